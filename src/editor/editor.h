@@ -1,0 +1,68 @@
+#pragma once
+// The editor's operations: start-up, showing records, the input handlers, price
+// labels, saving and closing. Every handler gets the MainForm as its context.
+
+#include <cstdint>
+#include <string_view>
+
+struct Control;
+struct MainForm;
+
+// Start-up: name page, tables, lists, first records. False when there is no
+// name page: the user has been told and the program ends without its window.
+bool runStartup(MainForm& form);
+
+// Showing records (they never change a record).
+void showShip(MainForm& form);
+void showTurret(MainForm& form);
+void showWeaponMask(MainForm& form, int32_t mask);
+void setTurretSectionEnabled(MainForm& form, bool on);
+void showLaser(MainForm& form);
+void showShield(MainForm& form);
+void showRocket(MainForm& form);
+void showStation(MainForm& form);
+void showWare(MainForm& form);
+
+// Price labels.
+enum class PriceGroup { Ships, Stations, Lasers, Shields, Rockets, Wares };
+void refreshPriceEstimate(MainForm& form, PriceGroup group);
+void refreshPriceRange(MainForm& form, PriceGroup group);
+
+// Event handlers (context: the MainForm).
+void onShipSelected(void* form, Control& sender);
+void onTurretSelected(void* form, Control& sender);
+void onLaserSelected(void* form, Control& sender);
+void onShieldSelected(void* form, Control& sender);
+void onRocketSelected(void* form, Control& sender);
+void onStationSelected(void* form, Control& sender);
+void onWareSelected(void* form, Control& sender);
+
+void onShipFieldChange(void* form, Control& sender);
+void onShipListChange(void* form, Control& sender);
+void onWeaponBoxClicked(void* form, Control& sender);
+void onLaserFieldChange(void* form, Control& sender);
+void onLaserListChange(void* form, Control& sender);
+void onShieldFieldChange(void* form, Control& sender);
+void onShieldListChange(void* form, Control& sender);
+void onRocketFieldChange(void* form, Control& sender);
+void onRocketListChange(void* form, Control& sender);
+void onStationFieldChange(void* form, Control& sender);
+void onStationListChange(void* form, Control& sender);
+void onWareFieldChange(void* form, Control& sender);
+void onWareListChange(void* form, Control& sender);
+
+// Lets backspace, "." and the digits through; every other character becomes 0.
+void decimalKeyFilter(void* form, Control& sender, char& ch, unsigned shiftState);
+
+// The mask of bits 0..23 from the 24 check boxes.
+int32_t collectWeaponMask(const MainForm& form);
+// Where the weapon mask of the chosen turret entry lives; nullptr when the entry
+// names no turret, or its mount names no cockpit of the table.
+int32_t* chosenWeaponMask(MainForm& form);
+// Stores the boxes' bits into the mask of the chosen turret entry, keeping bits 24..31.
+void storeWeaponMask(MainForm& form);
+
+void onSaveClicked(void* form, Control& sender);
+void onCloseClicked(void* form, Control& sender);
+void confirmClose(void* form, Control& window, bool& accept);
+void showAbout(void* form, Control& sender);

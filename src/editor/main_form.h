@@ -1,0 +1,97 @@
+#pragma once
+// The editor's one window: every control of the three pages, reached by the
+// handlers through this object, which is the context of every event.
+
+#include "ui/control.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+struct GameState;
+struct NamePage;
+
+// The controls of a group that shows one record of an armament, station or ware table.
+struct RecordGroup {
+    Control* box = nullptr;
+    Control* list = nullptr;           // the selector
+    Control* objectIdLabel = nullptr;
+    Control* volume = nullptr;
+    Control* containerType = nullptr;
+    Control* priceCoefficient = nullptr;
+    Control* averagePriceChange = nullptr; // none for stations
+    Control* averagePriceLabel = nullptr;  // the estimate label
+    Control* priceRangeLabel = nullptr;    // none for stations
+    std::vector<Control*> inputs;          // everything enabled or disabled with the group
+};
+
+struct MainForm {
+    Control* application = nullptr;
+    Control* window = nullptr;
+    GameState* game = nullptr;
+    // The lines of text page 17; released when the window is destroyed.
+    std::unique_ptr<NamePage> nameLines;
+
+    Control* tabs = nullptr;
+    Control* saveButton = nullptr;
+    Control* closeButton = nullptr;
+    Control* helpButton = nullptr;
+
+    // Page "Корабли"
+    Control* shipList = nullptr;
+    Control* objectIdCaption = nullptr;
+    Control* maxShieldTypeList = nullptr;
+    Control* maxShieldCountList = nullptr;
+    Control* maxMissileTypeList = nullptr;
+    Control* maxMissileCountList = nullptr;
+    Control* turretLabel = nullptr;
+    Control* turretList = nullptr;
+    std::array<Control*, 24> weaponBoxes{}; // in creation order; each box's tag is its bit
+    Control* speed = nullptr;
+    Control* speedUpgrades = nullptr;
+    Control* manoeuvrabilityX = nullptr;
+    Control* manoeuvrabilityY = nullptr;
+    Control* manoeuvrabilityRotation = nullptr;
+    Control* manoeuvrabilityUpgrades = nullptr;
+    Control* hullStrength = nullptr;
+    Control* acceleration = nullptr;
+    Control* minCargoSize = nullptr;
+    Control* maxCargoSize = nullptr;
+    Control* cargoBayType = nullptr;
+    Control* hangarCapacity = nullptr;
+    Control* generatorPower = nullptr;
+    Control* shipPriceCoefficient = nullptr;
+    Control* shipPriceLabel = nullptr;
+    std::vector<Control*> shipInputs; // enabled only while a ship is shown
+
+    // Page "Вооружение"
+    RecordGroup laser;
+    Control* fireDelay = nullptr;
+    Control* laserPower = nullptr;
+    Control* shotEnergy = nullptr;
+    Control* bulletShieldDamage = nullptr;
+    Control* hullDamage = nullptr;
+    Control* projectileSpeed = nullptr;
+    Control* firingRange = nullptr;
+    std::vector<Control*> bulletInputs; // enabled only while the laser has a bullet record
+    RecordGroup shield;
+    Control* shieldPower = nullptr;
+    RecordGroup rocket;
+    Control* missileSpeed = nullptr;
+    Control* rocketShieldDamage = nullptr;
+
+    // Page "Станции и товары"
+    RecordGroup station;
+    RecordGroup ware;
+
+    // For each entry of turretList, the turret of the shown ship it stands for.
+    std::vector<int> turretOfEntry;
+    // Above 0 while a show operation fills the controls: the change events that
+    // raises must not store the coarser shown values back into the record.
+    int showing = 0;
+};
+
+// Builds the window and all its controls on the application, then runs the
+// start-up sequence. Returns nullptr when start-up ends the program (no name
+// page; the user has been told); the window is then never shown.
+MainForm* buildMainWindow(Control& application, GameState& game);

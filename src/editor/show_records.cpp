@@ -1,0 +1,293 @@
+// Showing the chosen record of each group: values converted to the units a
+// player knows. Showing never changes a record; the change events that setting
+// the texts raises are told apart through MainForm::showing.
+
+#include "editor/editor.h"
+#include "editor/main_form.h"
+#include "tables/game_state.h"
+#include "text/convert.h"
+#include "text/cp1251.h"
+#include "text/format.h"
+#include "ui/control.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr int32_t kSpeedFactor = 222;
+
+struct ShowingGuard {
+    MainForm& form;
+    explicit ShowingGuard(MainForm& f) : form(f) { ++form.showing; }
+    ~ShowingGuard() { --form.showing; }
+};
+
+void setNumber(Control& c, int64_t value) {
+    if (value >= INT32_MIN && value <= INT32_MAX)
+        setControlText(c, intToText(static_cast<int32_t>(value)));
+    else
+        setControlText(c, std::to_string(value));
+}
+
+void setPercent(Control& c, double fraction) {
+    setControlText(c, realToText(fraction * 100));
+}
+
+// Chooses the entry; a value outside the list leaves no entry chosen.
+void selectEntry(Control& list, int64_t index) {
+    const bool inside = index >= 0 && index < itemCount(list);
+    setSelectedIndex(list, inside ? static_cast<int>(index) : -1);
+}
+
+void setInputsEnabled(const std::vector<Control*>& inputs, bool on) {
+    for (Control* c : inputs) setEnabled(*c, on);
+}
+
+void clearInputs(const std::vector<Control*>& inputs) {
+    for (Control* c : inputs) {
+        if (c->kind == ControlKind::List) setSelectedIndex(*c, -1);
+        else setControlText(*c, "");
+    }
+}
+
+// The chosen index of a selector when it names a record of a table of size n, else -1.
+int32_t chosenRecord(Control& list, size_t n) {
+    const int index = selectedIndex(list);
+    return index >= 0 && static_cast<size_t>(index) < n ? index : -1;
+}
+
+// A group without a record to show: empty fields, no input accepted.
+void showNoRecord(RecordGroup& g) {
+    setControlText(*g.objectIdLabel, "");
+    clearInputs(g.inputs);
+    setInputsEnabled(g.inputs, false);
+    if (g.averagePriceLabel) setControlText(*g.averagePriceLabel, "");
+    if (g.priceRangeLabel) setControlText(*g.priceRangeLabel, "");
+}
+
+std::string_view sideName(int32_t position) {
+    static constexpr std::string_view names[7] = {
+        u8"Главная"_cp1251, u8"Передняя"_cp1251, u8"Задняя"_cp1251, u8"Левая"_cp1251,
+        u8"Правая"_cp1251,  u8"Верхняя"_cp1251,  u8"Нижняя"_cp1251};
+    return position >= 0 && position < 7 ? names[position] : std::string_view();
+}
+
+// The turret list of a ship: the main position when it has guns, then every
+// further turret with guns that has a mount (turrets 1 to 6).
+void fillTurretList(MainForm& f, const TShips& s) {
+    GameState& game = *f.game;
+    f.turretOfEntry.clear();
+    if (s.turrets.empty()) {
+        game.mainTurretListed = 0;
+        return;
+    }
+    if (s.turrets[0].gunCount > 0) {
+        addItem(*f.turretList, formatText("%s (%d)", {sideName(0), s.turrets[0].gunCount}));
+        f.turretOfEntry.push_back(0);
+        game.mainTurretListed = 1;
+    } else {
+        game.mainTurretListed = 0;
+    }
+    const size_t mounted = std::min<size_t>(s.turrets.size(), 7);
+    for (size_t t = 1; t < mounted; ++t) {
+        if (s.turrets[t].gunCount <= 0) continue;
+        const TTurretMount& mount = s.turretMounts[t - 1];
+        addItem(*f.turretList,
+                formatText("%s (%d)", {sideName(mount.position), s.turrets[t].gunCount}));
+        f.turretOfEntry.push_back(static_cast<int>(t));
+    }
+}
+
+} // namespace
+
+// Where the weapon mask of the chosen turret entry lives, or nullptr when the
+// entry names no turret or its mount names no cockpit.
+int32_t* chosenWeaponMask(MainForm& f) {
+    GameState& game = *f.game;
+    if (game.curShip < 0 || static_cast<size_t>(game.curShip) >= game.ships.size()) return nullptr;
+    if (game.curTurret < 0 || static_cast<size_t>(game.curTurret) >= f.turretOfEntry.size())
+        return nullptr;
+    TShips& s = game.ships[game.curShip];
+    const int t = f.turretOfEntry[game.curTurret];
+    if (t == 0) return &s.mainWeaponMask;
+    if (t < 1 || t > 6) return nullptr;
+    const int32_t cockpit = s.turretMounts[t - 1].cockpitIndex;
+    if (cockpit < 0 || static_cast<size_t>(cockpit) >= game.cockpits.size()) return nullptr;
+    return &game.cockpits[cockpit].weaponMask;
+}
+
+void setTurretSectionEnabled(MainForm& f, bool on) {
+    clearItems(*f.turretList);
+    f.turretOfEntry.clear();
+    setEnabled(*f.turretList, on);
+    setEnabled(*f.turretLabel, on);
+    for (Control* box : f.weaponBoxes) setEnabled(*box, on);
+    setColour(*f.turretList, on ? kColourWindow : kColourFace);
+}
+
+void showWeaponMask(MainForm& f, int32_t mask) {
+    const uint32_t bits = static_cast<uint32_t>(mask);
+    for (Control* box : f.weaponBoxes) setChecked(*box, (bits >> tag(*box)) & 1u);
+}
+
+void showTurret(MainForm& f) {
+    GameState& game = *f.game;
+    game.curTurret = selectedIndex(*f.turretList);
+    const int32_t* mask = chosenWeaponMask(f);
+    showWeaponMask(f, mask ? *mask : 0);
+}
+
+void showShip(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    game.curShip = chosenRecord(*f.shipList, game.ships.size());
+    if (game.curShip < 0) {
+        setControlText(*f.objectIdCaption, "");
+        clearInputs(f.shipInputs);
+        setInputsEnabled(f.shipInputs, false);
+        setTurretSectionEnabled(f, false);
+        setControlText(*f.shipPriceLabel, "");
+        showTurret(f);
+        return;
+    }
+    setInputsEnabled(f.shipInputs, true);
+    const TShips& s = game.ships[game.curShip];
+    setControlText(*f.objectIdCaption, s.objectId);
+    selectEntry(*f.maxShieldTypeList, s.maxShieldType);
+    selectEntry(*f.maxShieldCountList, int64_t(s.maxShieldCount) - 1);
+    selectEntry(*f.maxMissileTypeList, s.maxMissileType);
+    selectEntry(*f.maxMissileCountList, int64_t(s.maxMissileCount) - 1);
+
+    if (s.itemCount == 0 && s.turretCount == 0) {
+        setTurretSectionEnabled(f, false);
+    } else {
+        setTurretSectionEnabled(f, true);
+        fillTurretList(f, s);
+    }
+
+    setNumber(*f.speed, s.speed / kSpeedFactor);
+    setNumber(*f.speedUpgrades, s.speedUpgrades);
+    setPercent(*f.manoeuvrabilityX, s.manoeuvrabilityX);
+    setPercent(*f.manoeuvrabilityY, s.manoeuvrabilityY);
+    setPercent(*f.manoeuvrabilityRotation, s.manoeuvrabilityRotation);
+    setNumber(*f.manoeuvrabilityUpgrades, s.manoeuvrabilityUpgrades);
+    setNumber(*f.acceleration, s.acceleration / kSpeedFactor);
+    setNumber(*f.minCargoSize, s.minCargoSize);
+    setNumber(*f.maxCargoSize, s.maxCargoSize);
+    selectEntry(*f.cargoBayType, s.cargoBayType);
+    setNumber(*f.hullStrength, s.hullStrength);
+    setNumber(*f.generatorPower, s.generatorPower);
+    setNumber(*f.hangarCapacity, s.hangarCapacity);
+    setNumber(*f.shipPriceCoefficient, s.priceCoefficient);
+    refreshPriceEstimate(f, PriceGroup::Ships);
+    showTurret(f);
+}
+
+void showLaser(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    RecordGroup& g = f.laser;
+    game.curLaser = chosenRecord(*g.list, game.lasers.size());
+    if (game.curLaser < 0) {
+        showNoRecord(g);
+        clearInputs(f.bulletInputs);
+        setInputsEnabled(f.bulletInputs, false);
+        return;
+    }
+    setInputsEnabled(g.inputs, true);
+    const TLasers& l = game.lasers[game.curLaser];
+    const bool hasBullet = static_cast<size_t>(game.curLaser) < game.bullets.size();
+    setInputsEnabled(f.bulletInputs, hasBullet);
+    setControlText(*g.objectIdLabel, l.objectId);
+    setNumber(*g.volume, l.volume);
+    selectEntry(*g.containerType, l.containerType);
+    setNumber(*f.fireDelay, l.fireDelay);
+    setNumber(*f.laserPower, l.laserPower);
+    if (hasBullet) {
+        const TBullets& b = game.bullets[game.curLaser];
+        setNumber(*f.shotEnergy, b.shotEnergy);
+        setNumber(*f.bulletShieldDamage, b.shieldDamage);
+        setNumber(*f.hullDamage, b.hullDamage);
+        setNumber(*f.projectileSpeed, b.projectileSpeed / kSpeedFactor);
+        // The exact product passes 32 bits from about 9673 m on.
+        const int64_t product = int64_t(b.flightTime) * int64_t(b.projectileSpeed);
+        setNumber(*f.firingRange,
+                  static_cast<int64_t>(std::trunc(static_cast<double>(product) / 222000.0)));
+    } else {
+        clearInputs(f.bulletInputs);
+    }
+    setNumber(*g.priceCoefficient, l.priceCoefficient);
+    selectEntry(*g.averagePriceChange, l.averagePriceChange);
+    refreshPriceEstimate(f, PriceGroup::Lasers);
+    refreshPriceRange(f, PriceGroup::Lasers);
+}
+
+void showShield(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    RecordGroup& g = f.shield;
+    game.curShield = chosenRecord(*g.list, game.shields.size());
+    if (game.curShield < 0) return showNoRecord(g);
+    setInputsEnabled(g.inputs, true);
+    const TShields& h = game.shields[game.curShield];
+    setControlText(*g.objectIdLabel, h.objectId);
+    setNumber(*g.volume, h.volume);
+    selectEntry(*g.containerType, h.containerType);
+    setNumber(*f.shieldPower, h.shieldPower);
+    setNumber(*g.priceCoefficient, h.priceCoefficient);
+    selectEntry(*g.averagePriceChange, h.averagePriceChange);
+    refreshPriceEstimate(f, PriceGroup::Shields);
+    refreshPriceRange(f, PriceGroup::Shields);
+}
+
+void showRocket(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    RecordGroup& g = f.rocket;
+    game.curRocket = chosenRecord(*g.list, game.rockets.size());
+    if (game.curRocket < 0) return showNoRecord(g);
+    setInputsEnabled(g.inputs, true);
+    const TRockets& r = game.rockets[game.curRocket];
+    setControlText(*g.objectIdLabel, r.objectId);
+    setNumber(*g.volume, r.volume);
+    selectEntry(*g.containerType, r.containerType);
+    setNumber(*f.missileSpeed, r.missileSpeed / kSpeedFactor);
+    setNumber(*f.rocketShieldDamage, r.shieldDamage);
+    setNumber(*g.priceCoefficient, r.priceCoefficient);
+    selectEntry(*g.averagePriceChange, r.averagePriceChange);
+    refreshPriceEstimate(f, PriceGroup::Rockets);
+    refreshPriceRange(f, PriceGroup::Rockets);
+}
+
+void showStation(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    RecordGroup& g = f.station;
+    game.curStation = chosenRecord(*g.list, game.stations.size());
+    if (game.curStation < 0) return showNoRecord(g);
+    setInputsEnabled(g.inputs, true);
+    const TStations& st = game.stations[game.curStation];
+    setControlText(*g.objectIdLabel, st.objectId);
+    setNumber(*g.volume, st.volume);
+    selectEntry(*g.containerType, st.containerType);
+    setNumber(*g.priceCoefficient, st.priceCoefficient);
+    refreshPriceEstimate(f, PriceGroup::Stations);
+}
+
+void showWare(MainForm& f) {
+    ShowingGuard guard(f);
+    GameState& game = *f.game;
+    RecordGroup& g = f.ware;
+    game.curWare = chosenRecord(*g.list, game.wares.size());
+    if (game.curWare < 0) return showNoRecord(g);
+    setInputsEnabled(g.inputs, true);
+    const TWares& w = game.wares[game.curWare];
+    setControlText(*g.objectIdLabel, w.objectId);
+    setNumber(*g.volume, w.volume);
+    selectEntry(*g.containerType, w.containerType);
+    setNumber(*g.priceCoefficient, w.priceCoefficient);
+    selectEntry(*g.averagePriceChange, w.averagePriceChange);
+    refreshPriceEstimate(f, PriceGroup::Wares);
+    refreshPriceRange(f, PriceGroup::Wares);
+}

@@ -1,0 +1,29 @@
+#include "editor/typed_input.h"
+
+#include <algorithm>
+
+namespace {
+
+// The typed number, held far beyond the 32-bit range so that saturation is exact.
+int64_t typedWide(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) negative = text[0] == '-', i = 1;
+    constexpr int64_t kCeiling = int64_t(1) << 40;
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min(value * 10 + (text[i] - '0'), kCeiling);
+    return negative ? -value : value;
+}
+
+int32_t saturate(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+int32_t typedInt(std::string_view text) { return saturate(typedWide(text)); }
+
+int32_t typedScaledInt(std::string_view text, int32_t factor) {
+    return saturate(typedWide(text) * factor);
+}
