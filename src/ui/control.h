@@ -1,0 +1,211 @@
+#pragma once
+// The control layer: every window of the interface (the application, the main
+// window and each control on it) is one Control object that keeps its text,
+// bounds, font, colour, tag and event slots. The platform window behind an
+// object is created late: when an operation needs it, at the latest when the
+// message loop starts. Before that, every operation works on the kept state.
+// Texts are Windows-1251 bytes. Nothing here throws.
+
+#include "ui/styles.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Platform;
+struct Control;
+
+enum class ControlKind {
+    Application,
+    MainWindow,
+    TabControl,
+    Page,
+    GroupBox,
+    Label,
+    WrappingLabel,
+    Panel,
+    EditBox,
+    List,
+    CheckBox,
+    Button,
+};
+
+enum class Alignment { Left, Centre, Right };
+
+// An event slot is a handler plus the context value handed back to it; an empty
+// slot (fn == nullptr) raises nothing.
+struct ClickSlot {
+    using Fn = void (*)(void* context, Control& sender);
+    Fn fn = nullptr;
+    void* context = nullptr;
+};
+struct KeyCharSlot {
+    // ch is the typed character (1251 byte); setting it to 0 discards the keystroke.
+    using Fn = void (*)(void* context, Control& sender, char& ch, unsigned shiftState);
+    Fn fn = nullptr;
+    void* context = nullptr;
+};
+struct CloseSlot {
+    // accept is true on entry; leaving it false keeps the window open.
+    using Fn = void (*)(void* context, Control& window, bool& accept);
+    Fn fn = nullptr;
+    void* context = nullptr;
+};
+
+// shiftState bits of onKeyChar.
+inline constexpr unsigned kShiftKey = 1;
+inline constexpr unsigned kAltKey = 2;
+inline constexpr unsigned kCtrlKey = 4;
+
+// Colours: an RGB value 0x00BBGGRR, or a system colour reference (top bit set,
+// the platform's system colour index in the low bits).
+constexpr uint32_t systemColour(int index) { return 0x80000000u | static_cast<uint32_t>(index); }
+constexpr uint32_t rgbColour(int r, int g, int b) {
+    return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 |
+           static_cast<uint32_t>(b & 0xFF) << 16;
+}
+inline constexpr uint32_t kColourWindow = systemColour(5);     // window background
+inline constexpr uint32_t kColourWindowText = systemColour(8); // window text
+inline constexpr uint32_t kColourFace = systemColour(15);      // dialog face
+
+// Font style bits.
+inline constexpr unsigned kBold = 1;
+inline constexpr unsigned kItalic = 2;
+inline constexpr unsigned kUnderline = 4;
+inline constexpr unsigned kStrikeOut = 8;
+
+struct Font {
+    int height = 11; // character height in pixels
+    std::string name = "Tahoma";
+    unsigned style = 0; // kBold | kItalic | kUnderline | kStrikeOut
+    uint32_t colour = kColourWindowText;
+};
+
+struct Control {
+    ControlKind kind = ControlKind::Label;
+    Control* parent = nullptr;                      // none for the application
+    std::vector<std::unique_ptr<Control>> children; // creation order; destroyed with it
+    std::string text;                               // the text last set (1251)
+    int x = 0, y = 0, width = 0, height = 0;        // relative to the parent's client area
+    std::optional<Font> ownFont;                    // absent: the parent's font is used
+    uint32_t colour = kColourFace;                  // background
+    int32_t tagValue = 0;
+    bool enabled = true;
+    bool visible = true;
+    bool autoSize = false;
+    bool tabStop = false;
+    bool tabNavigation = false; // enableTabNavigation was called on this window
+    bool sizeHeld = false;      // holdSize was called on this window
+    uint32_t styleBits = 0;     // platform style bits (kStyle... and the kind's own)
+    unsigned options = 0;       // the creation options (kDigitsOnly, kEdgeSunken, ...)
+    Alignment captionAlignment = Alignment::Left;
+    int clientWidth = -1, clientHeight = -1; // set by setClientSize, kept across style changes
+    std::vector<Control*> pages;             // a tab control's pages, in tab order
+
+    ClickSlot onClick;        // buttons, check boxes (after the box toggled itself)
+    ClickSlot onChange;       // edit boxes (at once), lists (later, from the message loop)
+    ClickSlot onSelect;       // lists: raised instead of onChange when set; tab controls: tab changed
+    KeyCharSlot onKeyChar;    // any control that receives typed characters
+    CloseSlot onCloseRequest; // the main window
+    ClickSlot onDestroy;      // any control, when the object tree is released
+
+    std::vector<std::function<void()>> releasers; // owned objects, released with the control
+
+    void* window = nullptr;       // the platform window; null until it is created
+    Platform* platform = nullptr; // the platform the control lives on
+
+    // Chainable placement; each returns this control.
+    Control& place(int newX, int newY);
+    Control& resize(int newWidth, int newHeight); // a dimension <= 0 stays as it is
+    Control& setAutoSize(bool on);                // size to the text now and after each change
+    Control& setTabStop(bool on);
+};
+
+// Creation. Every creating operation returns the new control, owned by its parent
+// (the application by the platform) until the tree is released by runMessageLoop.
+Control& createApplication(Platform& platform, std::string_view caption);
+Control& createMainWindow(Control& application, std::string_view caption);
+// One tab per text, each with its own page; the first page visible.
+Control& createTabControl(Control& parent, std::initializer_list<std::string_view> tabTexts,
+                          unsigned options);
+// The page of tab index; an index outside the tabs gives the tab control itself.
+Control& tabPage(Control& tabControl, int index);
+Control& createGroupBox(Control& parent, std::string_view caption);
+Control& createLabel(Control& parent, std::string_view text);
+Control& createWrappingLabel(Control& parent, std::string_view text);
+Control& createPanel(Control& parent, unsigned edgeStyle);
+Control& createEditBox(Control& parent, unsigned options);
+Control& createList(Control& parent, unsigned options);
+Control& createCheckBox(Control& parent, std::string_view caption);
+Control& createButton(Control& parent, std::string_view caption);
+
+// Windows.
+void setClientSize(Control& window, int width, int height); // outer size follows the frame
+void centre(Control& window);             // top-level: on the screen; child: on its parent
+void holdSize(Control& window);           // the border can no longer resize it
+void enableTabNavigation(Control& window); // Tab / Shift+Tab between its tab stops
+void setStyle(Control& c, uint32_t platformStyleBits); // replaces the window style
+uint32_t style(const Control& c);
+void setCaptionAlignment(Control& groupBox, Alignment alignment);
+void releaseWith(Control& c, std::function<void()> release); // called when c is destroyed
+void setVisible(Control& c, bool on);
+bool isVisible(const Control& c); // the control's own flag, not its parents'
+
+// Text, look and state.
+// With a window: what the window shows (what the user typed); without: the kept copy.
+std::string controlText(const Control& c);
+// Keeps the text; with a window also sets the window's text, which for an edit box
+// raises onChange once before returning; re-sizes when auto-size is on.
+void setControlText(Control& c, std::string_view text);
+void setEnabled(Control& c, bool on);
+bool isEnabled(const Control& c);
+void setColour(Control& c, uint32_t colour);
+// The control's own font, made from the inherited one on first use.
+Font& font(Control& c);
+// The font the control is drawn with: its own, else the nearest ancestor's.
+Font effectiveFont(const Control& c);
+void setFontHeight(Control& c, int height);
+void setFontName(Control& c, std::string_view name);
+void setFontStyle(Control& c, unsigned style);
+void setFontColour(Control& c, uint32_t colour);
+void setTag(Control& c, int32_t value);
+int32_t tag(const Control& c);
+
+// Lists (each creates the list's window first).
+// Appends; the first entry added to an empty list becomes the chosen one, without an event.
+int addItem(Control& list, std::string_view text);
+// Replaces entry index, keeping the chosen entry; index == itemCount appends; others: nothing.
+void setItemText(Control& list, int index, std::string_view text);
+std::string itemText(const Control& list, int index); // "" for an index outside the list
+int itemCount(const Control& list);
+int selectedIndex(const Control& list); // -1 when none is chosen
+// Chooses the entry without an event; an index outside the list leaves none chosen.
+void setSelectedIndex(Control& list, int index);
+void clearItems(Control& list);
+
+// Check boxes (each creates the box's window first); setChecked raises no event.
+bool isChecked(const Control& box);
+void setChecked(Control& box, bool on);
+
+// Tab controls: the size of every tab (fixed-width tabs); pages follow.
+void setTabItemSize(Control& tabControl, int width, int height);
+int currentTab(const Control& tabControl); // -1 before the tab control has a window
+
+// Application.
+// Creates every window not yet created, shows the main window, dispatches until the
+// main window has accepted a close, then releases the application and every control
+// (each raising onDestroy and releasing its owned objects). Does nothing for a
+// control that is not an application.
+void runMessageLoop(Control& application);
+// Posts a close request; the loop handles it later like a click on the close box.
+void requestClose(Control& window);
+// Modal box captioned with the application's caption, owned by the application window.
+int messageBox(Control& application, std::string_view text, unsigned flags);
+// Modal box owned by owner's window, with its own caption.
+int messageBoxOwned(Control& owner, std::string_view text, std::string_view caption,
+                    unsigned flags);

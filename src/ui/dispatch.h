@@ -1,0 +1,30 @@
+#pragma once
+// How a platform reports what happened to a window: each function turns one
+// platform notification into the control's event. Platforms call them; the
+// editor never does.
+
+#include "ui/control.h"
+
+// Button or check box clicked (the check box has already toggled itself).
+void raiseClick(Control& c);
+// Edit box text changed (at once); list choice delivered by the loop. A list with
+// onSelect set raises that instead of onChange.
+void raiseChange(Control& c);
+// The user chose a tab: shows its page, hides the others, raises onSelect.
+void tabChosen(Control& tabControl, int index);
+// A typed character for c. Returns false when the handler discarded it (set it to 0);
+// ch may have been replaced.
+bool raiseKeyChar(Control& c, char& ch, unsigned shiftState);
+// A close request reached window. For the application it is passed on as a
+// requestClose of its main window. For a main window: asks onCloseRequest; when it
+// accepts (or there is none), empties the slot and tells the platform to end the
+// loop. Returns true when the loop is to end.
+bool closeRequested(Control& window);
+// The tab stop after (or before, backwards) from within window's tree, in creation
+// order, skipping hidden, disabled and windowless controls and wrapping around;
+// from == nullptr starts at the beginning (or end). nullptr when there is none.
+Control* nextTabStop(Control& window, const Control* from, bool backwards);
+// The top-level window (main window or application) that holds c.
+Control& topLevelOf(Control& c);
+// Whether c and all its ancestors are visible and enabled (a user can reach it).
+bool isReachable(const Control& c);

@@ -1,0 +1,129 @@
+#pragma once
+// A platform without a screen, for tests that run natively and under Wine alike.
+// Windows come into existence when the layer creates them and keep their state
+// here; a test scripts the user's actions in a queue, and runLoop plays them one
+// by one, delivering posted notifications (a list's deferred change, close
+// requests) before each next action, as a message loop would. The loop ends when
+// the main window accepts a close, or when the queue runs dry (then it simply
+// returns, the tree is released and no close question is asked; ranDry() tells).
+// Message boxes take their answer from the next queued action, which must be
+// answer(); anything a real user could not have done is recorded in problems().
+
+#include "ui/platform.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ShownMessageBox {
+    std::string ownerCaption; // text of the owning control (the application's caption)
+    std::string text;
+    std::string caption;
+    unsigned flags = 0;
+    int answer = 0;
+};
+
+// What a headless window holds (the counterpart of the real window's state).
+struct HeadlessWindow {
+    std::string text;
+    std::vector<std::string> items;
+    int chosen = -1;
+    bool checked = false;
+    int currentTab = -1;
+    std::vector<std::pair<std::string, Control*>> tabs;
+    int tabWidth = 0, tabHeight = 0;
+    bool shown = false; // showMainWindow
+};
+
+class HeadlessPlatform : public Platform {
+public:
+    HeadlessPlatform() = default;
+    ~HeadlessPlatform() override;
+    HeadlessPlatform(const HeadlessPlatform&) = delete;
+    HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+    // Scripted user actions, played in order by runLoop.
+    void choose(Control& list, int index);          // picks an entry; onChange follows from the loop
+    void type(Control& edit, std::string_view chars, unsigned shiftState = 0); // '\b' = backspace
+    void paste(Control& edit, std::string_view text); // replaces the whole text
+    void click(Control& buttonOrCheckBox);          // a check box toggles, then onClick
+    void switchTab(Control& tabControl, int index);
+    void answer(int button);                        // answers the next message box
+    void pressClose(Control& window);               // the title bar's close box
+    void closeFromTaskbar();                        // close command to the application window
+    void call(std::function<void()> step);          // runs between actions, e.g. to inspect
+
+    // What happened.
+    const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
+    const std::vector<std::string>& problems() const { return problems_; }
+    bool ranDry() const { return ranDry_; }
+    size_t pendingActions() const { return actions_.size(); }
+    int windowsCreated() const { return windowsCreated_; }
+    // The window state of c, or nullptr while c has no window; reading it creates nothing.
+    const HeadlessWindow* windowOf(const Control& c) const;
+
+    // Platform.
+    void createWindow(Control& c) override;
+    void destroyWindow(Control& c) override;
+    void setWindowText(Control& c, std::string_view text) override;
+    std::string windowText(const Control& c) override;
+    void setWindowBounds(Control& c) override;
+    void applyStyle(Control& c) override;
+    void applyEnabled(Control& c) override;
+    void applyVisible(Control& c) override;
+    void applyFont(Control& c) override;
+    void applyColour(Control& c) override;
+    void showMainWindow(Control& c) override;
+    Size measure(const Control& c, int maxWidth) override;
+    Size screenSize() override;
+    Size outerSize(const Control& c, Size client) override;
+    int addItem(Control& list, std::string_view text) override;
+    void replaceItem(Control& list, int index, std::string_view text) override;
+    std::string itemText(const Control& list, int index) override;
+    int itemCount(const Control& list) override;
+    int selectedIndex(const Control& list) override;
+    void setSelectedIndex(Control& list, int index) override;
+    void clearItems(Control& list) override;
+    bool isChecked(const Control& box) override;
+    void setChecked(Control& box, bool on) override;
+    void insertTab(Control& tabControl, int index, std::string_view text, Control& page) override;
+    Control* tabPage(const Control& tabControl, int index) override;
+    int currentTab(const Control& tabControl) override;
+    void setTabItemSize(Control& tabControl, int width, int height) override;
+    void runLoop(Control& application) override;
+    void postClose(Control& window) override;
+    void quitLoop() override;
+    int messageBox(Control& owner, std::string_view text, std::string_view caption,
+                   unsigned flags) override;
+
+private:
+    enum class ActionKind { Choose, Type, Paste, Click, SwitchTab, Answer, PressClose, TaskbarClose, Call };
+    struct Action {
+        ActionKind kind;
+        Control* control = nullptr;
+        int number = 0;
+        std::string text;
+        std::function<void()> step;
+    };
+    enum class PostedKind { ListChange, Close };
+    struct Posted {
+        PostedKind kind;
+        Control* control;
+    };
+
+    HeadlessWindow& state(const Control& c) const;
+    bool reachable(const Action& a, ControlKind expected1, ControlKind expected2);
+    void perform(Action& a);
+    void deliverPosted();
+    void problem(std::string text);
+
+    std::deque<Action> actions_;
+    std::deque<Posted> posted_;
+    std::vector<ShownMessageBox> boxes_;
+    std::vector<std::string> problems_;
+    Control* application_ = nullptr;
+    bool quit_ = false;
+    bool ranDry_ = false;
+    int windowsCreated_ = 0;
+};
