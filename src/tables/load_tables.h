@@ -1,0 +1,35 @@
+#pragma once
+// The table loaders. Each reads its file(s) from the game's `types` folder (under
+// GameState::folder) and replaces its table, header value, count and file state:
+// - a file that cannot be read gives an empty table, header value 0, count 0,
+//   and is marked missing;
+// - a header count below 0 or above 1,000,000, or (ships) a group count above
+//   1,000,000 or more unfillable entries than the table's allowance, gives an
+//   empty table with count 0, marked unreadable (the header value is kept);
+// - otherwise the table holds exactly `count` records, read from lines 1..count
+//   (lines the file lacks read as empty), and the lines after them are kept.
+// None of them reports anything or fails.
+
+#include <cstdint>
+#include <string_view>
+
+#include "tables/game_state.h"
+
+// Receives each laser, shield or missile right after its line is read, in table
+// order, so the editor can list its display name. An empty sink does nothing.
+struct NameSink {
+    void (*fn)(void* context, int32_t nameTextId, std::string_view objectId) = nullptr;
+    void* context = nullptr;
+};
+
+void loadShips(GameState& state);     // "types\tships.txt"
+void loadCockpits(GameState& state);  // "types\tcockpits.txt"
+void loadLasers(GameState& state, NameSink sink = {});  // "types\tlaser.txt"
+void loadBullets(GameState& state);   // "types\tbullets.txt"
+void loadShields(GameState& state, NameSink sink = {}); // "types\tshields.txt"
+void loadRockets(GameState& state, NameSink sink = {}); // "types\trockets.txt"
+void loadStations(GameState& state);  // "types\tfactories.txt"
+// The five ware files B, E, F, M, T one after another into `wares`; each entry of
+// `wareGroups` gets its fileName, header value, record count and file state, each
+// record the price multiplier of its file (5.25, 4.0, 12.135, 5.25, 28.075).
+void loadWares(GameState& state);

@@ -1,0 +1,144 @@
+#include "tables/record_line.h"
+
+#include <algorithm>
+#include <span>
+
+#include "tables/columns.h"
+#include "tables/fields.h"
+#include "text/convert.h"
+
+namespace {
+
+// Takes the fields of one line in column order. It counts the semicolons left on
+// the line, which tells how many entries a group can still fill from it, and lets
+// it answer every field after the last semicolon as empty without rescanning the
+// leftover text (a huge count must not make reading quadratic).
+class FieldReader {
+public:
+    FieldReader(std::string_view line, int64_t& paddingBudget)
+        : line_(line), fieldsLeft_(std::count(line.begin(), line.end(), ';')),
+          paddingBudget_(paddingBudget) {}
+
+    void operator()(int32_t& value) { value = textToInt(take()); }
+    void operator()(double& value) { value = textToReal(take()); }
+    void operator()(std::string& text) { text = take(); }
+    void manoeuvrability(double& value) { value = textToReal(take()); }
+
+    template <class Entry> std::span<Entry> group(int32_t& count, std::vector<Entry>& entries) {
+        count = textToInt(take());
+        if (count > kMaxTableCount) {
+            failed_ = true;
+            return {};
+        }
+        if (count <= 0 || failed_) return {};
+        const int64_t fillable = (fieldsLeft_ + kEntryFields<Entry> - 1) / kEntryFields<Entry>;
+        const int64_t padding = std::max<int64_t>(0, count - fillable);
+        if (padding > paddingBudget_) {
+            failed_ = true;
+            return {};
+        }
+        paddingBudget_ -= padding;
+        entries.resize(static_cast<size_t>(count));
+        return entries;
+    }
+
+    bool failed() const { return failed_; }
+    bool lastFieldEnded() const { return lastFieldEnded_; }
+    std::string_view left() const { return line_; }
+
+private:
+    std::string_view take() {
+        lastFieldEnded_ = fieldsLeft_ > 0;
+        if (!lastFieldEnded_) return {};
+        --fieldsLeft_;
+        return takeField(line_);
+    }
+
+    std::string_view line_;
+    int64_t fieldsLeft_;
+    int64_t& paddingBudget_;
+    bool failed_ = false;
+    bool lastFieldEnded_ = false;
+};
+
+class FieldWriter {
+public:
+    explicit FieldWriter(std::string& out) : out_(out) {}
+
+    void operator()(int32_t value) { field(intToText(value)); }
+    void operator()(double value) { field(realToText(value)); }
+    void operator()(const std::string& text) { field(text); }
+    void manoeuvrability(double value) { field(manoeuvrabilityText(value)); }
+
+    template <class Entry>
+    std::span<const Entry> group(int32_t count, const std::vector<Entry>& entries) {
+        (*this)(count);
+        return entries;
+    }
+
+private:
+    void field(std::string_view text) {
+        out_ += text;
+        out_ += ';';
+    }
+
+    std::string& out_;
+};
+
+template <class Record>
+bool readLine(std::string_view line, Record& record, int64_t& paddingBudget) {
+    FieldReader reader(line, paddingBudget);
+    forEachColumn(record, reader);
+    if (reader.lastFieldEnded()) record.rest = reader.left();
+    return !reader.failed();
+}
+
+template <class Record> void appendLine(std::string& out, const Record& record) {
+    FieldWriter writer(out);
+    forEachColumn(record, writer);
+    out += record.rest;
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string manoeuvrabilityText(double value) {
+    std::string text = realToText(value);
+    if (text.find('.') == std::string::npos) text += ".0";
+    if (text.size() < 7) text.append(7 - text.size(), '0');
+    return text;
+}
+
+bool readRecordLine(std::string_view line, TShips& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TLasers& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TBullets& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TShields& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TRockets& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TCockpits& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TStations& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+bool readRecordLine(std::string_view line, TWares& record, int64_t& budget) {
+    return readLine(line, record, budget);
+}
+
+void appendRecordLine(std::string& out, const TShips& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TLasers& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TBullets& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TShields& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TRockets& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TCockpits& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TStations& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TWares& record) { appendLine(out, record); }

@@ -1,0 +1,54 @@
+#pragma once
+// One record line of a table file, read into a record or written from it, both
+// driven by the column lists of columns.h.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "tables/records.h"
+
+// A header count, or a ship line's group count, above this makes the table unreadable.
+inline constexpr int32_t kMaxTableCount = 1'000'000;
+
+// How many records and group entries one table may hold beyond what its file can
+// fill: records for which the file has no line, and group entries announced by a
+// count but lacking the fields on their line. Honest entries are bounded by the
+// file's own fields, so a table never holds more than its file's fields plus
+// this many entries, whatever its counts say.
+inline constexpr int64_t kMaxPaddingEntries = 1'000'000;
+
+// Reads the fields of `line` into `record` (taken as freshly made): numbers with
+// textToInt/textToReal, the last field unconverted into objectId; missing fields
+// read as 0 or empty. When objectId was ended by a semicolon, the text after it is
+// kept in `rest`; otherwise `rest` is empty. A ship's groups are sized from their
+// counts (negative: empty), and each entry the line cannot fill is taken from
+// `paddingBudget`. Returns false, with the record partly read, when a group count
+// is above kMaxTableCount or the budget would go below 0; true otherwise.
+// Flat records have no groups and always return true.
+bool readRecordLine(std::string_view line, TShips& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TLasers& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TBullets& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TShields& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TRockets& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TCockpits& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TStations& record, int64_t& paddingBudget);
+bool readRecordLine(std::string_view line, TWares& record, int64_t& paddingBudget);
+
+// Appends the record's line to `out`: every column followed by a semicolon
+// (intToText, realToText; ship columns 2..4 by manoeuvrabilityText), a group's
+// stored count followed by the entries it holds, then `rest`, then CR LF.
+void appendRecordLine(std::string& out, const TShips& record);
+void appendRecordLine(std::string& out, const TLasers& record);
+void appendRecordLine(std::string& out, const TBullets& record);
+void appendRecordLine(std::string& out, const TShields& record);
+void appendRecordLine(std::string& out, const TRockets& record);
+void appendRecordLine(std::string& out, const TCockpits& record);
+void appendRecordLine(std::string& out, const TStations& record);
+void appendRecordLine(std::string& out, const TWares& record);
+
+// A ship manoeuvrability value as the game expects it: realToText, with ".0"
+// appended when the text has no point (so it reads back as the same value), then
+// zeros appended up to 7 characters: 0.58 -> 0.58000, 1 -> 1.00000, -0.5 -> -0.5000;
+// 7 or more characters stay as they are.
+std::string manoeuvrabilityText(double value);
