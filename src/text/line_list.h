@@ -3,36 +3,57 @@
 // owned by the list (no allocation per line); added or replaced lines are owned copies.
 //
 // Splitting: a line ends at CR, CR LF, or a lone LF (an LF right after a CR belongs
-// to that CR's break). A break at the very end adds no empty line. A NUL at the
-// start of a line ends the text; a NUL inside a line ends that line's text.
-// Joining: every line followed by CR LF.
+// to that CR's break; a CR after an LF starts a break of its own). A break at the
+// very end adds no empty line. A NUL at the start of a line ends the text; a NUL
+// inside a line ends that line's text. Joining: every line followed by CR LF.
 
 #include <cstddef>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class LineList {
 public:
-    int count() const { return static_cast<int>(lines_.size()); }
+    LineList() = default;
+    LineList(LineList&& other) noexcept;
+    LineList& operator=(LineList&& other) noexcept;
+    LineList(const LineList&) = delete;
+    LineList& operator=(const LineList&) = delete;
+
+    int count() const { return static_cast<int>(lines_.size() - first_); }
     // The line; an index outside 0..count-1 yields empty text.
     std::string_view item(int index) const;
+    // Appends a copy of the text; returns its index (the count before).
     int add(std::string_view text);
+    // Replaces the line by a copy of the text; an index outside the list changes nothing.
     void setItem(int index, std::string_view text);
+    // Removes one line, later lines move down; an index outside the list changes
+    // nothing. Removing line 0 over and over costs constant time per call.
     void remove(int index);
     void clear();
     std::string text() const;
+    // Replaces the content by the lines of the text (which may be a view into this list).
     void setText(std::string_view text);
     // Takes the bytes as the list's block without copying them.
     void setText(std::string&& text);
-    // One read; on failure the list keeps its content and false is returned.
+    void setText(const char* text) { setText(std::string_view(text)); }
+    // One read; on failure (missing file, a folder, a short read) the list keeps
+    // its content and false is returned.
     bool loadFromFile(std::string_view path);
-    // One write of text() over the file, which is cut after it.
+    // One write of text() over the file, which is cut after it; false when the
+    // file could not be opened, written in full or cut.
     bool saveToFile(std::string_view path) const;
 
 private:
-    std::string block_;
-    std::deque<std::string> owned_;
-    std::vector<std::string_view> lines_;
+    struct Line {
+        std::string_view text;
+        std::unique_ptr<char[]> copy; // the bytes of an added or replaced line
+    };
+    static Line ownedLine(std::string_view text);
+
+    // A heap object, so that moving the list never moves the bytes the views see.
+    std::unique_ptr<std::string> block_;
+    std::vector<Line> lines_;
+    size_t first_ = 0; // lines_[0, first_) were removed from the front, not yet compacted
 };

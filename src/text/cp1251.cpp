@@ -1,0 +1,87 @@
+#include "text/cp1251.h"
+
+namespace cp1251 {
+namespace {
+
+// The code point of the valid UTF-8 sequence at text[i], advancing i past it;
+// -1 (advancing by one byte) for a broken, overlong or surrogate sequence.
+long decodeOne(std::string_view text, size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t c = 0;
+    char32_t least = 0;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, c = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, c = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, c = lead & 0x07, least = 0x10000;
+    } else {
+        ++i;
+        return -1;
+    }
+    if (text.size() - i <= static_cast<size_t>(extra)) {
+        ++i;
+        return -1;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return -1;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return -1;
+    }
+    i += 1 + static_cast<size_t>(extra);
+    return static_cast<long>(c);
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string fromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const long c = decodeOne(utf8, i);
+        int byte = -1;
+        if (c >= 0x410 && c <= 0x44F) byte = static_cast<int>(c - 0x410 + 0xC0); // А..я, in order
+        else if (c >= 0) byte = byteForCodePoint(static_cast<char32_t>(c));
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return out;
+}
+
+std::string toUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        const char32_t c = b < 0x80 ? b : kHighHalf[b - 0x80];
+        if (b >= 0x80 && c == 0) out += '?'; // 0x98 has no character
+        else appendUtf8(out, c);
+    }
+    return out;
+}
+
+} // namespace cp1251

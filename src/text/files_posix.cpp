@@ -1,0 +1,205 @@
+// The file layer on POSIX systems. The editor names files as the game's platform
+// does: backslashes, any letter case. Each component of such a path is matched
+// against the entries that exist, so that one file answers to every spelling.
+
+#include "text/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+bool entryExists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The entry that name addresses in the folder prefix (empty for the current
+// folder, else ending with a slash): the name itself when it exists, else the
+// first entry (in byte order) equal to it but for the case of ASCII letters,
+// else the name as given.
+std::string matchEntry(const std::string& prefix, std::string_view name, bool& found) {
+    found = true;
+    if (entryExists(prefix + std::string(name))) return std::string(name);
+    found = false;
+    DIR* dir = opendir(prefix.empty() ? "." : prefix.c_str());
+    if (dir == nullptr) return std::string(name);
+    std::string best;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view candidate = entry->d_name;
+        if (sameIgnoringCase(candidate, name) && (!found || candidate < best)) {
+            best = candidate;
+            found = true;
+        }
+    }
+    closedir(dir);
+    return found ? best : std::string(name);
+}
+
+// The path on disk; empty (which no call accepts) when a NUL inside the path
+// would make the call address another, shorter name.
+std::string resolve(std::string_view path) {
+    if (path.find('\0') != std::string_view::npos) return std::string();
+    return platformPath(path);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes a rename or a new file survive a crash: the folder entry itself is flushed.
+// Best effort; not every file system lets a folder be opened or flushed.
+void flushFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+} // namespace
+
+std::string platformPath(std::string_view path) {
+    std::string out;
+    bool existing = true; // once a component is missing, the rest keep their spelling
+    size_t start = 0;
+    for (;;) {
+        size_t end = path.find_first_of("/\\", start);
+        if (end == std::string_view::npos) end = path.size();
+        const std::string_view name = path.substr(start, end - start);
+        if (existing && !name.empty() && name != "." && name != "..") {
+            bool found = false;
+            out += matchEntry(out, name, found);
+            existing = found;
+        } else {
+            out += name;
+        }
+        if (end == path.size()) return out;
+        out += '/';
+        start = end + 1;
+    }
+}
+
+bool fileExists(std::string_view path) {
+    struct stat info;
+    return stat(resolve(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool folderExists(std::string_view path) {
+    struct stat info;
+    return stat(resolve(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool readWholeFile(std::string_view path, std::string& bytes) {
+    // O_NONBLOCK: opening a FIFO must not wait for a writer (it is refused below).
+    const int fd = open(resolve(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
+        static_cast<uint64_t>(info.st_size) > UINT32_MAX) {
+        close(fd);
+        return false;
+    }
+    std::string content(static_cast<size_t>(info.st_size), '\0');
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = read(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    close(fd);
+    if (done != content.size()) return false;
+    bytes = std::move(content);
+    return true;
+}
+
+bool writeWholeFile(std::string_view path, std::string_view bytes) {
+    const int fd = open(resolve(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    ok = ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    return ok;
+}
+
+bool writeNewFileDurably(std::string_view path, std::string_view bytes) {
+    const std::string target = resolve(path);
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        unlink(target.c_str());
+        return false;
+    }
+    flushFolderOf(target);
+    return true;
+}
+
+bool replaceFile(std::string_view from, std::string_view to) {
+    const std::string source = resolve(from);
+    const std::string target = resolve(to);
+    struct stat info;
+    if (stat(source.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    if (rename(source.c_str(), target.c_str()) != 0) return false;
+    flushFolderOf(target);
+    return true;
+}
+
+bool renameWithoutReplacing(std::string_view from, std::string_view to) {
+    const std::string source = resolve(from);
+    const std::string target = resolve(to);
+    struct stat info;
+    if (lstat(source.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    // A hard link is refused atomically when the target exists; then the old name goes.
+    if (link(source.c_str(), target.c_str()) == 0) {
+        if (unlink(source.c_str()) == 0) {
+            flushFolderOf(target);
+            return true;
+        }
+        unlink(target.c_str());
+        return false;
+    }
+    if (errno == EEXIST) return false;
+    // File systems without hard links: check, then rename (not atomic, but never
+    // replaces an entry that existed at the check).
+    if (entryExists(target)) return false;
+    if (rename(source.c_str(), target.c_str()) != 0) return false;
+    flushFolderOf(target);
+    return true;
+}
+
+bool removeFile(std::string_view path) {
+    const std::string target = resolve(path);
+    struct stat info;
+    if (lstat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    return unlink(target.c_str()) == 0;
+}

@@ -1,0 +1,124 @@
+// The file layer on Windows: the platform's own ANSI file calls. Paths are the
+// editor's 1251 texts; the file system matches names without regard to case.
+
+#include "text/files.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// Windows calls need a NUL-terminated copy of the path.
+std::string zeroEnded(std::string_view path) {
+    return std::string(path);
+}
+
+// A NUL inside the path would make the call address another, shorter name.
+bool usable(std::string_view path) {
+    return path.find('\0') == std::string_view::npos;
+}
+
+DWORD attributesOf(std::string_view path) {
+    return GetFileAttributesA(zeroEnded(path).c_str());
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 0x40000000));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string platformPath(std::string_view path) {
+    return std::string(path);
+}
+
+bool fileExists(std::string_view path) {
+    if (!usable(path)) return false;
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool folderExists(std::string_view path) {
+    if (!usable(path)) return false;
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool readWholeFile(std::string_view path, std::string& bytes) {
+    if (!usable(path)) return false;
+    const HANDLE file = CreateFileA(zeroEnded(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD size = GetFileSize(file, &high);
+    if (high != 0 || (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ||
+        GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return false;
+    }
+    std::string content(size, '\0');
+    DWORD done = 0;
+    while (done < size) { // one read, unless the system hands the bytes out in parts
+        DWORD got = 0;
+        if (!ReadFile(file, content.data() + done, size - done, &got, nullptr) || got == 0) break;
+        done += got;
+    }
+    CloseHandle(file);
+    if (done != size) return false;
+    bytes = std::move(content);
+    return true;
+}
+
+bool writeWholeFile(std::string_view path, std::string_view bytes) {
+    if (!usable(path)) return false;
+    const HANDLE file = CreateFileA(zeroEnded(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = writeAll(file, bytes);
+    ok = SetEndOfFile(file) != 0 && ok;
+    ok = CloseHandle(file) != 0 && ok;
+    return ok;
+}
+
+bool writeNewFileDurably(std::string_view path, std::string_view bytes) {
+    if (!usable(path)) return false;
+    const std::string target = zeroEnded(path);
+    const HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = writeAll(file, bytes);
+    ok = ok && FlushFileBuffers(file) != 0;
+    ok = CloseHandle(file) != 0 && ok;
+    if (!ok) DeleteFileA(target.c_str());
+    return ok;
+}
+
+bool replaceFile(std::string_view from, std::string_view to) {
+    if (!usable(from) || !usable(to)) return false;
+    if (!fileExists(from)) return false;
+    return MoveFileExA(zeroEnded(from).c_str(), zeroEnded(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool renameWithoutReplacing(std::string_view from, std::string_view to) {
+    if (!usable(from) || !usable(to)) return false;
+    if (!fileExists(from)) return false;
+    return MoveFileExA(zeroEnded(from).c_str(), zeroEnded(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool removeFile(std::string_view path) {
+    if (!usable(path)) return false;
+    return DeleteFileA(zeroEnded(path).c_str()) != 0;
+}
