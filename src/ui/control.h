@@ -118,6 +118,7 @@ struct Control {
 
     void* window = nullptr;       // the platform window; null until it is created
     Platform* platform = nullptr; // the platform the control lives on
+    bool releasing = false;       // the tree is being released: no more events
 
     // Chainable placement; each returns this control.
     Control& place(int newX, int newY);

@@ -13,6 +13,8 @@
 
 #include <deque>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,11 +115,13 @@ private:
     };
 
     HeadlessWindow& state(const Control& c) const;
-    bool reachable(const Action& a, ControlKind expected1, ControlKind expected2);
+    bool reachable(const Action& a, ControlKind expected);
     void perform(Action& a);
-    void deliverPosted();
+    void deliver(const Posted& p);
+    void layoutPages(Control& tabControl);
     void problem(std::string text);
 
+    std::map<const Control*, std::unique_ptr<HeadlessWindow>> windows_;
     std::deque<Action> actions_;
     std::deque<Posted> posted_;
     std::vector<ShownMessageBox> boxes_;

@@ -1,0 +1,487 @@
+// The platform-neutral half of the control layer: kept state, deferred window
+// creation, and every operation of ui/control.h. Anything that needs a window
+// creates it here and then asks the control's platform.
+
+#include "ui/control.h"
+
+#include "ui/dispatch.h"
+#include "ui/platform.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isTopLevel(const Control& c) {
+    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
+}
+
+Control& makeControl(Control& parent, ControlKind kind) {
+    auto owned = std::make_unique<Control>();
+    Control& c = *owned;
+    c.kind = kind;
+    c.parent = &parent;
+    c.platform = parent.platform;
+    c.styleBits = kStyleChild;
+    switch (kind) {
+    case ControlKind::Application:
+    case ControlKind::MainWindow:
+        break;
+    case ControlKind::TabControl:
+        c.width = 200, c.height = 150, c.tabStop = true;
+        c.styleBits |= kStyleClipSiblings | kStyleClipChildren;
+        break;
+    case ControlKind::Page:
+    case ControlKind::Panel:
+        c.width = 100, c.height = 100;
+        c.styleBits |= kStyleClipChildren;
+        break;
+    case ControlKind::GroupBox:
+        c.width = 185, c.height = 105;
+        c.styleBits |= kStyleClipChildren;
+        break;
+    case ControlKind::Label:
+    case ControlKind::WrappingLabel:
+        c.width = 64, c.height = 17;
+        break;
+    case ControlKind::EditBox:
+        c.width = 100, c.height = 22, c.tabStop = true, c.colour = kColourWindow;
+        break;
+    case ControlKind::List:
+        c.width = 100, c.height = 22, c.tabStop = true, c.colour = kColourWindow;
+        break;
+    case ControlKind::CheckBox:
+        c.width = 100, c.height = 17, c.tabStop = true;
+        break;
+    case ControlKind::Button:
+        c.width = 75, c.height = 25, c.tabStop = true;
+        break;
+    }
+    if (c.tabStop) c.styleBits |= kStyleTabStop;
+    parent.children.push_back(std::move(owned));
+    return c;
+}
+
+Control& makeTextControl(Control& parent, ControlKind kind, std::string_view text) {
+    Control& c = makeControl(parent, kind);
+    c.text = std::string(text);
+    return c;
+}
+
+// The windows of c's ancestors, each alone: their other children wait for the
+// loop, so that edit boxes beside a list that needed its window stay windowless.
+void createAncestors(Control& c) {
+    if (c.parent == nullptr || c.parent->window != nullptr) return;
+    createAncestors(*c.parent);
+    c.platform->createWindow(*c.parent);
+}
+
+// c's window with its ancestors', then the windows of its descendants in creation order.
+void ensureWindow(Control& c) {
+    if (c.window != nullptr) return;
+    createAncestors(c);
+    c.platform->createWindow(c);
+    for (auto& child : c.children) ensureWindow(*child);
+}
+
+// Every window of the tree that does not exist yet, parents before children.
+void createAll(Control& c) {
+    if (c.window == nullptr) c.platform->createWindow(c);
+    for (auto& child : c.children) createAll(*child);
+}
+
+// Operations that send a message to a window create it, even for const reads.
+Control& needWindow(const Control& c) {
+    Control& mutableControl = const_cast<Control&>(c);
+    ensureWindow(mutableControl);
+    return mutableControl;
+}
+
+void applyBounds(Control& c) {
+    if (c.window != nullptr) c.platform->setWindowBounds(c);
+}
+
+void autoSizeNow(Control& c) {
+    if (!c.autoSize) return;
+    if (c.text.empty()) {
+        c.width = 0;
+        applyBounds(c);
+        return;
+    }
+    ensureWindow(c);
+    int maxWidth = 0;
+    if (c.kind == ControlKind::WrappingLabel && c.parent != nullptr && c.parent->width > c.x)
+        maxWidth = c.parent->width - c.x;
+    Size size = c.platform->measure(c, maxWidth);
+    c.width = size.width;
+    c.height = size.height;
+    applyBounds(c);
+}
+
+// Re-measures c and the auto-sized descendants that draw with its font.
+void fontChanged(Control& c) {
+    if (c.window != nullptr) c.platform->applyFont(c);
+    autoSizeNow(c);
+    for (auto& child : c.children)
+        if (!child->ownFont) fontChanged(*child);
+}
+
+void keepClientSize(Control& window) {
+    if (!isTopLevel(window) || window.clientWidth < 0) return;
+    Size outer = window.platform->outerSize(window, {window.clientWidth, window.clientHeight});
+    window.width = outer.width;
+    window.height = outer.height;
+}
+
+Control& applicationOf(Control& c) {
+    Control* p = &c;
+    while (p->parent != nullptr) p = p->parent;
+    return *p;
+}
+
+} // namespace
+
+// ---- chainable placement ----
+
+Control& Control::place(int newX, int newY) {
+    x = newX;
+    y = newY;
+    applyBounds(*this);
+    return *this;
+}
+
+Control& Control::resize(int newWidth, int newHeight) {
+    if (newWidth > 0) width = newWidth;
+    if (newHeight > 0) height = newHeight;
+    clientWidth = clientHeight = -1;
+    applyBounds(*this);
+    return *this;
+}
+
+Control& Control::setAutoSize(bool on) {
+    autoSize = on;
+    autoSizeNow(*this);
+    return *this;
+}
+
+Control& Control::setTabStop(bool on) {
+    tabStop = on;
+    if (!isTopLevel(*this)) {
+        styleBits = on ? (styleBits | kStyleTabStop) : (styleBits & ~kStyleTabStop);
+        if (window != nullptr) platform->applyStyle(*this);
+    }
+    return *this;
+}
+
+// ---- creation ----
+
+Control& createApplication(Platform& platform, std::string_view caption) {
+    auto app = std::make_unique<Control>();
+    app->kind = ControlKind::Application;
+    app->platform = &platform;
+    app->text = std::string(caption);
+    app->styleBits = kStylePopup;
+    app->visible = false;
+    app->ownFont = Font{};
+    return platform.adoptApplication(std::move(app));
+}
+
+Control& createMainWindow(Control& application, std::string_view caption) {
+    Control& c = makeTextControl(application, ControlKind::MainWindow, caption);
+    c.styleBits = kStyleOverlappedWindow | kStyleClipChildren;
+    c.x = 100, c.y = 100, c.width = 400, c.height = 300;
+    return c;
+}
+
+Control& createTabControl(Control& parent, std::initializer_list<std::string_view> tabTexts,
+                          unsigned options) {
+    Control& tabs = makeControl(parent, ControlKind::TabControl);
+    tabs.options = options;
+    for (size_t i = 0; i < tabTexts.size(); ++i) {
+        Control& page = makeControl(tabs, ControlKind::Page);
+        page.visible = i == 0;
+        tabs.pages.push_back(&page);
+    }
+    // Tab insertion is a message to the tab control's window.
+    ensureWindow(tabs);
+    int index = 0;
+    for (std::string_view text : tabTexts) {
+        tabs.platform->insertTab(tabs, index, text, *tabs.pages[index]);
+        ++index;
+    }
+    return tabs;
+}
+
+Control& tabPage(Control& tabControl, int index) {
+    if (tabControl.kind != ControlKind::TabControl) return tabControl;
+    ensureWindow(tabControl);
+    Control* page = tabControl.platform->tabPage(tabControl, index);
+    return page != nullptr ? *page : tabControl;
+}
+
+Control& createGroupBox(Control& parent, std::string_view caption) {
+    return makeTextControl(parent, ControlKind::GroupBox, caption);
+}
+
+Control& createLabel(Control& parent, std::string_view text) {
+    return makeTextControl(parent, ControlKind::Label, text);
+}
+
+Control& createWrappingLabel(Control& parent, std::string_view text) {
+    return makeTextControl(parent, ControlKind::WrappingLabel, text);
+}
+
+Control& createPanel(Control& parent, unsigned edgeStyle) {
+    Control& c = makeControl(parent, ControlKind::Panel);
+    c.options = edgeStyle;
+    return c;
+}
+
+Control& createEditBox(Control& parent, unsigned options) {
+    Control& c = makeControl(parent, ControlKind::EditBox);
+    c.options = options;
+    return c;
+}
+
+Control& createList(Control& parent, unsigned options) {
+    Control& c = makeControl(parent, ControlKind::List);
+    c.options = options;
+    return c;
+}
+
+Control& createCheckBox(Control& parent, std::string_view caption) {
+    return makeTextControl(parent, ControlKind::CheckBox, caption);
+}
+
+Control& createButton(Control& parent, std::string_view caption) {
+    return makeTextControl(parent, ControlKind::Button, caption);
+}
+
+// ---- windows ----
+
+void setClientSize(Control& window, int width, int height) {
+    if (!isTopLevel(window)) {
+        window.resize(width, height);
+        return;
+    }
+    window.clientWidth = std::max(width, 0);
+    window.clientHeight = std::max(height, 0);
+    keepClientSize(window);
+    applyBounds(window);
+}
+
+void centre(Control& window) {
+    Size area = isTopLevel(window) || window.parent == nullptr
+                    ? window.platform->screenSize()
+                    : Size{window.parent->width, window.parent->height};
+    window.x = (area.width - window.width) / 2;
+    window.y = (area.height - window.height) / 2;
+    applyBounds(window);
+}
+
+void holdSize(Control& window) {
+    window.sizeHeld = true;
+    if (isTopLevel(window) && (window.styleBits & kStyleThickFrame) != 0)
+        setStyle(window, window.styleBits & ~kStyleThickFrame);
+}
+
+void enableTabNavigation(Control& window) { window.tabNavigation = true; }
+
+void setStyle(Control& c, uint32_t platformStyleBits) {
+    c.styleBits = platformStyleBits;
+    if (!isTopLevel(c)) c.tabStop = (platformStyleBits & kStyleTabStop) != 0;
+    keepClientSize(c);
+    if (c.window != nullptr) {
+        c.platform->applyStyle(c);
+        applyBounds(c);
+    }
+}
+
+uint32_t style(const Control& c) { return c.styleBits; }
+
+void setCaptionAlignment(Control& groupBox, Alignment alignment) {
+    groupBox.captionAlignment = alignment;
+    if (groupBox.window != nullptr) groupBox.platform->applyStyle(groupBox);
+}
+
+void releaseWith(Control& c, std::function<void()> release) {
+    if (release) c.releasers.push_back(std::move(release));
+}
+
+void setVisible(Control& c, bool on) {
+    c.visible = on;
+    if (c.window != nullptr) c.platform->applyVisible(c);
+}
+
+bool isVisible(const Control& c) { return c.visible; }
+
+// ---- text, look and state ----
+
+std::string controlText(const Control& c) {
+    if (c.window != nullptr) return c.platform->windowText(c);
+    return c.text;
+}
+
+void setControlText(Control& c, std::string_view text) {
+    c.text = std::string(text);
+    if (c.window != nullptr) c.platform->setWindowText(c, text);
+    autoSizeNow(c);
+}
+
+void setEnabled(Control& c, bool on) {
+    c.enabled = on;
+    if (c.window != nullptr) c.platform->applyEnabled(c);
+}
+
+bool isEnabled(const Control& c) { return c.enabled; }
+
+void setColour(Control& c, uint32_t colour) {
+    c.colour = colour;
+    if (c.window != nullptr) c.platform->applyColour(c);
+}
+
+Font effectiveFont(const Control& c) {
+    for (const Control* p = &c; p != nullptr; p = p->parent)
+        if (p->ownFont) return *p->ownFont;
+    return Font{};
+}
+
+Font& font(Control& c) {
+    if (!c.ownFont) c.ownFont = effectiveFont(c);
+    return *c.ownFont;
+}
+
+void setFontHeight(Control& c, int height) {
+    font(c).height = height;
+    fontChanged(c);
+}
+
+void setFontName(Control& c, std::string_view name) {
+    font(c).name = std::string(name);
+    fontChanged(c);
+}
+
+void setFontStyle(Control& c, unsigned style) {
+    font(c).style = style;
+    fontChanged(c);
+}
+
+void setFontColour(Control& c, uint32_t colour) {
+    font(c).colour = colour;
+    if (c.window != nullptr) c.platform->applyColour(c);
+}
+
+void setTag(Control& c, int32_t value) { c.tagValue = value; }
+
+int32_t tag(const Control& c) { return c.tagValue; }
+
+// ---- lists ----
+
+int addItem(Control& list, std::string_view text) {
+    if (list.kind != ControlKind::List) return -1;
+    ensureWindow(list);
+    const bool wasEmpty = list.platform->itemCount(list) == 0;
+    int index = list.platform->addItem(list, text);
+    if (wasEmpty && index == 0) list.platform->setSelectedIndex(list, 0);
+    return index;
+}
+
+void setItemText(Control& list, int index, std::string_view text) {
+    if (list.kind != ControlKind::List) return;
+    ensureWindow(list);
+    const int count = list.platform->itemCount(list);
+    if (index == count)
+        addItem(list, text);
+    else if (index >= 0 && index < count)
+        list.platform->replaceItem(list, index, text);
+}
+
+std::string itemText(const Control& list, int index) {
+    if (list.kind != ControlKind::List) return {};
+    Control& c = needWindow(list);
+    if (index < 0 || index >= c.platform->itemCount(c)) return {};
+    return c.platform->itemText(c, index);
+}
+
+int itemCount(const Control& list) {
+    if (list.kind != ControlKind::List) return 0;
+    Control& c = needWindow(list);
+    return c.platform->itemCount(c);
+}
+
+int selectedIndex(const Control& list) {
+    if (list.kind != ControlKind::List) return -1;
+    Control& c = needWindow(list);
+    return c.platform->selectedIndex(c);
+}
+
+void setSelectedIndex(Control& list, int index) {
+    if (list.kind != ControlKind::List) return;
+    ensureWindow(list);
+    if (index < 0 || index >= list.platform->itemCount(list)) index = -1;
+    list.platform->setSelectedIndex(list, index);
+}
+
+void clearItems(Control& list) {
+    if (list.kind != ControlKind::List) return;
+    ensureWindow(list);
+    list.platform->clearItems(list);
+}
+
+// ---- check boxes ----
+
+bool isChecked(const Control& box) {
+    if (box.kind != ControlKind::CheckBox) return false;
+    Control& c = needWindow(box);
+    return c.platform->isChecked(c);
+}
+
+void setChecked(Control& box, bool on) {
+    if (box.kind != ControlKind::CheckBox) return;
+    ensureWindow(box);
+    box.platform->setChecked(box, on);
+}
+
+// ---- tab controls ----
+
+void setTabItemSize(Control& tabControl, int width, int height) {
+    if (tabControl.kind != ControlKind::TabControl) return;
+    ensureWindow(tabControl);
+    tabControl.platform->setTabItemSize(tabControl, width, height);
+}
+
+int currentTab(const Control& tabControl) {
+    if (tabControl.kind != ControlKind::TabControl || tabControl.window == nullptr) return -1;
+    return tabControl.platform->currentTab(tabControl);
+}
+
+// ---- application ----
+
+void runMessageLoop(Control& application) {
+    if (application.kind != ControlKind::Application) return;
+    Platform& platform = *application.platform;
+    createAll(application);
+    for (auto& child : application.children)
+        if (child->kind == ControlKind::MainWindow && child->visible) {
+            platform.showMainWindow(*child);
+            break;
+        }
+    platform.runLoop(application);
+    platform.releaseApplication(application);
+}
+
+void requestClose(Control& window) {
+    ensureWindow(window);
+    window.platform->postClose(window);
+}
+
+int messageBox(Control& application, std::string_view text, unsigned flags) {
+    Control& app = applicationOf(application);
+    ensureWindow(app);
+    return app.platform->messageBox(app, text, app.text, flags);
+}
+
+int messageBoxOwned(Control& owner, std::string_view text, std::string_view caption,
+                    unsigned flags) {
+    ensureWindow(owner);
+    return owner.platform->messageBox(owner, text, caption, flags);
+}

@@ -1,0 +1,94 @@
+// From platform notifications to the controls' events.
+
+#include "ui/dispatch.h"
+
+#include "ui/platform.h"
+
+#include <vector>
+
+void raiseClick(Control& c) {
+    if (c.releasing || c.onClick.fn == nullptr) return;
+    c.onClick.fn(c.onClick.context, c);
+}
+
+void raiseChange(Control& c) {
+    if (c.releasing) return;
+    const ClickSlot slot = c.kind == ControlKind::List && c.onSelect.fn != nullptr ? c.onSelect : c.onChange;
+    if (slot.fn != nullptr) slot.fn(slot.context, c);
+}
+
+void tabChosen(Control& tabControl, int index) {
+    if (tabControl.releasing) return;
+    for (size_t i = 0; i < tabControl.pages.size(); ++i)
+        setVisible(*tabControl.pages[i], static_cast<int>(i) == index);
+    if (tabControl.onSelect.fn != nullptr) tabControl.onSelect.fn(tabControl.onSelect.context, tabControl);
+}
+
+bool raiseKeyChar(Control& c, char& ch, unsigned shiftState) {
+    if (c.releasing || c.onKeyChar.fn == nullptr) return true;
+    c.onKeyChar.fn(c.onKeyChar.context, c, ch, shiftState);
+    return ch != 0;
+}
+
+bool closeRequested(Control& window) {
+    if (window.releasing) return false;
+    if (window.kind == ControlKind::Application) {
+        // The taskbar's close command: the main window decides.
+        for (auto& child : window.children)
+            if (child->kind == ControlKind::MainWindow) {
+                requestClose(*child);
+                break;
+            }
+        return false;
+    }
+    if (window.kind != ControlKind::MainWindow) return false;
+    bool accept = true;
+    const CloseSlot slot = window.onCloseRequest;
+    if (slot.fn != nullptr) slot.fn(slot.context, window, accept);
+    if (!accept) return false;
+    window.onCloseRequest = {}; // the question is asked once
+    window.platform->quitLoop();
+    return true;
+}
+
+namespace {
+
+void collect(Control& c, std::vector<Control*>& out) {
+    for (auto& child : c.children) {
+        out.push_back(child.get());
+        collect(*child, out);
+    }
+}
+
+} // namespace
+
+bool isReachable(const Control& c) {
+    for (const Control* p = &c; p != nullptr && p->kind != ControlKind::Application; p = p->parent)
+        if (!p->visible || !p->enabled) return false;
+    return true;
+}
+
+Control* nextTabStop(Control& window, const Control* from, bool backwards) {
+    std::vector<Control*> all;
+    collect(window, all);
+    const int n = static_cast<int>(all.size());
+    if (n == 0) return nullptr;
+    int start = backwards ? n : -1;
+    for (int i = 0; i < n; ++i)
+        if (all[i] == from) start = i;
+    for (int k = 1; k <= n; ++k) {
+        const int step = backwards ? -k : k;
+        Control* candidate = all[((start + step) % n + n) % n];
+        if (candidate->tabStop && candidate->window != nullptr && isReachable(*candidate))
+            return candidate;
+    }
+    return nullptr;
+}
+
+Control& topLevelOf(Control& c) {
+    Control* p = &c;
+    while (p->kind != ControlKind::MainWindow && p->kind != ControlKind::Application &&
+           p->parent != nullptr)
+        p = p->parent;
+    return *p;
+}

@@ -1,0 +1,397 @@
+// Headless windows: the state a real window would hold, and a message loop that
+// plays a test's scripted user actions.
+
+#include "ui/headless/headless_platform.h"
+
+#include "ui/dispatch.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Tab strip height before setTabItemSize, and the margins of a page inside the tab control.
+constexpr int kDefaultTabHeight = 20;
+constexpr int kPageMargin = 4;
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Application: return "application";
+    case ControlKind::MainWindow: return "main window";
+    case ControlKind::TabControl: return "tab control";
+    case ControlKind::Page: return "page";
+    case ControlKind::GroupBox: return "group box";
+    case ControlKind::Label: return "label";
+    case ControlKind::WrappingLabel: return "wrapping label";
+    case ControlKind::Panel: return "panel";
+    case ControlKind::EditBox: return "edit box";
+    case ControlKind::List: return "list";
+    case ControlKind::CheckBox: return "check box";
+    case ControlKind::Button: return "button";
+    }
+    return "control";
+}
+
+// What the platform answers when a box is dismissed with its default button.
+int defaultAnswer(unsigned flags) {
+    switch (flags & 0xF) {
+    case kMbYesNo:
+    case kMbYesNoCancel: return kIdYes;
+    default: return kIdOk;
+    }
+}
+
+bool answerFits(unsigned flags, int answer) {
+    switch (flags & 0xF) {
+    case kMbOk: return answer == kIdOk;
+    case kMbOkCancel: return answer == kIdOk || answer == kIdCancel;
+    case kMbYesNo: return answer == kIdYes || answer == kIdNo;
+    case kMbYesNoCancel: return answer == kIdYes || answer == kIdNo || answer == kIdCancel;
+    default: return true;
+    }
+}
+
+} // namespace
+
+HeadlessPlatform::~HeadlessPlatform() { releaseAll(); }
+
+// ---- scripted actions ----
+
+void HeadlessPlatform::choose(Control& list, int index) {
+    actions_.push_back({ActionKind::Choose, &list, index, {}, {}});
+}
+
+void HeadlessPlatform::type(Control& edit, std::string_view chars, unsigned shiftState) {
+    actions_.push_back({ActionKind::Type, &edit, static_cast<int>(shiftState), std::string(chars), {}});
+}
+
+void HeadlessPlatform::paste(Control& edit, std::string_view text) {
+    actions_.push_back({ActionKind::Paste, &edit, 0, std::string(text), {}});
+}
+
+void HeadlessPlatform::click(Control& buttonOrCheckBox) {
+    actions_.push_back({ActionKind::Click, &buttonOrCheckBox, 0, {}, {}});
+}
+
+void HeadlessPlatform::switchTab(Control& tabControl, int index) {
+    actions_.push_back({ActionKind::SwitchTab, &tabControl, index, {}, {}});
+}
+
+void HeadlessPlatform::answer(int button) {
+    actions_.push_back({ActionKind::Answer, nullptr, button, {}, {}});
+}
+
+void HeadlessPlatform::pressClose(Control& window) {
+    actions_.push_back({ActionKind::PressClose, &window, 0, {}, {}});
+}
+
+void HeadlessPlatform::closeFromTaskbar() {
+    actions_.push_back({ActionKind::TaskbarClose, nullptr, 0, {}, {}});
+}
+
+void HeadlessPlatform::call(std::function<void()> step) {
+    actions_.push_back({ActionKind::Call, nullptr, 0, {}, std::move(step)});
+}
+
+const HeadlessWindow* HeadlessPlatform::windowOf(const Control& c) const {
+    return static_cast<const HeadlessWindow*>(c.window);
+}
+
+HeadlessWindow& HeadlessPlatform::state(const Control& c) const {
+    return *static_cast<HeadlessWindow*>(c.window);
+}
+
+void HeadlessPlatform::problem(std::string text) {
+    std::fprintf(stderr, "headless platform: %s\n", text.c_str());
+    problems_.push_back(std::move(text));
+}
+
+// ---- windows ----
+
+void HeadlessPlatform::createWindow(Control& c) {
+    auto w = std::make_unique<HeadlessWindow>();
+    w->text = c.text;
+    c.window = w.get();
+    windows_[&c] = std::move(w);
+    ++windowsCreated_;
+    if (c.kind == ControlKind::Application) application_ = &c;
+}
+
+void HeadlessPlatform::destroyWindow(Control& c) {
+    windows_.erase(&c);
+    c.window = nullptr;
+    if (application_ == &c) application_ = nullptr;
+}
+
+void HeadlessPlatform::setWindowText(Control& c, std::string_view text) {
+    state(c).text = std::string(text);
+    // An edit box notifies its change for every text set into it, at once.
+    if (c.kind == ControlKind::EditBox) raiseChange(c);
+}
+
+std::string HeadlessPlatform::windowText(const Control& c) {
+    const HeadlessWindow& w = state(c);
+    // A drop-down list's window text is its chosen entry.
+    if (c.kind == ControlKind::List)
+        return w.chosen >= 0 && w.chosen < static_cast<int>(w.items.size()) ? w.items[w.chosen] : "";
+    return w.text;
+}
+
+void HeadlessPlatform::setWindowBounds(Control& c) {
+    if (c.kind == ControlKind::TabControl) layoutPages(c);
+}
+
+void HeadlessPlatform::applyStyle(Control&) {}
+void HeadlessPlatform::applyEnabled(Control&) {}
+void HeadlessPlatform::applyVisible(Control&) {}
+void HeadlessPlatform::applyFont(Control&) {}
+void HeadlessPlatform::applyColour(Control&) {}
+
+void HeadlessPlatform::showMainWindow(Control& c) { state(c).shown = true; }
+
+// A fixed-pitch stand-in for text measurement: 6 pixels a character at height 11.
+Size HeadlessPlatform::measure(const Control& c, int maxWidth) {
+    const Font f = effectiveFont(c);
+    const int height = std::max(f.height, 1);
+    int width = (static_cast<int>(c.text.size()) * 6 * height + 5) / 11;
+    int lineHeight = height + 2;
+    int lines = 1;
+    if (c.kind == ControlKind::WrappingLabel && maxWidth > 0 && width > maxWidth) {
+        lines = (width + maxWidth - 1) / maxWidth;
+        width = maxWidth;
+    }
+    switch (c.kind) {
+    case ControlKind::CheckBox: return {width + 17, std::max(lineHeight, 13) + 4};
+    case ControlKind::Button: return {width + 16, lineHeight + 10};
+    default: return {width, lineHeight * lines};
+    }
+}
+
+Size HeadlessPlatform::screenSize() { return {1280, 1024}; }
+
+Size HeadlessPlatform::outerSize(const Control& c, Size client) {
+    const bool caption = (c.styleBits & kStyleCaption) == kStyleCaption;
+    const int border = (c.styleBits & kStyleThickFrame) != 0 ? 4 : (caption ? 3 : 0);
+    return {client.width + 2 * border, client.height + 2 * border + (caption ? 19 : 0)};
+}
+
+// ---- lists and check boxes ----
+
+int HeadlessPlatform::addItem(Control& list, std::string_view text) {
+    HeadlessWindow& w = state(list);
+    w.items.emplace_back(text);
+    return static_cast<int>(w.items.size()) - 1;
+}
+
+void HeadlessPlatform::replaceItem(Control& list, int index, std::string_view text) {
+    HeadlessWindow& w = state(list);
+    if (index >= 0 && index < static_cast<int>(w.items.size())) w.items[index] = std::string(text);
+}
+
+std::string HeadlessPlatform::itemText(const Control& list, int index) {
+    const HeadlessWindow& w = state(list);
+    return index >= 0 && index < static_cast<int>(w.items.size()) ? w.items[index] : "";
+}
+
+int HeadlessPlatform::itemCount(const Control& list) { return static_cast<int>(state(list).items.size()); }
+
+int HeadlessPlatform::selectedIndex(const Control& list) { return state(list).chosen; }
+
+void HeadlessPlatform::setSelectedIndex(Control& list, int index) {
+    HeadlessWindow& w = state(list);
+    w.chosen = index >= 0 && index < static_cast<int>(w.items.size()) ? index : -1;
+}
+
+void HeadlessPlatform::clearItems(Control& list) {
+    HeadlessWindow& w = state(list);
+    w.items.clear();
+    w.chosen = -1;
+}
+
+bool HeadlessPlatform::isChecked(const Control& box) { return state(box).checked; }
+
+void HeadlessPlatform::setChecked(Control& box, bool on) { state(box).checked = on; }
+
+// ---- tab controls ----
+
+void HeadlessPlatform::layoutPages(Control& tabControl) {
+    const HeadlessWindow& w = state(tabControl);
+    const int stripHeight = w.tabHeight > 0 ? w.tabHeight : kDefaultTabHeight;
+    for (Control* page : tabControl.pages) {
+        page->x = kPageMargin;
+        page->y = stripHeight + kPageMargin;
+        page->width = std::max(tabControl.width - 2 * kPageMargin, 0);
+        page->height = std::max(tabControl.height - stripHeight - 2 * kPageMargin, 0);
+    }
+}
+
+void HeadlessPlatform::insertTab(Control& tabControl, int index, std::string_view text, Control& page) {
+    HeadlessWindow& w = state(tabControl);
+    index = std::clamp(index, 0, static_cast<int>(w.tabs.size()));
+    w.tabs.insert(w.tabs.begin() + index, {std::string(text), &page});
+    if (w.currentTab < 0) w.currentTab = 0;
+    layoutPages(tabControl);
+}
+
+Control* HeadlessPlatform::tabPage(const Control& tabControl, int index) {
+    const HeadlessWindow& w = state(tabControl);
+    return index >= 0 && index < static_cast<int>(w.tabs.size()) ? w.tabs[index].second : nullptr;
+}
+
+int HeadlessPlatform::currentTab(const Control& tabControl) { return state(tabControl).currentTab; }
+
+void HeadlessPlatform::setTabItemSize(Control& tabControl, int width, int height) {
+    HeadlessWindow& w = state(tabControl);
+    w.tabWidth = width;
+    w.tabHeight = height;
+    layoutPages(tabControl);
+}
+
+// ---- the loop ----
+
+void HeadlessPlatform::runLoop(Control& application) {
+    application_ = &application;
+    quit_ = false;
+    ranDry_ = false;
+    while (!quit_) {
+        if (!posted_.empty()) {
+            Posted p = posted_.front();
+            posted_.pop_front();
+            deliver(p);
+            continue;
+        }
+        if (actions_.empty()) {
+            ranDry_ = true;
+            break;
+        }
+        Action a = std::move(actions_.front());
+        actions_.pop_front();
+        perform(a);
+    }
+    posted_.clear();
+}
+
+void HeadlessPlatform::deliver(const Posted& p) {
+    switch (p.kind) {
+    case PostedKind::ListChange: raiseChange(*p.control); break;
+    case PostedKind::Close: closeRequested(*p.control); break;
+    }
+}
+
+void HeadlessPlatform::postClose(Control& window) { posted_.push_back({PostedKind::Close, &window}); }
+
+void HeadlessPlatform::quitLoop() { quit_ = true; }
+
+bool HeadlessPlatform::reachable(const Action& a, ControlKind expected) {
+    const char* what = kindName(expected);
+    if (a.control == nullptr || a.control->kind != expected) {
+        problem(std::string("the action needs a ") + what);
+        return false;
+    }
+    if (a.control->window == nullptr) {
+        problem(std::string("a ") + what + " without a window cannot be used");
+        return false;
+    }
+    if (!isReachable(*a.control)) {
+        problem(std::string("a hidden or disabled ") + what + " cannot be used: \"" +
+                a.control->text + "\"");
+        return false;
+    }
+    return true;
+}
+
+void HeadlessPlatform::perform(Action& a) {
+    switch (a.kind) {
+    case ActionKind::Choose: {
+        if (!reachable(a, ControlKind::List)) return;
+        HeadlessWindow& w = state(*a.control);
+        if (a.number < 0 || a.number >= static_cast<int>(w.items.size())) {
+            problem("no list entry " + std::to_string(a.number) + " to choose");
+            return;
+        }
+        w.chosen = a.number;
+        // The list reports the choice to itself later, through the loop.
+        posted_.push_back({PostedKind::ListChange, a.control});
+        return;
+    }
+    case ActionKind::Type: {
+        if (!reachable(a, ControlKind::EditBox)) return;
+        Control& edit = *a.control;
+        for (char typed : a.text) {
+            char ch = typed;
+            if (!raiseKeyChar(edit, ch, static_cast<unsigned>(a.number))) continue;
+            const auto code = static_cast<unsigned char>(ch);
+            std::string& text = state(edit).text;
+            if (ch == '\b') {
+                if (text.empty()) continue;
+                text.pop_back();
+            } else if (code < 0x20 || code == 0x7F) {
+                continue;
+            } else if ((edit.options & kDigitsOnly) != 0 && (ch < '0' || ch > '9')) {
+                continue;
+            } else {
+                text.push_back(ch);
+            }
+            raiseChange(edit);
+        }
+        return;
+    }
+    case ActionKind::Paste:
+        if (!reachable(a, ControlKind::EditBox)) return;
+        state(*a.control).text = a.text;
+        raiseChange(*a.control);
+        return;
+    case ActionKind::Click:
+        if (a.control != nullptr && a.control->kind == ControlKind::CheckBox) {
+            if (!reachable(a, ControlKind::CheckBox)) return;
+            HeadlessWindow& w = state(*a.control);
+            w.checked = !w.checked;
+        } else if (!reachable(a, ControlKind::Button)) {
+            return;
+        }
+        raiseClick(*a.control);
+        return;
+    case ActionKind::SwitchTab: {
+        if (!reachable(a, ControlKind::TabControl)) return;
+        HeadlessWindow& w = state(*a.control);
+        if (a.number < 0 || a.number >= static_cast<int>(w.tabs.size())) {
+            problem("no tab " + std::to_string(a.number));
+            return;
+        }
+        if (a.number == w.currentTab) return; // choosing the current tab changes nothing
+        w.currentTab = a.number;
+        tabChosen(*a.control, a.number);
+        return;
+    }
+    case ActionKind::Answer:
+        problem("an answer was scripted but no message box is open");
+        return;
+    case ActionKind::PressClose:
+        if (a.control == nullptr || a.control->window == nullptr) {
+            problem("close box of a window that does not exist");
+            return;
+        }
+        closeRequested(*a.control);
+        return;
+    case ActionKind::TaskbarClose:
+        if (application_ != nullptr) closeRequested(*application_);
+        return;
+    case ActionKind::Call:
+        if (a.step) a.step();
+        return;
+    }
+}
+
+int HeadlessPlatform::messageBox(Control& owner, std::string_view text, std::string_view caption,
+                                 unsigned flags) {
+    ShownMessageBox box{owner.text, std::string(text), std::string(caption), flags, defaultAnswer(flags)};
+    if (!actions_.empty() && actions_.front().kind == ActionKind::Answer) {
+        box.answer = actions_.front().number;
+        actions_.pop_front();
+        if (!answerFits(flags, box.answer)) problem("the answer is not a button of the box: " + box.text);
+    } else {
+        problem("a message box without a scripted answer: " + box.text);
+    }
+    boxes_.push_back(box);
+    return box.answer;
+}

@@ -1,0 +1,733 @@
+// The Win32 platform: every control is a window of a class registered by the
+// layer ("obj_" + the standard class, or the layer's own "OrvexWindow") whose
+// window procedure is the layer's, in front of the platform's. The procedure
+// finds a window's object through its "SELF_" property, hands a child's command
+// and colour notifications from the parent to the child, and turns them into
+// the child's events.
+
+#include "ui/win32/win32_platform.h"
+
+#include "ui/dispatch.h"
+#include "ui/win32/wide_text.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kSelfProperty = L"SELF_";
+const wchar_t* const kPrevProcProperty = L"PREV_PROC";
+const wchar_t* const kOwnClass = L"OrvexWindow";
+
+// The layer's private messages: a child's command notification handed over by its
+// parent (same parameters), a WM_NOTIFY handed over the same way, and the colour
+// requests WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC (0x132..0x138) as 0xBD32..0xBD38.
+constexpr UINT kChildCommand = 0xB005;
+constexpr UINT kChildNotify = 0xB006;
+constexpr UINT kChildColourBase = 0xBC00;
+// A list's deferred change: the code of the command it posts to itself.
+constexpr WORD kDeferredChange = 0xF;
+// Room below a drop-down list's field for its entries.
+constexpr int kDropDownHeight = 240;
+
+HWND hwndOf(const Control& c) { return static_cast<HWND>(c.window); }
+
+Control* controlOf(HWND hwnd) {
+    return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kSelfProperty)) : nullptr;
+}
+
+bool isTopLevel(const Control& c) {
+    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
+}
+
+COLORREF colourRef(uint32_t colour) {
+    if ((colour & 0x80000000u) != 0) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+unsigned shiftState() {
+    unsigned state = 0;
+    if (GetKeyState(VK_SHIFT) < 0) state |= kShiftKey;
+    if (GetKeyState(VK_MENU) < 0) state |= kAltKey;
+    if (GetKeyState(VK_CONTROL) < 0) state |= kCtrlKey;
+    return state;
+}
+
+LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK innerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+} // namespace
+
+struct Win32Platform::State {
+    HINSTANCE instance = nullptr;
+    std::map<ATOM, WNDPROC> baseProcs; // class atom -> the procedure behind the layer's
+    std::map<ControlKind, std::wstring> classNames;
+    std::vector<std::wstring> registered;
+    std::map<const Control*, HFONT> fonts; // one per control with a font of its own
+    std::vector<HFONT> retiredFonts;       // replaced while windows may still hold them
+    std::map<uint32_t, HBRUSH> brushes;    // solid brushes of RGB colours
+    Control* creating = nullptr;           // the control whose window is being made
+    HWND lastFocus = nullptr;              // focus of the main window when it was deactivated
+
+    WNDPROC baseProc(HWND hwnd) const {
+        auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
+        return it != baseProcs.end() ? it->second : DefWindowProcW;
+    }
+
+    void registerOwnClass() {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = layerProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        wc.lpszClassName = kOwnClass;
+        ATOM atom = RegisterClassExW(&wc);
+        if (atom != 0) {
+            baseProcs[atom] = DefWindowProcW;
+            registered.push_back(kOwnClass);
+        }
+    }
+
+    // "obj_" + base: the platform's class with the layer's procedure in front.
+    void superclass(const wchar_t* base, std::initializer_list<ControlKind> kinds) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        if (!GetClassInfoExW(nullptr, base, &wc)) return;
+        const WNDPROC platformProc = wc.lpfnWndProc;
+        std::wstring name = std::wstring(L"obj_") + base;
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = layerProc;
+        wc.hInstance = instance;
+        wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+        wc.lpszClassName = name.c_str();
+        ATOM atom = RegisterClassExW(&wc);
+        if (atom == 0) return;
+        baseProcs[atom] = platformProc;
+        registered.push_back(name);
+        for (ControlKind kind : kinds) classNames[kind] = name;
+    }
+
+    HBRUSH brush(uint32_t colour) {
+        if ((colour & 0x80000000u) != 0) return GetSysColorBrush(static_cast<int>(colour & 0xFF));
+        auto it = brushes.find(colour);
+        if (it != brushes.end()) return it->second;
+        HBRUSH b = CreateSolidBrush(colourRef(colour));
+        brushes[colour] = b;
+        return b;
+    }
+
+    // The font a control draws with: its own, else the nearest ancestor's, made on first use.
+    HFONT font(const Control& c) {
+        const Control* owner = &c;
+        while (owner != nullptr && !owner->ownFont) owner = owner->parent;
+        if (owner == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        auto it = fonts.find(owner);
+        if (it != fonts.end()) return it->second;
+        const Font& f = *owner->ownFont;
+        LOGFONTW lf{};
+        lf.lfHeight = -f.height; // character height, without the internal leading
+        lf.lfWeight = (f.style & kBold) != 0 ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (f.style & kItalic) != 0;
+        lf.lfUnderline = (f.style & kUnderline) != 0;
+        lf.lfStrikeOut = (f.style & kStrikeOut) != 0;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+        std::wstring face = toWide(f.name).substr(0, LF_FACESIZE - 1);
+        std::copy(face.begin(), face.end(), lf.lfFaceName);
+        HFONT h = CreateFontIndirectW(&lf);
+        fonts[owner] = h;
+        return h;
+    }
+
+    void forgetFont(const Control& c) {
+        auto it = fonts.find(&c);
+        if (it == fonts.end()) return;
+        retiredFonts.push_back(it->second);
+        fonts.erase(it);
+    }
+};
+
+namespace {
+
+Win32Platform::State* active = nullptr;
+
+DWORD kindStyle(const Control& c) {
+    switch (c.kind) {
+    case ControlKind::TabControl:
+        return (c.options & kTabsFixedWidth) != 0 ? TCS_FIXEDWIDTH : 0;
+    case ControlKind::Page: return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::Panel: return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::GroupBox:
+        switch (c.captionAlignment) {
+        case Alignment::Left: return BS_GROUPBOX | BS_LEFT;
+        case Alignment::Centre: return BS_GROUPBOX | BS_CENTER;
+        case Alignment::Right: return BS_GROUPBOX | BS_RIGHT;
+        }
+        return BS_GROUPBOX;
+    case ControlKind::Label: return SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    case ControlKind::WrappingLabel: return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::EditBox: return ES_AUTOHSCROLL | ((c.options & kDigitsOnly) != 0 ? ES_NUMBER : 0);
+    case ControlKind::List: return CBS_DROPDOWNLIST | WS_VSCROLL;
+    case ControlKind::CheckBox: return BS_AUTOCHECKBOX;
+    case ControlKind::Button: return BS_PUSHBUTTON;
+    default: return 0;
+    }
+}
+
+// The whole style of c's window, from its kept state.
+DWORD windowStyle(const Control& c) {
+    DWORD style = c.styleBits | kindStyle(c);
+    if (isTopLevel(c)) {
+        style &= ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE);
+        if (c.window != nullptr && IsWindowVisible(hwndOf(c))) style |= WS_VISIBLE;
+    } else {
+        style |= WS_CHILD;
+        style = c.visible ? (style | WS_VISIBLE) : (style & ~static_cast<DWORD>(WS_VISIBLE));
+    }
+    if (!c.enabled) style |= WS_DISABLED;
+    return style;
+}
+
+DWORD windowExStyle(const Control& c) {
+    switch (c.kind) {
+    case ControlKind::MainWindow: return WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    case ControlKind::EditBox: return WS_EX_CLIENTEDGE;
+    case ControlKind::Panel: return (c.options & kEdgeSunken) != 0 ? WS_EX_STATICEDGE : 0;
+    default: return 0;
+    }
+}
+
+// A drop-down list's window is its field plus room for the dropped entries.
+int windowHeight(const Control& c) {
+    return c.kind == ControlKind::List ? c.height + kDropDownHeight : c.height;
+}
+
+// Creation order is the windows' Z order too, so that they are listed and drawn in it.
+void placeInCreationOrder(const Control& c) {
+    if (c.parent == nullptr || isTopLevel(c)) return;
+    HWND after = HWND_TOP;
+    for (const auto& sibling : c.parent->children) {
+        if (sibling.get() == &c) break;
+        if (sibling->window != nullptr) after = hwndOf(*sibling);
+    }
+    SetWindowPos(hwndOf(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void layoutPages(Control& tabControl) {
+    HWND tab = hwndOf(tabControl);
+    RECT r;
+    GetClientRect(tab, &r);
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    for (Control* page : tabControl.pages) {
+        page->x = r.left;
+        page->y = r.top;
+        page->width = std::max<int>(r.right - r.left, 0);
+        page->height = std::max<int>(r.bottom - r.top, 0);
+        if (page->window != nullptr)
+            SetWindowPos(hwndOf(*page), nullptr, page->x, page->y, page->width, page->height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The field height of a drop-down list follows its font; the kept height follows the window.
+void readListHeight(Control& list) {
+    RECT r;
+    GetWindowRect(hwndOf(list), &r);
+    list.height = r.bottom - r.top;
+}
+
+void subclassInnerWindows(Control& list) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(hwndOf(list), &info)) return;
+    for (HWND inner : {info.hwndItem, info.hwndList}) {
+        if (inner == nullptr || inner == hwndOf(list) || GetPropW(inner, kPrevProcProperty) != nullptr)
+            continue;
+        auto previous = reinterpret_cast<HANDLE>(GetWindowLongPtrW(inner, GWLP_WNDPROC));
+        SetPropW(inner, kPrevProcProperty, previous);
+        SetPropW(inner, kSelfProperty, &list);
+        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(innerProc));
+    }
+}
+
+void unsubclassInnerWindows(Control& list) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(hwndOf(list), &info)) return;
+    for (HWND inner : {info.hwndItem, info.hwndList}) {
+        if (inner == nullptr || inner == hwndOf(list)) continue;
+        HANDLE previous = GetPropW(inner, kPrevProcProperty);
+        if (previous == nullptr) continue;
+        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(inner, kPrevProcProperty);
+        RemovePropW(inner, kSelfProperty);
+    }
+}
+
+// A typed character for c: false when its key handler discarded it; wp may be replaced.
+bool filterChar(Control& c, WPARAM& wp) {
+    if (c.onKeyChar.fn == nullptr) return true;
+    const wchar_t typed = static_cast<wchar_t>(wp);
+    const std::string bytes = fromWide(std::wstring_view(&typed, 1));
+    const char original = bytes.size() == 1 ? bytes[0] : '?';
+    char ch = original;
+    if (!raiseKeyChar(c, ch, shiftState())) return false;
+    if (ch != original) {
+        const std::wstring replaced = toWide(std::string_view(&ch, 1));
+        if (!replaced.empty()) wp = replaced[0];
+    }
+    return true;
+}
+
+Control* mainWindowOf(Control& application) {
+    for (auto& child : application.children)
+        if (child->kind == ControlKind::MainWindow) return child.get();
+    return nullptr;
+}
+
+// Messages the layer handles for c; true when result is the answer.
+bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+    case WM_COMMAND: {
+        // A child's notification goes to the child at once.
+        HWND child = reinterpret_cast<HWND>(lp);
+        if (child == nullptr || controlOf(child) == nullptr) return false;
+        result = SendMessageW(child, kChildCommand, wp, lp);
+        return true;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (header == nullptr || controlOf(header->hwndFrom) == nullptr) return false;
+        result = SendMessageW(header->hwndFrom, kChildNotify, wp, lp);
+        return true;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        HWND child = reinterpret_cast<HWND>(lp);
+        if (child == nullptr || controlOf(child) == nullptr) return false;
+        result = SendMessageW(child, kChildColourBase + msg, wp, lp);
+        return true;
+    }
+    case kChildColourBase + WM_CTLCOLORMSGBOX:
+    case kChildColourBase + WM_CTLCOLOREDIT:
+    case kChildColourBase + WM_CTLCOLORLISTBOX:
+    case kChildColourBase + WM_CTLCOLORBTN:
+    case kChildColourBase + WM_CTLCOLORDLG:
+    case kChildColourBase + WM_CTLCOLORSCROLLBAR:
+    case kChildColourBase + WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, colourRef(effectiveFont(c).colour));
+        SetBkColor(dc, colourRef(c.colour));
+        result = reinterpret_cast<LRESULT>(active->brush(c.colour));
+        return true;
+    }
+    case kChildCommand: {
+        const WORD code = HIWORD(wp);
+        // Nothing is raised for what a window does while it is being created.
+        if (c.window == nullptr) return true;
+        switch (c.kind) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+            if (code == BN_CLICKED) raiseClick(c);
+            break;
+        case ControlKind::EditBox:
+            if (code == EN_CHANGE) raiseChange(c);
+            break;
+        case ControlKind::List:
+            // The change is raised once the platform has finished the choice.
+            if (code == CBN_SELCHANGE)
+                PostMessageW(hwnd, kChildCommand, MAKEWPARAM(LOWORD(wp), kDeferredChange), lp);
+            else if (code == kDeferredChange)
+                raiseChange(c);
+            break;
+        default: break;
+        }
+        return true;
+    }
+    case kChildNotify: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (c.kind == ControlKind::TabControl && header != nullptr && header->code == TCN_SELCHANGE)
+            tabChosen(c, static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0)));
+        return true;
+    }
+    case WM_CHAR:
+        return !filterChar(c, wp); // consumed when discarded
+    case WM_CLOSE:
+        if (!isTopLevel(c)) return false;
+        closeRequested(c);
+        return true;
+    case WM_GETMINMAXINFO: {
+        if (!c.sizeHeld) return false;
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize = {c.width, c.height};
+        info->ptMaxTrackSize = {c.width, c.height};
+        return true;
+    }
+    case WM_SIZE:
+        if (c.kind != ControlKind::TabControl) return false;
+        result = CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
+        layoutPages(c);
+        return true;
+    case WM_WINDOWPOSCHANGED: {
+        // The user may move a top-level window; keep its bounds.
+        if (!isTopLevel(c) || c.window == nullptr) return false;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        c.x = r.left, c.y = r.top, c.width = r.right - r.left, c.height = r.bottom - r.top;
+        return false;
+    }
+    case WM_ERASEBKGND: {
+        if (c.kind != ControlKind::MainWindow) return false;
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, active->brush(c.colour));
+        result = 1;
+        return true;
+    }
+    case WM_ACTIVATE:
+        if (c.kind != ControlKind::MainWindow) return false;
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(hwnd, focus)) active->lastFocus = focus;
+            return false;
+        }
+        if (active->lastFocus != nullptr && IsWindow(active->lastFocus) && IsChild(hwnd, active->lastFocus)) {
+            SetFocus(active->lastFocus);
+            return true;
+        }
+        return false;
+    case WM_SETFOCUS:
+        // The application's window passes the focus on to the control that had it last.
+        if (c.kind != ControlKind::Application) return false;
+        if (active->lastFocus != nullptr && IsWindow(active->lastFocus)) {
+            SetFocus(active->lastFocus);
+        } else if (Control* main = mainWindowOf(c); main != nullptr && main->window != nullptr) {
+            SetFocus(hwndOf(*main));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (active == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    Control* c = controlOf(hwnd);
+    if (c == nullptr && active->creating != nullptr) {
+        // The first message of a window the layer is creating binds it to its object.
+        c = active->creating;
+        active->creating = nullptr;
+        SetPropW(hwnd, kSelfProperty, c);
+    }
+    const WNDPROC base = active->baseProc(hwnd);
+    if (c == nullptr) return CallWindowProcW(base, hwnd, msg, wp, lp);
+    LRESULT result = 0;
+    if (handle(*c, hwnd, msg, wp, lp, result)) return result;
+    return CallWindowProcW(base, hwnd, msg, wp, lp);
+}
+
+// The inner windows of a drop-down list: typed characters pass its key handler.
+LRESULT CALLBACK innerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPrevProcProperty));
+    Control* owner = controlOf(hwnd);
+    if (previous == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_CHAR && owner != nullptr && !filterChar(*owner, wp)) return 0;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(hwnd, kPrevProcProperty);
+        RemovePropW(hwnd, kSelfProperty);
+    }
+    return CallWindowProcW(previous, hwnd, msg, wp, lp);
+}
+
+// Tab and Shift+Tab in a window with tab navigation: the next tab stop in creation order.
+bool navigate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    Control* from = nullptr;
+    for (HWND h = msg.hwnd; h != nullptr && from == nullptr; h = GetParent(h)) from = controlOf(h);
+    if (from == nullptr) return false;
+    Control& window = topLevelOf(*from);
+    if (!window.tabNavigation) return false;
+    Control* next = nextTabStop(window, from == &window ? nullptr : from, GetKeyState(VK_SHIFT) < 0);
+    if (next == nullptr) return false;
+    SetFocus(hwndOf(*next));
+    if (next->kind == ControlKind::EditBox) SendMessageW(hwndOf(*next), EM_SETSEL, 0, -1);
+    return true;
+}
+
+} // namespace
+
+// ---- the platform ----
+
+Win32Platform::Win32Platform() : state_(std::make_unique<State>()) {
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof icc;
+    icc.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&icc);
+    state_->instance = GetModuleHandleW(nullptr);
+    active = state_.get();
+    state_->registerOwnClass();
+    state_->classNames[ControlKind::Application] = kOwnClass;
+    state_->classNames[ControlKind::MainWindow] = kOwnClass;
+    state_->superclass(WC_TABCONTROLW, {ControlKind::TabControl});
+    state_->superclass(L"STATIC", {ControlKind::Page, ControlKind::Panel, ControlKind::Label,
+                                   ControlKind::WrappingLabel});
+    state_->superclass(L"BUTTON", {ControlKind::GroupBox, ControlKind::CheckBox, ControlKind::Button});
+    state_->superclass(L"EDIT", {ControlKind::EditBox});
+    state_->superclass(L"COMBOBOX", {ControlKind::List});
+}
+
+Win32Platform::~Win32Platform() {
+    releaseAll();
+    for (auto& [owner, font] : state_->fonts) DeleteObject(font);
+    for (HFONT font : state_->retiredFonts) DeleteObject(font);
+    for (auto& [colour, brush] : state_->brushes) DeleteObject(brush);
+    for (const std::wstring& name : state_->registered) UnregisterClassW(name.c_str(), state_->instance);
+    if (active == state_.get()) active = nullptr;
+}
+
+void Win32Platform::createWindow(Control& c) {
+    if (c.window != nullptr) return;
+    HWND parent = c.parent != nullptr ? hwndOf(*c.parent) : nullptr;
+    const std::wstring& className = state_->classNames[c.kind];
+    const std::wstring text = c.kind == ControlKind::Page || c.kind == ControlKind::Panel ||
+                                      c.kind == ControlKind::List
+                                  ? std::wstring()
+                                  : toWide(c.text);
+    state_->creating = &c;
+    HWND hwnd = CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c),
+                                c.x, c.y, c.width, windowHeight(c), parent, nullptr,
+                                state_->instance, nullptr);
+    state_->creating = nullptr;
+    if (hwnd == nullptr) return;
+    if (GetPropW(hwnd, kSelfProperty) == nullptr) SetPropW(hwnd, kSelfProperty, &c);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)), FALSE);
+    c.window = hwnd;
+    placeInCreationOrder(c);
+    if (c.kind == ControlKind::List) {
+        readListHeight(c);
+        subclassInnerWindows(c);
+    }
+}
+
+void Win32Platform::destroyWindow(Control& c) {
+    HWND hwnd = hwndOf(c);
+    if (hwnd == nullptr) return;
+    if (c.kind == ControlKind::List) unsubclassInnerWindows(c);
+    RemovePropW(hwnd, kSelfProperty);
+    if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
+    c.window = nullptr;
+    DestroyWindow(hwnd);
+    auto it = state_->fonts.find(&c);
+    if (it != state_->fonts.end()) {
+        DeleteObject(it->second);
+        state_->fonts.erase(it);
+    }
+}
+
+void Win32Platform::setWindowText(Control& c, std::string_view text) {
+    // WM_SETTEXT: an edit box notifies EN_CHANGE before this returns.
+    SetWindowTextW(hwndOf(c), toWide(text).c_str());
+    if (c.kind == ControlKind::Label || c.kind == ControlKind::WrappingLabel)
+        InvalidateRect(hwndOf(c), nullptr, TRUE);
+}
+
+std::string Win32Platform::windowText(const Control& c) {
+    HWND hwnd = hwndOf(c);
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, wide.data(), length + 1);
+    wide.resize(static_cast<size_t>(std::max(copied, 0)));
+    return fromWide(wide);
+}
+
+void Win32Platform::setWindowBounds(Control& c) {
+    SetWindowPos(hwndOf(c), nullptr, c.x, c.y, c.width, windowHeight(c), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.kind == ControlKind::List) readListHeight(c);
+}
+
+void Win32Platform::applyStyle(Control& c) {
+    SetWindowLongPtrW(hwndOf(c), GWL_STYLE, static_cast<LONG_PTR>(windowStyle(c)));
+    SetWindowPos(hwndOf(c), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwndOf(c), nullptr, TRUE);
+}
+
+void Win32Platform::applyEnabled(Control& c) { EnableWindow(hwndOf(c), c.enabled ? TRUE : FALSE); }
+
+void Win32Platform::applyVisible(Control& c) {
+    if (isTopLevel(c)) return;
+    ShowWindow(hwndOf(c), c.visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Platform::applyFont(Control& c) {
+    if (c.ownFont) state_->forgetFont(c);
+    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)), TRUE);
+    if (c.kind == ControlKind::List) readListHeight(c);
+}
+
+void Win32Platform::applyColour(Control& c) { InvalidateRect(hwndOf(c), nullptr, TRUE); }
+
+void Win32Platform::showMainWindow(Control& c) {
+    HWND hwnd = hwndOf(c);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    SetForegroundWindow(hwnd);
+    if (c.tabNavigation)
+        if (Control* first = nextTabStop(c, nullptr, false); first != nullptr) SetFocus(hwndOf(*first));
+}
+
+Size Win32Platform::measure(const Control& c, int maxWidth) {
+    HWND hwnd = hwndOf(c);
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, state_->font(c));
+    const std::wstring text = toWide(c.text);
+    SIZE extent{0, 0};
+    if (c.kind == ControlKind::WrappingLabel && maxWidth > 0) {
+        RECT r{0, 0, maxWidth, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        extent = {r.right - r.left, r.bottom - r.top};
+    } else {
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    switch (c.kind) {
+    case ControlKind::CheckBox: {
+        const int box = GetSystemMetrics(SM_CXMENUCHECK);
+        return {box + 6 + extent.cx + 2, std::max<int>(extent.cy, box) + 2};
+    }
+    case ControlKind::Button: return {extent.cx + 16, extent.cy + 10};
+    default: return {extent.cx, extent.cy};
+    }
+}
+
+Size Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+Size Win32Platform::outerSize(const Control& c, Size client) {
+    RECT r{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&r, windowStyle(c), FALSE, windowExStyle(c));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int Win32Platform::addItem(Control& list, std::string_view text) {
+    const std::wstring wide = toWide(text);
+    auto index = SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void Win32Platform::replaceItem(Control& list, int index, std::string_view text) {
+    HWND hwnd = hwndOf(list);
+    const auto chosen = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
+    const auto data = SendMessageW(hwnd, CB_GETITEMDATA, index, 0);
+    const std::wstring wide = toWide(text);
+    SendMessageW(hwnd, CB_DELETESTRING, index, 0);
+    SendMessageW(hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(hwnd, CB_SETITEMDATA, index, data);
+    SendMessageW(hwnd, CB_SETCURSEL, chosen, 0);
+}
+
+std::string Win32Platform::itemText(const Control& list, int index) {
+    HWND hwnd = hwndOf(list);
+    const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    return fromWide(wide);
+}
+
+int Win32Platform::itemCount(const Control& list) {
+    const auto count = SendMessageW(hwndOf(list), CB_GETCOUNT, 0, 0);
+    return count < 0 ? 0 : static_cast<int>(count);
+}
+
+int Win32Platform::selectedIndex(const Control& list) {
+    // CB_ERR (-1) when no entry is chosen.
+    return static_cast<int>(SendMessageW(hwndOf(list), CB_GETCURSEL, 0, 0));
+}
+
+void Win32Platform::setSelectedIndex(Control& list, int index) {
+    SendMessageW(hwndOf(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Win32Platform::clearItems(Control& list) { SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0); }
+
+bool Win32Platform::isChecked(const Control& box) {
+    return SendMessageW(hwndOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Platform::setChecked(Control& box, bool on) {
+    SendMessageW(hwndOf(box), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32Platform::insertTab(Control& tabControl, int index, std::string_view text, Control& page) {
+    std::wstring wide = toWide(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = wide.data();
+    item.lParam = reinterpret_cast<LPARAM>(&page);
+    SendMessageW(hwndOf(tabControl), TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+    layoutPages(tabControl);
+}
+
+Control* Win32Platform::tabPage(const Control& tabControl, int index) {
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (!SendMessageW(hwndOf(tabControl), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<Control*>(item.lParam);
+}
+
+int Win32Platform::currentTab(const Control& tabControl) {
+    return static_cast<int>(SendMessageW(hwndOf(tabControl), TCM_GETCURSEL, 0, 0));
+}
+
+void Win32Platform::setTabItemSize(Control& tabControl, int width, int height) {
+    SendMessageW(hwndOf(tabControl), TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
+    layoutPages(tabControl);
+}
+
+void Win32Platform::runLoop(Control&) {
+    // Take and dispatch every pending message, then wait for more, until WM_QUIT.
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return;
+            if (navigate(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        WaitMessage();
+    }
+}
+
+void Win32Platform::postClose(Control& window) {
+    if (window.window != nullptr) PostMessageW(hwndOf(window), WM_CLOSE, 0, 0);
+}
+
+void Win32Platform::quitLoop() { PostQuitMessage(0); }
+
+int Win32Platform::messageBox(Control& owner, std::string_view text, std::string_view caption,
+                              unsigned flags) {
+    return MessageBoxW(hwndOf(owner), toWide(text).c_str(), toWide(caption).c_str(), flags);
+}
