@@ -1,0 +1,257 @@
+// Editing: what each input stores, keystroke by keystroke; weapon masks; saving
+// and closing; the About box.
+
+#include "editor_fixture.h"
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(EditorTest, TypedSpeedsAreStoredTimes222AtEveryKeystroke) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.paste(*f.speed, "");
+    check([&] { EXPECT_EQ(state.ships[0].speed, 0) << "an empty box stores 0"; });
+    platform.type(*f.speed, "1");
+    check([&] { EXPECT_EQ(state.ships[0].speed, 222); });
+    platform.type(*f.speed, "2");
+    check([&] { EXPECT_EQ(state.ships[0].speed, 2664); });
+    platform.type(*f.speed, "x"); // digits only
+    check([&] { EXPECT_EQ(controlText(*f.speed), "12"); });
+    platform.paste(*f.speed, "99999999"); // beyond 32 bits after x 222: saturates
+    check([&] { EXPECT_EQ(state.ships[0].speed, INT32_MAX); });
+    platform.paste(*f.acceleration, "3");
+    check([&] { EXPECT_EQ(state.ships[0].acceleration, 666); });
+    run();
+}
+
+TEST_F(EditorTest, ManoeuvrabilityTakesDecimalsThroughItsKeyFilter) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.paste(*f.manoeuvrabilityX, "");
+    platform.type(*f.manoeuvrabilityX, "5");
+    check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
+    platform.type(*f.manoeuvrabilityX, ".");
+    check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
+    platform.type(*f.manoeuvrabilityX, ",-a5");
+    check([&] {
+        EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5.5") << "comma, minus, letter discarded";
+        EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.055);
+    });
+    platform.type(*f.manoeuvrabilityX, "\b");
+    check([&] { EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5."); });
+    run();
+}
+
+TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.switchTab(*f.tabs, 1);
+    platform.choose(*f.laser.containerType, 4);
+    platform.choose(*f.laser.averagePriceChange, 25);
+    platform.switchTab(*f.tabs, 0);
+    platform.choose(*f.maxShieldCountList, 19);
+    platform.choose(*f.maxMissileTypeList, 8);
+    platform.choose(*f.cargoBayType, 5);
+    check([&] {
+        EXPECT_EQ(state.lasers[0].containerType, 4) << "XL";
+        EXPECT_EQ(state.ships[0].maxShieldCount, 20);
+        EXPECT_EQ(state.ships[0].maxMissileType, 8);
+        EXPECT_EQ(state.ships[0].cargoBayType, 5);
+        EXPECT_EQ(state.lasers[0].averagePriceChange, 25);
+        // 1123 +- 25 %
+        EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 842-1403 кр."));
+    });
+    run();
+}
+
+TEST_F(EditorTest, EstimatesFollowTheCoefficientWhileTheRangeWaits) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.switchTab(*f.tabs, 1);
+    platform.paste(*f.laser.priceCoefficient, "");
+    platform.type(*f.laser.priceCoefficient, "1");
+    check([&] {
+        EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 28 кр."));
+        EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 1123-1123 кр."));
+    });
+    platform.type(*f.laser.priceCoefficient, "000");
+    check([&] {
+        EXPECT_EQ(state.lasers[0].priceCoefficient, 1000);
+        EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 28075 кр."));
+    });
+    platform.choose(*f.laser.averagePriceChange, 0); // choosing a percentage recomputes the range
+    check([&] {
+        EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 28075-28075 кр."));
+    });
+    platform.switchTab(*f.tabs, 0);
+    platform.paste(*f.shipPriceCoefficient, "1000");
+    platform.switchTab(*f.tabs, 2);
+    platform.paste(*f.station.priceCoefficient, "100");
+    check([&] {
+        EXPECT_EQ(controlText(*f.shipPriceLabel), cp("Примерная стоимость корабля 64924 кр."));
+        EXPECT_EQ(controlText(*f.station.averagePriceLabel),
+                  cp("Примерная стоимость станции на верфи 6492 кр."));
+    });
+    run();
+}
+
+TEST_F(EditorTest, BulletsShieldsAndFlightTime) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.switchTab(*f.tabs, 1);
+    platform.paste(*f.projectileSpeed, "600");
+    platform.paste(*f.firingRange, "3000");
+    check([&] {
+        EXPECT_EQ(state.bullets[0].projectileSpeed, 600 * 222);
+        EXPECT_EQ(state.bullets[0].flightTime, 5000);
+    });
+    platform.paste(*f.projectileSpeed, "0");
+    platform.paste(*f.firingRange, "10");
+    check([&] { EXPECT_EQ(state.bullets[0].flightTime, 5000) << "no speed: kept"; });
+    platform.paste(*f.shotEnergy, "31");
+    platform.paste(*f.hullDamage, "401");
+    platform.paste(*f.shieldPower, "55");
+    platform.paste(*f.missileSpeed, "10");
+    platform.switchTab(*f.tabs, 2);
+    platform.paste(*f.ware.volume, "3");
+    check([&] {
+        EXPECT_EQ(state.bullets[0].shotEnergy, 31);
+        EXPECT_EQ(state.bullets[0].hullDamage, 401);
+        EXPECT_EQ(state.shields[0].shieldPower, 55);
+        EXPECT_EQ(state.shields[0].powerTenth, 5);
+        EXPECT_EQ(state.rockets[0].missileSpeed, 2220);
+        EXPECT_EQ(state.wares[0].volume, 3);
+    });
+    run();
+}
+
+TEST_F(EditorTest, WeaponBoxesStoreIntoTheChosenTurretsPlace) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    Control& alphaIre = *f.weaponBoxes[0];
+    Control& repair = *f.weaponBoxes[23];
+    platform.click(alphaIre); // main position: clears bit 0, keeps 23 and 30
+    check([&] { EXPECT_EQ(state.ships[0].mainWeaponMask, (1 << 23) | (1 << 30)); });
+    platform.choose(*f.turretList, 1); // mount 0: cockpit 1, shared with ship 2
+    platform.click(repair);
+    check([&] {
+        EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800000u)
+            << "bits 24..31 kept";
+    });
+    platform.choose(*f.turretList, 2); // no cockpit behind this mount
+    platform.click(alphaIre);
+    check([&] {
+        EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800000u);
+        EXPECT_EQ(state.ships[0].mainWeaponMask, (1 << 23) | (1 << 30));
+    });
+    platform.choose(*f.shipList, 2); // mainTurretListed 0: entry 0 is mount 0
+    check([&] { EXPECT_TRUE(isChecked(repair)) << "the shared cockpit shows the change"; });
+    platform.click(*f.weaponBoxes[1]);
+    check([&] { EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800002u); });
+    run();
+}
+
+// Every record of every group shown, then saved: the files come back unchanged.
+TEST_F(EditorTest, ShowingRecordsThenSavingLeavesEveryFileAsItWas) {
+    writeEditorGame(game);
+    std::vector<std::string> before;
+    for (const std::string& name : game.typesEntries()) before.push_back(game.read("types/" + name));
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    const std::pair<int, Control*> selectors[] = {{0, f.shipList},   {1, f.laser.list},
+                                                  {1, f.shield.list}, {1, f.rocket.list},
+                                                  {2, f.station.list}, {2, f.ware.list}};
+    for (auto [page, list] : selectors) {
+        platform.switchTab(*f.tabs, page);
+        for (int i = itemCount(*list) - 1; i >= 0; --i) platform.choose(*list, i);
+    }
+    platform.switchTab(*f.tabs, 0);
+    for (int i = 0; i < 3; ++i) platform.choose(*f.turretList, i);
+    platform.click(*f.saveButton);
+    run();
+    EXPECT_TRUE(platform.messageBoxes().empty());
+    std::vector<std::string> after;
+    for (const std::string& name : game.typesEntries())
+        if (name.ends_with(".txt")) after.push_back(game.read("types/" + name));
+    EXPECT_EQ(after, before);
+    const std::string ships = game.read("types/TShips.txt");
+    EXPECT_EQ(game.read("types/TShips.bak"), ships) << "the first save keeps a backup";
+    EXPECT_FALSE(game.exists("types/TWareM.txt")) << "a missing table is not created";
+}
+
+TEST_F(EditorTest, ClosingAsksEveryTimeAndYesSaves) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.paste(*f.hullStrength, "6000");
+    platform.click(*f.closeButton);
+    platform.answer(kIdYes);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = platform.messageBoxes()[0];
+    EXPECT_EQ(box.text, cp("Файлы не сохранены! Сохранить?"));
+    EXPECT_EQ(box.caption, cp("Внимание!"));
+    EXPECT_EQ(box.flags, kMbYesNo | kMbIconExclamation);
+    EXPECT_FALSE(platform.ranDry()) << "the window closed";
+    EXPECT_NE(game.read("types/TShips.txt").find(";6000;"), std::string::npos);
+    EXPECT_TRUE(game.exists("types/TShips.bak"));
+}
+
+TEST_F(EditorTest, ClosingWithNoTouchesNoFile) {
+    ASSERT_NE(start(), nullptr);
+    platform.paste(*form->hullStrength, "6000");
+    platform.pressClose(*form->window);
+    platform.answer(kIdNo);
+    run();
+    EXPECT_FALSE(platform.ranDry());
+    EXPECT_EQ(game.typesEntries().size(), 11u) << "no backup, no temporary";
+    EXPECT_EQ(game.read("types/TShips.txt").find(";6000;"), std::string::npos);
+}
+
+TEST_F(EditorTest, AFailedSaveIsReportedAndKeepsTheWindowOpen) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    fs::permissions(game.path("types/TShips.txt"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const std::string failure = cp("Не удалось сохранить файлы:") + "\r\ntypes\\TShips.txt";
+    platform.click(*f.saveButton);
+    platform.answer(kIdOk);
+    platform.pressClose(*f.window);
+    platform.answer(kIdYes);
+    platform.answer(kIdOk);
+    check([&] { EXPECT_NE(form, nullptr); }); // still open: the queue goes on
+    platform.pressClose(*f.window);
+    platform.answer(kIdNo);
+    run();
+    const auto& boxes = platform.messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].text, failure);
+    EXPECT_EQ(boxes[0].caption, cp("Orvex v2.1"));
+    EXPECT_EQ(boxes[0].flags, kMbOk | kMbIconError);
+    EXPECT_EQ(boxes[2].text, failure);
+    EXPECT_EQ(boxes[3].text, cp("Файлы не сохранены! Сохранить?")) << "the next close asks again";
+    EXPECT_FALSE(platform.ranDry());
+    EXPECT_TRUE(game.exists("types/TLaser.bak")) << "the other tables were written";
+}
+
+TEST_F(EditorTest, TheAboutBoxDescribesTheProgram) {
+    ASSERT_NE(start(), nullptr);
+    platform.click(*form->helpButton);
+    platform.answer(kIdOk);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = platform.messageBoxes()[0];
+    EXPECT_EQ(box.caption, cp("О программе"));
+    EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
+    EXPECT_EQ(box.text.rfind(cp("Редактор кораблей, параметров станций, вооружения, товаров") +
+                                 "\r\n\r\n" + cp("Версия 2.1") + "\r\n\r\n",
+                             0),
+              0u);
+    EXPECT_FALSE(box.text.ends_with("\r\n"));
+    EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\n'), 8);
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+// The editor on the headless platform, started in a temporary game folder.
+// Scripted user actions run in runMessageLoop; checks between them go in call().
+
+#include "editor/editor.h"
+#include "editor/main_form.h"
+#include "editor_game.h"
+#include "tables/game_state.h"
+#include "text/cp1251.h"
+#include "ui/control.h"
+#include "ui/headless/headless_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class EditorTest : public ::testing::Test {
+protected:
+    // Writes the test game (unless a test has prepared the folder) and builds the window.
+    MainForm* start(bool writeGame = true) {
+        if (writeGame) writeEditorGame(game);
+        state.folder = game.folder();
+        application = &createApplication(platform, u8"Orvex v2.1"_cp1251);
+        form = buildMainWindow(*application, state);
+        return form;
+    }
+    // Plays the scripted actions; afterwards the window and form are gone.
+    void run() {
+        runMessageLoop(*application);
+        form = nullptr;
+        EXPECT_EQ(platform.problems(), std::vector<std::string>{});
+    }
+    void check(std::function<void()> step) { platform.call(std::move(step)); }
+
+    std::vector<std::string> items(const Control& list) {
+        std::vector<std::string> out;
+        for (int i = 0; i < itemCount(list); ++i) out.push_back(itemText(list, i));
+        return out;
+    }
+    static std::string cp(std::string_view utf8) { return cp1251::fromUtf8(utf8); }
+
+    TempGame game;
+    GameState state;
+    HeadlessPlatform platform;
+    Control* application = nullptr;
+    MainForm* form = nullptr;
+};

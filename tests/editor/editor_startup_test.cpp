@@ -1,0 +1,222 @@
+// Start-up and showing records: list contents and order, shown values in the
+// player's units, the turret list, price labels, and the cases outside the tables.
+
+#include "editor_fixture.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST_F(EditorTest, StartupFillsEveryListInTableOrder) {
+    ASSERT_NE(start(), nullptr);
+    // a ship without a name in page 17 is listed under its objectId; page 3 gives no names
+    EXPECT_EQ(items(*form->shipList), (Texts{cp("Кондор"), "SS_SH_NONAME", "SS_SH_SHARED"}));
+    EXPECT_EQ(items(*form->laser.list),
+              (Texts{cp("Импульсный лазер"), cp("Плазменная пушка"), "SS_LASER_LONE"}));
+    const Texts shields{cp("Щит 1 МДж"), cp("Щит 5 МДж"), cp("Щит 25 МДж")};
+    EXPECT_EQ(items(*form->shield.list), shields);
+    EXPECT_EQ(items(*form->maxShieldTypeList), shields);
+    EXPECT_EQ(items(*form->rocket.list), (Texts{cp("Игла-М"), "SS_MISSILE_NONAME"}));
+    EXPECT_EQ(items(*form->maxMissileTypeList),
+              (Texts{cp("Москит"), cp("Оса"), cp("Стрекоза"), cp("Шелкопряд"), cp("Шершень"),
+                     cp("Жало"), cp("Игла"), cp("Колючка"), cp("Игла-М"), "SS_MISSILE_NONAME"}));
+    // stations: no fall-back to the objectId; a race outside 1..6 has no name
+    EXPECT_EQ(items(*form->station.list),
+              (Texts{cp("Рудник (Аргон)"), cp(" (Телади)"), cp("Рудник ()")}));
+    // wares in the file order B, E, F, M, T
+    EXPECT_EQ(items(*form->ware.list), (Texts{cp("Батареи"), "SS_WARE_E", cp("Руда")}));
+
+    EXPECT_EQ(itemCount(*form->maxShieldCountList), 20);
+    EXPECT_EQ(itemText(*form->maxMissileCountList, 19), "20");
+    for (RecordGroup* g : {&form->laser, &form->shield, &form->rocket, &form->ware}) {
+        EXPECT_EQ(itemCount(*g->averagePriceChange), 101);
+        EXPECT_EQ(itemText(*g->averagePriceChange, 100), "100");
+    }
+    EXPECT_EQ(items(*form->cargoBayType), (Texts{"SM", "S", "M", "L", "XL", "ST"}));
+}
+
+TEST_F(EditorTest, TheFirstShipIsShownInThePlayersUnits) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_CONDOR");
+    EXPECT_EQ(controlText(*f.speed), "4") << "1000 / 222, truncated";
+    EXPECT_EQ(controlText(*f.acceleration), "10");
+    EXPECT_EQ(controlText(*f.manoeuvrabilityX), "25");
+    EXPECT_EQ(controlText(*f.manoeuvrabilityY), "58");
+    EXPECT_EQ(controlText(*f.manoeuvrabilityRotation), "12.3456");
+    EXPECT_EQ(controlText(*f.speedUpgrades), "12");
+    EXPECT_EQ(controlText(*f.manoeuvrabilityUpgrades), "7");
+    EXPECT_EQ(controlText(*f.minCargoSize), "100");
+    EXPECT_EQ(controlText(*f.maxCargoSize), "900");
+    EXPECT_EQ(controlText(*f.hangarCapacity), "2");
+    EXPECT_EQ(controlText(*f.generatorPower), "450");
+    EXPECT_EQ(controlText(*f.hullStrength), "5000");
+    EXPECT_EQ(controlText(*f.shipPriceCoefficient), "100");
+    EXPECT_EQ(selectedIndex(*f.cargoBayType), 3);
+    EXPECT_EQ(selectedIndex(*f.maxShieldTypeList), 2);
+    EXPECT_EQ(selectedIndex(*f.maxShieldCountList), 2) << "the entry 3";
+    EXPECT_EQ(selectedIndex(*f.maxMissileTypeList), 9) << "beyond the eight fixed names";
+    EXPECT_EQ(selectedIndex(*f.maxMissileCountList), 19);
+    // the estimate is there from start-up on
+    EXPECT_EQ(controlText(*f.shipPriceLabel), cp("Примерная стоимость корабля 6492 кр."));
+}
+
+TEST_F(EditorTest, TheTurretListNamesEveryTurretWithGunsThatHasAMount) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    // turret 2 has no guns; turret 3's mount names position 9 and cockpit 99
+    EXPECT_EQ(items(*f.turretList), (Texts{cp("Главная (2)"), cp("Левая (1)"), " (4)"}));
+    EXPECT_EQ(state.mainTurretListed, 1);
+    EXPECT_TRUE(isEnabled(*f.turretList));
+    // the main position shows mainWeaponMask: bits 0 and 23 (bit 30 has no box)
+    std::vector<int> ticked;
+    for (Control* box : f.weaponBoxes)
+        if (isChecked(*box)) ticked.push_back(tag(*box));
+    EXPECT_EQ(ticked, (std::vector<int>{0, 23}));
+    EXPECT_EQ(controlText(*f.weaponBoxes[0]), cp("Альфа IRE"));
+    EXPECT_EQ(controlText(*f.weaponBoxes[23]), "Repair");
+}
+
+TEST_F(EditorTest, ChoosingTurretsShowsTheMaskOfTheRightPlace) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    auto ticked = [&] {
+        std::vector<int> bits;
+        for (Control* box : f.weaponBoxes)
+            if (isChecked(*box)) bits.push_back(tag(*box));
+        return bits;
+    };
+    platform.choose(*f.turretList, 1); // mount 0: cockpit 1, whose mask has only bits 24..31
+    check([&] { EXPECT_EQ(ticked(), std::vector<int>{}); });
+    platform.choose(*f.turretList, 2); // mount 2 names no cockpit: nothing to show
+    check([&] {
+        EXPECT_EQ(state.curTurret, 2);
+        EXPECT_EQ(ticked(), std::vector<int>{});
+    });
+    platform.choose(*f.shipList, 1); // no items and no turrets: the section is disabled
+    check([&] {
+        EXPECT_FALSE(isEnabled(*f.turretList));
+        EXPECT_FALSE(isEnabled(*f.weaponBoxes[5]));
+        EXPECT_EQ(itemCount(*f.turretList), 0);
+        EXPECT_EQ(state.mainTurretListed, 1) << "kept from the ship before";
+        EXPECT_EQ(selectedIndex(*f.cargoBayType), -1) << "bay type 7 has no entry";
+        EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_NONAME");
+        EXPECT_EQ(controlText(*f.shipPriceLabel), cp("Примерная стоимость корабля 64924 кр."));
+    });
+    platform.choose(*f.shipList, 2); // the main position has no guns
+    check([&] {
+        EXPECT_EQ(items(*f.turretList), Texts{cp("Передняя (3)")});
+        EXPECT_EQ(state.mainTurretListed, 0);
+        EXPECT_EQ(state.curTurret, 0);
+        EXPECT_EQ(ticked(), std::vector<int>{}) << "cockpit 1 of mount 0";
+    });
+    run();
+}
+
+TEST_F(EditorTest, LasersAreShownWithTheBulletOfTheSameIndex) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    EXPECT_EQ(controlText(*f.laser.objectIdLabel), "SS_LASER_IRE");
+    EXPECT_EQ(controlText(*f.laser.volume), "5");
+    EXPECT_EQ(selectedIndex(*f.laser.containerType), 2);
+    EXPECT_EQ(controlText(*f.fireDelay), "300");
+    EXPECT_EQ(controlText(*f.laserPower), "1500");
+    EXPECT_EQ(controlText(*f.shotEnergy), "30");
+    EXPECT_EQ(controlText(*f.bulletShieldDamage), "120");
+    EXPECT_EQ(controlText(*f.hullDamage), "400");
+    EXPECT_EQ(controlText(*f.projectileSpeed), "1000");
+    EXPECT_EQ(controlText(*f.firingRange), "2000");
+    EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 1123 кр."));
+    EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 1123-1123 кр."));
+
+    platform.switchTab(*f.tabs, 1);
+    platform.choose(*f.laser.list, 1);
+    check([&] {
+        EXPECT_EQ(controlText(*f.firingRange), "20000") << "the product passes 32 bits";
+        EXPECT_EQ(selectedIndex(*f.laser.containerType), -1) << "container type 9";
+        EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 2526-3088 кр."));
+    });
+    platform.choose(*f.laser.list, 2); // no bullet record at index 2
+    check([&] {
+        EXPECT_EQ(controlText(*f.projectileSpeed), "");
+        EXPECT_FALSE(isEnabled(*f.projectileSpeed));
+        EXPECT_TRUE(isEnabled(*f.laserPower));
+        EXPECT_EQ(selectedIndex(*f.laser.averagePriceChange), -1) << "250 % has no entry";
+        EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 28075 кр."));
+        EXPECT_EQ(state.lasers[2].averagePriceChange, 250) << "showing changes nothing";
+    });
+    run();
+}
+
+TEST_F(EditorTest, OtherGroupsShowTheirFirstRecordAndPrices) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    EXPECT_EQ(controlText(*f.shieldPower), "1000");
+    EXPECT_EQ(controlText(*f.shield.averagePriceLabel), cp("Средняя стоимость щита 280 кр."));
+    EXPECT_EQ(controlText(*f.missileSpeed), "300");
+    EXPECT_EQ(controlText(*f.rocketShieldDamage), "900");
+    EXPECT_EQ(controlText(*f.rocket.averagePriceLabel), cp("Средняя стоимость ракеты -280 кр."));
+    EXPECT_EQ(controlText(*f.rocket.priceRangeLabel), cp("Диапазон стоимости 0--561 кр."));
+    EXPECT_EQ(controlText(*f.station.volume), "30");
+    EXPECT_EQ(controlText(*f.station.averagePriceLabel),
+              cp("Примерная стоимость станции на верфи 64924 кр."));
+    EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 10 кр."));
+    platform.switchTab(*f.tabs, 2);
+    platform.choose(*f.ware.list, 1);
+    check([&] { EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 28 кр.")); });
+    platform.choose(*f.ware.list, 2);
+    check([&] {
+        EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 2807 кр."));
+        EXPECT_EQ(state.curWare, 2);
+    });
+    run();
+}
+
+TEST_F(EditorTest, WithoutANamePageTheUserIsToldAndTheWindowNeverShows) {
+    writeEditorGame(game);
+    std::filesystem::remove(game.path("t/70001.xml"));
+    std::filesystem::create_directory(game.path("t/70001.xml")); // a folder does not count
+    platform.answer(kIdOk);
+    EXPECT_EQ(start(false), nullptr);
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = platform.messageBoxes()[0];
+    EXPECT_EQ(box.text, cp("Не найден(ы) файл(ы) локализаций!"));
+    EXPECT_EQ(box.caption, cp("Orvex v2.1"));
+    EXPECT_EQ(box.flags, kMbOk | kMbIconError);
+    EXPECT_TRUE(state.ships.empty()) << "no table is loaded";
+}
+
+TEST_F(EditorTest, TheSecondNamePageIsUsedWhenTheFirstIsMissing) {
+    writeEditorGame(game);
+    std::filesystem::rename(game.path("t/70001.xml"), game.path("t/440001.xml"));
+    ASSERT_NE(start(false), nullptr);
+    EXPECT_EQ(itemText(*form->shipList, 0), cp("Кондор"));
+    EXPECT_TRUE(platform.messageBoxes().empty());
+}
+
+TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
+    writeEditorGame(game);
+    std::filesystem::remove(game.path("types/TRockets.txt"));
+    std::filesystem::remove(game.path("types/TShips.txt"));
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    EXPECT_EQ(itemCount(*f.rocket.list), 0);
+    EXPECT_EQ(itemCount(*f.maxMissileTypeList), 8);
+    EXPECT_FALSE(isEnabled(*f.missileSpeed));
+    EXPECT_EQ(controlText(*f.missileSpeed), "");
+    EXPECT_EQ(controlText(*f.rocket.averagePriceLabel), "");
+    EXPECT_FALSE(isEnabled(*f.speed));
+    EXPECT_FALSE(isEnabled(*f.turretList));
+    EXPECT_EQ(state.curShip, -1);
+    // text reaching a disabled group's inputs writes no record
+    check([&] {
+        setControlText(*f.missileSpeed, "12");
+        setControlText(*f.speed, "12");
+        setSelectedIndex(*f.rocket.list, 0);
+        onRocketSelected(&f, *f.rocket.list);
+    });
+    run();
+    EXPECT_TRUE(state.rockets.empty());
+}
+
+} // namespace
