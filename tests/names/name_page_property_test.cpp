@@ -23,25 +23,30 @@ public:
         for (int i = 0; i < poolSize; ++i) ids.push_back(anyId());
     }
 
-    // A whole file: other pages, page 17 (usually opened and closed), more pages.
+    // A whole file: another page, page 17 (usually opened, usually closed), another
+    // page. A page 17 left open ends at the next page's closing line.
     std::string file() {
         std::string text;
         addLine(text, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
         addLine(text, "<language id=\"7\">");
         otherPage(text);
-        const bool opened = pick(25) != 0;
-        if (opened) addLine(text, pageOpening());
-        const int count = static_cast<int>(pick(40));
-        for (int i = 0; i < count; ++i) {
-            std::string line = nameLine();
-            if (opened) page17Lines.push_back(line);
-            addLine(text, line);
+        int opening = -1;
+        if (pick(25) != 0) {
+            opening = static_cast<int>(lines_.size());
+            addLine(text, pageOpening());
         }
-        const bool closed = pick(25) != 0;
-        if (closed) addLine(text, pick(2) ? "</page>" : "  </PAGE>");
+        const int count = static_cast<int>(pick(40));
+        for (int i = 0; i < count; ++i) addLine(text, nameLine());
+        if (pick(25) != 0) addClosingLine(text, pick(2) ? "</page>" : "  </PAGE>");
         otherPage(text);
         addLine(text, "</language>");
-        if (!opened || !closed) page17Lines.clear();
+
+        // Generated texts never spell a page line, so the written structure decides.
+        for (int closing : closings_) {
+            if (opening < 0 || closing <= opening) continue;
+            page17Lines.assign(lines_.begin() + opening + 1, lines_.begin() + closing);
+            break;
+        }
         return text;
     }
 
@@ -122,16 +127,27 @@ private:
         addLine(text, "<page id=\"" + std::to_string(pick(2) ? 5 : 18) + "\">");
         const int count = static_cast<int>(pick(5));
         for (int i = 0; i < count; ++i) addLine(text, nameLine());
-        addLine(text, "</page>");
+        addClosingLine(text, "</page>");
     }
 
+    // One kind of line end per file, or CR LF and LF mixed: a lone CR followed by
+    // an empty line's LF would read as one CR LF break.
     void addLine(std::string& text, const std::string& line) {
-        static const char* const lineEnds[] = {"\r\n", "\r\n", "\n", "\r"};
+        static const char* const lineEnds[] = {"\r\n", "\n", "\r"};
         text += line;
-        text += lineEnds[pick(std::size(lineEnds))];
+        text += lineEnds[lineEndKind_ < 3 ? lineEndKind_ : pick(2)];
+        lines_.push_back(line);
+    }
+
+    void addClosingLine(std::string& text, const std::string& line) {
+        closings_.push_back(static_cast<int>(lines_.size()));
+        addLine(text, line);
     }
 
     std::mt19937 rng_;
+    uint32_t lineEndKind_ = rng_() % 4;
+    std::vector<std::string> lines_; // every line written, in order
+    std::vector<int> closings_;      // indexes of the pages' closing lines
 };
 
 TEST(NamePageProperty, IndexedLookupEqualsScan) {
