@@ -1,0 +1,29 @@
+# orvex_add_gui_test(<name> SCRIPT <file.uid> PROGRAM <target>
+#                    [COPY <folder>...] [ENV <NAME=VALUE>...] [SHOT <file.png>] [TIMEOUT <seconds>])
+# Registers one end-to-end test of the Windows build: scripts/run-gui-test.sh
+# copies the COPY folders into a fresh temporary folder, runs the driver script
+# there under Wine with PROGRAM (the program's path), WORK (that folder) and
+# SHOT (a screenshot file the script may write) set, and turns SHOT into the
+# PNG given here. ENV sets variables for the driver and the program (LANG=...).
+function(orvex_add_gui_test name)
+    cmake_parse_arguments(G "" "SCRIPT;PROGRAM;SHOT;TIMEOUT" "COPY;ENV" ${ARGN})
+    if(NOT G_TIMEOUT)
+        set(G_TIMEOUT 90)
+    endif()
+    get_filename_component(script "${G_SCRIPT}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    set(args --driver $<TARGET_FILE:uidriver> --program $<TARGET_FILE:${G_PROGRAM}>
+             --build ${CMAKE_BINARY_DIR} --timeout ${G_TIMEOUT})
+    foreach(folder IN LISTS G_COPY)
+        get_filename_component(folder "${folder}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+        list(APPEND args --copy ${folder})
+    endforeach()
+    foreach(variable IN LISTS G_ENV)
+        list(APPEND args --env ${variable})
+    endforeach()
+    if(G_SHOT)
+        list(APPEND args --shot ${G_SHOT})
+    endif()
+    add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/run-gui-test.sh ${args} ${script})
+    math(EXPR limit "${G_TIMEOUT} + 30")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS gui)
+endfunction()

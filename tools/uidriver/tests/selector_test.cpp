@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "selector.h"
+
+namespace uidriver {
+namespace {
+
+constexpr std::uint32_t kGroup = 0x50000007, kCheck = 0x50010003, kPush = 0x50010000;
+
+// A window laid out like a small editor page: two group boxes with the same
+// field label, a two-column group, check boxes, and a hidden second page.
+struct SampleWindow {
+    WindowTree tree;
+    int tab, page0, page1, tech, lasers, speedEdit, accelEdit, laserCoef, techCoef, save, hiddenEdit;
+
+    int add(int parent, const char* cls, const char* text, int x, int y, int w, int h, std::uint32_t style = 0,
+            bool visible = true) {
+        WindowNode n;
+        n.parent = parent;
+        n.className = cls;
+        n.text = text;
+        n.x = x, n.y = y, n.width = w, n.height = h;
+        n.style = style;
+        n.visible = visible;
+        n.enabled = true;
+        n.id = static_cast<int>(tree.nodes.size()) + 1000;
+        if (parent >= 0) {
+            const std::string index = std::to_string(tree.nodes[parent].children.size());
+            n.path = tree.nodes[parent].path.empty() ? index : tree.nodes[parent].path + "/" + index;
+            tree.nodes[parent].children.push_back(static_cast<int>(tree.nodes.size()));
+        }
+        tree.nodes.push_back(n);
+        return static_cast<int>(tree.nodes.size()) - 1;
+    }
+
+    SampleWindow() {
+        add(-1, "OrvexWindow", "Orvex", 0, 0, 624, 620);
+        tab = add(0, "obj_SysTabControl32", "", 3, 3, 612, 544);
+        page0 = add(tab, "obj_Static", "", 4, 24, 604, 516);
+        tech = add(page0, "obj_Button", "Технические характеристики", 3, 227, 597, 255, kGroup);
+        add(tech, "obj_Static", "Начальная скорость", 16, 25, 110, 13);
+        speedEdit = add(tech, "obj_Edit", "100", 170, 22, 90, 22);
+        add(tech, "obj_Static", "м/с", 265, 25, 20, 13);
+        add(tech, "obj_Static", "Ускорение", 310, 25, 60, 13);
+        accelEdit = add(tech, "obj_Edit", "5", 470, 22, 90, 22);
+        add(tech, "obj_Static", "Корпус", 16, 193, 40, 13);
+        add(tech, "obj_Edit", "900", 170, 190, 90, 22);
+        add(tech, "obj_Static", "Ценовой коэффициент", 310, 193, 120, 13);
+        techCoef = add(tech, "obj_Edit", "7", 470, 190, 90, 22);
+        add(page0, "obj_Button", "Альфа IRE", 16, 60, 80, 17, kCheck);
+        add(page0, "obj_Button", "Бета IRE", 16, 78, 80, 17, kCheck);
+        page1 = add(tab, "obj_Static", "", 4, 24, 604, 516, 0, false);
+        lasers = add(page1, "obj_Button", "Лазеры", 3, 3, 597, 207, kGroup, false);
+        add(lasers, "obj_Static", "Ценовой коэффициент", 310, 121, 120, 13, 0, false);
+        laserCoef = add(lasers, "obj_Edit", "3", 470, 118, 90, 22, 0, false);
+        hiddenEdit = laserCoef;
+        save = add(0, "obj_Button", "Сохранить", 320, 556, 90, 27, kPush);
+    }
+
+    std::vector<int> all(std::string_view text) const {
+        const SelectorParse p = parseSelector(text);
+        EXPECT_EQ(p.error, "") << text;
+        return findAll(tree, 0, p.selector);
+    }
+    int one(std::string_view text) const {
+        const SelectorParse p = parseSelector(text);
+        const SelectorMatch m = findOne(tree, 0, p.selector, text);
+        EXPECT_EQ(m.error, "") << text;
+        return m.error.empty() ? m.nodes.front() : -1;
+    }
+};
+
+TEST(SelectorParse, RejectsWhatIsNotASelector) {
+    for (const char* bad : {"", "  ", "#1/", "#a", "#-1", "Edit[id=x]", "Edit[at=1]", "Edit[at=1,y]", "Edit[",
+                            "Edit >", "> Edit", "Edit]", "Edit[n=-1]", "Edit Static"}) {
+        EXPECT_NE(parseSelector(bad).error, "") << bad;
+    }
+}
+
+TEST(SelectorParse, ReadsStepsAndConditions) {
+    const Selector s = parseSelector("GroupBox[Лазеры] > Edit[right-of=Цена][n=1][visible]").selector;
+    ASSERT_EQ(s.steps.size(), 2u);
+    EXPECT_EQ(s.steps[0].name, "GroupBox");
+    ASSERT_EQ(s.steps[0].conditions.size(), 1u);
+    EXPECT_EQ(s.steps[0].conditions[0].text, "Лазеры");
+    EXPECT_EQ(s.steps[1].nth, 1);
+    EXPECT_EQ(s.steps[1].conditions[0].key, SelectorCondition::Key::RightOf);
+    EXPECT_EQ(s.steps[1].conditions[1].key, SelectorCondition::Key::Visible);
+    // A text with '=' whose start is no key stays a text; brackets can be escaped.
+    EXPECT_EQ(parseSelector("Static[a=b]").selector.steps[0].conditions[0].text, "a=b");
+    EXPECT_EQ(parseSelector("Static[x\\]y]").selector.steps[0].conditions[0].text, "x]y");
+    EXPECT_EQ(parseSelector("#0/12/3").selector.path, (std::vector<int>{0, 12, 3}));
+}
+
+TEST(SelectorMatch, ClassNamesKindsAndAliases) {
+    SampleWindow w;
+    EXPECT_EQ(w.all("Edit").size(), 5u);      // the toolkit's "obj_Edit" answers to "Edit"
+    EXPECT_EQ(w.all("edit").size(), 5u);      // names ignore case
+    EXPECT_EQ(w.all("EditBox").size(), 5u);   // the toolkit's own kind name
+    EXPECT_EQ(w.all("obj_Edit").size(), 5u);
+    EXPECT_EQ(w.all("CheckBox").size(), 2u);  // kinds split the BUTTON class by style
+    EXPECT_EQ(w.all("GroupBox").size(), 2u);
+    EXPECT_EQ(w.all("Button").size(), 5u);    // the class still names them all
+    EXPECT_EQ(w.one("Tab"), w.tab);
+    EXPECT_EQ(w.one("Button[Сохранить]"), w.save);
+    EXPECT_TRUE(w.all("Button[Сохранить ]").empty()); // texts match exactly
+}
+
+TEST(SelectorMatch, RightOfTakesTheNearestControlOnTheLabelsRow) {
+    SampleWindow w;
+    // The right column's edit on the same row is farther away.
+    EXPECT_EQ(w.one("Edit[right-of=Начальная скорость]"), w.speedEdit);
+    EXPECT_EQ(w.one("Edit[right-of=Ускорение]"), w.accelEdit);
+    // A unit label right of the edit is not an edit; an unknown label names nothing.
+    EXPECT_EQ(w.one("Static[right-of=Начальная скорость]"), w.speedEdit + 1);
+    EXPECT_TRUE(w.all("Edit[right-of=м/с]").size() == 1); // the right column's edit
+    EXPECT_TRUE(w.all("Edit[right-of=Нет такой]").empty());
+}
+
+TEST(SelectorMatch, AmbiguityIsAnErrorUntilNarrowed) {
+    SampleWindow w;
+    const char* text = "Edit[right-of=Ценовой коэффициент]";
+    const SelectorMatch m = findOne(w.tree, 0, parseSelector(text).selector, text);
+    ASSERT_EQ(m.nodes.size(), 2u);
+    EXPECT_NE(m.error.find("2 controls match"), std::string::npos) << m.error;
+    EXPECT_NE(m.error.find("[#0/0/0/8 Edit \"7\"] [#0/1/0/1 Edit \"3\"]"), std::string::npos) << m.error;
+    EXPECT_EQ(w.one("GroupBox[Лазеры] > Edit[right-of=Ценовой коэффициент]"), w.laserCoef);
+    EXPECT_EQ(w.one("GroupBox[Технические характеристики]>Edit[right-of=Ценовой коэффициент]"), w.techCoef);
+    EXPECT_EQ(w.one("Edit[right-of=Ценовой коэффициент][visible]"), w.techCoef);
+    EXPECT_EQ(w.one("Edit[right-of=Ценовой коэффициент][n=1]"), w.laserCoef);
+    EXPECT_TRUE(w.all("Edit[n=9]").empty());
+}
+
+TEST(SelectorMatch, PositionIdContainsAndPath) {
+    SampleWindow w;
+    EXPECT_EQ(w.one("Edit[at=470,22]"), w.accelEdit);
+    EXPECT_EQ(w.one("Edit[id=" + std::to_string(w.tree.nodes[w.speedEdit].id) + "]"), w.speedEdit);
+    EXPECT_EQ(w.one("Static[contains=скорость]"), w.speedEdit - 1);
+    EXPECT_EQ(w.one("#0/0/0/1"), w.speedEdit);
+    EXPECT_EQ(w.tree.nodes[w.speedEdit].path, "0/0/0/1");
+    EXPECT_EQ(w.all("#"), (std::vector<int>{0})); // the window itself
+    EXPECT_TRUE(w.all("#0/9").empty());
+    EXPECT_TRUE(w.all("#0/0/0/1/0").empty());
+    // Steps search below the previous match only, never the root itself.
+    EXPECT_TRUE(w.all("GroupBox[Лазеры] > Button[Сохранить]").empty());
+    EXPECT_TRUE(w.all("Window").empty());
+}
+
+} // namespace
+} // namespace uidriver

@@ -1,0 +1,57 @@
+#include "window_tree.h"
+
+#include <cctype>
+
+namespace uidriver {
+
+namespace {
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+} // namespace
+
+std::string_view baseClassName(std::string_view className) {
+    const std::size_t underscore = className.rfind('_');
+    if (underscore == std::string_view::npos || underscore + 1 == className.size()) return className;
+    return className.substr(underscore + 1);
+}
+
+std::string_view kindOf(const WindowNode& node) {
+    const std::string_view base = baseClassName(node.className);
+    if (equalsIgnoringCase(base, "Edit")) return "Edit";
+    if (equalsIgnoringCase(base, "ComboBox")) return "ComboBox";
+    if (equalsIgnoringCase(base, "SysTabControl32")) return "Tab";
+    if (equalsIgnoringCase(base, "Static")) return "Static";
+    if (equalsIgnoringCase(base, "ListBox") || equalsIgnoringCase(base, "ComboLBox")) return "ListBox";
+    if (node.className == "#32770") return "Dialog";
+    if (equalsIgnoringCase(base, "Button")) {
+        switch (node.style & 0x0F) {
+        case 0x07: return "GroupBox";                                 // BS_GROUPBOX
+        case 0x02: case 0x03: case 0x05: case 0x06: return "CheckBox"; // (AUTO)CHECKBOX, (AUTO)3STATE
+        case 0x04: case 0x09: return "RadioButton";                  // (AUTO)RADIOBUTTON
+        default: return "Button";
+        }
+    }
+    return "Window";
+}
+
+bool isDescendant(const WindowTree& tree, int node, int ancestor) {
+    for (int p = tree.nodes[node].parent; p >= 0; p = tree.nodes[p].parent)
+        if (p == ancestor) return true;
+    return false;
+}
+
+std::string withoutMnemonics(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace uidriver
