@@ -1,11 +1,31 @@
 #include "text/line_list.h"
 
-#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
 #include "text/files.h"
+
+namespace {
+
+// The first byte from p on that could end a line or its text (code 13 or less),
+// or end. Eight bytes are tested at a time: a word holds such a byte exactly
+// when some byte b has b - 14 borrowing while b itself is below 128.
+const char* skipOrdinaryBytes(const char* p, const char* end) {
+    constexpr uint64_t kOnes = 0x0101010101010101u;
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (((word - kOnes * 14) & ~word & kHighBits) != 0) break;
+        p += 8;
+    }
+    while (p < end && static_cast<unsigned char>(*p) > 13) ++p;
+    return p;
+}
+
+} // namespace
 
 LineList::LineList(LineList&& other) noexcept
     : block_(std::move(other.block_)), lines_(std::move(other.lines_)),
@@ -95,22 +115,15 @@ void LineList::setText(std::string&& text) {
 
     const char* p = block_->data();
     const char* const end = p + block_->size();
-    // CR LF files have as many CRs as LFs as lines; other files grow the vector.
-    const auto crs = std::count(p, end, '\r');
-    const auto lfs = std::count(p, end, '\n');
-    lines_.reserve(static_cast<size_t>(std::min<std::ptrdiff_t>(std::max(crs, lfs), INT_MAX - 1)) + 1);
-
     while (p < end && *p != '\0' && lines_.size() < static_cast<size_t>(INT_MAX)) {
         const char* const start = p;
         const char* nul = nullptr;
         while (p < end) {
-            const auto c = static_cast<unsigned char>(*p);
-            if (c > 13) {
-                ++p;
-                continue;
-            }
+            p = skipOrdinaryBytes(p, end);
+            if (p == end) break;
+            const char c = *p;
             if (c == '\r' || c == '\n') break;
-            if (c == 0 && nul == nullptr) nul = p;
+            if (c == '\0' && nul == nullptr) nul = p;
             ++p;
         }
         lines_.push_back(Line{std::string_view(start, static_cast<size_t>((nul ? nul : p) - start)), nullptr});

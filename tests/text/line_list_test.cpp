@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,39 @@ TEST(LineListSplit, NulEndsALineOrTheWholeText) {
         list.setText(c.text);
         EXPECT_EQ(linesOf(list), c.lines) << testing::PrintToString(c.text);
         EXPECT_EQ(list.text(), c.joined) << testing::PrintToString(c.text);
+    }
+}
+
+// The rules written out plainly, to check the fast splitter on long random texts.
+Lines splitPlainly(const std::string& text) {
+    Lines lines;
+    size_t i = 0;
+    while (i < text.size() && text[i] != '\0') {
+        std::string line;
+        bool cut = false;
+        while (i < text.size() && text[i] != '\r' && text[i] != '\n') {
+            if (text[i] == '\0') cut = true;
+            if (!cut) line += text[i];
+            ++i;
+        }
+        lines.push_back(line);
+        if (i < text.size()) i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+    }
+    return lines;
+}
+
+TEST(LineListSplit, LongRandomTextsSplitAsTheRulesSay) {
+    std::mt19937 rng(11);
+    const char alphabet[] = {'a', ';', '7', '\r', '\n', '\0', '\x0d', '\x0e', '\x8d', '\xff', '\x01', ' '};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const size_t length = rng() % 400;
+        const unsigned rare = 1 + rng() % 60; // sometimes long stretches without breaks
+        for (size_t k = 0; k < length; ++k)
+            text += rng() % rare == 0 ? alphabet[rng() % std::size(alphabet)] : static_cast<char>('A' + rng() % 40);
+        LineList list;
+        list.setText(text);
+        ASSERT_EQ(linesOf(list), splitPlainly(text)) << testing::PrintToString(text);
     }
 }
 
