@@ -4,7 +4,7 @@
 # (the committed corpus is never changed). Fails when any program finds a fault;
 # the input that caused it is kept in <build dir>/fuzz/.
 set -euo pipefail
-build="${1:?usage: run-fuzz.sh <fuzz build dir>}"
+build=$(cd "${1:?usage: run-fuzz.sh <fuzz build dir>}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs="${ORVEX_FUZZ_RUNS:-20000}"
 work=$(mktemp -d)
