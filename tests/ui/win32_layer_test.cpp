@@ -154,6 +154,8 @@ TEST_F(Win32Layer, FontsAreCreatedFromTheInheritedOne) {
     Control& small = createLabel(group, "2").setAutoSize(true);
     setFontStyle(small, 0);
     setFontHeight(small, 9);
+    Control& box = createCheckBox(group, "box").setAutoSize(true);
+    setFontStyle(box, 0);
     steps.push_back([&] {
         auto logFont = [](const Control& c) {
             LOGFONTW lf{};
@@ -161,7 +163,8 @@ TEST_F(Win32Layer, FontsAreCreatedFromTheInheritedOne) {
             GetObjectW(font, sizeof lf, &lf);
             return lf;
         };
-        LOGFONTW g = logFont(group), i = logFont(inside), s = logFont(small);
+        LOGFONTW g = logFont(group), i = logFont(inside), s = logFont(small), b = logFont(box);
+        EXPECT_EQ(b.lfWeight, FW_NORMAL) << "a check box given a regular font of its own";
         EXPECT_EQ(g.lfHeight, -11);
         EXPECT_EQ(g.lfWeight, FW_BOLD);
         EXPECT_STREQ(g.lfFaceName, L"Tahoma");

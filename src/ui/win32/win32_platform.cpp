@@ -393,11 +393,21 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         return false;
     }
     case WM_ERASEBKGND: {
-        if (c.kind != ControlKind::MainWindow) return false;
+        // A group box paints only its frame and caption; the inside is the layer's.
+        if (c.kind != ControlKind::MainWindow && c.kind != ControlKind::GroupBox) return false;
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wp), &r, active->brush(c.colour));
         result = 1;
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        // A child drawing its parent's background hands over its own DC; what the
+        // parent selects into it (a group box its bold font) must not stay there.
+        HDC dc = reinterpret_cast<HDC>(wp);
+        const int saved = SaveDC(dc);
+        result = CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
+        RestoreDC(dc, saved);
         return true;
     }
     case WM_ACTIVATE:
