@@ -5,29 +5,41 @@
 
 wine_env_setup() {
     local build="$1"
+    mkdir -p "$build"
     export WINEPREFIX="$build/wineprefix"
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEDEBUG=-all
     export WINEARCH=win64
     ORVEX_XVFB_PID=""
     if [ -z "${DISPLAY:-}" ]; then
-        local n
-        for n in 91 92 93 94 95 96 97 98 99; do
-            [ -e "/tmp/.X${n}-lock" ] && continue
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            ORVEX_XVFB_PID=$!
-            export DISPLAY=":$n"
-            break
+        # Xvfb picks a free display itself and writes its number: no race with
+        # other test runs starting at the same moment.
+        local number_file
+        number_file=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+        ORVEX_XVFB_PID=$!
+        local i
+        for i in $(seq 100); do
+            [ -s "$number_file" ] && break
+            sleep 0.1
         done
-        sleep 1
+        export DISPLAY=":$(head -n 1 "$number_file")"
+        rm -f "$number_file"
     fi
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
-        timeout -k 5 60 wineserver -w || true
-    fi
-    timeout -k 5 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    timeout -k 5 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-    # A warm wineserver keeps every later start quick.
+    # One creator at a time: tests that set up their own environment may share the prefix.
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.orvex-ready" ]; then
+            timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
+            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+            timeout -k 5 60 wineserver -w || true
+            touch "$WINEPREFIX/.orvex-ready"
+        fi
+    ) 9>"$build/wineprefix.lock"
+    # A warm wineserver keeps every later start quick; -p60 keeps it for a
+    # minute after the last program ends instead of the default 3 seconds.
+    timeout -k 5 10 wineserver -p60 >/dev/null 2>&1 || true
     timeout -k 5 30 wine cmd /c exit 0 >/dev/null 2>&1 || true
 }
 

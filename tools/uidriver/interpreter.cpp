@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
 
 #include "json.h"
 #include "selector.h"
@@ -168,6 +169,28 @@ bool property(const WindowNode& node, const std::string& name, std::string& valu
     if (name == "enabled") return number(node.enabled);
     if (name == "focused") return number(node.focused);
     if (name == "style") { value = hex(node.style); return true; }
+    if (name.rfind("style:", 0) == 0 || name.rfind("exstyle:", 0) == 0) {
+        // Whether every one of the given bits is set: "style:0x2000" is 1 for a digits-only edit box.
+        const bool ex = name[0] == 'e';
+        const std::string bits = name.substr(ex ? 8 : 6);
+        char* end = nullptr;
+        const unsigned long mask = std::strtoul(bits.c_str(), &end, 0);
+        if (bits.empty() || *end != '\0') {
+            error = "style bits must be a number, as in style:0x2000";
+            return false;
+        }
+        return number(((ex ? node.exStyle : node.style) & mask) == mask);
+    }
+    if (name == "centred") {
+        // The window's middle within a pixel of the screen's (or the work area's) middle.
+        RECT r{}, work{};
+        GetWindowRect(window, &r);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
+        auto within1 = [](int a, int b) { return a - b <= 1 && b - a <= 1; };
+        const int cx = r.left + r.right, cy = r.top + r.bottom; // twice the middle
+        return number((within1(cx, sx) || within1(cx, work.left + work.right)) && (within1(cy, sy) || within1(cy, work.top + work.bottom)));
+    }
     if (name == "checked") {
         LRESULT state = 0;
         if (kind == "CheckBox" || kind == "RadioButton") {
@@ -281,7 +304,7 @@ bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error) {
     t.pid = info.dwProcessId;
     t.window = nullptr;
     t.box = nullptr;
-    out.str("program", c.args[0]).num("pid", t.pid);
+    out.str("program", c.args[0]).num("pid", t.pid).num("acp", GetACP());
     return true;
 }
 
@@ -500,6 +523,15 @@ bool cmdScreenshot(Target& t, const Command& c, JsonLine& out, std::string& erro
     }
     out.str("file", c.args[0]).num("w", area.right - area.left).num("h", area.bottom - area.top);
     return true;
+}
+
+bool cmdExpectAcp(Target&, const Command& c, JsonLine& out, std::string& error) {
+    // The driver runs with the program's environment, so it has the program's ANSI code page.
+    const UINT acp = GetACP();
+    out.num("acp", acp);
+    if (std::to_string(acp) == c.args[0]) return true;
+    error = "the ANSI code page is " + std::to_string(acp) + ", expected " + c.args[0];
+    return false;
 }
 
 bool cmdEcho(Target&, const Command& c, JsonLine& out, std::string&) {
@@ -855,6 +887,7 @@ constexpr CommandSpec kCommands[] = {
     {"set", 2, 2, cmdSet},
     {"screenshot", 1, 2, cmdScreenshot},
     {"echo", 0, -1, cmdEcho},
+    {"expect-acp", 1, 1, cmdExpectAcp},
     {"dump", 0, 1, cmdDump},
     {"get", 1, 2, cmdGet},
     {"expect", 3, 3, cmdExpect},
