@@ -4,7 +4,8 @@
 // backslash is a folder separator and each path component is matched without
 // regard to case against the entries that exist, so "types\tships.txt" and
 // "types\TShips.txt" address one existing file, as they do on Windows.
-// Every operation answers whether it worked; none throws.
+// Every operation answers whether it worked; none throws. A path holding a NUL
+// fails everywhere.
 
 #include <string>
 #include <string_view>
@@ -16,26 +17,32 @@ bool fileExists(std::string_view path);
 bool folderExists(std::string_view path);
 
 // Reads the whole file (shared for reading) into bytes. Fails, leaving bytes
-// untouched, when the file cannot be opened.
+// untouched, when the file cannot be opened, is a folder or no plain file, is
+// 4 GiB or larger, or could not be read in full.
 bool readWholeFile(std::string_view path, std::string& bytes);
 
 // Opens the file without emptying it (creating it if missing), writes bytes from
-// the start and cuts the file after them.
+// the start and cuts the file after them. False when it could not be opened (a
+// folder, a missing folder), written in full or cut.
 bool writeWholeFile(std::string_view path, std::string_view bytes);
 
 // Creates or empties the file, writes bytes and flushes them to the disk. A file
 // left half written by a failure is removed.
 bool writeNewFileDurably(std::string_view path, std::string_view bytes);
 
-// Renames from to to in one step, replacing an existing to (write-through).
+// Renames the file from to to in one step, replacing an existing to
+// (write-through). False when from is no file or the rename failed.
 bool replaceFile(std::string_view from, std::string_view to);
 
-// Renames from to to only when no entry named to exists.
+// Renames the file from to to only when no entry named to exists (in any letter
+// case); never replaces anything. False when from is no file or to exists.
 bool renameWithoutReplacing(std::string_view from, std::string_view to);
 
-// Removes a file; false when it could not be removed or did not exist.
+// Removes a file; false when it could not be removed, did not exist or is a folder.
 bool removeFile(std::string_view path);
 
 // The path as the platform names it: on POSIX with slashes and each existing
-// component in its spelling on disk; unchanged on Windows.
+// component in its spelling on disk (an exact match first, else the first entry
+// in byte order that differs only in the case of ASCII letters; missing parts
+// keep their spelling); unchanged on Windows.
 std::string platformPath(std::string_view path);

@@ -15,9 +15,13 @@ struct FormatArg {
     FormatArg(int32_t n) : kind(Kind::Int), number(n) {}
     FormatArg(std::string_view t) : kind(Kind::Text), text(t) {}
     FormatArg(const std::string& t) : kind(Kind::Text), text(t) {}
-    FormatArg(const char* t) : kind(Kind::Text), text(t) {}
+    FormatArg(const char* t) : kind(Kind::Text), text(t != nullptr ? t : "") {} // null: empty
 };
 
-// Fills the placeholders from args in order; an empty text renders as empty, a
-// missing argument as 0 or empty. Output is cut at 1024 characters.
+// Fills the placeholders from args in order: %d %i %u %x %X %c %s with the flags
+// - 0 #, a width, a precision and an ignored h or l; %% and unknown letters show
+// the letter. An empty text renders as empty; a text reads up to its first NUL;
+// a missing argument shows as 0 or empty; a text given to a number placeholder
+// shows 0, a number given to %s its decimal digits. Output ends at a NUL in the
+// format or from %c, and is cut at 1024 characters.
 std::string formatText(std::string_view format, std::initializer_list<FormatArg> args);

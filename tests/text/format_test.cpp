@@ -22,6 +22,7 @@ TEST(FormatText, TheSystemsOwnFormats) {
 TEST(FormatText, EmptyTextsAndMissingArgumentsShowNothing) {
     EXPECT_EQ(formatText("%s (%s)", {"", "Teladi"}), " (Teladi)");
     EXPECT_EQ(formatText("%s (%s)", {std::string_view(), "Teladi"}), " (Teladi)");
+    EXPECT_EQ(formatText("%s (%s)", {static_cast<const char*>(nullptr), "Teladi"}), " (Teladi)");
     EXPECT_EQ(formatText("%s (%d)", {"x"}), "x (0)");
     EXPECT_EQ(formatText("%s", {}), "");
     EXPECT_EQ(formatText("", {1, 2}), "");
