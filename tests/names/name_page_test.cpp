@@ -1,7 +1,7 @@
 #include "names/name_page.h"
 #include "text/cp1251.h"
 
-#include "temp_folder.h"
+#include "text/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,10 @@ std::string pageFile(std::initializer_list<std::string_view> page17Lines,
 
 class NamePageTest : public ::testing::Test {
 protected:
-    // Loads the bytes as a page file; the load must succeed.
+    // Loads the bytes as the game's page file, addressed as start-up addresses it.
     void load(const std::string& bytes) {
-        ASSERT_TRUE(loadNamePage(page, folder.write("70001.xml", bytes)));
+        putFile("t/70001.xml", bytes);
+        ASSERT_TRUE(loadNamePage(page, "t\\70001.xml"));
     }
     // Every name check goes through both lookups: they must never disagree.
     std::string name(int32_t id) const {
@@ -172,7 +173,7 @@ TEST_F(NamePageTest, PagesWithoutNames) {
 
 TEST_F(NamePageTest, UnreadableFileLeavesThePageEmpty) {
     load(pageFile({"<t id=\"5\">Аргон</t>"}));
-    EXPECT_FALSE(loadNamePage(page, folder.pathOf("missing.xml")));
+    EXPECT_FALSE(loadNamePage(page, "t\\440001.xml"));
     EXPECT_EQ(page.nameLines.count(), 0);
     EXPECT_EQ(lookupName(page, 5), "") << "a failed load must not leave the old index behind";
 }
