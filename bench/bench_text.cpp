@@ -16,16 +16,16 @@
 namespace {
 
 const std::vector<std::string>& intTexts() {
-    static const std::vector<std::string> texts = {"0",     "1",      "-1",         "42",
-                                                   "1500",  "-32768", "2147483647", "65535",
-                                                   "100;",  "7",      "123456",     "-99"};
+    static const std::vector<std::string> texts = {"0",    "1",      "-1",         "42",
+                                                   "1500", "-32768", "2147483647", "65535",
+                                                   "100;", "7",      "123456",     "-99"};
     return texts;
 }
 
 const std::vector<std::string>& realTexts() {
     static const std::vector<std::string> texts = {
-        "0",        "1.5",    "0.58000",         "-0.25",     "123.456", "1500",
-        "0.000025", "2.5e-7", "3.14159265358979", "99.99",    "12.5000", "-987654.321"};
+        "0",        "1.5",    "0.58000",          "-0.25", "123.456", "1500",
+        "0.000025", "2.5e-7", "3.14159265358979", "99.99", "12.5000", "-987654.321"};
     return texts;
 }
 
@@ -63,8 +63,8 @@ void intToTextBench(benchmark::State& state) {
 BENCHMARK(intToTextBench);
 
 void realToTextBench(benchmark::State& state) {
-    const double values[] = {0.0, 1.5, 0.58, -0.25, 123.456, 1500.0, 2.5e-7, 2.0 / 3.0,
-                             99.99, 12.5, 1e20, -987654.321};
+    const double values[] = {0.0,    1.5,       0.58,  -0.25, 123.456, 1500.0,
+                             2.5e-7, 2.0 / 3.0, 99.99, 12.5,  1e20,    -987654.321};
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(realToText(values[i]));
@@ -82,8 +82,10 @@ const std::string& tableText() {
         std::string t = "17;20000;\r\n";
         for (int line = 0; line < 20000; ++line) {
             for (int field = 0; field < 45; ++field) {
-                if (field % 3 == 2) t += std::to_string(rng() % 1000) + "." + std::to_string(rng() % 100000);
-                else t += std::to_string(static_cast<int>(rng() % 200000) - 1000);
+                if (field % 3 == 2)
+                    t += std::to_string(rng() % 1000) + "." + std::to_string(rng() % 100000);
+                else
+                    t += std::to_string(static_cast<int>(rng() % 200000) - 1000);
                 t += ';';
             }
             t += "SS_SH_BENCH_" + std::to_string(line) + ";\r\n";
@@ -100,23 +102,27 @@ void lineListSetText(benchmark::State& state) {
         list.setText(std::string_view(text)); // includes the copy into the list's block
         benchmark::DoNotOptimize(list.count());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 BENCHMARK(lineListSetText)->Unit(benchmark::kMillisecond);
 
 void lineListLoadFromFile(benchmark::State& state) {
     const std::string& text = tableText();
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvex-bench-table.txt";
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "orvex-bench-table.txt";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << text;
     }
     for (auto _ : state) {
         LineList list;
-        if (!list.loadFromFile(path.string())) state.SkipWithError("the table file could not be read");
+        if (!list.loadFromFile(path.string()))
+            state.SkipWithError("the table file could not be read");
         benchmark::DoNotOptimize(list.count());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
     std::filesystem::remove(path);
 }
 BENCHMARK(lineListLoadFromFile)->Unit(benchmark::kMillisecond);
@@ -128,7 +134,8 @@ void lineListText(benchmark::State& state) {
         const std::string joined = list.text();
         benchmark::DoNotOptimize(joined.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(tableText().size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(tableText().size()));
 }
 BENCHMARK(lineListText)->Unit(benchmark::kMillisecond);
 

@@ -135,8 +135,8 @@ double fractionWeight(size_t digit) {
 // would be 0 x infinity (a zero value with a huge exponent, or a value beyond the
 // double range with a power that underflowed to 0) the result is 0, never NaN.
 double scaleByPowerOfTen(double value, int32_t exponent) {
-    uint32_t bits = exponent < 0 ? 0u - static_cast<uint32_t>(exponent)
-                                 : static_cast<uint32_t>(exponent);
+    uint32_t bits =
+        exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
     double power = 1.0;
     double base = 10.0;
     while (bits != 0) {
@@ -205,7 +205,8 @@ double textToReal(std::string_view text) {
 }
 
 std::string intToText(int32_t value) {
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    uint32_t magnitude =
+        value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     char digits[10];
     int n = 0;
     do {
@@ -215,7 +216,8 @@ std::string intToText(int32_t value) {
     std::string out;
     out.reserve(11);
     if (value < 0) out += '-';
-    while (n > 0) out += digits[--n];
+    while (n > 0)
+        out += digits[--n];
     return out;
 }
 
@@ -270,7 +272,8 @@ std::string realToText(double value) {
         out += '.';
         out += d.substr(static_cast<size_t>(n));
     }
-    while (out.back() == '0') out.pop_back();
+    while (out.back() == '0')
+        out.pop_back();
     if (out.back() == '.') out.pop_back();
     return out;
 }

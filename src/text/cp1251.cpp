@@ -65,8 +65,10 @@ std::string fromUtf8(std::string_view utf8) {
     while (i < utf8.size()) {
         const long c = decodeOne(utf8, i);
         int byte = -1;
-        if (c >= 0x410 && c <= 0x44F) byte = static_cast<int>(c - 0x410 + 0xC0); // А..я, in order
-        else if (c >= 0) byte = byteForCodePoint(static_cast<char32_t>(c));
+        if (c >= 0x410 && c <= 0x44F)
+            byte = static_cast<int>(c - 0x410 + 0xC0); // А..я, in order
+        else if (c >= 0)
+            byte = byteForCodePoint(static_cast<char32_t>(c));
         out += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return out;
@@ -78,8 +80,10 @@ std::string toUtf8(std::string_view text) {
     for (const char ch : text) {
         const auto b = static_cast<unsigned char>(ch);
         const char32_t c = b < 0x80 ? b : kHighHalf[b - 0x80];
-        if (b >= 0x80 && c == 0) out += '?'; // 0x98 has no character
-        else appendUtf8(out, c);
+        if (b >= 0x80 && c == 0)
+            out += '?'; // 0x98 has no character
+        else
+            appendUtf8(out, c);
     }
     return out;
 }

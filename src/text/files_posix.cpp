@@ -76,7 +76,8 @@ bool writeAll(int fd, std::string_view bytes) {
 // Best effort; not every file system lets a folder be opened or flushed.
 void flushFolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);

@@ -8,7 +8,8 @@ namespace {
 
 constexpr size_t kOutputLimit = 1024;
 
-struct Spec {
+// How one placeholder is shown: its flags, width and precision.
+struct Shape {
     bool left = false;      // '-'
     bool zeroPad = false;   // '0'
     bool alternate = false; // '#': 0x before hexadecimal digits
@@ -32,7 +33,8 @@ std::string digitsOf(uint32_t value, uint32_t base, bool upper) {
         value /= base;
     } while (value != 0);
     std::string out;
-    while (n > 0) out += buffer[--n];
+    while (n > 0)
+        out += buffer[--n];
     return out;
 }
 
@@ -42,27 +44,29 @@ uint32_t magnitude(int32_t n) {
 
 // prefix (sign or 0x) and digits, widened by precision and width.
 void appendNumber(std::string& out, std::string_view prefix, std::string_view digits,
-                  const Spec& spec) {
+                  const Shape& shape) {
     size_t zeros = 0;
-    if (spec.precision >= 0 && digits.size() < static_cast<size_t>(spec.precision))
-        zeros = static_cast<size_t>(spec.precision) - digits.size();
+    if (shape.precision >= 0 && digits.size() < static_cast<size_t>(shape.precision))
+        zeros = static_cast<size_t>(shape.precision) - digits.size();
     const size_t length = prefix.size() + zeros + digits.size();
-    const size_t fill = length < spec.width ? spec.width - length : 0;
-    if (spec.zeroPad && !spec.left && spec.precision < 0) zeros += fill;
-    else if (!spec.left) out.append(fill, ' ');
+    const size_t fill = length < shape.width ? shape.width - length : 0;
+    if (shape.zeroPad && !shape.left && shape.precision < 0)
+        zeros += fill;
+    else if (!shape.left)
+        out.append(fill, ' ');
     out += prefix;
     out.append(zeros, '0');
     out += digits;
-    if (spec.left) out.append(fill, ' ');
+    if (shape.left) out.append(fill, ' ');
 }
 
-void appendText(std::string& out, std::string_view text, const Spec& spec) {
-    if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-        text = text.substr(0, static_cast<size_t>(spec.precision));
-    const size_t fill = text.size() < spec.width ? spec.width - text.size() : 0;
-    if (!spec.left) out.append(fill, ' ');
+void appendText(std::string& out, std::string_view text, const Shape& shape) {
+    if (shape.precision >= 0 && text.size() > static_cast<size_t>(shape.precision))
+        text = text.substr(0, static_cast<size_t>(shape.precision));
+    const size_t fill = text.size() < shape.width ? shape.width - text.size() : 0;
+    if (!shape.left) out.append(fill, ' ');
     out += text;
-    if (spec.left) out.append(fill, ' ');
+    if (shape.left) out.append(fill, ' ');
 }
 
 // A number placeholder given a text argument shows 0.
@@ -84,22 +88,26 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
             continue;
         }
         ++i;
-        Spec spec;
+        Shape shape;
         for (; i < format.size(); ++i) {
             const char flag = format[i];
-            if (flag == '-') spec.left = true;
-            else if (flag == '0') spec.zeroPad = true;
-            else if (flag == '#') spec.alternate = true;
-            else break;
+            if (flag == '-')
+                shape.left = true;
+            else if (flag == '0')
+                shape.zeroPad = true;
+            else if (flag == '#')
+                shape.alternate = true;
+            else
+                break;
         }
         for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i)
-            spec.width = std::min<size_t>(spec.width * 10 + static_cast<size_t>(format[i] - '0'),
-                                          kOutputLimit);
+            shape.width = std::min<size_t>(shape.width * 10 + static_cast<size_t>(format[i] - '0'),
+                                           kOutputLimit);
         if (i < format.size() && format[i] == '.') {
-            spec.precision = 0;
+            shape.precision = 0;
             for (++i; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i)
-                spec.precision =
-                    std::min(spec.precision * 10 + (format[i] - '0'), static_cast<int>(kOutputLimit));
+                shape.precision = std::min(shape.precision * 10 + (format[i] - '0'),
+                                           static_cast<int>(kOutputLimit));
         }
         if (i < format.size() && (format[i] == 'h' || format[i] == 'l')) ++i; // all 32-bit
         if (i >= format.size() || format[i] == '\0') break; // a lone % at the end shows nothing
@@ -109,18 +117,19 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
         case 'd':
         case 'i': {
             const int32_t n = numberOf(take());
-            appendNumber(out, n < 0 ? "-" : "", digitsOf(magnitude(n), 10, false), spec);
+            appendNumber(out, n < 0 ? "-" : "", digitsOf(magnitude(n), 10, false), shape);
             break;
         }
         case 'u':
-            appendNumber(out, "", digitsOf(static_cast<uint32_t>(numberOf(take())), 10, false), spec);
+            appendNumber(out, "", digitsOf(static_cast<uint32_t>(numberOf(take())), 10, false),
+                         shape);
             break;
         case 'x':
         case 'X': {
             const uint32_t n = static_cast<uint32_t>(numberOf(take()));
             std::string_view prefix;
-            if (spec.alternate && n != 0) prefix = type == 'x' ? "0x" : "0X";
-            appendNumber(out, prefix, digitsOf(n, 16, type == 'X'), spec);
+            if (shape.alternate && n != 0) prefix = type == 'x' ? "0x" : "0X";
+            appendNumber(out, prefix, digitsOf(n, 16, type == 'X'), shape);
             break;
         }
         case 'c':
@@ -135,7 +144,7 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
                 out.resize(std::min(out.size(), kOutputLimit));
                 return out;
             }
-            appendText(out, std::string_view(&c, 1), spec);
+            appendText(out, std::string_view(&c, 1), shape);
             break;
         }
         case 's':
@@ -144,9 +153,9 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
             if (arg != nullptr && arg->kind == FormatArg::Kind::Int) { // its decimal form
                 std::string digits = arg->number < 0 ? std::string("-") : std::string();
                 digits += digitsOf(magnitude(arg->number), 10, false);
-                appendText(out, digits, spec);
+                appendText(out, digits, shape);
             } else {
-                appendText(out, arg != nullptr ? untilNul(arg->text) : std::string_view(), spec);
+                appendText(out, arg != nullptr ? untilNul(arg->text) : std::string_view(), shape);
             }
             break;
         }

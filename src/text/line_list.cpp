@@ -21,7 +21,8 @@ const char* skipOrdinaryBytes(const char* p, const char* end) {
         if (((word - kOnes * 14) & ~word & kHighBits) != 0) break;
         p += 8;
     }
-    while (p < end && static_cast<unsigned char>(*p) > 13) ++p;
+    while (p<end&& static_cast<unsigned char>(*p)> 13)
+        ++p;
     return p;
 }
 
@@ -73,7 +74,8 @@ void LineList::setItem(int index, std::string_view text) {
 void LineList::remove(int index) {
     if (index < 0 || index >= count()) return;
     if (index > 0) {
-        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(first_ + static_cast<size_t>(index)));
+        lines_.erase(lines_.begin() +
+                     static_cast<std::ptrdiff_t>(first_ + static_cast<size_t>(index)));
         return;
     }
     lines_[first_] = Line{};
@@ -94,7 +96,8 @@ void LineList::clear() {
 
 std::string LineList::text() const {
     size_t total = 0;
-    for (size_t i = first_; i < lines_.size(); ++i) total += lines_[i].text.size() + 2;
+    for (size_t i = first_; i < lines_.size(); ++i)
+        total += lines_[i].text.size() + 2;
     std::string out;
     out.reserve(total);
     for (size_t i = first_; i < lines_.size(); ++i) {
@@ -126,7 +129,8 @@ void LineList::setText(std::string&& text) {
             if (c == '\0' && nul == nullptr) nul = p;
             ++p;
         }
-        lines_.push_back(Line{std::string_view(start, static_cast<size_t>((nul ? nul : p) - start)), nullptr});
+        lines_.push_back(
+            Line{std::string_view(start, static_cast<size_t>((nul ? nul : p) - start)), nullptr});
         if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
     }
     if (lines_.empty()) block_.reset();

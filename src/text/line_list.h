@@ -14,7 +14,7 @@
 #include <vector>
 
 class LineList {
-public:
+  public:
     LineList() = default;
     LineList(LineList&& other) noexcept;
     LineList& operator=(LineList&& other) noexcept;
@@ -45,7 +45,7 @@ public:
     // file could not be opened, written in full or cut.
     bool saveToFile(std::string_view path) const;
 
-private:
+  private:
     struct Line {
         std::string_view text;
         std::unique_ptr<char[]> copy; // the bytes of an added or replaced line

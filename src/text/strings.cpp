@@ -11,8 +11,10 @@ std::string trimBlanks(std::string_view text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && blank(text[begin])) ++begin;
-    while (end > begin && blank(text[end - 1])) --end;
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
     return std::string(text.substr(begin, end - begin));
 }
 

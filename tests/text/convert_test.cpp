@@ -48,7 +48,8 @@ TEST(TextToInt, SignDigitsAndWrapAround) {
         {"4294967297", 1},
         {"99999999999", 1215752191}, // 99999999999 mod 2^32
     };
-    for (const auto& c : cases) EXPECT_EQ(textToInt(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(textToInt(c.text), c.expected) << '"' << c.text << '"';
 }
 
 struct RealCase {
@@ -79,7 +80,8 @@ TEST(TextToReal, SkipsOddCharactersAndHonoursOnlyALeadingMinus) {
         {"1e22", 1e22},
         {"12.5e-1", 1.25},
     };
-    for (const auto& c : cases) EXPECT_EQ(textToReal(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(textToReal(c.text), c.expected) << '"' << c.text << '"';
     EXPECT_TRUE(std::signbit(textToReal("-0"))) << "the minus is applied to a zero as well";
 }
 
@@ -115,7 +117,8 @@ TEST(TextToReal, FractionWeightsComeFromTheExtendedTenth) {
         {320, 0x00000000000007e8}, {322, 0x0000000000000014}, {323, 0x0000000000000002},
         {324, 0x0000000000000000}, {400, 0x0000000000000000},
     };
-    for (const auto& d : deep) EXPECT_EQ(bitsOf(weight(d.digit)), d.bits) << "digit " << d.digit;
+    for (const auto& d : deep)
+        EXPECT_EQ(bitsOf(weight(d.digit)), d.bits) << "digit " << d.digit;
 }
 
 TEST(TextToReal, ExtremeExponentsAndLengthsEndWithoutNaN) {
@@ -177,7 +180,8 @@ TEST(RealToText, FifteenDigitsNoExponentNoTrailingZeros) {
         {1.0000000000000002, "1"},
         {-987654.321, "-987654.321"},
     };
-    for (const auto& c : cases) EXPECT_EQ(realToText(c.value), c.expected) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(realToText(c.value), c.expected) << c.value;
 }
 
 TEST(RealToText, RangeEndsNaNAndInfinityTerminate) {
@@ -195,18 +199,32 @@ TEST(RealToText, RangeEndsNaNAndInfinityTerminate) {
 }
 
 TEST(Conversions, TypedValuesComeBackAsTyped) {
-    const char* texts[] = {"0.5",      "0.1",        "123.456",           "-0.25",
-                           "1500",     "0.015",      "99.99",             "0.00000025",
-                           "1.2345",   "0.3",        "0.666666666666666", "1.23456789012345",
-                           "0.00001",  "-987654321.123456", "3.14159265358979", "12345678901234500000"};
-    for (const char* t : texts) EXPECT_EQ(realToText(textToReal(t)), t);
+    const char* texts[] = {"0.5",
+                           "0.1",
+                           "123.456",
+                           "-0.25",
+                           "1500",
+                           "0.015",
+                           "99.99",
+                           "0.00000025",
+                           "1.2345",
+                           "0.3",
+                           "0.666666666666666",
+                           "1.23456789012345",
+                           "0.00001",
+                           "-987654321.123456",
+                           "3.14159265358979",
+                           "12345678901234500000"};
+    for (const char* t : texts)
+        EXPECT_EQ(realToText(textToReal(t)), t);
     // Every value with up to three decimals below 1000, as a user types them.
     for (int i = -1000000; i <= 1000000; i += 7) {
         const int whole = (i < 0 ? -i : i) / 1000, part = (i < 0 ? -i : i) % 1000;
         char typed[32];
         std::snprintf(typed, sizeof typed, "%s%d.%03d", i < 0 ? "-" : "", whole, part);
         std::string expected = typed;
-        while (expected.back() == '0') expected.pop_back();
+        while (expected.back() == '0')
+            expected.pop_back();
         if (expected.back() == '.') expected.pop_back();
         ASSERT_EQ(realToText(textToReal(typed)), expected);
     }

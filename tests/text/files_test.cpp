@@ -52,7 +52,8 @@ TEST_F(Files, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(read, "ships");
     putFile("types/tlaser.txt", "old lasers, longer");
     ASSERT_TRUE(writeWholeFile("types\\TLaser.txt", "lasers"));
-    EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt", "tlaser.txt"})) << "the disk's spelling stays";
+    EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt", "tlaser.txt"}))
+        << "the disk's spelling stays";
     EXPECT_EQ(fileBytes("types/tlaser.txt"), "lasers");
     ASSERT_TRUE(writeNewFileDurably("TYPES\\TLASER.TXT", "again"));
     EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt", "tlaser.txt"}));
@@ -91,7 +92,8 @@ TEST_F(Files, ReplaceFileReplacesTheTarget) {
     EXPECT_EQ(fileBytes("types/TShips.txt"), "new");
     EXPECT_FALSE(replaceFile("types\\missing.tmp", "types\\TShips.txt"));
     EXPECT_EQ(fileBytes("types/TShips.txt"), "new");
-    ASSERT_TRUE(replaceFile("types\\TShips.txt", "types\\moved.txt")) << "no target: a plain rename";
+    ASSERT_TRUE(replaceFile("types\\TShips.txt", "types\\moved.txt"))
+        << "no target: a plain rename";
     EXPECT_EQ(entriesOf("types"), (Names{"moved.txt"}));
 }
 
@@ -130,7 +132,8 @@ TEST_F(Files, PlatformPathSpellsEachComponentAsTheDiskDoes) {
     EXPECT_EQ(platformPath("types\\tships.txt"), "types/TShips.txt");
     EXPECT_EQ(platformPath("TYPES\\TSHIPS.TXT"), "types/TShips.txt");
     EXPECT_EQ(platformPath("game\\data\\X.TXT"), "Game/Data/x.txt");
-    EXPECT_EQ(platformPath("types\\New\\Sub\\n.txt"), "types/New/Sub/n.txt") << "missing parts stay";
+    EXPECT_EQ(platformPath("types\\New\\Sub\\n.txt"), "types/New/Sub/n.txt")
+        << "missing parts stay";
     EXPECT_EQ(platformPath("both\\Foo.txt"), "both/Foo.txt") << "the exact spelling wins";
     EXPECT_EQ(platformPath("both\\foo.txt"), "both/FOO.TXT") << "else the first in byte order";
     EXPECT_EQ(platformPath(".\\types\\..\\types\\tships.txt"), "./types/../types/TShips.txt");

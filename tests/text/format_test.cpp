@@ -15,7 +15,8 @@ TEST(FormatText, TheSystemsOwnFormats) {
     EXPECT_EQ(formatText("%s (%s)", {"Ares", "Boron"}), "Ares (Boron)");
     EXPECT_EQ(formatText("%s (%d)", {std::string("Mk1"), 3}), "Mk1 (3)");
     const std::string_view range = u8"Диапазон стоимости %d-%d кр."_cp1251;
-    EXPECT_EQ(formatText(range, {1200, 3400}), std::string(u8"Диапазон стоимости 1200-3400 кр."_cp1251));
+    EXPECT_EQ(formatText(range, {1200, 3400}),
+              std::string(u8"Диапазон стоимости 1200-3400 кр."_cp1251));
     EXPECT_EQ(formatText(range, {-5, 0}), std::string(u8"Диапазон стоимости -5-0 кр."_cp1251));
 }
 
@@ -32,7 +33,8 @@ TEST(FormatText, EmptyTextsAndMissingArgumentsShowNothing) {
 TEST(FormatText, PlaceholdersBeyondTheSystemsOwn) {
     EXPECT_EQ(formatText("100%%", {}), "100%");
     EXPECT_EQ(formatText("%i|%u|%x|%X|%#x", {-4, -1, 255, 255, 255}), "-4|4294967295|ff|FF|0xff");
-    EXPECT_EQ(formatText("[%5d][%-5d][%05d][%.3d]", {42, 42, -42, 7}), "[   42][42   ][-0042][007]");
+    EXPECT_EQ(formatText("[%5d][%-5d][%05d][%.3d]", {42, 42, -42, 7}),
+              "[   42][42   ][-0042][007]");
     EXPECT_EQ(formatText("[%6s][%-6s][%.2s]", {"abc", "abc", "abc"}), "[   abc][abc   ][ab]");
     EXPECT_EQ(formatText("%ld %hd", {1, 2}), "1 2");
     EXPECT_EQ(formatText("%c%c", {65, "Bee"}), "AB");

@@ -12,7 +12,8 @@ namespace {
 
 std::vector<std::string> linesOf(const LineList& list) {
     std::vector<std::string> lines;
-    for (int i = 0; i < list.count(); ++i) lines.emplace_back(list.item(i));
+    for (int i = 0; i < list.count(); ++i)
+        lines.emplace_back(list.item(i));
     return lines;
 }
 
@@ -52,8 +53,8 @@ TEST(LineListSplit, BreaksAreCrCrLfAndLoneLf) {
 
 TEST(LineListSplit, NulEndsALineOrTheWholeText) {
     const SplitCase cases[] = {
-        {std::string("a\0b\r\nc", 6), {"a", "c"}, "a\r\nc\r\n"},   // the CR is still found
-        {std::string("a\r\n\0b\r\nc", 8), {"a"}, "a\r\n"},         // NUL starts a line: the end
+        {std::string("a\0b\r\nc", 6), {"a", "c"}, "a\r\nc\r\n"}, // the CR is still found
+        {std::string("a\r\n\0b\r\nc", 8), {"a"}, "a\r\n"},       // NUL starts a line: the end
         {std::string("\0abc", 4), {}, ""},
         {std::string("ab\0\r\0\r\nc", 8), {"ab"}, "ab\r\n"}, // the second line starts with NUL
     };
@@ -78,20 +79,23 @@ Lines splitPlainly(const std::string& text) {
             ++i;
         }
         lines.push_back(line);
-        if (i < text.size()) i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        if (i < text.size())
+            i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
     }
     return lines;
 }
 
 TEST(LineListSplit, LongRandomTextsSplitAsTheRulesSay) {
     std::mt19937 rng(11);
-    const char alphabet[] = {'a', ';', '7', '\r', '\n', '\0', '\x0d', '\x0e', '\x8d', '\xff', '\x01', ' '};
+    const char alphabet[] = {'a',    ';',    '7',    '\r',   '\n',   '\0',
+                             '\x0d', '\x0e', '\x8d', '\xff', '\x01', ' '};
     for (int round = 0; round < 300; ++round) {
         std::string text;
         const size_t length = rng() % 400;
         const unsigned rare = 1 + rng() % 60; // sometimes long stretches without breaks
         for (size_t k = 0; k < length; ++k)
-            text += rng() % rare == 0 ? alphabet[rng() % std::size(alphabet)] : static_cast<char>('A' + rng() % 40);
+            text += rng() % rare == 0 ? alphabet[rng() % std::size(alphabet)]
+                                      : static_cast<char>('A' + rng() % 40);
         LineList list;
         list.setText(text);
         ASSERT_EQ(linesOf(list), splitPlainly(text)) << testing::PrintToString(text);
@@ -156,19 +160,23 @@ TEST(LineListEdit, MovedListKeepsItsLines) {
 
 TEST(LineListEdit, RemovingFromBothEndsOfALongList) {
     std::string text;
-    for (int i = 0; i < 200000; ++i) text += std::to_string(i) + "\r\n";
+    for (int i = 0; i < 200000; ++i)
+        text += std::to_string(i) + "\r\n";
     LineList list;
     list.setText(std::move(text));
     // The name page is cut down by removing line 0 over and over, then the tail.
-    for (int i = 0; i < 150000; ++i) list.remove(0);
+    for (int i = 0; i < 150000; ++i)
+        list.remove(0);
     EXPECT_EQ(list.count(), 50000);
     EXPECT_EQ(list.item(0), "150000");
-    while (list.count() > 10) list.remove(list.count() - 1);
+    while (list.count() > 10)
+        list.remove(list.count() - 1);
     EXPECT_EQ(list.item(9), "150009");
     list.remove(3);
     EXPECT_EQ(list.item(3), "150004");
     // Replacing one line many times keeps one copy, not all of them.
-    for (int i = 0; i < 100000; ++i) list.setItem(0, std::string(100, 'r'));
+    for (int i = 0; i < 100000; ++i)
+        list.setItem(0, std::string(100, 'r'));
     EXPECT_EQ(list.item(0), std::string(100, 'r'));
 }
 

@@ -47,12 +47,12 @@ TEST(Cp1251, ConvertsBothWays) {
 }
 
 TEST(Cp1251, UnmappableAndBrokenUtf8BecomeQuestionMarks) {
-    EXPECT_EQ(cp1251::fromUtf8("a\xe6\x97\xa5z"), "a?z");        // a CJK letter
-    EXPECT_EQ(cp1251::fromUtf8("a\xff\xd0z"), "a??z");           // stray bytes, one by one
-    EXPECT_EQ(cp1251::fromUtf8("\xc0\xb0"), "??");               // overlong form
-    EXPECT_EQ(cp1251::fromUtf8("\xed\xa0\x80"), "???");          // a surrogate
-    EXPECT_EQ(cp1251::fromUtf8("\xd0"), "?");                    // cut short at the end
-    EXPECT_EQ(cp1251::fromUtf8("\xf0\x9f\x98\x80!"), "?!");      // outside the code page
+    EXPECT_EQ(cp1251::fromUtf8("a\xe6\x97\xa5z"), "a?z");   // a CJK letter
+    EXPECT_EQ(cp1251::fromUtf8("a\xff\xd0z"), "a??z");      // stray bytes, one by one
+    EXPECT_EQ(cp1251::fromUtf8("\xc0\xb0"), "??");          // overlong form
+    EXPECT_EQ(cp1251::fromUtf8("\xed\xa0\x80"), "???");     // a surrogate
+    EXPECT_EQ(cp1251::fromUtf8("\xd0"), "?");               // cut short at the end
+    EXPECT_EQ(cp1251::fromUtf8("\xf0\x9f\x98\x80!"), "?!"); // outside the code page
 }
 
 } // namespace

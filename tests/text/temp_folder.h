@@ -12,7 +12,7 @@
 #include <vector>
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         namespace fs = std::filesystem;
         std::random_device random;
@@ -31,7 +31,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };
