@@ -80,13 +80,15 @@ void ensureWindow(Control& c) {
     if (c.window != nullptr) return;
     createAncestors(c);
     c.platform->createWindow(c);
-    for (auto& child : c.children) ensureWindow(*child);
+    for (auto& child : c.children)
+        ensureWindow(*child);
 }
 
 // Every window of the tree that does not exist yet, parents before children.
 void createAll(Control& c) {
     if (c.window == nullptr) c.platform->createWindow(c);
-    for (auto& child : c.children) createAll(*child);
+    for (auto& child : c.children)
+        createAll(*child);
 }
 
 // Operations that send a message to a window create it, even for const reads.
@@ -134,7 +136,8 @@ void keepClientSize(Control& window) {
 
 Control& applicationOf(Control& c) {
     Control* p = &c;
-    while (p->parent != nullptr) p = p->parent;
+    while (p->parent != nullptr)
+        p = p->parent;
     return *p;
 }
 
@@ -284,7 +287,9 @@ void holdSize(Control& window) {
         setStyle(window, window.styleBits & ~kStyleThickFrame);
 }
 
-void enableTabNavigation(Control& window) { window.tabNavigation = true; }
+void enableTabNavigation(Control& window) {
+    window.tabNavigation = true;
+}
 
 void setStyle(Control& c, uint32_t platformStyleBits) {
     c.styleBits = platformStyleBits;
@@ -296,7 +301,9 @@ void setStyle(Control& c, uint32_t platformStyleBits) {
     }
 }
 
-uint32_t style(const Control& c) { return c.styleBits; }
+uint32_t style(const Control& c) {
+    return c.styleBits;
+}
 
 void setCaptionAlignment(Control& groupBox, Alignment alignment) {
     groupBox.captionAlignment = alignment;
@@ -312,7 +319,9 @@ void setVisible(Control& c, bool on) {
     if (c.window != nullptr) c.platform->applyVisible(c);
 }
 
-bool isVisible(const Control& c) { return c.visible; }
+bool isVisible(const Control& c) {
+    return c.visible;
+}
 
 // ---- text, look and state ----
 
@@ -332,7 +341,9 @@ void setEnabled(Control& c, bool on) {
     if (c.window != nullptr) c.platform->applyEnabled(c);
 }
 
-bool isEnabled(const Control& c) { return c.enabled; }
+bool isEnabled(const Control& c) {
+    return c.enabled;
+}
 
 void setColour(Control& c, uint32_t colour) {
     c.colour = colour;
@@ -370,9 +381,13 @@ void setFontColour(Control& c, uint32_t colour) {
     if (c.window != nullptr) c.platform->applyColour(c);
 }
 
-void setTag(Control& c, int32_t value) { c.tagValue = value; }
+void setTag(Control& c, int32_t value) {
+    c.tagValue = value;
+}
 
-int32_t tag(const Control& c) { return c.tagValue; }
+int32_t tag(const Control& c) {
+    return c.tagValue;
+}
 
 // ---- lists ----
 

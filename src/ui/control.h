@@ -64,7 +64,9 @@ inline constexpr unsigned kCtrlKey = 4;
 
 // Colours: an RGB value 0x00BBGGRR, or a system colour reference (top bit set,
 // the platform's system colour index in the low bits).
-constexpr uint32_t systemColour(int index) { return 0x80000000u | static_cast<uint32_t>(index); }
+constexpr uint32_t systemColour(int index) {
+    return 0x80000000u | static_cast<uint32_t>(index);
+}
 constexpr uint32_t rgbColour(int r, int g, int b) {
     return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 |
            static_cast<uint32_t>(b & 0xFF) << 16;
@@ -107,10 +109,10 @@ struct Control {
     int clientWidth = -1, clientHeight = -1; // set by setClientSize, kept across style changes
     std::vector<Control*> pages;             // a tab control's pages, in tab order
 
-    ClickSlot onClick;        // buttons, check boxes (after the box toggled itself)
-    ClickSlot onChange;       // edit boxes (at once), lists (later, from the message loop)
-    ClickSlot onSelect;       // lists: raised instead of onChange when set; tab controls: tab changed
-    KeyCharSlot onKeyChar;    // any control that receives typed characters
+    ClickSlot onClick;     // buttons, check boxes (after the box toggled itself)
+    ClickSlot onChange;    // edit boxes (at once), lists (later, from the message loop)
+    ClickSlot onSelect;    // lists: raised instead of onChange when set; tab controls: tab changed
+    KeyCharSlot onKeyChar; // any control that receives typed characters
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
 
@@ -147,8 +149,8 @@ Control& createButton(Control& parent, std::string_view caption);
 
 // Windows.
 void setClientSize(Control& window, int width, int height); // outer size follows the frame
-void centre(Control& window);             // top-level: on the screen; child: on its parent
-void holdSize(Control& window);           // the border can no longer resize it
+void centre(Control& window);              // top-level: on the screen; child: on its parent
+void holdSize(Control& window);            // the border can no longer resize it
 void enableTabNavigation(Control& window); // Tab / Shift+Tab between its tab stops
 void setStyle(Control& c, uint32_t platformStyleBits); // replaces the window style
 uint32_t style(const Control& c);

@@ -13,7 +13,8 @@ void raiseClick(Control& c) {
 
 void raiseChange(Control& c) {
     if (c.releasing) return;
-    const ClickSlot slot = c.kind == ControlKind::List && c.onSelect.fn != nullptr ? c.onSelect : c.onChange;
+    const ClickSlot slot =
+        c.kind == ControlKind::List && c.onSelect.fn != nullptr ? c.onSelect : c.onChange;
     if (slot.fn != nullptr) slot.fn(slot.context, c);
 }
 
@@ -21,7 +22,8 @@ void tabChosen(Control& tabControl, int index) {
     if (tabControl.releasing) return;
     for (size_t i = 0; i < tabControl.pages.size(); ++i)
         setVisible(*tabControl.pages[i], static_cast<int>(i) == index);
-    if (tabControl.onSelect.fn != nullptr) tabControl.onSelect.fn(tabControl.onSelect.context, tabControl);
+    if (tabControl.onSelect.fn != nullptr)
+        tabControl.onSelect.fn(tabControl.onSelect.context, tabControl);
 }
 
 bool raiseKeyChar(Control& c, char& ch, unsigned shiftState) {

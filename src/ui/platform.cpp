@@ -8,15 +8,18 @@ namespace {
 
 void markReleasing(Control& c) {
     c.releasing = true;
-    for (auto& child : c.children) markReleasing(*child);
+    for (auto& child : c.children)
+        markReleasing(*child);
 }
 
 // onDestroy of c before its children's; each control's owned objects are released
 // (last owned first) after its children, and its window goes after theirs.
 void release(Platform& platform, Control& c, bool raiseDestroy) {
     if (raiseDestroy && c.onDestroy.fn != nullptr) c.onDestroy.fn(c.onDestroy.context, c);
-    for (auto& child : c.children) release(platform, *child, raiseDestroy);
-    for (auto it = c.releasers.rbegin(); it != c.releasers.rend(); ++it) (*it)();
+    for (auto& child : c.children)
+        release(platform, *child, raiseDestroy);
+    for (auto it = c.releasers.rbegin(); it != c.releasers.rend(); ++it)
+        (*it)();
     c.releasers.clear();
     if (c.window != nullptr) platform.destroyWindow(c);
 }

@@ -19,7 +19,7 @@ struct Size {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Windows. createWindow is called with the parent's window in place; it makes
@@ -61,7 +61,8 @@ public:
     virtual void setChecked(Control& box, bool on) = 0;
 
     // Tab controls; the window exists.
-    virtual void insertTab(Control& tabControl, int index, std::string_view text, Control& page) = 0;
+    virtual void insertTab(Control& tabControl, int index, std::string_view text,
+                           Control& page) = 0;
     virtual Control* tabPage(const Control& tabControl, int index) = 0;
     virtual int currentTab(const Control& tabControl) = 0;
     virtual void setTabItemSize(Control& tabControl, int width, int height) = 0;
@@ -82,6 +83,6 @@ public:
     void releaseApplication(Control& application); // raises onDestroy throughout
     void releaseAll();
 
-private:
+  private:
     std::vector<std::unique_ptr<Control>> applications_;
 };

@@ -22,10 +22,11 @@ inline constexpr uint32_t kStyleSysMenu = 0x00080000u;
 inline constexpr uint32_t kStyleThickFrame = 0x00040000u; // a border that resizes
 inline constexpr uint32_t kStyleMinimizeBox = 0x00020000u;
 inline constexpr uint32_t kStyleMaximizeBox = 0x00010000u;
-inline constexpr uint32_t kStyleTabStop = 0x00010000u; // same bit as the maximise box, on child windows
-inline constexpr uint32_t kStyleOverlappedWindow = kStyleOverlapped | kStyleCaption | kStyleSysMenu |
-                                                   kStyleThickFrame | kStyleMinimizeBox |
-                                                   kStyleMaximizeBox;
+inline constexpr uint32_t kStyleTabStop =
+    0x00010000u; // same bit as the maximise box, on child windows
+inline constexpr uint32_t kStyleOverlappedWindow = kStyleOverlapped | kStyleCaption |
+                                                   kStyleSysMenu | kStyleThickFrame |
+                                                   kStyleMinimizeBox | kStyleMaximizeBox;
 
 // Creation options.
 inline constexpr unsigned kTabsFixedWidth = 1; // createTabControl: all tabs one width

@@ -2,8 +2,8 @@
 
 #include "text/cp1251.h"
 #include "ui/control.h"
-#include "ui/headless/headless_platform.h"
 #include "ui/event_log.h"
+#include "ui/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ TEST_F(Layer, TextSetBeforeTheLoopIsKeptWithoutEventAndShownLater) {
 
     platform.call([&] {
         ASSERT_NE(platform.windowOf(edit), nullptr);
-        EXPECT_EQ(platform.windowOf(edit)->text, "42") << "the window is created with the kept text";
+        EXPECT_EQ(platform.windowOf(edit)->text, "42")
+            << "the window is created with the kept text";
     });
     runMessageLoop(app);
     EXPECT_EQ(log.events, (std::vector<std::string>{"destroy:1"}))
@@ -45,7 +46,8 @@ TEST_F(Layer, TextSetOnAnEditBoxWithWindowRaisesChangeOnceBeforeReturning) {
         setControlText(edit, "7");
         EXPECT_EQ(log.events.size(), 2u) << "setting the same text again still notifies";
         setControlText(edit, "abc");
-        EXPECT_EQ(controlText(edit), "abc") << "digits-only restricts typing, not texts set by the program";
+        EXPECT_EQ(controlText(edit), "abc")
+            << "digits-only restricts typing, not texts set by the program";
     });
     runMessageLoop(app);
 }
@@ -131,7 +133,8 @@ TEST_F(Layer, RunMessageLoopCreatesEveryWindowAndShowsTheMainWindow) {
     Control& edit = createEditBox(group, 0);
     Control& button = createButton(main, "OK");
     platform.call([&] {
-        for (Control* c : {&app, &main, &tabs, &group, &edit, &button}) EXPECT_NE(c->window, nullptr);
+        for (Control* c : {&app, &main, &tabs, &group, &edit, &button})
+            EXPECT_NE(c->window, nullptr);
         EXPECT_TRUE(platform.windowOf(main)->shown);
     });
     runMessageLoop(app);
@@ -212,7 +215,8 @@ TEST_F(Layer, FirstEntryOfAnEmptyListBecomesTheChosenOneWithoutEvent) {
 TEST_F(Layer, SetSelectedIndexRaisesNothingAndOutOfRangeChoosesNone) {
     Control& list = createList(main, 0);
     log.watch(list, 4);
-    for (const char* t : {"a", "b", "c"}) addItem(list, t);
+    for (const char* t : {"a", "b", "c"})
+        addItem(list, t);
     struct Case {
         int index, expected;
     };
@@ -225,7 +229,8 @@ TEST_F(Layer, SetSelectedIndexRaisesNothingAndOutOfRangeChoosesNone) {
 
 TEST_F(Layer, SetItemTextReplacesKeepsTheChoiceAndAppendsAtTheEnd) {
     Control& list = createList(main, 0);
-    for (const char* t : {"a", "b", "c"}) addItem(list, t);
+    for (const char* t : {"a", "b", "c"})
+        addItem(list, t);
     setSelectedIndex(list, 1);
     setItemText(list, 1, "B");
     EXPECT_EQ(itemText(list, 1), "B");
@@ -256,7 +261,9 @@ TEST_F(Layer, OperationsOfTheWrongKindDoNothing) {
 
 TEST_F(Layer, TabControlHasOnePagePerTabTheFirstVisible) {
     const std::string_view ships = u8"Корабли"_cp1251;
-    Control& tabs = createTabControl(main, {ships, "Two", "Three"}, kTabsFixedWidth).place(3, 3).resize(612, 544);
+    Control& tabs = createTabControl(main, {ships, "Two", "Three"}, kTabsFixedWidth)
+                        .place(3, 3)
+                        .resize(612, 544);
     ASSERT_EQ(tabs.pages.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         Control& page = tabPage(tabs, i);

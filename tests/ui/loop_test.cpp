@@ -18,7 +18,8 @@ struct Loop : ::testing::Test {
     EventLog log;
 
     void expectNoProblems() {
-        for (const std::string& p : platform.problems()) ADD_FAILURE() << p;
+        for (const std::string& p : platform.problems())
+            ADD_FAILURE() << p;
     }
 };
 
@@ -27,7 +28,8 @@ struct Loop : ::testing::Test {
 TEST_F(Loop, UserChoiceInAListRaisesChangeOnceAfterTheChoiceFromTheLoop) {
     Control& list = createList(main, 0);
     log.watch(list, 1);
-    for (const char* t : {"a", "b", "c"}) addItem(list, t);
+    for (const char* t : {"a", "b", "c"})
+        addItem(list, t);
     platform.choose(list, 2);
     platform.call([&] {
         EXPECT_EQ(log.events, (std::vector<std::string>{"change:1:c"}))
@@ -79,8 +81,10 @@ TEST_F(Loop, TypingPassesTheKeyHandlerAndTheDigitsOnlyRule) {
     log.watch(decimal, 2);
     // Lets backspace, '.' and digits through, turns ',' into '.', discards the rest.
     decimal.onKeyChar = {[](void*, Control&, char& ch, unsigned) {
-                             if (ch == ',') ch = '.';
-                             else if (ch != '\b' && ch != '.' && (ch < '0' || ch > '9')) ch = 0;
+                             if (ch == ',')
+                                 ch = '.';
+                             else if (ch != '\b' && ch != '.' && (ch < '0' || ch > '9'))
+                                 ch = 0;
                          },
                          nullptr};
     platform.type(digits, "1a2-");
@@ -88,12 +92,14 @@ TEST_F(Loop, TypingPassesTheKeyHandlerAndTheDigitsOnlyRule) {
     platform.type(decimal, "\b\b");
     platform.type(digits, "\b\b\b");
     runMessageLoop(app);
-    EXPECT_EQ(log.events, (std::vector<std::string>{
-                              "change:1:1", "change:1:12",                  // letters never arrive
-                              "change:2:3", "change:2:3.", "change:2:3.5", // ',' replaced, 'x' and 'ю' discarded
-                              "change:2:3.", "change:2:3",                  // backspace passes the filter
-                              "change:1:1", "change:1:",                    // the third backspace has nothing to delete
-                              "destroy:1", "destroy:2"}));
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"change:1:1", "change:1:12", // letters never arrive
+                                        "change:2:3", "change:2:3.",
+                                        "change:2:3.5", // ',' replaced, 'x' and 'ю' discarded
+                                        "change:2:3.", "change:2:3", // backspace passes the filter
+                                        "change:1:1",
+                                        "change:1:", // the third backspace has nothing to delete
+                                        "destroy:1", "destroy:2"}));
     expectNoProblems();
 }
 
@@ -208,7 +214,8 @@ TEST_F(Loop, AcceptedCloseEndsTheLoopAndReleasesEveryObject) {
     EXPECT_EQ(question.asked, 1);
     EXPECT_FALSE(platform.ranDry());
     EXPECT_EQ(platform.pendingActions(), 1u);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"destroy:1", "destroy:2", "destroy:3", "destroy:5"}))
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"destroy:1", "destroy:2", "destroy:3", "destroy:5"}))
         << "every control raised onDestroy, the main window first, and no change during release";
     EXPECT_EQ(released, (std::vector<std::string>{"edit", "main second", "main first"}))
         << "owned objects go with their control, the last owned first";
@@ -318,7 +325,8 @@ TEST_F(Loop, TabStopsFollowCreationOrderSkippingWhatCannotTakeTheFocus) {
         EXPECT_EQ(nextTabStop(main, nullptr, false), &list);
         EXPECT_EQ(nextTabStop(main, &list, false), &edit1);
         EXPECT_EQ(nextTabStop(main, &edit1, false), &edit2);
-        EXPECT_EQ(nextTabStop(main, &edit2, false), &box) << "the hidden page's edit box is skipped";
+        EXPECT_EQ(nextTabStop(main, &edit2, false), &box)
+            << "the hidden page's edit box is skipped";
         EXPECT_EQ(nextTabStop(main, &box, false), &button);
         EXPECT_EQ(nextTabStop(main, &button, false), &list) << "wraps around";
         EXPECT_EQ(nextTabStop(main, &list, true), &button) << "Shift+Tab goes backwards";

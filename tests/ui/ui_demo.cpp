@@ -43,22 +43,30 @@ struct Demo {
     std::string events = "ready";
 };
 
-Demo& demoOf(void* context) { return *static_cast<Demo*>(context); }
+Demo& demoOf(void* context) {
+    return *static_cast<Demo*>(context);
+}
 
 void record(Demo& d, const std::string& token) {
     d.events += " " + token;
     setControlText(*d.status, d.events);
 }
 
-void onEdit1(void* context, Control& c) { record(demoOf(context), "change:edit1:" + controlText(c)); }
-void onEdit2(void* context, Control& c) { record(demoOf(context), "change:edit2:" + controlText(c)); }
+void onEdit1(void* context, Control& c) {
+    record(demoOf(context), "change:edit1:" + controlText(c));
+}
+void onEdit2(void* context, Control& c) {
+    record(demoOf(context), "change:edit2:" + controlText(c));
+}
 void onList1(void* context, Control& c) {
     record(demoOf(context), "change:list1:" + std::to_string(selectedIndex(c)));
 }
 void onCheck1(void* context, Control& c) {
     record(demoOf(context), std::string("click:check1:") + (isChecked(c) ? "on" : "off"));
 }
-void onTab(void* context, Control& c) { record(demoOf(context), "tab:" + std::to_string(currentTab(c))); }
+void onTab(void* context, Control& c) {
+    record(demoOf(context), "tab:" + std::to_string(currentTab(c)));
+}
 
 void onMessageButton(void* context, Control&) {
     Demo& d = demoOf(context);
@@ -67,7 +75,9 @@ void onMessageButton(void* context, Control&) {
     record(d, "msgbox:" + std::to_string(answer));
 }
 
-void onCloseButton(void* context, Control&) { requestClose(*demoOf(context).window); }
+void onCloseButton(void* context, Control&) {
+    requestClose(*demoOf(context).window);
+}
 
 void onCloseRequest(void* context, Control& window, bool& accept) {
     Demo& d = demoOf(context);
@@ -104,7 +114,8 @@ void build(Demo& d) {
     d.window = &w;
     w.place(194, 114);
     setClientSize(w, 480, 360);
-    setStyle(w, kStyleOverlapped | kStyleCaption | kStyleSysMenu | kStyleMinimizeBox | kStyleClipChildren);
+    setStyle(w, kStyleOverlapped | kStyleCaption | kStyleSysMenu | kStyleMinimizeBox |
+                    kStyleClipChildren);
     setColour(w, kColourFace);
     setFontName(w, "Tahoma");
     setFontHeight(w, 11);
@@ -133,10 +144,12 @@ void build(Demo& d) {
     label(choice, u8"Корабль"_cp1251, 16, 26);
     Control& list1 = regular(createList(choice, 0).place(120, 22).resize(200, 0));
     setColour(list1, kColourWindow);
-    for (std::string_view entry : {u8"Альфа"_cp1251, u8"Бета"_cp1251, u8"Гамма"_cp1251, std::string_view("Delta")})
+    for (std::string_view entry :
+         {u8"Альфа"_cp1251, u8"Бета"_cp1251, u8"Гамма"_cp1251, std::string_view("Delta")})
         addItem(list1, entry);
     list1.onChange = {onList1, &d};
-    Control& check1 = regular(createCheckBox(choice, u8"Включено"_cp1251).place(16, 60).setAutoSize(true));
+    Control& check1 =
+        regular(createCheckBox(choice, u8"Включено"_cp1251).place(16, 60).setAutoSize(true));
     check1.onClick = {onCheck1, &d};
 
     d.status = &createLabel(w, d.events).place(8, 310).setAutoSize(true);

@@ -7,8 +7,8 @@
 #include "ui/control.h"
 #include "ui/win32/win32_platform.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,9 @@ struct Win32Layer : ::testing::Test {
     }
 };
 
-HWND hwndOf(const Control& c) { return static_cast<HWND>(c.window); }
+HWND hwndOf(const Control& c) {
+    return static_cast<HWND>(c.window);
+}
 
 std::wstring windowTextW(HWND hwnd) {
     wchar_t buffer[256] = {};
@@ -86,7 +88,8 @@ TEST_F(Win32Layer, EditBoxTextBeforeTheWindowIsKeptThenChangeIsRaisedOncePerSet)
 
 TEST_F(Win32Layer, SetSelectedIndexRaisesNothingAndAUserChoiceRaisesChangeLaterFromTheLoop) {
     Control& list = createList(main, 0).place(10, 10).resize(150, 0);
-    for (const char* t : {"a", "b", "c"}) addItem(list, t);
+    for (const char* t : {"a", "b", "c"})
+        addItem(list, t);
     list.onChange = {countChange, this};
     EXPECT_EQ(selectedIndex(list), 0) << "the first entry added is chosen";
     steps.push_back([&] {
@@ -121,7 +124,8 @@ TEST_F(Win32Layer, CyrillicTextsCrossTheWindowBoundaryAsUtf16) {
         SendMessageW(hwndOf(list), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
         EXPECT_EQ(entry[0], L'\u0421');
         SetWindowTextW(hwndOf(edit), L"\u0451\u0401 \u20ac \u4e2d");
-        EXPECT_EQ(controlText(edit), "\xB8\xA8 \x88 ?") << "1251 bytes; what 1251 cannot hold becomes '?'";
+        EXPECT_EQ(controlText(edit), "\xB8\xA8 \x88 ?")
+            << "1251 bytes; what 1251 cannot hold becomes '?'";
         EXPECT_EQ(windowTextW(hwndOf(main)), L"\u041e\u043a\u043d\u043e");
     });
     run();
@@ -200,8 +204,10 @@ TEST_F(Win32Layer, EveryLayerWindowCarriesItsObjectAndTheLayersClass) {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         ASSERT_TRUE(GetComboBoxInfo(hwndOf(list), &info));
-        EXPECT_NE(GetPropW(info.hwndList, L"PREV_PROC"), nullptr) << "the list's inner part is subclassed";
-        EXPECT_EQ(GetWindow(hwndOf(main), GW_OWNER), hwndOf(app)) << "the application owns the main window";
+        EXPECT_NE(GetPropW(info.hwndList, L"PREV_PROC"), nullptr)
+            << "the list's inner part is subclassed";
+        EXPECT_EQ(GetWindow(hwndOf(main), GW_OWNER), hwndOf(app))
+            << "the application owns the main window";
         EXPECT_FALSE(IsWindowVisible(hwndOf(app)));
         EXPECT_TRUE(IsWindowVisible(hwndOf(main)));
     });
@@ -215,14 +221,16 @@ TEST_F(Win32Layer, ChildWindowsAreInCreationOrderWhateverOrderTheyWereCreatedIn)
     order.push_back(&createEditBox(group, 0));
     order.push_back(&createList(group, 0));
     order.push_back(&createCheckBox(group, "last"));
-    addItem(*order[2], "x");  // the list's window comes first
-    isChecked(*order[3]);     // then the check box's
+    addItem(*order[2], "x"); // the list's window comes first
+    isChecked(*order[3]);    // then the check box's
     steps.push_back([&] {
         std::vector<HWND> seen;
-        for (HWND h = GetWindow(hwndOf(group), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        for (HWND h = GetWindow(hwndOf(group), GW_CHILD); h != nullptr;
+             h = GetWindow(h, GW_HWNDNEXT))
             seen.push_back(h);
         ASSERT_EQ(seen.size(), order.size());
-        for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(seen[i], hwndOf(*order[i])) << i;
+        for (size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(seen[i], hwndOf(*order[i])) << i;
     });
     run();
 }
@@ -231,21 +239,27 @@ TEST_F(Win32Layer, KeyHandlerAndDigitsOnlyFilterTypedCharacters) {
     Control& digits = createEditBox(main, kDigitsOnly);
     Control& decimal = createEditBox(main, 0);
     decimal.onKeyChar = {[](void*, Control&, char& ch, unsigned) {
-                             if (ch == ',') ch = '.';
-                             else if (ch != '\b' && ch != '.' && (ch < '0' || ch > '9')) ch = 0;
+                             if (ch == ',')
+                                 ch = '.';
+                             else if (ch != '\b' && ch != '.' && (ch < '0' || ch > '9'))
+                                 ch = 0;
                          },
                          nullptr};
     steps.push_back([&] {
-        for (wchar_t ch : {L'1', L'a', L'2'}) SendMessageW(hwndOf(digits), WM_CHAR, ch, 0);
+        for (wchar_t ch : {L'1', L'a', L'2'})
+            SendMessageW(hwndOf(digits), WM_CHAR, ch, 0);
         EXPECT_EQ(controlText(digits), "12");
-        for (wchar_t ch : {L'3', L'x', L',', L'5', L'\u044e', L'\b'}) SendMessageW(hwndOf(decimal), WM_CHAR, ch, 0);
-        EXPECT_EQ(controlText(decimal), "3.") << "'x' and the Cyrillic letter discarded, ',' became '.'";
+        for (wchar_t ch : {L'3', L'x', L',', L'5', L'\u044e', L'\b'})
+            SendMessageW(hwndOf(decimal), WM_CHAR, ch, 0);
+        EXPECT_EQ(controlText(decimal), "3.")
+            << "'x' and the Cyrillic letter discarded, ',' became '.'";
     });
     run();
 }
 
 TEST_F(Win32Layer, ChoosingATabShowsItsPageAndPagesFollowTheTabControl) {
-    Control& tabs = createTabControl(main, {"A", "B"}, kTabsFixedWidth).place(3, 3).resize(300, 200);
+    Control& tabs =
+        createTabControl(main, {"A", "B"}, kTabsFixedWidth).place(3, 3).resize(300, 200);
     setTabItemSize(tabs, 100, 18);
     steps.push_back([&] {
         EXPECT_TRUE(IsWindowVisible(hwndOf(*tabs.pages[0])));

@@ -16,18 +16,30 @@ constexpr int kPageMargin = 4;
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-    case ControlKind::Application: return "application";
-    case ControlKind::MainWindow: return "main window";
-    case ControlKind::TabControl: return "tab control";
-    case ControlKind::Page: return "page";
-    case ControlKind::GroupBox: return "group box";
-    case ControlKind::Label: return "label";
-    case ControlKind::WrappingLabel: return "wrapping label";
-    case ControlKind::Panel: return "panel";
-    case ControlKind::EditBox: return "edit box";
-    case ControlKind::List: return "list";
-    case ControlKind::CheckBox: return "check box";
-    case ControlKind::Button: return "button";
+    case ControlKind::Application:
+        return "application";
+    case ControlKind::MainWindow:
+        return "main window";
+    case ControlKind::TabControl:
+        return "tab control";
+    case ControlKind::Page:
+        return "page";
+    case ControlKind::GroupBox:
+        return "group box";
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::WrappingLabel:
+        return "wrapping label";
+    case ControlKind::Panel:
+        return "panel";
+    case ControlKind::EditBox:
+        return "edit box";
+    case ControlKind::List:
+        return "list";
+    case ControlKind::CheckBox:
+        return "check box";
+    case ControlKind::Button:
+        return "button";
     }
     return "control";
 }
@@ -36,24 +48,33 @@ const char* kindName(ControlKind kind) {
 int defaultAnswer(unsigned flags) {
     switch (flags & 0xF) {
     case kMbYesNo:
-    case kMbYesNoCancel: return kIdYes;
-    default: return kIdOk;
+    case kMbYesNoCancel:
+        return kIdYes;
+    default:
+        return kIdOk;
     }
 }
 
 bool answerFits(unsigned flags, int answer) {
     switch (flags & 0xF) {
-    case kMbOk: return answer == kIdOk;
-    case kMbOkCancel: return answer == kIdOk || answer == kIdCancel;
-    case kMbYesNo: return answer == kIdYes || answer == kIdNo;
-    case kMbYesNoCancel: return answer == kIdYes || answer == kIdNo || answer == kIdCancel;
-    default: return true;
+    case kMbOk:
+        return answer == kIdOk;
+    case kMbOkCancel:
+        return answer == kIdOk || answer == kIdCancel;
+    case kMbYesNo:
+        return answer == kIdYes || answer == kIdNo;
+    case kMbYesNoCancel:
+        return answer == kIdYes || answer == kIdNo || answer == kIdCancel;
+    default:
+        return true;
     }
 }
 
 } // namespace
 
-HeadlessPlatform::~HeadlessPlatform() { releaseAll(); }
+HeadlessPlatform::~HeadlessPlatform() {
+    releaseAll();
+}
 
 // ---- scripted actions ----
 
@@ -62,7 +83,8 @@ void HeadlessPlatform::choose(Control& list, int index) {
 }
 
 void HeadlessPlatform::type(Control& edit, std::string_view chars, unsigned shiftState) {
-    actions_.push_back({ActionKind::Type, &edit, static_cast<int>(shiftState), std::string(chars), {}});
+    actions_.push_back(
+        {ActionKind::Type, &edit, static_cast<int>(shiftState), std::string(chars), {}});
 }
 
 void HeadlessPlatform::paste(Control& edit, std::string_view text) {
@@ -133,7 +155,8 @@ std::string HeadlessPlatform::windowText(const Control& c) {
     const HeadlessWindow& w = state(c);
     // A drop-down list's window text is its chosen entry.
     if (c.kind == ControlKind::List)
-        return w.chosen >= 0 && w.chosen < static_cast<int>(w.items.size()) ? w.items[w.chosen] : "";
+        return w.chosen >= 0 && w.chosen < static_cast<int>(w.items.size()) ? w.items[w.chosen]
+                                                                            : "";
     return w.text;
 }
 
@@ -147,7 +170,9 @@ void HeadlessPlatform::applyVisible(Control&) {}
 void HeadlessPlatform::applyFont(Control&) {}
 void HeadlessPlatform::applyColour(Control&) {}
 
-void HeadlessPlatform::showMainWindow(Control& c) { state(c).shown = true; }
+void HeadlessPlatform::showMainWindow(Control& c) {
+    state(c).shown = true;
+}
 
 // A fixed-pitch stand-in for text measurement: 6 pixels a character at height 11.
 Size HeadlessPlatform::measure(const Control& c, int maxWidth) {
@@ -161,13 +186,18 @@ Size HeadlessPlatform::measure(const Control& c, int maxWidth) {
         width = maxWidth;
     }
     switch (c.kind) {
-    case ControlKind::CheckBox: return {width + 17, std::max(lineHeight, 13) + 4};
-    case ControlKind::Button: return {width + 16, lineHeight + 10};
-    default: return {width, lineHeight * lines};
+    case ControlKind::CheckBox:
+        return {width + 17, std::max(lineHeight, 13) + 4};
+    case ControlKind::Button:
+        return {width + 16, lineHeight + 10};
+    default:
+        return {width, lineHeight * lines};
     }
 }
 
-Size HeadlessPlatform::screenSize() { return {1280, 1024}; }
+Size HeadlessPlatform::screenSize() {
+    return {1280, 1024};
+}
 
 Size HeadlessPlatform::outerSize(const Control& c, Size client) {
     const bool caption = (c.styleBits & kStyleCaption) == kStyleCaption;
@@ -193,9 +223,13 @@ std::string HeadlessPlatform::itemText(const Control& list, int index) {
     return index >= 0 && index < static_cast<int>(w.items.size()) ? w.items[index] : "";
 }
 
-int HeadlessPlatform::itemCount(const Control& list) { return static_cast<int>(state(list).items.size()); }
+int HeadlessPlatform::itemCount(const Control& list) {
+    return static_cast<int>(state(list).items.size());
+}
 
-int HeadlessPlatform::selectedIndex(const Control& list) { return state(list).chosen; }
+int HeadlessPlatform::selectedIndex(const Control& list) {
+    return state(list).chosen;
+}
 
 void HeadlessPlatform::setSelectedIndex(Control& list, int index) {
     HeadlessWindow& w = state(list);
@@ -208,9 +242,13 @@ void HeadlessPlatform::clearItems(Control& list) {
     w.chosen = -1;
 }
 
-bool HeadlessPlatform::isChecked(const Control& box) { return state(box).checked; }
+bool HeadlessPlatform::isChecked(const Control& box) {
+    return state(box).checked;
+}
 
-void HeadlessPlatform::setChecked(Control& box, bool on) { state(box).checked = on; }
+void HeadlessPlatform::setChecked(Control& box, bool on) {
+    state(box).checked = on;
+}
 
 // ---- tab controls ----
 
@@ -225,7 +263,8 @@ void HeadlessPlatform::layoutPages(Control& tabControl) {
     }
 }
 
-void HeadlessPlatform::insertTab(Control& tabControl, int index, std::string_view text, Control& page) {
+void HeadlessPlatform::insertTab(Control& tabControl, int index, std::string_view text,
+                                 Control& page) {
     HeadlessWindow& w = state(tabControl);
     index = std::clamp(index, 0, static_cast<int>(w.tabs.size()));
     w.tabs.insert(w.tabs.begin() + index, {std::string(text), &page});
@@ -238,7 +277,9 @@ Control* HeadlessPlatform::tabPage(const Control& tabControl, int index) {
     return index >= 0 && index < static_cast<int>(w.tabs.size()) ? w.tabs[index].second : nullptr;
 }
 
-int HeadlessPlatform::currentTab(const Control& tabControl) { return state(tabControl).currentTab; }
+int HeadlessPlatform::currentTab(const Control& tabControl) {
+    return state(tabControl).currentTab;
+}
 
 void HeadlessPlatform::setTabItemSize(Control& tabControl, int width, int height) {
     HeadlessWindow& w = state(tabControl);
@@ -273,14 +314,22 @@ void HeadlessPlatform::runLoop(Control& application) {
 
 void HeadlessPlatform::deliver(const Posted& p) {
     switch (p.kind) {
-    case PostedKind::ListChange: raiseChange(*p.control); break;
-    case PostedKind::Close: closeRequested(*p.control); break;
+    case PostedKind::ListChange:
+        raiseChange(*p.control);
+        break;
+    case PostedKind::Close:
+        closeRequested(*p.control);
+        break;
     }
 }
 
-void HeadlessPlatform::postClose(Control& window) { posted_.push_back({PostedKind::Close, &window}); }
+void HeadlessPlatform::postClose(Control& window) {
+    posted_.push_back({PostedKind::Close, &window});
+}
 
-void HeadlessPlatform::quitLoop() { quit_ = true; }
+void HeadlessPlatform::quitLoop() {
+    quit_ = true;
+}
 
 bool HeadlessPlatform::reachable(const Action& a, ControlKind expected) {
     const char* what = kindName(expected);
@@ -384,11 +433,13 @@ void HeadlessPlatform::perform(Action& a) {
 
 int HeadlessPlatform::messageBox(Control& owner, std::string_view text, std::string_view caption,
                                  unsigned flags) {
-    ShownMessageBox box{owner.text, std::string(text), std::string(caption), flags, defaultAnswer(flags)};
+    ShownMessageBox box{owner.text, std::string(text), std::string(caption), flags,
+                        defaultAnswer(flags)};
     if (!actions_.empty() && actions_.front().kind == ActionKind::Answer) {
         box.answer = actions_.front().number;
         actions_.pop_front();
-        if (!answerFits(flags, box.answer)) problem("the answer is not a button of the box: " + box.text);
+        if (!answerFits(flags, box.answer))
+            problem("the answer is not a button of the box: " + box.text);
     } else {
         problem("a message box without a scripted answer: " + box.text);
     }

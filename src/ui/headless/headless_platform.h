@@ -39,22 +39,22 @@ struct HeadlessWindow {
 };
 
 class HeadlessPlatform : public Platform {
-public:
+  public:
     HeadlessPlatform() = default;
     ~HeadlessPlatform() override;
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
     // Scripted user actions, played in order by runLoop.
-    void choose(Control& list, int index);          // picks an entry; onChange follows from the loop
+    void choose(Control& list, int index); // picks an entry; onChange follows from the loop
     void type(Control& edit, std::string_view chars, unsigned shiftState = 0); // '\b' = backspace
     void paste(Control& edit, std::string_view text); // replaces the whole text
-    void click(Control& buttonOrCheckBox);          // a check box toggles, then onClick
+    void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
     void switchTab(Control& tabControl, int index);
-    void answer(int button);                        // answers the next message box
-    void pressClose(Control& window);               // the title bar's close box
-    void closeFromTaskbar();                        // close command to the application window
-    void call(std::function<void()> step);          // runs between actions, e.g. to inspect
+    void answer(int button);               // answers the next message box
+    void pressClose(Control& window);      // the title bar's close box
+    void closeFromTaskbar();               // close command to the application window
+    void call(std::function<void()> step); // runs between actions, e.g. to inspect
 
     // What happened.
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
@@ -99,8 +99,18 @@ public:
     int messageBox(Control& owner, std::string_view text, std::string_view caption,
                    unsigned flags) override;
 
-private:
-    enum class ActionKind { Choose, Type, Paste, Click, SwitchTab, Answer, PressClose, TaskbarClose, Call };
+  private:
+    enum class ActionKind {
+        Choose,
+        Type,
+        Paste,
+        Click,
+        SwitchTab,
+        Answer,
+        PressClose,
+        TaskbarClose,
+        Call
+    };
     struct Action {
         ActionKind kind;
         Control* control = nullptr;

@@ -10,8 +10,8 @@
 #include "ui/dispatch.h"
 #include "ui/win32/wide_text.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <map>
@@ -35,7 +35,9 @@ constexpr WORD kDeferredChange = 0xF;
 // Room below a drop-down list's field for its entries.
 constexpr int kDropDownHeight = 240;
 
-HWND hwndOf(const Control& c) { return static_cast<HWND>(c.window); }
+HWND hwndOf(const Control& c) {
+    return static_cast<HWND>(c.window);
+}
 
 Control* controlOf(HWND hwnd) {
     return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kSelfProperty)) : nullptr;
@@ -111,7 +113,8 @@ struct Win32Platform::State {
         if (atom == 0) return;
         baseProcs[atom] = platformProc;
         registered.push_back(name);
-        for (ControlKind kind : kinds) classNames[kind] = name;
+        for (ControlKind kind : kinds)
+            classNames[kind] = name;
     }
 
     HBRUSH brush(uint32_t colour) {
@@ -126,7 +129,8 @@ struct Win32Platform::State {
     // The font a control draws with: its own, else the nearest ancestor's, made on first use.
     HFONT font(const Control& c) {
         const Control* owner = &c;
-        while (owner != nullptr && !owner->ownFont) owner = owner->parent;
+        while (owner != nullptr && !owner->ownFont)
+            owner = owner->parent;
         if (owner == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         auto it = fonts.find(owner);
         if (it != fonts.end()) return it->second;
@@ -165,22 +169,34 @@ DWORD kindStyle(const Control& c) {
     switch (c.kind) {
     case ControlKind::TabControl:
         return (c.options & kTabsFixedWidth) != 0 ? TCS_FIXEDWIDTH : 0;
-    case ControlKind::Page: return SS_LEFT | SS_NOPREFIX;
-    case ControlKind::Panel: return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::Page:
+        return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::Panel:
+        return SS_LEFT | SS_NOPREFIX;
     case ControlKind::GroupBox:
         switch (c.captionAlignment) {
-        case Alignment::Left: return BS_GROUPBOX | BS_LEFT;
-        case Alignment::Centre: return BS_GROUPBOX | BS_CENTER;
-        case Alignment::Right: return BS_GROUPBOX | BS_RIGHT;
+        case Alignment::Left:
+            return BS_GROUPBOX | BS_LEFT;
+        case Alignment::Centre:
+            return BS_GROUPBOX | BS_CENTER;
+        case Alignment::Right:
+            return BS_GROUPBOX | BS_RIGHT;
         }
         return BS_GROUPBOX;
-    case ControlKind::Label: return SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    case ControlKind::WrappingLabel: return SS_LEFT | SS_NOPREFIX;
-    case ControlKind::EditBox: return ES_AUTOHSCROLL | ((c.options & kDigitsOnly) != 0 ? ES_NUMBER : 0);
-    case ControlKind::List: return CBS_DROPDOWNLIST | WS_VSCROLL;
-    case ControlKind::CheckBox: return BS_AUTOCHECKBOX;
-    case ControlKind::Button: return BS_PUSHBUTTON;
-    default: return 0;
+    case ControlKind::Label:
+        return SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    case ControlKind::WrappingLabel:
+        return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::EditBox:
+        return ES_AUTOHSCROLL | ((c.options & kDigitsOnly) != 0 ? ES_NUMBER : 0);
+    case ControlKind::List:
+        return CBS_DROPDOWNLIST | WS_VSCROLL;
+    case ControlKind::CheckBox:
+        return BS_AUTOCHECKBOX;
+    case ControlKind::Button:
+        return BS_PUSHBUTTON;
+    default:
+        return 0;
     }
 }
 
@@ -200,10 +216,14 @@ DWORD windowStyle(const Control& c) {
 
 DWORD windowExStyle(const Control& c) {
     switch (c.kind) {
-    case ControlKind::MainWindow: return WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-    case ControlKind::EditBox: return WS_EX_CLIENTEDGE;
-    case ControlKind::Panel: return (c.options & kEdgeSunken) != 0 ? WS_EX_STATICEDGE : 0;
-    default: return 0;
+    case ControlKind::MainWindow:
+        return WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    case ControlKind::EditBox:
+        return WS_EX_CLIENTEDGE;
+    case ControlKind::Panel:
+        return (c.options & kEdgeSunken) != 0 ? WS_EX_STATICEDGE : 0;
+    default:
+        return 0;
     }
 }
 
@@ -251,7 +271,8 @@ void subclassInnerWindows(Control& list) {
     info.cbSize = sizeof info;
     if (!GetComboBoxInfo(hwndOf(list), &info)) return;
     for (HWND inner : {info.hwndItem, info.hwndList}) {
-        if (inner == nullptr || inner == hwndOf(list) || GetPropW(inner, kPrevProcProperty) != nullptr)
+        if (inner == nullptr || inner == hwndOf(list) ||
+            GetPropW(inner, kPrevProcProperty) != nullptr)
             continue;
         auto previous = reinterpret_cast<HANDLE>(GetWindowLongPtrW(inner, GWLP_WNDPROC));
         SetPropW(inner, kPrevProcProperty, previous);
@@ -356,7 +377,8 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
             else if (code == kDeferredChange)
                 raiseChange(c);
             break;
-        default: break;
+        default:
+            break;
         }
         return true;
     }
@@ -417,7 +439,8 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
             if (focus != nullptr && IsChild(hwnd, focus)) active->lastFocus = focus;
             return false;
         }
-        if (active->lastFocus != nullptr && IsWindow(active->lastFocus) && IsChild(hwnd, active->lastFocus)) {
+        if (active->lastFocus != nullptr && IsWindow(active->lastFocus) &&
+            IsChild(hwnd, active->lastFocus)) {
             SetFocus(active->lastFocus);
             return true;
         }
@@ -471,11 +494,13 @@ bool navigate(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
     Control* from = nullptr;
-    for (HWND h = msg.hwnd; h != nullptr && from == nullptr; h = GetParent(h)) from = controlOf(h);
+    for (HWND h = msg.hwnd; h != nullptr && from == nullptr; h = GetParent(h))
+        from = controlOf(h);
     if (from == nullptr) return false;
     Control& window = topLevelOf(*from);
     if (!window.tabNavigation) return false;
-    Control* next = nextTabStop(window, from == &window ? nullptr : from, GetKeyState(VK_SHIFT) < 0);
+    Control* next =
+        nextTabStop(window, from == &window ? nullptr : from, GetKeyState(VK_SHIFT) < 0);
     if (next == nullptr) return false;
     SetFocus(hwndOf(*next));
     if (next->kind == ControlKind::EditBox) SendMessageW(hwndOf(*next), EM_SETSEL, 0, -1);
@@ -499,17 +524,22 @@ Win32Platform::Win32Platform() : state_(std::make_unique<State>()) {
     state_->superclass(WC_TABCONTROLW, {ControlKind::TabControl});
     state_->superclass(L"STATIC", {ControlKind::Page, ControlKind::Panel, ControlKind::Label,
                                    ControlKind::WrappingLabel});
-    state_->superclass(L"BUTTON", {ControlKind::GroupBox, ControlKind::CheckBox, ControlKind::Button});
+    state_->superclass(L"BUTTON",
+                       {ControlKind::GroupBox, ControlKind::CheckBox, ControlKind::Button});
     state_->superclass(L"EDIT", {ControlKind::EditBox});
     state_->superclass(L"COMBOBOX", {ControlKind::List});
 }
 
 Win32Platform::~Win32Platform() {
     releaseAll();
-    for (auto& [owner, font] : state_->fonts) DeleteObject(font);
-    for (HFONT font : state_->retiredFonts) DeleteObject(font);
-    for (auto& [colour, brush] : state_->brushes) DeleteObject(brush);
-    for (const std::wstring& name : state_->registered) UnregisterClassW(name.c_str(), state_->instance);
+    for (auto& [owner, font] : state_->fonts)
+        DeleteObject(font);
+    for (HFONT font : state_->retiredFonts)
+        DeleteObject(font);
+    for (auto& [colour, brush] : state_->brushes)
+        DeleteObject(brush);
+    for (const std::wstring& name : state_->registered)
+        UnregisterClassW(name.c_str(), state_->instance);
     if (active == state_.get()) active = nullptr;
 }
 
@@ -517,14 +547,14 @@ void Win32Platform::createWindow(Control& c) {
     if (c.window != nullptr) return;
     HWND parent = c.parent != nullptr ? hwndOf(*c.parent) : nullptr;
     const std::wstring& className = state_->classNames[c.kind];
-    const std::wstring text = c.kind == ControlKind::Page || c.kind == ControlKind::Panel ||
-                                      c.kind == ControlKind::List
-                                  ? std::wstring()
-                                  : toWide(c.text);
+    const std::wstring text =
+        c.kind == ControlKind::Page || c.kind == ControlKind::Panel || c.kind == ControlKind::List
+            ? std::wstring()
+            : toWide(c.text);
     state_->creating = &c;
-    HWND hwnd = CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c),
-                                c.x, c.y, c.width, windowHeight(c), parent, nullptr,
-                                state_->instance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c), c.x, c.y,
+                        c.width, windowHeight(c), parent, nullptr, state_->instance, nullptr);
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
     if (GetPropW(hwnd, kSelfProperty) == nullptr) SetPropW(hwnd, kSelfProperty, &c);
@@ -570,7 +600,8 @@ std::string Win32Platform::windowText(const Control& c) {
 }
 
 void Win32Platform::setWindowBounds(Control& c) {
-    SetWindowPos(hwndOf(c), nullptr, c.x, c.y, c.width, windowHeight(c), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwndOf(c), nullptr, c.x, c.y, c.width, windowHeight(c),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.kind == ControlKind::List) readListHeight(c);
 }
 
@@ -581,7 +612,9 @@ void Win32Platform::applyStyle(Control& c) {
     InvalidateRect(hwndOf(c), nullptr, TRUE);
 }
 
-void Win32Platform::applyEnabled(Control& c) { EnableWindow(hwndOf(c), c.enabled ? TRUE : FALSE); }
+void Win32Platform::applyEnabled(Control& c) {
+    EnableWindow(hwndOf(c), c.enabled ? TRUE : FALSE);
+}
 
 void Win32Platform::applyVisible(Control& c) {
     if (isTopLevel(c)) return;
@@ -594,7 +627,9 @@ void Win32Platform::applyFont(Control& c) {
     if (c.kind == ControlKind::List) readListHeight(c);
 }
 
-void Win32Platform::applyColour(Control& c) { InvalidateRect(hwndOf(c), nullptr, TRUE); }
+void Win32Platform::applyColour(Control& c) {
+    InvalidateRect(hwndOf(c), nullptr, TRUE);
+}
 
 void Win32Platform::showMainWindow(Control& c) {
     HWND hwnd = hwndOf(c);
@@ -602,7 +637,8 @@ void Win32Platform::showMainWindow(Control& c) {
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
     if (c.tabNavigation)
-        if (Control* first = nextTabStop(c, nullptr, false); first != nullptr) SetFocus(hwndOf(*first));
+        if (Control* first = nextTabStop(c, nullptr, false); first != nullptr)
+            SetFocus(hwndOf(*first));
 }
 
 Size Win32Platform::measure(const Control& c, int maxWidth) {
@@ -626,12 +662,16 @@ Size Win32Platform::measure(const Control& c, int maxWidth) {
         const int box = GetSystemMetrics(SM_CXMENUCHECK);
         return {box + 6 + extent.cx + 2, std::max<int>(extent.cy, box) + 2};
     }
-    case ControlKind::Button: return {extent.cx + 16, extent.cy + 10};
-    default: return {extent.cx, extent.cy};
+    case ControlKind::Button:
+        return {extent.cx + 16, extent.cy + 10};
+    default:
+        return {extent.cx, extent.cy};
     }
 }
 
-Size Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+Size Win32Platform::screenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 Size Win32Platform::outerSize(const Control& c, Size client) {
     RECT r{0, 0, client.width, client.height};
@@ -641,7 +681,8 @@ Size Win32Platform::outerSize(const Control& c, Size client) {
 
 int Win32Platform::addItem(Control& list, std::string_view text) {
     const std::wstring wide = toWide(text);
-    auto index = SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    auto index =
+        SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     return index < 0 ? -1 : static_cast<int>(index);
 }
 
@@ -661,7 +702,8 @@ std::string Win32Platform::itemText(const Control& list, int index) {
     const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
     if (length <= 0) return {};
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const auto copied = SendMessageW(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    const auto copied =
+        SendMessageW(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
     return fromWide(wide);
 }
@@ -680,7 +722,9 @@ void Win32Platform::setSelectedIndex(Control& list, int index) {
     SendMessageW(hwndOf(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void Win32Platform::clearItems(Control& list) { SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0); }
+void Win32Platform::clearItems(Control& list) {
+    SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0);
+}
 
 bool Win32Platform::isChecked(const Control& box) {
     return SendMessageW(hwndOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -690,7 +734,8 @@ void Win32Platform::setChecked(Control& box, bool on) {
     SendMessageW(hwndOf(box), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Platform::insertTab(Control& tabControl, int index, std::string_view text, Control& page) {
+void Win32Platform::insertTab(Control& tabControl, int index, std::string_view text,
+                              Control& page) {
     std::wstring wide = toWide(text);
     TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
@@ -735,7 +780,9 @@ void Win32Platform::postClose(Control& window) {
     if (window.window != nullptr) PostMessageW(hwndOf(window), WM_CLOSE, 0, 0);
 }
 
-void Win32Platform::quitLoop() { PostQuitMessage(0); }
+void Win32Platform::quitLoop() {
+    PostQuitMessage(0);
+}
 
 int Win32Platform::messageBox(Control& owner, std::string_view text, std::string_view caption,
                               unsigned flags) {

@@ -8,7 +8,7 @@
 #include <memory>
 
 class Win32Platform : public Platform {
-public:
+  public:
     Win32Platform();
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
@@ -49,6 +49,6 @@ public:
 
     struct State; // window classes, fonts, brushes (win32_platform.cpp)
 
-private:
+  private:
     std::unique_ptr<State> state_;
 };
