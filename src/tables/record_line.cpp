@@ -25,6 +25,7 @@ public:
     void manoeuvrability(double& value) { value = textToReal(take()); }
 
     template <class Entry> std::span<Entry> group(int32_t& count, std::vector<Entry>& entries) {
+        static_assert(kEntryFields<Entry> > 0, "a group entry needs its field count");
         count = textToInt(take());
         if (count > kMaxTableCount) {
             failed_ = true;

@@ -119,47 +119,6 @@ TEST_F(Loading, LineEndsMayBeCrLfCrOrLf) {
     EXPECT_EQ(state.cockpitsFile.trailingLines, std::vector<std::string>{"after"});
 }
 
-TEST_F(Loading, ExtraTextOnARecordLineIsKeptWithTheRecord) {
-    game.writeLines("types/TCockpits.txt", {"1;2;", cockpit(1, "SS_CO_A") + "15;16; remark",
-                                            "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_B"});
-    loadCockpits(state);
-    ASSERT_EQ(state.cockpits.size(), 2u);
-    EXPECT_EQ(state.cockpits[0].objectId, "SS_CO_A");
-    EXPECT_EQ(state.cockpits[0].rest, "15;16; remark");
-    EXPECT_EQ(state.cockpits[1].objectId, "");
-    EXPECT_EQ(state.cockpits[1].rest, "");
-}
-
-TEST_F(Loading, EachTableTakesItsOwnColumns) {
-    game.writeLines("types/tlaser.txt",
-                    {"2;1;", "1;2;0.5;1.25;5;6;77;8;9;10;11;12.5;13;14;15;16;4;SS_LA_A;"});
-    game.writeLines("types/tshields.txt",
-                    {"3;1;", "1;2;0.5;1.25;5;6;78;25;255;10;2.5;12;13;14;15;3;SS_SH_A;"});
-    game.writeLines("types/tfactories.txt",
-                    {"4;1;", "1;2;3;4;5;6;79;8;1.5;10;11;12;13;5;15;16;17;18;19;20;2;SS_FA_A;"});
-    loadLasers(state);
-    loadShields(state);
-    loadStations(state);
-    ASSERT_EQ(state.lasers.size(), 1u);
-    EXPECT_EQ(state.lasers[0].nameTextId, 77);
-    EXPECT_EQ(state.lasers[0].fireDelay, 8);
-    EXPECT_EQ(state.lasers[0].laserPower, 11);
-    EXPECT_EQ(state.lasers[0].col11, 12.5);
-    EXPECT_EQ(state.lasers[0].containerType, 4);
-    ASSERT_EQ(state.shields.size(), 1u);
-    EXPECT_EQ(state.shields[0].powerTenth, 25);
-    EXPECT_EQ(state.shields[0].shieldPower, 255);
-    EXPECT_EQ(state.shields[0].col10, 2.5);
-    EXPECT_EQ(state.shields[0].containerType, 3);
-    ASSERT_EQ(state.stations.size(), 1u);
-    EXPECT_EQ(state.stations[0].col8, 1.5);
-    EXPECT_EQ(state.stations[0].race, 5);
-    EXPECT_EQ(state.stations[0].volume, 17);
-    EXPECT_EQ(state.stations[0].priceCoefficient, 18);
-    EXPECT_EQ(state.stations[0].containerType, 2);
-    EXPECT_EQ(state.stations[0].objectId, "SS_FA_A");
-}
-
 struct Seen {
     std::vector<std::pair<int32_t, std::string>> records;
 };
@@ -182,15 +141,6 @@ TEST_F(Loading, TheNameSinkSeesEveryLaserShieldAndMissileInTableOrder) {
     // an empty sink is allowed
     loadRockets(state);
     EXPECT_EQ(state.rockets.size(), 3u);
-}
-
-TEST_F(Loading, ALoaderReplacesWhatItLoadedBefore) {
-    game.writeLines("types/TCockpits.txt", {"1;2;", cockpit(1, "SS_CO_A"), cockpit(2, "SS_CO_B")});
-    loadCockpits(state);
-    game.writeLines("types/TCockpits.txt", {"1;1;", cockpit(3, "SS_CO_C")});
-    loadCockpits(state);
-    ASSERT_EQ(state.cockpits.size(), 1u);
-    EXPECT_EQ(state.cockpits[0].weaponMask, 3);
 }
 
 TEST_F(Loading, GameFoldersLoadSideBySide) {

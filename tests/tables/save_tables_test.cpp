@@ -94,6 +94,7 @@ protected:
 TEST_F(Saving, TablesAreWrittenInTheWritersForm) {
     writeUntidyGame(game);
     loadAll(state);
+    state.wares[2].priceCoefficient = 42; // the F file's record: B has 2, E none
     EXPECT_EQ(saveAllTables(state), Paths{});
 
     EXPECT_EQ(game.read("types/TCockpits.txt"),
@@ -109,7 +110,10 @@ TEST_F(Saving, TablesAreWrittenInTheWritersForm) {
               "6;1;\r\n1;2;3;4;5;6;79;8;15;10;11;12;13;5;15;16;17;18;19;20;2;SS_FA_A;\r\n");
     EXPECT_EQ(game.read("types/TRockets.txt"), "5;1;\r\n" + zeros(30) + "SS_MI_A;\r\n\r\ntrailing\r\n");
     EXPECT_EQ(game.read("types/TWareE.txt"), "11;0;\r\n") << "a header line alone";
-    EXPECT_EQ(game.read("types/TWareF.txt"), "12;1;\r\n1;2;0.333;4;5;6;7;8;9;10;11;3;W_F0;\r\n");
+    EXPECT_EQ(game.read("types/TWareB.txt"),
+              "10;2;\r\n" + zeros(12) + "W_B0;\r\n" + zeros(12) + "W_B1;\r\n");
+    EXPECT_EQ(game.read("types/TWareF.txt"), "12;1;\r\n1;2;0.333;4;5;6;7;8;42;10;11;3;W_F0;\r\n");
+    EXPECT_EQ(game.read("types/TWareM.txt"), "13;1;\r\n" + zeros(12) + "W_M0;\r\n");
 
     const std::string ships = game.read("types/tships.txt");
     const std::string fixed = [] {
@@ -141,18 +145,6 @@ TEST_F(Saving, AFolderSavedTwiceGivesTheSameBytesAndWriterFormIsKept) {
     loadAll(third);
     ASSERT_EQ(saveAllTables(third), Paths{});
     EXPECT_EQ(tableBytes(copy), first);
-}
-
-TEST_F(Saving, WareFilesAreSplitBackByTheirCounts) {
-    writeUntidyGame(game);
-    loadAll(state);
-    state.wares[2].priceCoefficient = 42; // the F file's record
-    ASSERT_EQ(saveAllTables(state), Paths{});
-    EXPECT_EQ(game.read("types/TWareB.txt"),
-              "10;2;\r\n" + zeros(12) + "W_B0;\r\n" + zeros(12) + "W_B1;\r\n");
-    EXPECT_EQ(game.read("types/TWareF.txt"), "12;1;\r\n1;2;0.333;4;5;6;7;8;42;10;11;3;W_F0;\r\n");
-    EXPECT_EQ(game.read("types/TWareM.txt"), "13;1;\r\n" + zeros(12) + "W_M0;\r\n");
-    EXPECT_EQ(game.read("types/TWareT.txt"), "14;1;\r\n" + zeros(12) + "W_T0;\r\n");
 }
 
 TEST_F(Saving, TheFirstSaveKeepsThePreviousFileAsBackupAndLaterSavesNeverChangeIt) {
