@@ -69,8 +69,9 @@ bool needWindow(Target& t, std::string& error) {
 struct Resolved {
     WindowTree tree;
     int node = -1;
-    const WindowNode& get() const { return tree.nodes[node]; }
-    HWND handle() const { return handleOf(get()); }
+    const WindowNode& get() { return need(tree, node, kNodeAll); }
+    HWND handle() const { return handleOf(tree.nodes[node]); }
+    std::string name() { return describeNode(tree, node); }
 };
 
 bool resolve(Target& t, const std::string& text, Resolved& r, std::string& error) {
@@ -92,32 +93,32 @@ bool resolve(Target& t, const std::string& text, Resolved& r, std::string& error
 
 // A user can act on a control only when it and every window holding it are
 // shown and enabled (a modal box disables the main window).
-bool usable(const Resolved& r, std::string& error) {
+bool usable(Resolved& r, std::string& error) {
     for (int n = r.node; n >= 0; n = r.tree.nodes[n].parent) {
-        const WindowNode& node = r.tree.nodes[n];
+        const WindowNode& node = need(r.tree, n, kNodeGeometry);
         if (!node.visible) {
-            error = describeNode(r.get()) + " is not visible" + (n != r.node ? " (a window holding it is hidden)" : "");
+            error = r.name() + " is not visible" + (n != r.node ? " (a window holding it is hidden)" : "");
             return false;
         }
         if (!node.enabled) {
-            error = describeNode(r.get()) + " is disabled" + (n != r.node ? " (a window holding it is disabled)" : "");
+            error = r.name() + " is disabled" + (n != r.node ? " (a window holding it is disabled)" : "");
             return false;
         }
     }
     return true;
 }
 
-bool needKind(const Resolved& r, std::initializer_list<std::string_view> kinds, std::string& error) {
-    const std::string_view kind = kindOf(r.get());
+bool needKind(Resolved& r, std::initializer_list<std::string_view> kinds, std::string& error) {
+    const std::string_view kind = kindOf(r.tree.nodes[r.node]);
     for (std::string_view k : kinds)
         if (k == kind) return true;
-    error = describeNode(r.get()) + " is not a";
+    error = r.name() + " is not a";
     for (std::string_view k : kinds) error += " " + std::string(k);
     return false;
 }
 
-JsonLine describeJson(const WindowTree& tree, int index) {
-    const WindowNode& node = tree.nodes[index];
+JsonLine describeJson(WindowTree& tree, int index) {
+    const WindowNode& node = need(tree, index, kNodeAll);
     JsonLine j;
     j.str("path", node.path).str("class", node.className).str("kind", kindOf(node)).num("id", node.id);
     j.num("x", node.x).num("y", node.y).num("w", node.width).num("h", node.height).str("text", node.text);
@@ -333,7 +334,37 @@ bool cmdWaitWindow(Target& t, const Command& c, JsonLine& out, std::string& erro
     return true;
 }
 
-bool readMessageBox(Target& t, int ms, JsonLine& out, std::string& error) {
+WindowTree fullSnapshot(HWND root) {
+    WindowTree tree = snapshot(root);
+    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) need(tree, i, kNodeAll);
+    return tree;
+}
+
+// What a message box shows: its caption, its text (the static with id 65535)
+// and its buttons.
+struct BoxContents {
+    std::string caption, text, buttons; // buttons as a JSON list of {id, text}
+};
+
+BoxContents readBox(HWND box) {
+    const WindowTree tree = fullSnapshot(box);
+    BoxContents contents;
+    contents.caption = tree.nodes.empty() ? "" : tree.nodes[0].text;
+    contents.buttons = "[";
+    for (const WindowNode& node : tree.nodes) {
+        if (node.parent < 0) continue;
+        if (node.id == 0xFFFF && kindOf(node) == "Static") contents.text = node.text;
+        if (kindOf(node) == "Button" && node.visible) {
+            if (contents.buttons.size() > 1) contents.buttons += ',';
+            contents.buttons += JsonLine().num("id", node.id).str("text", node.text).text();
+        }
+    }
+    contents.buttons += "]";
+    return contents;
+}
+
+// Waits for a message box of the program, makes it the current one and reads it.
+bool waitMessageBox(Target& t, int ms, BoxContents& contents, JsonLine& out, std::string& error) {
     const DWORD start = GetTickCount();
     HWND box = nullptr;
     while (!(box = findMessageBox(t))) {
@@ -348,38 +379,24 @@ bool readMessageBox(Target& t, int ms, JsonLine& out, std::string& error) {
         Sleep(10);
     }
     t.box = box;
-    const WindowTree tree = snapshot(box);
-    std::string text;
-    std::string buttons = "[";
-    for (const WindowNode& node : tree.nodes) {
-        if (node.parent < 0) continue;
-        if (node.id == 0xFFFF && kindOf(node) == "Static") text = node.text;
-        if (kindOf(node) == "Button" && node.visible) {
-            if (buttons.size() > 1) buttons += ',';
-            buttons += JsonLine().num("id", node.id).str("text", node.text).text();
-        }
-    }
-    out.str("caption", tree.nodes[0].text).str("text", text).raw("buttons", buttons + "]");
+    contents = readBox(box);
+    out.str("caption", contents.caption).str("text", contents.text).raw("buttons", contents.buttons);
     return true;
 }
 
 bool cmdWaitMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error) {
     int ms = 0;
-    if (!timeoutArg(c, 0, t.timeoutMs, ms, error)) return false;
-    return readMessageBox(t, ms, out, error);
+    BoxContents contents;
+    return timeoutArg(c, 0, t.timeoutMs, ms, error) && waitMessageBox(t, ms, contents, out, error);
 }
 
 bool cmdExpectMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error) {
     int ms = 0;
-    if (!timeoutArg(c, 2, t.timeoutMs, ms, error) || !readMessageBox(t, ms, out, error)) return false;
-    const std::string caption = windowText(t.box);
-    const WindowTree tree = snapshot(t.box);
-    std::string text;
-    for (const WindowNode& node : tree.nodes)
-        if (node.parent >= 0 && node.id == 0xFFFF && kindOf(node) == "Static") text = node.text;
-    if (caption != c.args[0] || text != c.args[1]) {
-        error = "message box reads \"" + caption + "\" / \"" + text + "\", expected \"" + c.args[0] + "\" / \"" +
-                c.args[1] + "\"";
+    BoxContents contents;
+    if (!timeoutArg(c, 2, t.timeoutMs, ms, error) || !waitMessageBox(t, ms, contents, out, error)) return false;
+    if (contents.caption != c.args[0] || contents.text != c.args[1]) {
+        error = "message box reads \"" + contents.caption + "\" / \"" + contents.text + "\", expected \"" + c.args[0] +
+                "\" / \"" + c.args[1] + "\"";
         return false;
     }
     return true;
@@ -397,9 +414,10 @@ bool cmdExpectNoMsgbox(Target& t, const Command&, JsonLine&, std::string& error)
 bool cmdAnswer(Target& t, const Command& c, JsonLine& out, std::string& error) {
     if (!t.box || !IsWindow(t.box) || !IsWindowVisible(t.box)) {
         JsonLine ignored;
-        if (!readMessageBox(t, t.timeoutMs, ignored, error)) return false;
+        BoxContents contents;
+        if (!waitMessageBox(t, t.timeoutMs, contents, ignored, error)) return false;
     }
-    const WindowTree tree = snapshot(t.box);
+    const WindowTree tree = fullSnapshot(t.box);
     int wantedId = -1;
     const bool byId = parseNumber(c.args[0], wantedId);
     HWND button = nullptr;
@@ -573,7 +591,7 @@ bool cmdGet(Target& t, const Command& c, JsonLine& out, std::string& error) {
     }
     std::string value;
     if (!property(r.get(), c.args[1], value, error)) return false;
-    out.str("target", describeNode(r.get())).str("property", c.args[1]).str("value", value);
+    out.str("target", r.name()).str("property", c.args[1]).str("value", value);
     return true;
 }
 
@@ -587,7 +605,7 @@ bool cmdExpect(Target& t, const Command& c, JsonLine& out, std::string& error) {
         [&] {
             Resolved r;
             if (!resolve(t, c.args[0], r, error)) return false;
-            target = describeNode(r.get());
+            target = r.name();
             if (!property(r.get(), c.args[1], seen, error)) {
                 hardError = error.rfind("unknown property", 0) == 0 || error.find("has no property") != std::string::npos;
                 return hardError;
@@ -613,14 +631,14 @@ bool cmdExpectItems(Target& t, const Command& c, JsonLine& out, std::string& err
             if (kindOf(r.get()) == "ComboBox") items = comboItems(r.handle());
             else if (kindOf(r.get()) == "Tab") items = tabTexts(r.handle());
             else {
-                error = describeNode(r.get()) + " has no entries";
+                error = r.name() + " has no entries";
                 return false;
             }
             if (items == expected) {
-                out.str("target", describeNode(r.get())).num("count", static_cast<long long>(items.size()));
+                out.str("target", r.name()).num("count", static_cast<long long>(items.size()));
                 return true;
             }
-            error = "entries of " + describeNode(r.get()) + " are [" + joined(items) + "], expected [" + joined(expected) + "]";
+            error = "entries of " + r.name() + " are [" + joined(items) + "], expected [" + joined(expected) + "]";
             return false;
         },
         error);
@@ -636,10 +654,10 @@ bool cmdExpectNone(Target& t, const Command& c, JsonLine&, std::string& error) {
     return retry(
         t,
         [&] {
-            const WindowTree tree = snapshot(t.window);
+            WindowTree tree = snapshot(t.window);
             const std::vector<int> found = findAll(tree, 0, parsed.selector);
             if (found.empty()) return true;
-            error = describeNode(tree.nodes[found.front()]) + " matches " + c.args[0];
+            error = describeNode(tree, found.front()) + " matches " + c.args[0];
             return false;
         },
         error);
@@ -650,7 +668,7 @@ bool cmdExpectNone(Target& t, const Command& c, JsonLine&, std::string& error) {
 bool resolveUsable(Target& t, const std::string& selector, std::initializer_list<std::string_view> kinds, Resolved& r,
                    std::string& error, JsonLine& out) {
     if (!resolve(t, selector, r, error) || !needKind(r, kinds, error) || !usable(r, error)) return false;
-    out.str("target", describeNode(r.get()));
+    out.str("target", r.name());
     return true;
 }
 
@@ -686,7 +704,7 @@ bool cmdCheck(Target& t, const Command& c, JsonLine& out, std::string& error) {
     return true;
 }
 
-bool selectIndex(Target& t, const Resolved& r, int index, JsonLine& out, std::string& error) {
+bool selectIndex(Target& t, Resolved& r, int index, JsonLine& out, std::string& error) {
     const std::vector<std::string> items = comboItems(r.handle());
     if (index < 0 || index >= static_cast<int>(items.size())) {
         error = "entry " + std::to_string(index) + " is outside the list of " + std::to_string(items.size());
@@ -756,11 +774,16 @@ bool cmdSetText(Target& t, const Command& c, JsonLine& out, std::string& error) 
     const std::u16string text = utf8ToUtf16(c.args[1]);
     LRESULT ignored = 0;
     if (!sendWithTimeout(r.handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text)), ignored, t.timeoutMs)) {
+        // A change handler that opened a modal box has not returned yet: that is an answer too.
+        if (findMessageBox(t)) {
+            out.str("target", r.name()).flag("msgbox", true);
+            return true;
+        }
         error = "the program does not answer";
         return false;
     }
     settle(t);
-    out.str("target", describeNode(r.get())).str("text", windowText(r.handle()));
+    out.str("target", r.name()).str("text", windowText(r.handle()));
     return true;
 }
 
@@ -793,9 +816,9 @@ bool cmdFocus(Target& t, const Command& c, JsonLine& out, std::string& error) {
     Resolved r;
     settle(t);
     if (!resolve(t, c.args[0], r, error) || !usable(r, error)) return false;
-    out.str("target", describeNode(r.get()));
+    out.str("target", r.name());
     if (!focusControl(r.handle())) {
-        error = "the focus did not move to " + describeNode(r.get());
+        error = "the focus did not move to " + r.name();
         return false;
     }
     settle(t);
@@ -866,10 +889,10 @@ bool cmdKey(Target& t, const Command& c, JsonLine& out, std::string& error) {
     SetKeyboardState(saved);
     if (attached) AttachThreadInput(own, other, FALSE);
     HWND focus = focusedControl(control);
-    out.str("target", describeNode(r.get())).str("key", c.args[1]);
-    const WindowTree tree = snapshot(t.window);
-    for (const WindowNode& node : tree.nodes)
-        if (handleOf(node) == focus) out.str("focus", describeNode(node));
+    out.str("target", r.name()).str("key", c.args[1]);
+    WindowTree tree = snapshot(t.window);
+    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i)
+        if (handleOf(tree.nodes[i]) == focus) out.str("focus", describeNode(tree, i));
     return true;
 }
 
@@ -944,7 +967,7 @@ bool runCommand(Target& target, const Command& command) {
 
 void printContext(Target& target) {
     if (!target.window || !IsWindow(target.window)) return;
-    const WindowTree tree = snapshot(target.window);
+    WindowTree tree = snapshot(target.window);
     for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) printLine(describeJson(tree, i).text(), true);
     if (HWND box = findMessageBox(target)) printLine(JsonLine().str("msgbox", windowText(box)).text(), true);
 }

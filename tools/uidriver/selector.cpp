@@ -47,14 +47,17 @@ bool overlapsVertically(const WindowNode& a, const WindowNode& b) {
     return top < bottom;
 }
 
-bool conditionHolds(const SelectorCondition& c, const WindowNode& node) {
+bool conditionHolds(WindowTree& tree, int index, const SelectorCondition& c) {
     switch (c.key) {
-    case SelectorCondition::Key::Text: return node.text == c.text;
-    case SelectorCondition::Key::Contains: return node.text.find(c.text) != std::string::npos;
-    case SelectorCondition::Key::Id: return node.id == c.a;
-    case SelectorCondition::Key::At: return node.x == c.a && node.y == c.b;
-    case SelectorCondition::Key::Visible: return node.visible;
-    case SelectorCondition::Key::Enabled: return node.enabled;
+    case SelectorCondition::Key::Text: return need(tree, index, kNodeText).text == c.text;
+    case SelectorCondition::Key::Contains: return need(tree, index, kNodeText).text.find(c.text) != std::string::npos;
+    case SelectorCondition::Key::Id: return need(tree, index, kNodeGeometry).id == c.a;
+    case SelectorCondition::Key::At: {
+        const WindowNode& node = need(tree, index, kNodeGeometry);
+        return node.x == c.a && node.y == c.b;
+    }
+    case SelectorCondition::Key::Visible: return need(tree, index, kNodeGeometry).visible;
+    case SelectorCondition::Key::Enabled: return need(tree, index, kNodeGeometry).enabled;
     case SelectorCondition::Key::RightOf: return true; // needs the siblings: see keepRightOf
     }
     return false;
@@ -62,16 +65,17 @@ bool conditionHolds(const SelectorCondition& c, const WindowNode& node) {
 
 // Keeps the candidates that are, for some sibling reading `label`, the nearest
 // candidate to its right on the same row.
-std::vector<int> keepRightOf(const WindowTree& tree, const std::vector<int>& candidates, const std::string& label) {
+std::vector<int> keepRightOf(WindowTree& tree, const std::vector<int>& candidates, const std::string& label) {
     std::vector<int> kept;
     for (int c : candidates) {
-        const WindowNode& node = tree.nodes[c];
+        const WindowNode& node = need(tree, c, kNodeGeometry);
         if (node.parent < 0) continue;
         for (int l : tree.nodes[node.parent].children) {
-            const WindowNode& lab = tree.nodes[l];
-            if (l == c || lab.text != label || node.x <= lab.x || !overlapsVertically(lab, node)) continue;
+            if (l == c || need(tree, l, kNodeText).text != label) continue;
+            const WindowNode& lab = need(tree, l, kNodeGeometry);
+            if (node.x <= lab.x || !overlapsVertically(lab, node)) continue;
             const bool nearer = std::any_of(candidates.begin(), candidates.end(), [&](int other) {
-                const WindowNode& o = tree.nodes[other];
+                const WindowNode& o = need(tree, other, kNodeGeometry);
                 return other != c && o.parent == node.parent && o.x > lab.x && o.x < node.x && overlapsVertically(lab, o);
             });
             if (!nearer) {
@@ -83,13 +87,13 @@ std::vector<int> keepRightOf(const WindowTree& tree, const std::vector<int>& can
     return kept;
 }
 
-std::vector<int> matchStep(const WindowTree& tree, const std::vector<int>& scopes, const SelectorStep& step) {
+std::vector<int> matchStep(WindowTree& tree, const std::vector<int>& scopes, const SelectorStep& step) {
     std::vector<int> found;
     for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) {
         const bool inScope = std::any_of(scopes.begin(), scopes.end(), [&](int s) { return isDescendant(tree, i, s); });
         if (!inScope || !nameMatches(step.name, tree.nodes[i])) continue;
         const bool all = std::all_of(step.conditions.begin(), step.conditions.end(),
-                                     [&](const SelectorCondition& c) { return conditionHolds(c, tree.nodes[i]); });
+                                     [&](const SelectorCondition& c) { return conditionHolds(tree, i, c); });
         if (all) found.push_back(i);
     }
     for (const SelectorCondition& c : step.conditions)
@@ -222,7 +226,7 @@ SelectorParse parseSelector(std::string_view text) {
     return result;
 }
 
-std::vector<int> findAll(const WindowTree& tree, int root, const Selector& selector) {
+std::vector<int> findAll(WindowTree& tree, int root, const Selector& selector) {
     if (tree.nodes.empty() || root < 0 || root >= static_cast<int>(tree.nodes.size())) return {};
     if (selector.isPath) {
         int node = root;
@@ -241,7 +245,7 @@ std::vector<int> findAll(const WindowTree& tree, int root, const Selector& selec
     return scopes;
 }
 
-SelectorMatch findOne(const WindowTree& tree, int root, const Selector& selector, std::string_view text) {
+SelectorMatch findOne(WindowTree& tree, int root, const Selector& selector, std::string_view text) {
     SelectorMatch match;
     match.nodes = findAll(tree, root, selector);
     if (match.nodes.empty()) {
@@ -249,14 +253,15 @@ SelectorMatch findOne(const WindowTree& tree, int root, const Selector& selector
     } else if (match.nodes.size() > 1) {
         match.error = std::to_string(match.nodes.size()) + " controls match " + std::string(text) + ":";
         for (std::size_t k = 0; k < match.nodes.size() && k < 8; ++k)
-            match.error += " [" + describeNode(tree.nodes[match.nodes[k]]) + "]";
+            match.error += " [" + describeNode(tree, match.nodes[k]) + "]";
         if (match.nodes.size() > 8) match.error += " ...";
         match.error += "; add [n=k] or narrow it";
     }
     return match;
 }
 
-std::string describeNode(const WindowNode& node) {
+std::string describeNode(WindowTree& tree, int index) {
+    const WindowNode& node = need(tree, index, kNodeText);
     return "#" + node.path + " " + std::string(kindOf(node)) + " \"" + node.text + "\"";
 }
 

@@ -48,13 +48,14 @@ struct SelectorMatch {
 
 // Every node below root that the selector names, in document order; an index
 // path names at most one node. Never fails; an empty list when nothing matches.
-std::vector<int> findAll(const WindowTree& tree, int root, const Selector& selector);
+// Reads the lazy parts of the nodes it has to look at.
+std::vector<int> findAll(WindowTree& tree, int root, const Selector& selector);
 
 // The one node the selector names below root; an error naming the selector
 // when none does, or listing the candidates when more than one does.
-SelectorMatch findOne(const WindowTree& tree, int root, const Selector& selector, std::string_view text);
+SelectorMatch findOne(WindowTree& tree, int root, const Selector& selector, std::string_view text);
 
-// "0/2/5 Edit \"12\"": how errors and logs name a node.
-std::string describeNode(const WindowNode& node);
+// "#0/2/5 Edit \"12\"": how errors and logs name a node.
+std::string describeNode(WindowTree& tree, int index);
 
 } // namespace uidriver

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "utf.h"
 
 namespace uidriver {
@@ -48,6 +50,25 @@ struct RemoteMemory {
     }
 };
 
+// What lazy parts of a node cost: one message for the text, a few server calls for the rest.
+void loadNode(WindowNode& node, unsigned parts) {
+    HWND window = reinterpret_cast<HWND>(node.handle);
+    if (parts & kNodeText) node.text = windowText(window);
+    if (parts & kNodeGeometry) {
+        node.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
+        RECT r{};
+        GetWindowRect(window, &r);
+        node.width = r.right - r.left;
+        node.height = r.bottom - r.top;
+        if (node.parent >= 0) MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 1);
+        node.x = r.left;
+        node.y = r.top;
+        node.visible = IsWindowVisible(window);
+        node.enabled = IsWindowEnabled(window);
+        node.exStyle = static_cast<std::uint32_t>(GetWindowLongW(window, GWL_EXSTYLE));
+    }
+}
+
 void addNode(WindowTree& tree, HWND window, int parent, const std::string& path, HWND focus) {
     const int index = static_cast<int>(tree.nodes.size());
     tree.nodes.emplace_back();
@@ -57,20 +78,9 @@ void addNode(WindowTree& tree, HWND window, int parent, const std::string& path,
         node.parent = parent;
         node.path = path;
         node.className = className(window);
-        node.text = windowText(window);
-        node.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
-        RECT r{};
-        GetWindowRect(window, &r);
-        node.width = r.right - r.left;
-        node.height = r.bottom - r.top;
-        if (parent >= 0) MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 1);
-        node.x = r.left;
-        node.y = r.top;
-        node.visible = IsWindowVisible(window);
-        node.enabled = IsWindowEnabled(window);
-        node.focused = window == focus;
         node.style = static_cast<std::uint32_t>(GetWindowLongW(window, GWL_STYLE));
-        node.exStyle = static_cast<std::uint32_t>(GetWindowLongW(window, GWL_EXSTYLE));
+        node.focused = window == focus;
+        node.loaded = 0;
     }
     if (parent >= 0) tree.nodes[parent].children.push_back(index);
     int childIndex = 0;
@@ -114,7 +124,7 @@ bool settleRound(Target& target, HWND control, bool isEdit, DWORD deadline) {
     if (!PostMessageW(control, set, static_cast<WPARAM>(mark), 0)) return false;
     LRESULT now = 0;
     while (sendWithTimeout(control, get, 0, 0, now) && now != mark) {
-        if (GetTickCount() > deadline) return false;
+        if (GetTickCount() > deadline || (target.process && !processRunning(target))) return false;
         Sleep(1);
     }
     if (now != mark) return false;
@@ -149,15 +159,20 @@ std::string windowText(HWND window) {
 }
 
 std::string className(HWND window) {
+    // A window keeps its class for life: ask the server once per window.
+    static std::map<HWND, std::string> known;
+    if (auto it = known.find(window); it != known.end()) return it->second;
     wchar_t name[256];
     const int length = GetClassNameW(window, name, 256);
-    return fromWide(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+    if (length <= 0) return "";
+    return known[window] = fromWide(name, static_cast<std::size_t>(length));
 }
 
 WindowTree snapshot(HWND root) {
     WindowTree tree;
     if (!root || !IsWindow(root)) return tree;
     addNode(tree, root, -1, "", focusedControl(root));
+    tree.load = loadNode;
     return tree;
 }
 

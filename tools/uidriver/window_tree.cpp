@@ -39,6 +39,14 @@ std::string_view kindOf(const WindowNode& node) {
     return "Window";
 }
 
+WindowNode& need(WindowTree& tree, int index, unsigned parts) {
+    WindowNode& node = tree.nodes[index];
+    const unsigned missing = parts & ~node.loaded;
+    if (missing && tree.load) tree.load(node, missing);
+    node.loaded |= parts;
+    return node;
+}
+
 bool isDescendant(const WindowTree& tree, int node, int ancestor) {
     for (int p = tree.nodes[node].parent; p >= 0; p = tree.nodes[p].parent)
         if (p == ancestor) return true;

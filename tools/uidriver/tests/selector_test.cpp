@@ -57,14 +57,14 @@ struct SampleWindow {
         save = add(0, "obj_Button", "Сохранить", 320, 556, 90, 27, kPush);
     }
 
-    std::vector<int> all(std::string_view text) const {
+    std::vector<int> all(std::string_view text) {
         const SelectorParse p = parseSelector(text);
         EXPECT_EQ(p.error, "") << text;
         return findAll(tree, 0, p.selector);
     }
-    int one(std::string_view text) const {
+    int one(std::string_view text) {
         const SelectorParse p = parseSelector(text);
-        const SelectorMatch m = findOne(tree, 0, p.selector, text);
+        const SelectorMatch m = findOne(tree, 0, p.selector, std::string(text));
         EXPECT_EQ(m.error, "") << text;
         return m.error.empty() ? m.nodes.front() : -1;
     }
@@ -144,6 +144,30 @@ TEST(SelectorMatch, PositionIdContainsAndPath) {
     // Steps search below the previous match only, never the root itself.
     EXPECT_TRUE(w.all("GroupBox[Лазеры] > Button[Сохранить]").empty());
     EXPECT_TRUE(w.all("Window").empty());
+}
+
+// Reading a text or a rectangle from another process costs a round trip: a
+// selector reads only what its conditions look at.
+TEST(SelectorMatch, ReadsOnlyThePartsItLooksAt) {
+    SampleWindow w;
+    static std::vector<std::pair<int, unsigned>> reads;
+    static const WindowTree* current;
+    reads.clear();
+    current = &w.tree;
+    for (WindowNode& n : w.tree.nodes) n.loaded = 0;
+    w.tree.load = [](WindowNode& node, unsigned parts) { reads.emplace_back(&node - current->nodes.data(), parts); };
+    // The texts stay as built, so matching still works with the loads recorded.
+    EXPECT_EQ(w.all("Button[Сохранить]"), (std::vector<int>{w.save}));
+    for (const auto& [node, parts] : reads) {
+        EXPECT_EQ(baseClassName(w.tree.nodes[node].className), "Button") << node;
+        EXPECT_EQ(parts, kNodeText);
+    }
+    EXPECT_EQ(reads.size(), 5u); // each button's text once
+    w.all("Button[Сохранить]");
+    EXPECT_EQ(reads.size(), 5u); // and never again
+    reads.clear();
+    w.all("Tab");
+    EXPECT_TRUE(reads.empty());
 }
 
 } // namespace
