@@ -19,7 +19,8 @@ MainForm& formOf(void* context) { return *static_cast<MainForm*>(context); }
 bool saveAndReport(MainForm& f) {
     const std::vector<std::string> failed = saveAllTables(*f.game);
     if (failed.empty()) return true;
-    std::string text(u8"Не удалось сохранить файлы:"_cp1251);
+    std::string text;
+    text = u8"Не удалось сохранить файлы:"_cp1251;
     for (const std::string& path : failed) text += "\r\n" + path;
     messageBox(*f.application, text, kMbOk | kMbIconError);
     return false;
