@@ -97,7 +97,9 @@ bool usable(Resolved& r, std::string& error) {
     for (int n = r.node; n >= 0; n = r.tree.nodes[n].parent) {
         const WindowNode& node = need(r.tree, n, kNodeGeometry);
         if (!node.visible) {
-            error = r.name() + " is not visible" + (n != r.node ? " (a window holding it is hidden)" : "");
+            // IsWindowVisible is false below a hidden window too; the style bit tells which.
+            const bool ownBit = node.style & WS_VISIBLE;
+            error = r.name() + " is not visible" + (ownBit ? " (a window holding it is hidden)" : "");
             return false;
         }
         if (!node.enabled) {
