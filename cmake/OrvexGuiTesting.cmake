@@ -1,12 +1,15 @@
 # orvex_add_gui_test(<name> SCRIPT <file.uid> PROGRAM <target>
-#                    [COPY <folder>...] [ENV <NAME=VALUE>...] [SHOT <file.png>] [TIMEOUT <seconds>])
+#                    [COPY <folder>...] [ENV <NAME=VALUE>...] [SHOT <file.png>]
+#                    [BEFORE <check.sh>] [AFTER <check.sh>] [TIMEOUT <seconds>])
 # Registers one end-to-end test of the Windows build: scripts/run-gui-test.sh
 # copies the COPY folders into a fresh temporary folder, runs the driver script
 # there under Wine with PROGRAM (the program's path), WORK (that folder) and
 # SHOT (a screenshot file the script may write) set, and turns SHOT into the
 # PNG given here. ENV sets variables for the driver and the program (LANG=...).
+# BEFORE and AFTER are bash scripts run in that folder before the driver and
+# after it passed (to prepare files, and to check what the program wrote).
 function(orvex_add_gui_test name)
-    cmake_parse_arguments(G "" "SCRIPT;PROGRAM;SHOT;TIMEOUT" "COPY;ENV" ${ARGN})
+    cmake_parse_arguments(G "" "SCRIPT;PROGRAM;SHOT;TIMEOUT;BEFORE;AFTER" "COPY;ENV" ${ARGN})
     if(NOT G_TIMEOUT)
         set(G_TIMEOUT 90)
     endif()
@@ -23,6 +26,13 @@ function(orvex_add_gui_test name)
     if(G_SHOT)
         list(APPEND args --shot ${G_SHOT})
     endif()
+    foreach(hook BEFORE AFTER)
+        if(G_${hook})
+            string(TOLOWER ${hook} option)
+            get_filename_component(file "${G_${hook}}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+            list(APPEND args --${option} ${file})
+        endif()
+    endforeach()
     add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/run-gui-test.sh ${args} ${script})
     math(EXPR limit "${G_TIMEOUT} + 30")
     set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS gui)

@@ -4,6 +4,7 @@
 #
 #   run-gui-test.sh --driver uidriver.exe --program prog.exe [--build DIR]
 #                   [--copy FOLDER]... [--env NAME=VALUE]... [--shot FILE.png]
+#                   [--before CHECK.sh] [--after CHECK.sh]
 #                   [--timeout SECONDS] [--keep] SCRIPT.uid
 #
 # The script sees PROGRAM (the program's Unix path), WORK (the temporary folder,
@@ -11,12 +12,15 @@
 # SHOT (a BMP file in WORK that `screenshot ${SHOT}` writes; --shot turns it
 # into a PNG). --copy copies a folder's contents into WORK (a game folder).
 # --env sets a variable for the driver and the program only (LANG=...).
+# --before runs a bash script in WORK before the driver (to prepare files),
+# --after one after the driver passed (to check the files the program wrote);
+# both see WORK and PROGRAM, and a failing one fails the test.
 # Without a Wine environment (WINEPREFIX and DISPLAY) it sets one up under
 # --build, with an Xvfb of its own. Exit status: the driver's (0 passed, 1 a
 # command failed, 2 a bad script, 124 the time limit), or 3 for bad arguments.
 set -uo pipefail
 
-driver="" program="" build="" shot="" script="" limit=90 keep=0
+driver="" program="" build="" shot="" script="" before="" after="" limit=90 keep=0
 copies=() settings=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -26,6 +30,8 @@ while [ $# -gt 0 ]; do
         --copy) copies+=("$2"); shift 2 ;;
         --env) settings+=("$2"); shift 2 ;;
         --shot) shot=$2; shift 2 ;;
+        --before) before=$2; shift 2 ;;
+        --after) after=$2; shift 2 ;;
         --timeout) limit=$2; shift 2 ;;
         --keep) keep=1; shift ;;
         -*) echo "unknown option $1" >&2; exit 3 ;;
@@ -43,6 +49,8 @@ driver=$(absolute "$driver")
 program=$(absolute "$program")
 script=$(absolute "$script")
 shot=$(absolute "$shot")
+before=$(absolute "$before")
+after=$(absolute "$after")
 for i in "${!copies[@]}"; do copies[$i]=$(absolute "${copies[$i]}"); done
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -80,6 +88,10 @@ for folder in "${copies[@]}"; do
 done
 
 cd "$work" || exit 3
+export PROGRAM="$program" WORK="$work"
+if [ -n "$before" ]; then
+    bash "$before" || { echo "before-check $before failed"; exit 1; }
+fi
 started=$(date +%s%N)
 env PROGRAM="$program" WORK="$work" SHOT="$work/shot.bmp" "${settings[@]}" \
     timeout -k 5 "$limit" wine "$driver" "$script"
@@ -93,5 +105,8 @@ if [ -n "$shot" ] && [ -f "$work/shot.bmp" ]; then
     else
         cp "$work/shot.bmp" "${shot%.*}.bmp" && echo "screenshot ${shot%.*}.bmp"
     fi
+fi
+if [ "$status" -eq 0 ] && [ -n "$after" ]; then
+    bash "$after" || { echo "after-check $after failed"; status=1; }
 fi
 exit $status

@@ -269,6 +269,35 @@ std::string exitedText(const Target& t) {
     return "the program ended with exit code " + std::to_string(code);
 }
 
+WindowTree fullSnapshot(HWND root) {
+    WindowTree tree = snapshot(root);
+    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) need(tree, i, kNodeAll);
+    return tree;
+}
+
+// What a message box shows: its caption, its text (the static with id 65535)
+// and its buttons.
+struct BoxContents {
+    std::string caption, text, buttons; // buttons as a JSON list of {id, text}
+};
+
+BoxContents readBox(HWND box) {
+    const WindowTree tree = fullSnapshot(box);
+    BoxContents contents;
+    contents.caption = tree.nodes.empty() ? "" : tree.nodes[0].text;
+    contents.buttons = "[";
+    for (const WindowNode& node : tree.nodes) {
+        if (node.parent < 0) continue;
+        if (node.id == 0xFFFF && kindOf(node) == "Static") contents.text = node.text;
+        if (kindOf(node) == "Button" && node.visible) {
+            if (contents.buttons.size() > 1) contents.buttons += ',';
+            contents.buttons += JsonLine().num("id", node.id).str("text", node.text).text();
+        }
+    }
+    contents.buttons += "]";
+    return contents;
+}
+
 // ---- process and windows ----
 
 bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error) {
@@ -324,6 +353,10 @@ bool cmdWaitWindow(Target& t, const Command& c, JsonLine& out, std::string& erro
         }
         if (GetTickCount() - start >= static_cast<DWORD>(ms)) {
             error = "no window \"" + c.args[0] + "\" within " + std::to_string(ms) + " ms";
+            if (HWND box = findMessageBox(t)) {
+                const BoxContents contents = readBox(box);
+                error += "; a message box is open: \"" + contents.caption + "\" / \"" + contents.text + "\"";
+            }
             return false;
         }
         Sleep(20);
@@ -334,35 +367,6 @@ bool cmdWaitWindow(Target& t, const Command& c, JsonLine& out, std::string& erro
     settle(t);
     out.str("caption", c.args[0]).num("pid", t.pid);
     return true;
-}
-
-WindowTree fullSnapshot(HWND root) {
-    WindowTree tree = snapshot(root);
-    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) need(tree, i, kNodeAll);
-    return tree;
-}
-
-// What a message box shows: its caption, its text (the static with id 65535)
-// and its buttons.
-struct BoxContents {
-    std::string caption, text, buttons; // buttons as a JSON list of {id, text}
-};
-
-BoxContents readBox(HWND box) {
-    const WindowTree tree = fullSnapshot(box);
-    BoxContents contents;
-    contents.caption = tree.nodes.empty() ? "" : tree.nodes[0].text;
-    contents.buttons = "[";
-    for (const WindowNode& node : tree.nodes) {
-        if (node.parent < 0) continue;
-        if (node.id == 0xFFFF && kindOf(node) == "Static") contents.text = node.text;
-        if (kindOf(node) == "Button" && node.visible) {
-            if (contents.buttons.size() > 1) contents.buttons += ',';
-            contents.buttons += JsonLine().num("id", node.id).str("text", node.text).text();
-        }
-    }
-    contents.buttons += "]";
-    return contents;
 }
 
 // Waits for a message box of the program, makes it the current one and reads it.
