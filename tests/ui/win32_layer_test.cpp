@@ -7,8 +7,9 @@
 #include "ui/control.h"
 #include "ui/win32/win32_platform.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,30 @@ struct Win32Layer : ::testing::Test {
     int changes = 0;
     std::vector<std::string> changeTexts;
 
+    // A step that brings the next close request about itself sets this; should
+    // the request not come, a timer asks instead, and the test fails.
+    bool closeComesFromTheStep = false;
+    bool timedOut = false;
+    static inline Win32Layer* current = nullptr;
+
+    static void CALLBACK timeout(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        current->timedOut = true;
+        requestClose(current->main);
+    }
+
     static void question(void* context, Control& window, bool& accept) {
         auto& t = *static_cast<Win32Layer*>(context);
+        t.closeComesFromTheStep = false;
         if (t.nextStep < t.steps.size()) t.steps[t.nextStep++]();
         accept = t.nextStep >= t.steps.size();
-        if (!accept) requestClose(window);
+        if (accept) return;
+        if (t.closeComesFromTheStep) {
+            current = &t;
+            SetTimer(nullptr, 0, 3000, timeout);
+        } else {
+            requestClose(window);
+        }
     }
 
     static void countChange(void* context, Control& c) {
@@ -323,6 +343,25 @@ TEST_F(Win32Layer, TabKeyMovesTheFocusInCreationOrder) {
     });
     steps.push_back([&] { EXPECT_EQ(GetFocus(), hwndOf(third)); });
     run();
+}
+
+TEST_F(Win32Layer, AltF4OnAFocusedListClosesTheWindowAndLeavesTheListWhole) {
+    Control& list = createList(main, 0).place(10, 10);
+    addItem(list, "a");
+    HWND inner = nullptr;
+    steps.push_back([&] {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(hwndOf(list), &info);
+        inner = info.hwndList;
+        SetFocus(hwndOf(list));
+        // Alt+F4 as the keyboard delivers it to the focused window.
+        PostMessageW(hwndOf(list), WM_SYSKEYDOWN, VK_F4, 0x20000001);
+        closeComesFromTheStep = true;
+    });
+    steps.push_back([&] { EXPECT_TRUE(IsWindow(inner)) << "the list's drop-down part survived"; });
+    run();
+    EXPECT_FALSE(timedOut) << "Alt+F4 on the list reached the main window as a close request";
 }
 
 TEST_F(Win32Layer, CloseAddressedToTheApplicationWindowAsksTheMainWindow) {

@@ -10,8 +10,9 @@
 #include "ui/dispatch.h"
 #include "ui/win32/wide_text.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
@@ -489,13 +490,32 @@ LRESULT CALLBACK innerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(previous, hwnd, msg, wp, lp);
 }
 
+// The layer control a message is addressed to, or the one holding that window.
+Control* controlHolding(HWND hwnd) {
+    Control* c = nullptr;
+    for (HWND h = hwnd; h != nullptr && c == nullptr; h = GetParent(h))
+        c = controlOf(h);
+    return c;
+}
+
+// Alt+F4 is the keyboard's close command for the whole window, whichever control
+// has the focus (a drop-down list would otherwise swallow it).
+bool keyboardClose(const MSG& msg) {
+    if (msg.message != WM_SYSKEYDOWN || msg.wParam != VK_F4 || (msg.lParam & 0x20000000) == 0)
+        return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr) return false;
+    Control& window = topLevelOf(*from);
+    if (window.kind != ControlKind::MainWindow || window.window == nullptr) return false;
+    PostMessageW(hwndOf(window), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
 // Tab and Shift+Tab in a window with tab navigation: the next tab stop in creation order.
 bool navigate(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    Control* from = nullptr;
-    for (HWND h = msg.hwnd; h != nullptr && from == nullptr; h = GetParent(h))
-        from = controlOf(h);
+    Control* from = controlHolding(msg.hwnd);
     if (from == nullptr) return false;
     Control& window = topLevelOf(*from);
     if (!window.tabNavigation) return false;
@@ -768,7 +788,7 @@ void Win32Platform::runLoop(Control&) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return;
-            if (navigate(msg)) continue;
+            if (navigate(msg) || keyboardClose(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
