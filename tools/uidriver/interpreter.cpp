@@ -241,6 +241,12 @@ std::string normalised(const std::string& expected) {
     return expected;
 }
 
+std::string exitedText(const Target& t) {
+    DWORD code = 0;
+    GetExitCodeProcess(t.process, &code);
+    return "the program ended with exit code " + std::to_string(code);
+}
+
 // Re-reads until check() holds or the time limit passes; check() leaves
 // what it saw in `error` when it does not hold.
 template <typename Check> bool retry(Target& t, Check check, std::string& error) {
@@ -250,6 +256,10 @@ template <typename Check> bool retry(Target& t, Check check, std::string& error)
         error.clear();
         if (check()) return true;
         if (GetTickCount() >= deadline) return false;
+        if (t.process && !processRunning(t)) {
+            error += (error.empty() ? "" : "; ") + exitedText(t);
+            return false;
+        }
         Sleep(25);
     }
 }
@@ -263,11 +273,6 @@ bool waitFor(int ms, bool (*done)(Target&), Target& t) {
     return true;
 }
 
-std::string exitedText(const Target& t) {
-    DWORD code = 0;
-    GetExitCodeProcess(t.process, &code);
-    return "the program ended with exit code " + std::to_string(code);
-}
 
 WindowTree fullSnapshot(HWND root) {
     WindowTree tree = snapshot(root);
