@@ -1,6 +1,5 @@
 #include "tables/save_tables.h"
 
-#include <filesystem>
 #include <span>
 
 #include "tables/record_line.h"
@@ -24,18 +23,6 @@ std::string tableText(int32_t headerValue, int32_t count, const TableFile& file,
     return text;
 }
 
-// A file whose attributes forbid writing is the user's wish that it stays as it is.
-// Windows refuses to replace it anyway; a POSIX rename would not, so it is asked
-// here. An entry whose state cannot be learnt is left to the replace itself.
-bool isReadOnlyFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(platformPath(path), error);
-    if (error || !fs::is_regular_file(status)) return false;
-    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & write) == fs::perms::none;
-}
-
 // Puts `text` in place of the table file `name` (relative to the game folder).
 // The backup is made first, from a temporary renamed to ".bak" only when no
 // ".bak" exists; the table is then replaced by a flushed temporary in one step.
@@ -44,6 +31,8 @@ bool writeTableFile(const std::string& folder, const std::string& name, std::str
     const std::string path = folder + name;
     const std::string backup = folder + changeExtension(name, ".bak");
     const std::string newText = folder + changeExtension(name, ".orvex-new");
+    // A read-only table is the user's wish that it stays as it is; a rename over
+    // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
     if (isReadOnlyFile(path)) return false;
 
     if (!fileExists(backup) && fileExists(path)) {

@@ -16,6 +16,11 @@ bool fileExists(std::string_view path);
 // An existing folder.
 bool folderExists(std::string_view path);
 
+// An existing file that its attributes mark as not to be written: on Windows the
+// read-only attribute, on POSIX no write permission for anyone. False for a
+// folder, a missing entry or a path that cannot be asked.
+bool isReadOnlyFile(std::string_view path);
+
 // Reads the whole file (shared for reading) into bytes. Fails, leaving bytes
 // untouched, when the file cannot be opened, is a folder or no plain file, is
 // 4 GiB or larger, or could not be read in full.

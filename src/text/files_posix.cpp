@@ -117,6 +117,12 @@ bool folderExists(std::string_view path) {
     return stat(resolve(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool isReadOnlyFile(std::string_view path) {
+    struct stat info;
+    return stat(resolve(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 bool readWholeFile(std::string_view path, std::string& bytes) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer (it is refused below).
     const int fd = open(resolve(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

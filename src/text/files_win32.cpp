@@ -55,6 +55,13 @@ bool folderExists(std::string_view path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool isReadOnlyFile(std::string_view path) {
+    if (!usable(path)) return false;
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool readWholeFile(std::string_view path, std::string& bytes) {
     if (!usable(path)) return false;
     const HANDLE file = CreateFileA(zeroEnded(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
