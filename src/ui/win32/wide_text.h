@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// UTF-16 of 1251 bytes; every byte maps (0x98, which 1251 leaves empty, becomes U+0098).
+// UTF-16 of 1251 bytes, through the system's 1251 table (never fails; "" for "").
 std::wstring toWide(std::string_view text);
 // 1251 bytes of UTF-16; a character 1251 cannot hold becomes '?'.
 std::string fromWide(std::wstring_view text);
