@@ -4,10 +4,12 @@
 // - a file that cannot be read gives an empty table, header value 0, count 0,
 //   and is marked missing;
 // - a header count below 0 or above 1,000,000, or (ships) a group count above
-//   1,000,000 or more unfillable entries than the table's allowance, gives an
-//   empty table with count 0, marked unreadable (the header value is kept);
+//   1,000,000 or more empty records and unfillable group entries than
+//   kMaxPaddingEntries (record_line.h), gives an empty table with count 0,
+//   marked unreadable (the header value is kept);
 // - otherwise the table holds exactly `count` records, read from lines 1..count
-//   (lines the file lacks read as empty), and the lines after them are kept.
+//   (lines the file lacks read as empty); the text after the header's count and
+//   the lines after the last record are kept in the file state.
 // None of them reports anything or fails.
 
 #include <cstdint>
