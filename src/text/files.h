@@ -32,7 +32,8 @@ bool readWholeFile(std::string_view path, std::string& bytes);
 bool writeWholeFile(std::string_view path, std::string_view bytes);
 
 // Creates or empties the file, writes bytes and flushes them to the disk. A file
-// left half written by a failure is removed.
+// left half written by a failure is removed. Meant for a temporary that a rename
+// then puts in place; the rename flushes the folder entry.
 bool writeNewFileDurably(std::string_view path, std::string_view bytes);
 
 // Renames the file from to to in one step, replacing an existing to

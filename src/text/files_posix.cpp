@@ -167,7 +167,7 @@ bool writeNewFileDurably(std::string_view path, std::string_view bytes) {
         unlink(target.c_str());
         return false;
     }
-    flushFolderOf(target);
+    // The folder entry is flushed by the rename that puts the file in place.
     return true;
 }
 
