@@ -1,0 +1,45 @@
+// Start-up of the editor on the headless platform over a large invented game:
+// the name page, every table, every list filled and the first record of each
+// group shown, as before the window first appears.
+
+#include "editor/main_form.h"
+#include "game_generator.h"
+#include "tables/game_state.h"
+#include "ui/control.h"
+#include "ui/headless/headless_platform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct LargeGameFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "orvex-bench-editor-game";
+    LargeGameFolder() { generateGame(path.string() + "/"); }
+    ~LargeGameFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+void editorStartup(benchmark::State& run) {
+    static LargeGameFolder folder;
+    size_t entries = 0;
+    for (auto _ : run) {
+        HeadlessPlatform platform;
+        GameState game;
+        game.folder = folder.path.string() + "/";
+        Control& application = createApplication(platform, "Orvex v2.1");
+        MainForm* form = buildMainWindow(application, game);
+        if (!form) run.SkipWithError("start-up found no name page");
+        else entries = itemCount(*form->shipList) + itemCount(*form->ware.list);
+        runMessageLoop(application); // nothing queued: creates the windows, then releases
+    }
+    run.counters["ship+ware entries"] = static_cast<double>(entries);
+}
+BENCHMARK(editorStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
