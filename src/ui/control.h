@@ -179,8 +179,10 @@ void setFontColour(Control& c, uint32_t colour);
 void setTag(Control& c, int32_t value);
 int32_t tag(const Control& c);
 
-// Lists (each creates the list's window first).
-// Appends; the first entry added to an empty list becomes the chosen one, without an event.
+// Lists (each creates the list's window first). On a control that is no list they do
+// nothing and answer -1, 0, "" or nothing, and create no window.
+// Appends and answers the entry's index; the first entry added to an empty list
+// becomes the chosen one, without an event.
 int addItem(Control& list, std::string_view text);
 // Replaces entry index, keeping the chosen entry; index == itemCount appends; others: nothing.
 void setItemText(Control& list, int index, std::string_view text);
@@ -191,13 +193,15 @@ int selectedIndex(const Control& list); // -1 when none is chosen
 void setSelectedIndex(Control& list, int index);
 void clearItems(Control& list);
 
-// Check boxes (each creates the box's window first); setChecked raises no event.
+// Check boxes (each creates the box's window first); setChecked raises no event. On a
+// control that is no check box: false, nothing.
 bool isChecked(const Control& box);
 void setChecked(Control& box, bool on);
 
-// Tab controls: the size of every tab (fixed-width tabs); pages follow.
+// Tab controls: the size of every tab (fixed-width tabs); pages follow. Nothing on
+// other kinds.
 void setTabItemSize(Control& tabControl, int width, int height);
-int currentTab(const Control& tabControl); // -1 before the tab control has a window
+int currentTab(const Control& tabControl); // -1 without a window or for other kinds
 
 // Application.
 // Creates every window not yet created, shows the main window, dispatches until the
