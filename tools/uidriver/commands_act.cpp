@@ -1,0 +1,260 @@
+// Commands that act as the user: clicks, list choices, typing, tabs, keys.
+
+#include "commands.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+
+#include "utf.h"
+
+namespace uidriver {
+
+namespace {
+
+bool resolveUsable(Target& t, const std::string& selector, std::initializer_list<std::string_view> kinds, Resolved& r,
+                   std::string& error, JsonLine& out) {
+    if (!resolve(t, selector, r, error) || !needKind(r, kinds, error) || !usable(r, error)) return false;
+    out.str("target", r.name());
+    return true;
+}
+
+} // namespace
+
+bool cmdClick(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    if (!resolveUsable(t, c.args[0], {"Button", "CheckBox", "RadioButton"}, r, error, out)) return false;
+    // Posted, so that a click which opens a modal box does not block the driver.
+    PostMessageW(r.handle(), BM_CLICK, 0, 0);
+    settle(t);
+    return true;
+}
+
+bool cmdCheck(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    if (!resolveUsable(t, c.args[0], {"CheckBox", "RadioButton"}, r, error, out)) return false;
+    LRESULT state = 0;
+    sendWithTimeout(r.handle(), BM_GETCHECK, 0, 0, state);
+    if (c.args.size() > 1) {
+        const std::string wanted = normalised(c.args[1]);
+        if (wanted != "0" && wanted != "1") {
+            error = "check takes on or off";
+            return false;
+        }
+        if ((state == BST_CHECKED) == (wanted == "1")) {
+            out.flag("clicked", false).num("checked", state);
+            return true;
+        }
+    }
+    PostMessageW(r.handle(), BM_CLICK, 0, 0);
+    settle(t);
+    sendWithTimeout(r.handle(), BM_GETCHECK, 0, 0, state);
+    out.flag("clicked", true).num("checked", state);
+    return true;
+}
+
+namespace {
+
+bool selectIndex(Target& t, Resolved& r, int index, JsonLine& out, std::string& error) {
+    const std::vector<std::string> items = comboItems(r.handle());
+    if (index < 0 || index >= static_cast<int>(items.size())) {
+        error = "entry " + std::to_string(index) + " is outside the list of " + std::to_string(items.size());
+        return false;
+    }
+    focusControl(r.handle());
+    LRESULT ignored = 0;
+    if (!sendWithTimeout(r.handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0, ignored)) {
+        error = "the program does not answer";
+        return false;
+    }
+    // What the list tells its parent when a user picks an entry.
+    HWND parent = GetParent(r.handle());
+    const WPARAM id = static_cast<WPARAM>(r.get().id) & 0xFFFF;
+    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(r.handle()));
+    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(r.handle()));
+    settle(t);
+    out.num("index", index).str("entry", items[static_cast<std::size_t>(index)]);
+    return true;
+}
+
+} // namespace
+
+bool cmdSelect(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    int index = 0;
+    if (!parseNumber(c.args[1], index)) {
+        error = "select needs an entry index; choose takes its text";
+        return false;
+    }
+    return resolveUsable(t, c.args[0], {"ComboBox"}, r, error, out) && selectIndex(t, r, index, out, error);
+}
+
+bool cmdChoose(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    if (!resolveUsable(t, c.args[0], {"ComboBox"}, r, error, out)) return false;
+    const std::vector<std::string> items = comboItems(r.handle());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] == c.args[1]) return selectIndex(t, r, static_cast<int>(i), out, error);
+    error = "the list has no entry \"" + c.args[1] + "\"";
+    return false;
+}
+
+namespace {
+
+bool typeInto(Target& t, const Command& c, bool replaceAll, JsonLine& out, std::string& error) {
+    Resolved r;
+    if (!resolveUsable(t, c.args[0], {"Edit"}, r, error, out)) return false;
+    HWND edit = r.handle();
+    focusControl(edit);
+    LRESULT length = 0, ignored = 0;
+    sendWithTimeout(edit, WM_GETTEXTLENGTH, 0, 0, length);
+    // Like a click after the last character, or a selection of the whole text.
+    if (replaceAll) sendWithTimeout(edit, EM_SETSEL, 0, -1, ignored);
+    else sendWithTimeout(edit, EM_SETSEL, static_cast<WPARAM>(length), length, ignored);
+    // Posted, as the keyboard's characters arrive: through the program's message loop.
+    for (char16_t ch : utf8ToUtf16(c.args[1])) PostMessageW(edit, WM_CHAR, ch, 1);
+    settle(t);
+    out.str("text", windowText(edit));
+    return true;
+}
+
+} // namespace
+
+bool cmdType(Target& t, const Command& c, JsonLine& out, std::string& error) { return typeInto(t, c, false, out, error); }
+
+bool cmdRetype(Target& t, const Command& c, JsonLine& out, std::string& error) { return typeInto(t, c, true, out, error); }
+
+bool cmdSetText(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    settle(t);
+    Resolved r;
+    if (!resolve(t, c.args[0], r, error)) return false;
+    const std::u16string text = utf8ToUtf16(c.args[1]);
+    LRESULT ignored = 0;
+    if (!sendWithTimeout(r.handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text)), ignored, t.timeoutMs)) {
+        // A change handler that opened a modal box has not returned yet: that is an answer too.
+        if (findMessageBox(t)) {
+            out.str("target", r.name()).flag("msgbox", true);
+            return true;
+        }
+        error = "the program does not answer";
+        return false;
+    }
+    settle(t);
+    out.str("target", r.name()).str("text", windowText(r.handle()));
+    return true;
+}
+
+bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    int index = 0;
+    if (!parseNumber(c.args[1], index)) {
+        error = "tab needs a tab index";
+        return false;
+    }
+    if (!resolveUsable(t, c.args[0], {"Tab"}, r, error, out)) return false;
+    RECT rect{};
+    if (!tabRect(r.handle(), index, rect)) {
+        error = "no tab " + std::to_string(index) + " (or its rectangle cannot be read)";
+        return false;
+    }
+    // A click on the tab: the control then tells its parent itself (a
+    // notification sent from another process would be dropped).
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(r.handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(r.handle(), WM_LBUTTONUP, 0, point);
+    settle(t);
+    LRESULT current = -1;
+    sendWithTimeout(r.handle(), TCM_GETCURSEL, 0, 0, current);
+    out.num("tab", current);
+    return true;
+}
+
+bool cmdFocus(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    settle(t);
+    if (!resolve(t, c.args[0], r, error) || !usable(r, error)) return false;
+    out.str("target", r.name());
+    if (!focusControl(r.handle())) {
+        error = "the focus did not move to " + r.name();
+        return false;
+    }
+    settle(t);
+    return true;
+}
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    UINT vk;
+};
+
+constexpr KeyName kKeys[] = {
+    {"tab", VK_TAB},       {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"space", VK_SPACE},
+    {"backspace", VK_BACK}, {"delete", VK_DELETE}, {"left", VK_LEFT},   {"right", VK_RIGHT},
+    {"up", VK_UP},         {"down", VK_DOWN},    {"home", VK_HOME},     {"end", VK_END},
+    {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT}, {"f1", VK_F1},        {"f4", VK_F4},
+};
+
+void postKey(HWND window, UINT vk, bool down, bool alt) {
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (alt) lParam |= 1 << 29;
+    if (!down) lParam |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
+    const UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PostMessageW(window, message, vk, lParam);
+}
+
+} // namespace
+
+bool cmdKey(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    std::string name = c.args[1];
+    bool shift = false, ctrl = false, alt = false;
+    for (std::size_t plus; (plus = name.find('+')) != std::string::npos; name = name.substr(plus + 1)) {
+        const std::string modifier = name.substr(0, plus);
+        if (modifier == "shift") shift = true;
+        else if (modifier == "ctrl") ctrl = true;
+        else if (modifier == "alt") alt = true;
+        else {
+            error = "unknown modifier " + modifier;
+            return false;
+        }
+    }
+    UINT vk = 0;
+    for (const KeyName& k : kKeys)
+        if (name == k.name) vk = k.vk;
+    if (!vk && name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        vk = static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+    if (!vk) {
+        error = "unknown key " + c.args[1];
+        return false;
+    }
+    Resolved r;
+    settle(t);
+    if (!resolve(t, c.args[0], r, error) || !usable(r, error)) return false;
+    HWND control = r.handle();
+    focusControl(control);
+    // The modifiers are held in the key state the program's thread shares with ours while attached.
+    const DWORD own = GetCurrentThreadId(), other = GetWindowThreadProcessId(control, nullptr);
+    const bool attached = AttachThreadInput(own, other, TRUE);
+    BYTE saved[256] = {}, state[256] = {};
+    GetKeyboardState(saved);
+    GetKeyboardState(state);
+    if (shift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (alt) state[VK_MENU] = state[VK_LMENU] = 0x80;
+    SetKeyboardState(state);
+    postKey(control, vk, true, alt);
+    postKey(control, vk, false, alt);
+    settle(t);
+    SetKeyboardState(saved);
+    if (attached) AttachThreadInput(own, other, FALSE);
+    HWND focus = focusedControl(control);
+    out.str("target", r.name()).str("key", c.args[1]);
+    WindowTree tree = snapshot(t.window);
+    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i)
+        if (handleOf(tree.nodes[i]) == focus) out.str("focus", describeNode(tree, i));
+    return true;
+}
+
+} // namespace uidriver
