@@ -26,14 +26,16 @@ wine_env_setup() {
         export DISPLAY=":$(head -n 1 "$number_file")"
         rm -f "$number_file"
     fi
-    # One creator at a time: tests that set up their own environment may share the prefix.
+    # One creator at a time: tests that set up their own environment may share the
+    # prefix. The Wine programs must not inherit the lock (9>&-): the wineserver
+    # they start would hold it for as long as it lives.
     (
         flock 9
         if [ ! -f "$WINEPREFIX/.orvex-ready" ]; then
-            timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
-            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-            timeout -k 5 60 wineserver -w || true
+            timeout -k 5 120 wineboot -i >/dev/null 2>&1 9>&- || true
+            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&- || true
+            timeout -k 5 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 9>&- || true
+            timeout -k 5 60 wineserver -w 9>&- || true
             touch "$WINEPREFIX/.orvex-ready"
         fi
     ) 9>"$build/wineprefix.lock"
