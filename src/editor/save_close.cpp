@@ -22,7 +22,8 @@ bool saveAndReport(MainForm& f) {
     std::string text;
     text = u8"Не удалось сохранить файлы:"_cp1251;
     for (const std::string& path : failed) text += "\r\n" + path;
-    messageBox(*f.application, text, kMbOk | kMbIconError);
+    // Titled like the start-up error, but modal to the window the user works in.
+    messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconError);
     return false;
 }
 
