@@ -30,17 +30,6 @@ struct BenchFolder {
     fs::path path;
 };
 
-void loadAll(GameState& state) {
-    loadShips(state);
-    loadCockpits(state);
-    loadLasers(state);
-    loadBullets(state);
-    loadShields(state);
-    loadRockets(state);
-    loadStations(state);
-    loadWares(state);
-}
-
 void loadShipTable(benchmark::State& state) {
     BenchFolder folder("orvex-bench-ships");
     const std::string text = generatedShipTable(20000);
@@ -69,7 +58,7 @@ void loadLargeGame(benchmark::State& state) {
     for (auto _ : state) {
         auto game = std::make_unique<GameState>();
         game->folder = folder.prefix();
-        loadAll(*game);
+        loadAllTables(*game);
         records = game->ships.size() + game->cockpits.size() + game->lasers.size() +
                   game->bullets.size() + game->shields.size() + game->rockets.size() +
                   game->stations.size() + game->wares.size();
@@ -87,7 +76,7 @@ void saveLargeGame(benchmark::State& state) {
     if (!generateGame(folder.path.string())) state.SkipWithError("the game was not generated");
     GameState game;
     game.folder = folder.prefix();
-    loadAll(game);
+    loadAllTables(game);
     if (!saveAllTables(game).empty()) state.SkipWithError("the first save failed");
     for (auto _ : state) benchmark::DoNotOptimize(saveAllTables(game));
 }

@@ -38,3 +38,14 @@ void loadWares(GameState& state) {
                       [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; });
     }
 }
+
+void loadAllTables(GameState& state) {
+    loadShips(state);
+    loadCockpits(state);
+    loadLasers(state);
+    loadBullets(state);
+    loadShields(state);
+    loadRockets(state);
+    loadStations(state);
+    loadWares(state);
+}

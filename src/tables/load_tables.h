@@ -35,3 +35,7 @@ void loadStations(GameState& state);  // "types\tfactories.txt"
 // `wareGroups` gets its fileName, header value, record count and file state, each
 // record the price multiplier of its file (5.25, 4.0, 12.135, 5.25, 28.075).
 void loadWares(GameState& state);
+
+// Every table, in the order start-up loads them, without name sinks (for tools,
+// tests and benchmarks that need the whole game in memory).
+void loadAllTables(GameState& state);

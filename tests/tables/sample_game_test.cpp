@@ -19,14 +19,7 @@ TEST(SampleGame, LoadsEveryTableAndSavesBackByteForByte) {
              fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     GameState state;
     state.folder = game.folder();
-    loadShips(state);
-    loadCockpits(state);
-    loadLasers(state);
-    loadBullets(state);
-    loadShields(state);
-    loadRockets(state);
-    loadStations(state);
-    loadWares(state);
+    loadAllTables(state);
 
     EXPECT_EQ(state.ships.size(), 6u);
     EXPECT_EQ(state.cockpits.size(), 4u);

@@ -17,17 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 
-void loadAll(GameState& state) {
-    loadShips(state);
-    loadCockpits(state);
-    loadLasers(state);
-    loadBullets(state);
-    loadShields(state);
-    loadRockets(state);
-    loadStations(state);
-    loadWares(state);
-}
-
 std::string zeros(int n) {
     std::string s;
     for (int i = 0; i < n; ++i) s += "0;";
@@ -93,7 +82,7 @@ protected:
 
 TEST_F(Saving, TablesAreWrittenInTheWritersForm) {
     writeUntidyGame(game);
-    loadAll(state);
+    loadAllTables(state);
     state.wares[2].priceCoefficient = 42; // the F file's record: B has 2, E none
     EXPECT_EQ(saveAllTables(state), Paths{});
 
@@ -127,13 +116,13 @@ TEST_F(Saving, TablesAreWrittenInTheWritersForm) {
 
 TEST_F(Saving, AFolderSavedTwiceGivesTheSameBytesAndWriterFormIsKept) {
     writeUntidyGame(game);
-    loadAll(state);
+    loadAllTables(state);
     ASSERT_EQ(saveAllTables(state), Paths{});
     const std::vector<std::string> first = tableBytes(game);
 
     GameState again;
     again.folder = game.folder();
-    loadAll(again);
+    loadAllTables(again);
     ASSERT_EQ(saveAllTables(again), Paths{});
     EXPECT_EQ(tableBytes(game), first);
 
@@ -142,7 +131,7 @@ TEST_F(Saving, AFolderSavedTwiceGivesTheSameBytesAndWriterFormIsKept) {
     for (int i = 0; i < 12; ++i) copy.write(std::string("types/") + kTables[i], first[i]);
     GameState third;
     third.folder = copy.folder();
-    loadAll(third);
+    loadAllTables(third);
     ASSERT_EQ(saveAllTables(third), Paths{});
     EXPECT_EQ(tableBytes(copy), first);
 }
@@ -150,7 +139,7 @@ TEST_F(Saving, AFolderSavedTwiceGivesTheSameBytesAndWriterFormIsKept) {
 TEST_F(Saving, TheFirstSaveKeepsThePreviousFileAsBackupAndLaterSavesNeverChangeIt) {
     writeUntidyGame(game);
     const std::vector<std::string> original = tableBytes(game);
-    loadAll(state);
+    loadAllTables(state);
     ASSERT_EQ(saveAllTables(state), Paths{});
     EXPECT_EQ(game.read("types/TCockpits.bak"), original[1]);
     EXPECT_EQ(game.read("types/TShips.bak"), original[2]);
@@ -174,7 +163,7 @@ TEST_F(Saving, TheFirstSaveKeepsThePreviousFileAsBackupAndLaterSavesNeverChangeI
 TEST_F(Saving, ATableMissingAtStartUpIsNotCreated) {
     game.writeLines("types/TCockpits.txt", {"1;0;"});
     game.writeLines("types/TWareB.txt", {"1;0;"});
-    loadAll(state);
+    loadAllTables(state);
     EXPECT_EQ(saveAllTables(state), Paths{});
     EXPECT_EQ(game.typesEntries(),
               (Paths{"TCockpits.bak", "TCockpits.txt", "TWareB.bak", "TWareB.txt"}));
@@ -185,7 +174,7 @@ TEST_F(Saving, AnUnreadableTableIsNeverTouched) {
     game.write("types/TLaser.txt", bytes);
     game.write("types/TWareM.txt", "1;-1;\r\n");
     game.writeLines("types/TCockpits.txt", {"1;0;"});
-    loadAll(state);
+    loadAllTables(state);
     EXPECT_EQ(saveAllTables(state), Paths{});
     EXPECT_EQ(game.read("types/TLaser.txt"), bytes);
     EXPECT_EQ(game.read("types/TWareM.txt"), "1;-1;\r\n");
@@ -205,7 +194,7 @@ class SavingFaults : public Saving {
 protected:
     void SetUp() override {
         writeUntidyGame(game);
-        loadAll(state);
+        loadAllTables(state);
         before = tableBytes(game);
         state.bullets[0].col0 = 5; // so that a written table differs from the file
         state.shields[0].col0 = 5;
