@@ -14,10 +14,10 @@ void markReleasing(Control& c) {
 
 // onDestroy of c before its children's; each control's owned objects are released
 // (last owned first) after its children, and its window goes after theirs.
-void release(Platform& platform, Control& c, bool raiseDestroy) {
-    if (raiseDestroy && c.onDestroy.fn != nullptr) c.onDestroy.fn(c.onDestroy.context, c);
+void release(Platform& platform, Control& c) {
+    if (c.onDestroy.fn != nullptr) c.onDestroy.fn(c.onDestroy.context, c);
     for (auto& child : c.children)
-        release(platform, *child, raiseDestroy);
+        release(platform, *child);
     for (auto it = c.releasers.rbegin(); it != c.releasers.rend(); ++it)
         (*it)();
     c.releasers.clear();
@@ -36,14 +36,14 @@ void Platform::releaseApplication(Control& application) {
                            [&](const auto& a) { return a.get() == &application; });
     if (it == applications_.end()) return;
     markReleasing(application);
-    release(*this, application, true);
+    release(*this, application);
     applications_.erase(it);
 }
 
 void Platform::releaseAll() {
     for (auto& app : applications_) {
         markReleasing(*app);
-        release(*this, *app, false);
+        release(*this, *app);
     }
     applications_.clear();
 }

@@ -77,8 +77,9 @@ class Platform {
                            unsigned flags) = 0;
 
     // The application objects made on this platform. runMessageLoop releases an
-    // application; releaseAll frees whatever is left without raising onDestroy
-    // (owned objects are still released). Derived destructors call releaseAll.
+    // application; releaseAll releases whatever is left the same way (a window built
+    // but never shown still hands over what it owns through onDestroy), so handler
+    // contexts must outlive the platform. Derived destructors call releaseAll.
     Control& adoptApplication(std::unique_ptr<Control> application);
     void releaseApplication(Control& application); // raises onDestroy throughout
     void releaseAll();

@@ -12,10 +12,10 @@
 namespace {
 
 struct Loop : ::testing::Test {
+    EventLog log; // handler contexts outlive the platform
     HeadlessPlatform platform;
     Control& app = createApplication(platform, "App v1");
     Control& main = createMainWindow(app, "Main");
-    EventLog log;
 
     void expectNoProblems() {
         for (const std::string& p : platform.problems())
