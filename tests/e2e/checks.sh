@@ -12,10 +12,14 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The sample's table file as it was shipped: samples/game/types/<name>.txt.
-sample_table() { echo "$sample/types/$1.txt"; }
+# The folder of the tables as they were before the editor ran: the sample's,
+# or the copy a before-check made of the tables it changed.
+origin="$sample/types"
 
-# Makes expected/<name>.txt, the sample's table with the sed program applied
+# A table file as it was before the editor ran: <origin>/<name>.txt.
+sample_table() { echo "$origin/$1.txt"; }
+
+# Makes expected/<name>.txt, the original table with the sed program applied
 # to it (the game's files are CP1251 with CR LF; sed works on the bytes).
 expect_edited() {
     local name=$1 program=$2
@@ -23,6 +27,10 @@ expect_edited() {
     LC_ALL=C sed "$program" "$(sample_table "$name")" >"expected/$name.txt"
     cmp -s "expected/$name.txt" "$(sample_table "$name")" && fail "the edit of $name changes nothing: $program"
 }
+
+# A sed command replacing field <n> (from 0) of line <k> (the header is line 0)
+# when it reads <old>.
+field_edit() { echo "$(($1 + 1))s/^\(\([^;]*;\)\{$2\}\)$3;/\1$4;/"; }
 
 # The table file is byte for byte the given file; on a difference the lines
 # that differ are shown, decoded.
@@ -36,7 +44,7 @@ same_bytes() {
     fi
 }
 
-# Every table equals expected/<name>.txt where that exists, else the sample's.
+# Every table equals expected/<name>.txt where that exists, else the original.
 tables_as_expected() {
     local name
     for name in $tables; do
@@ -48,7 +56,7 @@ tables_as_expected() {
     done
 }
 
-# Every backup holds the sample's original bytes.
+# Every backup holds the original bytes.
 backups_of_sample() {
     local name
     for name in ${1:-$tables}; do

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/checks.sh"
 
 [ "$(field_of "$(sample_table TBullets)" 3 11)" = 177600 ] || fail "the sample's third bullet is not the one this test edits"
-expect_edited TBullets '4s/^\(\([^;]*;\)\{11\}\)177600;/\1255300;/'
+expect_edited TBullets "$(field_edit 3 11 177600 255300)"
 [ "$(field_of expected/TBullets.txt 3 11)" = 255300 ] || fail "expected bullet line not built"
 
 tables_as_expected

@@ -1,0 +1,30 @@
+# After edits on every page: each table holds exactly its edited fields (the
+# expected files are the sample with those fields replaced), and the backups
+# hold the sample's original although the tables were saved twice.
+source "$(dirname "$0")/checks.sh"
+
+# Ястреб, ship line 2: manoeuvrability X (column 2) 0.475 in the writer's
+# seven-character form, speed upgrades (24) 13, shields (21) 20, bay type (41)
+# XL = 4, hull (43) 6100.
+expect_edited TShips "$(field_edit 2 2 0.45000 0.47500);$(field_edit 2 24 12 13);$(field_edit 2 21 3 20);$(field_edit 2 41 2 4);$(field_edit 2 43 5200 6100)"
+# Cockpit 0: weapon mask (column 8) 7 + bit 3 = 15.
+expect_edited TCockpits "$(field_edit 1 8 7 15)"
+# Щит 25 МДж: shield power (8) 33333 and its tenth (7) 3333.
+expect_edited TShields "$(field_edit 3 7 2500 3333);$(field_edit 3 8 25000 33333)"
+# Гарпун: speed (7) 420 × 222 = 93240, price coefficient (26) 1000.
+expect_edited TRockets "$(field_edit 2 7 66600 93240);$(field_edit 2 26 2600 1000)"
+# Кузница: price coefficient (17) 900000.
+expect_edited TFactories "$(field_edit 3 17 880000 900000)"
+# Линзы, second line of the T wares: average price change (9) 40.
+expect_edited TWareT "$(field_edit 2 9 25 40)"
+
+for name in TShips TCockpits TShields TRockets TFactories TWareT; do
+    [ "$(wc -l <"expected/$name.txt")" = "$(wc -l <"$(sample_table "$name")")" ] || fail "expected/$name.txt lost lines"
+done
+[ "$(field_of expected/TShips.txt 2 43)" = 6100 ] || fail "expected ship line not built"
+
+tables_as_expected
+backups_of_sample
+no_temporaries
+only_files $(for t in $tables; do echo "types/$t.bak"; done)
+finish

@@ -1,0 +1,2 @@
+# The ship table cannot be written.
+chmod a-w types/TShips.txt
