@@ -24,10 +24,13 @@ for program in $programs; do
     if [ -d "$root/fuzz/corpus/$name" ]; then
         cp -R "$root/fuzz/corpus/$name/." "$corpus/"
     fi
+    # The tables target writes a whole game folder twice per run: fewer runs.
+    runs_here=$runs
+    [ "$name" = fuzz_tables ] && runs_here="${ORVEX_FUZZ_TABLE_RUNS:-2000}"
     log="$work/$name.log"
-    if (cd "$work" && timeout -k 10 900 "$program" -runs="$runs" -max_len=4096 -timeout=10 \
+    if (cd "$work" && timeout -k 10 900 "$program" -runs="$runs_here" -max_len=4096 -timeout=10 \
             -rss_limit_mb=1024 -artifact_prefix="$build/fuzz/$name-" "$corpus" >"$log" 2>&1); then
-        echo "$name: $runs runs, no fault ($(ls "$corpus" | wc -l) inputs in the corpus afterwards)"
+        echo "$name: $runs_here runs, no fault ($(ls "$corpus" | wc -l) inputs in the corpus afterwards)"
     else
         tail -n 60 "$log"
         echo "$name: FAILED (see the artifact in $build/fuzz/)"
