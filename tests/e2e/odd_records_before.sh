@@ -5,7 +5,8 @@
 # - cockpits: cockpit 0 has mask 0x0F000007 (bits 24..27 have no check box);
 # - ships: Беркут's mount 0 names cockpit 7 (there are 4) and its mount 1 the
 #   position 9 (there are 7 names); Альбатрос gets an eighth turret with guns,
-#   which has no mount; SS_SH_PEL loses its only turret (no items, no turrets);
+#   which has no mount; Сокол loses its turrets but keeps its item, SS_SH_PEL
+#   loses its only turret (no items, no turrets);
 # - shields: Щит 125 МДж has the average price change 150 and container type 7;
 # - values shown coarser than stored, which showing must not round: Сокол's
 #   speed 21100 (shown 95 m/s), Щит 5 МДж's power tenth 499 beside the power
@@ -18,16 +19,18 @@ LC_ALL=C sed -i '2s/^\(\([^;]*;\)\{8\}\)7;/\1251658247;/' types/TCockpits.txt
 LC_ALL=C sed -i '5s/^\(\([^;]*;\)\{13\}\)30;0;4;/\1150;0;7;/; 3s/^\(\([^;]*;\)\{7\}\)500;/\1499;/' types/TShields.txt
 LC_ALL=C sed -i '2s/^\(\([^;]*;\)\{7\}\)99900;/\199999;/' types/TRockets.txt
 LC_ALL=C awk -F';' -v OFS=';' '
-    NR == 4 { $8 = 21100 }
-    NR == 5 { $29 = 7; $32 = 9 }
-    NR == 6 { at = 48 + 4 * $48 + 1; $at = $at + 1; $(NF - 6) = "0;3;0;0;" $(NF - 6) }
-    NR == 7 {
+    # The line up to its items, no turrets, then the tail and the objectId.
+    function withoutTurrets(    line, i) {
         line = ""
-        for (i = 1; i <= 48; i++) line = line $i ";"
+        for (i = 1; i <= 48 + 4 * $48; i++) line = line $i ";"
         line = line "0;"
         for (i = NF - 6; i < NF; i++) line = line $i ";"
-        $0 = line $NF
+        return line $NF
     }
+    NR == 4 { $8 = 21100; $0 = withoutTurrets() }
+    NR == 5 { $29 = 7; $32 = 9 }
+    NR == 6 { at = 48 + 4 * $48 + 1; $at = $at + 1; $(NF - 6) = "0;3;0;0;" $(NF - 6) }
+    NR == 7 { $0 = withoutTurrets() }
     { print }' types/TShips.txt >types/TShips.new
 mv types/TShips.new types/TShips.txt
 mkdir before
