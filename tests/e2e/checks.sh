@@ -17,15 +17,15 @@ fail() {
 origin="$sample/types"
 
 # A table file as it was before the editor ran: <origin>/<name>.txt.
-sample_table() { echo "$origin/$1.txt"; }
+original_table() { echo "$origin/$1.txt"; }
 
 # Makes expected/<name>.txt, the original table with the sed program applied
 # to it (the game's files are CP1251 with CR LF; sed works on the bytes).
 expect_edited() {
     local name=$1 program=$2
     mkdir -p expected
-    LC_ALL=C sed "$program" "$(sample_table "$name")" >"expected/$name.txt"
-    cmp -s "expected/$name.txt" "$(sample_table "$name")" && fail "the edit of $name changes nothing: $program"
+    LC_ALL=C sed "$program" "$(original_table "$name")" >"expected/$name.txt"
+    cmp -s "expected/$name.txt" "$(original_table "$name")" && fail "the edit of $name changes nothing: $program"
 }
 
 # A sed command replacing field <n> (from 0) of line <k> (the header is line 0)
@@ -51,16 +51,16 @@ tables_as_expected() {
         if [ -f "expected/$name.txt" ]; then
             same_bytes "types/$name.txt" "expected/$name.txt"
         else
-            same_bytes "types/$name.txt" "$(sample_table "$name")"
+            same_bytes "types/$name.txt" "$(original_table "$name")"
         fi
     done
 }
 
 # Every backup holds the original bytes.
-backups_of_sample() {
+backups_of_originals() {
     local name
     for name in ${1:-$tables}; do
-        same_bytes "types/$name.bak" "$(sample_table "$name")"
+        same_bytes "types/$name.bak" "$(original_table "$name")"
     done
 }
 
@@ -85,7 +85,7 @@ only_files() {
         fail "the game folders hold other files than expected"
 }
 
-# Field <n> (from 0) of line <k> (the header is line 0) of a table file.
+# field_of <file> <k> <n>: field <n> (from 0) of line <k> (the header is line 0).
 field_of() {
     awk -F';' -v line="$2" -v field="$3" 'NR == line + 1 { print $(field + 1) }' "$1" | tr -d '\r'
 }

@@ -14,12 +14,12 @@ for name in TCockpits TShips TFactories TLaser TShields TRockets TWareB TWareE T
     if [ -f "expected/$name.txt" ]; then
         same_bytes "types/$name.txt" "expected/$name.txt"
     else
-        same_bytes "types/$name.txt" "$(sample_table "$name")"
+        same_bytes "types/$name.txt" "$(original_table "$name")"
     fi
 done
 head -n 5 types/TBullets.txt >written-bullets
 head -n 5 expected/TBullets.txt >expected-bullets
 same_bytes written-bullets expected-bullets
-backups_of_sample
+backups_of_originals
 no_temporaries
 finish

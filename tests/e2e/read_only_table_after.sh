@@ -6,7 +6,7 @@ source "$(dirname "$0")/checks.sh"
 expect_edited TLaser "$(field_edit 1 10 1200 1300)"
 tables_as_expected
 stat -c %A types/TShips.txt | grep -q '^-r-.r-.r-' || fail "types/TShips.txt lost its read-only mode"
-backups_of_sample "TBullets TCockpits TFactories TLaser TShields TRockets TWareB TWareE TWareF TWareM TWareT"
+backups_of_originals "TBullets TCockpits TFactories TLaser TShields TRockets TWareB TWareE TWareF TWareM TWareT"
 no_temporaries
 only_files $(for t in $tables; do [ "$t" = TShips ] || echo "types/$t.bak"; done)
 finish

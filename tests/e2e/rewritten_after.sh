@@ -2,7 +2,7 @@
 # every backup holds the original, and no temporary stays behind.
 source "$(dirname "$0")/checks.sh"
 tables_as_expected
-backups_of_sample
+backups_of_originals
 no_temporaries
 only_files $(for t in $tables; do echo "types/$t.bak"; done)
 finish
