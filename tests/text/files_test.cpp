@@ -4,34 +4,40 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "text/files.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 class Files : public testing::Test {
-    TempFolder folder_;
+  protected:
+    TempGame game{TempGame::Current};
 };
 
-TEST_F(Files, ExistenceTellsFilesFromFolders) {
-    putFile("types/TShips.txt", "x");
-    EXPECT_TRUE(fileExists("types\\TShips.txt"));
+// The loaders name "types\tships.txt", the writer "types\TShips.txt": one file.
+TEST_F(Files, NamesMatchWithoutRegardToCaseAndFoldersAreNoFiles) {
+    game.write("types/TShips.txt", "ships");
     EXPECT_TRUE(fileExists("TYPES\\tships.TXT"));
     EXPECT_FALSE(fileExists("types")) << "a folder is not a file";
-    EXPECT_TRUE(folderExists("types"));
     EXPECT_TRUE(folderExists("Types"));
-    EXPECT_FALSE(folderExists("types\\TShips.txt"));
-    EXPECT_FALSE(fileExists("types\\missing.txt"));
-    EXPECT_FALSE(fileExists("missing\\TShips.txt"));
     EXPECT_FALSE(fileExists(""));
     EXPECT_FALSE(fileExists(std::string_view("types\\TShips.txt\0x", 19))) << "a NUL in a path";
+
+    game.write("types/tlaser.txt", "old lasers, longer");
+    ASSERT_TRUE(writeWholeFile("types\\TLaser.txt", "lasers"));
+    EXPECT_EQ(game.read("types/tlaser.txt"), "lasers");
+    ASSERT_TRUE(writeNewFileDurably("TYPES\\TLASER.TXT", "again"));
+    EXPECT_EQ(game.typesEntries(), (Names{"TShips.txt", "tlaser.txt"}))
+        << "the disk's spelling stays";
+    EXPECT_EQ(game.read("types/tlaser.txt"), "again");
 }
 
 TEST_F(Files, ReadGivesEveryByteOrLeavesTheTargetAlone) {
     const std::string bytes("a\0b\r\n\xff\r", 7);
-    putFile("t/70001.xml", bytes);
+    game.write("t/70001.xml", bytes);
     std::string read = "old";
     ASSERT_TRUE(readWholeFile("t\\70001.xml", read));
     EXPECT_EQ(read, bytes);
@@ -39,106 +45,70 @@ TEST_F(Files, ReadGivesEveryByteOrLeavesTheTargetAlone) {
     EXPECT_FALSE(readWholeFile("t\\440001.xml", read));
     EXPECT_FALSE(readWholeFile("t", read)) << "a folder cannot be read";
     EXPECT_EQ(read, "old");
-    putFile("empty.txt", "");
-    ASSERT_TRUE(readWholeFile("empty.txt", read));
-    EXPECT_EQ(read, "");
 }
 
-// The loaders name "types\tships.txt", the writer "types\TShips.txt": one file.
-TEST_F(Files, NamesMatchWithoutRegardToCase) {
-    putFile("types/TShips.txt", "ships");
-    std::string read;
-    ASSERT_TRUE(readWholeFile("types\\tships.txt", read));
-    EXPECT_EQ(read, "ships");
-    putFile("types/tlaser.txt", "old lasers, longer");
-    ASSERT_TRUE(writeWholeFile("types\\TLaser.txt", "lasers"));
-    EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt", "tlaser.txt"}))
-        << "the disk's spelling stays";
-    EXPECT_EQ(fileBytes("types/tlaser.txt"), "lasers");
-    ASSERT_TRUE(writeNewFileDurably("TYPES\\TLASER.TXT", "again"));
-    EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt", "tlaser.txt"}));
-    EXPECT_EQ(fileBytes("types/tlaser.txt"), "again");
+// Both writes replace the whole content, a longer old tail included, and fail
+// where there is nothing to write into.
+TEST_F(Files, WritesReplaceTheWholeContentOrFail) {
+    for (auto write : {writeWholeFile, writeNewFileDurably}) {
+        game.write("long.txt", std::string(10000, 'L'));
+        ASSERT_TRUE(write("long.txt", std::string("\0\r\n", 3)));
+        EXPECT_EQ(game.read("long.txt"), std::string("\0\r\n", 3));
+        ASSERT_TRUE(write("new.txt", ""));
+        EXPECT_TRUE(fs::remove("new.txt"));
+        EXPECT_FALSE(write("missing\\x.txt", "x"));
+        EXPECT_FALSE(fs::exists("missing"));
+        EXPECT_FALSE(write("types", "x")) << "a folder cannot be written";
+        EXPECT_TRUE(fs::is_directory("types"));
+    }
 }
 
-TEST_F(Files, WholeWriteCreatesOrOverwritesInPlace) {
-    ASSERT_TRUE(writeWholeFile("new.txt", "fresh"));
-    EXPECT_EQ(fileBytes("new.txt"), "fresh");
-    putFile("long.txt", std::string(10000, 'L'));
-    ASSERT_TRUE(writeWholeFile("long.txt", "short"));
-    EXPECT_EQ(fileBytes("long.txt"), "short");
-    ASSERT_TRUE(writeWholeFile("long.txt", ""));
-    EXPECT_EQ(fileBytes("long.txt"), "");
-    EXPECT_FALSE(writeWholeFile("missing\\x.txt", "x"));
-    std::filesystem::create_directory("types");
-    EXPECT_FALSE(writeWholeFile("types", "x")) << "a folder cannot be written";
-    EXPECT_TRUE(std::filesystem::is_directory("types"));
-}
-
-TEST_F(Files, DurableWriteReplacesTheWholeContent) {
-    putFile("f.txt", std::string(500, 'o'));
-    ASSERT_TRUE(writeNewFileDurably("f.txt", "new"));
-    EXPECT_EQ(fileBytes("f.txt"), "new");
-    ASSERT_TRUE(writeNewFileDurably("g.txt", std::string("\0\r\n", 3)));
-    EXPECT_EQ(fileBytes("g.txt"), std::string("\0\r\n", 3));
-    EXPECT_FALSE(writeNewFileDurably("missing\\x.txt", "x"));
-    EXPECT_FALSE(std::filesystem::exists("missing"));
-}
-
-TEST_F(Files, ReplaceFileReplacesTheTarget) {
-    putFile("types/TShips.tmp", "new");
-    putFile("types/TShips.txt", "old");
+TEST_F(Files, ReplaceFileReplacesTheTargetAndRemoveFileTakesFilesOnly) {
+    game.write("types/TShips.tmp", "new");
+    game.write("types/TShips.txt", "old");
     ASSERT_TRUE(replaceFile("types\\TShips.tmp", "types\\TShips.txt"));
-    EXPECT_EQ(entriesOf("types"), (Names{"TShips.txt"}));
-    EXPECT_EQ(fileBytes("types/TShips.txt"), "new");
+    EXPECT_EQ(game.typesEntries(), (Names{"TShips.txt"}));
+    EXPECT_EQ(game.read("types/TShips.txt"), "new");
     EXPECT_FALSE(replaceFile("types\\missing.tmp", "types\\TShips.txt"));
-    EXPECT_EQ(fileBytes("types/TShips.txt"), "new");
-    ASSERT_TRUE(replaceFile("types\\TShips.txt", "types\\moved.txt"))
-        << "no target: a plain rename";
-    EXPECT_EQ(entriesOf("types"), (Names{"moved.txt"}));
+    EXPECT_EQ(game.read("types/TShips.txt"), "new");
+    ASSERT_TRUE(replaceFile("types\\TShips.txt", "types\\moved.txt")) << "no target: a rename";
+    EXPECT_EQ(game.typesEntries(), (Names{"moved.txt"}));
+    EXPECT_TRUE(removeFile("types\\MOVED.txt"));
+    EXPECT_FALSE(removeFile("types\\moved.txt"));
+    EXPECT_FALSE(removeFile("types"));
+    EXPECT_EQ(game.typesEntries(), Names{});
 }
 
 // The first save keeps the old table as the backup; later saves must never touch it.
 TEST_F(Files, RenameWithoutReplacingNeverReplaces) {
-    putFile("types/tships.txt", "first");
+    game.write("types/tships.txt", "first");
     ASSERT_TRUE(renameWithoutReplacing("types\\TShips.txt", "types\\TShips.bak"));
-    EXPECT_EQ(entriesOf("types"), (Names{"TShips.bak"}));
-    EXPECT_EQ(fileBytes("types/TShips.bak"), "first");
-
-    putFile("types/tships.txt", "second");
-    EXPECT_FALSE(renameWithoutReplacing("types\\TShips.txt", "types\\TShips.bak"));
+    EXPECT_EQ(game.typesEntries(), (Names{"TShips.bak"}));
+    game.write("types/tships.txt", "second");
     EXPECT_FALSE(renameWithoutReplacing("types\\TShips.txt", "TYPES\\tships.BAK"));
-    EXPECT_EQ(fileBytes("types/TShips.bak"), "first");
-    EXPECT_EQ(fileBytes("types/tships.txt"), "second");
+    EXPECT_EQ(game.read("types/TShips.bak"), "first");
+    EXPECT_EQ(game.read("types/tships.txt"), "second");
     EXPECT_FALSE(renameWithoutReplacing("types\\missing.txt", "types\\missing.bak"));
-    EXPECT_FALSE(std::filesystem::exists("types/missing.bak"));
-}
-
-TEST_F(Files, RemoveFileTakesFilesOnly) {
-    putFile("types/TShips.bak", "x");
-    EXPECT_TRUE(removeFile("types\\tships.bak"));
-    EXPECT_FALSE(std::filesystem::exists("types/TShips.bak"));
-    EXPECT_FALSE(removeFile("types\\tships.bak"));
-    EXPECT_FALSE(removeFile("types"));
-    EXPECT_TRUE(std::filesystem::is_directory("types"));
+    EXPECT_FALSE(fs::exists("types/missing.bak"));
 }
 
 #ifndef _WIN32
 // Where the file system tells case apart, the layer does the matching itself.
 TEST_F(Files, PlatformPathSpellsEachComponentAsTheDiskDoes) {
-    putFile("types/TShips.txt", "");
-    putFile("Game/Data/x.txt", "");
-    putFile("both/Foo.txt", "");
-    putFile("both/FOO.TXT", "");
-    EXPECT_EQ(platformPath("types\\tships.txt"), "types/TShips.txt");
-    EXPECT_EQ(platformPath("TYPES\\TSHIPS.TXT"), "types/TShips.txt");
-    EXPECT_EQ(platformPath("game\\data\\X.TXT"), "Game/Data/x.txt");
-    EXPECT_EQ(platformPath("types\\New\\Sub\\n.txt"), "types/New/Sub/n.txt")
-        << "missing parts stay";
-    EXPECT_EQ(platformPath("both\\Foo.txt"), "both/Foo.txt") << "the exact spelling wins";
-    EXPECT_EQ(platformPath("both\\foo.txt"), "both/FOO.TXT") << "else the first in byte order";
-    EXPECT_EQ(platformPath(".\\types\\..\\types\\tships.txt"), "./types/../types/TShips.txt");
-    EXPECT_EQ(platformPath("types/tships.txt"), "types/TShips.txt");
-    EXPECT_EQ(platformPath(""), "");
+    for (const char* file : {"types/TShips.txt", "Game/Data/x.txt", "both/Foo.txt", "both/FOO.TXT"})
+        game.write(file, "");
+    const struct {
+        const char* path;
+        const char* expected;
+    } cases[] = {{"TYPES\\TSHIPS.TXT", "types/TShips.txt"},
+                 {"game\\data\\X.TXT", "Game/Data/x.txt"},
+                 {"types\\New\\Sub\\n.txt", "types/New/Sub/n.txt"}, // missing parts stay
+                 {"both\\Foo.txt", "both/Foo.txt"},                 // the exact spelling wins
+                 {"both\\foo.txt", "both/FOO.TXT"},                 // else the first in byte order
+                 {".\\types\\..\\types/tships.txt", "./types/../types/TShips.txt"},
+                 {"", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(platformPath(c.path), c.expected) << c.path;
 }
 #endif
 
