@@ -6,14 +6,14 @@ namespace uidriver {
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     int minArgs;
     int maxArgs; // -1: any number
     Handler run;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {"start", 1, -1, cmdStart},
     {"wait-window", 1, 2, cmdWaitWindow},
     {"wait-msgbox", 0, 1, cmdWaitMsgbox},
@@ -45,21 +45,21 @@ constexpr CommandSpec kCommands[] = {
     {"key", 2, 2, cmdKey},
 };
 
-const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& spec : kCommands)
-        if (name == spec.name) return &spec;
+const CommandEntry* findCommand(const std::string& name) {
+    for (const CommandEntry& entry : kCommands)
+        if (name == entry.name) return &entry;
     return nullptr;
 }
 
 } // namespace
 
 std::string checkCommand(const Command& command) {
-    const CommandSpec* spec = findCommand(command.name);
-    if (!spec) return "unknown command " + command.name;
+    const CommandEntry* entry = findCommand(command.name);
+    if (!entry) return "unknown command " + command.name;
     const int count = static_cast<int>(command.args.size());
-    if (count < spec->minArgs || (spec->maxArgs >= 0 && count > spec->maxArgs))
-        return command.name + " takes " + std::to_string(spec->minArgs) +
-               (spec->maxArgs == spec->minArgs ? "" : spec->maxArgs < 0 ? " or more" : " to " + std::to_string(spec->maxArgs)) +
+    if (count < entry->minArgs || (entry->maxArgs >= 0 && count > entry->maxArgs))
+        return command.name + " takes " + std::to_string(entry->minArgs) +
+               (entry->maxArgs == entry->minArgs ? "" : entry->maxArgs < 0 ? " or more" : " to " + std::to_string(entry->maxArgs)) +
                " arguments, not " + std::to_string(count);
     return "";
 }
