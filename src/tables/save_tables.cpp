@@ -35,7 +35,7 @@ bool writeTableFile(const std::string& folder, const std::string& name, std::str
     // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
     if (isReadOnlyFile(path)) return false;
 
-    if (!fileExists(backup) && fileExists(path)) {
+    if (fileExists(path)) {
         const std::string oldCopy = folder + changeExtension(name, ".orvex-bak");
         std::string previous;
         if (!readWholeFile(path, previous)) return false;
@@ -98,5 +98,8 @@ std::vector<std::string> saveAllTables(const GameState& state) {
                            wares.subspan(begin, end - begin));
         first += static_cast<size_t>(std::max(0, info.recordCount));
     }
+    // Every table and backup was renamed into place: one flush of the folder
+    // makes all of those renames durable.
+    flushFolder(state.folder + "types");
     return saver.failed;
 }

@@ -37,12 +37,17 @@ bool writeWholeFile(std::string_view path, std::string_view bytes);
 bool writeNewFileDurably(std::string_view path, std::string_view bytes);
 
 // Renames the file from to to in one step, replacing an existing to
-// (write-through). False when from is no file or the rename failed.
+// (write-through on Windows; on POSIX flushFolder makes the renames of a folder
+// durable). False when from is no file or the rename failed.
 bool replaceFile(std::string_view from, std::string_view to);
 
 // Renames the file from to to only when no entry named to exists (in any letter
 // case); never replaces anything. False when from is no file or to exists.
 bool renameWithoutReplacing(std::string_view from, std::string_view to);
+
+// Makes the renames done in a folder survive a crash (flushes the folder's
+// entries on POSIX; nothing to do on Windows). Best effort, reports nothing.
+void flushFolder(std::string_view path);
 
 // Removes a file; false when it could not be removed, did not exist or is a folder.
 bool removeFile(std::string_view path);

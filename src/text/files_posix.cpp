@@ -72,18 +72,6 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Makes a rename or a new file survive a crash: the folder entry itself is flushed.
-// Best effort; not every file system lets a folder be opened or flushed.
-void flushFolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
 } // namespace
 
 std::string platformPath(std::string_view path) {
@@ -176,9 +164,7 @@ bool replaceFile(std::string_view from, std::string_view to) {
     const std::string target = resolve(to);
     struct stat info;
     if (stat(source.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-    if (rename(source.c_str(), target.c_str()) != 0) return false;
-    flushFolderOf(target);
-    return true;
+    return rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool renameWithoutReplacing(std::string_view from, std::string_view to) {
@@ -188,10 +174,7 @@ bool renameWithoutReplacing(std::string_view from, std::string_view to) {
     if (lstat(source.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
     // A hard link is refused atomically when the target exists; then the old name goes.
     if (link(source.c_str(), target.c_str()) == 0) {
-        if (unlink(source.c_str()) == 0) {
-            flushFolderOf(target);
-            return true;
-        }
+        if (unlink(source.c_str()) == 0) return true;
         unlink(target.c_str());
         return false;
     }
@@ -199,9 +182,7 @@ bool renameWithoutReplacing(std::string_view from, std::string_view to) {
     // File systems without hard links: check, then rename (not atomic, but never
     // replaces an entry that existed at the check).
     if (entryExists(target)) return false;
-    if (rename(source.c_str(), target.c_str()) != 0) return false;
-    flushFolderOf(target);
-    return true;
+    return rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool removeFile(std::string_view path) {
@@ -209,4 +190,12 @@ bool removeFile(std::string_view path) {
     struct stat info;
     if (lstat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
     return unlink(target.c_str()) == 0;
+}
+
+void flushFolder(std::string_view path) {
+    const std::string folder = path.empty() ? std::string(".") : resolve(path);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return; // best effort: not every file system lets a folder be flushed
+    fsync(fd);
+    close(fd);
 }

@@ -129,3 +129,7 @@ bool removeFile(std::string_view path) {
     if (!usable(path)) return false;
     return DeleteFileA(zeroEnded(path).c_str()) != 0;
 }
+
+void flushFolder(std::string_view) {
+    // The renames were written through (MOVEFILE_WRITE_THROUGH): nothing left to flush.
+}
