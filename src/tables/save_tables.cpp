@@ -35,7 +35,7 @@ bool writeTableFile(const std::string& folder, const std::string& name, std::str
     // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
     if (isReadOnlyFile(path)) return false;
 
-    if (fileExists(path)) {
+    if (!fileExists(backup) && fileExists(path)) {
         const std::string oldCopy = folder + changeExtension(name, ".orvex-bak");
         std::string previous;
         if (!readWholeFile(path, previous)) return false;
