@@ -4,7 +4,7 @@
 // editor must show: missing names, shared cockpits, turrets without guns or
 // without a valid mount, out-of-range values.
 
-#include "tables/temp_game.h"
+#include "support/temp_folder.h"
 #include "text/cp1251.h"
 
 #include <map>

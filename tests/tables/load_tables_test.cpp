@@ -1,20 +1,35 @@
-// The common loading procedure: header, record lines, what is kept of a file, and
-// the weapon, cockpit, station and ware tables.
+// The common loading procedure: header, record lines, what is kept of a file; the
+// ware table's five files; the ship table's counted groups and the counts that must
+// not be trusted.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "support/temp_folder.h"
 #include "tables/load_tables.h"
-#include "tables/temp_game.h"
+#include "tables/save_tables.h"
+#include "tables/ship_lines.h"
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 class Loading : public ::testing::Test {
-protected:
+  protected:
     Loading() { state.folder = game.folder(); }
+    // Loads a ship table holding the given record lines under a header of 1;n;.
+    void loadShipLines(std::initializer_list<std::string> lines) {
+        std::string text = "1;" + std::to_string(lines.size()) + ";\r\n";
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        game.write("types/TShips.txt", text);
+        loadShips(state);
+    }
     TempGame game;
     GameState state;
 };
@@ -25,190 +40,211 @@ std::string cockpit(int mask, std::string_view objectId) {
            ";";
 }
 
-TEST_F(Loading, TheHeaderCountDecidesHowManyLinesAreRecords) {
+// Lines 1 to count are records whatever they hold: a blank line is a record of
+// zeros, and a missing one too. Lines after them are no records but are kept.
+// Lines end in CR LF, CR or LF.
+TEST_F(Loading, TheHeaderCountDecidesWhichLinesAreRecords) {
     game.writeLines("types/TCockpits.txt",
                     {"5;2;", cockpit(1, "SS_CO_A"), cockpit(2, "SS_CO_B"), cockpit(4, "SS_CO_C")});
     loadCockpits(state);
-    EXPECT_EQ(state.cockpitsHeader, 5);
-    EXPECT_EQ(state.cockpitCount, 2);
-    ASSERT_EQ(state.cockpits.size(), 2u);
-    EXPECT_EQ(state.cockpits[1].weaponMask, 2);
-    EXPECT_EQ(state.cockpits[1].objectId, "SS_CO_B");
-    // the third record line is not a record, but it is kept
-    EXPECT_EQ(state.cockpitsFile.trailingLines, std::vector<std::string>{cockpit(4, "SS_CO_C")});
-    EXPECT_FALSE(state.cockpitsFile.missing);
-    EXPECT_FALSE(state.cockpitsFile.unreadable);
-}
+    EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size()),
+              std::tuple(5, 2, 2u));
+    EXPECT_EQ(std::tuple(state.cockpits[1].weaponMask, state.cockpits[1].objectId),
+              std::tuple(2, "SS_CO_B"));
+    EXPECT_EQ(state.cockpitsFile.trailingLines, Lines{cockpit(4, "SS_CO_C")});
+    EXPECT_FALSE(state.cockpitsFile.missing || state.cockpitsFile.unreadable);
 
-TEST_F(Loading, HeaderRules) {
-    struct Case {
-        std::string_view header;
-        int32_t value;
-        int32_t count;
-        std::string_view rest;
-    };
-    const Case cases[] = {
-        {"0;0;", 0, 0, ""},
-        {"7;1;", 7, 1, ""},
-        {"7;1;extra;fields", 7, 1, "extra;fields"}, // kept after the count's semicolon
-        {"7;1", 7, 0, ""},                           // a count without its semicolon reads 0
-        {"a remark, not a header", 0, 0, ""},
-        {"+3;+1;", 3, 1, ""},
-        {"", 0, 0, ""},
-    };
-    for (const Case& c : cases) {
-        game.writeLines("types/TCockpits.txt", {c.header, cockpit(8, "SS_CO_A")});
-        loadCockpits(state);
-        EXPECT_EQ(state.cockpitsHeader, c.value) << c.header;
-        EXPECT_EQ(state.cockpitCount, c.count) << c.header;
-        EXPECT_EQ(state.cockpits.size(), static_cast<size_t>(c.count)) << c.header;
-        EXPECT_EQ(state.cockpitsFile.headerRest, c.rest) << c.header;
-        EXPECT_EQ(state.cockpitsFile.trailingLines.size(), c.count == 0 ? 1u : 0u) << c.header;
-    }
-}
-
-TEST_F(Loading, OutOfBoundsHeaderCountsMakeTheTableUnreadable) {
-    for (std::string_view header : {"1;-1;", "1;1000001;", "1;4294967295;", "1;-2147483648;"}) {
-        game.writeLines("types/TLaser.txt", {header, "1;2;"});
-        loadLasers(state);
-        EXPECT_TRUE(state.lasersFile.unreadable) << header;
-        EXPECT_FALSE(state.lasersFile.missing) << header;
-        EXPECT_EQ(state.laserCount, 0) << header;
-        EXPECT_TRUE(state.lasers.empty()) << header;
-        EXPECT_EQ(state.lasersHeader, 1) << header;
-    }
-}
-
-TEST_F(Loading, AMissingFileGivesAnEmptyTableMarkedMissing) {
-    loadShips(state);
-    loadShields(state);
-    EXPECT_TRUE(state.shipsFile.missing);
-    EXPECT_EQ(state.shipsHeader, 0);
-    EXPECT_EQ(state.shipCount, 0);
-    EXPECT_TRUE(state.ships.empty());
-    EXPECT_TRUE(state.shieldsFile.missing);
-
-    // a folder where the file should be is no file either
-    std::filesystem::create_directory(game.path("types/TBullets.txt"));
-    loadBullets(state);
-    EXPECT_TRUE(state.bulletsFile.missing);
-}
-
-TEST_F(Loading, MissingAndBlankRecordLinesAreEmptyRecords) {
-    game.writeLines("types/TCockpits.txt",
-                    {"1;4;", cockpit(1, "SS_CO_A"), "", cockpit(2, "SS_CO_B")});
+    game.write("types/TCockpits.txt",
+               "1;4;\n" + cockpit(1, "A") + "\r\n\r" + cockpit(2, "B") + "\n");
     loadCockpits(state);
     ASSERT_EQ(state.cockpits.size(), 4u);
-    EXPECT_EQ(state.cockpits[1].weaponMask, 0) << "a blank line is a record of zeros";
-    EXPECT_EQ(state.cockpits[1].objectId, "");
-    EXPECT_EQ(state.cockpits[2].objectId, "SS_CO_B") << "shifted down by the blank line";
-    EXPECT_EQ(state.cockpits[3].objectId, "") << "no line for the fourth record";
-    EXPECT_EQ(state.cockpitCount, 4);
+    EXPECT_EQ(std::tuple(state.cockpits[0].objectId, state.cockpits[1].weaponMask,
+                         state.cockpits[1].objectId, state.cockpits[2].objectId,
+                         state.cockpits[3].objectId),
+              std::tuple("A", 0, "", "B", ""));
     EXPECT_TRUE(state.cockpitsFile.trailingLines.empty());
 }
 
-TEST_F(Loading, LineEndsMayBeCrLfCrOrLf) {
-    game.write("types/TCockpits.txt",
-               "1;3;\n" + cockpit(1, "SS_CO_A") + "\r" + cockpit(2, "SS_CO_B") + "\r\n" +
-                   cockpit(4, "SS_CO_C") + "\nafter\n");
-    loadCockpits(state);
-    ASSERT_EQ(state.cockpits.size(), 3u);
-    EXPECT_EQ(state.cockpits[0].objectId, "SS_CO_A");
-    EXPECT_EQ(state.cockpits[1].objectId, "SS_CO_B");
-    EXPECT_EQ(state.cockpits[2].objectId, "SS_CO_C");
-    EXPECT_EQ(state.cockpitsFile.trailingLines, std::vector<std::string>{"after"});
+// Text after the count's semicolon is kept; a first line that is no header still
+// gives the header value and count, 0 without semicolons. A count below 0 or above
+// 1,000,000 makes the table unreadable, keeping only the header value.
+TEST_F(Loading, HeaderRules) {
+    const struct {
+        std::string_view header;
+        int32_t value, count;
+        std::string_view rest;
+        bool unreadable;
+    } cases[] = {
+        {"0;0;", 0, 0, "", false},         {"7;1;extra;fields", 7, 1, "extra;fields", false},
+        {"7;1", 7, 0, "", false},          {"a remark, not a header", 0, 0, "", false},
+        {"+3;+1;", 3, 1, "", false},       {"", 0, 0, "", false},
+        {"1;-1;", 1, 0, "", true},         {"1;1000001;", 1, 0, "", true},
+        {"1;4294967295;", 1, 0, "", true}, {"1;-2147483648;", 1, 0, "", true}};
+    for (const auto& c : cases) {
+        game.writeLines("types/TCockpits.txt", {c.header, cockpit(8, "SS_CO_A")});
+        loadCockpits(state);
+        EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size(),
+                             state.cockpitsFile.headerRest, state.cockpitsFile.unreadable),
+                  std::tuple(c.value, c.count, size_t(c.count), c.rest, c.unreadable))
+            << c.header;
+    }
 }
 
-struct Seen {
-    std::vector<std::pair<int32_t, std::string>> records;
-};
-
-void remember(void* context, int32_t nameTextId, std::string_view objectId) {
-    static_cast<Seen*>(context)->records.emplace_back(nameTextId, std::string(objectId));
+// A missing file, or a folder in its place, gives an empty table marked missing.
+TEST_F(Loading, AMissingFileGivesAnEmptyTableMarkedMissing) {
+    std::filesystem::create_directory(game.path("types/TBullets.txt"));
+    loadShips(state);
+    loadBullets(state);
+    EXPECT_TRUE(state.shipsFile.missing && state.bulletsFile.missing);
+    EXPECT_EQ(std::tuple(state.shipsHeader, state.shipCount, state.ships.size()),
+              std::tuple(0, 0, 0u));
 }
 
-TEST_F(Loading, TheNameSinkSeesEveryLaserShieldAndMissileInTableOrder) {
-    std::string rocket1 = "0;0;0;0;0;0;301;";
-    std::string rocket2 = "0;0;0;0;0;0;302;";
-    for (int i = 7; i < 30; ++i) rocket1 += "0;", rocket2 += "0;";
-    game.writeLines("types/TRockets.txt", {"1;3;", rocket1 + "SS_MI_A;", rocket2 + "SS_MI_B;"});
-    Seen seen;
-    loadRockets(state, {remember, &seen});
-    const std::vector<std::pair<int32_t, std::string>> expected = {
-        {301, "SS_MI_A"}, {302, "SS_MI_B"}, {0, ""}};
-    EXPECT_EQ(seen.records, expected);
-
-    // an empty sink is allowed
-    loadRockets(state);
-    EXPECT_EQ(state.rockets.size(), 3u);
+// A ware line: twelve numbers with the name id in column 6, then the objectId.
+std::string ware(std::string_view objectId) {
+    return "1;2;0.5;1.5;5;6;7;8;100;10;11;3;" + std::string(objectId) + ";";
 }
 
-TEST_F(Loading, GameFoldersLoadSideBySide) {
-    TempGame other;
-    game.writeLines("types/TCockpits.txt", {"1;1;", cockpit(1, "SS_CO_A")});
-    other.writeLines("types/TCockpits.txt", {"2;2;", cockpit(5, "SS_CO_X"), cockpit(6, "SS_CO_Y")});
-    GameState second;
-    second.folder = other.folder();
-    loadCockpits(state);
-    loadCockpits(second);
-    EXPECT_EQ(state.cockpits.size(), 1u);
-    EXPECT_EQ(second.cockpits.size(), 2u);
-    EXPECT_EQ(second.cockpits[0].objectId, "SS_CO_X");
-}
-
-// A ware line: twelve numbers with the coefficient in column 8 and the name id in column 6.
-std::string ware(int nameTextId, int coefficient, std::string_view objectId) {
-    return "1;2;0.5;1.5;5;6;" + std::to_string(nameTextId) + ";8;" + std::to_string(coefficient) +
-           ";10;11;3;" + std::string(objectId) + ";";
-}
-
+// Ware files of 3, 0, 2, 1 and 4 records join in file order, each record with its
+// file's multiplier (the estimate basis is coefficient x multiplier).
 TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
-    game.writeLines("types/TWareB.txt", {"10;3;", ware(1, 100, "B0"), ware(2, 100, "B1"),
-                                         ware(3, 100, "B2")});
+    game.writeLines("types/TWareB.txt", {"10;3;", ware("B0"), ware("B1"), ware("B2")});
     game.writeLines("types/TWareE.txt", {"11;0;"});
-    game.writeLines("types/TWareF.txt", {"12;2;", ware(4, 100, "F0"), ware(5, 100, "F1")});
-    game.writeLines("types/TWareM.txt", {"13;1;", ware(6, 100, "M0")});
-    game.writeLines("types/TWareT.txt", {"14;4;", ware(7, 100, "T0"), ware(8, 100, "T1"),
-                                         ware(9, 100, "T2"), ware(10, 100, "T3")});
+    game.writeLines("types/TWareF.txt", {"12;2;", ware("F0"), ware("F1")});
+    game.writeLines("types/TWareM.txt", {"13;1;", ware("M0")});
+    game.writeLines("types/TWareT.txt", {"14;4;", ware("T0"), ware("T1"), ware("T2"), ware("T3")});
     loadWares(state);
     ASSERT_EQ(state.wares.size(), 10u);
-    const char* ids[10] = {"B0", "B1", "B2", "F0", "F1", "M0", "T0", "T1", "T2", "T3"};
-    const double multipliers[10] = {5.25, 5.25, 5.25, 12.135, 12.135, 5.25,
-                                    28.075, 28.075, 28.075, 28.075};
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(state.wares[i].objectId, ids[i]);
-        EXPECT_EQ(state.wares[i].priceMultiplier, multipliers[i]) << i;
-    }
+    const std::pair<std::string, double> expected[] = {
+        {"B0", 5.25}, {"B1", 5.25},   {"B2", 5.25},   {"F0", 12.135}, {"F1", 12.135},
+        {"M0", 5.25}, {"T0", 28.075}, {"T1", 28.075}, {"T2", 28.075}, {"T3", 28.075}};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(std::pair(state.wares[i].objectId, state.wares[i].priceMultiplier), expected[i]);
     const int32_t counts[5] = {3, 0, 2, 1, 4};
-    const char* names[5] = {"types\\TWareB.txt", "types\\TWareE.txt", "types\\TWareF.txt",
-                            "types\\TWareM.txt", "types\\TWareT.txt"};
-    for (int g = 0; g < 5; ++g) {
-        EXPECT_EQ(state.wareGroups[g].fileName, names[g]);
-        EXPECT_EQ(state.wareGroups[g].headerValue, 10 + g);
-        EXPECT_EQ(state.wareGroups[g].recordCount, counts[g]);
-    }
-    // the estimate basis is coefficient x multiplier
+    for (int g = 0; g < 5; ++g)
+        EXPECT_EQ(std::pair(state.wareGroups[g].headerValue, state.wareGroups[g].recordCount),
+                  std::pair(10 + g, counts[g]));
     EXPECT_EQ(state.wares[6].priceCoefficient * state.wares[6].priceMultiplier, 2807.5);
 }
 
 TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
-    game.writeLines("types/TWareB.txt", {"10;1;", ware(1, 100, "B0")});
-    game.writeLines("types/TWareE.txt", {"11;1;", ware(2, 100, "E0")});
-    game.writeLines("types/TWareF.txt", {"12;-5;", ware(3, 100, "F0")});
-    game.writeLines("types/TWareT.txt", {"14;1;", ware(4, 100, "T0")});
+    game.writeLines("types/TWareB.txt", {"10;1;", ware("B0")});
+    game.writeLines("types/TWareE.txt", {"11;1;", ware("E0")});
+    game.writeLines("types/TWareF.txt", {"12;-5;", ware("F0")});
+    game.writeLines("types/TWareT.txt", {"14;1;", ware("T0")});
     loadWares(state);
     ASSERT_EQ(state.wares.size(), 3u);
     EXPECT_EQ(state.wares[1].objectId, "E0");
     EXPECT_EQ(state.wares[1].priceCoefficient * state.wares[1].priceMultiplier, 400.0);
-    EXPECT_EQ(state.wares[2].objectId, "T0");
-    EXPECT_EQ(state.wares[2].priceMultiplier, 28.075);
+    EXPECT_EQ(std::tuple(state.wares[2].objectId, state.wares[2].priceMultiplier),
+              std::tuple("T0", 28.075));
     EXPECT_TRUE(state.wareGroups[2].file.unreadable);
-    EXPECT_EQ(state.wareGroups[2].recordCount, 0);
     const TWareInfo& m = state.wareGroups[3];
-    EXPECT_TRUE(m.file.missing);
-    EXPECT_EQ(m.fileName, "types\\TWareM.txt");
-    EXPECT_EQ(m.headerValue, 0);
-    EXPECT_EQ(m.recordCount, 0);
+    EXPECT_EQ(std::tuple(m.file.missing, m.fileName, m.headerValue, m.recordCount),
+              std::tuple(true, "types\\TWareM.txt", 0, 0));
+}
+
+// A ship without items and turrets has 48 + 1 + 5 + 1 = 55 fields, its column 48
+// the turret count; with one item and one turret of two gun groups it has
+// 48 + 4 + 1 + 4 + 12 + 5 + 1 = 75, the objectId being field 74.
+TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
+    const std::string bare = shipFixedColumns() + "0;0;" + shipTail("SS_SH_A");
+    const std::string full = shipFixedColumns() + "1;11;12;13;14;" + "1;21;3;23;2;" +
+                             "31;32;33;34;35;36;" + "41;42;43;44;45;46;" + shipTail("SS_SH_B");
+    ASSERT_EQ(std::count(bare.begin(), bare.end(), ';'), 55);
+    ASSERT_EQ(std::count(full.begin(), full.end(), ';'), 75);
+    loadShipLines({bare, full});
+    ASSERT_EQ(state.ships.size(), 2u);
+    const TShips& s = state.ships[0];
+    EXPECT_EQ(std::tuple(s.manoeuvrabilityX, s.manoeuvrabilityY, s.manoeuvrabilityRotation),
+              std::tuple(0.25, 0.5, 1.5));
+    EXPECT_EQ(std::tuple(s.nameTextId, s.speed, s.acceleration, s.generatorPower, s.mainWeaponMask,
+                         s.maxShieldType, s.maxShieldCount, s.maxMissileType, s.maxMissileCount,
+                         s.speedUpgrades, s.manoeuvrabilityUpgrades, s.minCargoSize,
+                         s.maxCargoSize),
+              std::tuple(106, 107, 108, 113, 118, 120, 121, 122, 123, 124, 125, 126, 127));
+    EXPECT_EQ(std::tuple(s.turretMounts[0].cockpitIndex, s.turretMounts[0].position,
+                         s.turretMounts[5].cockpitIndex, s.turretMounts[5].position,
+                         s.hangarCapacity, s.cargoBayType, s.hullStrength, s.col46),
+              std::tuple(128, 129, 138, 139, 140, 141, 143, 146));
+    EXPECT_EQ(std::tuple(s.itemCount, s.items.size(), s.turretCount, s.turrets.size(), s.tail1,
+                         s.priceCoefficient, s.tail5, s.objectId),
+              std::tuple(0, 0u, 0, 0u, 901, 902, 905, "SS_SH_A"));
+    const TShips& f = state.ships[1];
+    ASSERT_EQ(std::tuple(f.items.size(), f.turrets.size()), std::tuple(1u, 1u));
+    const TTurret& t = f.turrets[0];
+    ASSERT_EQ(t.gunGroups.size(), 2u);
+    EXPECT_EQ(std::tuple(f.items[0].value0, f.items[0].value3, t.turretValue0, t.gunCount,
+                         t.turretValue2, t.gunGroupCount, t.gunGroups[0].value0,
+                         t.gunGroups[0].value5, t.gunGroups[1].value0, t.gunGroups[1].value5),
+              std::tuple(11, 14, 21, 3, 23, 2, 31, 36, 41, 46));
+    EXPECT_EQ(std::tuple(f.tail1, f.objectId), std::tuple(901, "SS_SH_B"));
+}
+
+// A count larger than the line reads the missing numbers and the objectId as 0 and
+// empty, and still gets its full count of entries; a count too small makes the
+// following fields shift, on its own line only.
+TEST_F(Loading, ACountThatDoesNotMatchTheLineShiftsOnlyItsOwnLine) {
+    loadShipLines({shipFixedColumns() + "3;1;2;3;4;5;6;7;8;",
+                   shipFixedColumns() + "1;0;" + shipTail("SS_SH_C"),
+                   shipFixedColumns() + "0;0;" + shipTail("SS_SH_D")});
+    ASSERT_EQ(state.ships.size(), 3u);
+    const TShips& larger = state.ships[0];
+    ASSERT_EQ(larger.items.size(), 3u);
+    EXPECT_EQ(std::tuple(larger.items[1].value3, larger.items[2].value0, larger.turretCount,
+                         larger.objectId),
+              std::tuple(8, 0, 0, ""));
+    EXPECT_EQ(state.ships[1].items.at(0).value1, 901) << "the tail became an item";
+    EXPECT_EQ(state.ships[1].objectId, "");
+    EXPECT_EQ(std::tuple(state.ships[2].tail1, state.ships[2].objectId),
+              std::tuple(901, "SS_SH_D"));
+}
+
+// The writer writes the counts back as read (see the saving tests).
+TEST_F(Loading, NegativeCountsGiveEmptyGroups) {
+    loadShipLines({shipFixedColumns() + "-1;2;5;6;7;-2;8;9;10;0;" + shipTail("SS_SH_E")});
+    ASSERT_FALSE(state.shipsFile.unreadable);
+    const TShips& s = state.ships.at(0);
+    EXPECT_EQ(std::tuple(s.itemCount, s.items.size(), s.turretCount, s.turrets.size()),
+              std::tuple(-1, 0u, 2, 2u));
+    EXPECT_EQ(std::tuple(s.turrets[0].gunGroupCount, s.turrets[0].gunGroups.size()),
+              std::tuple(-2, 0u));
+    EXPECT_EQ(std::tuple(s.turrets[1].turretValue0, s.tail1, s.objectId),
+              std::tuple(8, 901, "SS_SH_E"));
+}
+
+// A group count above 1,000,000, or more than 1,000,000 entries in all that the
+// file cannot fill (records without a line and group entries without fields), makes
+// the table unreadable: it is empty and the file is never rewritten. Entries the
+// file fills are not limited.
+TEST_F(Loading, CountsBeyondTheFileCannotExhaustMemory) {
+    const std::string fixed = shipFixedColumns(), greedy = fixed + "0;1;0;1;0;1000000;\r\n";
+    std::string honest = fixed + "0;300000;"; // more than a million fields, all there
+    for (int i = 0; i < 300000; ++i)
+        honest += "1;2;3;0;";
+    honest += shipTail("SS_SH_H") + "\r\n";
+    const struct {
+        std::string file;
+        bool unreadable;
+    } cases[] = {
+        {"1;1;\r\n" + fixed + "1000000;\r\n", false},
+        {"1;2;\r\n" + fixed + "0;0;" + shipTail("A") + "\r\n" + fixed + "1000001;\r\n", true},
+        {"1;3;\r\n" + fixed + "999998;\r\n", false},
+        {"1;3;\r\n" + fixed + "999999;\r\n", true},
+        {"1;4;\r\n" + greedy + greedy + greedy + greedy, true},
+        {"1;2;\r\n" + honest + honest, false}};
+    for (const auto& c : cases) {
+        game.write("types/TShips.txt", c.file);
+        loadShips(state);
+        EXPECT_EQ(state.shipsFile.unreadable, c.unreadable) << c.file.substr(0, 8);
+        EXPECT_EQ(state.ships.empty(), c.unreadable) << "a good first line is taken back too";
+        if (!c.unreadable) continue;
+        EXPECT_EQ(std::tuple(state.shipCount, state.shipsHeader), std::tuple(0, 1));
+        EXPECT_TRUE(saveAllTables(state).empty());
+        EXPECT_EQ(game.read("types/TShips.txt"), c.file);
+        EXPECT_FALSE(game.exists("types/TShips.bak"));
+    }
+    EXPECT_EQ(state.ships.at(1).objectId, "SS_SH_H");
 }
 
 } // namespace
