@@ -1,13 +1,42 @@
-// The control layer's kept state and deferred windows, on the headless platform.
+// The control layer on the headless platform: kept state, deferred windows, lists, user
+// actions and their events, close and release, message boxes and Tab navigation.
 
 #include "text/cp1251.h"
 #include "ui/control.h"
-#include "ui/event_log.h"
+#include "ui/dispatch.h"
 #include "ui/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 namespace {
+
+using Events = std::vector<std::string>;
+
+// The events controls raise, in order, as "kind:tag" or "kind:tag:text".
+struct EventLog {
+    Events events;
+    static void add(void* log, std::string event) {
+        static_cast<EventLog*>(log)->events.push_back(event);
+    }
+    static void change(void* log, Control& c) {
+        add(log, "change:" + std::to_string(tag(c)) + ":" + controlText(c));
+    }
+    static void select(void* log, Control& c) { add(log, "select:" + std::to_string(tag(c))); }
+    static void click(void* log, Control& c) {
+        add(log, "click:" + std::to_string(tag(c)) + (isChecked(c) ? ":on" : ""));
+    }
+    static void destroy(void* log, Control& c) { add(log, "destroy:" + std::to_string(tag(c))); }
+    void watch(Control& c, int32_t id) {
+        setTag(c, id);
+        c.onChange = {change, this};
+        c.onClick = {click, this};
+        c.onDestroy = {destroy, this};
+    }
+};
 
 struct Layer : ::testing::Test {
     EventLog log; // handler contexts outlive the platform
@@ -16,309 +45,271 @@ struct Layer : ::testing::Test {
     Control& main = createMainWindow(app, "Main");
 };
 
-// ---- deferred window creation ----
-
 TEST_F(Layer, TextSetBeforeTheLoopIsKeptWithoutEventAndShownLater) {
     Control& edit = createEditBox(main, 0);
     log.watch(edit, 1);
     setControlText(edit, "42");
     EXPECT_EQ(edit.window, nullptr) << "setting a text must not create the window";
     EXPECT_EQ(controlText(edit), "42");
-    EXPECT_TRUE(log.events.empty()) << "no change event without a window";
-
     platform.call([&] {
         ASSERT_NE(platform.windowOf(edit), nullptr);
-        EXPECT_EQ(platform.windowOf(edit)->text, "42")
-            << "the window is created with the kept text";
-    });
-    runMessageLoop(app);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"destroy:1"}))
-        << "creating the window raises no change event";
-}
-
-TEST_F(Layer, TextSetOnAnEditBoxWithWindowRaisesChangeOnceBeforeReturning) {
-    Control& edit = createEditBox(main, kDigitsOnly);
-    log.watch(edit, 1);
-    platform.call([&] {
-        setControlText(edit, "7");
-        EXPECT_EQ(log.events, (std::vector<std::string>{"change:1:7"}))
-            << "onChange ran inside setControlText, with the new text in place";
-        setControlText(edit, "7");
-        EXPECT_EQ(log.events.size(), 2u) << "setting the same text again still notifies";
+        EXPECT_EQ(platform.windowOf(edit)->text, "42") << "created with the kept text";
+        EXPECT_TRUE(platform.windowOf(main)->shown);
         setControlText(edit, "abc");
-        EXPECT_EQ(controlText(edit), "abc")
-            << "digits-only restricts typing, not texts set by the program";
+        EXPECT_EQ(log.events, Events{"change:1:abc"}) << "at once, with the new text in place";
     });
+    platform.pressClose(main); // without a question a close is accepted
+    platform.call([] { ADD_FAILURE() << "the loop ran on after the close"; });
     runMessageLoop(app);
+    EXPECT_EQ(log.events, (Events{"change:1:abc", "destroy:1"}))
+        << "the window's creation raised no change";
 }
 
-TEST_F(Layer, ListOperationCreatesTheListAndItsAncestorsButNotTheirOtherChildren) {
-    Control& group = createGroupBox(main, "Group");
+// A window is made when an operation needs it, together with its ancestors'; the
+// other windows wait for the loop. setChecked raises nothing. A tab control has a
+// page per tab, the first one visible.
+TEST_F(Layer, OperationsThatNeedTheWindowCreateItAndItsAncestorsOnly) {
+    Control& tabs = createTabControl(main, {u8"Корабли"_cp1251, "B"}, kTabsFixedWidth);
+    Control& group = createGroupBox(tabPage(tabs, 1), "Group");
     Control& edit = createEditBox(group, 0);
     Control& list = createList(group, 0);
-    Control& laterLabel = createLabel(group, "after");
-    addItem(list, "one");
-    EXPECT_NE(list.window, nullptr);
-    EXPECT_NE(group.window, nullptr);
-    EXPECT_NE(main.window, nullptr);
-    EXPECT_NE(app.window, nullptr);
-    EXPECT_EQ(edit.window, nullptr) << "a sibling created earlier waits for the loop";
-    EXPECT_EQ(laterLabel.window, nullptr);
-    log.watch(edit, 2);
-    setControlText(edit, "5");
-    EXPECT_TRUE(log.events.empty()) << "the sibling edit box still has no window, so no event";
-}
-
-TEST_F(Layer, CheckBoxOperationsCreateTheWindowAndRaiseNothing) {
     Control& box = createCheckBox(main, "box");
+    addItem(list, "one");
+    for (Control* c : {&list, &group, tabs.pages[1], &tabs, &main, &app})
+        EXPECT_NE(c->window, nullptr);
+    EXPECT_EQ(std::tuple(edit.window, box.window), std::tuple(nullptr, nullptr));
+    EXPECT_EQ(platform.windowOf(tabs)->tabs[0].first, u8"Корабли"_cp1251);
+    EXPECT_EQ(std::tuple(isVisible(*tabs.pages[0]), isVisible(*tabs.pages[1]), &tabPage(tabs, 2)),
+              std::tuple(true, false, &tabs));
     log.watch(box, 3);
-    EXPECT_FALSE(isChecked(box));
-    EXPECT_NE(box.window, nullptr);
     setChecked(box, true);
     EXPECT_TRUE(isChecked(box));
-    EXPECT_TRUE(log.events.empty()) << "setChecked raises no click";
+    EXPECT_TRUE(log.events.empty());
+    // Operations of the wrong kind do nothing and need no window.
+    Control& label = createLabel(main, "l");
+    EXPECT_EQ(std::tuple(addItem(label, "x"), selectedIndex(label), &tabPage(label, 0)),
+              std::tuple(-1, -1, &label));
+    EXPECT_EQ(label.window, nullptr);
 }
 
-TEST_F(Layer, AutoSizeCreatesTheWindowOnlyForANonEmptyText) {
-    Control& empty = createLabel(main, "").setAutoSize(true);
-    EXPECT_EQ(empty.window, nullptr);
-    EXPECT_EQ(empty.width, 0);
-    Control& named = createLabel(main, "Name").place(5, 6).setAutoSize(true);
-    ASSERT_NE(named.window, nullptr) << "the text is measured in the window's font";
-    const int shortWidth = named.width;
-    EXPECT_GT(shortWidth, 0);
-    setControlText(named, "A much longer name");
-    EXPECT_GT(named.width, shortWidth) << "re-sized after the text change";
-    setControlText(empty, "now filled");
-    EXPECT_NE(empty.window, nullptr);
-    EXPECT_GT(empty.width, 0);
-    EXPECT_EQ(named.x, 5);
-    EXPECT_EQ(named.y, 6);
-}
-
-TEST_F(Layer, AutoSizeFollowsFontChangesOfTheControlAndItsAncestors) {
+// The text is measured in the window's font: auto-size makes the window unless the
+// text is empty, and sizes again after a change of the text or of a font. An own
+// font is made from the inherited one on first use and then follows no parent.
+TEST_F(Layer, AutoSizeFollowsTheTextAndTheFonts) {
+    setFontName(main, "Arial");
     Control& group = createGroupBox(main, "G");
-    Control& label = createLabel(group, "Text").setAutoSize(true);
+    Control& empty = createLabel(group, "").setAutoSize(true);
+    EXPECT_EQ(std::tuple(empty.window, empty.width), std::tuple(nullptr, 0));
+    Control& label = createLabel(group, "Name").setAutoSize(true);
+    ASSERT_NE(label.window, nullptr);
     const Size before{label.width, label.height};
-    setFontHeight(group, 22);
-    EXPECT_EQ(effectiveFont(label).height, 22) << "a control without a font of its own inherits";
+    setControlText(label, "Names");
     EXPECT_GT(label.width, before.width);
+    setFontHeight(group, 22);
+    EXPECT_EQ(std::tuple(effectiveFont(label).name, effectiveFont(label).height),
+              std::tuple("Arial", 22));
     EXPECT_GT(label.height, before.height);
-    setFontHeight(label, 9);
-    EXPECT_LT(label.height, before.height);
+    setFontStyle(label, kBold);
     setFontHeight(group, 30);
-    EXPECT_EQ(effectiveFont(label).height, 9) << "an own font no longer follows the parent";
+    EXPECT_EQ(std::tuple(label.ownFont->name, label.ownFont->height, label.ownFont->style),
+              std::tuple("Arial", 22, kBold));
 }
 
-TEST_F(Layer, OwnFontIsMadeFromTheInheritedOneOnFirstUse) {
-    setFontName(main, "Tahoma");
-    setFontHeight(main, 11);
-    Control& box = createGroupBox(main, "G");
-    EXPECT_FALSE(box.ownFont.has_value());
-    setFontStyle(box, kBold);
-    ASSERT_TRUE(box.ownFont.has_value());
-    EXPECT_EQ(box.ownFont->name, "Tahoma");
-    EXPECT_EQ(box.ownFont->height, 11);
-    EXPECT_EQ(box.ownFont->style, kBold);
-    Control& inside = createLabel(box, "x");
-    EXPECT_EQ(effectiveFont(inside).style, kBold);
-    setFontStyle(inside, 0);
-    EXPECT_EQ(effectiveFont(inside).style, 0u);
-    EXPECT_EQ(effectiveFont(inside).name, "Tahoma");
-}
-
-TEST_F(Layer, RunMessageLoopCreatesEveryWindowAndShowsTheMainWindow) {
-    Control& tabs = createTabControl(main, {"A", "B"}, kTabsFixedWidth);
-    Control& group = createGroupBox(tabPage(tabs, 1), "G");
-    Control& edit = createEditBox(group, 0);
-    Control& button = createButton(main, "OK");
-    platform.call([&] {
-        for (Control* c : {&app, &main, &tabs, &group, &edit, &button})
-            EXPECT_NE(c->window, nullptr);
-        EXPECT_TRUE(platform.windowOf(main)->shown);
-    });
-    runMessageLoop(app);
-    EXPECT_TRUE(platform.ranDry());
-    EXPECT_TRUE(platform.problems().empty());
-}
-
-// ---- placement ----
-
-TEST_F(Layer, ResizeWithZeroOrLessKeepsThatDimension) {
+// A width or height of 0 or less keeps the platform's default. On a top-level
+// window the tab-stop bit is the maximise box.
+TEST_F(Layer, SizesAndStyleBitsKeepTheirMeaning) {
     Control& edit = createEditBox(main, 0).resize(90, 0);
-    EXPECT_EQ(edit.width, 90);
-    EXPECT_EQ(edit.height, 22) << "the edit box keeps its default height";
     Control& list = createList(main, 0).resize(0, -5);
-    EXPECT_EQ(list.width, 100);
-    EXPECT_EQ(list.height, 22);
-    Control& button = createButton(main, "b").place(3, 4).resize(90, 27);
-    EXPECT_EQ(button.x, 3);
-    EXPECT_EQ(button.height, 27);
-}
-
-TEST_F(Layer, ClientSizeSurvivesStyleChangesAndHoldSize) {
-    setClientSize(main, 618, 592);
-    const Size withThickFrame{main.width, main.height};
-    EXPECT_GT(withThickFrame.width, 618);
-    setStyle(main, kStyleCaption | kStyleSysMenu | kStyleMinimizeBox | kStyleThickFrame);
-    EXPECT_EQ(style(main), kStyleCaption | kStyleSysMenu | kStyleMinimizeBox | kStyleThickFrame);
-    holdSize(main);
-    EXPECT_TRUE(main.sizeHeld);
-    EXPECT_EQ(style(main) & kStyleThickFrame, 0u) << "a held window has no sizing border";
-    EXPECT_EQ(platform.outerSize(main, {618, 592}).width, main.width)
-        << "the outer size follows the thinner frame, so the client area stays 618 x 592";
-    EXPECT_LT(main.width, withThickFrame.width);
-}
-
-TEST_F(Layer, CentreUsesTheScreenForTheMainWindowAndTheParentForAChild) {
-    main.place(194, 114).resize(600, 400);
-    centre(main);
-    EXPECT_EQ(main.x, (1280 - 600) / 2);
-    EXPECT_EQ(main.y, (1024 - 400) / 2);
-    Control& panel = createPanel(main, kEdgeNone).resize(100, 50);
-    centre(panel);
-    EXPECT_EQ(panel.x, 250);
-    EXPECT_EQ(panel.y, 175);
-}
-
-TEST_F(Layer, TabStopIsAStyleBitOfChildrenOnly) {
-    Control& edit = createEditBox(main, 0);
-    EXPECT_TRUE(edit.tabStop);
-    EXPECT_NE(style(edit) & kStyleTabStop, 0u);
-    edit.setTabStop(false);
-    EXPECT_EQ(style(edit) & kStyleTabStop, 0u);
+    EXPECT_EQ(std::tuple(edit.width, edit.height, list.width, list.height),
+              std::tuple(90, 22, 100, 22));
     const uint32_t before = style(main);
     main.setTabStop(false);
-    EXPECT_EQ(style(main), before) << "on a top-level window that bit is the maximise box";
+    EXPECT_EQ(style(main), before);
 }
 
-// ---- lists ----
-
-TEST_F(Layer, FirstEntryOfAnEmptyListBecomesTheChosenOneWithoutEvent) {
+// The first entry added to an empty list is chosen without an event; choosing
+// outside the list chooses none; a replaced entry keeps the choice; an index one
+// past the end appends, one further changes nothing.
+TEST_F(Layer, ListEntriesAndTheChosenOne) {
     Control& list = createList(main, 0);
     log.watch(list, 4);
     EXPECT_EQ(addItem(list, "a"), 0);
-    EXPECT_EQ(selectedIndex(list), 0);
     EXPECT_EQ(addItem(list, "b"), 1);
-    EXPECT_EQ(selectedIndex(list), 0) << "only the first entry is chosen";
+    EXPECT_EQ(selectedIndex(list), 0);
+    for (auto [index, chosen] :
+         {std::pair(1, 1), std::pair(2, -1), std::pair(0, 0), std::pair(-7, -1)}) {
+        setSelectedIndex(list, index);
+        EXPECT_EQ(selectedIndex(list), chosen) << index;
+    }
     setSelectedIndex(list, 1);
+    setItemText(list, 1, "B");
+    setItemText(list, 2, "c");
+    setItemText(list, 9, "far");
+    EXPECT_EQ(
+        std::tuple(selectedIndex(list), controlText(list), itemCount(list), itemText(list, 2)),
+        std::tuple(1, "B", 3, "c"));
     clearItems(list);
     EXPECT_EQ(selectedIndex(list), -1);
-    EXPECT_EQ(itemCount(list), 0);
     addItem(list, "c");
-    EXPECT_EQ(selectedIndex(list), 0);
     addItem(list, "d");
     EXPECT_EQ(selectedIndex(list), 0);
     EXPECT_TRUE(log.events.empty());
 }
 
-TEST_F(Layer, SetSelectedIndexRaisesNothingAndOutOfRangeChoosesNone) {
-    Control& list = createList(main, 0);
-    log.watch(list, 4);
-    for (const char* t : {"a", "b", "c"})
-        addItem(list, t);
-    struct Case {
-        int index, expected;
-    };
-    for (Case c : {Case{2, 2}, Case{3, -1}, Case{0, 0}, Case{-1, -1}, Case{1, 1}, Case{-7, -1}}) {
-        setSelectedIndex(list, c.index);
-        EXPECT_EQ(selectedIndex(list), c.expected) << "index " << c.index;
-    }
-    EXPECT_TRUE(log.events.empty());
-}
-
-TEST_F(Layer, SetItemTextReplacesKeepsTheChoiceAndAppendsAtTheEnd) {
+// A user's choice raises onChange once, from the loop, with the entry chosen; a
+// handler that sets the choice, as the editor's show operations do, raises nothing.
+TEST_F(Layer, UserChoiceInAListRaisesChangeOnceAfterTheChoice) {
     Control& list = createList(main, 0);
     for (const char* t : {"a", "b", "c"})
         addItem(list, t);
-    setSelectedIndex(list, 1);
-    setItemText(list, 1, "B");
-    EXPECT_EQ(itemText(list, 1), "B");
-    EXPECT_EQ(selectedIndex(list), 1) << "replacing the chosen entry keeps it chosen";
-    EXPECT_EQ(controlText(list), "B") << "a drop-down list shows its chosen entry";
-    setItemText(list, 3, "d");
-    EXPECT_EQ(itemCount(list), 4);
-    EXPECT_EQ(itemText(list, 3), "d");
-    setItemText(list, 9, "far");
-    setItemText(list, -1, "neg");
-    EXPECT_EQ(itemCount(list), 4) << "an index beyond the end changes nothing";
-    EXPECT_EQ(itemText(list, 4), "");
-    EXPECT_EQ(itemText(list, -1), "");
+    log.watch(list, 1);
+    Control& button = createButton(main, "set");
+    button.onClick = {[](void* l, Control&) { setSelectedIndex(*static_cast<Control*>(l), 1); },
+                      &list};
+    platform.choose(list, 2);
+    platform.call([&] { EXPECT_EQ(log.events, Events{"change:1:c"}); });
+    platform.click(button);
+    runMessageLoop(app);
+    EXPECT_EQ(log.events, (Events{"change:1:c", "destroy:1"}));
 }
 
-TEST_F(Layer, OperationsOfTheWrongKindDoNothing) {
-    Control& label = createLabel(main, "l");
-    EXPECT_EQ(addItem(label, "x"), -1);
-    EXPECT_EQ(itemCount(label), 0);
-    EXPECT_EQ(selectedIndex(label), -1);
-    EXPECT_FALSE(isChecked(label));
-    setChecked(label, true);
-    EXPECT_EQ(&tabPage(label, 0), &label);
-    EXPECT_EQ(label.window, nullptr) << "none of them needed a window";
+// Typed characters pass the key handler (which may replace or discard them), then
+// the digits-only rule; each change raises one change; a paste, one for the whole.
+TEST_F(Layer, TypingRaisesOneChangePerChange) {
+    Control& digits = createEditBox(main, kDigitsOnly);
+    Control& decimal = createEditBox(main, 0);
+    log.watch(digits, 1);
+    log.watch(decimal, 2);
+    decimal.onKeyChar = {[](void*, Control&, char& ch, unsigned) {
+                             ch = ch == ',' ? '.' : ch == 'x' ? 0 : ch;
+                         },
+                         nullptr};
+    platform.type(digits, "1a");
+    platform.type(decimal, "3x,\b");
+    platform.paste(digits, "99x");
+    runMessageLoop(app);
+    EXPECT_EQ(log.events, (Events{"change:1:1", "change:2:3", "change:2:3.", "change:2:3",
+                                  "change:1:99x", "destroy:1", "destroy:2"}));
 }
 
-// ---- tab control ----
-
-TEST_F(Layer, TabControlHasOnePagePerTabTheFirstVisible) {
-    const std::string_view ships = u8"Корабли"_cp1251;
-    Control& tabs = createTabControl(main, {ships, "Two", "Three"}, kTabsFixedWidth)
-                        .place(3, 3)
-                        .resize(612, 544);
-    ASSERT_EQ(tabs.pages.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        Control& page = tabPage(tabs, i);
-        EXPECT_EQ(&page, tabs.pages[i]);
-        EXPECT_EQ(page.kind, ControlKind::Page);
-        EXPECT_EQ(isVisible(page), i == 0);
-        EXPECT_GT(page.width, 0);
-        EXPECT_LT(page.width, tabs.width) << "a page fills the display area inside the tab control";
-    }
-    EXPECT_EQ(platform.windowOf(tabs)->tabs[0].first, ships);
-    EXPECT_EQ(&tabPage(tabs, 3), &tabs) << "an index outside the tabs gives the tab control";
-    EXPECT_EQ(currentTab(tabs), 0);
-    const int before = tabs.pages[0]->height;
-    setTabItemSize(tabs, 150, 40);
-    EXPECT_LT(tabs.pages[0]->height, before) << "a taller tab strip leaves less room for the pages";
-    tabs.resize(700, 0);
-    EXPECT_EQ(tabs.pages[2]->width, tabs.pages[0]->width);
-    EXPECT_GT(tabs.pages[0]->width, 600) << "pages follow the tab control's size";
+// Choosing a tab shows its page only; choosing the current one does nothing. A
+// control on a hidden page or a disabled one cannot take a user's action: each
+// attempt is a problem.
+TEST_F(Layer, SwitchingTabsShowsOnePageAndRaisesTheTabControlsSelectOnly) {
+    Control& tabs = createTabControl(main, {"A", "B", "C"}, 0);
+    Control& hidden = createButton(tabPage(tabs, 2), "hidden");
+    Control& disabled = createEditBox(main, 0);
+    setEnabled(disabled, false);
+    log.watch(tabs, 9);
+    log.watch(hidden, 1);
+    tabs.onSelect = {EventLog::select, &log};
+    platform.click(hidden);
+    platform.type(disabled, "5");
+    platform.switchTab(tabs, 2);
+    platform.call([&] {
+        EXPECT_EQ(
+            std::tuple(currentTab(tabs), isVisible(*tabs.pages[0]), isVisible(*tabs.pages[2])),
+            std::tuple(2, false, true));
+    });
+    platform.switchTab(tabs, 2);
+    platform.click(hidden);
+    runMessageLoop(app);
+    EXPECT_EQ(platform.problems().size(), 2u);
+    EXPECT_EQ(log.events, (Events{"select:9", "click:1", "destroy:9", "destroy:1"}));
 }
 
-// ---- state ----
-
-TEST_F(Layer, KeptStateOfTagEnabledColourStyleAndOwnedObjects) {
-    Control& label = createLabel(main, "x");
-    EXPECT_EQ(tag(label), 0);
-    setTag(label, -5);
-    EXPECT_EQ(tag(label), -5);
-    EXPECT_TRUE(isEnabled(label));
-    setEnabled(label, false);
-    EXPECT_FALSE(isEnabled(label));
-    setColour(label, kColourWindow);
-    EXPECT_EQ(label.colour, kColourWindow);
-    Control& group = createGroupBox(main, "g");
-    setCaptionAlignment(group, Alignment::Centre);
-    EXPECT_EQ(group.captionAlignment, Alignment::Centre);
-    EXPECT_EQ(systemColour(15), kColourFace);
-    EXPECT_EQ(rgbColour(1, 2, 3), 0x030201u);
+// A refused close leaves everything as it was and asks again next time, also for
+// the close command of the application's taskbar entry. An accepted one asks once
+// even for two requests and ends the loop; every control raises onDestroy, the main
+// window first, and no change during the release; owned objects go with their
+// control, the last owned first.
+TEST_F(Layer, CloseRequestsAskTheMainWindowAndAnAcceptedOneReleasesEveryObject) {
+    struct Question {
+        int asked = 0;
+        static void ask(void* context, Control&, bool& accept) {
+            EXPECT_TRUE(accept) << "the accept flag is true on entry";
+            accept = ++static_cast<Question*>(context)->asked > 2;
+        }
+    } question;
+    main.onCloseRequest = {Question::ask, &question};
+    Control& tabs = createTabControl(main, {"A", "B"}, 0);
+    Control& edit = createEditBox(tabPage(tabs, 1), 0);
+    Control& button = createButton(main, "close");
+    log.watch(main, 1);
+    log.watch(tabs, 2);
+    log.watch(edit, 3);
+    Events released;
+    releaseWith(main, [&] { released.push_back("main first"); });
+    releaseWith(main, [&] { released.push_back("main second"); });
+    releaseWith(edit, [&] { released.push_back("edit"); });
+    edit.onDestroy = {[](void*, Control& c) { setControlText(c, "gone"); }, nullptr};
+    button.onClick = {[](void* window, Control&) {
+                          requestClose(*static_cast<Control*>(window)); // both only posted
+                          requestClose(*static_cast<Control*>(window));
+                      },
+                      &main};
+    platform.pressClose(main);
+    platform.closeFromTaskbar();
+    platform.call([&] { EXPECT_TRUE(log.events.empty() && question.asked == 2); });
+    platform.click(button);
+    platform.call([&] { ADD_FAILURE() << "the loop ran on after an accepted close"; });
+    runMessageLoop(app);
+    EXPECT_EQ(question.asked, 3);
+    EXPECT_EQ(log.events, (Events{"destroy:1", "destroy:2"}));
+    EXPECT_EQ(released, (Events{"edit", "main second", "main first"}));
 }
 
+// A window built but never shown (start-up gave up) still hands over what it owns.
 TEST(LayerRelease, PlatformGoingAwayReleasesAWindowThatNeverRan) {
-    // A window built but never shown (start-up gave up) still hands over what it owns.
     EventLog log;
     int released = 0;
     {
         HeadlessPlatform platform;
-        Control& app = createApplication(platform, "App");
-        Control& main = createMainWindow(app, "Main");
+        Control& main = createMainWindow(createApplication(platform, "App"), "Main");
         log.watch(main, 1);
         releaseWith(main, [&] { ++released; });
-        Control& edit = createEditBox(main, 0);
-        log.watch(edit, 2);
         addItem(createList(main, 0), "x");
     }
     EXPECT_EQ(released, 1);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"destroy:1", "destroy:2"}));
+    EXPECT_EQ(log.events, Events{"destroy:1"});
+}
+
+// Message boxes carry the application's caption, not the main window's; one shown
+// before the loop takes the first scripted answer; an unscripted one gives the
+// default button and is a problem.
+TEST_F(Layer, MessageBoxCarriesTheApplicationsCaption) {
+    EXPECT_EQ(messageBox(app, "one", kMbYesNo), kIdYes);
+    EXPECT_EQ(platform.problems().size(), 1u);
+    platform.answer(kIdNo);
+    EXPECT_EQ(messageBox(app, u8"Текст"_cp1251, kMbYesNo), kIdNo);
+    const ShownMessageBox& box = platform.messageBoxes().at(1);
+    EXPECT_EQ(std::tuple(box.caption, box.ownerCaption, box.text, box.flags),
+              std::tuple("App v1", "App v1", u8"Текст"_cp1251, kMbYesNo));
+}
+
+// Tab stops follow creation order, skipping labels, group boxes, disabled or hidden
+// controls and controls taken out of the order, and wrap around; Shift+Tab goes
+// backwards.
+TEST_F(Layer, TabStopsFollowCreationOrderSkippingWhatCannotTakeTheFocus) {
+    Control& tabs = createTabControl(main, {"A", "B"}, 0).setTabStop(false);
+    Control& group = createGroupBox(tabPage(tabs, 0), "G");
+    Control& list = createList(group, 0);
+    createLabel(group, "label");
+    Control& edit = createEditBox(group, 0);
+    setEnabled(createEditBox(group, 0), false);
+    createEditBox(tabPage(tabs, 1), 0);
+    Control& box = createCheckBox(group, "c");
+    Control& button = createButton(main, "b");
+    createButton(main, "n").setTabStop(false);
+    platform.call([&] {
+        const Control* order[] = {&list, &edit, &box, &button, &list};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(nextTabStop(main, order[i], false), order[i + 1]) << i;
+            EXPECT_EQ(nextTabStop(main, order[i + 1], true), order[i]) << i;
+        }
+        EXPECT_EQ(nextTabStop(main, &group, false), &list) << "from a control that is no stop";
+    });
+    runMessageLoop(app);
 }
 
 } // namespace

@@ -1,30 +1,19 @@
-// ui_demo.exe: a small window built on the control layer, for the UI-automation
-// driver's tests under Wine. Every event it receives is appended to the status
-// label as one token, so a test can read the events and their order:
-//
-//   change:edit1:<text>   the digits-only edit box ("Целое") changed
-//   change:edit2:<text>   the filtered edit box ("Дробное": digits, '.', backspace) changed
-//   change:list1:<index>  the list ("Корабль") reported a user's choice
-//   click:check1:on|off   the check box ("Включено") was clicked, after it toggled
-//   click:btn1            the button "Сообщение" was clicked (then a box captioned
-//                         with the application's caption "Демо v1")
-//   msgbox:<answer>       that box returned (1 = OK)
-//   tab:<index>           a tab was chosen
-//   close:asked           a close request reached the window (question "Закрыть окно?",
-//                         caption "Вопрос", Yes/No)
-//   close:no | close:yes  the answer; No keeps the window open
-//
-// Tokens are separated by one blank; the label starts with "ready".
-// Layout (client area 480 x 360, main window caption "Демонстрация слоя"):
-//   tab control at 3,3 (474 x 300), tabs "Ввод" and "Выбор"
-//     page "Ввод": group box "Поля" at 3,3 (460 x 150)
-//        label "Целое" 16,26; edit1 (digits only) 120,22 width 90
-//        label "Дробное" 16,56; edit2 (key filter) 120,52 width 90
-//        label "Только цифры и точка" 220,56
-//     page "Выбор": group box "Список" at 3,3 (460 x 150)
-//        label "Корабль" 16,26; list1 120,22 width 200: "Альфа", "Бета", "Гамма", "Delta"
-//        check1 "Включено" 16,60
-//   status label at 8,310; buttons "Сообщение" 200,330 and "Закрыть" 300,330 (90 x 25)
+// ui_demo.exe: a small window on the control layer ("Демонстрация слоя", client
+// area 480 x 360, application caption "Демо v1") for the UI-automation driver's
+// tests under Wine. Every event it receives is appended to the status label at
+// 8,310 (which starts with "ready") as one token, after a blank:
+//   change:edit1:<text>   the digits-only edit box right of "Целое" changed
+//   change:edit2:<text>   the edit box right of "Дробное" (digits, '.', backspace) changed
+//   change:list1:<index>  the list right of "Корабль" reported a user's choice
+//   click:check1:on|off   the check box "Включено" was clicked, after it toggled
+//   click:btn1            "Сообщение" was clicked (then a box with the application's
+//                         caption: msgbox:<answer> when it returned, 1 = OK)
+//   tab:<index>           a tab was chosen ("Ввод" holds the group "Поля", "Выбор" the
+//                         group "Список")
+//   close:asked           a close request (title bar or "Закрыть") reached the window
+//                         (question "Закрыть окно?", caption "Вопрос", Yes/No), then
+//                         close:no or close:yes
+// Positions and sizes are the ones set below; the layout script reads them back.
 
 #include "text/cp1251.h"
 #include "ui/control.h"
@@ -131,11 +120,9 @@ void build(Demo& d) {
     Control& fields = groupBox(tabPage(tabs, 0), u8"Поля"_cp1251);
     label(fields, u8"Целое"_cp1251, 16, 26);
     Control& edit1 = regular(createEditBox(fields, kDigitsOnly).place(120, 22).resize(90, 0));
-    setColour(edit1, kColourWindow);
     edit1.onChange = {onEdit1, &d};
     label(fields, u8"Дробное"_cp1251, 16, 56);
     Control& edit2 = regular(createEditBox(fields, 0).place(120, 52).resize(90, 0));
-    setColour(edit2, kColourWindow);
     edit2.onChange = {onEdit2, &d};
     edit2.onKeyChar = {decimalFilter, &d};
     label(fields, u8"Только цифры и точка"_cp1251, 220, 56);
@@ -143,7 +130,6 @@ void build(Demo& d) {
     Control& choice = groupBox(tabPage(tabs, 1), u8"Список"_cp1251);
     label(choice, u8"Корабль"_cp1251, 16, 26);
     Control& list1 = regular(createList(choice, 0).place(120, 22).resize(200, 0));
-    setColour(list1, kColourWindow);
     for (std::string_view entry :
          {u8"Альфа"_cp1251, u8"Бета"_cp1251, u8"Гамма"_cp1251, std::string_view("Delta")})
         addItem(list1, entry);
