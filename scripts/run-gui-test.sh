@@ -93,11 +93,12 @@ if [ -n "$before" ]; then
     bash "$before" || { echo "before-check $before failed"; exit 1; }
 fi
 started=$(date +%s%N)
-# The driver's output goes to a file and is shown afterwards: a wineserver or
+# Waits and expectations get 15 s (not the driver's 5 s): a loaded CI machine
+# can take seconds to repaint. The driver's output goes to a file and is shown afterwards: a wineserver or
 # Wine service this run happens to start lives on and would hold a pipe open,
 # keeping ctest waiting for the end of its output.
 env PROGRAM="$program" WORK="$work" SHOT="$work/shot.bmp" "${settings[@]}" \
-    timeout -k 5 "$limit" wine "$driver" "$script" </dev/null >"$work/driver.log" 2>&1
+    timeout -k 5 "$limit" wine "$driver" --timeout "${ORVEX_DRIVER_TIMEOUT:-15000}" "$script" </dev/null >"$work/driver.log" 2>&1
 status=$?
 cat "$work/driver.log"
 echo "driver exit status $status after $(( ($(date +%s%N) - started) / 1000000 )) ms"
