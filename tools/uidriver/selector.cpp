@@ -1,4 +1,5 @@
 #include "selector.h"
+#include "utf.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,13 +9,6 @@ namespace uidriver {
 
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool parseInt(std::string_view s, int& value) {
     if (s.empty()) return false;

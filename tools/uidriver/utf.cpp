@@ -1,5 +1,7 @@
 #include "utf.h"
 
+#include <cctype>
+
 namespace uidriver {
 
 namespace {
@@ -90,6 +92,14 @@ std::string utf16ToUtf8(std::u16string_view s) {
         out += codePointToUtf8(c);
     }
     return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 } // namespace uidriver

@@ -1,18 +1,9 @@
 #include "window_tree.h"
+#include "utf.h"
 
 #include <cctype>
 
 namespace uidriver {
-
-namespace {
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-} // namespace
 
 std::string_view baseClassName(std::string_view className) {
     const std::size_t underscore = className.rfind('_');
