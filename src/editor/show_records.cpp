@@ -66,6 +66,25 @@ void showNoRecord(RecordGroup& g) {
     if (g.priceRangeLabel) setControlText(*g.priceRangeLabel, "");
 }
 
+// The first fields of every record group: enabled, objectId, volume, container type.
+template <class Record> void showCommonFields(RecordGroup& g, const Record& r) {
+    setInputsEnabled(g.inputs, true);
+    setControlText(*g.objectIdLabel, r.objectId);
+    setNumber(*g.volume, r.volume);
+    selectEntry(*g.containerType, r.containerType);
+}
+
+// The last fields: the coefficient, the percentage where the group has one, and
+// the price labels they make.
+template <class Record>
+void showPriceFields(MainForm& f, RecordGroup& g, const Record& r, PriceGroup group) {
+    setNumber(*g.priceCoefficient, r.priceCoefficient);
+    if constexpr (requires { r.averagePriceChange; })
+        selectEntry(*g.averagePriceChange, r.averagePriceChange);
+    refreshPriceEstimate(f, group);
+    if (g.priceRangeLabel) refreshPriceRange(f, group);
+}
+
 std::string_view sideName(int32_t position) {
     static constexpr std::string_view names[7] = {
         u8"Главная"_cp1251, u8"Передняя"_cp1251, u8"Задняя"_cp1251, u8"Левая"_cp1251,
@@ -195,13 +214,10 @@ void showLaser(MainForm& f) {
         setInputsEnabled(f.bulletInputs, false);
         return;
     }
-    setInputsEnabled(g.inputs, true);
     const TLasers& l = game.lasers[game.curLaser];
     const bool hasBullet = static_cast<size_t>(game.curLaser) < game.bullets.size();
     setInputsEnabled(f.bulletInputs, hasBullet);
-    setControlText(*g.objectIdLabel, l.objectId);
-    setNumber(*g.volume, l.volume);
-    selectEntry(*g.containerType, l.containerType);
+    showCommonFields(g, l);
     setNumber(*f.fireDelay, l.fireDelay);
     setNumber(*f.laserPower, l.laserPower);
     if (hasBullet) {
@@ -217,10 +233,7 @@ void showLaser(MainForm& f) {
     } else {
         clearInputs(f.bulletInputs);
     }
-    setNumber(*g.priceCoefficient, l.priceCoefficient);
-    selectEntry(*g.averagePriceChange, l.averagePriceChange);
-    refreshPriceEstimate(f, PriceGroup::Lasers);
-    refreshPriceRange(f, PriceGroup::Lasers);
+    showPriceFields(f, g, l, PriceGroup::Lasers);
 }
 
 void showShield(MainForm& f) {
@@ -229,16 +242,10 @@ void showShield(MainForm& f) {
     RecordGroup& g = f.shield;
     game.curShield = chosenRecord(*g.list, game.shields.size());
     if (game.curShield < 0) return showNoRecord(g);
-    setInputsEnabled(g.inputs, true);
     const TShields& h = game.shields[game.curShield];
-    setControlText(*g.objectIdLabel, h.objectId);
-    setNumber(*g.volume, h.volume);
-    selectEntry(*g.containerType, h.containerType);
+    showCommonFields(g, h);
     setNumber(*f.shieldPower, h.shieldPower);
-    setNumber(*g.priceCoefficient, h.priceCoefficient);
-    selectEntry(*g.averagePriceChange, h.averagePriceChange);
-    refreshPriceEstimate(f, PriceGroup::Shields);
-    refreshPriceRange(f, PriceGroup::Shields);
+    showPriceFields(f, g, h, PriceGroup::Shields);
 }
 
 void showRocket(MainForm& f) {
@@ -247,17 +254,11 @@ void showRocket(MainForm& f) {
     RecordGroup& g = f.rocket;
     game.curRocket = chosenRecord(*g.list, game.rockets.size());
     if (game.curRocket < 0) return showNoRecord(g);
-    setInputsEnabled(g.inputs, true);
     const TRockets& r = game.rockets[game.curRocket];
-    setControlText(*g.objectIdLabel, r.objectId);
-    setNumber(*g.volume, r.volume);
-    selectEntry(*g.containerType, r.containerType);
+    showCommonFields(g, r);
     setNumber(*f.missileSpeed, r.missileSpeed / kSpeedFactor);
     setNumber(*f.rocketShieldDamage, r.shieldDamage);
-    setNumber(*g.priceCoefficient, r.priceCoefficient);
-    selectEntry(*g.averagePriceChange, r.averagePriceChange);
-    refreshPriceEstimate(f, PriceGroup::Rockets);
-    refreshPriceRange(f, PriceGroup::Rockets);
+    showPriceFields(f, g, r, PriceGroup::Rockets);
 }
 
 void showStation(MainForm& f) {
@@ -266,13 +267,9 @@ void showStation(MainForm& f) {
     RecordGroup& g = f.station;
     game.curStation = chosenRecord(*g.list, game.stations.size());
     if (game.curStation < 0) return showNoRecord(g);
-    setInputsEnabled(g.inputs, true);
     const TStations& st = game.stations[game.curStation];
-    setControlText(*g.objectIdLabel, st.objectId);
-    setNumber(*g.volume, st.volume);
-    selectEntry(*g.containerType, st.containerType);
-    setNumber(*g.priceCoefficient, st.priceCoefficient);
-    refreshPriceEstimate(f, PriceGroup::Stations);
+    showCommonFields(g, st);
+    showPriceFields(f, g, st, PriceGroup::Stations);
 }
 
 void showWare(MainForm& f) {
@@ -281,13 +278,7 @@ void showWare(MainForm& f) {
     RecordGroup& g = f.ware;
     game.curWare = chosenRecord(*g.list, game.wares.size());
     if (game.curWare < 0) return showNoRecord(g);
-    setInputsEnabled(g.inputs, true);
     const TWares& w = game.wares[game.curWare];
-    setControlText(*g.objectIdLabel, w.objectId);
-    setNumber(*g.volume, w.volume);
-    selectEntry(*g.containerType, w.containerType);
-    setNumber(*g.priceCoefficient, w.priceCoefficient);
-    selectEntry(*g.averagePriceChange, w.averagePriceChange);
-    refreshPriceEstimate(f, PriceGroup::Wares);
-    refreshPriceRange(f, PriceGroup::Wares);
+    showCommonFields(g, w);
+    showPriceFields(f, g, w, PriceGroup::Wares);
 }
