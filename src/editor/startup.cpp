@@ -6,6 +6,7 @@
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/load_tables.h"
+#include "tables/table_files.h"
 #include "text/convert.h"
 #include "text/cp1251.h"
 #include "text/files.h"
@@ -47,6 +48,24 @@ void addRocketName(void* context, int32_t nameTextId, std::string_view objectId)
     const std::string name = displayName(f, nameTextId, objectId);
     addItem(*f.maxMissileTypeList, name);
     addItem(*f.rocket.list, name);
+}
+
+// One line per table that no save will write: its file, " — ", the place and the
+// reason. Empty when every table can be saved (missing ones are not listed).
+std::string keptTablesText(const GameState& game) {
+    std::string lines;
+    for (const TableFileEntry& entry : tableFiles(game))
+        if (keptFromSaving(*entry.file))
+            lines += "\r\n" + std::string(entry.name) + std::string(u8" — "_cp1251) +
+                     problemText(entry.file->problem);
+    return lines.empty() ? lines : std::string(u8"Эти таблицы не будут сохранены:"_cp1251) + lines;
+}
+
+// Shown once the window is visible, before the user can change anything.
+void warnAboutKeptTables(void* context, Control&) {
+    MainForm& f = *static_cast<MainForm*>(context);
+    messageBoxOwned(*f.window, keptTablesText(*f.game), controlText(*f.application),
+                    kMbOk | kMbIconExclamation);
 }
 
 } // namespace
@@ -103,5 +122,7 @@ bool runStartup(MainForm& f) {
     for (const TWares& w : game.wares)
         addItem(*f.ware.list, displayName(f, w.nameTextId, w.objectId));
     showWare(f);
+
+    if (!keptTablesText(game).empty()) f.window->onShown = {warnAboutKeptTables, &f};
     return true;
 }

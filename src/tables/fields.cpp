@@ -1,5 +1,7 @@
 #include "tables/fields.h"
 
+#include <cstdint>
+
 std::string_view takeField(std::string_view& line) {
     // Fields are a few characters long: a plain scan beats a library search call.
     size_t semicolon = 0;
@@ -11,4 +13,60 @@ std::string_view takeField(std::string_view& line) {
     const std::string_view field = line.substr(0, semicolon);
     line.remove_prefix(semicolon + 1);
     return field;
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The position after the blanks that start at i.
+size_t skipBlanks(std::string_view text, size_t i) {
+    while (i < text.size() && isBlank(text[i])) ++i;
+    return i;
+}
+
+// Whether the text from i on is only blanks.
+bool onlyBlanksFrom(std::string_view text, size_t i) { return skipBlanks(text, i) == text.size(); }
+
+} // namespace
+
+FieldFault checkRealField(std::string_view field) {
+    if (field.empty()) return FieldFault::none;
+    size_t i = 0;
+    if (field[0] == '+' || field[0] == '-') i = 1;
+    size_t digits = 0;
+    while (i < field.size() && isDigit(field[i])) ++i, ++digits;
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        while (i < field.size() && isDigit(field[i])) ++i, ++digits;
+    }
+    if (digits == 0) return FieldFault::notNumber;
+    if (i < field.size() && (field[i] == 'E' || field[i] == 'e')) {
+        ++i;
+        if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
+        const size_t start = i;
+        while (i < field.size() && isDigit(field[i])) ++i;
+        if (i == start) return FieldFault::notNumber;
+    }
+    return onlyBlanksFrom(field, i) ? FieldFault::none : FieldFault::notNumber;
+}
+
+FieldFault checkIntegerField(std::string_view field) {
+    if (field.empty()) return FieldFault::none;
+    size_t i = 0;
+    bool negative = false;
+    if (field[0] == '+' || field[0] == '-') {
+        negative = field[0] == '-';
+        i = 1;
+    }
+    const size_t start = i;
+    uint64_t value = 0;
+    for (; i < field.size() && isDigit(field[i]); ++i)
+        if (value <= 0xFFFFFFFFu) value = value * 10 + static_cast<uint64_t>(field[i] - '0');
+    if (i == start || !onlyBlanksFrom(field, i))
+        return checkRealField(field) == FieldFault::none ? FieldFault::notInteger
+                                                         : FieldFault::notNumber;
+    return value > (negative ? 2147483648u : 2147483647u) ? FieldFault::outOfRange
+                                                          : FieldFault::none;
 }

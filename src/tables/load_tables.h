@@ -1,15 +1,21 @@
 #pragma once
 // The table loaders. Each reads its file(s) from the game's `types` folder (under
 // GameState::folder) and replaces its table, header value, count and file state:
+// - lines starting with "//" at the top are remarks, kept in the file state; the
+//   first other line is the header, and record k is read from the k-th line after it;
 // - a file that cannot be read gives an empty table, header value 0, count 0,
 //   and is marked missing;
+// - a header that does not start with two whole integer fields, or a record line
+//   that the writer could not give back as it stands (record_line.h), gives an
+//   empty table with count 0, marked not in format;
 // - a header count below 0 or above 1,000,000, or (ships) a group count above
 //   1,000,000 or more empty records and unfillable group entries than
 //   kMaxPaddingEntries (record_line.h), gives an empty table with count 0,
 //   marked unreadable (the header value is kept);
-// - otherwise the table holds exactly `count` records, read from lines 1..count
-//   (lines the file lacks read as empty); the text after the header's count and
-//   the lines after the last record are kept in the file state.
+//   both remember the first place that failed (TableFile::problem);
+// - otherwise the table holds exactly `count` records (lines the file lacks read
+//   as empty); the text after the header's count and the lines after the last
+//   record are kept in the file state.
 // None of them reports anything or fails.
 
 #include <cstdint>

@@ -17,10 +17,40 @@ struct NoRecordStep {
     template <class Record> void operator()(Record&) const {}
 };
 
+// The header's first two fields, each a whole integer ended by its semicolon.
+// Returns the fault of the first one that is not; kind none when both are.
+inline LineFault readHeaderFields(std::string_view& header, int32_t& value, int32_t& count) {
+    int32_t* targets[2] = {&value, &count};
+    for (int i = 0; i < 2; ++i) {
+        if (header.find(';') == std::string_view::npos) return {TableProblemKind::noHeader, 0, {}};
+        const std::string_view field = takeField(header);
+        const FieldFault fault = checkIntegerField(field);
+        if (field.empty()) return {TableProblemKind::noHeader, 0, {}};
+        if (fault == FieldFault::notInteger) return {TableProblemKind::notInteger, i + 1, field};
+        if (fault == FieldFault::outOfRange) return {TableProblemKind::outOfRange, i + 1, field};
+        if (fault != FieldFault::none) return {TableProblemKind::noHeader, 0, {}};
+        *targets[i] = textToInt(field);
+    }
+    return {};
+}
+
+// Marks `file` as kept from saving for the fault found on file line `line` (from 0).
+inline void keepAsRead(TableFile& file, const LineFault& fault, int line) {
+    const bool unreadable = fault.kind == TableProblemKind::badCount ||
+                            fault.kind == TableProblemKind::groupTooLarge ||
+                            fault.kind == TableProblemKind::tooManyEmpty;
+    file.unreadable = unreadable;
+    file.notInFormat = !unreadable;
+    file.problem = {fault.kind, line + 1, fault.field, std::string(fault.text)};
+    file.remarks.clear();
+    file.headerRest.clear();
+}
+
 // Reads the table file at `path` and appends its records to `table`, calling
-// before(record) ahead of each line and after(record) once the line is read.
-// Sets headerValue, count and file as load_tables.h describes; on an unreadable file
-// the records appended so far are taken back and count is 0.
+// before(record) ahead of each line and, once every line is read and sound,
+// after(record) for each record in order. Sets headerValue, count and file as
+// load_tables.h describes; on an unreadable or not-in-format file the records
+// appended so far are taken back, count is 0 and no after() is called.
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
 void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
                    int32_t& count, TableFile& file, Before before = {}, After after = {}) {
@@ -33,35 +63,51 @@ void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t&
         return;
     }
 
-    std::string_view header = lines.item(0);
-    headerValue = textToInt(takeField(header));
-    const bool countEnded = header.find(';') != std::string_view::npos;
-    const int32_t declared = textToInt(takeField(header));
-    if (declared < 0 || declared > kMaxTableCount) {
-        file.unreadable = true;
+    // Remarks ("//" lines) stand before the header; record k is the k-th line after it.
+    int headerLine = 0;
+    while (headerLine < lines.count() && lines.item(headerLine).starts_with("//"))
+        file.remarks.emplace_back(lines.item(headerLine++));
+
+    std::string_view header = lines.item(headerLine);
+    int32_t declared = 0;
+    if (const LineFault fault = readHeaderFields(header, headerValue, declared);
+        fault.kind != TableProblemKind::none) {
+        headerValue = 0;
+        keepAsRead(file, fault, headerLine);
         return;
     }
-    if (countEnded) file.headerRest = header;
+    if (declared < 0 || declared > kMaxTableCount) {
+        const std::string countText = intToText(declared);
+        keepAsRead(file, {TableProblemKind::badCount, 0, countText}, headerLine);
+        return;
+    }
+    file.headerRest = header;
 
     // Records beyond the file's last line are empty ones; they use up the same
-    // allowance as unfillable group entries.
-    const int64_t recordLines = std::max(0, lines.count() - 1);
+    // allowance as unfillable group entries (never all of it: count <= the allowance).
+    const int firstRecordLine = headerLine + 1;
+    const int64_t recordLines = std::max(0, lines.count() - firstRecordLine);
     int64_t paddingBudget = kMaxPaddingEntries - std::max<int64_t>(0, declared - recordLines);
 
     const size_t first = table.size();
+    auto takeBack = [&](const LineFault& fault, int line) {
+        table.resize(first);
+        table.shrink_to_fit();
+        keepAsRead(file, fault, line);
+    };
     table.resize(first + static_cast<size_t>(declared));
     for (int32_t k = 0; k < declared; ++k) {
         Record& record = table[first + static_cast<size_t>(k)];
         before(record);
-        if (!readRecordLine(lines.item(k + 1), record, paddingBudget)) {
-            table.resize(first);
-            table.shrink_to_fit();
-            file.headerRest.clear();
-            file.unreadable = true;
+        const LineFault fault = readRecordLine(lines.item(firstRecordLine + k), record, paddingBudget);
+        if (fault.kind != TableProblemKind::none) {
+            // The fault's text views the line list, which is still alive here.
+            takeBack(fault, firstRecordLine + k);
             return;
         }
-        after(record);
     }
     count = declared;
-    for (int i = declared + 1; i < lines.count(); ++i) file.trailingLines.emplace_back(lines.item(i));
+    for (size_t k = first; k < table.size(); ++k) after(table[k]);
+    for (int i = firstRecordLine + declared; i < lines.count(); ++i)
+        file.trailingLines.emplace_back(lines.item(i));
 }

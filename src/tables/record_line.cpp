@@ -9,33 +9,43 @@
 
 namespace {
 
-// Takes the fields of one line in column order. It counts the semicolons left on
-// the line, which tells how many entries a group can still fill from it, and lets
-// it answer every field after the last semicolon as empty without rescanning the
-// leftover text (a huge count must not make reading quadratic).
+// Takes the fields of one line in column order, checking each numeric field
+// against the rules of fields.h and remembering the first fault. It counts the
+// semicolons left on the line, which tells how many entries a group can still fill
+// from it, and lets it answer every field after the last semicolon as empty
+// without rescanning the leftover text (a huge count must not make reading
+// quadratic).
 class FieldReader {
 public:
     FieldReader(std::string_view line, int64_t& paddingBudget)
         : line_(line), fieldsLeft_(std::count(line.begin(), line.end(), ';')),
           paddingBudget_(paddingBudget) {}
 
-    void operator()(int32_t& value) { value = textToInt(take()); }
-    void operator()(double& value) { value = textToReal(take()); }
+    void operator()(int32_t& value) {
+        const std::string_view field = take();
+        check(checkIntegerField(field), field);
+        value = textToInt(field);
+    }
+    void operator()(double& value) {
+        const std::string_view field = take();
+        check(checkRealField(field), field);
+        value = textToReal(field);
+    }
     void operator()(std::string& text) { text = take(); }
-    void manoeuvrability(double& value) { value = textToReal(take()); }
+    void manoeuvrability(double& value) { (*this)(value); }
 
     template <class Entry> std::span<Entry> group(int32_t& count, std::vector<Entry>& entries) {
         static_assert(kEntryFields<Entry> > 0, "a group entry needs its field count");
-        count = textToInt(take());
+        (*this)(count);
         if (count > kMaxTableCount) {
-            failed_ = true;
+            fail(TableProblemKind::groupTooLarge, lastField_);
             return {};
         }
-        if (count <= 0 || failed_) return {};
+        if (count <= 0 || stopped_) return {};
         const int64_t fillable = (fieldsLeft_ + kEntryFields<Entry> - 1) / kEntryFields<Entry>;
         const int64_t padding = std::max<int64_t>(0, count - fillable);
         if (padding > paddingBudget_) {
-            failed_ = true;
+            fail(TableProblemKind::tooManyEmpty, lastField_);
             return {};
         }
         paddingBudget_ -= padding;
@@ -43,22 +53,46 @@ public:
         return entries;
     }
 
-    bool failed() const { return failed_; }
+    // The first fault of the line, text after its last semicolon included.
+    LineFault finish() {
+        if (fault_.kind == TableProblemKind::none && !lastFieldEnded_ && !line_.empty())
+            fault_ = {TableProblemKind::textAfterLastField, 0, line_};
+        return fault_;
+    }
     bool lastFieldEnded() const { return lastFieldEnded_; }
     std::string_view left() const { return line_; }
 
 private:
     std::string_view take() {
+        ++fieldNumber_;
         lastFieldEnded_ = fieldsLeft_ > 0;
-        if (!lastFieldEnded_) return {};
+        if (!lastFieldEnded_) return lastField_ = {};
         --fieldsLeft_;
-        return takeField(line_);
+        return lastField_ = takeField(line_);
+    }
+
+    void check(FieldFault fault, std::string_view field) {
+        if (fault == FieldFault::none || fault_.kind != TableProblemKind::none) return;
+        const TableProblemKind kind = fault == FieldFault::notInteger ? TableProblemKind::notInteger
+                                      : fault == FieldFault::outOfRange
+                                          ? TableProblemKind::outOfRange
+                                          : TableProblemKind::notNumber;
+        fault_ = {kind, fieldNumber_, field};
+    }
+
+    // A count the table cannot be built from: no further group is sized.
+    void fail(TableProblemKind kind, std::string_view field) {
+        stopped_ = true;
+        if (fault_.kind == TableProblemKind::none) fault_ = {kind, fieldNumber_, field};
     }
 
     std::string_view line_;
     int64_t fieldsLeft_;
     int64_t& paddingBudget_;
-    bool failed_ = false;
+    int fieldNumber_ = 0;
+    std::string_view lastField_;
+    LineFault fault_;
+    bool stopped_ = false;
     bool lastFieldEnded_ = false;
 };
 
@@ -87,11 +121,11 @@ private:
 };
 
 template <class Record>
-bool readLine(std::string_view line, Record& record, int64_t& paddingBudget) {
+LineFault readLine(std::string_view line, Record& record, int64_t& paddingBudget) {
     FieldReader reader(line, paddingBudget);
     forEachColumn(record, reader);
     if (reader.lastFieldEnded()) record.rest = reader.left();
-    return !reader.failed();
+    return reader.finish();
 }
 
 template <class Record> void appendLine(std::string& out, const Record& record) {
@@ -110,28 +144,28 @@ std::string manoeuvrabilityText(double value) {
     return text;
 }
 
-bool readRecordLine(std::string_view line, TShips& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TShips& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TLasers& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TLasers& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TBullets& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TBullets& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TShields& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TShields& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TRockets& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TRockets& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TCockpits& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TCockpits& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TStations& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TStations& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
-bool readRecordLine(std::string_view line, TWares& record, int64_t& budget) {
+LineFault readRecordLine(std::string_view line, TWares& record, int64_t& budget) {
     return readLine(line, record, budget);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "tables/records.h"
+#include "tables/table_file.h"
 
 // A header count, or a ship line's group count, above this makes the table unreadable.
 inline constexpr int32_t kMaxTableCount = 1'000'000;
@@ -18,22 +19,32 @@ inline constexpr int32_t kMaxTableCount = 1'000'000;
 // this many entries, whatever its counts say.
 inline constexpr int64_t kMaxPaddingEntries = 1'000'000;
 
+// What reading a line found wrong first; kind none when the line is sound.
+struct LineFault {
+    TableProblemKind kind = TableProblemKind::none;
+    int field = 0;         // from 1; 0 for text after the last field
+    std::string_view text; // a view into the line read
+};
+
 // Reads the fields of `line` into `record` (taken as freshly made): numbers with
 // textToInt/textToReal, the last field unconverted into objectId; missing fields
 // read as 0 or empty. When objectId was ended by a semicolon, the text after it is
 // kept in `rest`; otherwise `rest` is empty. A ship's groups are sized from their
 // counts (negative: empty), and each entry the line cannot fill is taken from
-// `paddingBudget`. Returns false, with the record partly read, when a group count
-// is above kMaxTableCount or the budget would go below 0; true otherwise.
-// Flat records have no groups and always return true.
-bool readRecordLine(std::string_view line, TShips& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TLasers& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TBullets& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TShields& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TRockets& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TCockpits& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TStations& record, int64_t& paddingBudget);
-bool readRecordLine(std::string_view line, TWares& record, int64_t& paddingBudget);
+// `paddingBudget`.
+// Returns the first fault: a numeric field outside checkIntegerField/checkRealField,
+// text after the last semicolon that no field keeps (notInFormat kinds), a group
+// count above kMaxTableCount or a budget that would go below 0 (groupTooLarge,
+// tooManyEmpty: the record is then partly read). Short lines and lines with more
+// fields than the columns take are sound.
+LineFault readRecordLine(std::string_view line, TShips& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TLasers& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TBullets& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TShields& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TRockets& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TCockpits& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TStations& record, int64_t& paddingBudget);
+LineFault readRecordLine(std::string_view line, TWares& record, int64_t& paddingBudget);
 
 // Appends the record's line to `out`: every column followed by a semicolon
 // (intToText, realToText; ship columns 2..4 by manoeuvrabilityText), a group's

@@ -12,7 +12,12 @@ namespace {
 template <class Record>
 std::string tableText(int32_t headerValue, int32_t count, const TableFile& file,
                       std::span<const Record> records) {
-    std::string text = formatText("%d;%d;", {headerValue, count});
+    std::string text;
+    for (const std::string& remark : file.remarks) {
+        text += remark;
+        text += "\r\n";
+    }
+    text += formatText("%d;%d;", {headerValue, count});
     text += file.headerRest;
     text += "\r\n";
     for (const Record& record : records) appendRecordLine(text, record);
@@ -61,8 +66,9 @@ struct Saver {
     void save(const std::string& name, int32_t headerValue, int32_t count, const TableFile& file,
               std::span<const Record> records) {
         // A table missing at start-up would come back as an empty file that
-        // replaces the game's own table; an unreadable one would lose its content.
-        if (file.missing || file.unreadable) return;
+        // replaces the game's own table; an unreadable one, or one not in this
+        // game's format, would lose what the editor could not read.
+        if (file.missing || keptFromSaving(file)) return;
         if (!writeTableFile(state.folder, name, tableText(headerValue, count, file, records)))
             failed.push_back(name);
     }

@@ -1,19 +1,57 @@
 #pragma once
 // What the editor remembers of a table file besides its records, so that a save
-// never loses or invents anything.
+// never loses or invents anything, and why a table it cannot represent is kept
+// away from every save.
 
 #include <string>
 #include <vector>
+
+enum class TableProblemKind {
+    none,
+    // Not in this game's format: the file is left as it is.
+    noHeader,           // the header does not start with two integer fields
+    notNumber,          // a numeric field holds other text
+    notInteger,         // an integer field holds a real ("1.5", "1e5")
+    outOfRange,         // an integer field beyond the signed 32-bit range
+    textAfterLastField, // text after the line's last semicolon that no field keeps
+    // Unreadable: counts that would build absurd tables.
+    badCount,      // a header count below 0 or above 1,000,000
+    groupTooLarge, // a ship line's group count above 1,000,000
+    tooManyEmpty,  // more records or group entries than the file's fields can fill
+};
+
+// The first place where a file failed, numbered from 1 as a text editor counts.
+struct TableProblem {
+    TableProblemKind kind = TableProblemKind::none;
+    int line = 0;
+    int field = 0;    // 0 when the reason concerns the whole line
+    std::string text; // the offending text or count, as in the file
+};
 
 struct TableFile {
     // The file could not be read at start-up: the table is empty and a save does
     // not create the file (an empty table would replace the game's own with nothing).
     bool missing = false;
-    // The header count or a ship line's group count was out of bounds (see
-    // load_table.h): the table is empty and a save never touches the file or its backup.
+    // A count was out of bounds (see load_tables.h): the table is empty and a save
+    // never touches the file or its backup.
     bool unreadable = false;
+    // A line the writer could not give back as it stands (see fields.h): treated
+    // like an unreadable table.
+    bool notInFormat = false;
+    TableProblem problem; // why the table is unreadable or not in format
+
+    // The "//" remark lines before the header, written back first, in order.
+    std::vector<std::string> remarks;
     // Text after the header's second semicolon, written back after "%d;%d;".
     std::string headerRest;
     // Lines after the last record, written back unchanged after the records.
     std::vector<std::string> trailingLines;
 };
+
+// Unreadable or not in format: the table loaded empty and no save may write it.
+inline bool keptFromSaving(const TableFile& file) { return file.unreadable || file.notInFormat; }
+
+// The place and the reason in the user's words (Windows-1251), for example
+// "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";
+// a quoted text longer than 40 characters is cut with "…". Empty for kind none.
+std::string problemText(const TableProblem& problem);

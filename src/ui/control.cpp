@@ -478,6 +478,8 @@ void runMessageLoop(Control& application) {
     for (auto& child : application.children)
         if (child->kind == ControlKind::MainWindow && child->visible) {
             platform.showMainWindow(*child);
+            // Before the loop: what the handler shows comes before any user input.
+            if (child->onShown.fn) child->onShown.fn(child->onShown.context, *child);
             break;
         }
     platform.runLoop(application);

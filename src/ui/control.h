@@ -115,6 +115,7 @@ struct Control {
     KeyCharSlot onKeyChar; // any control that receives typed characters
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
+    ClickSlot onShown;        // the main window, once, right after it is first shown
 
     std::vector<std::function<void()>> releasers; // owned objects, released with the control
 

@@ -194,12 +194,19 @@ TEST_F(EditorTest, TheSecondNamePageIsUsedWhenTheFirstIsMissing) {
     EXPECT_TRUE(platform.messageBoxes().empty());
 }
 
+// Missing tables and a table not in format (another version's laser table) load
+// empty; the one that no save will write is named in a warning once the window shows.
 TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
     writeEditorGame(game);
     std::filesystem::remove(game.path("types/TRockets.txt"));
     std::filesystem::remove(game.path("types/TShips.txt"));
+    game.write("types/TLaser.txt", "1;1;\r\n0;0;0;0;0;0;SG_LASER_IRE;8003;\r\n");
     ASSERT_NE(start(false), nullptr);
     MainForm& f = *form;
+    EXPECT_TRUE(platform.messageBoxes().empty()) << "not before the window shows";
+    EXPECT_EQ(itemCount(*f.laser.list), 0);
+    EXPECT_FALSE(isEnabled(*f.laserPower));
+    platform.answer(kIdOk);
     EXPECT_EQ(itemCount(*f.rocket.list), 0);
     EXPECT_EQ(itemCount(*f.maxMissileTypeList), 8);
     EXPECT_FALSE(isEnabled(*f.missileSpeed));
@@ -217,6 +224,12 @@ TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
     });
     run();
     EXPECT_TRUE(state.rockets.empty());
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = platform.messageBoxes()[0];
+    EXPECT_EQ(std::tuple(box.ownerCaption, box.caption, box.flags, box.text),
+              std::tuple(cp("Orvex"), cp("Orvex v2.1"), kMbOk | kMbIconExclamation,
+                         cp("Эти таблицы не будут сохранены:\r\ntypes\\TLaser.txt — "
+                            "строка 2, поле 7: «SG_LASER_IRE» — не число")));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include "tables/fields.h"
 #include "tables/record_line.h"
+#include "tables/table_file.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -73,15 +75,88 @@ TEST(RecordLine, EachFlatTableHasItsColumnsInOrder) {
         << "the multiplier is no column";
 }
 
-// A blank before 12 reads 0, 12 before a blank 12, signs are taken; a field without
-// its semicolon reads as 0, an objectId without it as empty, and nothing is kept
-// after it.
-TEST(RecordLine, MalformedFieldsReadAsTheConversionsSay) {
+// A number is accepted only in a form the writer gives back as it says: a decimal
+// comma, a leading blank, a real in an integer column, a value that wraps would
+// all be written as another number.
+TEST(FieldRules, OnlyNumbersTheWriterGivesBackAreAccepted) {
+    using enum FieldFault;
+    const struct {
+        std::string_view text;
+        FieldFault integer, real;
+    } cases[] = {
+        {"", none, none},           {"+5", none, none},          {"007", none, none},
+        {"-0", none, none},         {"12 \t", none, none},       {"2147483647", none, none},
+        {"-2147483648", none, none}, {" 12", notNumber, notNumber}, {"1 2", notNumber, notNumber},
+        {"0,58", notNumber, notNumber}, {"12abc", notNumber, notNumber}, {"-", notNumber, notNumber},
+        {"1.5", notInteger, none},  {"1e5", notInteger, none},   {"1E-5 ", notInteger, none},
+        {".5", notInteger, none},   {"5.", notInteger, none},    {"2147483648", outOfRange, none},
+        {"-2147483649", outOfRange, none}, {"4294967297", outOfRange, none},
+        {"99999999999999999999", outOfRange, none}, {"1e", notNumber, notNumber},
+        {".", notNumber, notNumber}, {"1.2.3", notNumber, notNumber}, {"1e+", notNumber, notNumber},
+        {"SG_LASER_IRE", notNumber, notNumber}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::pair(checkIntegerField(c.text), checkRealField(c.text)),
+                  std::pair(c.integer, c.real))
+            << c.text;
+}
+
+// A line is judged field by field (numbered from 1) and for text after its last
+// semicolon, which only an ended objectId keeps; short and long lines are sound.
+// The values read are the conversions' all the same.
+TEST(RecordLine, TheFirstFaultOfALineIsFound) {
+    using enum TableProblemKind;
+    const struct {
+        std::string_view line;
+        TableProblemKind kind;
+        int field;
+        std::string_view text;
+    } cases[] = {
+        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO;kept;", none, 0, ""},
+        {"1;2;3;", none, 0, ""},
+        {"", none, 0, ""},
+        {" 12;12 ;+5;-3;;;;;9;;;;;;SS_CO", notNumber, 1, " 12"},
+        {"12 ;+5;-3;;;;;;9;;;;;;SS_CO", textAfterLastField, 0, "SS_CO"},
+        {"1;2;3", textAfterLastField, 0, "3"},
+        {"1;2;SG_LASER_IRE;8003;1.5;", notNumber, 3, "SG_LASER_IRE"},
+        {"1;2;3;1.5;4294967297;", notInteger, 4, "1.5"},
+        {"1;2;3;4;4294967297;", outOfRange, 5, "4294967297"}};
+    for (const auto& c : cases) {
+        int64_t budget = 0;
+        TCockpits cockpit;
+        const LineFault fault = readRecordLine(c.line, cockpit, budget);
+        EXPECT_EQ(std::tuple(fault.kind, fault.field, fault.text),
+                  std::tuple(c.kind, c.field, c.text))
+            << c.line;
+    }
     int64_t budget = 0;
     TCockpits c;
     readRecordLine(" 12;12 ;+5;-3;;;;;9;;;;;;SS_CO", c, budget);
     EXPECT_EQ(std::tuple(c.col0, c.col1, c.col2, c.col3, c.weaponMask, c.objectId, c.rest),
               std::tuple(0, 12, 5, -3, 9, "", ""));
+}
+
+// What the user reads: the place numbered from 1, the reason, long texts cut.
+TEST(TableProblem, ThePlaceAndTheReasonInTheUsersWords) {
+    using enum TableProblemKind;
+    const std::string longText(45, 'x');
+    const struct {
+        TableProblem problem;
+        std::string_view text;
+    } cases[] = {
+        {{notNumber, 4, 6, "SG_LASER_IRE"}, "строка 4, поле 6: «SG_LASER_IRE» — не число"},
+        {{noHeader, 1, 0, ""}, "строка 1: нет заголовка"},
+        {{badCount, 1, 0, "-5"}, "строка 1: число записей -5"},
+        {{textAfterLastField, 12, 0, "SS_LASER_IRE"},
+         "строка 12: текст после последнего поля «SS_LASER_IRE»"},
+        {{notInteger, 2, 3, "1.5"}, "строка 2, поле 3: «1.5» — не целое число"},
+        {{outOfRange, 2, 3, "4294967297"},
+         "строка 2, поле 3: «4294967297» — число вне допустимых пределов"},
+        {{notNumber, 2, 1, longText + "\t"},
+         "строка 2, поле 1: «xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…» — не число"},
+        {{groupTooLarge, 3, 48, "1000001"}, "строка 3, поле 48: число элементов группы 1000001"},
+        {{none, 0, 0, ""}, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(problemText(c.problem), cp1251::fromUtf8(c.text)) << c.text;
 }
 
 TEST(ManoeuvrabilityText, PaddedToSevenCharactersWithAPoint) {

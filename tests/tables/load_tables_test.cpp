@@ -14,6 +14,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/ship_lines.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -65,29 +66,82 @@ TEST_F(Loading, TheHeaderCountDecidesWhichLinesAreRecords) {
     EXPECT_TRUE(state.cockpitsFile.trailingLines.empty());
 }
 
-// Text after the count's semicolon is kept; a first line that is no header still
-// gives the header value and count, 0 without semicolons. A count below 0 or above
-// 1,000,000 makes the table unreadable, keeping only the header value.
+// The header is the first line not starting with "//": two whole integer fields,
+// each ended by its semicolon, then anything (kept). Otherwise the table is not in
+// format; a count below 0 or above 1,000,000 makes it unreadable (the header value
+// is kept). Either way the table is empty and says where and why.
 TEST_F(Loading, HeaderRules) {
+    const std::string record = "\r\n" + cockpit(8, "SS_CO_A") + "\r\n";
     const struct {
-        std::string_view header;
+        std::string file;
         int32_t value, count;
-        std::string_view rest;
+        std::string_view rest, problem;
         bool unreadable;
     } cases[] = {
-        {"0;0;", 0, 0, "", false},         {"7;1;extra;fields", 7, 1, "extra;fields", false},
-        {"7;1", 7, 0, "", false},          {"a remark, not a header", 0, 0, "", false},
-        {"+3;+1;", 3, 1, "", false},       {"", 0, 0, "", false},
-        {"1;-1;", 1, 0, "", true},         {"1;1000001;", 1, 0, "", true},
-        {"1;4294967295;", 1, 0, "", true}, {"1;-2147483648;", 1, 0, "", true}};
+        {"0;0;" + record, 0, 0, "", "", false},
+        {"7;1;extra;fields" + record, 7, 1, "extra;fields", "", false},
+        {"+3;+1;" + record, 3, 1, "", "", false},
+        {"// made by a tool\n//\r\n7;1;" + record, 7, 1, "", "", false},
+        {"7;1" + record, 0, 0, "", "строка 1: нет заголовка", false},
+        {"a remark, not a header" + record, 0, 0, "", "строка 1: нет заголовка", false},
+        {" 7;1;" + record, 0, 0, "", "строка 1: нет заголовка", false},
+        {"", 0, 0, "", "строка 1: нет заголовка", false},
+        {"// only a remark\r\n", 0, 0, "", "строка 2: нет заголовка", false},
+        {"7;1.0;" + record, 0, 0, "", "строка 1, поле 2: «1.0» — не целое число", false},
+        {"1;4294967295;" + record, 0, 0, "",
+         "строка 1, поле 2: «4294967295» — число вне допустимых пределов", false},
+        {"//\r\n1;-1;" + record, 1, 0, "", "строка 2: число записей -1", true},
+        {"1;1000001;" + record, 1, 0, "", "строка 1: число записей 1000001", true},
+        {"1;-2147483648;" + record, 1, 0, "", "строка 1: число записей -2147483648", true}};
     for (const auto& c : cases) {
-        game.writeLines("types/TCockpits.txt", {c.header, cockpit(8, "SS_CO_A")});
+        game.write("types/TCockpits.txt", c.file);
         loadCockpits(state);
+        const TableFile& file = state.cockpitsFile;
         EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size(),
-                             state.cockpitsFile.headerRest, state.cockpitsFile.unreadable),
-                  std::tuple(c.value, c.count, size_t(c.count), c.rest, c.unreadable))
-            << c.header;
+                             file.headerRest, problemText(file.problem), file.unreadable,
+                             file.notInFormat),
+                  std::tuple(c.value, c.count, size_t(c.count), c.rest,
+                             cp1251::fromUtf8(c.problem), c.unreadable,
+                             !c.problem.empty() && !c.unreadable))
+            << c.file;
     }
+    EXPECT_EQ(state.cockpitsFile.remarks, Lines{}) << "a table kept from saving holds nothing";
+    game.write("types/TCockpits.txt", "// made by a tool\n//\r\n7;1;" + record);
+    loadCockpits(state);
+    EXPECT_EQ(state.cockpitsFile.remarks, (Lines{"// made by a tool", "//"}));
+    EXPECT_EQ(state.cockpits.at(0).objectId, "SS_CO_A");
+}
+
+// One slip anywhere leaves the whole table empty, its names never listed, with the
+// first place that failed; a "//" line after the header is a record line like any.
+TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
+    int listed = 0;
+    const NameSink countNames{[](void* n, int32_t, std::string_view) { ++*static_cast<int*>(n); },
+                              &listed};
+    const std::string good = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_A;";
+    const struct {
+        std::vector<std::string_view> lines;
+        std::string_view problem;
+    } cases[] = {
+        {{"2;3;", good, good, "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_B"},
+         "строка 4: текст после последнего поля «SS_LA_B»"},
+        {{"2;2;", good, "1;2;3;4;5;0;SG_LASER_IRE;8003;9;10;11;12;13;14;15;16;4;SS_LA_B;"},
+         "строка 3, поле 7: «SG_LASER_IRE» — не число"},
+        {{"// tool", "2;2;", "// a record line", good},
+         "строка 3: текст после последнего поля «// a record line»"},
+        {{"2;1;", "1;2;0,58;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_A;"},
+         "строка 2, поле 3: «0,58» — не число"}};
+    for (const auto& c : cases) {
+        std::string text;
+        for (std::string_view line : c.lines)
+            text += std::string(line) + "\r\n";
+        game.write("types/TLaser.txt", text);
+        loadLasers(state, countNames);
+        EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, state.lasersFile.notInFormat,
+                             problemText(state.lasersFile.problem)),
+                  std::tuple(0u, 0, true, cp1251::fromUtf8(c.problem)));
+    }
+    EXPECT_EQ(listed, 0);
 }
 
 // A missing file, or a folder in its place, gives an empty table marked missing.
@@ -182,22 +236,24 @@ TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
 }
 
 // A count larger than the line reads the missing numbers and the objectId as 0 and
-// empty, and still gets its full count of entries; a count too small makes the
-// following fields shift, on its own line only.
-TEST_F(Loading, ACountThatDoesNotMatchTheLineShiftsOnlyItsOwnLine) {
+// empty, and still gets its full count of entries; a count too small shifts the
+// following fields, so the objectId lands in a numeric column: not in format.
+TEST_F(Loading, ACountThatDoesNotMatchTheLineShiftsItsFields) {
     loadShipLines({shipFixedColumns() + "3;1;2;3;4;5;6;7;8;",
-                   shipFixedColumns() + "1;0;" + shipTail("SS_SH_C"),
                    shipFixedColumns() + "0;0;" + shipTail("SS_SH_D")});
-    ASSERT_EQ(state.ships.size(), 3u);
+    ASSERT_EQ(state.ships.size(), 2u);
     const TShips& larger = state.ships[0];
     ASSERT_EQ(larger.items.size(), 3u);
     EXPECT_EQ(std::tuple(larger.items[1].value3, larger.items[2].value0, larger.turretCount,
                          larger.objectId),
               std::tuple(8, 0, 0, ""));
-    EXPECT_EQ(state.ships[1].items.at(0).value1, 901) << "the tail became an item";
-    EXPECT_EQ(state.ships[1].objectId, "");
-    EXPECT_EQ(std::tuple(state.ships[2].tail1, state.ships[2].objectId),
+    EXPECT_EQ(std::tuple(state.ships[1].tail1, state.ships[1].objectId),
               std::tuple(901, "SS_SH_D"));
+
+    loadShipLines({shipFixedColumns() + "0;0;" + shipTail("SS_SH_C"),
+                   shipFixedColumns() + "1;0;" + shipTail("SS_SH_C")});
+    EXPECT_EQ(problemText(state.shipsFile.problem),
+              cp1251::fromUtf8("строка 3, поле 55: «SS_SH_C» — не число"));
 }
 
 // The writer writes the counts back as read (see the saving tests).
