@@ -2,13 +2,16 @@
 // tships, tcockpits, tlaser, tbullets, tshields, trockets, tfactories, the five
 // ware files and the name page (a file the input does not reach is missing).
 // Loading, the name lookups and saving must not crash, hang or run away with
-// memory, and a saved folder loaded and saved again must come back byte for byte.
+// memory; a table that loads unreadable or not in format must be left as it is
+// (no backup either), whatever the writer writes must load in format, and a saved
+// folder loaded and saved again must come back byte for byte.
 
 #include "names/name_page.h"
 #include "tables/fields.h"
 #include "tables/game_state.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
+#include "tables/table_files.h"
 #include "text/convert.h"
 
 #include <array>
@@ -22,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -112,12 +116,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const TShips& s : first.ships)
         if (lookupName(page, s.nameTextId) != lookupNameByScan(page, s.nameTextId))
             __builtin_trap();
+    const auto loaded = folderBytes();
     saveAllTables(first);
     const auto saved = folderBytes();
+    // tableFiles lists the tables in the order of kFiles.
+    const std::vector<TableFileEntry> tables = tableFiles(first);
+    for (size_t i = 0; i < tables.size(); ++i) {
+        if (!keptFromSaving(*tables[i].file)) continue;
+        const std::string path = (folder() / kFiles[i]).string();
+        if (saved.count(path) == 0 || saved.at(path) != loaded.at(path)) __builtin_trap();
+        if (fs::exists(fs::path(path).replace_extension(".bak"))) __builtin_trap();
+    }
 
     GameState second;
     second.folder = prefix();
     loadAllTables(second);
+    const std::vector<TableFileEntry> reloaded = tableFiles(second);
+    for (size_t i = 0; i < tables.size(); ++i)
+        if (keptFromSaving(*reloaded[i].file) && !keptFromSaving(*tables[i].file))
+            __builtin_trap(); // the writer wrote what the loader refuses
     saveAllTables(second);
     if (folderBytes() != saved) __builtin_trap(); // a save of a save changes nothing
     return 0;

@@ -52,7 +52,8 @@ FieldFault checkRealField(std::string_view field) {
     return onlyBlanksFrom(field, i) ? FieldFault::none : FieldFault::notNumber;
 }
 
-FieldFault checkIntegerField(std::string_view field) {
+FieldFault readIntegerFieldInFull(std::string_view field, int32_t& value) {
+    value = 0;
     if (field.empty()) return FieldFault::none;
     size_t i = 0;
     bool negative = false;
@@ -61,12 +62,19 @@ FieldFault checkIntegerField(std::string_view field) {
         i = 1;
     }
     const size_t start = i;
-    uint64_t value = 0;
+    uint64_t magnitude = 0;
     for (; i < field.size() && isDigit(field[i]); ++i)
-        if (value <= 0xFFFFFFFFu) value = value * 10 + static_cast<uint64_t>(field[i] - '0');
+        if (magnitude <= 0xFFFFFFFFu) magnitude = magnitude * 10 + static_cast<uint64_t>(field[i] - '0');
     if (i == start || !onlyBlanksFrom(field, i))
         return checkRealField(field) == FieldFault::none ? FieldFault::notInteger
                                                          : FieldFault::notNumber;
-    return value > (negative ? 2147483648u : 2147483647u) ? FieldFault::outOfRange
-                                                          : FieldFault::none;
+    if (magnitude > (negative ? 2147483648u : 2147483647u)) return FieldFault::outOfRange;
+    value = static_cast<int32_t>(negative ? 0u - static_cast<uint32_t>(magnitude)
+                                          : static_cast<uint32_t>(magnitude));
+    return FieldFault::none;
+}
+
+FieldFault checkIntegerField(std::string_view field) {
+    int32_t ignored = 0;
+    return readIntegerField(field, ignored);
 }

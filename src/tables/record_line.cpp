@@ -21,11 +21,7 @@ public:
         : line_(line), fieldsLeft_(std::count(line.begin(), line.end(), ';')),
           paddingBudget_(paddingBudget) {}
 
-    void operator()(int32_t& value) {
-        const std::string_view field = take();
-        check(checkIntegerField(field), field);
-        value = textToInt(field);
-    }
+    void operator()(int32_t& value) { readInteger(value); }
     void operator()(double& value) {
         const std::string_view field = take();
         check(checkRealField(field), field);
@@ -36,16 +32,16 @@ public:
 
     template <class Entry> std::span<Entry> group(int32_t& count, std::vector<Entry>& entries) {
         static_assert(kEntryFields<Entry> > 0, "a group entry needs its field count");
-        (*this)(count);
+        const std::string_view countField = readInteger(count);
         if (count > kMaxTableCount) {
-            fail(TableProblemKind::groupTooLarge, lastField_);
+            fail(TableProblemKind::groupTooLarge, countField);
             return {};
         }
         if (count <= 0 || stopped_) return {};
         const int64_t fillable = (fieldsLeft_ + kEntryFields<Entry> - 1) / kEntryFields<Entry>;
         const int64_t padding = std::max<int64_t>(0, count - fillable);
         if (padding > paddingBudget_) {
-            fail(TableProblemKind::tooManyEmpty, lastField_);
+            fail(TableProblemKind::tooManyEmpty, countField);
             return {};
         }
         paddingBudget_ -= padding;
@@ -66,9 +62,20 @@ private:
     std::string_view take() {
         ++fieldNumber_;
         lastFieldEnded_ = fieldsLeft_ > 0;
-        if (!lastFieldEnded_) return lastField_ = {};
+        if (!lastFieldEnded_) return {};
         --fieldsLeft_;
-        return lastField_ = takeField(line_);
+        return takeField(line_);
+    }
+
+    // Reads an integer field, checked; returns the field's text.
+    std::string_view readInteger(int32_t& value) {
+        const std::string_view field = take();
+        const FieldFault fault = readIntegerField(field, value);
+        if (fault != FieldFault::none) {
+            check(fault, field);
+            value = textToInt(field);
+        }
+        return field;
     }
 
     void check(FieldFault fault, std::string_view field) {
@@ -90,7 +97,6 @@ private:
     int64_t fieldsLeft_;
     int64_t& paddingBudget_;
     int fieldNumber_ = 0;
-    std::string_view lastField_;
     LineFault fault_;
     bool stopped_ = false;
     bool lastFieldEnded_ = false;
