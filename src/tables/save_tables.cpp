@@ -3,6 +3,7 @@
 #include <span>
 
 #include "tables/record_line.h"
+#include "tables/table_list.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "text/strings.h"
@@ -58,54 +59,59 @@ bool writeTableFile(const std::string& folder, const std::string& name, std::str
     return true;
 }
 
-struct Saver {
-    const GameState& state;
-    std::vector<std::string> failed;
+template <class Record>
+bool saveOne(const std::string& folder, std::string_view name, int32_t headerValue, int32_t count,
+             const TableFile& file, std::span<const Record> records) {
+    const std::string fileName(name);
+    return writeTableFile(folder, fileName, tableText(headerValue, count, file, records));
+}
 
-    template <class Record>
-    void save(const std::string& name, int32_t headerValue, int32_t count, const TableFile& file,
-              std::span<const Record> records) {
-        // A table missing at start-up would come back as an empty file that
-        // replaces the game's own table; an unreadable one, or one not in this
-        // game's format, would lose what the editor could not read.
-        if (file.missing || keptFromSaving(file)) return;
-        if (!writeTableFile(state.folder, name, tableText(headerValue, count, file, records)))
-            failed.push_back(name);
-    }
-};
+// A table missing at start-up would come back as an empty file that replaces
+// the game's own table; an unreadable one, or one not in this game's format,
+// would lose what the editor could not read.
+bool mayWrite(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
+
+template <class Record>
+bool saveAndFlush(const std::string& folder, std::string_view name, int32_t headerValue,
+                  const TableFile& file, std::span<const Record> records) {
+    if (!mayWrite(file)) return false;
+    const bool written = saveOne(folder, name, headerValue, static_cast<int32_t>(records.size()),
+                                 file, records);
+    flushFolder(folder + "types");
+    return written;
+}
 
 } // namespace
 
 std::vector<std::string> saveAllTables(const GameState& state) {
-    Saver saver{state, {}};
-    saver.save<TBullets>("types\\TBullets.txt", state.bulletsHeader, state.bulletCount,
-                         state.bulletsFile, state.bullets);
-    saver.save<TCockpits>("types\\TCockpits.txt", state.cockpitsHeader, state.cockpitCount,
-                          state.cockpitsFile, state.cockpits);
-    saver.save<TShips>("types\\TShips.txt", state.shipsHeader, state.shipCount, state.shipsFile,
-                       state.ships);
-    saver.save<TStations>("types\\TFactories.txt", state.stationsHeader, state.stationCount,
-                          state.stationsFile, state.stations);
-    saver.save<TLasers>("types\\TLaser.txt", state.lasersHeader, state.laserCount,
-                        state.lasersFile, state.lasers);
-    saver.save<TShields>("types\\TShields.txt", state.shieldsHeader, state.shieldCount,
-                         state.shieldsFile, state.shields);
-    saver.save<TRockets>("types\\TRockets.txt", state.rocketsHeader, state.rocketCount,
-                         state.rocketsFile, state.rockets);
-
-    // Ware file g holds the recordCount records after those of the earlier files.
-    const std::span<const TWares> wares = state.wares;
-    size_t first = 0;
-    for (const TWareInfo& info : state.wareGroups) {
-        const size_t begin = std::min(first, wares.size());
-        const size_t end = std::min(begin + static_cast<size_t>(std::max(0, info.recordCount)),
-                                    wares.size());
-        saver.save<TWares>(info.fileName, info.headerValue, info.recordCount, info.file,
-                           wares.subspan(begin, end - begin));
-        first += static_cast<size_t>(std::max(0, info.recordCount));
+    std::vector<std::string> failed;
+    for (TableId id : {TableId::bullets, TableId::cockpits, TableId::ships, TableId::stations,
+                       TableId::lasers, TableId::shields, TableId::rockets, TableId::wareB,
+                       TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT}) {
+        visitTable(state, id, [&](const auto& table) {
+            if (!mayWrite(table.file)) return;
+            if (!saveOne(state.folder, table.name.fileName, table.headerValue, table.count,
+                         table.file, table.records))
+                failed.emplace_back(table.name.fileName);
+        });
     }
     // Every table and backup was renamed into place: one flush of the folder
     // makes all of those renames durable.
     flushFolder(state.folder + "types");
-    return saver.failed;
+    return failed;
 }
+
+#define ORVEX_SAVE_TABLE_FILE(Record)                                                            \
+    bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,    \
+                       const TableFile& file, std::span<const Record> records) {                 \
+        return saveAndFlush(folder, name, headerValue, file, records);                           \
+    }
+ORVEX_SAVE_TABLE_FILE(TShips)
+ORVEX_SAVE_TABLE_FILE(TLasers)
+ORVEX_SAVE_TABLE_FILE(TBullets)
+ORVEX_SAVE_TABLE_FILE(TShields)
+ORVEX_SAVE_TABLE_FILE(TRockets)
+ORVEX_SAVE_TABLE_FILE(TCockpits)
+ORVEX_SAVE_TABLE_FILE(TStations)
+ORVEX_SAVE_TABLE_FILE(TWares)
+#undef ORVEX_SAVE_TABLE_FILE

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/game_state.h"
@@ -18,3 +21,27 @@
 // that could not be written; empty when all went well.
 std::vector<std::string> saveAllTables(const GameState& state);
 
+
+// Writes one table file, `name` as the editor names it ("types\TShips.txt") under
+// `folder`, the way saveAllTables writes each: the header with `headerValue` and
+// the number of records as the count, `records`, and what `file` kept of the file
+// (text after the header, lines after the records), with the same temporary,
+// one-step replace and ".bak" rule; then makes the replace durable. False, with
+// nothing touched, for a table whose file was missing at loading or is kept from saving (table_file.h),
+// or when the file could not be written (it then keeps its previous content).
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TShips> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TLasers> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TBullets> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TShields> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TRockets> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TCockpits> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TStations> records);
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, std::span<const TWares> records);
