@@ -3,6 +3,7 @@
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
+#include "names/display_names.h"
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/load_tables.h"
@@ -18,34 +19,21 @@
 
 namespace {
 
-// The name found for the id, or the objectId when the page has none.
-std::string displayName(const MainForm& f, int32_t nameTextId, std::string_view objectId) {
-    std::string name = lookupName(*f.nameLines, nameTextId);
-    return name.empty() ? std::string(objectId) : name;
-}
-
-std::string_view raceName(int32_t race) {
-    static constexpr std::string_view names[6] = {u8"Аргон"_cp1251,   u8"Борон"_cp1251,
-                                                  u8"Сплит"_cp1251,   u8"Паранид"_cp1251,
-                                                  u8"Телади"_cp1251,  u8"Ксенон"_cp1251};
-    return race >= 1 && race <= 6 ? names[race - 1] : std::string_view();
-}
-
 void addLaserName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    addItem(*f.laser.list, displayName(f, nameTextId, objectId));
+    addItem(*f.laser.list, displayName(*f.nameLines, nameTextId, objectId));
 }
 
 void addShieldName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = displayName(f, nameTextId, objectId);
+    const std::string name = displayName(*f.nameLines, nameTextId, objectId);
     addItem(*f.maxShieldTypeList, name);
     addItem(*f.shield.list, name);
 }
 
 void addRocketName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = displayName(f, nameTextId, objectId);
+    const std::string name = displayName(*f.nameLines, nameTextId, objectId);
     addItem(*f.maxMissileTypeList, name);
     addItem(*f.rocket.list, name);
 }
@@ -74,9 +62,8 @@ bool runStartup(MainForm& f) {
     GameState& game = *f.game;
     setTabItemSize(*f.tabs, 150, 18);
 
-    std::string page = game.folder + "t\\70001.xml";
-    if (!fileExists(page)) page = game.folder + "t\\440001.xml";
-    if (!fileExists(page)) {
+    const std::string page = findNamePage(game.folder);
+    if (page.empty()) {
         messageBox(*f.application, u8"Не найден(ы) файл(ы) локализаций!"_cp1251,
                    kMbOk | kMbIconError);
         return false;
@@ -88,7 +75,7 @@ bool runStartup(MainForm& f) {
     loadCockpits(game);
     clearItems(*f.shipList);
     for (const TShips& s : game.ships)
-        addItem(*f.shipList, displayName(f, s.nameTextId, s.objectId));
+        addItem(*f.shipList, displayName(*f.nameLines, s.nameTextId, s.objectId));
 
     for (int32_t n = 1; n <= 20; ++n) {
         addItem(*f.maxShieldCountList, intToText(n));
@@ -112,15 +99,14 @@ bool runStartup(MainForm& f) {
     loadStations(game);
     clearItems(*f.station.list);
     for (const TStations& st : game.stations)
-        addItem(*f.station.list, formatText("%s (%s)", {lookupName(*f.nameLines, st.nameTextId),
-                                                        raceName(st.race)}));
+        addItem(*f.station.list, stationDisplayName(*f.nameLines, st.nameTextId, st.race));
     showStation(f);
 
     loadWares(game);
     clearItems(*f.ware.list);
     // The five ware files' records stand one after another in table order.
     for (const TWares& w : game.wares)
-        addItem(*f.ware.list, displayName(f, w.nameTextId, w.objectId));
+        addItem(*f.ware.list, displayName(*f.nameLines, w.nameTextId, w.objectId));
     showWare(f);
 
     if (!keptTablesText(game).empty()) f.window->onShown = {warnAboutKeptTables, &f};
