@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     g++ clang cmake ninja-build make
     libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev
+    libcli11-dev nlohmann-json3-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
 )

@@ -1,0 +1,97 @@
+// orvex-cli check: the findings of the core's table check, as compiler-style
+// lines or as one JSON document, and the exit status scripts rely on.
+
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "cli/game_folder.h"
+#include "cli/utf8_text.h"
+#include "names/name_page.h"
+#include "tables/check_tables.h"
+#include "tables/table_list.h"
+
+namespace {
+
+bool pageHasName(const void* page, int32_t nameTextId) {
+    return !lookupName(*static_cast<const NamePage*>(page), nameTextId).empty();
+}
+
+std::string_view severityText(Severity severity) {
+    return severity == Severity::error ? "error" : "warning";
+}
+
+std::string tableState(const TableFile& file) {
+    if (file.missing) return "missing";
+    if (file.unreadable) return "unreadable";
+    return "ok";
+}
+
+} // namespace
+
+int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
+    LoadedGame game;
+    if (!loadGame(folder, game, io)) return kExitUsage;
+
+    std::vector<Finding> findings;
+    if (!game.page)
+        findings.push_back(
+            {"t\\70001.xml", 0, 0, Severity::error, "no-name-page",
+             "нет страницы имён (t\\70001.xml или t\\440001.xml): редактор не запустится"});
+    const NameCheck names = game.page ? NameCheck{pageHasName, game.page.get()} : NameCheck{};
+    for (Finding& f : checkTables(game.state, names)) {
+        f.message = cp1251ToUtf8(f.message);
+        findings.push_back(std::move(f));
+    }
+
+    int errors = 0, warnings = 0;
+    for (const Finding& f : findings) (f.severity == Severity::error ? errors : warnings) += 1;
+
+    // Per table: its state, records and findings.
+    nlohmann::json tables = nlohmann::json::array();
+    int missing = 0;
+    size_t records = 0;
+    for (const TableName& name : kTableNames)
+        visitTable(game.state, name.id, [&](const auto& t) {
+            int e = 0, w = 0;
+            for (const Finding& f : findings)
+                if (f.file == name.fileName) (f.severity == Severity::error ? e : w) += 1;
+            missing += t.file.missing ? 1 : 0;
+            records += t.records.size();
+            tables.push_back({{"table", name.key},
+                              {"file", name.fileName},
+                              {"state", tableState(t.file)},
+                              {"records", t.records.size()},
+                              {"errors", e},
+                              {"warnings", w}});
+        });
+
+    if (json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const Finding& f : findings)
+            list.push_back({{"file", f.file},
+                            {"line", f.line},
+                            {"field", f.field},
+                            {"severity", severityText(f.severity)},
+                            {"code", f.code},
+                            {"message", f.message}});
+        const nlohmann::json doc = {{"findings", list},
+                                    {"tables", tables},
+                                    {"errors", errors},
+                                    {"warnings", warnings}};
+        io.out += doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+        io.out += "\n";
+    } else {
+        for (const Finding& f : findings) {
+            io.out += f.file;
+            if (f.line > 0) (io.out += ':') += std::to_string(f.line);
+            ((io.out += ": ") += severityText(f.severity)) += ": ";
+            (((io.out += f.message) += " [") += f.code) += "]\n";
+        }
+        std::string summary = "Таблиц: ";
+        summary.append(std::to_string(12 - missing)).append(" из 12, записей: ");
+        summary.append(std::to_string(records)).append("; ошибок: ").append(std::to_string(errors));
+        summary.append(", предупреждений: ").append(std::to_string(warnings)).append("\n");
+        io.out += summary;
+    }
+    return errors > 0 || (strict && warnings > 0) ? kExitFailed : kExitOk;
+}

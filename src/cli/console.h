@@ -1,0 +1,8 @@
+#pragma once
+#include <string_view>
+
+// Writes UTF-8 text to standard output (or error): on a Windows console as wide
+// characters, so Cyrillic shows whatever the console's code page; everywhere
+// else, and when redirected, as the UTF-8 bytes.
+void writeStdout(std::string_view utf8);
+void writeStderr(std::string_view utf8);

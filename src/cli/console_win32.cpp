@@ -1,0 +1,38 @@
+#include "cli/console.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+void writeTo(DWORD which, std::string_view utf8) {
+    const HANDLE handle = GetStdHandle(which);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || utf8.empty()) return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const int size = static_cast<int>(utf8.size());
+        const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+        std::wstring text(static_cast<size_t>(wide), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), wide);
+        // The console takes a limited amount per call.
+        for (size_t done = 0; done < text.size();) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 8192));
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) return;
+            done += written;
+        }
+        return;
+    }
+    for (size_t done = 0; done < utf8.size();) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(utf8.size() - done, 1 << 20));
+        if (!WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return;
+        done += written;
+    }
+}
+
+} // namespace
+
+void writeStdout(std::string_view utf8) { writeTo(STD_OUTPUT_HANDLE, utf8); }
+void writeStderr(std::string_view utf8) { writeTo(STD_ERROR_HANDLE, utf8); }

@@ -1,0 +1,16 @@
+// orvex-cli: the command-line companion of the editor.
+
+#include <string>
+#include <vector>
+
+#include "cli/console.h"
+#include "cli/run_cli.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv, argv + argc);
+    CliOutput io;
+    const int status = runCli(args, io);
+    writeStdout(io.out);
+    writeStderr(io.err);
+    return status;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+// The whole program without its console: parses `args` (the program name
+// first), runs the command and returns the exit status; help, version, usage
+// errors and the command's output are in io (UTF-8).
+int runCli(const std::vector<std::string>& args, CliOutput& io);

@@ -1,0 +1,250 @@
+// orvex-cli export and import: one table as a spreadsheet's CSV and back, each
+// record a row of the writer's texts, read back by the loader's rules and
+// written with the editor's writer.
+
+#include <map>
+#include <type_traits>
+
+#include "cli/commands.h"
+#include "cli/csv.h"
+#include "cli/game_folder.h"
+#include "cli/utf8_text.h"
+#include "names/display_names.h"
+#include "tables/record_line.h"
+#include "tables/save_tables.h"
+#include "tables/table_list.h"
+#include "tables/table_rows.h"
+#include "text/files.h"
+
+namespace {
+
+const TableName* tableOrSay(const std::string& table, CliOutput& io) {
+    const TableName* name = findTable(table);
+    if (name == nullptr) {
+        std::string keys;
+        for (const TableName& t : kTableNames) keys += (keys.empty() ? "" : ", ") + std::string(t.key);
+        sayError(io, "нет таблицы «" + table + "»; таблицы: " + keys);
+    }
+    return name;
+}
+
+// A table the editor would not save is neither exported nor replaced.
+bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
+    if (file.missing) sayError(io, "файла " + std::string(fileName) + " нет");
+    else if (file.unreadable)
+        sayError(io, std::string(fileName) +
+                         " не читается (счётчик записей или группы вне пределов), редактор его "
+                         "не сохраняет");
+    else return false;
+    return true;
+}
+
+template <class Record> std::string nameOf(const LoadedGame& game, const Record& r) {
+    if constexpr (std::is_same_v<Record, TStations>) {
+        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race);
+        return " (" + std::string(raceName(r.race)) + ")";
+    } else if constexpr (requires { r.nameTextId; }) {
+        return game.page ? displayName(*game.page, r.nameTextId, r.objectId) : r.objectId;
+    } else {
+        return {};
+    }
+}
+
+template <class Record> std::vector<std::string> headerRow() {
+    std::vector<std::string> row{"name"};
+    for (const Column& column : recordColumns<Record>()) row.emplace_back(column.name);
+    row.emplace_back("rest");
+    return row;
+}
+
+template <class Record> std::string tableCsv(const LoadedGame& game, std::span<const Record> records) {
+    std::string csv(kUtf8Bom);
+    appendCsvRow(csv, headerRow<Record>());
+    std::vector<std::string> row;
+    for (const Record& r : records) {
+        row.clear();
+        row.push_back(cp1251ToUtf8(nameOf(game, r)));
+        for (std::string& cell : recordCells(r)) row.push_back(cp1251ToUtf8(cell));
+        row.push_back(cp1251ToUtf8(r.rest));
+        appendCsvRow(csv, row);
+    }
+    return csv;
+}
+
+struct Changes {
+    int changed = 0, added = 0, removed = 0;
+    bool reordered = false;
+};
+
+// Records are matched by objectId, in order among equal ones.
+template <class Record>
+Changes compare(std::span<const Record> before, const std::vector<Record>& after) {
+    std::map<std::string_view, std::vector<size_t>> byId;
+    for (size_t i = before.size(); i-- > 0;) byId[before[i].objectId].push_back(i);
+    Changes changes;
+    std::vector<bool> matched(before.size());
+    size_t lastMatched = 0;
+    std::string a, b;
+    for (const Record& r : after) {
+        auto found = byId.find(r.objectId);
+        if (found == byId.end() || found->second.empty()) {
+            ++changes.added;
+            continue;
+        }
+        const size_t i = found->second.back();
+        found->second.pop_back();
+        matched[i] = true;
+        if (i < lastMatched) changes.reordered = true;
+        lastMatched = i;
+        a.clear();
+        b.clear();
+        appendRecordLine(a, before[i]);
+        appendRecordLine(b, r);
+        if (a != b) ++changes.changed;
+    }
+    for (bool m : matched) changes.removed += m ? 0 : 1;
+    return changes;
+}
+
+template <class Record>
+int importRows(const LoadedGame& game, const TableView<Record>& table, const std::string& csvFile,
+               std::string_view text, bool dryRun, CliOutput& io) {
+    const auto problem = [&](int row, std::string_view column, const std::string& why) {
+        io.err += csvFile + ":" + std::to_string(row) + ": error: ";
+        if (!column.empty()) io.err += "column " + std::string(column) + ": ";
+        io.err += why + "\n";
+    };
+    std::vector<CsvRow> rows;
+    int badRow = 0;
+    if (!parseCsv(text, rows, badRow)) {
+        problem(badRow, "", "кавычки не закрыты или после закрывающей кавычки текст");
+    } else if (rows.empty()) {
+        problem(1, "", "нет строки с названиями столбцов");
+    }
+    if (rows.empty()) {
+        io.err += "Ничего не записано.\n";
+        return kExitFailed;
+    }
+
+    // Where each column of the table stands in the CSV's rows.
+    const std::span<const Column> columns = recordColumns<Record>();
+    std::vector<int> place(columns.size() + 1, -1); // the last is rest
+    bool headerBad = false;
+    const std::vector<std::string>& header = rows.front().cells;
+    for (size_t c = 0; c < header.size(); ++c) {
+        const std::string& name = header[c];
+        const int index = name == "rest" ? static_cast<int>(columns.size()) : columnIndex(columns, name);
+        if (name == "name") continue;
+        if (index < 0) {
+            problem(1, name, "в таблице " + std::string(table.name.key) + " нет такого столбца");
+            headerBad = true;
+        } else if (place[static_cast<size_t>(index)] >= 0) {
+            problem(1, name, "столбец назван дважды");
+            headerBad = true;
+        } else {
+            place[static_cast<size_t>(index)] = static_cast<int>(c);
+        }
+    }
+    for (size_t i = 0; i < place.size(); ++i)
+        if (place[i] < 0) {
+            problem(1, i < columns.size() ? columns[i].name : "rest", "столбца нет в файле");
+            headerBad = true;
+        }
+    if (headerBad) {
+        io.err += "Ничего не записано.\n";
+        return kExitFailed;
+    }
+
+    std::vector<Record> records(rows.size() - 1);
+    bool bad = false;
+    std::vector<std::string> cells(columns.size());
+    std::string rest;
+    for (size_t r = 1; r < rows.size(); ++r) {
+        const CsvRow& row = rows[r];
+        if (row.cells.size() != header.size()) {
+            problem(row.row, "", "ячеек " + std::to_string(row.cells.size()) + ", а столбцов " +
+                                     std::to_string(header.size()));
+            bad = true;
+            continue;
+        }
+        bool rowBad = false;
+        for (size_t i = 0; i < place.size(); ++i) {
+            std::string& cell = i < columns.size() ? cells[i] : rest;
+            if (!utf8ToCp1251Strict(row.cells[static_cast<size_t>(place[i])], cell)) {
+                problem(row.row, i < columns.size() ? columns[i].name : "rest",
+                        "знак, которого нет в кодировке Windows-1251, или испорченный UTF-8");
+                rowBad = true;
+            }
+        }
+        if (rowBad) {
+            bad = true;
+            continue;
+        }
+        for (const CellProblem& p : recordFromCells(cells, rest, records[r - 1])) {
+            problem(row.row, p.column < 0 ? "rest" : columns[static_cast<size_t>(p.column)].name,
+                    cp1251ToUtf8(p.reason));
+            bad = true;
+        }
+    }
+    if (bad) {
+        io.err += "Ничего не записано.\n";
+        return kExitFailed;
+    }
+
+    const Changes changes = compare(table.records, records);
+    const std::string file(table.name.fileName);
+    io.out += file + ": записей было " + std::to_string(table.records.size()) + ", " +
+              (dryRun ? "будет " : "стало ") + std::to_string(records.size()) + "; " +
+              (dryRun ? "изменится " : "изменено ") + std::to_string(changes.changed) + ", " +
+              (dryRun ? "добавится " : "добавлено ") + std::to_string(changes.added) + ", " +
+              (dryRun ? "удалится " : "удалено ") + std::to_string(changes.removed) +
+              (changes.reordered ? (dryRun ? "; порядок записей изменится" : "; порядок записей изменён") : "") +
+              "\n";
+    if (dryRun) {
+        io.out += "Проверка: ничего не записано.\n";
+        return kExitOk;
+    }
+    if (!saveTableFile(game.state.folder, table.name.fileName, table.headerValue, table.file,
+                       std::span<const Record>(records))) {
+        sayError(io, "не удалось записать " + file + "; файл остался прежним");
+        return kExitFailed;
+    }
+    io.out += "Записано: " + file + "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int runExport(const std::string& folder, const std::string& table, const std::string& outFile,
+              CliOutput& io) {
+    const TableName* name = tableOrSay(table, io);
+    LoadedGame game;
+    if (name == nullptr || !loadGame(folder, game, io)) return kExitUsage;
+    return visitTable(game.state, name->id, [&](const auto& view) {
+        if (refused(view.file, name->fileName, io)) return kExitFailed;
+        std::string csv = tableCsv(game, view.records);
+        if (outFile.empty()) {
+            io.out += csv;
+        } else if (!writeWholeFile(outFile, csv)) {
+            sayError(io, "не удалось записать " + outFile);
+            return kExitFailed;
+        }
+        return kExitOk;
+    });
+}
+
+int runImport(const std::string& folder, const std::string& table, const std::string& csvFile,
+              bool dryRun, CliOutput& io) {
+    const TableName* name = tableOrSay(table, io);
+    LoadedGame game;
+    if (name == nullptr || !loadGame(folder, game, io)) return kExitUsage;
+    std::string text;
+    if (!readWholeFile(csvFile, text)) {
+        sayError(io, "не удалось прочитать " + csvFile);
+        return kExitFailed;
+    }
+    return visitTable(game.state, name->id, [&](const auto& view) {
+        if (refused(view.file, name->fileName, io)) return kExitFailed;
+        return importRows(game, view, csvFile, text, dryRun, io);
+    });
+}

@@ -1,0 +1,61 @@
+#include "cli/utf8_text.h"
+
+#include "text/cp1251.h"
+
+namespace {
+
+constexpr char32_t kEmptyByte = 0x98; // stands for itself
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string cp1251ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        const char32_t c = b < 0x80 ? b : cp1251::kHighHalf[b - 0x80];
+        appendUtf8(out, c == 0 ? kEmptyByte : c);
+    }
+    return out;
+}
+
+bool utf8ToCp1251Strict(std::string_view utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        // Every character of the code page takes two or three bytes in UTF-8.
+        const int extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : -1;
+        if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) return false;
+        char32_t c = lead & (extra == 1 ? 0x1F : 0x0F);
+        for (int k = 1; k <= extra; ++k) {
+            const auto b = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
+            if ((b & 0xC0) != 0x80) return false;
+            c = (c << 6) | (b & 0x3F);
+        }
+        if (c < (extra == 1 ? 0x80u : 0x800u)) return false; // overlong
+        i += 1 + static_cast<size_t>(extra);
+        const int byte = c == kEmptyByte ? 0x98 : cp1251::byteForCodePoint(c);
+        if (byte < 0) return false;
+        out += static_cast<char>(byte);
+    }
+    return true;
+}

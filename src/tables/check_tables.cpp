@@ -1,0 +1,220 @@
+#include "tables/check_tables.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "tables/table_list.h"
+#include "tables/table_rows.h"
+#include "text/cp1251.h"
+#include "text/format.h"
+#include "text/line_list.h"
+
+namespace {
+
+constexpr int kFixedMissiles = 8;  // the missile selector's fixed names before the table's
+constexpr int kMountedTurrets = 7; // the main position and the six mounts
+
+int remarkCount(const TableFile&) { return 0; }
+
+bool usable(const TableFile& file) { return !file.missing && !file.unreadable; }
+
+// The fields a record's line needs: the column list, a ship's groups as its counts say.
+template <class Record> int64_t neededFields(const Record& record) {
+    if constexpr (std::is_same_v<Record, TShips>) {
+        int64_t n = 48 + 4 * int64_t{std::max(0, record.itemCount)} + 1 + 5 + 1;
+        for (const TTurret& turret : record.turrets)
+            n += 4 + 6 * int64_t{std::max(0, turret.gunGroupCount)};
+        return n;
+    } else {
+        return static_cast<int64_t>(recordColumns<Record>().size());
+    }
+}
+
+template <class Record> int fieldOf(std::string_view column) {
+    return columnIndex(recordColumns<Record>(), column) + 1;
+}
+
+struct IdPlace {
+    std::string_view file;
+    int line;
+};
+
+struct Checker {
+    const GameState& state;
+    NameCheck names;
+    std::vector<Finding> findings;
+    std::unordered_map<std::string_view, IdPlace> wareIds; // one table over five files
+    std::unordered_map<std::string_view, IdPlace> ownIds;
+
+    void add(std::string_view file, int line, int field, Severity severity, std::string_view code,
+             std::string message) {
+        findings.push_back({std::string(file), line, field, severity, code, std::move(message)});
+    }
+
+    // "поле 21: maxShieldType 7 — <why>"
+    template <class Record>
+    void outside(std::string_view file, int line, std::string_view column, int32_t value,
+                 std::string_view why, int field = 0) {
+        if (field == 0) field = fieldOf<Record>(column);
+        add(file, line, field, Severity::warning, "reference",
+            formatText(u8"поле %d: %s %d — %s"_cp1251, {field, column, value, why}));
+    }
+
+    template <class Record>
+    void range(std::string_view file, int line, std::string_view column, int32_t value,
+               int32_t low, int32_t high) {
+        if (value < low || value > high)
+            outside<Record>(file, line, column, value,
+                            formatText(u8"вне %d–%d"_cp1251, {low, high}));
+    }
+
+    // A position in another table: 0 .. count - 1 (plus `before` fixed entries).
+    template <class Record>
+    void inTable(std::string_view file, int line, std::string_view column, int32_t value,
+                 const TableFile& target, int32_t count, std::string_view what, int before = 0,
+                 int field = 0) {
+        if (!usable(target) || (value >= 0 && value < count + before)) return;
+        outside<Record>(file, line, column, value,
+                        formatText(u8"за пределами %s (записей: %d)"_cp1251, {what, count + before}),
+                        field);
+    }
+
+    template <class Record> void table(const TableView<Record>& t) {
+        const std::string_view file = t.name.fileName;
+        if (t.file.missing) return;
+        if (t.file.unreadable) {
+            add(file, 0, 0, Severity::error, "unreadable",
+                u8"таблица не читается: счётчик записей или группы вне пределов"_cp1251.data());
+            return;
+        }
+        LineList lines;
+        if (!lines.loadFromFile(state.folder + std::string(file))) return;
+        const int header = remarkCount(t.file); // 0-based line of the header
+        countLines(t, lines, header);
+
+        ownIds.clear();
+        auto& seen = std::is_same_v<Record, TWares> ? wareIds : ownIds;
+        for (size_t k = 0; k < t.records.size(); ++k) {
+            const Record& r = t.records[k];
+            const int index = header + 1 + static_cast<int>(k);
+            const int line = index + 1;
+            const int64_t needed = neededFields(r);
+            if (index < lines.count()) fieldCount<Record>(file, line, lines.item(index), needed);
+            references(file, line, r, static_cast<int32_t>(t.first + k));
+            if (r.objectId.empty()) continue;
+            const int idField = static_cast<int>(std::min<int64_t>(needed, INT32_MAX));
+            const auto [place, fresh] = seen.try_emplace(r.objectId, IdPlace{file, line});
+            if (!fresh) {
+                const IdPlace& first = place->second;
+                add(file, line, idField, Severity::warning, "duplicate-id",
+                    first.file == file
+                        ? formatText(u8"поле %d: objectId «%s» уже у записи в строке %d"_cp1251,
+                                     {idField, r.objectId, first.line})
+                        : formatText(u8"поле %d: objectId «%s» уже у записи в %s:%d"_cp1251,
+                                     {idField, r.objectId, first.file, first.line}));
+            }
+        }
+    }
+
+    template <class Record>
+    void countLines(const TableView<Record>& t, const LineList& lines, int header) {
+        // Empty lines at the end beyond the records are no records the game misses.
+        int end = lines.count();
+        while (end > header + 1 + t.count && lines.item(end - 1).empty()) --end;
+        const int recordLines = std::max(0, end - header - 1);
+        if (recordLines == t.count) return;
+        const std::string_view file = t.name.fileName;
+        if (recordLines < t.count)
+            add(file, header + 1, 0, Severity::warning, "count-lines",
+                formatText(u8"в заголовке записей %d, а строк записей %d: недостающие записи "
+                           u8"читаются пустыми"_cp1251,
+                           {t.count, recordLines}));
+        else
+            add(file, header + 1, 0, Severity::warning, "count-lines",
+                formatText(u8"в заголовке записей %d, а строк записей %d: строки %d–%d игра не "
+                           u8"прочтёт как записи"_cp1251,
+                           {t.count, recordLines, header + 2 + t.count, end}));
+    }
+
+    template <class Record>
+    void fieldCount(std::string_view file, int line, std::string_view text, int64_t needed) {
+        const int64_t present = std::count(text.begin(), text.end(), ';');
+        if (present == needed) return;
+        const int32_t have = static_cast<int32_t>(std::min<int64_t>(present, INT32_MAX));
+        const int32_t need = static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX));
+        std::string message =
+            present < needed
+                ? formatText(u8"полей %d, а нужно %d: недостающие читаются как 0"_cp1251,
+                             {have, need})
+                : formatText(u8"полей %d, а нужно %d: лишние поля игра не прочтёт"_cp1251,
+                             {have, need});
+        if (std::is_same_v<Record, TShips> && present > needed)
+            message += u8" (обычно это неверный счётчик группы)"_cp1251;
+        add(file, line, 0, Severity::warning, "field-count", std::move(message));
+    }
+
+    template <class Record> void noName(std::string_view file, int line, const Record& r) {
+        if (names.fn == nullptr || names.fn(names.context, r.nameTextId)) return;
+        const int field = fieldOf<Record>("nameTextId");
+        add(file, line, field, Severity::warning, "no-name",
+            formatText(u8"поле %d: nameTextId %d — нет на странице имён, в списке будет «%s»"_cp1251,
+                       {field, r.nameTextId, r.objectId}));
+    }
+
+    template <class Record>
+    void references(std::string_view file, int line, const Record& r, int32_t position) {
+        using R = Record;
+        if constexpr (requires { r.nameTextId; }) noName(file, line, r);
+        if constexpr (requires { r.containerType; })
+            range<R>(file, line, "containerType", r.containerType, 0, 5);
+        if constexpr (requires { r.averagePriceChange; })
+            range<R>(file, line, "averagePriceChange", r.averagePriceChange, 0, 100);
+        if constexpr (std::is_same_v<R, TStations>) range<R>(file, line, "race", r.race, 1, 6);
+        if constexpr (std::is_same_v<R, TLasers>) {
+            if (usable(state.bulletsFile) && position >= state.bulletCount)
+                add(file, line, 0, Severity::warning, "reference",
+                    formatText(u8"у лазера %d нет снаряда: в таблице снарядов записей %d"_cp1251,
+                               {position + 1, state.bulletCount}));
+        }
+        if constexpr (std::is_same_v<R, TShips>) ship(file, line, r);
+    }
+
+    void ship(std::string_view file, int line, const TShips& r) {
+        using R = TShips;
+        inTable<R>(file, line, "maxShieldType", r.maxShieldType, state.shieldsFile,
+                   state.shieldCount, u8"таблицы щитов"_cp1251);
+        range<R>(file, line, "maxShieldCount", r.maxShieldCount, 1, 20);
+        inTable<R>(file, line, "maxMissileType", r.maxMissileType, state.rocketsFile,
+                   state.rocketCount, u8"списка ракет"_cp1251, kFixedMissiles);
+        range<R>(file, line, "maxMissileCount", r.maxMissileCount, 1, 20);
+        range<R>(file, line, "cargoBayType", r.cargoBayType, 0, 5);
+        // Turrets 1..6 that the editor lists (with guns) are described by their mounts.
+        const int listed = std::min<int>(kMountedTurrets, static_cast<int>(r.turrets.size()));
+        for (int k = 1; k < listed; ++k) {
+            if (r.turrets[static_cast<size_t>(k)].gunCount < 1) continue;
+            const TTurretMount& mount = r.turretMounts[k - 1];
+            const int cockpitField = 29 + 2 * (k - 1);
+            const std::string cockpit = formatText("turretMounts[%d].cockpitIndex", {k - 1});
+            const std::string position = formatText("turretMounts[%d].position", {k - 1});
+            inTable<R>(file, line, cockpit, mount.cockpitIndex, state.cockpitsFile,
+                       state.cockpitCount, u8"таблицы кабин"_cp1251, 0, cockpitField);
+            if (mount.position < 0 || mount.position > 6)
+                outside<R>(file, line, position, mount.position, u8"вне 0–6"_cp1251,
+                           cockpitField + 1);
+        }
+        if (r.turretCount > kMountedTurrets) {
+            const int field = 49 + 4 * std::max(0, r.itemCount);
+            outside<R>(file, line, "turretCount", r.turretCount,
+                       u8"у турелей после седьмой нет креплений"_cp1251, field);
+        }
+    }
+};
+
+} // namespace
+
+std::vector<Finding> checkTables(const GameState& state, NameCheck names) {
+    Checker checker{state, names, {}, {}, {}};
+    for (const TableName& name : kTableNames)
+        visitTable(state, name.id, [&](const auto& table) { checker.table(table); });
+    return std::move(checker.findings);
+}

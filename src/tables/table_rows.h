@@ -1,0 +1,81 @@
+#pragma once
+// A record as a row of cells, for tools that hand tables to spreadsheets and
+// back: the columns of each record kind by their names in the code, each cell
+// the writer's text of its column, and a record read back from cells by the
+// loader's own rules.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/fields.h"
+#include "tables/records.h"
+
+enum class ColumnKind { integer, real, text, groups };
+
+struct Column {
+    std::string_view name;
+    ColumnKind kind;
+};
+
+// The columns of a record kind in line order, ending with objectId. A ship's
+// items, turret count and turrets (with their gun groups) are one column
+// "groups" between itemCount and tail1.
+template <class Record> std::span<const Column> recordColumns();
+template <> std::span<const Column> recordColumns<TShips>();
+template <> std::span<const Column> recordColumns<TLasers>();
+template <> std::span<const Column> recordColumns<TBullets>();
+template <> std::span<const Column> recordColumns<TShields>();
+template <> std::span<const Column> recordColumns<TRockets>();
+template <> std::span<const Column> recordColumns<TCockpits>();
+template <> std::span<const Column> recordColumns<TStations>();
+template <> std::span<const Column> recordColumns<TWares>();
+
+// The index of the column called `name` (exact spelling), or -1.
+int columnIndex(std::span<const Column> columns, std::string_view name);
+
+// One cell per column, each the text the table writer writes for it; a ship's
+// groups cell holds the writer's fields of its groups, each ended by ";"
+// ("4;5;6;7;1;0;2;0;0;"). The record's rest is not a cell.
+std::vector<std::string> recordCells(const TShips& record);
+std::vector<std::string> recordCells(const TLasers& record);
+std::vector<std::string> recordCells(const TBullets& record);
+std::vector<std::string> recordCells(const TShields& record);
+std::vector<std::string> recordCells(const TRockets& record);
+std::vector<std::string> recordCells(const TCockpits& record);
+std::vector<std::string> recordCells(const TStations& record);
+std::vector<std::string> recordCells(const TWares& record);
+
+struct CellProblem {
+    int column = 0;     // index into the record kind's columns; -1 for rest
+    std::string reason; // Windows-1251
+};
+
+// Reads `record` (taken as freshly made) from one cell per column and the text
+// kept after the line's last field, as the loader reads the line they make. Every
+// cell must pass the loader's format rule for its column; objectId holds no ";";
+// no cell holds a line break; a ship's groups cell is a list of integer fields
+// each ended by ";", exactly as many as itemCount and the counts in the cell
+// announce. Returns every problem found (the record is then unspecified); empty
+// when the record was read.
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TShips& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TLasers& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TBullets& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TShields& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TRockets& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TCockpits& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TStations& record);
+std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
+                                         TWares& record);
+
+// The reason text of a field that fails the format rule, for messages:
+// "«0,58» — не число" (Windows-1251; the field cut to 40 characters).
+std::string fieldFaultText(FieldFault fault, std::string_view field);
