@@ -18,8 +18,6 @@ void speakRussian(CLI::App& app) {
     formatter->label("Positionals", "Аргументы");
     formatter->label("Options", "Параметры");
     formatter->label("Subcommands", "Команды");
-    formatter->label("REQUIRED", "обязательно");
-    formatter->label("TEXT", "ТЕКСТ");
 }
 
 CLI::App* command(CLI::App& app, const char* name, const char* description) {
