@@ -23,6 +23,7 @@ std::string_view severityText(Severity severity) {
 std::string tableState(const TableFile& file) {
     if (file.missing) return "missing";
     if (file.unreadable) return "unreadable";
+    if (file.notInFormat) return "notInFormat";
     return "ok";
 }
 

@@ -31,10 +31,9 @@ const TableName* tableOrSay(const std::string& table, CliOutput& io) {
 // A table the editor would not save is neither exported nor replaced.
 bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
     if (file.missing) sayError(io, "файла " + std::string(fileName) + " нет");
-    else if (file.unreadable)
-        sayError(io, std::string(fileName) +
-                         " не читается (счётчик записей или группы вне пределов), редактор его "
-                         "не сохраняет");
+    else if (keptFromSaving(file))
+        sayError(io, std::string(fileName) + " — " + cp1251ToUtf8(problemText(file.problem)) +
+                         "; редактор не сохраняет эту таблицу, и она не меняется");
     else return false;
     return true;
 }

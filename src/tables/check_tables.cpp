@@ -14,9 +14,9 @@ namespace {
 constexpr int kFixedMissiles = 8;  // the missile selector's fixed names before the table's
 constexpr int kMountedTurrets = 7; // the main position and the six mounts
 
-int remarkCount(const TableFile&) { return 0; }
+int remarkCount(const TableFile& file) { return static_cast<int>(file.remarks.size()); }
 
-bool usable(const TableFile& file) { return !file.missing && !file.unreadable; }
+bool usable(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
 
 // The fields a record's line needs: the column list, a ship's groups as its counts say.
 template <class Record> int64_t neededFields(const Record& record) {
@@ -82,9 +82,13 @@ struct Checker {
     template <class Record> void table(const TableView<Record>& t) {
         const std::string_view file = t.name.fileName;
         if (t.file.missing) return;
-        if (t.file.unreadable) {
-            add(file, 0, 0, Severity::error, "unreadable",
-                u8"таблица не читается: счётчик записей или группы вне пределов"_cp1251.data());
+        if (keptFromSaving(t.file)) {
+            const TableProblem& p = t.file.problem;
+            std::string message = p.field > 0 ? formatText(u8"поле %d: "_cp1251, {p.field}) : "";
+            message += problemReason(p);
+            message += u8"; редактор не сохранит эту таблицу"_cp1251;
+            add(file, p.line, p.field, Severity::error,
+                t.file.unreadable ? "unreadable" : "not-in-format", std::move(message));
             return;
         }
         LineList lines;

@@ -16,7 +16,9 @@ std::string quoted(std::string_view text) {
     return std::string(u8"«"_cp1251) + shown + std::string(u8"»"_cp1251);
 }
 
-std::string reason(const TableProblem& p) {
+} // namespace
+
+std::string problemReason(const TableProblem& p) {
     switch (p.kind) {
     case TableProblemKind::none: return {};
     case TableProblemKind::noHeader: return std::string(u8"нет заголовка"_cp1251);
@@ -34,12 +36,10 @@ std::string reason(const TableProblem& p) {
     return {};
 }
 
-} // namespace
-
 std::string problemText(const TableProblem& problem) {
     if (problem.kind == TableProblemKind::none) return {};
     const std::string place = problem.field > 0
                             ? formatText(u8"строка %d, поле %d: "_cp1251, {problem.line, problem.field})
                             : formatText(u8"строка %d: "_cp1251, {problem.line});
-    return place + reason(problem);
+    return place + problemReason(problem);
 }

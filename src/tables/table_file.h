@@ -55,3 +55,6 @@ inline bool keptFromSaving(const TableFile& file) { return file.unreadable || fi
 // "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";
 // a quoted text longer than 40 characters is cut with "…". Empty for kind none.
 std::string problemText(const TableProblem& problem);
+
+// The reason alone, without the place: "«SG_LASER_IRE» — не число".
+std::string problemReason(const TableProblem& problem);

@@ -1,12 +1,14 @@
 #include "tables/table_files.h"
 
+#include "tables/table_list.h"
+
 std::vector<TableFileEntry> tableFiles(const GameState& state) {
-    std::vector<TableFileEntry> files = {
-        {"types\\TShips.txt", &state.shipsFile},       {"types\\TCockpits.txt", &state.cockpitsFile},
-        {"types\\TLaser.txt", &state.lasersFile},      {"types\\TBullets.txt", &state.bulletsFile},
-        {"types\\TShields.txt", &state.shieldsFile},   {"types\\TRockets.txt", &state.rocketsFile},
-        {"types\\TFactories.txt", &state.stationsFile},
-    };
-    for (const TWareInfo& info : state.wareGroups) files.push_back({info.fileName, &info.file});
+    std::vector<TableFileEntry> files;
+    for (TableId id : {TableId::ships, TableId::cockpits, TableId::lasers, TableId::bullets,
+                       TableId::shields, TableId::rockets, TableId::stations, TableId::wareB,
+                       TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT})
+        visitTable(state, id, [&](const auto& table) {
+            files.push_back({table.name.fileName, &table.file});
+        });
     return files;
 }

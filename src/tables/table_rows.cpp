@@ -123,6 +123,15 @@ inline constexpr Column kWaresColumns[] = {
 };
 
 constexpr int kShipFixedFields = 48; // up to itemCount
+
+std::string faultReason(FieldFault fault, std::string_view field) {
+    TableProblem problem;
+    problem.kind = fault == FieldFault::notNumber    ? TableProblemKind::notNumber
+                   : fault == FieldFault::notInteger ? TableProblemKind::notInteger
+                                                     : TableProblemKind::outOfRange;
+    problem.text = field;
+    return problemReason(problem);
+}
 constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
 
 std::vector<std::string_view> splitFields(std::string_view text) {
@@ -164,7 +173,7 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount) {
     const std::vector<std::string_view> fields = splitFields(cell);
     for (std::string_view field : fields)
         if (checkIntegerField(field) != FieldFault::none)
-            return fieldFaultText(checkIntegerField(field), field);
+            return faultReason(checkIntegerField(field), field);
     int64_t needed = 4 * int64_t{std::max(0, itemCount)} + 1;
     bool countTooLarge = itemCount > kMaxTableCount;
     if (needed <= static_cast<int64_t>(fields.size())) {
@@ -186,6 +195,20 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount) {
         {static_cast<int32_t>(fields.size()), itemCount,
          needed > static_cast<int64_t>(fields.size()) ? u8"не меньше "_cp1251 : "",
          static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX))});
+}
+
+// The column that holds field `field` (from 1) of the line the cells make; -1
+// (rest) for 0 or a field past the last column.
+int columnOfField(std::span<const Column> columns, std::span<const std::string> cells, int field) {
+    int64_t first = 1;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const int64_t width = columns[c].kind == ColumnKind::groups
+                                  ? std::count(cells[c].begin(), cells[c].end(), ';')
+                                  : 1;
+        if (field >= first && field < first + width) return static_cast<int>(c);
+        first += width;
+    }
+    return -1;
 }
 
 template <class Record>
@@ -220,7 +243,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
             break;
         case ColumnKind::groups: break; // after itemCount, below
         }
-        if (fault != FieldFault::none) problems.push_back({column, fieldFaultText(fault, cell)});
+        if (fault != FieldFault::none) problems.push_back({column, faultReason(fault, cell)});
         else if (columns[c].name == "itemCount") itemCount = textToInt(cell);
     }
     if (hasBreak(rest)) problems.push_back({-1, u8"перевод строки внутри ячейки"_cp1251.data()});
@@ -242,9 +265,14 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         if (columns[c].kind != ColumnKind::groups) line += ';';
     }
     line += rest;
+    // The loader's own judgement of the line the cells make; the checks above
+    // should leave it nothing to find.
     int64_t budget = 0; // every group entry has its fields in the line
-    if (!readRecordLine(line, record, budget))
-        problems.push_back({-1, u8"строка не читается"_cp1251.data()});
+    const LineFault fault = readRecordLine(line, record, budget);
+    if (fault.kind != TableProblemKind::none) {
+        TableProblem problem{fault.kind, 0, fault.field, std::string(fault.text)};
+        problems.push_back({columnOfField(columns, cells, fault.field), problemReason(problem)});
+    }
     return problems;
 }
 
@@ -263,19 +291,6 @@ int columnIndex(std::span<const Column> columns, std::string_view name) {
     for (size_t i = 0; i < columns.size(); ++i)
         if (columns[i].name == name) return static_cast<int>(i);
     return -1;
-}
-
-std::string fieldFaultText(FieldFault fault, std::string_view field) {
-    std::string shown(field.substr(0, 40));
-    if (field.size() > 40) shown += u8"…"_cp1251;
-    switch (fault) {
-    case FieldFault::none: return {};
-    case FieldFault::notNumber: return formatText(u8"«%s» — не число"_cp1251, {shown});
-    case FieldFault::notInteger: return formatText(u8"«%s» — не целое число"_cp1251, {shown});
-    case FieldFault::outOfRange:
-        return formatText(u8"«%s» — вне пределов 32-битного целого"_cp1251, {shown});
-    }
-    return {};
 }
 
 #define ORVEX_RECORD_ROWS(Record)                                                                 \

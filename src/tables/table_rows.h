@@ -75,7 +75,3 @@ std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std
                                          TStations& record);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
                                          TWares& record);
-
-// The reason text of a field that fails the format rule, for messages:
-// "«0,58» — не число" (Windows-1251; the field cut to 40 characters).
-std::string fieldFaultText(FieldFault fault, std::string_view field);
