@@ -1,0 +1,314 @@
+// orvex-cli's commands in process: the findings of check on a folder crafted to
+// hold each of them, export and import round trips against the editor's save,
+// a spreadsheet's CSV, refused imports, and rows added and removed.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cli/csv.h"
+#include "cli/run_cli.h"
+#include "game_generator.h"
+#include "names/display_names.h"
+#include "support/temp_folder.h"
+#include "tables/load_tables.h"
+#include "tables/save_tables.h"
+#include "tables/table_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    args.insert(args.begin(), "orvex-cli");
+    CliOutput io;
+    const int status = runCli(args, io);
+    return {status, io.out, io.err};
+}
+
+// n numeric fields, "0" unless given, then the objectId.
+std::string flat(int n, std::map<int, std::string> set, const std::string& id) {
+    std::string line;
+    for (int i = 0; i < n; ++i) line += (set.count(i) ? set[i] : "0") + ";";
+    return line + id + ";";
+}
+
+// A ship line: 48 fixed columns (shield and missile counts 1 unless given), the
+// groups text, five tail numbers and the objectId with what follows it.
+std::string ship(std::map<int, std::string> set, const std::string& groups, const std::string& id) {
+    set.try_emplace(21, "1");
+    set.try_emplace(23, "1");
+    std::string line = flat(48, set, "");
+    line.pop_back(); // flat's empty objectId
+    return line + groups + "0;0;0;0;0;" + id + ";";
+}
+
+void copySample(const TempGame& game) {
+    fs::copy(ORVEX_SAMPLE_GAME, game.path(""), fs::copy_options::recursive |
+                                                   fs::copy_options::overwrite_existing);
+}
+
+// Each finding once, in a folder that the editor would open.
+void writeCraftedGame(const TempGame& g) {
+    std::string page = "<page id=\"17\">\r\n";
+    for (const char* id : {"1001", "1002", "2001", "3001", "4001", "5001", "6001"})
+        page += std::string("<t id=\"") + id + "\">Имя " + id + "</t>\r\n";
+    g.write("t/70001.xml", page + "</page>\r\n");
+    const std::string turret = "0;1;0;0;";
+    std::string eightTurrets = "8;";
+    for (int i = 0; i < 8; ++i) eightTurrets += "0;0;0;0;";
+    g.writeLines("types/TShips.txt",
+                 {"// made by hand", "1;3;",
+                  ship({{6, "999"}, {20, "5"}, {21, "0"}, {22, "9"}, {23, "21"}, {28, "3"},
+                        {29, "7"}, {41, "6"}},
+                       "2;" + turret + turret, "SS_A"),
+                  ship({{6, "1001"}}, "0;", "SS_B;9;9"), ship({{6, "1002"}}, eightTurrets, "SS_A")});
+    g.writeLines("types/TLaser.txt", {"1;2;", flat(17, {{6, "2001"}, {14, "101"}, {16, "6"}}, "LA_A"),
+                                      flat(17, {{6, "2001"}}, "LA_B")});
+    g.writeLines("types/TBullets.txt", {"1;1;", flat(32, {}, "BU_A")});
+    g.writeLines("types/TShields.txt", {"1;1;", flat(16, {{6, "3001"}}, "SH_A")});
+    g.writeLines("types/TRockets.txt", {"1;1;", flat(30, {{6, "4001"}}, "RO_A")});
+    g.writeLines("types/TCockpits.txt",
+                 {"1;2;", flat(14, {}, "CO_A"), flat(14, {}, "CO_B"), flat(14, {}, "CO_C")});
+    g.writeLines("types/TFactories.txt",
+                 {"1;2;", flat(21, {{6, "5001"}, {13, "7"}}, "FA_A"), "0;0;0;"});
+    g.writeLines("types/TWareB.txt", {"1;1;", flat(12, {{6, "6001"}}, "WA_B")});
+    g.writeLines("types/TWareF.txt", {"1;-5;"});
+    g.writeLines("types/TWareM.txt", {"1;1;", flat(12, {{2, "0,58"}, {6, "6001"}}, "WA_M")});
+    g.writeLines("types/TWareT.txt", {"1;1;", flat(12, {{6, "6001"}}, "WA_T")});
+}
+
+using Place = std::tuple<std::string, int, int, std::string>; // file, line, field, code
+
+TEST(Check, ReportsEachFindingWithItsPlace) {
+    TempGame game;
+    writeCraftedGame(game);
+    const CliRun text = cli({"check", "--folder", game.folder()});
+    EXPECT_EQ(text.status, 1) << "errors found";
+    const std::set<Place> expected = {
+        {"types\\TShips.txt", 3, 7, "no-name"},       {"types\\TShips.txt", 3, 21, "reference"},
+        {"types\\TShips.txt", 3, 22, "reference"},    {"types\\TShips.txt", 3, 23, "reference"},
+        {"types\\TShips.txt", 3, 24, "reference"},    {"types\\TShips.txt", 3, 29, "reference"},
+        {"types\\TShips.txt", 3, 30, "reference"},    {"types\\TShips.txt", 3, 42, "reference"},
+        {"types\\TShips.txt", 4, 0, "field-count"},   {"types\\TShips.txt", 5, 49, "reference"},
+        {"types\\TShips.txt", 5, 87, "duplicate-id"}, {"types\\TLaser.txt", 2, 15, "reference"},
+        {"types\\TLaser.txt", 2, 17, "reference"},    {"types\\TLaser.txt", 3, 0, "reference"},
+        {"types\\TCockpits.txt", 1, 0, "count-lines"}, {"types\\TFactories.txt", 2, 14, "reference"},
+        {"types\\TFactories.txt", 3, 0, "field-count"}, {"types\\TFactories.txt", 3, 7, "no-name"},
+        {"types\\TFactories.txt", 3, 14, "reference"}, {"types\\TWareF.txt", 1, 0, "unreadable"},
+        {"types\\TWareM.txt", 2, 3, "not-in-format"},
+    };
+    const CliRun json = cli({"check", "--format", "json", "--folder", game.folder()});
+    EXPECT_EQ(json.status, 1);
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    std::set<Place> found;
+    for (const auto& f : doc.at("findings")) {
+        found.insert({f.at("file").get<std::string>(), f.at("line").get<int>(), f.at("field").get<int>(),
+                      f.at("code").get<std::string>()});
+        const bool error = f.at("code") == "unreadable" || f.at("code") == "not-in-format";
+        EXPECT_EQ(f.at("severity"), error ? "error" : "warning") << f;
+        // The same finding as a text line, its field number in the message.
+        std::string line = f.at("file").get<std::string>() + ":" + std::to_string(f.at("line").get<int>()) +
+                           ": " + f.at("severity").get<std::string>() + ": " +
+                           f.at("message").get<std::string>() + " [" + f.at("code").get<std::string>() + "]";
+        EXPECT_NE(text.out.find(line), std::string::npos) << line;
+        if (f.at("field") != 0) {
+            const std::string field = "поле " + std::to_string(f.at("field").get<int>());
+            EXPECT_NE(f.at("message").get<std::string>().find(field), std::string::npos) << f;
+        }
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(doc.at("errors"), 2);
+    EXPECT_EQ(doc.at("warnings"), 19);
+    EXPECT_NE(text.out.find("ошибок: 2, предупреждений: 19"), std::string::npos) << text.out;
+    std::map<std::string, std::string> states;
+    for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
+    EXPECT_EQ(states.size(), 12u);
+    EXPECT_EQ(states["wareE"], "missing");
+    EXPECT_EQ(states["wareF"], "unreadable");
+    EXPECT_EQ(states["wareM"], "notInFormat");
+    EXPECT_EQ(states["ships"], "ok");
+}
+
+TEST(Check, ExitStatuses) {
+    TempGame empty;
+    fs::remove(empty.path("types"));
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"check", "--folder", ORVEX_SAMPLE_GAME}, 0},             // warnings only
+        {{"check", "--strict", "--folder", ORVEX_SAMPLE_GAME}, 1}, // warnings count
+        {{"check", "--folder", empty.folder()}, 2},                // no types folder
+        {{"check", "--format", "xml"}, 2},
+        {{"export", "--folder", ORVEX_SAMPLE_GAME, "planets"}, 2},
+        {{"import", "ships"}, 2},
+        {{"frobnicate"}, 2},
+        {{"import", "--help"}, 0},
+        {{"--version"}, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cli(c.args).status, c.status) << c.args.front() << " " << c.args.back();
+    EXPECT_NE(cli({"import", "--help"}).out.find("--dry-run"), std::string::npos);
+    EXPECT_EQ(cli({"export", "--version"}).out, "orvex-cli 2.1\n");
+}
+
+// Every table exported and imported unchanged gives exactly the files that the
+// editor's save writes from the same game, with the same backups.
+void expectRoundTripsAsTheEditorSaves(const std::function<void(const TempGame&)>& makeGame) {
+    TempGame viaCli, viaEditor;
+    makeGame(viaCli);
+    makeGame(viaEditor);
+    GameState editor;
+    editor.folder = viaEditor.folder();
+    loadAllTables(editor);
+    ASSERT_TRUE(saveAllTables(editor).empty());
+    for (const TableName& t : kTableNames) {
+        const std::string csv = viaCli.folder() + std::string(t.key) + ".csv";
+        ASSERT_EQ(cli({"export", "--folder", viaCli.folder(), std::string(t.key), "-o", csv}).status, 0);
+        const CliRun run = cli({"import", "--folder", viaCli.folder(), std::string(t.fileName), csv});
+        ASSERT_EQ(run.status, 0) << t.key << run.err;
+        fs::remove(csv);
+    }
+    for (const TableName& t : kTableNames) {
+        const std::string file(t.fileName.substr(6));
+        const std::string backup = file.substr(0, file.size() - 4) + ".bak";
+        EXPECT_EQ(viaCli.read("types/" + file), viaEditor.read("types/" + file)) << file;
+        EXPECT_EQ(viaCli.read("types/" + backup), viaEditor.read("types/" + backup)) << backup;
+    }
+    EXPECT_EQ(viaCli.typesEntries(), viaEditor.typesEntries());
+}
+
+TEST(ExportImport, SampleGameComesBackAsTheEditorWritesIt) {
+    expectRoundTripsAsTheEditorSaves([](const TempGame& g) {
+        copySample(g);
+        // Remarks, an untidy number and a line after the records survive as the editor keeps them.
+        g.writeLines("types/TLaser.txt", {"// tool remark", "22;1;",
+                                          "0;1;0.250;+1.5;1;0;2001;250;0;1;1200;0.5;1;1500;10;0;1;SS_LA_IMP; note",
+                                          "", "after"});
+    });
+}
+
+TEST(ExportImport, LargeGeneratedGameComesBackAsTheEditorWritesIt) {
+    expectRoundTripsAsTheEditorSaves([](const TempGame& g) { ASSERT_TRUE(generateGame(g.path("").string())); });
+}
+
+// The CSV of a table as a spreadsheet in a Russian locale saves it: semicolons,
+// cells with semicolons quoted, a byte-order mark, CR LF.
+std::string asRussianSpreadsheet(const std::string& csv, const std::function<void(CsvRow&)>& edit = {}) {
+    std::vector<CsvRow> rows;
+    int bad = 0;
+    parseCsv(csv, rows, bad);
+    std::string out(kUtf8Bom);
+    for (CsvRow& row : rows) {
+        if (edit) edit(row);
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const std::string& c = row.cells[i];
+            out += (i ? ";" : "") + (c.find(';') != std::string::npos ? "\"" + c + "\"" : c);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+class Import : public ::testing::Test {
+  protected:
+    Import() {
+        copySample(game);
+        ships = cli({"export", "--folder", game.folder(), "ships"}).out;
+        before = game.read("types/TShips.txt");
+    }
+    CliRun importShips(const std::string& csv, bool dryRun = false) {
+        game.write("ships.csv", csv);
+        std::vector<std::string> args = {"import", "--folder", game.folder(), "ships", game.folder() + "ships.csv"};
+        if (dryRun) args.push_back("--dry-run");
+        return cli(args);
+    }
+    TempGame game;
+    std::string ships, before;
+};
+
+TEST_F(Import, TakesWhatARussianSpreadsheetSaves) {
+    const CliRun dry = importShips(asRussianSpreadsheet(ships), true);
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("изменится 0, добавится 0, удалится 0"), std::string::npos) << dry.out;
+    EXPECT_FALSE(game.exists("types/TShips.bak")) << "a dry run writes nothing";
+    const CliRun run = importShips(asRussianSpreadsheet(ships));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(game.read("types/TShips.txt"), before);
+    EXPECT_EQ(game.read("types/TShips.bak"), before);
+}
+
+TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
+    // Row 2: a decimal comma; row 3: a groups cell one item short of itemCount,
+    // and a name that is not in the code page (name is ignored).
+    const auto edit = [](CsvRow& row) {
+        if (row.row == 2) row.cells[3] = "0,58";
+        if (row.row == 3) {
+            row.cells[48] = std::to_string(std::stoi(row.cells[48]) + 1);
+            row.cells[0] = "日本";
+            row.cells[12] = "12abc";
+        }
+    };
+    const CliRun run = importShips(asRussianSpreadsheet(ships, edit), true);
+    EXPECT_EQ(run.status, 1);
+    const std::string file = game.folder() + "ships.csv";
+    for (const std::string& line : {file + ":2: error: column manoeuvrabilityX: «0,58» — не число",
+                                    file + ":3: error: column col11: «12abc» — не число",
+                                    file + ":3: error: column groups: "})
+        EXPECT_NE(run.err.find(line), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4) << run.err; // three and "nothing written"
+
+    std::string noHull = ships;
+    const size_t at = noHull.find(",hullStrength");
+    noHull.erase(at, std::string(",hullStrength").size());
+    const CliRun missing = importShips(noHull);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find(":1: error: column hullStrength: столбца нет в файле"), std::string::npos);
+    EXPECT_EQ(game.read("types/TShips.txt"), before);
+    EXPECT_FALSE(game.exists("types/TShips.bak"));
+}
+
+TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
+    game.writeLines("types/TLaser.txt", {"// remark", "22;2;", flat(17, {{6, "2001"}}, "LA_A"),
+                                         flat(17, {{6, "2002"}}, "LA_B"), "kept"});
+    const std::string lasers = cli({"export", "--folder", game.folder(), "lasers"}).out;
+    // Drop LA_A, add a copy of LA_B as LA_NEW (no name on the page) before it.
+    std::vector<CsvRow> rows;
+    int bad = 0;
+    ASSERT_TRUE(parseCsv(lasers, rows, bad));
+    CsvRow added = rows[2];
+    added.cells[7] = "777";
+    added.cells[18] = "LA_NEW";
+    std::string csv;
+    for (const CsvRow* row : {&rows[0], &added, &rows[2]}) appendCsvRow(csv, row->cells);
+    game.write("lasers.csv", csv);
+    const CliRun run = cli({"import", "--folder", game.folder(), "TLaser.txt", game.folder() + "lasers.csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("изменено 0, добавлено 1, удалено 1"), std::string::npos) << run.out;
+    EXPECT_EQ(game.read("types/TLaser.txt"),
+              "// remark\r\n22;2;\r\n" + flat(17, {{6, "777"}}, "LA_NEW") + "\r\n" +
+                  flat(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
+    GameState state;
+    state.folder = game.folder();
+    loadAllTables(state);
+    NamePage page;
+    ASSERT_TRUE(loadNamePage(page, findNamePage(state.folder)));
+    ASSERT_EQ(state.laserCount, 2);
+    EXPECT_EQ(displayName(page, state.lasers[0].nameTextId, state.lasers[0].objectId), "LA_NEW");
+}
+
+} // namespace
