@@ -3,6 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <map>
+#include <string_view>
+
 #include "cli/commands.h"
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
@@ -45,7 +48,12 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
     }
 
     int errors = 0, warnings = 0;
-    for (const Finding& f : findings) (f.severity == Severity::error ? errors : warnings) += 1;
+    std::map<std::string_view, std::pair<int, int>> perFile; // errors, warnings
+    for (const Finding& f : findings) {
+        const bool error = f.severity == Severity::error;
+        (error ? errors : warnings) += 1;
+        (error ? perFile[f.file].first : perFile[f.file].second) += 1;
+    }
 
     // Per table: its state, records and findings.
     nlohmann::json tables = nlohmann::json::array();
@@ -53,9 +61,7 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
     size_t records = 0;
     for (const TableName& name : kTableNames)
         visitTable(game.state, name.id, [&](const auto& t) {
-            int e = 0, w = 0;
-            for (const Finding& f : findings)
-                if (f.file == name.fileName) (f.severity == Severity::error ? e : w) += 1;
+            const auto [e, w] = perFile[name.fileName];
             missing += t.file.missing ? 1 : 0;
             records += t.records.size();
             tables.push_back({{"table", name.key},

@@ -63,9 +63,10 @@ struct Checker {
     template <class Record>
     void range(std::string_view file, int line, std::string_view column, int32_t value,
                int32_t low, int32_t high) {
-        if (value < low || value > high)
-            outside<Record>(file, line, column, value,
-                            formatText(u8"вне %d–%d"_cp1251, {low, high}));
+        if (value >= low && value <= high) return;
+        const int field = fieldOf<Record>(column);
+        add(file, line, field, Severity::warning, "reference",
+            formatText(u8"поле %d: %s %d — вне %d–%d"_cp1251, {field, column, value, low, high}));
     }
 
     // A position in another table: 0 .. count - 1 (plus `before` fixed entries).
