@@ -4,20 +4,52 @@
 #include "tables/load_tables.h"
 #include "text/files.h"
 
-bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io) {
+namespace {
+
+bool isGameFolder(const std::string& folder, CliOutput& io) {
     if (!folderExists(folder + "types")) {
         std::string shown = folder.empty() ? std::string(".") : folder;
         if (shown.size() > 1 && shown.back() == '\\') shown.pop_back();
         sayError(io, "в папке «" + shown + "» нет папки types: это не папка игры");
         return false;
     }
-    game.state.folder = folder;
-    loadAllTables(game.state);
+    return true;
+}
+
+void loadNames(const std::string& folder, LoadedGame& game) {
     game.pagePath = findNamePage(folder);
     if (!game.pagePath.empty()) {
         game.page = std::make_unique<NamePage>();
         loadNamePage(*game.page, game.pagePath);
     }
+}
+
+} // namespace
+
+bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io) {
+    if (!isGameFolder(folder, io)) return false;
+    game.state.folder = folder;
+    loadAllTables(game.state);
+    loadNames(folder, game);
+    return true;
+}
+
+bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableId table,
+              bool withNames) {
+    if (!isGameFolder(folder, io)) return false;
+    GameState& s = game.state;
+    s.folder = folder;
+    switch (table) {
+    case TableId::ships: loadShips(s); break;
+    case TableId::lasers: loadLasers(s); break;
+    case TableId::bullets: loadBullets(s); break;
+    case TableId::shields: loadShields(s); break;
+    case TableId::rockets: loadRockets(s); break;
+    case TableId::cockpits: loadCockpits(s); break;
+    case TableId::stations: loadStations(s); break;
+    default: loadWares(s); break;
+    }
+    if (withNames) loadNames(folder, game);
     return true;
 }
 

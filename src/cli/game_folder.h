@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "names/name_page.h"
 #include "tables/game_state.h"
+#include "tables/table_list.h"
 
 struct LoadedGame {
     GameState state;
@@ -17,6 +18,10 @@ struct LoadedGame {
 // Loads every table and the name page of `folder`. False, with the message in
 // io.err, when the folder has no types folder.
 bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io);
+// Loads only the one table (a ware file with the other four, which place its
+// records) and, when asked, the name page.
+bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableId table,
+              bool withNames);
 
 // "orvex-cli: <message>\n" on err (the message UTF-8).
 void sayError(CliOutput& io, const std::string& message);

@@ -83,7 +83,6 @@ Changes compare(std::span<const Record> before, const std::vector<Record>& after
     Changes changes;
     std::vector<bool> matched(before.size());
     size_t lastMatched = 0;
-    std::string a, b;
     for (const Record& r : after) {
         auto found = byId.find(r.objectId);
         if (found == byId.end() || found->second.empty()) {
@@ -95,11 +94,11 @@ Changes compare(std::span<const Record> before, const std::vector<Record>& after
         matched[i] = true;
         if (i < lastMatched) changes.reordered = true;
         lastMatched = i;
-        a.clear();
-        b.clear();
-        appendRecordLine(a, before[i]);
-        appendRecordLine(b, r);
-        if (a != b) ++changes.changed;
+        // Equal fields write equal lines (the price multiplier of wares is no field
+        // but is the same for every record of a file).
+        Record same = r;
+        if constexpr (std::is_same_v<Record, TWares>) same.priceMultiplier = before[i].priceMultiplier;
+        if (!(before[i] == same)) ++changes.changed;
     }
     for (bool m : matched) changes.removed += m ? 0 : 1;
     return changes;
@@ -218,7 +217,7 @@ int runExport(const std::string& folder, const std::string& table, const std::st
               CliOutput& io) {
     const TableName* name = tableOrSay(table, io);
     LoadedGame game;
-    if (name == nullptr || !loadGame(folder, game, io)) return kExitUsage;
+    if (name == nullptr || !loadGame(folder, game, io, name->id, true)) return kExitUsage;
     return visitTable(game.state, name->id, [&](const auto& view) {
         if (refused(view.file, name->fileName, io)) return kExitFailed;
         std::string csv = tableCsv(game, view.records);
@@ -236,7 +235,7 @@ int runImport(const std::string& folder, const std::string& table, const std::st
               bool dryRun, CliOutput& io) {
     const TableName* name = tableOrSay(table, io);
     LoadedGame game;
-    if (name == nullptr || !loadGame(folder, game, io)) return kExitUsage;
+    if (name == nullptr || !loadGame(folder, game, io, name->id, false)) return kExitUsage;
     std::string text;
     if (!readWholeFile(csvFile, text)) {
         sayError(io, "не удалось прочитать " + csvFile);

@@ -1,11 +1,13 @@
 #include "tables/check_tables.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <unordered_map>
 
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/cp1251.h"
+#include "text/convert.h"
 #include "text/format.h"
 #include "text/line_list.h"
 
@@ -34,6 +36,22 @@ template <class Record> int fieldOf(std::string_view column) {
     return columnIndex(recordColumns<Record>(), column) + 1;
 }
 
+// The pieces one after another, numbers in their shortest form: messages are made
+// for every finding, so without formatText's general machinery.
+struct Piece {
+    Piece(std::string_view t) : text(t) {}
+    Piece(const std::string& t) : text(t) {}
+    Piece(const char* t) : text(t) {}
+    Piece(int32_t n) : owned(intToText(n)), text(owned) {}
+    std::string owned;
+    std::string_view text;
+};
+std::string joined(std::initializer_list<Piece> pieces) {
+    std::string out;
+    for (const Piece& p : pieces) out += p.text;
+    return out;
+}
+
 struct IdPlace {
     std::string_view file;
     int line;
@@ -48,7 +66,7 @@ struct Checker {
 
     void add(std::string_view file, int line, int field, Severity severity, std::string_view code,
              std::string message) {
-        findings.push_back({std::string(file), line, field, severity, code, std::move(message)});
+        findings.push_back({file, line, field, severity, code, std::move(message)});
     }
 
     // "поле 21: maxShieldType 7 — <why>"
@@ -57,7 +75,7 @@ struct Checker {
                  std::string_view why, int field = 0) {
         if (field == 0) field = fieldOf<Record>(column);
         add(file, line, field, Severity::warning, "reference",
-            formatText(u8"поле %d: %s %d — %s"_cp1251, {field, column, value, why}));
+            joined({u8"поле "_cp1251, field, ": ", column, " ", value, u8" — "_cp1251, why}));
     }
 
     template <class Record>
@@ -66,7 +84,8 @@ struct Checker {
         if (value >= low && value <= high) return;
         const int field = fieldOf<Record>(column);
         add(file, line, field, Severity::warning, "reference",
-            formatText(u8"поле %d: %s %d — вне %d–%d"_cp1251, {field, column, value, low, high}));
+            joined({u8"поле "_cp1251, field, ": ", column, " ", value, u8" — вне "_cp1251, low,
+                    u8"–"_cp1251, high}));
     }
 
     // A position in another table: 0 .. count - 1 (plus `before` fixed entries).
@@ -76,7 +95,7 @@ struct Checker {
                  int field = 0) {
         if (!usable(target) || (value >= 0 && value < count + before)) return;
         outside<Record>(file, line, column, value,
-                        formatText(u8"за пределами %s (записей: %d)"_cp1251, {what, count + before}),
+                        joined({u8"за пределами "_cp1251, what, u8" (записей: "_cp1251, count + before, ")"}),
                         field);
     }
 
@@ -162,8 +181,8 @@ struct Checker {
         if (names.fn == nullptr || names.fn(names.context, r.nameTextId)) return;
         const int field = fieldOf<Record>("nameTextId");
         add(file, line, field, Severity::warning, "no-name",
-            formatText(u8"поле %d: nameTextId %d — нет на странице имён, в списке будет «%s»"_cp1251,
-                       {field, r.nameTextId, r.objectId}));
+            joined({u8"поле "_cp1251, field, ": nameTextId ", r.nameTextId,
+                    u8" — нет на странице имён, в списке будет «"_cp1251, r.objectId, u8"»"_cp1251}));
     }
 
     template <class Record>

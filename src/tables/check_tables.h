@@ -14,7 +14,7 @@
 enum class Severity { error, warning };
 
 struct Finding {
-    std::string file;      // as the editor names it: "types\TShips.txt"
+    std::string_view file; // as the editor names it: "types\TShips.txt" (static text)
     int line = 0;          // from 1; 0 for the file as a whole
     int field = 0;         // from 1; 0 for the line as a whole
     Severity severity = Severity::warning;

@@ -15,6 +15,8 @@ struct TShipItem {
     int32_t value1 = 0;
     int32_t value2 = 0;
     int32_t value3 = 0;
+
+    bool operator==(const TShipItem&) const = default;
 };
 
 // One of the six-number gun groups of a turret.
@@ -25,6 +27,8 @@ struct TGunGroup {
     int32_t value3 = 0;
     int32_t value4 = 0;
     int32_t value5 = 0;
+
+    bool operator==(const TGunGroup&) const = default;
 };
 
 // A ship's turret; turret 0 is the main position.
@@ -34,12 +38,16 @@ struct TTurret {
     int32_t turretValue2 = 0;
     int32_t gunGroupCount = 0; // as read; a negative count leaves gunGroups empty
     std::vector<TGunGroup> gunGroups;
+
+    bool operator==(const TTurret&) const = default;
 };
 
 // Turret k (1..6) of a ship is described by mount k - 1.
 struct TTurretMount {
     int32_t cockpitIndex = 0; // position in the cockpit table
     int32_t position = 0;     // index into the position names
+
+    bool operator==(const TTurretMount&) const = default;
 };
 
 struct TShips {
@@ -90,6 +98,8 @@ struct TShips {
     int32_t tail5 = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TShips&) const = default;
 };
 
 struct TLasers {
@@ -112,6 +122,8 @@ struct TLasers {
     int32_t containerType = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TLasers&) const = default;
 };
 
 // The projectile fired by the laser at the same table position.
@@ -150,6 +162,8 @@ struct TBullets {
     int32_t col31 = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TBullets&) const = default;
 };
 
 struct TShields {
@@ -171,6 +185,8 @@ struct TShields {
     int32_t containerType = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TShields&) const = default;
 };
 
 struct TRockets {
@@ -206,6 +222,8 @@ struct TRockets {
     int32_t containerType = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TRockets&) const = default;
 };
 
 // A turret cockpit, addressed by its table position from a ship's turret mounts.
@@ -226,6 +244,8 @@ struct TCockpits {
     int32_t col13 = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TCockpits&) const = default;
 };
 
 struct TStations {
@@ -252,6 +272,8 @@ struct TStations {
     int32_t containerType = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TStations&) const = default;
 };
 
 struct TWares {
@@ -270,6 +292,8 @@ struct TWares {
     int32_t containerType = 0;
     std::string objectId;
     std::string rest;
+
+    bool operator==(const TWares&) const = default;
 };
 
 // One of the five ware files; its records follow those of the earlier files in `wares`.
