@@ -57,8 +57,9 @@ std::string ship(std::map<int, std::string> set, const std::string& groups, cons
 }
 
 void copySample(const TempGame& game) {
-    fs::copy(ORVEX_SAMPLE_GAME, game.path(""), fs::copy_options::recursive |
-                                                   fs::copy_options::overwrite_existing);
+    for (const char* folder : {"types", "t"})
+        fs::copy(fs::path(ORVEX_SAMPLE_GAME) / folder, game.path(folder),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 // Each finding once, in a folder that the editor would open.
