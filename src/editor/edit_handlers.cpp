@@ -237,6 +237,8 @@ void onWareListChange(void* context, Control& c) {
 }
 
 void decimalKeyFilter(void*, Control&, char& ch, unsigned) {
+    // Keyboard layouts with a decimal comma type ',' on the number pad's decimal key.
+    if (ch == ',') ch = '.';
     const bool passes = ch == 8 || ch == '.' || (ch >= '0' && ch <= '9');
     if (!passes) ch = 0;
 }

@@ -51,7 +51,8 @@ void onStationListChange(void* form, Control& sender);
 void onWareFieldChange(void* form, Control& sender);
 void onWareListChange(void* form, Control& sender);
 
-// Lets backspace, "." and the digits through; every other character becomes 0.
+// Lets backspace, "." and the digits through, and turns "," into "."; every other
+// character becomes 0.
 void decimalKeyFilter(void* form, Control& sender, char& ch, unsigned shiftState);
 
 // The mask of bits 0..23 from the 24 check boxes.

@@ -3,10 +3,10 @@
 # hold the sample's original although the tables were saved twice.
 source "$(dirname "$0")/checks.sh"
 
-# Ястреб, ship line 2: manoeuvrability X (column 2) 0.475 in the writer's
+# Ястреб, ship line 2: manoeuvrability X (column 2) 0.585 in the writer's
 # seven-character form, speed upgrades (24) 13, manoeuvrability upgrades (25)
 # 0, shields (21) 20, bay type (41) XL = 4, hull (43) 6100.
-expect_edited TShips "$(field_edit 2 2 0.45000 0.47500);$(field_edit 2 24 12 13);$(field_edit 2 25 10 0);$(field_edit 2 21 3 20);$(field_edit 2 41 2 4);$(field_edit 2 43 5200 6100)"
+expect_edited TShips "$(field_edit 2 2 0.45000 0.58500);$(field_edit 2 24 12 13);$(field_edit 2 25 10 0);$(field_edit 2 21 3 20);$(field_edit 2 41 2 4);$(field_edit 2 43 5200 6100)"
 # Cockpit 0: weapon mask (column 8) 7 + bit 3 = 15.
 expect_edited TCockpits "$(field_edit 1 8 7 15)"
 # Фазовый луч: container type (column 16) XL = 4; its bullet record: flight

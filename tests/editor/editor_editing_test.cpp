@@ -35,13 +35,26 @@ TEST_F(EditorTest, ManoeuvrabilityTakesDecimalsThroughItsKeyFilter) {
     check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
     platform.type(*f.manoeuvrabilityX, ".");
     check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
-    platform.type(*f.manoeuvrabilityX, ",-a5");
+    platform.type(*f.manoeuvrabilityX, "-a5");
     check([&] {
-        EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5.5") << "comma, minus, letter discarded";
+        EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5.5") << "minus and letter discarded";
         EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.055);
     });
     platform.type(*f.manoeuvrabilityX, "\b");
     check([&] { EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5."); });
+    // A decimal comma (the number pad's key under some layouts) becomes the point.
+    for (Control* box : {f.manoeuvrabilityX, f.manoeuvrabilityY, f.manoeuvrabilityRotation}) {
+        platform.paste(*box, "");
+        platform.type(*box, "58,5");
+    }
+    check([&] {
+        const TShips& s = state.ships[0];
+        for (Control* box : {f.manoeuvrabilityX, f.manoeuvrabilityY, f.manoeuvrabilityRotation})
+            EXPECT_EQ(controlText(*box), "58.5");
+        EXPECT_EQ(s.manoeuvrabilityX, 0.585);
+        EXPECT_EQ(s.manoeuvrabilityY, 0.585);
+        EXPECT_EQ(s.manoeuvrabilityRotation, 0.585);
+    });
     run();
 }
 
