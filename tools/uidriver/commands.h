@@ -12,6 +12,8 @@ bool cmdExpectMsgbox(Target& t, const Command& c, JsonLine& out, std::string& er
 bool cmdExpectNoMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdAnswer(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdClose(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdMinimise(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdRestore(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdWaitExit(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdSleep(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdSettle(Target& t, const Command& c, JsonLine& out, std::string& error);

@@ -56,9 +56,9 @@ bool cmdCheck(Target& t, const Command& c, JsonLine& out, std::string& error) {
 namespace {
 
 bool selectIndex(Target& t, Resolved& r, int index, JsonLine& out, std::string& error) {
-    const std::vector<std::string> items = comboItems(r.handle());
-    if (index < 0 || index >= static_cast<int>(items.size())) {
-        error = "entry " + std::to_string(index) + " is outside the list of " + std::to_string(items.size());
+    const int count = comboCount(r.handle());
+    if (index < 0 || index >= count) {
+        error = "entry " + std::to_string(index) + " is outside the list of " + std::to_string(count);
         return false;
     }
     focusControl(r.handle());
@@ -70,10 +70,13 @@ bool selectIndex(Target& t, Resolved& r, int index, JsonLine& out, std::string& 
     // What the list tells its parent when a user picks an entry.
     HWND parent = GetParent(r.handle());
     const WPARAM id = static_cast<WPARAM>(r.get().id) & 0xFFFF;
+    const DWORD chosen = GetTickCount();
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(r.handle()));
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(r.handle()));
     settle(t);
-    out.num("index", index).str("entry", items[static_cast<std::size_t>(index)]);
+    // From the choice until the program had handled it and all it posted itself.
+    out.num("handled_ms", GetTickCount() - chosen);
+    out.num("index", index).str("entry", comboItem(r.handle(), index));
     return true;
 }
 

@@ -149,6 +149,68 @@ bool cmdClose(Target& t, const Command&, JsonLine&, std::string& error) {
     return true;
 }
 
+namespace {
+
+// The route of minimise and restore: the window's system command (title bar
+// button, window menu, taskbar and keyboard all send it) or ShowWindow.
+bool routeArg(const Command& c, bool& bySysCommand, std::string& error) {
+    bySysCommand = c.args[0] == "syscommand";
+    if (bySysCommand || c.args[0] == "showwindow") return true;
+    error = c.name + " takes syscommand or showwindow";
+    return false;
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+bool isIconic(Target& t) { return IsIconic(t.window); }
+bool isNotIconic(Target& t) { return !IsIconic(t.window); }
+
+} // namespace
+
+bool cmdMinimise(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    bool bySysCommand = false;
+    if (!routeArg(c, bySysCommand, error) || !needWindow(t, error)) return false;
+    settle(t);
+    GetWindowRect(t.window, &t.beforeMinimise);
+    t.minimisedByDriver = true;
+    // The system command is posted, as the title bar sends it; ShowWindow acts at once.
+    if (bySysCommand) PostMessageW(t.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    else ShowWindow(t.window, SW_MINIMIZE);
+    if (!waitFor(t.timeoutMs, isIconic, t)) {
+        error = "the window was not minimised within " + std::to_string(t.timeoutMs) + " ms";
+        return false;
+    }
+    settle(t);
+    out.str("before", rectText(t.beforeMinimise));
+    return true;
+}
+
+bool cmdRestore(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    bool bySysCommand = false;
+    if (!routeArg(c, bySysCommand, error) || !needWindow(t, error)) return false;
+    if (bySysCommand) PostMessageW(t.window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    else ShowWindow(t.window, SW_RESTORE);
+    if (!waitFor(t.timeoutMs, isNotIconic, t)) {
+        error = "the window was not restored within " + std::to_string(t.timeoutMs) + " ms";
+        return false;
+    }
+    settle(t);
+    RECT now{};
+    GetWindowRect(t.window, &now);
+    out.str("rect", rectText(now));
+    // Restored means back where and as large as it was.
+    if (t.minimisedByDriver && !EqualRect(&now, &t.beforeMinimise)) {
+        error = "the window came back as " + rectText(now) + ", not as before it was minimised: " +
+                rectText(t.beforeMinimise);
+        return false;
+    }
+    t.minimisedByDriver = false;
+    return true;
+}
+
 bool cmdWaitExit(Target& t, const Command& c, JsonLine& out, std::string& error) {
     int ms = 0, expected = 0;
     if (!timeoutArg(c, 0, t.timeoutMs, ms, error)) return false;

@@ -21,6 +21,8 @@ constexpr CommandEntry kCommands[] = {
     {"expect-no-msgbox", 0, 0, cmdExpectNoMsgbox},
     {"answer", 1, 1, cmdAnswer},
     {"close", 0, 0, cmdClose},
+    {"minimise", 1, 1, cmdMinimise},
+    {"restore", 1, 1, cmdRestore},
     {"wait-exit", 0, 2, cmdWaitExit},
     {"sleep", 1, 1, cmdSleep},
     {"settle", 0, 0, cmdSettle},

@@ -176,20 +176,27 @@ WindowTree snapshot(HWND root) {
     return tree;
 }
 
+std::string comboItem(HWND combo, int index) {
+    LRESULT length = 0;
+    if (!sendWithTimeout(combo, CB_GETLBTEXTLEN, index, 0, length) || length < 0) length = 0;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 2, L'\0');
+    LRESULT copied = 0;
+    if (!sendWithTimeout(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()), copied) || copied < 0 ||
+        copied > length)
+        copied = 0;
+    return fromWide(buffer.data(), static_cast<std::size_t>(copied));
+}
+
+int comboCount(HWND combo) {
+    LRESULT count = 0;
+    if (!sendWithTimeout(combo, CB_GETCOUNT, 0, 0, count) || count < 0) return 0;
+    return static_cast<int>(count);
+}
+
 std::vector<std::string> comboItems(HWND combo) {
     std::vector<std::string> items;
-    LRESULT count = 0;
-    if (!sendWithTimeout(combo, CB_GETCOUNT, 0, 0, count)) return items;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        if (!sendWithTimeout(combo, CB_GETLBTEXTLEN, i, 0, length) || length < 0) length = 0;
-        std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 2, L'\0');
-        LRESULT copied = 0;
-        if (!sendWithTimeout(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), copied) || copied < 0 ||
-            copied > length)
-            copied = 0;
-        items.push_back(fromWide(buffer.data(), static_cast<std::size_t>(copied)));
-    }
+    const int count = comboCount(combo);
+    for (int i = 0; i < count; ++i) items.push_back(comboItem(combo, i));
     return items;
 }
 

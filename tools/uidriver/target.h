@@ -24,6 +24,8 @@ struct Target {
     unsigned marker = 0;        // last settle marker
     HWND markerControl = nullptr; // the control settle() posts its marker to
     bool markerIsEdit = false;
+    RECT beforeMinimise{};        // the window's outer rectangle when `minimise` began
+    bool minimisedByDriver = false;
 };
 
 // The answer to a message sent with a time limit; false when the program did
@@ -42,6 +44,9 @@ WindowTree snapshot(HWND root);
 
 // The entries of a combo box (CB_GETLBTEXTLEN/CB_GETLBTEXT) and its chosen index (-1 for none).
 std::vector<std::string> comboItems(HWND combo);
+// One entry, and the number of entries: a few round trips however long the list.
+std::string comboItem(HWND combo, int index);
+int comboCount(HWND combo);
 int comboSelected(HWND combo);
 
 // The texts of a tab control's tabs, read through memory in its process; an
