@@ -18,6 +18,13 @@ struct GameSize {
 // About ten times the tables of a real game.
 inline constexpr GameSize kLargeGame{};
 
+// A game `times` as large as a real one (200 ships, 50 of each weapon, 30
+// cockpits, 250 stations, 300 wares, a 2,000-line name page).
+constexpr GameSize realGameTimes(int times) {
+    return {200 * times, 50 * times, 50 * times, 50 * times,
+            30 * times,  250 * times, 300 * times, 2000 * times};
+}
+
 // The text of a ship table with `ships` lines: items, turrets and gun groups of
 // varying counts, manoeuvrability written as the game writes it, CR LF line ends.
 std::string generatedShipTable(int ships);

@@ -1,42 +1,135 @@
 #!/usr/bin/env bash
-# Times the editor's start-up as a user sees it: from starting orvex.exe under
-# Wine until its main window is visible, measured by the UI-automation driver
-# (`start`, then `wait-window Orvex`), in a game folder; prints every run and
-# the median. The program is ended after each run, so nothing is written.
+# Times start-up as a user sees it, from starting a program under Wine until
+# its main window is visible (measured by the UI-automation driver: `start`,
+# then `wait-window`), for five cases, paired in one Wine session and taken in
+# turn in every round, so that the machine's changing speed falls on all alike:
 #
-#   bench/startup_under_wine.sh <windows build dir> <game folder> [runs=5]
+#   demo      ui_demo.exe, the control layer's demo window
+#   empty     orvex.exe on a folder with the name page and no tables
+#   sample    orvex.exe on samples/game
+#   large     orvex.exe on the large invented game (orvex_make_game)
+#   times100  orvex.exe on a game 100 times a real one (orvex_make_game --times 100)
 #
-# The sample game: samples/game. A large invented one: build the native target
-# orvex_make_game and run `orvex_make_game /tmp/large-game`.
+# Prints every run, then each case's median and the ratios the goals speak of.
+# Then, on the game 100 times a real one, the time the program takes to handle
+# a user's choice of a record (the driver's `select`, handled_ms): the ship with
+# the most turrets, and a ware near the end of its list.
+# Programs are ended after each run, so nothing is written.
+#
+#   bench/startup_under_wine.sh <windows build dir> <native build dir> [runs=5]
+#
+# The native build provides orvex_make_game (target of bench/). ORVEX_TRACE
+# passes through to the programs (a start-up trace file, see src/ui/trace.h).
 set -uo pipefail
+if [ $# -lt 2 ]; then
+    echo "usage: bench/startup_under_wine.sh <windows build dir> <native build dir> [runs=5]" >&2
+    exit 2
+fi
 build=$(realpath "$1")
-game=$(realpath "$2")
+native=$(realpath "$2")
 runs=${3:-5}
 root=$(cd "$(dirname "$0")/.." && pwd)
+make_game="$native/bench/orvex_make_game"
+driver="$build/tools/uidriver/uidriver.exe"
+for file in "$make_game" "$driver" "$build/orvex.exe" "$build/ui_demo.exe"; do
+    [ -x "$file" ] || [ -f "$file" ] || { echo "missing $file: build it first" >&2; exit 2; }
+done
+
+games=$(mktemp -d "${TMPDIR:-/tmp}/orvex-startup.XXXXXX")
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     # shellcheck source=../scripts/wine-env.sh
     source "$root/scripts/wine-env.sh"
     wine_env_setup "$build"
-    trap wine_env_teardown EXIT
+    trap 'wine_env_teardown; rm -rf "$games"' EXIT
+else
+    trap 'rm -rf "$games"' EXIT
 fi
-export PROGRAM="$build/orvex.exe"
-driver="$build/tools/uidriver/uidriver.exe"
+
+mkdir -p "$games/empty/t"
+cp "$root/samples/game/t/70001.xml" "$games/empty/t/"
+cp -r "$root/samples/game" "$games/sample"
+"$make_game" "$games/large" || exit 1
+"$make_game" --times 100 "$games/times100" || exit 1
+# Captions in script files: words of `-c` would pass through the Unix locale.
+printf 'start ${PROGRAM}\nwait-window "Демонстрация слоя" 120000\n' >"$games/demo.uid"
+printf 'start ${PROGRAM}\nwait-window Orvex 120000\n' >"$games/orvex.uid"
+
+cases=(demo empty sample large times100)
+declare -A times
 
 # The ms of one command's line of the driver's output.
 ms_of() { sed -n "s/.*\"cmd\":\"$1\".*\"ms\":\([0-9]*\),\"ok\":true.*/\1/p" | head -n 1; }
 
-times=()
-for run in $(seq "$runs"); do
-    output=$(cd "$game" && timeout -k 5 120 wine "$driver" -c 'start ${PROGRAM}' -c 'wait-window Orvex 60000' </dev/null 2>&1)
+one_run() { # case -> ms until visible
+    local name=$1 program=$build/orvex.exe script=$games/orvex.uid folder=$games/$1
+    if [ "$name" = demo ]; then
+        program=$build/ui_demo.exe script=$games/demo.uid folder=$games
+    fi
+    local output started shown
+    output=$(cd "$folder" && PROGRAM=$program timeout -k 5 180 wine "$driver" "$script" </dev/null 2>&1)
     started=$(echo "$output" | ms_of start)
     shown=$(echo "$output" | ms_of wait-window)
     if [ -z "$started" ] || [ -z "$shown" ]; then
-        echo "run $run failed:" >&2
+        echo "$name failed:" >&2
+        echo "$output" >&2
+        return 1
+    fi
+    echo $((started + shown))
+}
+
+for run in $(seq "$runs"); do
+    line="round $run:"
+    for name in "${cases[@]}"; do
+        ms=$(one_run "$name") || exit 1
+        times[$name]+="$ms "
+        line+=" $name $ms ms;"
+    done
+    echo "$line"
+done
+
+median() { printf '%s\n' $1 | sort -n | sed -n "$(((runs + 1) / 2))p"; }
+declare -A medians
+for name in "${cases[@]}"; do
+    medians[$name]=$(median "${times[$name]}")
+    printf 'median %-9s %6d ms\n' "$name" "${medians[$name]}"
+done
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+echo "ratio empty / demo:      $(ratio "${medians[empty]}" "${medians[demo]}")  (goal: at most 2)"
+echo "ratio times100 / empty:  $(ratio "${medians[times100]}" "${medians[empty]}")  (goal: at most 2)"
+echo "ratio sample / empty:    $(ratio "${medians[sample]}" "${medians[empty]}")"
+echo "ratio large / empty:     $(ratio "${medians[large]}" "${medians[empty]}")"
+
+# The ship whose turret list is longest (a turret is listed when it has guns:
+# the main position, then turrets 1 to 6), as its index in the ship list.
+ship=$(awk -F';' 'NR > 1 {
+        p = 49 + $48 * 4; turrets = $p; p++; listed = 0
+        for (t = 0; t < turrets; t++) {
+            if ($(p + 1) > 0 && t < 7) listed++
+            p += 4 + $(p + 3) * 6
+        }
+        if (listed > best) { best = listed; chosen = NR - 2 }
+    } END { print chosen }' "$games/times100/types/TShips.txt")
+wares=$(awk 'FNR == 1 { split($0, h, ";"); n += h[2] } END { print n }' "$games"/times100/types/TWare?.txt)
+ware=$((wares - 2))
+cat >"$games/choose.uid" <<UID
+start \${PROGRAM}
+wait-window Orvex 300000
+select ComboBox[right-of=Корабль] $ship
+tab Tab 2
+select "GroupBox[Товары и апгрейды] > ComboBox[right-of=Товар]" $ware
+UID
+handled() { sed -n 's/.*"cmd":"select".*"handled_ms":\([0-9]*\).*"ok":true.*/\1/p'; }
+ship_times="" ware_times=""
+for run in $(seq "$runs"); do
+    output=$(cd "$games/times100" && PROGRAM=$build/orvex.exe timeout -k 5 600 wine "$driver" "$games/choose.uid" </dev/null 2>&1)
+    both=($(echo "$output" | handled))
+    if [ ${#both[@]} -ne 2 ]; then
+        echo "choosing records failed:" >&2
         echo "$output" >&2
         exit 1
     fi
-    times+=($((started + shown)))
-    echo "run $run: window visible after $((started + shown)) ms"
+    ship_times+="${both[0]} " ware_times+="${both[1]} "
+    echo "choice round $run: ship $ship ${both[0]} ms; ware $ware of $wares ${both[1]} ms"
 done
-median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
-echo "median of $runs runs: $median ms ($game)"
+echo "median choice of the ship with the most turrets: $(median "$ship_times") ms (goal: under 50)"
+echo "median choice of ware $ware of $wares:        $(median "$ware_times") ms (goal: under 50)"
