@@ -8,27 +8,30 @@
 #include "text/cp1251.h"
 #include "ui/control.h"
 #include "ui/styles.h"
+#include "ui/trace.h"
 
 namespace {
 
+// The regular font is set before auto-size makes and measures the window, so
+// that the window is made once, in its final font and size.
 Control& regular(Control& c) {
     setFontStyle(c, 0);
     return c;
 }
 
 Control& label(Control& parent, std::string_view text, int x, int y) {
-    return regular(createLabel(parent, text).place(x, y).setAutoSize(true));
+    return regular(createLabel(parent, text)).place(x, y).setAutoSize(true);
 }
 
 Control& infoLabel(Control& parent, int x, int y) {
-    return regular(createLabel(parent, "").place(x, y).setAutoSize(true));
+    return regular(createLabel(parent, "")).place(x, y).setAutoSize(true);
 }
 
 Control& faceLabel(Control& parent, int x, int y, bool wrapping) {
     Control& c = wrapping ? createWrappingLabel(parent, "") : createLabel(parent, "");
-    c.place(x, y).setAutoSize(true);
+    regular(c).place(x, y).setAutoSize(true);
     setColour(c, kColourFace);
-    return regular(c);
+    return c;
 }
 
 Control& edit(Control& parent, int x, int y, MainForm& form, ClickSlot::Fn onChange,
@@ -109,9 +112,9 @@ void buildShipsPage(MainForm& f, Control& page) {
         {"End Fight", 110, 193, 22},          {"Repair", 210, 193, 23},
     };
     for (int i = 0; i < 24; ++i) {
-        Control& box = regular(createCheckBox(weapons, boxes[i].caption)
-                                   .place(boxes[i].x, boxes[i].y)
-                                   .setAutoSize(true));
+        Control& box = regular(createCheckBox(weapons, boxes[i].caption))
+                           .place(boxes[i].x, boxes[i].y)
+                           .setAutoSize(true);
         setTag(box, boxes[i].bit);
         box.onClick = {onWeaponBoxClicked, &f};
         f.weaponBoxes[i] = &box;
@@ -313,9 +316,13 @@ MainForm* buildMainWindow(Control& application, GameState& game) {
                         .resize(612, 544)
                         .setTabStop(false);
     f->tabs = &tabs;
+    traceMark("main window and tab control made");
     buildShipsPage(*f, tabPage(tabs, 0));
+    traceMark("page of ships built");
     buildArmamentPage(*f, tabPage(tabs, 1));
+    traceMark("page of armament built");
     buildStationsPage(*f, tabPage(tabs, 2));
+    traceMark("page of stations and wares built");
 
     f->saveButton = &createButton(window, u8"Сохранить"_cp1251).place(320, 556).resize(90, 27);
     f->saveButton->onClick = {onSaveClicked, f};
@@ -327,6 +334,7 @@ MainForm* buildMainWindow(Control& application, GameState& game) {
     holdSize(window);
     enableTabNavigation(window);
     centre(window);
+    traceTotals("while the window was built");
 
     if (!runStartup(*f)) return nullptr;
     return f;

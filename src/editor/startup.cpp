@@ -14,6 +14,7 @@
 #include "text/format.h"
 #include "ui/control.h"
 #include "ui/styles.h"
+#include "ui/trace.h"
 
 #include <string>
 
@@ -70,12 +71,15 @@ bool runStartup(MainForm& f) {
     }
     f.nameLines = std::make_unique<NamePage>();
     loadNamePage(*f.nameLines, page);
+    traceMark("name page read");
 
     loadShips(game);
     loadCockpits(game);
+    traceMark("ships and cockpits read");
     clearItems(*f.shipList);
     for (const TShips& s : game.ships)
         addItem(*f.shipList, displayName(*f.nameLines, s.nameTextId, s.objectId));
+    traceMark("ship list filled");
 
     for (int32_t n = 1; n <= 20; ++n) {
         addItem(*f.maxShieldCountList, intToText(n));
@@ -84,30 +88,41 @@ bool runStartup(MainForm& f) {
     for (int32_t n = 0; n <= 100; ++n)
         for (RecordGroup* g : {&f.laser, &f.shield, &f.rocket, &f.ware})
             addItem(*g->averagePriceChange, intToText(n));
+    traceMark("count and percentage lists filled");
 
     loadLasers(game, {addLaserName, &f});
+    traceMark("lasers read, laser list filled");
     loadBullets(game);
+    traceMark("bullets read");
     loadShields(game, {addShieldName, &f});
+    traceMark("shields read, two shield lists filled");
     loadRockets(game, {addRocketName, &f});
+    traceMark("missiles read, two missile lists filled");
 
     // Only now do the shield and missile lists hold the entries a ship selects.
     showShip(f);
     showLaser(f);
     showShield(f);
     showRocket(f);
+    traceMark("first ship, laser, shield and missile shown");
 
     loadStations(game);
+    traceMark("stations read");
     clearItems(*f.station.list);
     for (const TStations& st : game.stations)
         addItem(*f.station.list, stationDisplayName(*f.nameLines, st.nameTextId, st.race));
+    traceMark("station list filled");
     showStation(f);
 
     loadWares(game);
+    traceMark("wares read");
     clearItems(*f.ware.list);
     // The five ware files' records stand one after another in table order.
     for (const TWares& w : game.wares)
         addItem(*f.ware.list, displayName(*f.nameLines, w.nameTextId, w.objectId));
+    traceMark("ware list filled");
     showWare(f);
+    traceMark("first station and ware shown");
 
     if (!keptTablesText(game).empty()) f.window->onShown = {warnAboutKeptTables, &f};
     return true;

@@ -6,6 +6,7 @@
 
 #include "ui/dispatch.h"
 #include "ui/platform.h"
+#include "ui/trace.h"
 
 #include <algorithm>
 
@@ -72,6 +73,7 @@ Control& makeTextControl(Control& parent, ControlKind kind, std::string_view tex
 void createAncestors(Control& c) {
     if (c.parent == nullptr || c.parent->window != nullptr) return;
     createAncestors(*c.parent);
+    TraceSpan span("window creation");
     c.platform->createWindow(*c.parent);
 }
 
@@ -79,14 +81,20 @@ void createAncestors(Control& c) {
 void ensureWindow(Control& c) {
     if (c.window != nullptr) return;
     createAncestors(c);
-    c.platform->createWindow(c);
+    {
+        TraceSpan span("window creation");
+        c.platform->createWindow(c);
+    }
     for (auto& child : c.children)
         ensureWindow(*child);
 }
 
 // Every window of the tree that does not exist yet, parents before children.
 void createAll(Control& c) {
-    if (c.window == nullptr) c.platform->createWindow(c);
+    if (c.window == nullptr) {
+        TraceSpan span("window creation");
+        c.platform->createWindow(c);
+    }
     for (auto& child : c.children)
         createAll(*child);
 }
@@ -109,19 +117,29 @@ void autoSizeNow(Control& c) {
         applyBounds(c);
         return;
     }
-    ensureWindow(c);
     int maxWidth = 0;
     if (c.kind == ControlKind::WrappingLabel && c.parent != nullptr && c.parent->width > c.x)
         maxWidth = c.parent->width - c.x;
-    Size size = c.platform->measure(c, maxWidth);
+    Size size;
+    {
+        TraceSpan span("text measuring");
+        size = c.platform->measure(c, maxWidth);
+    }
     c.width = size.width;
     c.height = size.height;
-    applyBounds(c);
+    // Auto-sizing makes the window; made now, it already has the measured size.
+    if (c.window != nullptr)
+        applyBounds(c);
+    else
+        ensureWindow(c);
 }
 
 // Re-measures c and the auto-sized descendants that draw with its font.
 void fontChanged(Control& c) {
-    if (c.window != nullptr) c.platform->applyFont(c);
+    if (c.window != nullptr) {
+        TraceSpan span("font changes");
+        c.platform->applyFont(c);
+    }
     autoSizeNow(c);
     for (auto& child : c.children)
         if (!child->ownFont) fontChanged(*child);
@@ -332,7 +350,10 @@ std::string controlText(const Control& c) {
 
 void setControlText(Control& c, std::string_view text) {
     c.text = std::string(text);
-    if (c.window != nullptr) c.platform->setWindowText(c, text);
+    if (c.window != nullptr) {
+        TraceSpan span("window texts");
+        c.platform->setWindowText(c, text);
+    }
     autoSizeNow(c);
 }
 
@@ -394,9 +415,9 @@ int32_t tag(const Control& c) {
 int addItem(Control& list, std::string_view text) {
     if (list.kind != ControlKind::List) return -1;
     ensureWindow(list);
-    const bool wasEmpty = list.platform->itemCount(list) == 0;
+    // Entries are appended: index 0 means the list was empty.
     int index = list.platform->addItem(list, text);
-    if (wasEmpty && index == 0) list.platform->setSelectedIndex(list, 0);
+    if (index == 0) list.platform->setSelectedIndex(list, 0);
     return index;
 }
 
@@ -474,7 +495,9 @@ int currentTab(const Control& tabControl) {
 void runMessageLoop(Control& application) {
     if (application.kind != ControlKind::Application) return;
     Platform& platform = *application.platform;
+    traceMark("message loop: windows not yet made");
     createAll(application);
+    traceMark("message loop: every window made");
     for (auto& child : application.children)
         if (child->kind == ControlKind::MainWindow && child->visible) {
             platform.showMainWindow(*child);
@@ -482,6 +505,8 @@ void runMessageLoop(Control& application) {
             if (child->onShown.fn) child->onShown.fn(child->onShown.context, *child);
             break;
         }
+    traceMark("main window shown");
+    traceTotals("until the window was shown");
     platform.runLoop(application);
     platform.releaseApplication(application);
 }

@@ -40,8 +40,9 @@ class Platform {
     virtual void applyColour(Control& c) = 0; // repaint in the new colours
     virtual void showMainWindow(Control& c) = 0;
 
-    // Measurements. measure needs c's window: the size c takes for its text (for a
-    // check box with its box, for a wrapping label wrapped at maxWidth when > 0).
+    // Measurements. measure: the size c takes for its text in its font (for a check
+    // box with its box, for a wrapping label wrapped at maxWidth when > 0); c's
+    // window need not exist.
     virtual Size measure(const Control& c, int maxWidth) = 0;
     virtual Size screenSize() = 0;
     // Outer size of a top-level window of this style whose client area is client.

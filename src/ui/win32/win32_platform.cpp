@@ -8,6 +8,7 @@
 #include "ui/win32/win32_platform.h"
 
 #include "ui/dispatch.h"
+#include "ui/trace.h"
 #include "ui/win32/wide_text.h"
 
 #include <windows.h>
@@ -17,6 +18,8 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -40,9 +43,7 @@ HWND hwndOf(const Control& c) {
     return static_cast<HWND>(c.window);
 }
 
-Control* controlOf(HWND hwnd) {
-    return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kSelfProperty)) : nullptr;
-}
+Control* controlOf(HWND hwnd);
 
 bool isTopLevel(const Control& c) {
     return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
@@ -76,6 +77,22 @@ struct Win32Platform::State {
     std::map<uint32_t, HBRUSH> brushes;    // solid brushes of RGB colours
     Control* creating = nullptr;           // the control whose window is being made
     HWND lastFocus = nullptr;              // focus of the main window when it was deactivated
+    // What the windows' "SELF_" and "PREV_PROC" properties hold, kept beside them
+    // with the procedure behind the layer's: every message needs them, and under
+    // Wine each property read is a round trip to the window server.
+    struct Binding {
+        Control* self = nullptr;
+        WNDPROC next = nullptr; // the platform's procedure (PREV_PROC of an inner window)
+        bool inner = false;     // an inner window of a list, subclassed
+    };
+    std::unordered_map<HWND, Binding> bindings;
+    HDC measuringDc = nullptr; // a screen-compatible memory DC: texts measured without a window
+    // Until the main window is first shown nothing is on the screen to repaint:
+    // showing it paints every window.
+    bool mainWindowShown = false;
+    // Lists filled before that, with redrawing off (each entry would otherwise
+    // update the list's scroll bar and repaint); switched on before the showing.
+    std::unordered_set<Control*> quietLists;
 
     WNDPROC baseProc(HWND hwnd) const {
         auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
@@ -149,6 +166,7 @@ struct Win32Platform::State {
         lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
         std::wstring face = toWide(f.name).substr(0, LF_FACESIZE - 1);
         std::copy(face.begin(), face.end(), lf.lfFaceName);
+        TraceSpan span("font creation");
         HFONT h = CreateFontIndirectW(&lf);
         fonts[owner] = h;
         return h;
@@ -165,6 +183,43 @@ struct Win32Platform::State {
 namespace {
 
 Win32Platform::State* active = nullptr;
+
+const Win32Platform::State::Binding* bindingOf(HWND hwnd) {
+    if (active == nullptr || hwnd == nullptr) return nullptr;
+    auto it = active->bindings.find(hwnd);
+    return it != active->bindings.end() ? &it->second : nullptr;
+}
+
+Control* controlOf(HWND hwnd) {
+    const auto* b = bindingOf(hwnd);
+    return b != nullptr ? b->self : nullptr;
+}
+
+// Repaints c's window, once anything is on the screen.
+void repaint(const Control& c) {
+    if (active->mainWindowShown) InvalidateRect(hwndOf(c), nullptr, TRUE);
+}
+
+// A window of the layer's classes and its object.
+void bindSelf(HWND hwnd, Control* c) {
+    SetPropW(hwnd, kSelfProperty, c);
+    active->bindings[hwnd] = {c, active->baseProc(hwnd), false};
+}
+
+// An inner window of a list, subclassed: its object is the list.
+void bindInner(HWND hwnd, Control* list, WNDPROC previous) {
+    SetPropW(hwnd, kPrevProcProperty, reinterpret_cast<HANDLE>(previous));
+    SetPropW(hwnd, kSelfProperty, list);
+    active->bindings[hwnd] = {list, previous, true};
+}
+
+void unbind(HWND hwnd) {
+    auto it = active->bindings.find(hwnd);
+    if (it == active->bindings.end()) return;
+    if (it->second.inner) RemovePropW(hwnd, kPrevProcProperty);
+    RemovePropW(hwnd, kSelfProperty);
+    active->bindings.erase(it);
+}
 
 DWORD kindStyle(const Control& c) {
     switch (c.kind) {
@@ -234,13 +289,19 @@ int windowHeight(const Control& c) {
 }
 
 // Creation order is the windows' Z order too, so that they are listed and drawn in it.
+// A new child window comes last among its siblings, which is its place unless a
+// sibling created after it already has its window.
 void placeInCreationOrder(const Control& c) {
     if (c.parent == nullptr || isTopLevel(c)) return;
+    const auto& siblings = c.parent->children;
+    auto own = std::find_if(siblings.begin(), siblings.end(),
+                            [&](const auto& sibling) { return sibling.get() == &c; });
+    if (std::none_of(own + 1, siblings.end(),
+                     [](const auto& sibling) { return sibling->window != nullptr; }))
+        return;
     HWND after = HWND_TOP;
-    for (const auto& sibling : c.parent->children) {
-        if (sibling.get() == &c) break;
-        if (sibling->window != nullptr) after = hwndOf(*sibling);
-    }
+    for (auto it = siblings.begin(); it != own; ++it)
+        if ((*it)->window != nullptr) after = hwndOf(**it);
     SetWindowPos(hwndOf(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -272,12 +333,8 @@ void subclassInnerWindows(Control& list) {
     info.cbSize = sizeof info;
     if (!GetComboBoxInfo(hwndOf(list), &info)) return;
     for (HWND inner : {info.hwndItem, info.hwndList}) {
-        if (inner == nullptr || inner == hwndOf(list) ||
-            GetPropW(inner, kPrevProcProperty) != nullptr)
-            continue;
-        auto previous = reinterpret_cast<HANDLE>(GetWindowLongPtrW(inner, GWLP_WNDPROC));
-        SetPropW(inner, kPrevProcProperty, previous);
-        SetPropW(inner, kSelfProperty, &list);
+        if (inner == nullptr || inner == hwndOf(list) || bindingOf(inner) != nullptr) continue;
+        bindInner(inner, &list, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(inner, GWLP_WNDPROC)));
         SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(innerProc));
     }
 }
@@ -288,11 +345,10 @@ void unsubclassInnerWindows(Control& list) {
     if (!GetComboBoxInfo(hwndOf(list), &info)) return;
     for (HWND inner : {info.hwndItem, info.hwndList}) {
         if (inner == nullptr || inner == hwndOf(list)) continue;
-        HANDLE previous = GetPropW(inner, kPrevProcProperty);
-        if (previous == nullptr) continue;
-        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropW(inner, kPrevProcProperty);
-        RemovePropW(inner, kSelfProperty);
+        const auto* b = bindingOf(inner);
+        if (b == nullptr || !b->inner) continue;
+        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(b->next));
+        unbind(inner);
     }
 }
 
@@ -396,6 +452,7 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         closeRequested(c);
         return true;
     case WM_GETMINMAXINFO: {
+        // A held size is the kept one, which window messages never change.
         if (!c.sizeHeld) return false;
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize = {c.width, c.height};
@@ -408,11 +465,15 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         layoutPages(c);
         return true;
     case WM_WINDOWPOSCHANGED: {
-        // The user may move a top-level window; keep its bounds.
-        if (!isTopLevel(c) || c.window == nullptr) return false;
+        // The user may move a top-level window (and resize one whose size is not
+        // held); keep its bounds. A minimised window reports its icon's rectangle
+        // and a maximised one the screen's: neither is the window's own place.
+        if (!isTopLevel(c) || c.window == nullptr || IsIconic(hwnd) || IsZoomed(hwnd))
+            return false;
         RECT r;
         GetWindowRect(hwnd, &r);
-        c.x = r.left, c.y = r.top, c.width = r.right - r.left, c.height = r.bottom - r.top;
+        c.x = r.left, c.y = r.top;
+        if (!c.sizeHeld) c.width = r.right - r.left, c.height = r.bottom - r.top;
         return false;
     }
     case WM_ERASEBKGND: {
@@ -462,30 +523,34 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
 
 LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (active == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
-    Control* c = controlOf(hwnd);
-    if (c == nullptr && active->creating != nullptr) {
+    const auto* b = bindingOf(hwnd);
+    if (b == nullptr && active->creating != nullptr) {
         // The first message of a window the layer is creating binds it to its object.
-        c = active->creating;
+        Control* c = active->creating;
         active->creating = nullptr;
-        SetPropW(hwnd, kSelfProperty, c);
+        bindSelf(hwnd, c);
+        b = bindingOf(hwnd);
     }
-    const WNDPROC base = active->baseProc(hwnd);
-    if (c == nullptr) return CallWindowProcW(base, hwnd, msg, wp, lp);
+    if (b == nullptr) return CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
+    Control& c = *b->self;
+    const WNDPROC base = b->next;
+    // A window destroyed with its parent loses its properties; its binding goes too.
+    if (msg == WM_NCDESTROY) active->bindings.erase(hwnd);
     LRESULT result = 0;
-    if (handle(*c, hwnd, msg, wp, lp, result)) return result;
+    if (handle(c, hwnd, msg, wp, lp, result)) return result;
     return CallWindowProcW(base, hwnd, msg, wp, lp);
 }
 
 // The inner windows of a drop-down list: typed characters pass its key handler.
 LRESULT CALLBACK innerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPrevProcProperty));
-    Control* owner = controlOf(hwnd);
-    if (previous == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    const auto* b = bindingOf(hwnd);
+    if (b == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    Control* owner = b->self;
+    const WNDPROC previous = b->next;
     if (msg == WM_CHAR && owner != nullptr && !filterChar(*owner, wp)) return 0;
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropW(hwnd, kPrevProcProperty);
-        RemovePropW(hwnd, kSelfProperty);
+        unbind(hwnd);
     }
     return CallWindowProcW(previous, hwnd, msg, wp, lp);
 }
@@ -558,6 +623,7 @@ Win32Platform::~Win32Platform() {
         DeleteObject(font);
     for (auto& [colour, brush] : state_->brushes)
         DeleteObject(brush);
+    if (state_->measuringDc != nullptr) DeleteDC(state_->measuringDc);
     for (const std::wstring& name : state_->registered)
         UnregisterClassW(name.c_str(), state_->instance);
     if (active == state_.get()) active = nullptr;
@@ -577,7 +643,7 @@ void Win32Platform::createWindow(Control& c) {
                         c.width, windowHeight(c), parent, nullptr, state_->instance, nullptr);
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
-    if (GetPropW(hwnd, kSelfProperty) == nullptr) SetPropW(hwnd, kSelfProperty, &c);
+    if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)), FALSE);
     c.window = hwnd;
     placeInCreationOrder(c);
@@ -591,7 +657,8 @@ void Win32Platform::destroyWindow(Control& c) {
     HWND hwnd = hwndOf(c);
     if (hwnd == nullptr) return;
     if (c.kind == ControlKind::List) unsubclassInnerWindows(c);
-    RemovePropW(hwnd, kSelfProperty);
+    unbind(hwnd);
+    state_->quietLists.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
@@ -605,8 +672,7 @@ void Win32Platform::destroyWindow(Control& c) {
 void Win32Platform::setWindowText(Control& c, std::string_view text) {
     // WM_SETTEXT: an edit box notifies EN_CHANGE before this returns.
     SetWindowTextW(hwndOf(c), toWide(text).c_str());
-    if (c.kind == ControlKind::Label || c.kind == ControlKind::WrappingLabel)
-        InvalidateRect(hwndOf(c), nullptr, TRUE);
+    if (c.kind == ControlKind::Label || c.kind == ControlKind::WrappingLabel) repaint(c);
 }
 
 std::string Win32Platform::windowText(const Control& c) {
@@ -629,7 +695,7 @@ void Win32Platform::applyStyle(Control& c) {
     SetWindowLongPtrW(hwndOf(c), GWL_STYLE, static_cast<LONG_PTR>(windowStyle(c)));
     SetWindowPos(hwndOf(c), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwndOf(c), nullptr, TRUE);
+    repaint(c);
 }
 
 void Win32Platform::applyEnabled(Control& c) {
@@ -643,27 +709,35 @@ void Win32Platform::applyVisible(Control& c) {
 
 void Win32Platform::applyFont(Control& c) {
     if (c.ownFont) state_->forgetFont(c);
-    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)), TRUE);
+    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)),
+                 state_->mainWindowShown);
     if (c.kind == ControlKind::List) readListHeight(c);
 }
 
 void Win32Platform::applyColour(Control& c) {
-    InvalidateRect(hwndOf(c), nullptr, TRUE);
+    repaint(c);
 }
 
 void Win32Platform::showMainWindow(Control& c) {
     HWND hwnd = hwndOf(c);
+    for (Control* list : state_->quietLists)
+        SendMessageW(hwndOf(*list), WM_SETREDRAW, TRUE, 0);
+    state_->quietLists.clear();
+    state_->mainWindowShown = true;
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    traceMark("ShowWindow");
     UpdateWindow(hwnd);
+    traceMark("UpdateWindow (first paint)");
     SetForegroundWindow(hwnd);
     if (c.tabNavigation)
         if (Control* first = nextTabStop(c, nullptr, false); first != nullptr)
             SetFocus(hwndOf(*first));
+    traceMark("foreground and focus");
 }
 
 Size Win32Platform::measure(const Control& c, int maxWidth) {
-    HWND hwnd = hwndOf(c);
-    HDC dc = GetDC(hwnd);
+    if (state_->measuringDc == nullptr) state_->measuringDc = CreateCompatibleDC(nullptr);
+    HDC dc = state_->measuringDc;
     HGDIOBJ old = SelectObject(dc, state_->font(c));
     const std::wstring text = toWide(c.text);
     SIZE extent{0, 0};
@@ -676,7 +750,6 @@ Size Win32Platform::measure(const Control& c, int maxWidth) {
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     }
     SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
     switch (c.kind) {
     case ControlKind::CheckBox: {
         const int box = GetSystemMetrics(SM_CXMENUCHECK);
@@ -700,6 +773,8 @@ Size Win32Platform::outerSize(const Control& c, Size client) {
 }
 
 int Win32Platform::addItem(Control& list, std::string_view text) {
+    if (!state_->mainWindowShown && state_->quietLists.insert(&list).second)
+        SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
     const std::wstring wide = toWide(text);
     auto index =
         SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
