@@ -501,12 +501,12 @@ void runMessageLoop(Control& application) {
     for (auto& child : application.children)
         if (child->kind == ControlKind::MainWindow && child->visible) {
             platform.showMainWindow(*child);
+            traceMark("main window shown");
+            traceTotals("until the window was shown");
             // Before the loop: what the handler shows comes before any user input.
             if (child->onShown.fn) child->onShown.fn(child->onShown.context, *child);
             break;
         }
-    traceMark("main window shown");
-    traceTotals("until the window was shown");
     platform.runLoop(application);
     platform.releaseApplication(application);
 }
