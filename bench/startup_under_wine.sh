@@ -114,6 +114,7 @@ ware=$((wares - 2))
 cat >"$games/choose.uid" <<UID
 start \${PROGRAM}
 wait-window Orvex 300000
+expect-no-msgbox
 select ComboBox[right-of=Корабль] $ship
 tab Tab 2
 select "GroupBox[Товары и апгрейды] > ComboBox[right-of=Товар]" $ware
