@@ -230,7 +230,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         const std::string& cell = cells[c];
         const int column = static_cast<int>(c);
         if (hasBreak(cell)) {
-            problems.push_back({column, u8"перевод строки внутри ячейки"_cp1251.data()});
+            problems.push_back({column, std::string(u8"перевод строки внутри ячейки"_cp1251)});
             continue;
         }
         FieldFault fault = FieldFault::none;
@@ -246,7 +246,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         if (fault != FieldFault::none) problems.push_back({column, faultReason(fault, cell)});
         else if (columns[c].name == "itemCount") itemCount = textToInt(cell);
     }
-    if (hasBreak(rest)) problems.push_back({-1, u8"перевод строки внутри ячейки"_cp1251.data()});
+    if (hasBreak(rest)) problems.push_back({-1, std::string(u8"перевод строки внутри ячейки"_cp1251)});
     if constexpr (std::is_same_v<Record, TShips>) {
         const int groups = columnIndex(columns, "groups");
         const bool itemCountBad = std::any_of(problems.begin(), problems.end(), [&](auto& p) {

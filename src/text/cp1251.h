@@ -81,6 +81,10 @@ template <Utf8Literal S> inline constexpr auto kStored = convertLiteral(S.bytes)
 } // namespace cp1251
 
 // u8"Корабли"_cp1251 is a std::string_view of the Windows-1251 bytes, with static storage.
-template <cp1251::Utf8Literal S> consteval std::string_view operator""_cp1251() {
+// The bytes are made at compile time (kStored is constant-initialised, so a bad
+// literal fails to compile); constexpr rather than consteval, because clang does
+// not evaluate a consteval call made in a function template's body and leaves it
+// unlinked.
+template <cp1251::Utf8Literal S> constexpr std::string_view operator""_cp1251() {
     return std::string_view(cp1251::kStored<S>.bytes, cp1251::kStored<S>.size);
 }
