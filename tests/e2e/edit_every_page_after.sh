@@ -10,9 +10,9 @@ expect_edited TShips "$(field_edit 2 2 0.45000 0.58500);$(field_edit 2 24 12 13)
 # Cockpit 0: weapon mask (column 8) 7 + bit 3 = 15.
 expect_edited TCockpits "$(field_edit 1 8 7 15)"
 # Фазовый луч: container type (column 16) XL = 4; its bullet record: flight
-# time (10) 5000.
+# time (10) 5000. Ионный разрядник's bullet: speed (11) 1150 × 222 = 255300.
 expect_edited TLaser "$(field_edit 4 16 3 4)"
-expect_edited TBullets "$(field_edit 4 10 4000 5000)"
+expect_edited TBullets "$(field_edit 4 10 4000 5000);$(field_edit 3 11 177600 255300)"
 # Щит 25 МДж: shield power (8) 33333 and its tenth (7) 3333.
 expect_edited TShields "$(field_edit 3 7 2500 3333);$(field_edit 3 8 25000 33333)"
 # Гарпун: speed (7) 420 × 222 = 93240, price coefficient (26) 1000.
