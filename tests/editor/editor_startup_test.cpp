@@ -3,6 +3,8 @@
 
 #include "editor_fixture.h"
 
+#include <tuple>
+
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -35,30 +37,29 @@ TEST_F(EditorTest, StartupFillsEveryListInTableOrder) {
     EXPECT_EQ(items(*form->cargoBayType), (Texts{"SM", "S", "M", "L", "XL", "ST"}));
 }
 
+// Shown texts of controls, checked in one go.
+void expectTexts(std::initializer_list<std::pair<Control*, std::string_view>> shown) {
+    for (const auto& [control, text] : shown)
+        EXPECT_EQ(controlText(*control), text) << "control tagged " << tag(*control);
+}
+
 TEST_F(EditorTest, TheFirstShipIsShownInThePlayersUnits) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
-    EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_CONDOR");
-    EXPECT_EQ(controlText(*f.speed), "4") << "1000 / 222, truncated";
-    EXPECT_EQ(controlText(*f.acceleration), "10");
-    EXPECT_EQ(controlText(*f.manoeuvrabilityX), "25");
-    EXPECT_EQ(controlText(*f.manoeuvrabilityY), "58");
-    EXPECT_EQ(controlText(*f.manoeuvrabilityRotation), "12.3456");
-    EXPECT_EQ(controlText(*f.speedUpgrades), "12");
-    EXPECT_EQ(controlText(*f.manoeuvrabilityUpgrades), "7");
-    EXPECT_EQ(controlText(*f.minCargoSize), "100");
-    EXPECT_EQ(controlText(*f.maxCargoSize), "900");
-    EXPECT_EQ(controlText(*f.hangarCapacity), "2");
-    EXPECT_EQ(controlText(*f.generatorPower), "450");
-    EXPECT_EQ(controlText(*f.hullStrength), "5000");
-    EXPECT_EQ(controlText(*f.shipPriceCoefficient), "100");
-    EXPECT_EQ(selectedIndex(*f.cargoBayType), 3);
-    EXPECT_EQ(selectedIndex(*f.maxShieldTypeList), 2);
-    EXPECT_EQ(selectedIndex(*f.maxShieldCountList), 2) << "the entry 3";
-    EXPECT_EQ(selectedIndex(*f.maxMissileTypeList), 9) << "beyond the eight fixed names";
-    EXPECT_EQ(selectedIndex(*f.maxMissileCountList), 19);
-    // the estimate is there from start-up on
-    EXPECT_EQ(controlText(*f.shipPriceLabel), cp("Примерная стоимость корабля 6492 кр."));
+    // speed 1000 / 222 truncated, manoeuvrability as percentages
+    expectTexts({{f.objectIdCaption, "SS_SH_CONDOR"}, {f.speed, "4"}, {f.acceleration, "10"},
+                 {f.manoeuvrabilityX, "25"}, {f.manoeuvrabilityY, "58"},
+                 {f.manoeuvrabilityRotation, "12.3456"}, {f.speedUpgrades, "12"},
+                 {f.manoeuvrabilityUpgrades, "7"}, {f.minCargoSize, "100"},
+                 {f.maxCargoSize, "900"}, {f.hangarCapacity, "2"}, {f.generatorPower, "450"},
+                 {f.hullStrength, "5000"}, {f.shipPriceCoefficient, "100"},
+                 // the estimate is there from start-up on
+                 {f.shipPriceLabel, cp("Примерная стоимость корабля 6492 кр.")}});
+    // shield count 3 is entry 2; missile type 9 lies beyond the eight fixed names
+    EXPECT_EQ(std::tuple(selectedIndex(*f.cargoBayType), selectedIndex(*f.maxShieldTypeList),
+                         selectedIndex(*f.maxShieldCountList), selectedIndex(*f.maxMissileTypeList),
+                         selectedIndex(*f.maxMissileCountList)),
+              std::tuple(3, 2, 2, 9, 19));
 }
 
 TEST_F(EditorTest, TheTurretListNamesEveryTurretWithGunsThatHasAMount) {
@@ -116,18 +117,13 @@ TEST_F(EditorTest, ChoosingTurretsShowsTheMaskOfTheRightPlace) {
 TEST_F(EditorTest, LasersAreShownWithTheBulletOfTheSameIndex) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
-    EXPECT_EQ(controlText(*f.laser.objectIdLabel), "SS_LASER_IRE");
-    EXPECT_EQ(controlText(*f.laser.volume), "5");
+    expectTexts({{f.laser.objectIdLabel, "SS_LASER_IRE"}, {f.laser.volume, "5"},
+                 {f.laser.priceCoefficient, "40"}, {f.fireDelay, "300"}, {f.laserPower, "1500"},
+                 {f.shotEnergy, "30"}, {f.bulletShieldDamage, "120"}, {f.hullDamage, "400"},
+                 {f.projectileSpeed, "1000"}, {f.firingRange, "2000"},
+                 {f.laser.averagePriceLabel, cp("Средняя стоимость лазера 1123 кр.")},
+                 {f.laser.priceRangeLabel, cp("Диапазон стоимости 1123-1123 кр.")}});
     EXPECT_EQ(selectedIndex(*f.laser.containerType), 2);
-    EXPECT_EQ(controlText(*f.fireDelay), "300");
-    EXPECT_EQ(controlText(*f.laserPower), "1500");
-    EXPECT_EQ(controlText(*f.shotEnergy), "30");
-    EXPECT_EQ(controlText(*f.bulletShieldDamage), "120");
-    EXPECT_EQ(controlText(*f.hullDamage), "400");
-    EXPECT_EQ(controlText(*f.projectileSpeed), "1000");
-    EXPECT_EQ(controlText(*f.firingRange), "2000");
-    EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 1123 кр."));
-    EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 1123-1123 кр."));
 
     platform.switchTab(*f.tabs, 1);
     platform.choose(*f.laser.list, 1);
@@ -151,16 +147,14 @@ TEST_F(EditorTest, LasersAreShownWithTheBulletOfTheSameIndex) {
 TEST_F(EditorTest, OtherGroupsShowTheirFirstRecordAndPrices) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
-    EXPECT_EQ(controlText(*f.shieldPower), "1000");
-    EXPECT_EQ(controlText(*f.shield.averagePriceLabel), cp("Средняя стоимость щита 280 кр."));
-    EXPECT_EQ(controlText(*f.missileSpeed), "300");
-    EXPECT_EQ(controlText(*f.rocketShieldDamage), "900");
-    EXPECT_EQ(controlText(*f.rocket.averagePriceLabel), cp("Средняя стоимость ракеты -280 кр."));
-    EXPECT_EQ(controlText(*f.rocket.priceRangeLabel), cp("Диапазон стоимости 0--561 кр."));
-    EXPECT_EQ(controlText(*f.station.volume), "30");
-    EXPECT_EQ(controlText(*f.station.averagePriceLabel),
-              cp("Примерная стоимость станции на верфи 64924 кр."));
-    EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 10 кр."));
+    expectTexts({{f.shieldPower, "1000"}, {f.shield.volume, "0"},
+                 {f.shield.averagePriceLabel, cp("Средняя стоимость щита 280 кр.")},
+                 {f.missileSpeed, "300"}, {f.rocketShieldDamage, "900"},
+                 {f.rocket.averagePriceLabel, cp("Средняя стоимость ракеты -280 кр.")},
+                 {f.rocket.priceRangeLabel, cp("Диапазон стоимости 0--561 кр.")},
+                 {f.station.volume, "30"},
+                 {f.station.averagePriceLabel, cp("Примерная стоимость станции на верфи 64924 кр.")},
+                 {f.ware.averagePriceLabel, cp("Средняя стоимость 10 кр.")}});
     platform.switchTab(*f.tabs, 2);
     platform.choose(*f.ware.list, 1);
     check([&] { EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 28 кр.")); });

@@ -95,11 +95,6 @@ TEST(TextToReal, ExtremeExponentsAndLengthsEndWithoutNaN) {
     EXPECT_NEAR(textToReal("0." + std::string(5000, '3')), 1.0 / 3.0, 1e-15);
 }
 
-TEST(IntToText, ShortestFormAndSmallestIntegerInFull) {
-    for (int32_t value : {0, -7, 1000, INT32_MAX, INT32_MIN})
-        EXPECT_EQ(intToText(value), std::to_string(value));
-}
-
 TEST(RealToText, FifteenDigitsNoExponentNoTrailingZeros) {
     const struct {
         double value;

@@ -102,30 +102,6 @@ TEST(LineListEdit, AddSetRemoveAndIndexesOutsideTheList) {
     EXPECT_EQ(list.text(), "\r\n");
 }
 
-TEST(LineListEdit, LinesAreCopiesSoTheSourceMayGoAndTheListMayMove) {
-    LineList list;
-    {
-        std::string source = "temporary";
-        list.add(source);
-        list.setText(source + "\r\nsecond");
-        source.assign(100, 'x');
-    }
-    // A view into the list itself may be given back to it.
-    list.setItem(1, list.item(0));
-    list.add(list.item(1));
-    EXPECT_EQ(linesOf(list), (Lines{"temporary", "temporary", "temporary"}));
-    list.setText(list.item(2));
-    EXPECT_EQ(linesOf(list), (Lines{"temporary"}));
-    // Short lines live in a string's inline buffer; moving must not leave them behind.
-    list.setText("a\r\nb");
-    list.add("c");
-    LineList moved(std::move(list));
-    LineList assigned;
-    assigned.setText("old");
-    assigned = std::move(moved);
-    EXPECT_EQ(linesOf(assigned), (Lines{"a", "b", "c"}));
-}
-
 // The name page is cut down by removing line 0 over and over, then the tail.
 TEST(LineListEdit, RemovingFromBothEndsOfALongList) {
     std::string text;

