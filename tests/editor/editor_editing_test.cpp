@@ -195,34 +195,6 @@ TEST_F(EditorTest, ShowingRecordsThenSavingLeavesEveryFileAsItWas) {
     EXPECT_FALSE(game.exists("types/TWareM.txt")) << "a missing table is not created";
 }
 
-TEST_F(EditorTest, ClosingAsksEveryTimeAndYesSaves) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.paste(*f.hullStrength, "6000");
-    platform.click(*f.closeButton);
-    platform.answer(kIdYes);
-    run();
-    ASSERT_EQ(platform.messageBoxes().size(), 1u);
-    const ShownMessageBox& box = platform.messageBoxes()[0];
-    EXPECT_EQ(box.text, cp("Файлы не сохранены! Сохранить?"));
-    EXPECT_EQ(box.caption, cp("Внимание!"));
-    EXPECT_EQ(box.flags, kMbYesNo | kMbIconExclamation);
-    EXPECT_FALSE(platform.ranDry()) << "the window closed";
-    EXPECT_NE(game.read("types/TShips.txt").find(";6000;"), std::string::npos);
-    EXPECT_TRUE(game.exists("types/TShips.bak"));
-}
-
-TEST_F(EditorTest, ClosingWithNoTouchesNoFile) {
-    ASSERT_NE(start(), nullptr);
-    platform.paste(*form->hullStrength, "6000");
-    platform.pressClose(*form->window);
-    platform.answer(kIdNo);
-    run();
-    EXPECT_FALSE(platform.ranDry());
-    EXPECT_EQ(game.typesEntries().size(), 11u) << "no backup, no temporary";
-    EXPECT_EQ(game.read("types/TShips.txt").find(";6000;"), std::string::npos);
-}
-
 TEST_F(EditorTest, AFailedSaveIsReportedAndKeepsTheWindowOpen) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -248,23 +220,6 @@ TEST_F(EditorTest, AFailedSaveIsReportedAndKeepsTheWindowOpen) {
     EXPECT_EQ(boxes[3].text, cp("Файлы не сохранены! Сохранить?")) << "the next close asks again";
     EXPECT_FALSE(platform.ranDry());
     EXPECT_TRUE(game.exists("types/TLaser.bak")) << "the other tables were written";
-}
-
-TEST_F(EditorTest, TheAboutBoxDescribesTheProgram) {
-    ASSERT_NE(start(), nullptr);
-    platform.click(*form->helpButton);
-    platform.answer(kIdOk);
-    run();
-    ASSERT_EQ(platform.messageBoxes().size(), 1u);
-    const ShownMessageBox& box = platform.messageBoxes()[0];
-    EXPECT_EQ(box.caption, cp("О программе"));
-    EXPECT_EQ(box.flags, kMbOk | kMbIconInformation);
-    EXPECT_EQ(box.text.rfind(cp("Редактор кораблей, параметров станций, вооружения, товаров") +
-                                 "\r\n\r\n" + cp("Версия 2.1") + "\r\n\r\n",
-                             0),
-              0u);
-    EXPECT_FALSE(box.text.ends_with("\r\n"));
-    EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\n'), 8);
 }
 
 } // namespace

@@ -166,20 +166,6 @@ TEST_F(EditorTest, OtherGroupsShowTheirFirstRecordAndPrices) {
     run();
 }
 
-TEST_F(EditorTest, WithoutANamePageTheUserIsToldAndTheWindowNeverShows) {
-    writeEditorGame(game);
-    std::filesystem::remove(game.path("t/70001.xml"));
-    std::filesystem::create_directory(game.path("t/70001.xml")); // a folder does not count
-    platform.answer(kIdOk);
-    EXPECT_EQ(start(false), nullptr);
-    ASSERT_EQ(platform.messageBoxes().size(), 1u);
-    const ShownMessageBox& box = platform.messageBoxes()[0];
-    EXPECT_EQ(box.text, cp("Не найден(ы) файл(ы) локализаций!"));
-    EXPECT_EQ(box.caption, cp("Orvex v2.1"));
-    EXPECT_EQ(box.flags, kMbOk | kMbIconError);
-    EXPECT_TRUE(state.ships.empty()) << "no table is loaded";
-}
-
 TEST_F(EditorTest, TheSecondNamePageIsUsedWhenTheFirstIsMissing) {
     writeEditorGame(game);
     std::filesystem::rename(game.path("t/70001.xml"), game.path("t/440001.xml"));

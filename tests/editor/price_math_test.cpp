@@ -8,31 +8,6 @@
 
 namespace {
 
-TEST(PriceEstimate, RoundsTheProductThenTruncatesTowardZero) {
-    EXPECT_EQ(priceEstimate(40, equipmentPriceFactor), 1123) << "1122.999... rounds to 1123";
-    EXPECT_EQ(priceEstimate(1000, equipmentPriceFactor), 28075);
-    EXPECT_EQ(priceEstimate(1000, shipPriceFactor), 64924);
-    EXPECT_EQ(priceEstimate(100, shipPriceFactor), 6492);
-    EXPECT_EQ(priceEstimate(-10, equipmentPriceFactor), -280);
-    EXPECT_EQ(priceEstimate(0, shipPriceFactor), 0);
-    EXPECT_EQ(priceEstimate(7, 4.0), 28);
-    EXPECT_EQ(priceEstimate(2, 5.25), 10);
-    EXPECT_EQ(priceEstimate(100, 28.075), 2807);
-    // the shown number is the low 32 bits of the truncated product
-    EXPECT_EQ(priceEstimate(INT32_MAX, shipPriceFactor),
-              static_cast<int32_t>(static_cast<uint32_t>(
-                  static_cast<int64_t>(static_cast<double>(INT32_MAX) * shipPriceFactor))));
-}
-
-TEST(PriceRange, UsesThePercentStepOfTheExtendedConstant) {
-    EXPECT_EQ(priceRange(100, equipmentPriceFactor, 10).low, 2526);
-    EXPECT_EQ(priceRange(100, equipmentPriceFactor, 10).high, 3088);
-    EXPECT_EQ(priceRange(40, equipmentPriceFactor, 0).low, 1123);
-    EXPECT_EQ(priceRange(40, equipmentPriceFactor, 0).high, 1123);
-    EXPECT_EQ(priceRange(100, equipmentPriceFactor, 100).low, 0);
-    EXPECT_EQ(priceRange(0, equipmentPriceFactor, 55).high, 0);
-}
-
 TEST(PriceRange, PercentStepIsTheExtendedHundredthRoundedOnce) {
     // The extended 0.01 lies just below 0.01; times 1 it rounds to the double 0.01.
     EXPECT_EQ(percentStep(1), 0.01);

@@ -102,20 +102,5 @@ TEST(SelectorMatch, AmbiguityIsAnErrorUntilNarrowed) {
     EXPECT_TRUE(w.all("Edit[n=9]").empty());
 }
 
-TEST(SelectorMatch, PositionIdContainsAndPath) {
-    SampleWindow w;
-    EXPECT_EQ(w.one("Edit[at=470,22]"), w.accelEdit);
-    EXPECT_EQ(w.one("Edit[id=" + std::to_string(w.tree.nodes[w.speedEdit].id) + "]"), w.speedEdit);
-    EXPECT_EQ(w.one("Static[contains=скорость]"), w.speedEdit - 1);
-    EXPECT_EQ(w.one("#0/0/0/1"), w.speedEdit);
-    EXPECT_EQ(w.tree.nodes[w.speedEdit].path, "0/0/0/1");
-    EXPECT_EQ(w.all("#"), (std::vector<int>{0})); // the window itself
-    EXPECT_TRUE(w.all("#0/9").empty());
-    EXPECT_TRUE(w.all("#0/0/0/1/0").empty());
-    // Steps search below the previous match only, never the root itself.
-    EXPECT_TRUE(w.all("GroupBox[Лазеры] > Button[Сохранить]").empty());
-    EXPECT_TRUE(w.all("Window").empty());
-}
-
 } // namespace
 } // namespace uidriver
