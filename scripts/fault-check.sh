@@ -75,7 +75,7 @@ sync_source() {
 apply_fault() {
     python3 - "$src/$1" "$2" "$3" <<'EOF'
 import sys
-path, old, new = sys.argv[1], sys.argv[2].replace("\\n", "\n"), sys.argv[3].replace("\\n", "\n")
+path, old, new = sys.argv[1], sys.argv[2].replace("<br>", "\n"), sys.argv[3].replace("<br>", "\n")
 text = open(path, encoding="utf-8").read()
 count = text.count(old)
 if count != 1:
