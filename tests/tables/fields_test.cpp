@@ -53,25 +53,43 @@ std::string written(int numbers, std::initializer_list<int> reals) {
     return line + "SS_ID;\r\n";
 }
 
-// Each flat table reads and writes every column in its place and of its kind (the
-// editor's tests show where the named fields sit).
+// Each flat table reads and writes every column in its place and of its kind,
+// and each named field takes its own column (column i reads i, so two columns of
+// one kind swapped give other numbers).
 TEST(RecordLine, EachFlatTableHasItsColumnsInOrder) {
-    TLasers laser;
-    EXPECT_EQ(rewritten(laser, 17), written(17, {2, 3, 11}));
-    TBullets bullet;
-    EXPECT_EQ(rewritten(bullet, 32), written(32, {2, 3, 4, 16, 17}));
-    TShields shield;
-    EXPECT_EQ(rewritten(shield, 16), written(16, {2, 3, 10}));
-    TRockets rocket;
-    EXPECT_EQ(rewritten(rocket, 30), written(30, {2, 3}));
-    TCockpits cockpit;
-    EXPECT_EQ(rewritten(cockpit, 14), written(14, {}));
-    TStations station;
-    EXPECT_EQ(rewritten(station, 21), written(21, {8}));
-    TWares ware;
-    ware.priceMultiplier = 4.0;
-    EXPECT_EQ(rewritten(ware, 12), written(12, {2, 3}));
-    EXPECT_EQ(std::tuple(ware.priceCoefficient, ware.priceMultiplier), std::tuple(8, 4.0))
+    TLasers l;
+    EXPECT_EQ(rewritten(l, 17), written(17, {2, 3, 11}));
+    EXPECT_EQ(std::tuple(l.nameTextId, l.fireDelay, l.laserPower, l.volume, l.priceCoefficient,
+                         l.averagePriceChange, l.containerType),
+              std::tuple(6, 7, 10, 12, 13, 14, 16));
+    TBullets b;
+    EXPECT_EQ(rewritten(b, 32), written(32, {2, 3, 4, 16, 17}));
+    EXPECT_EQ(std::tuple(b.shieldDamage, b.shotEnergy, b.flightTime, b.projectileSpeed,
+                         b.hullDamage),
+              std::tuple(7, 8, 10, 11, 22));
+    TShields h;
+    EXPECT_EQ(rewritten(h, 16), written(16, {2, 3, 10}));
+    EXPECT_EQ(std::tuple(h.nameTextId, h.powerTenth, h.shieldPower, h.volume, h.priceCoefficient,
+                         h.averagePriceChange, h.containerType),
+              std::tuple(6, 7, 8, 11, 12, 13, 15));
+    TRockets r;
+    EXPECT_EQ(rewritten(r, 30), written(30, {2, 3}));
+    EXPECT_EQ(std::tuple(r.nameTextId, r.missileSpeed, r.shieldDamage, r.volume,
+                         r.priceCoefficient, r.averagePriceChange, r.containerType),
+              std::tuple(6, 7, 12, 25, 26, 27, 29));
+    TCockpits c;
+    EXPECT_EQ(rewritten(c, 14), written(14, {}));
+    EXPECT_EQ(c.weaponMask, 8);
+    TStations st;
+    EXPECT_EQ(rewritten(st, 21), written(21, {8}));
+    EXPECT_EQ(std::tuple(st.nameTextId, st.race, st.volume, st.priceCoefficient, st.containerType),
+              std::tuple(6, 13, 16, 17, 20));
+    TWares w;
+    w.priceMultiplier = 4.0;
+    EXPECT_EQ(rewritten(w, 12), written(12, {2, 3}));
+    EXPECT_EQ(std::tuple(w.nameTextId, w.volume, w.priceCoefficient, w.averagePriceChange,
+                         w.containerType, w.priceMultiplier),
+              std::tuple(6, 7, 8, 9, 11, 4.0))
         << "the multiplier is no column";
 }
 
