@@ -137,16 +137,4 @@ TEST_F(LineListFiles, LoadThenSaveGivesTheSameCrLfFileAndAFailedLoadKeepsTheCont
     EXPECT_EQ(list.count(), 0);
 }
 
-TEST_F(LineListFiles, SaveWritesCrLfAndCutsTheOldTail) {
-    game.write("t.txt", std::string(5000, 'o'));
-    LineList list;
-    list.setText("a\nb");
-    ASSERT_TRUE(list.saveToFile("t.txt"));
-    EXPECT_EQ(game.read("t.txt"), "a\r\nb\r\n");
-    list.clear();
-    ASSERT_TRUE(list.saveToFile("t.txt"));
-    EXPECT_EQ(game.read("t.txt"), "") << "an empty list leaves an empty file";
-    EXPECT_FALSE(list.saveToFile("nofolder\\x.txt"));
-}
-
 } // namespace
