@@ -148,6 +148,7 @@ for record in "${selected[@]}"; do
     flavour=${part%%:*}
     [ "$flavour" = wine ] && flavour=windows
     start=$SECONDS
+    cp "$src/$file" "$work/original"
     if ! apply_fault "$file" "$from" "$to" 2>"$work/apply.log"; then
         verdict="NOT APPLIED ($(cat "$work/apply.log"))"
         broken=$((broken + 1))
@@ -164,8 +165,8 @@ for record in "${selected[@]}"; do
         verdict="caught by ${failed:-$part}"
         caught=$((caught + 1))
     fi
-    # A fresh copy (fresh time stamp) of the original, so the next build redoes it.
-    cp "$root/$file" "$src/$file"
+    # The copy's own original back, with a fresh time stamp so the next build redoes it.
+    cp "$work/original" "$src/$file"
     report "$(printf '%-26s %-8s %4ss  %s' "$name" "${part%%:*}" $((SECONDS - start)) "$verdict")"
 done
 # Leave the scratch builds as the unchanged source: the next run starts clean.
