@@ -85,11 +85,6 @@ only_files() {
         fail "the game folders hold other files than expected"
 }
 
-# field_of <file> <k> <n>: field <n> (from 0) of line <k> (the header is line 0).
-field_of() {
-    awk -F';' -v line="$2" -v field="$3" 'NR == line + 1 { print $(field + 1) }' "$1" | tr -d '\r'
-}
-
 finish() {
     if [ "$failures" -ne 0 ]; then
         echo "$failures check(s) failed" >&2

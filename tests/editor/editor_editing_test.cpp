@@ -1,5 +1,5 @@
-// Editing: what the inputs store, keystroke by keystroke; weapon masks; saving.
-// (Estimates following the typing, flight times and the other groups' inputs are
+// Editing: list choices, weapon masks, saving. (Typing, the key filters,
+// estimates following the typing, flight times and the other groups' inputs are
 // checked byte for byte by the end-to-end editing road.)
 
 #include "editor_fixture.h"
@@ -9,55 +9,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST_F(EditorTest, TypedSpeedsAreStoredTimes222AtEveryKeystroke) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.paste(*f.speed, "");
-    check([&] { EXPECT_EQ(state.ships[0].speed, 0) << "an empty box stores 0"; });
-    platform.type(*f.speed, "1");
-    check([&] { EXPECT_EQ(state.ships[0].speed, 222); });
-    platform.type(*f.speed, "2");
-    check([&] { EXPECT_EQ(state.ships[0].speed, 2664); });
-    platform.type(*f.speed, "x"); // digits only
-    check([&] { EXPECT_EQ(controlText(*f.speed), "12"); });
-    platform.paste(*f.speed, "99999999"); // beyond 32 bits after x 222: saturates
-    check([&] { EXPECT_EQ(state.ships[0].speed, INT32_MAX); });
-    platform.paste(*f.acceleration, "3");
-    check([&] { EXPECT_EQ(state.ships[0].acceleration, 666); });
-    run();
-}
-
-TEST_F(EditorTest, ManoeuvrabilityTakesDecimalsThroughItsKeyFilter) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.paste(*f.manoeuvrabilityX, "");
-    platform.type(*f.manoeuvrabilityX, "5");
-    check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
-    platform.type(*f.manoeuvrabilityX, ".");
-    check([&] { EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.05); });
-    platform.type(*f.manoeuvrabilityX, "-a5");
-    check([&] {
-        EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5.5") << "minus and letter discarded";
-        EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.055);
-    });
-    platform.type(*f.manoeuvrabilityX, "\b");
-    check([&] { EXPECT_EQ(controlText(*f.manoeuvrabilityX), "5."); });
-    // A decimal comma (the number pad's key under some layouts) becomes the point.
-    for (Control* box : {f.manoeuvrabilityX, f.manoeuvrabilityY, f.manoeuvrabilityRotation}) {
-        platform.paste(*box, "");
-        platform.type(*box, "58,5");
-    }
-    check([&] {
-        const TShips& s = state.ships[0];
-        for (Control* box : {f.manoeuvrabilityX, f.manoeuvrabilityY, f.manoeuvrabilityRotation})
-            EXPECT_EQ(controlText(*box), "58.5");
-        EXPECT_EQ(s.manoeuvrabilityX, 0.585);
-        EXPECT_EQ(s.manoeuvrabilityY, 0.585);
-        EXPECT_EQ(s.manoeuvrabilityRotation, 0.585);
-    });
-    run();
-}
 
 TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
     ASSERT_NE(start(), nullptr);

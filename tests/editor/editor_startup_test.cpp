@@ -9,34 +9,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST_F(EditorTest, StartupFillsEveryListInTableOrder) {
-    ASSERT_NE(start(), nullptr);
-    // a ship without a name in page 17 is listed under its objectId; page 3 gives no names
-    EXPECT_EQ(items(*form->shipList), (Texts{cp("Кондор"), "SS_SH_NONAME", "SS_SH_SHARED"}));
-    EXPECT_EQ(items(*form->laser.list),
-              (Texts{cp("Импульсный лазер"), cp("Плазменная пушка"), "SS_LASER_LONE"}));
-    const Texts shields{cp("Щит 1 МДж"), cp("Щит 5 МДж"), cp("Щит 25 МДж")};
-    EXPECT_EQ(items(*form->shield.list), shields);
-    EXPECT_EQ(items(*form->maxShieldTypeList), shields);
-    EXPECT_EQ(items(*form->rocket.list), (Texts{cp("Игла-М"), "SS_MISSILE_NONAME"}));
-    EXPECT_EQ(items(*form->maxMissileTypeList),
-              (Texts{cp("Москит"), cp("Оса"), cp("Стрекоза"), cp("Шелкопряд"), cp("Шершень"),
-                     cp("Жало"), cp("Игла"), cp("Колючка"), cp("Игла-М"), "SS_MISSILE_NONAME"}));
-    // stations: no fall-back to the objectId; a race outside 1..6 has no name
-    EXPECT_EQ(items(*form->station.list),
-              (Texts{cp("Рудник (Аргон)"), cp(" (Телади)"), cp("Рудник ()")}));
-    // wares in the file order B, E, F, M, T
-    EXPECT_EQ(items(*form->ware.list), (Texts{cp("Батареи"), "SS_WARE_E", cp("Руда")}));
-
-    EXPECT_EQ(itemCount(*form->maxShieldCountList), 20);
-    EXPECT_EQ(itemText(*form->maxMissileCountList, 19), "20");
-    for (RecordGroup* g : {&form->laser, &form->shield, &form->rocket, &form->ware}) {
-        EXPECT_EQ(itemCount(*g->averagePriceChange), 101);
-        EXPECT_EQ(itemText(*g->averagePriceChange, 100), "100");
-    }
-    EXPECT_EQ(items(*form->cargoBayType), (Texts{"SM", "S", "M", "L", "XL", "ST"}));
-}
-
 // Shown texts of controls, checked in one go.
 void expectTexts(std::initializer_list<std::pair<Control*, std::string_view>> shown) {
     for (const auto& [control, text] : shown)
@@ -76,42 +48,6 @@ TEST_F(EditorTest, TheTurretListNamesEveryTurretWithGunsThatHasAMount) {
     EXPECT_EQ(ticked, (std::vector<int>{0, 23}));
     EXPECT_EQ(controlText(*f.weaponBoxes[0]), cp("Альфа IRE"));
     EXPECT_EQ(controlText(*f.weaponBoxes[23]), "Repair");
-}
-
-TEST_F(EditorTest, ChoosingTurretsShowsTheMaskOfTheRightPlace) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    auto ticked = [&] {
-        std::vector<int> bits;
-        for (Control* box : f.weaponBoxes)
-            if (isChecked(*box)) bits.push_back(tag(*box));
-        return bits;
-    };
-    platform.choose(*f.turretList, 1); // mount 0: cockpit 1, whose mask has only bits 24..31
-    check([&] { EXPECT_EQ(ticked(), std::vector<int>{}); });
-    platform.choose(*f.turretList, 2); // mount 2 names no cockpit: nothing to show
-    check([&] {
-        EXPECT_EQ(state.curTurret, 2);
-        EXPECT_EQ(ticked(), std::vector<int>{});
-    });
-    platform.choose(*f.shipList, 1); // no items and no turrets: the section is disabled
-    check([&] {
-        EXPECT_FALSE(isEnabled(*f.turretList));
-        EXPECT_FALSE(isEnabled(*f.weaponBoxes[5]));
-        EXPECT_EQ(itemCount(*f.turretList), 0);
-        EXPECT_EQ(state.mainTurretListed, 1) << "kept from the ship before";
-        EXPECT_EQ(selectedIndex(*f.cargoBayType), -1) << "bay type 7 has no entry";
-        EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_NONAME");
-        EXPECT_EQ(controlText(*f.shipPriceLabel), cp("Примерная стоимость корабля 64924 кр."));
-    });
-    platform.choose(*f.shipList, 2); // the main position has no guns
-    check([&] {
-        EXPECT_EQ(items(*f.turretList), Texts{cp("Передняя (3)")});
-        EXPECT_EQ(state.mainTurretListed, 0);
-        EXPECT_EQ(state.curTurret, 0);
-        EXPECT_EQ(ticked(), std::vector<int>{}) << "cockpit 1 of mount 0";
-    });
-    run();
 }
 
 TEST_F(EditorTest, LasersAreShownWithTheBulletOfTheSameIndex) {

@@ -28,12 +28,6 @@ TEST(FormatText, EmptyTextsMissingArgumentsAndNulShowNothing) {
     EXPECT_EQ(formatText("a%cb", {0}), "a");
 }
 
-TEST(FormatText, PlaceholdersBeyondTheSystemsOwn) {
-    EXPECT_EQ(formatText("100%%|%q|%u|%#x|%.2s|50%", {-1, 255, "abc"}),
-              "100%|q|4294967295|0xff|ab|50");
-    EXPECT_EQ(formatText("[%5d][%-5d][%05d]%c", {42, 42, -42, 65}), "[   42][42   ][-0042]A");
-}
-
 TEST(FormatText, OutputIsCutAt1024Characters) {
     const std::string longText(3000, 'x');
     EXPECT_EQ(formatText("%s;%s", {longText, "y"}).size(), 1024u);

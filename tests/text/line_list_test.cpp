@@ -102,20 +102,6 @@ TEST(LineListEdit, AddSetRemoveAndIndexesOutsideTheList) {
     EXPECT_EQ(list.text(), "\r\n");
 }
 
-// The name page is cut down by removing line 0 over and over, then the tail.
-TEST(LineListEdit, RemovingFromBothEndsOfALongList) {
-    std::string text;
-    for (int i = 0; i < 100000; ++i)
-        text += std::to_string(i) + "\r\n";
-    LineList list;
-    list.setText(std::move(text));
-    for (int i = 0; i < 99994; ++i)
-        list.remove(0);
-    list.remove(list.count() - 1);
-    list.remove(2);
-    EXPECT_EQ(linesOf(list), (Lines{"99994", "99995", "99997", "99998"}));
-}
-
 class LineListFiles : public testing::Test {
   protected:
     TempGame game{TempGame::Current};

@@ -19,13 +19,6 @@ TEST(TrimBlanks, DropsControlsAndSpacesAtBothEnds) {
     EXPECT_EQ(trimBlanks(u8" Щит\t"_cp1251), u8"Щит"_cp1251) << "bytes above 127 are kept";
 }
 
-TEST(ChangeExtension, ReplacesFromTheLastPoint) {
-    EXPECT_EQ(changeExtension("types\\TShips.txt", ".bak"), "types\\TShips.bak");
-    EXPECT_EQ(changeExtension("a.b\\file", ".bak"), "a.bak") << "the point may be in a folder name";
-    EXPECT_EQ(changeExtension("file", ".bak"), "file.bak");
-    EXPECT_EQ(changeExtension("", ".bak"), ".bak");
-}
-
 TEST(Cp1251, ConvertsBothWaysAndMarksWhatItCannotHold) {
     EXPECT_EQ(cp1251::fromUtf8("Ёё№ abc"), u8"Ёё№ abc"_cp1251);
     // Every byte but 0x98 (no character) survives the round trip.

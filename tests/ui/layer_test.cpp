@@ -122,39 +122,36 @@ TEST_F(Layer, ListEntriesAndTheChosenOne) {
 }
 
 // A user's choice raises onChange once, from the loop, with the entry chosen; a
-// handler that sets the choice, as the editor's show operations do, raises nothing.
-TEST_F(Layer, UserChoiceInAListRaisesChangeOnceAfterTheChoice) {
+// handler that sets the choice, as the editor's show operations do, raises
+// nothing. Typed characters pass the key handler (which may replace or discard
+// them), then the digits-only rule; each change raises one change; a paste, one
+// for the whole.
+TEST_F(Layer, UserActionsRaiseOneChangePerChange) {
     Control& list = createList(main, 0);
     for (const char* t : {"a", "b", "c"})
         addItem(list, t);
-    log.watch(list, 1);
     Control& button = createButton(main, "set");
     button.onClick = {[](void* l, Control&) { setSelectedIndex(*static_cast<Control*>(l), 1); },
                       &list};
-    platform.choose(list, 2);
-    platform.call([&] { EXPECT_EQ(log.events, Events{"change:1:c"}); });
-    platform.click(button);
-    runMessageLoop(app);
-    EXPECT_EQ(log.events, (Events{"change:1:c", "destroy:1"}));
-}
-
-// Typed characters pass the key handler (which may replace or discard them), then
-// the digits-only rule; each change raises one change; a paste, one for the whole.
-TEST_F(Layer, TypingRaisesOneChangePerChange) {
     Control& digits = createEditBox(main, kDigitsOnly);
     Control& decimal = createEditBox(main, 0);
+    log.watch(list, 3);
     log.watch(digits, 1);
     log.watch(decimal, 2);
     decimal.onKeyChar = {[](void*, Control&, char& ch, unsigned) {
                              ch = ch == ',' ? '.' : ch == 'x' ? 0 : ch;
                          },
                          nullptr};
+    platform.choose(list, 2);
+    platform.call([&] { EXPECT_EQ(log.events, Events{"change:3:c"}); });
+    platform.click(button);
     platform.type(digits, "1a");
     platform.type(decimal, "3x,\b");
     platform.paste(digits, "99x");
     runMessageLoop(app);
-    EXPECT_EQ(log.events, (Events{"change:1:1", "change:2:3", "change:2:3.", "change:2:3",
-                                  "change:1:99x", "destroy:1", "destroy:2"}));
+    EXPECT_EQ(log.events, (Events{"change:3:c", "change:1:1", "change:2:3", "change:2:3.",
+                                  "change:2:3", "change:1:99x", "destroy:3", "destroy:1",
+                                  "destroy:2"}));
 }
 
 // Choosing a tab shows its page only; choosing the current one does nothing. A
@@ -237,19 +234,6 @@ TEST(LayerRelease, PlatformGoingAwayReleasesAWindowThatNeverRan) {
     }
     EXPECT_EQ(released, 1);
     EXPECT_EQ(log.events, Events{"destroy:1"});
-}
-
-// Message boxes carry the application's caption, not the main window's; one shown
-// before the loop takes the first scripted answer; an unscripted one gives the
-// default button and is a problem.
-TEST_F(Layer, MessageBoxCarriesTheApplicationsCaption) {
-    EXPECT_EQ(messageBox(app, "one", kMbYesNo), kIdYes);
-    EXPECT_EQ(platform.problems().size(), 1u);
-    platform.answer(kIdNo);
-    EXPECT_EQ(messageBox(app, u8"Текст"_cp1251, kMbYesNo), kIdNo);
-    const ShownMessageBox& box = platform.messageBoxes().at(1);
-    EXPECT_EQ(std::tuple(box.caption, box.ownerCaption, box.text, box.flags),
-              std::tuple("App v1", "App v1", u8"Текст"_cp1251, kMbYesNo));
 }
 
 // Tab stops follow creation order, skipping labels, group boxes, disabled or hidden
