@@ -137,7 +137,7 @@ inline void writeEditorGame(const TempGame& game) {
                tablesFile(3, {recordLine(33, {{7, "120"}, {8, "30"}, {10, "2000"},
                                               {11, "222000"}, {22, "400"}},
                                          "SS_BULLET_IRE"),
-                              recordLine(33, {{10, "20000"}, {11, "222000"}}, "SS_BULLET_PAC")}));
+                              recordLine(33, {{10, "20000"}, {11, "222100"}}, "SS_BULLET_PAC")}));
     game.write("types/TShields.txt",
                tablesFile(5, {recordLine(17, {{6, "3001"}, {7, "3"}, {8, "1000"}, {12, "10"}},
                                          "SS_SHIELD_1"),

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,10 @@ TEST(PriceRange, PercentStepIsTheExtendedHundredthRoundedOnce) {
     // double 0.01 lands one step above it (0.35000000000000003).
     EXPECT_EQ(percentStep(35), 0.35);
     EXPECT_NE(percentStep(35), 35 * 0.01);
+    // The range uses that step: 400 x 28.075 = 11230 +- 70 % reads 3369-19091 in
+    // exact fractions; the double 70 x 0.01 would give 3368 for the low end.
+    const PriceRange range = priceRange(400, equipmentPriceFactor, 70);
+    EXPECT_EQ(std::pair(range.low, range.high), std::pair(3369, 19091));
 }
 
 TEST(TruncateToInt32, WrapsLikeTheLow32Bits) {
