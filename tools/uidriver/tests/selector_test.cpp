@@ -86,6 +86,9 @@ TEST(SelectorMatch, RightOfTakesTheNearestControlOnTheLabelsRow) {
     EXPECT_EQ(w.one("Static[right-of=Начальная скорость]"), w.speedEdit + 1);
     EXPECT_TRUE(w.all("Edit[right-of=м/с]").size() == 1); // the right column's edit
     EXPECT_TRUE(w.all("Edit[right-of=Нет такой]").empty());
+    // A control that starts where the label starts is not right of it.
+    w.add(w.tech, "obj_Static", "x", 310, 30, 20, 13);
+    EXPECT_TRUE(w.all("Static[right-of=Ускорение]").empty());
 }
 
 TEST(SelectorMatch, AmbiguityIsAnErrorUntilNarrowed) {
