@@ -2,6 +2,8 @@
 
 #include "text/cp1251.h"
 
+#include <array>
+
 namespace {
 
 constexpr char32_t kEmptyByte = 0x98; // stands for itself
@@ -22,13 +24,23 @@ void appendUtf8(std::string& out, char32_t c) {
 } // namespace
 
 std::string cp1251ToUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 2);
+    // Every message of a check passes through here: one table look-up per byte
+    // into a buffer sized for the longest form, rather than appends.
+    static const auto kForms = [] {
+        std::array<std::string, 256> forms;
+        for (int b = 0; b < 256; ++b) {
+            const char32_t c = b < 0x80 ? static_cast<char32_t>(b) : cp1251::kHighHalf[b - 0x80];
+            appendUtf8(forms[b], c == 0 ? kEmptyByte : c);
+        }
+        return forms;
+    }();
+    std::string out(text.size() * 3, '\0');
+    char* end = out.data();
     for (const char ch : text) {
-        const auto b = static_cast<unsigned char>(ch);
-        const char32_t c = b < 0x80 ? b : cp1251::kHighHalf[b - 0x80];
-        appendUtf8(out, c == 0 ? kEmptyByte : c);
+        const std::string& form = kForms[static_cast<unsigned char>(ch)];
+        for (const char byte : form) *end++ = byte;
     }
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 
