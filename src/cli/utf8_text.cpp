@@ -8,19 +8,6 @@ namespace {
 
 constexpr char32_t kEmptyByte = 0x98; // stands for itself
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string cp1251ToUtf8(std::string_view text) {
@@ -30,7 +17,7 @@ std::string cp1251ToUtf8(std::string_view text) {
         std::array<std::string, 256> forms;
         for (int b = 0; b < 256; ++b) {
             const char32_t c = b < 0x80 ? static_cast<char32_t>(b) : cp1251::kHighHalf[b - 0x80];
-            appendUtf8(forms[b], c == 0 ? kEmptyByte : c);
+            cp1251::appendUtf8(forms[b], c == 0 ? kEmptyByte : c);
         }
         return forms;
     }();

@@ -43,6 +43,8 @@ long decodeOne(std::string_view text, size_t& i) {
     return static_cast<long>(c);
 }
 
+} // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -55,8 +57,6 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-} // namespace
 
 std::string fromUtf8(std::string_view utf8) {
     std::string out;

@@ -42,6 +42,8 @@ constexpr int byteForCodePoint(char32_t c) {
 // points become '?', broken UTF-8 bytes are taken one by one).
 std::string fromUtf8(std::string_view utf8);
 std::string toUtf8(std::string_view text);
+// Appends the UTF-8 form of a code point below 0x10000 (every character of the code page).
+void appendUtf8(std::string& out, char32_t c);
 
 template <std::size_t N> struct Utf8Literal {
     char8_t bytes[N]{};
