@@ -80,11 +80,7 @@ private:
 
     void check(FieldFault fault, std::string_view field) {
         if (fault == FieldFault::none || fault_.kind != TableProblemKind::none) return;
-        const TableProblemKind kind = fault == FieldFault::notInteger ? TableProblemKind::notInteger
-                                      : fault == FieldFault::outOfRange
-                                          ? TableProblemKind::outOfRange
-                                          : TableProblemKind::notNumber;
-        fault_ = {kind, fieldNumber_, field};
+        fault_ = {problemKindOf(fault), fieldNumber_, field};
     }
 
     // A count the table cannot be built from: no further group is sized.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/fields.h"
+
 enum class TableProblemKind {
     none,
     // Not in this game's format: the file is left as it is.
@@ -19,6 +21,13 @@ enum class TableProblemKind {
     groupTooLarge, // a ship line's group count above 1,000,000
     tooManyEmpty,  // more records or group entries than the file's fields can fill
 };
+
+// The problem a field that breaks the rules of fields.h makes (fault not none).
+inline TableProblemKind problemKindOf(FieldFault fault) {
+    return fault == FieldFault::notInteger   ? TableProblemKind::notInteger
+           : fault == FieldFault::outOfRange ? TableProblemKind::outOfRange
+                                             : TableProblemKind::notNumber;
+}
 
 // The first place where a file failed, numbered from 1 as a text editor counts.
 struct TableProblem {

@@ -123,16 +123,11 @@ inline constexpr Column kWaresColumns[] = {
 };
 
 constexpr int kShipFixedFields = 48; // up to itemCount
+constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
 
 std::string faultReason(FieldFault fault, std::string_view field) {
-    TableProblem problem;
-    problem.kind = fault == FieldFault::notNumber    ? TableProblemKind::notNumber
-                   : fault == FieldFault::notInteger ? TableProblemKind::notInteger
-                                                     : TableProblemKind::outOfRange;
-    problem.text = field;
-    return problemReason(problem);
+    return problemReason({problemKindOf(fault), 0, 0, std::string(field)});
 }
-constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
 
 std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -172,8 +167,8 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount) {
         return std::string(u8"последнее поле не закончено «;»"_cp1251);
     const std::vector<std::string_view> fields = splitFields(cell);
     for (std::string_view field : fields)
-        if (checkIntegerField(field) != FieldFault::none)
-            return faultReason(checkIntegerField(field), field);
+        if (const FieldFault fault = checkIntegerField(field); fault != FieldFault::none)
+            return faultReason(fault, field);
     int64_t needed = 4 * int64_t{std::max(0, itemCount)} + 1;
     bool countTooLarge = itemCount > kMaxTableCount;
     if (needed <= static_cast<int64_t>(fields.size())) {
