@@ -24,12 +24,10 @@ inline LineFault readHeaderFields(std::string_view& header, int32_t& value, int3
     for (int i = 0; i < 2; ++i) {
         if (header.find(';') == std::string_view::npos) return {TableProblemKind::noHeader, 0, {}};
         const std::string_view field = takeField(header);
-        const FieldFault fault = checkIntegerField(field);
-        if (field.empty()) return {TableProblemKind::noHeader, 0, {}};
-        if (fault == FieldFault::notInteger) return {TableProblemKind::notInteger, i + 1, field};
-        if (fault == FieldFault::outOfRange) return {TableProblemKind::outOfRange, i + 1, field};
-        if (fault != FieldFault::none) return {TableProblemKind::noHeader, 0, {}};
-        *targets[i] = textToInt(field);
+        const FieldFault fault = readIntegerField(field, *targets[i]);
+        if (field.empty() || fault == FieldFault::notNumber) return {TableProblemKind::noHeader, 0, {}};
+        // A number of the wrong kind or size is named with its field.
+        if (fault != FieldFault::none) return {problemKindOf(fault), i + 1, field};
     }
     return {};
 }
