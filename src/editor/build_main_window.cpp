@@ -40,6 +40,7 @@ Control& edit(Control& parent, int x, int y, MainForm& form, ClickSlot::Fn onCha
     setColour(c, kColourWindow);
     c.onChange = {onChange, &form};
     if (decimal) c.onKeyChar = {decimalKeyFilter, &form};
+    c.onPaste = {decimal ? decimalPasteFilter : digitsPasteFilter, &form};
     return c;
 }
 
@@ -163,7 +164,8 @@ void buildShipsPage(MainForm& f, Control& page) {
     label(tech, u8"МВт"_cp1251, 565, 165);
     label(tech, u8"Ценовой коэффициент"_cp1251, 310, 193);
     f.shipPriceCoefficient = &edit(tech, 470, 190, f, onShipFieldChange);
-    f.shipPriceLabel = &infoLabel(tech, 310, 222);
+    // Estimates wrap inside their group when they do not fit on one line.
+    f.shipPriceLabel = &regular(createWrappingLabel(tech, "")).place(310, 222).setAutoSize(true);
 
     f.shipInputs = {f.maxShieldTypeList, f.maxShieldCountList, f.maxMissileTypeList,
                     f.maxMissileCountList, f.speed, f.speedUpgrades, f.manoeuvrabilityX,
@@ -179,7 +181,7 @@ void priceChangeRow(RecordGroup& g, MainForm& f, int labelY, int listY, int unit
     label(box, u8"Изменение средней цены"_cp1251, 310, labelY);
     g.averagePriceChange = &list(box, 470, listY, 90, f, onPercent);
     label(box, "%", 565, unitY);
-    g.averagePriceLabel = &faceLabel(box, 310, averageY, wrapping);
+    g.averagePriceLabel = &faceLabel(box, 310, averageY, true);
     g.priceRangeLabel = &faceLabel(box, 310, rangeY, wrapping);
 }
 
@@ -266,7 +268,7 @@ void buildStationsPage(MainForm& f, Control& page) {
     addContainerTypes(*st.containerType);
     label(stations, u8"Ценовой коэффициент"_cp1251, 310, 81);
     st.priceCoefficient = &edit(stations, 470, 78, f, onStationFieldChange);
-    st.averagePriceLabel = &faceLabel(stations, 310, 110, false);
+    st.averagePriceLabel = &faceLabel(stations, 310, 110, true);
     st.inputs = {st.volume, st.containerType, st.priceCoefficient};
 
     RecordGroup& w = f.ware;

@@ -30,13 +30,14 @@ double typedPercent(const Control& c) { return textToReal(controlText(c)) / 100;
 // The chosen entry of a list that the user has just chosen, or -1.
 int chosen(const Control& list) { return selectedIndex(list); }
 
-// Flight time from the typed range and the speed shown beside it; kept when
-// that speed is empty, 0 or not a number.
+// Flight time from the typed range and the bullet's speed as stored (m/s × 222):
+// range × 1000 × 222 / stored speed, which for a speed typed in whole m/s is
+// exactly range × 1000 / typed speed. Kept when the speed is 0.
 void storeFlightTime(MainForm& f, TBullets& b) {
     const int32_t range = typedScaledInt(controlText(*f.firingRange), kMillisecondsPerSecond);
-    const int32_t speed = textToInt(controlText(*f.projectileSpeed));
-    if (speed == 0) return;
-    const double time = std::trunc(static_cast<double>(range) / speed);
+    if (b.projectileSpeed == 0) return;
+    const double scaled = static_cast<double>(range) * kSpeedFactor; // exact: below 2^53
+    const double time = std::trunc(scaled / b.projectileSpeed);
     b.flightTime = static_cast<int32_t>(std::clamp<double>(time, INT32_MIN, INT32_MAX));
 }
 
@@ -117,13 +118,16 @@ void onLaserFieldChange(void* context, Control& c) {
     else if (&c == f.laserPower) l->laserPower = typedInt(text);
     else if (&c == f.laser.priceCoefficient) {
         l->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Lasers);
+        refreshPrices(f, PriceGroup::Lasers);
     } else if (!b) {
         return; // no bullet record at the laser's position: nothing to store
     } else if (&c == f.shotEnergy) b->shotEnergy = typedInt(text);
     else if (&c == f.bulletShieldDamage) b->shieldDamage = typedInt(text);
     else if (&c == f.hullDamage) b->hullDamage = typedInt(text);
-    else if (&c == f.projectileSpeed) b->projectileSpeed = typedScaledInt(text, kSpeedFactor);
+    else if (&c == f.projectileSpeed) {
+        b->projectileSpeed = typedScaledInt(text, kSpeedFactor);
+        showFiringRange(f, *b); // the same flight time reaches another range
+    }
     else if (&c == f.firingRange) storeFlightTime(f, *b);
 }
 
@@ -150,7 +154,7 @@ void onShieldFieldChange(void* context, Control& c) {
         h->powerTenth = h->shieldPower / kShieldPowerDivisor;
     } else if (&c == f.shield.priceCoefficient) {
         h->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Shields);
+        refreshPrices(f, PriceGroup::Shields);
     }
 }
 
@@ -176,7 +180,7 @@ void onRocketFieldChange(void* context, Control& c) {
     else if (&c == f.rocketShieldDamage) r->shieldDamage = typedInt(text);
     else if (&c == f.rocket.priceCoefficient) {
         r->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Rockets);
+        refreshPrices(f, PriceGroup::Rockets);
     }
 }
 
@@ -220,7 +224,7 @@ void onWareFieldChange(void* context, Control& c) {
     if (&c == f.ware.volume) w->volume = typedInt(text);
     else if (&c == f.ware.priceCoefficient) {
         w->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Wares);
+        refreshPrices(f, PriceGroup::Wares);
     }
 }
 
@@ -239,6 +243,12 @@ void onWareListChange(void* context, Control& c) {
 void decimalKeyFilter(void*, Control&, char& ch, unsigned) {
     // Keyboard layouts with a decimal comma type ',' on the number pad's decimal key.
     if (ch == ',') ch = '.';
-    const bool passes = ch == 8 || ch == '.' || (ch >= '0' && ch <= '9');
+    // The editing keys arrive as control characters: Ctrl+A, C, V, X, Z and backspace.
+    const bool editingKey = ch == 1 || ch == 3 || ch == 8 || ch == 0x16 || ch == 0x18 || ch == 0x1A;
+    const bool passes = editingKey || ch == '.' || (ch >= '0' && ch <= '9');
     if (!passes) ch = 0;
 }
+
+void digitsPasteFilter(void*, Control&, std::string& text) { text = pastedNumber(text, false); }
+
+void decimalPasteFilter(void*, Control&, std::string& text) { text = pastedNumber(text, true); }

@@ -3,10 +3,12 @@
 // labels, saving and closing. Every handler gets the MainForm as its context.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct Control;
 struct MainForm;
+struct TBullets;
 
 // Start-up: name page, tables, lists, first records. False when there is no
 // name page: the user has been told and the program ends without its window.
@@ -18,6 +20,8 @@ void showTurret(MainForm& form);
 void showWeaponMask(MainForm& form, int32_t mask);
 void setTurretSectionEnabled(MainForm& form, bool on);
 void showLaser(MainForm& form);
+// The range the bullet's flight time and speed give, put into its box; stores nothing.
+void showFiringRange(MainForm& form, const TBullets& bullet);
 void showShield(MainForm& form);
 void showRocket(MainForm& form);
 void showStation(MainForm& form);
@@ -27,6 +31,8 @@ void showWare(MainForm& form);
 enum class PriceGroup { Ships, Stations, Lasers, Shields, Rockets, Wares };
 void refreshPriceEstimate(MainForm& form, PriceGroup group);
 void refreshPriceRange(MainForm& form, PriceGroup group);
+// Both, for a new coefficient: the range is made from it too.
+void refreshPrices(MainForm& form, PriceGroup group);
 
 // Event handlers (context: the MainForm).
 void onShipSelected(void* form, Control& sender);
@@ -51,9 +57,12 @@ void onStationListChange(void* form, Control& sender);
 void onWareFieldChange(void* form, Control& sender);
 void onWareListChange(void* form, Control& sender);
 
-// Lets backspace, "." and the digits through, and turns "," into "."; every other
-// character becomes 0.
+// Lets the editing keys (backspace, Ctrl+A, C, V, X, Z), "." and the digits
+// through, and turns "," into "."; every other character becomes 0.
 void decimalKeyFilter(void* form, Control& sender, char& ch, unsigned shiftState);
+// A paste keeps what typing would: digits (and in a decimal box one point).
+void digitsPasteFilter(void* form, Control& sender, std::string& text);
+void decimalPasteFilter(void* form, Control& sender, std::string& text);
 
 // The mask of bits 0..23 from the 24 check boxes.
 int32_t collectWeaponMask(const MainForm& form);

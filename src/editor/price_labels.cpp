@@ -87,7 +87,7 @@ void refreshPriceEstimate(MainForm& f, PriceGroup group) {
     if (!in.estimateLabel) return;
     if (!in.valid) return setControlText(*in.estimateLabel, "");
     std::string text(in.prefix);
-    text += intToText(priceEstimate(in.coefficient, in.factor));
+    text += formatText("%d", {priceEstimate(in.coefficient, in.factor)});
     text += u8" кр."_cp1251;
     setControlText(*in.estimateLabel, text);
 }
@@ -101,4 +101,9 @@ void refreshPriceRange(MainForm& f, PriceGroup group) {
     const PriceRange range = priceRange(in.coefficient, in.factor, in.percent);
     setControlText(*in.rangeLabel,
                    formatText(u8"Диапазон стоимости %d-%d кр."_cp1251, {range.low, range.high}));
+}
+
+void refreshPrices(MainForm& f, PriceGroup group) {
+    refreshPriceEstimate(f, group);
+    refreshPriceRange(f, group);
 }

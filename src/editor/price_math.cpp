@@ -17,22 +17,23 @@ double percentStep(int32_t percent) {
     return p < 0 ? -step : step;
 }
 
-int32_t truncateToInt32(double value) {
+int64_t truncateToInt64(double value) {
     if (!std::isfinite(value)) return 0;
-    double wrapped = std::fmod(std::trunc(value), 4294967296.0); // exact
-    if (wrapped < 0) wrapped += 4294967296.0;
-    return static_cast<int32_t>(static_cast<uint32_t>(wrapped));
+    constexpr double kLimit = 9223372036854775808.0; // 2^63, exact
+    if (value >= kLimit) return INT64_MAX;
+    if (value <= -kLimit) return INT64_MIN;
+    return static_cast<int64_t>(std::trunc(value));
 }
 
-int32_t priceEstimate(int32_t coefficient, double factor) {
-    return truncateToInt32(static_cast<double>(coefficient) * factor);
+int64_t priceEstimate(int32_t coefficient, double factor) {
+    return truncateToInt64(static_cast<double>(coefficient) * factor);
 }
 
 PriceRange priceRange(int32_t coefficient, double factor, int32_t percent) {
     const double base = static_cast<double>(coefficient) * factor;
     const double t = percentStep(percent) * base;
     PriceRange range;
-    range.low = truncateToInt32(base - t);
-    range.high = truncateToInt32(t + base);
+    range.low = truncateToInt64(base - t);
+    range.high = truncateToInt64(t + base);
     return range;
 }

@@ -14,18 +14,19 @@ inline constexpr double equipmentPriceFactor = 28.075;
 // rounded once to double.
 double percentStep(int32_t percent);
 
-// c × f rounded to double, truncated toward zero; the low 32 bits read as signed.
-int32_t priceEstimate(int32_t coefficient, double factor);
+// c × f rounded to double, truncated toward zero: the whole value (a 32-bit
+// coefficient times any factor needs up to 38 bits).
+int64_t priceEstimate(int32_t coefficient, double factor);
 
 struct PriceRange {
-    int32_t low = 0;
-    int32_t high = 0;
+    int64_t low = 0;
+    int64_t high = 0;
 };
 
 // base = c × f; t = (p × 0.01) × base; low = base − t and high = t + base,
-// each truncated toward zero (low 32 bits read as signed).
+// each truncated toward zero, whole.
 PriceRange priceRange(int32_t coefficient, double factor, int32_t percent);
 
-// Truncates toward zero and keeps the low 32 bits as a signed integer; 0 for NaN
-// or an infinity.
-int32_t truncateToInt32(double value);
+// Truncates toward zero; 0 for NaN or an infinity, and values beyond the 64-bit
+// range stop at its limits.
+int64_t truncateToInt64(double value);

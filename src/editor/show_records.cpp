@@ -203,6 +203,14 @@ void showShip(MainForm& f) {
     showTurret(f);
 }
 
+void showFiringRange(MainForm& f, const TBullets& b) {
+    ShowingGuard guard(f);
+    // The exact product passes 32 bits from about 9673 m on.
+    const int64_t product = int64_t(b.flightTime) * int64_t(b.projectileSpeed);
+    setNumber(*f.firingRange,
+              static_cast<int64_t>(std::trunc(static_cast<double>(product) / 222000.0)));
+}
+
 void showLaser(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
@@ -226,10 +234,7 @@ void showLaser(MainForm& f) {
         setNumber(*f.bulletShieldDamage, b.shieldDamage);
         setNumber(*f.hullDamage, b.hullDamage);
         setNumber(*f.projectileSpeed, b.projectileSpeed / kSpeedFactor);
-        // The exact product passes 32 bits from about 9673 m on.
-        const int64_t product = int64_t(b.flightTime) * int64_t(b.projectileSpeed);
-        setNumber(*f.firingRange,
-                  static_cast<int64_t>(std::trunc(static_cast<double>(product) / 222000.0)));
+        showFiringRange(f, b);
     } else {
         clearInputs(f.bulletInputs);
     }

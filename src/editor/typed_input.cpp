@@ -27,3 +27,17 @@ int32_t typedInt(std::string_view text) { return saturate(typedWide(text)); }
 int32_t typedScaledInt(std::string_view text, int32_t factor) {
     return saturate(typedWide(text) * factor);
 }
+
+std::string pastedNumber(std::string_view text, bool decimal) {
+    std::string kept;
+    bool point = false;
+    for (char ch : text) {
+        if (ch >= '0' && ch <= '9') {
+            kept += ch;
+        } else if (decimal && !point && (ch == '.' || ch == ',')) {
+            kept += '.';
+            point = true;
+        }
+    }
+    return kept;
+}

@@ -29,39 +29,48 @@ std::string tableText(int32_t headerValue, int32_t count, const TableFile& file,
     return text;
 }
 
+// A failure the system gave no reason for is still a failure.
+FileFault failure() {
+    const FileFault fault = lastFileFault();
+    return fault == FileFault::None ? FileFault::Other : fault;
+}
+
 // Puts `text` in place of the table file `name` (relative to the game folder).
 // The backup is made first, from a temporary renamed to ".bak" only when no
 // ".bak" exists; the table is then replaced by a flushed temporary in one step.
 // So the table is never missing or half written, and a failure leaves it as it was.
-bool writeTableFile(const std::string& folder, const std::string& name, std::string_view text) {
+// The fault of a failed step, read before anything is cleaned up.
+FileFault writeTableFile(const std::string& folder, const std::string& name, std::string_view text) {
     const std::string path = folder + name;
     const std::string backup = folder + changeExtension(name, ".bak");
     const std::string newText = folder + changeExtension(name, ".orvex-new");
     // A read-only table is the user's wish that it stays as it is; a rename over
     // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
-    if (isReadOnlyFile(path)) return false;
+    if (isReadOnlyFile(path)) return FileFault::ReadOnly;
 
     if (!fileExists(backup) && fileExists(path)) {
         const std::string oldCopy = folder + changeExtension(name, ".orvex-bak");
         std::string previous;
-        if (!readWholeFile(path, previous)) return false;
-        if (!writeNewFileDurably(oldCopy, previous)) return false;
+        if (!readWholeFile(path, previous)) return failure();
+        if (!writeNewFileDurably(oldCopy, previous)) return failure();
         if (!renameWithoutReplacing(oldCopy, backup)) {
+            const FileFault fault = failure();
             removeFile(oldCopy);
-            return false;
+            return fault;
         }
     }
-    if (!writeNewFileDurably(newText, text)) return false;
+    if (!writeNewFileDurably(newText, text)) return failure();
     if (!replaceFile(newText, path)) {
+        const FileFault fault = failure();
         removeFile(newText);
-        return false;
+        return fault;
     }
-    return true;
+    return FileFault::None;
 }
 
 template <class Record>
-bool saveOne(const std::string& folder, std::string_view name, int32_t headerValue, int32_t count,
-             const TableFile& file, std::span<const Record> records) {
+FileFault saveOne(const std::string& folder, std::string_view name, int32_t headerValue,
+                  int32_t count, const TableFile& file, std::span<const Record> records) {
     const std::string fileName(name);
     return writeTableFile(folder, fileName, tableText(headerValue, count, file, records));
 }
@@ -76,29 +85,36 @@ bool saveAndFlush(const std::string& folder, std::string_view name, int32_t head
                   const TableFile& file, std::span<const Record> records) {
     if (!mayWrite(file)) return false;
     const bool written = saveOne(folder, name, headerValue, static_cast<int32_t>(records.size()),
-                                 file, records);
+                                 file, records) == FileFault::None;
     flushFolder(folder + "types");
     return written;
 }
 
 } // namespace
 
-std::vector<std::string> saveAllTables(const GameState& state) {
-    std::vector<std::string> failed;
+SaveReport saveAllTables(const GameState& state) {
+    SaveReport report;
     for (TableId id : {TableId::bullets, TableId::cockpits, TableId::ships, TableId::stations,
                        TableId::lasers, TableId::shields, TableId::rockets, TableId::wareB,
                        TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT}) {
         visitTable(state, id, [&](const auto& table) {
             if (!mayWrite(table.file)) return;
-            if (!saveOne(state.folder, table.name.fileName, table.headerValue, table.count,
-                         table.file, table.records))
-                failed.emplace_back(table.name.fileName);
+            const FileFault fault = saveOne(state.folder, table.name.fileName, table.headerValue,
+                                            table.count, table.file, table.records);
+            if (fault == FileFault::None) ++report.written;
+            else report.failed.push_back({std::string(table.name.fileName), fault});
         });
     }
     // Every table and backup was renamed into place: one flush of the folder
     // makes all of those renames durable.
     flushFolder(state.folder + "types");
-    return failed;
+    return report;
+}
+
+std::vector<std::string> failedPaths(const SaveReport& report) {
+    std::vector<std::string> paths;
+    for (const SaveFailure& f : report.failed) paths.push_back(f.path);
+    return paths;
 }
 
 #define ORVEX_SAVE_TABLE_FILE(Record)                                                            \

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tables/game_state.h"
+#include "text/files.h"
 
 // Writes the twelve table files under GameState::folder in the order TBullets,
 // TCockpits, TShips, TFactories, TLaser, TShields, TRockets, then the five ware
@@ -17,9 +18,19 @@
 // it, and an existing ".bak" is never changed. A table missing at start-up is not
 // created; one kept from saving (table_file.h) is not touched. A file that cannot
 // be written keeps its previous content and no temporary stays behind.
-// Returns the paths, as the editor names them ("types\TShips.txt"), of the files
-// that could not be written; empty when all went well.
-std::vector<std::string> saveAllTables(const GameState& state);
+// Reports the files that could not be written, by their paths as the editor
+// names them ("types\TShips.txt") with the system's reason, and how many were.
+struct SaveFailure {
+    std::string path;
+    FileFault fault = FileFault::Other;
+};
+struct SaveReport {
+    std::vector<SaveFailure> failed; // in writing order; empty when all went well
+    int written = 0;
+};
+SaveReport saveAllTables(const GameState& state);
+// The paths of report.failed, in order.
+std::vector<std::string> failedPaths(const SaveReport& report);
 
 
 // Writes one table file, `name` as the editor names it ("types\TShips.txt") under

@@ -57,3 +57,8 @@ bool removeFile(std::string_view path);
 // in byte order that differs only in the case of ASCII letters; missing parts
 // keep their spelling); unchanged on Windows.
 std::string platformPath(std::string_view path);
+
+// Why the file operation that just failed on this thread failed, as far as the
+// system tells it (read right after the failure, before any other file call).
+enum class FileFault { None, ReadOnly, AccessDenied, DiskFull, InUse, NoFolder, Other };
+FileFault lastFileFault();

@@ -199,3 +199,26 @@ void flushFolder(std::string_view path) {
     fsync(fd);
     close(fd);
 }
+
+FileFault lastFileFault() {
+    switch (errno) {
+    case 0:
+        return FileFault::None;
+    case EROFS:
+        return FileFault::ReadOnly;
+    case EACCES:
+    case EPERM:
+        return FileFault::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return FileFault::DiskFull;
+    case EBUSY:
+    case ETXTBSY:
+        return FileFault::InUse;
+    case ENOENT:
+    case ENOTDIR:
+        return FileFault::NoFolder;
+    default:
+        return FileFault::Other;
+    }
+}

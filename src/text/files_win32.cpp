@@ -133,3 +133,25 @@ bool removeFile(std::string_view path) {
 void flushFolder(std::string_view) {
     // The renames were written through (MOVEFILE_WRITE_THROUGH): nothing left to flush.
 }
+
+FileFault lastFileFault() {
+    switch (GetLastError()) {
+    case ERROR_SUCCESS:
+        return FileFault::None;
+    case ERROR_WRITE_PROTECT:
+        return FileFault::ReadOnly;
+    case ERROR_ACCESS_DENIED:
+        return FileFault::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileFault::DiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileFault::InUse;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return FileFault::NoFolder;
+    default:
+        return FileFault::Other;
+    }
+}

@@ -24,7 +24,7 @@ std::string_view untilNul(std::string_view text) {
     return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
-std::string digitsOf(uint32_t value, uint32_t base, bool upper) {
+std::string digitsOf(uint64_t value, uint32_t base, bool upper) {
     const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     char buffer[32];
     size_t n = 0;
@@ -38,8 +38,8 @@ std::string digitsOf(uint32_t value, uint32_t base, bool upper) {
     return out;
 }
 
-uint32_t magnitude(int32_t n) {
-    return n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+uint64_t magnitude(int64_t n) {
+    return n < 0 ? 0u - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
 }
 
 // prefix (sign or 0x) and digits, widened by precision and width.
@@ -70,7 +70,7 @@ void appendText(std::string& out, std::string_view text, const Shape& shape) {
 }
 
 // A number placeholder given a text argument shows 0.
-int32_t numberOf(const FormatArg* arg) {
+int64_t numberOf(const FormatArg* arg) {
     return arg != nullptr && arg->kind == FormatArg::Kind::Int ? arg->number : 0;
 }
 
@@ -109,14 +109,14 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
                 shape.precision = std::min(shape.precision * 10 + (format[i] - '0'),
                                            static_cast<int>(kOutputLimit));
         }
-        if (i < format.size() && (format[i] == 'h' || format[i] == 'l')) ++i; // all 32-bit
+        if (i < format.size() && (format[i] == 'h' || format[i] == 'l')) ++i; // sizes are ignored
         if (i >= format.size() || format[i] == '\0') break; // a lone % at the end shows nothing
         const char type = format[i++];
 
         switch (type) {
         case 'd':
         case 'i': {
-            const int32_t n = numberOf(take());
+            const int64_t n = numberOf(take());
             appendNumber(out, n < 0 ? "-" : "", digitsOf(magnitude(n), 10, false), shape);
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
-// formatText: %d and %s filled as the Windows formatter (wvsprintfA) renders them,
+// formatText: %d and %s filled as the Windows formatter (wvsprintfA) renders them
+// (a 64-bit number given to %d shows whole, beyond what that formatter takes),
 // done portably so that every platform gives the same bytes.
 
 #include <cstdint>
@@ -10,9 +11,10 @@
 struct FormatArg {
     enum class Kind { Int, Text };
     Kind kind;
-    int32_t number = 0;
+    int64_t number = 0; // %u %x %c take its low 32 bits, %d and %s all of it
     std::string_view text;
     FormatArg(int32_t n) : kind(Kind::Int), number(n) {}
+    FormatArg(int64_t n) : kind(Kind::Int), number(n) {}
     FormatArg(std::string_view t) : kind(Kind::Text), text(t) {}
     FormatArg(const std::string& t) : kind(Kind::Text), text(t) {}
     FormatArg(const char* t) : kind(Kind::Text), text(t != nullptr ? t : "") {} // null: empty

@@ -12,6 +12,9 @@
 
 namespace {
 
+// Room a group box keeps between its frame and the texts wrapped inside it.
+constexpr int kGroupInset = 8;
+
 bool isTopLevel(const Control& c) {
     return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
 }
@@ -117,9 +120,11 @@ void autoSizeNow(Control& c) {
         applyBounds(c);
         return;
     }
+    // A wrapping label wraps at its parent's edge, inside a group box's frame.
     int maxWidth = 0;
-    if (c.kind == ControlKind::WrappingLabel && c.parent != nullptr && c.parent->width > c.x)
-        maxWidth = c.parent->width - c.x;
+    const int inset = c.parent != nullptr && c.parent->kind == ControlKind::GroupBox ? kGroupInset : 0;
+    if (c.kind == ControlKind::WrappingLabel && c.parent != nullptr && c.parent->width - inset > c.x)
+        maxWidth = c.parent->width - inset - c.x;
     Size size;
     {
         TraceSpan span("text measuring");

@@ -50,6 +50,12 @@ struct KeyCharSlot {
     Fn fn = nullptr;
     void* context = nullptr;
 };
+struct PasteSlot {
+    // text is what is pasted (1251); the handler may change it; emptied, nothing is pasted.
+    using Fn = void (*)(void* context, Control& sender, std::string& text);
+    Fn fn = nullptr;
+    void* context = nullptr;
+};
 struct CloseSlot {
     // accept is true on entry; leaving it false keeps the window open.
     using Fn = void (*)(void* context, Control& window, bool& accept);
@@ -113,6 +119,7 @@ struct Control {
     ClickSlot onChange;    // edit boxes (at once), lists (later, from the message loop)
     ClickSlot onSelect;    // lists: raised instead of onChange when set; tab controls: tab changed
     KeyCharSlot onKeyChar; // any control that receives typed characters
+    PasteSlot onPaste;     // edit boxes: text pasted (Ctrl+V, Shift+Insert, the context menu)
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
     ClickSlot onShown;        // the main window, once, right after it is first shown

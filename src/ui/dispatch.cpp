@@ -32,6 +32,12 @@ bool raiseKeyChar(Control& c, char& ch, unsigned shiftState) {
     return ch != 0;
 }
 
+bool raisePaste(Control& c, std::string& text) {
+    if (c.releasing) return false;
+    if (c.onPaste.fn != nullptr) c.onPaste.fn(c.onPaste.context, c, text);
+    return !text.empty();
+}
+
 bool closeRequested(Control& window) {
     if (window.releasing) return false;
     if (window.kind == ControlKind::Application) {

@@ -15,6 +15,9 @@ void tabChosen(Control& tabControl, int index);
 // A typed character for c. Returns false when the handler discarded it (set it to 0);
 // ch may have been replaced.
 bool raiseKeyChar(Control& c, char& ch, unsigned shiftState);
+// Text pasted into an edit box: passed to its onPaste handler, which may change
+// it. Returns false when nothing is to be pasted (the handler emptied it).
+bool raisePaste(Control& c, std::string& text);
 // A close request reached window. For the application it is passed on as a
 // requestClose of its main window. For a main window: asks onCloseRequest; when it
 // accepts (or there is none), empties the slot and tells the platform to end the

@@ -32,6 +32,69 @@ TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
     run();
 }
 
+// A paste keeps what typing would; the editing keys pass the decimal key filter.
+TEST_F(EditorTest, PasteKeepsWhatTypingWould) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    struct Case {
+        Control* box;
+        const char* pasted;
+        const char* shown; // what the box then shows
+    };
+    const Case cases[] = {
+        {f.hullStrength, "-500", "500"},          {f.hullStrength, "12 000", "12000"},
+        {f.hullStrength, "abc", "12000"},         // nothing left: nothing changes
+        {f.manoeuvrabilityX, "58,5", "58.5"},     {f.manoeuvrabilityX, "1.2.3", "1.23"},
+        {f.manoeuvrabilityX, " 7,5 %", "7.5"},
+    };
+    for (const Case& c : cases) {
+        platform.paste(*c.box, c.pasted);
+        check([&] { EXPECT_EQ(controlText(*c.box), c.shown) << c.pasted; });
+    }
+    check([&] {
+        EXPECT_EQ(state.ships[0].hullStrength, 12000);
+        EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.075);
+    });
+    run();
+    const std::pair<char, char> keys[] = {{3, 3},     {0x16, 0x16}, {0x18, 0x18}, {0x1A, 0x1A},
+                                          {8, 8},     {',', '.'},   {'7', '7'},   {'-', 0},
+                                          {' ', 0},   {'x', 0}};
+    for (auto [typed, passed] : keys) {
+        char ch = typed;
+        decimalKeyFilter(nullptr, *application, ch, 0);
+        EXPECT_EQ(ch, passed) << int(typed);
+    }
+}
+
+// Every price text follows what it is made of: the range the coefficient too,
+// an estimate beyond 32 bits shown whole and wrapped inside its group; the
+// firing range follows a typed speed without a new flight time.
+TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.switchTab(*f.tabs, 1);
+    platform.choose(*f.laser.averagePriceChange, 10);
+    platform.paste(*f.laser.priceCoefficient, "100");
+    platform.paste(*f.projectileSpeed, "1500");
+    check([&] {
+        EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 2526-3088 кр."));
+        EXPECT_EQ(std::pair(state.bullets[0].projectileSpeed, state.bullets[0].flightTime),
+                  std::pair(333000, 2000));
+        EXPECT_EQ(controlText(*f.firingRange), "3000") << "2000 ms at 1500 m/s";
+    });
+    platform.paste(*f.firingRange, "6000");
+    check([&] { EXPECT_EQ(state.bullets[0].flightTime, 4000); });
+    platform.switchTab(*f.tabs, 2);
+    platform.paste(*f.station.priceCoefficient, "2147483647");
+    check([&] {
+        const Control& label = *f.station.averagePriceLabel;
+        EXPECT_EQ(controlText(label), cp("Примерная стоимость станции на верфи 139423228297 кр."));
+        EXPECT_LE(label.x + label.width, f.station.box->width - 8) << "inside the frame";
+        EXPECT_EQ(label.height, 2 * 13) << "on two lines";
+    });
+    run();
+}
+
 TEST_F(EditorTest, WeaponBoxesStoreIntoTheChosenTurretsPlace) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -86,29 +149,38 @@ TEST_F(EditorTest, ShowingRecordsThenSavingLeavesEveryFileAsItWas) {
     EXPECT_FALSE(game.exists("types/TWareM.txt")) << "a missing table is not created";
 }
 
+// A failed save names each file with the system's reason and says the rest
+// were saved; the close question keeps the window open for a failed save and
+// for any answer but Yes or No (Esc closes the box with Cancel under Wine).
 TEST_F(EditorTest, AFailedSaveIsReportedAndKeepsTheWindowOpen) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
     fs::permissions(game.path("types/TShips.txt"),
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const std::string failure = cp("Не удалось сохранить файлы:") + "\r\ntypes\\TShips.txt";
+    const std::string failure = cp("Не удалось сохранить файлы:\r\ntypes\\TShips.txt — файл "
+                                   "только для чтения\r\n\r\nОстальные таблицы сохранены.");
     platform.click(*f.saveButton);
     platform.answer(kIdOk);
     platform.pressClose(*f.window);
     platform.answer(kIdYes);
     platform.answer(kIdOk);
+    for (int noAnswer : {kIdCancel, 0}) {
+        platform.pressClose(*f.window);
+        platform.answer(noAnswer);
+    }
     check([&] { EXPECT_NE(form, nullptr); }); // still open: the queue goes on
     platform.pressClose(*f.window);
     platform.answer(kIdNo);
     run();
     const auto& boxes = platform.messageBoxes();
-    ASSERT_EQ(boxes.size(), 4u);
+    ASSERT_EQ(boxes.size(), 6u);
     EXPECT_EQ(boxes[0].text, failure);
     EXPECT_EQ(boxes[0].caption, cp("Orvex v2.1"));
     EXPECT_EQ(boxes[0].flags, kMbOk | kMbIconError);
     EXPECT_EQ(boxes[2].text, failure);
-    EXPECT_EQ(boxes[3].text, cp("Файлы не сохранены! Сохранить?")) << "the next close asks again";
+    for (size_t i : {3, 4, 5})
+        EXPECT_EQ(boxes[i].text, cp("Файлы не сохранены! Сохранить?")) << "each close asks again";
     EXPECT_FALSE(platform.ranDry());
     EXPECT_TRUE(game.exists("types/TLaser.bak")) << "the other tables were written";
 }

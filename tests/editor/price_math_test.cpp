@@ -21,15 +21,22 @@ TEST(PriceRange, PercentStepIsTheExtendedHundredthRoundedOnce) {
     // The range uses that step: 400 x 28.075 = 11230 +- 70 % reads 3369-19091 in
     // exact fractions; the double 70 x 0.01 would give 3368 for the low end.
     const PriceRange range = priceRange(400, equipmentPriceFactor, 70);
-    EXPECT_EQ(std::pair(range.low, range.high), std::pair(3369, 19091));
+    EXPECT_EQ(range.low, 3369);
+    EXPECT_EQ(range.high, 19091);
 }
 
-TEST(TruncateToInt32, WrapsLikeTheLow32Bits) {
-    EXPECT_EQ(truncateToInt32(-0.9), 0);
-    EXPECT_EQ(truncateToInt32(4294967296.0 + 5), 5);
-    EXPECT_EQ(truncateToInt32(-1.5), -1);
-    EXPECT_EQ(truncateToInt32(1e300), truncateToInt32(1e300)); // finite: no failure
-    EXPECT_EQ(truncateToInt32(std::numeric_limits<double>::infinity()), 0);
+// A coefficient near the 32-bit limit gives estimates beyond 32 bits: shown
+// whole, not as their low 32 bits (2147483647 × 64.924 once read 1984274825).
+TEST(PriceEstimate, BeyondThirtyTwoBitsIsTheTrueValue) {
+    EXPECT_EQ(priceEstimate(2147483647, shipPriceFactor), 139423228297);
+    EXPECT_EQ(priceEstimate(-2147483647 - 1, equipmentPriceFactor), -60290603417);
+    const PriceRange range = priceRange(2147483647, equipmentPriceFactor, 100);
+    EXPECT_EQ(range.low, 0);
+    EXPECT_EQ(range.high, 120581206779);
+    EXPECT_EQ(truncateToInt64(-0.9), 0);
+    EXPECT_EQ(truncateToInt64(-1.5), -1);
+    EXPECT_EQ(truncateToInt64(1e300), INT64_MAX); // finite: no failure
+    EXPECT_EQ(truncateToInt64(std::numeric_limits<double>::infinity()), 0);
 }
 
 } // namespace

@@ -83,7 +83,7 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     const std::vector<std::string> original = tableBytes(game);
     loadAllTables(state);
     state.wares[2].priceCoefficient = 42; // the F file's record: B has 2, E none
-    EXPECT_EQ(saveAllTables(state), Paths{});
+    EXPECT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.read("types/TCockpits.txt"),
               "// Created with a tool\r\n//\r\n1;2;extra\r\n"
               "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_A;\r\n"
@@ -109,7 +109,7 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     GameState again;
     again.folder = game.folder();
     loadAllTables(again);
-    ASSERT_EQ(saveAllTables(again), Paths{});
+    ASSERT_EQ(failedPaths(saveAllTables(again)), Paths{});
     EXPECT_EQ(tableBytes(game), first);
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(game.read(std::string("types/") + kTables[i] + ".bak"), original[i])
@@ -134,7 +134,7 @@ TEST_F(Saving, OnlyTablesReadAsTheyStandAreWritten) {
     game.writeLines("types/TCockpits.txt", {"1;0;"});
     game.write("types/TWareB.bak", "old");
     loadAllTables(state);
-    EXPECT_EQ(saveAllTables(state), Paths{});
+    EXPECT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.typesEntries(),
               (Paths{"TBullets.txt", "TCockpits.bak", "TCockpits.txt", "TLaser.txt", "TRockets.txt",
                      "TShields.txt", "TWareB.bak", "TWareB.txt", "TWareM.txt"}));
@@ -154,7 +154,7 @@ TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
         EXPECT_FALSE(file->missing || file->unreadable);
     for (const TWareInfo& info : state.wareGroups)
         EXPECT_FALSE(info.file.missing || info.file.unreadable) << info.fileName;
-    ASSERT_EQ(saveAllTables(state), Paths{});
+    ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(tableBytes(game), before);
 }
 
@@ -174,8 +174,11 @@ TEST_F(Saving, FilesThatCannotBeWrittenAreReportedAndKeepTheirContent) {
     game.write("types/TLaser.bak", "first");
     fs::permissions(game.path("types/TLaser.bak"), noWrite, fs::perm_options::remove);
     // the ship file is lower case on disk; the editor names it with capitals
-    EXPECT_EQ(saveAllTables(state),
+    const SaveReport report = saveAllTables(state);
+    EXPECT_EQ(failedPaths(report),
               (Paths{"types\\TBullets.txt", "types\\TShips.txt", "types\\TShields.txt"}));
+    EXPECT_EQ(report.failed[1].fault, FileFault::ReadOnly);
+    EXPECT_EQ(report.written, 9);
     const std::vector<std::string> after = tableBytes(game);
     EXPECT_EQ(std::tuple(after[0], after[2]), std::tuple(before[0], before[2]));
     EXPECT_TRUE(fs::is_directory(game.path("types/TShields.txt")));
@@ -193,7 +196,9 @@ TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
     Paths all;
     for (const char* table : kTables)
         all.push_back(std::string("types\\") + table + ".txt");
-    EXPECT_EQ(saveAllTables(state), all);
+    const SaveReport report = saveAllTables(state);
+    EXPECT_EQ(failedPaths(report), all);
+    EXPECT_EQ(std::tuple(report.failed[0].fault, report.written), std::tuple(FileFault::NoFolder, 0));
     EXPECT_FALSE(game.exists("types"));
 }
 

@@ -48,7 +48,7 @@ class HeadlessPlatform : public Platform {
     // Scripted user actions, played in order by runLoop.
     void choose(Control& list, int index); // picks an entry; onChange follows from the loop
     void type(Control& edit, std::string_view chars, unsigned shiftState = 0); // '\b' = backspace
-    void paste(Control& edit, std::string_view text); // replaces the whole text
+    void paste(Control& edit, std::string_view text); // through onPaste; replaces the whole text
     void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
     void switchTab(Control& tabControl, int index);
     void answer(int button);               // answers the next message box

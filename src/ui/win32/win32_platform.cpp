@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -72,11 +73,22 @@ struct Win32Platform::State {
     std::map<ATOM, WNDPROC> baseProcs; // class atom -> the procedure behind the layer's
     std::map<ControlKind, std::wstring> classNames;
     std::vector<std::wstring> registered;
-    std::map<const Control*, HFONT> fonts; // one per control with a font of its own
-    std::vector<HFONT> retiredFonts;       // replaced while windows may still hold them
+    // One font object per distinct font, with the number of windows that hold it.
+    struct FontKey {
+        int height = 0;
+        std::string name;
+        unsigned style = 0;
+        auto operator<=>(const FontKey&) const = default;
+    };
+    struct SharedFont {
+        HFONT handle = nullptr;
+        int users = 0;
+    };
+    std::map<FontKey, SharedFont> fonts;
+    std::unordered_map<const Control*, FontKey> heldFonts; // what each window holds
     std::map<uint32_t, HBRUSH> brushes;    // solid brushes of RGB colours
     Control* creating = nullptr;           // the control whose window is being made
-    HWND lastFocus = nullptr;              // focus of the main window when it was deactivated
+    HWND lastFocus = nullptr;              // the control of the main window that had the focus last
     // What the windows' "SELF_" and "PREV_PROC" properties hold, kept beside them
     // with the procedure behind the layer's: every message needs them, and under
     // Wine each property read is a round trip to the window server.
@@ -93,6 +105,15 @@ struct Win32Platform::State {
     // Lists filled before that, with redrawing off (each entry would otherwise
     // update the list's scroll bar and repaint); switched on before the showing.
     std::unordered_set<Control*> quietLists;
+    // Where each list is in a choice: the entry it showed when it was opened, a
+    // change seen while open, a closing without the choice, a change posted.
+    struct ListChoice {
+        int openedAt = -1;
+        bool pending = false;
+        bool cancelled = false;
+        bool changePosted = false;
+    };
+    std::unordered_map<Control*, ListChoice> listChoices;
 
     WNDPROC baseProc(HWND hwnd) const {
         auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
@@ -144,39 +165,71 @@ struct Win32Platform::State {
         return b;
     }
 
-    // The font a control draws with: its own, else the nearest ancestor's, made on first use.
-    HFONT font(const Control& c) {
-        const Control* owner = &c;
-        while (owner != nullptr && !owner->ownFont)
-            owner = owner->parent;
-        if (owner == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        auto it = fonts.find(owner);
-        if (it != fonts.end()) return it->second;
-        const Font& f = *owner->ownFont;
+    // The font a control draws with: its own, else the nearest ancestor's; none
+    // when no ancestor has one (the system's GUI font then).
+    static std::optional<FontKey> fontKeyOf(const Control& c) {
+        for (const Control* owner = &c; owner != nullptr; owner = owner->parent)
+            if (owner->ownFont)
+                return FontKey{owner->ownFont->height, owner->ownFont->name, owner->ownFont->style};
+        return std::nullopt;
+    }
+
+    // The one font object of a font, made on first use.
+    HFONT fontObject(const FontKey& key) {
+        auto it = fonts.find(key);
+        if (it != fonts.end()) return it->second.handle;
         LOGFONTW lf{};
-        lf.lfHeight = -f.height; // character height, without the internal leading
-        lf.lfWeight = (f.style & kBold) != 0 ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (f.style & kItalic) != 0;
-        lf.lfUnderline = (f.style & kUnderline) != 0;
-        lf.lfStrikeOut = (f.style & kStrikeOut) != 0;
+        lf.lfHeight = -key.height; // character height, without the internal leading
+        lf.lfWeight = (key.style & kBold) != 0 ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (key.style & kItalic) != 0;
+        lf.lfUnderline = (key.style & kUnderline) != 0;
+        lf.lfStrikeOut = (key.style & kStrikeOut) != 0;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-        std::wstring face = toWide(f.name).substr(0, LF_FACESIZE - 1);
+        std::wstring face = toWide(key.name).substr(0, LF_FACESIZE - 1);
         std::copy(face.begin(), face.end(), lf.lfFaceName);
         TraceSpan span("font creation");
         HFONT h = CreateFontIndirectW(&lf);
-        fonts[owner] = h;
+        fonts[key] = {h, 0};
         return h;
     }
 
-    void forgetFont(const Control& c) {
-        auto it = fonts.find(&c);
-        if (it == fonts.end()) return;
-        retiredFonts.push_back(it->second);
+    // A font object only measured with, that no window holds, is freed once the
+    // window is on the screen (before, the window about to be made will take it).
+    void freeIfUnused(const FontKey& key) {
+        auto it = fonts.find(key);
+        if (it == fonts.end() || it->second.users > 0) return;
+        DeleteObject(it->second.handle);
         fonts.erase(it);
+    }
+
+    // The font for c's window, which from now on holds it; the one it held before
+    // is let go, and freed when no window holds it any more.
+    HFONT takeFont(const Control& c) {
+        const std::optional<FontKey> key = fontKeyOf(c);
+        HFONT h = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        if (key) {
+            h = fontObject(*key);
+            ++fonts[*key].users;
+        }
+        releaseFont(c);
+        if (key) heldFonts[&c] = *key;
+        return h;
+    }
+
+    void releaseFont(const Control& c) {
+        auto held = heldFonts.find(&c);
+        if (held == heldFonts.end()) return;
+        const FontKey key = held->second;
+        heldFonts.erase(held);
+        auto it = fonts.find(key);
+        if (it != fonts.end() && --it->second.users <= 0) {
+            DeleteObject(it->second.handle);
+            fonts.erase(it);
+        }
     }
 };
 
@@ -373,20 +426,119 @@ Control* mainWindowOf(Control& application) {
     return nullptr;
 }
 
+// The layer's own window sender when it is a direct child of c: the only
+// notifications c hands over. A list's inner windows are bound to the list but
+// are no child of the layer's; what they send goes to the list's platform procedure.
+Control* directChild(const Control& c, HWND sender) {
+    const auto* b = bindingOf(sender);
+    if (b == nullptr || b->inner || b->self == nullptr || b->self->parent != &c) return nullptr;
+    return b->self;
+}
+
+// Whether sender is an inner window (edit or list part) of the list c.
+bool isInnerWindowOf(const Control& c, HWND sender) {
+    const auto* b = bindingOf(sender);
+    return b != nullptr && b->inner && b->self == &c;
+}
+
+// A colour request answered for c: its text in its font colour on its background.
+LRESULT paintColours(const Control& c, HDC dc) {
+    SetTextColor(dc, colourRef(effectiveFont(c).colour));
+    SetBkColor(dc, colourRef(c.colour));
+    return reinterpret_cast<LRESULT>(active->brush(c.colour));
+}
+
+// A list's change is raised once, from the loop, after the choice is complete:
+// at once for a choice on a closed list (a key, a typed letter, a click on an
+// entry, which closes the list first); for the arrows in an opened list when it
+// closes with the choice taken. Closed without it (Esc, a click elsewhere), the
+// list shows again the entry it had when it opened, and nothing is raised.
+void listNotified(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
+    auto& t = active->listChoices[&c];
+    auto postChange = [&] {
+        if (t.changePosted) return; // one change for one choice
+        t.changePosted = true;
+        PostMessageW(hwnd, kChildCommand, MAKEWPARAM(LOWORD(wp), kDeferredChange), lp);
+    };
+    switch (HIWORD(wp)) {
+    case CBN_DROPDOWN:
+        t = {static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), false, false, t.changePosted};
+        break;
+    case CBN_SELCHANGE:
+        if (SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0)) t.pending = true;
+        else postChange();
+        break;
+    case CBN_SELENDCANCEL:
+        t.cancelled = true;
+        break;
+    case CBN_CLOSEUP:
+        if (t.cancelled) {
+            if (SendMessageW(hwnd, CB_GETCURSEL, 0, 0) != t.openedAt)
+                SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(t.openedAt), 0);
+        } else if (t.pending) {
+            postChange();
+        }
+        t.pending = t.cancelled = false;
+        break;
+    case kDeferredChange:
+        t.changePosted = false;
+        raiseChange(c);
+        break;
+    default:
+        break;
+    }
+}
+
+// Gives the focus to the control of the main window that had it last, or else
+// to its first tab stop.
+void giveFocusBack(Control& main) {
+    HWND last = active->lastFocus;
+    if (last != nullptr && IsWindow(last) && IsChild(hwndOf(main), last) &&
+        IsWindowVisible(last) && IsWindowEnabled(last)) {
+        SetFocus(last);
+        return;
+    }
+    if (Control* first = nextTabStop(main, nullptr, false); first != nullptr)
+        SetFocus(hwndOf(*first));
+}
+
+// The clipboard's text, or "" when it holds none.
+std::wstring clipboardText(HWND owner) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data)); chars != nullptr) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// A paste into an edit box with a paste handler: the clipboard's text as the
+// handler leaves it replaces the selection (undoably); nothing when it is left empty.
+void pasteThroughHandler(Control& c, HWND hwnd) {
+    std::string text = fromWide(clipboardText(hwnd));
+    if (!raisePaste(c, text)) return;
+    SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(text).c_str()));
+}
+
 // Messages the layer handles for c; true when result is the answer.
 bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result) {
     result = 0;
     switch (msg) {
     case WM_COMMAND: {
-        // A child's notification goes to the child at once.
+        // A child's notification goes to the child at once. What a list's inner
+        // list part tells the list (a choice made) is the list's own business.
         HWND child = reinterpret_cast<HWND>(lp);
-        if (child == nullptr || controlOf(child) == nullptr) return false;
+        if (child == nullptr || directChild(c, child) == nullptr) return false;
         result = SendMessageW(child, kChildCommand, wp, lp);
         return true;
     }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lp);
-        if (header == nullptr || controlOf(header->hwndFrom) == nullptr) return false;
+        if (header == nullptr || directChild(c, header->hwndFrom) == nullptr) return false;
         result = SendMessageW(header->hwndFrom, kChildNotify, wp, lp);
         return true;
     }
@@ -397,8 +549,13 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
+        // A list's opened part asks the list itself: it is painted in the list's colours.
         HWND child = reinterpret_cast<HWND>(lp);
-        if (child == nullptr || controlOf(child) == nullptr) return false;
+        if (isInnerWindowOf(c, child)) {
+            result = paintColours(c, reinterpret_cast<HDC>(wp));
+            return true;
+        }
+        if (child == nullptr || directChild(c, child) == nullptr) return false;
         result = SendMessageW(child, kChildColourBase + msg, wp, lp);
         return true;
     }
@@ -409,10 +566,7 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
     case kChildColourBase + WM_CTLCOLORDLG:
     case kChildColourBase + WM_CTLCOLORSCROLLBAR:
     case kChildColourBase + WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        SetTextColor(dc, colourRef(effectiveFont(c).colour));
-        SetBkColor(dc, colourRef(c.colour));
-        result = reinterpret_cast<LRESULT>(active->brush(c.colour));
+        result = paintColours(c, reinterpret_cast<HDC>(wp));
         return true;
     }
     case kChildCommand: {
@@ -428,11 +582,7 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
             if (code == EN_CHANGE) raiseChange(c);
             break;
         case ControlKind::List:
-            // The change is raised once the platform has finished the choice.
-            if (code == CBN_SELCHANGE)
-                PostMessageW(hwnd, kChildCommand, MAKEWPARAM(LOWORD(wp), kDeferredChange), lp);
-            else if (code == kDeferredChange)
-                raiseChange(c);
+            listNotified(c, hwnd, wp, lp);
             break;
         default:
             break;
@@ -447,6 +597,18 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
     }
     case WM_CHAR:
         return !filterChar(c, wp); // consumed when discarded
+    case WM_PASTE:
+        // Ctrl+V and the context menu's Paste.
+        if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr) return false;
+        pasteThroughHandler(c, hwnd);
+        return true;
+    case WM_KEYDOWN:
+        // Shift+Insert, which the edit box would paste without a WM_PASTE.
+        if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr || wp != VK_INSERT ||
+            GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)
+            return false;
+        pasteThroughHandler(c, hwnd);
+        return true;
     case WM_CLOSE:
         if (!isTopLevel(c)) return false;
         closeRequested(c);
@@ -460,6 +622,10 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         return true;
     }
     case WM_SIZE:
+        // Restored from the task bar while it stayed active: no activation follows.
+        if (c.kind == ControlKind::MainWindow && wp == SIZE_RESTORED && GetFocus() == nullptr &&
+            GetActiveWindow() == hwnd)
+            giveFocusBack(c);
         if (c.kind != ControlKind::TabControl) return false;
         result = CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
         layoutPages(c);
@@ -495,26 +661,26 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         return true;
     }
     case WM_ACTIVATE:
-        if (c.kind != ControlKind::MainWindow) return false;
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(hwnd, focus)) active->lastFocus = focus;
+        // Activated again (after another program, a message box, a restore): the
+        // control that had the focus gets it back. Minimised, nothing has it.
+        if (c.kind != ControlKind::MainWindow || LOWORD(wp) == WA_INACTIVE || HIWORD(wp) != 0)
+            return false;
+        giveFocusBack(c);
+        return true;
+    case WM_SETFOCUS:
+        // The focus is remembered as it moves; a top-level window that gets it
+        // passes it on to the control that had it last.
+        if (!isTopLevel(c)) {
+            if (Control& top = topLevelOf(c); top.kind == ControlKind::MainWindow)
+                active->lastFocus = hwnd;
             return false;
         }
-        if (active->lastFocus != nullptr && IsWindow(active->lastFocus) &&
-            IsChild(hwnd, active->lastFocus)) {
-            SetFocus(active->lastFocus);
+        if (c.kind == ControlKind::Application) {
+            if (Control* main = mainWindowOf(c); main != nullptr && main->window != nullptr)
+                giveFocusBack(*main);
             return true;
         }
-        return false;
-    case WM_SETFOCUS:
-        // The application's window passes the focus on to the control that had it last.
-        if (c.kind != ControlKind::Application) return false;
-        if (active->lastFocus != nullptr && IsWindow(active->lastFocus)) {
-            SetFocus(active->lastFocus);
-        } else if (Control* main = mainWindowOf(c); main != nullptr && main->window != nullptr) {
-            SetFocus(hwndOf(*main));
-        }
+        giveFocusBack(c);
         return true;
     default:
         return false;
@@ -576,6 +742,56 @@ bool keyboardClose(const MSG& msg) {
     return true;
 }
 
+// The first tab control of a window's tree that a user can reach.
+Control* tabControlIn(Control& c) {
+    for (auto& child : c.children) {
+        if (child->kind == ControlKind::TabControl && child->window != nullptr &&
+            isReachable(*child))
+            return child.get();
+        if (Control* found = tabControlIn(*child); found != nullptr) return found;
+    }
+    return nullptr;
+}
+
+// Ctrl+Tab and Ctrl+PageDown (with Shift, or Ctrl+PageUp: backwards) in a window
+// with tab navigation show the next page from any control, except while a list
+// is open; the focus goes to the new page's first tab stop.
+bool switchPage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    bool backwards = false;
+    if (msg.wParam == VK_TAB) backwards = shift;
+    else if (msg.wParam == VK_NEXT && !shift) backwards = false;
+    else if (msg.wParam == VK_PRIOR && !shift) backwards = true;
+    else return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr) return false;
+    if (from->kind == ControlKind::List && SendMessageW(hwndOf(*from), CB_GETDROPPEDSTATE, 0, 0))
+        return false;
+    Control& window = topLevelOf(*from);
+    Control* tabs = window.tabNavigation ? tabControlIn(window) : nullptr;
+    if (tabs == nullptr || tabs->pages.empty()) return false;
+    const int count = static_cast<int>(tabs->pages.size());
+    const int current = static_cast<int>(SendMessageW(hwndOf(*tabs), TCM_GETCURSEL, 0, 0));
+    const int next = ((current < 0 ? 0 : current) + (backwards ? count - 1 : 1)) % count;
+    SendMessageW(hwndOf(*tabs), TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+    tabChosen(*tabs, next);
+    if (Control* first = nextTabStop(*tabs->pages[next], nullptr, false); first != nullptr)
+        SetFocus(hwndOf(*first));
+    return true;
+}
+
+// Enter on a focused push button presses it, as Space does.
+bool pressButton(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+    const auto* b = bindingOf(msg.hwnd);
+    if (b == nullptr || b->inner || b->self->kind != ControlKind::Button) return false;
+    if (!IsWindowEnabled(msg.hwnd) || (msg.lParam & 0x40000000) != 0) return true; // no repeats
+    SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+    return true;
+}
+
 // Tab and Shift+Tab in a window with tab navigation: the next tab stop in creation order.
 bool navigate(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
@@ -617,10 +833,8 @@ Win32Platform::Win32Platform() : state_(std::make_unique<State>()) {
 
 Win32Platform::~Win32Platform() {
     releaseAll();
-    for (auto& [owner, font] : state_->fonts)
-        DeleteObject(font);
-    for (HFONT font : state_->retiredFonts)
-        DeleteObject(font);
+    for (auto& [key, font] : state_->fonts)
+        DeleteObject(font.handle);
     for (auto& [colour, brush] : state_->brushes)
         DeleteObject(brush);
     if (state_->measuringDc != nullptr) DeleteDC(state_->measuringDc);
@@ -644,7 +858,7 @@ void Win32Platform::createWindow(Control& c) {
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
     if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state_->takeFont(c)), FALSE);
     c.window = hwnd;
     placeInCreationOrder(c);
     if (c.kind == ControlKind::List) {
@@ -659,14 +873,11 @@ void Win32Platform::destroyWindow(Control& c) {
     if (c.kind == ControlKind::List) unsubclassInnerWindows(c);
     unbind(hwnd);
     state_->quietLists.erase(&c);
+    state_->listChoices.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
-    auto it = state_->fonts.find(&c);
-    if (it != state_->fonts.end()) {
-        DeleteObject(it->second);
-        state_->fonts.erase(it);
-    }
+    state_->releaseFont(c);
 }
 
 void Win32Platform::setWindowText(Control& c, std::string_view text) {
@@ -708,8 +919,7 @@ void Win32Platform::applyVisible(Control& c) {
 }
 
 void Win32Platform::applyFont(Control& c) {
-    if (c.ownFont) state_->forgetFont(c);
-    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->font(c)),
+    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->takeFont(c)),
                  state_->mainWindowShown);
     if (c.kind == ControlKind::List) readListHeight(c);
 }
@@ -723,6 +933,12 @@ void Win32Platform::showMainWindow(Control& c) {
     for (Control* list : state_->quietLists)
         SendMessageW(hwndOf(*list), WM_SETREDRAW, TRUE, 0);
     state_->quietLists.clear();
+    // Fonts made only to measure texts with, which no window took.
+    std::vector<State::FontKey> unused;
+    for (const auto& [key, font] : state_->fonts)
+        if (font.users == 0) unused.push_back(key);
+    for (const State::FontKey& key : unused)
+        state_->freeIfUnused(key);
     state_->mainWindowShown = true;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     traceMark("ShowWindow");
@@ -738,7 +954,8 @@ void Win32Platform::showMainWindow(Control& c) {
 Size Win32Platform::measure(const Control& c, int maxWidth) {
     if (state_->measuringDc == nullptr) state_->measuringDc = CreateCompatibleDC(nullptr);
     HDC dc = state_->measuringDc;
-    HGDIOBJ old = SelectObject(dc, state_->font(c));
+    const std::optional<State::FontKey> key = State::fontKeyOf(c);
+    HGDIOBJ old = SelectObject(dc, key ? state_->fontObject(*key) : GetStockObject(DEFAULT_GUI_FONT));
     const std::wstring text = toWide(c.text);
     SIZE extent{0, 0};
     if (c.kind == ControlKind::WrappingLabel && maxWidth > 0) {
@@ -750,6 +967,7 @@ Size Win32Platform::measure(const Control& c, int maxWidth) {
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     }
     SelectObject(dc, old);
+    if (key && state_->mainWindowShown) state_->freeIfUnused(*key);
     switch (c.kind) {
     case ControlKind::CheckBox: {
         const int box = GetSystemMetrics(SM_CXMENUCHECK);
@@ -863,7 +1081,8 @@ void Win32Platform::runLoop(Control&) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return;
-            if (navigate(msg) || keyboardClose(msg)) continue;
+            if (switchPage(msg) || navigate(msg) || pressButton(msg) || keyboardClose(msg))
+                continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
