@@ -36,5 +36,8 @@ bool cmdSetText(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdFocus(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdKey(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdMouseClick(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdPick(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdClipboard(Target& t, const Command& c, JsonLine& out, std::string& error);
 
 } // namespace uidriver

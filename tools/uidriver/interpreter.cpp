@@ -45,6 +45,9 @@ constexpr CommandEntry kCommands[] = {
     {"tab", 2, 2, cmdTab},
     {"focus", 1, 1, cmdFocus},
     {"key", 2, 2, cmdKey},
+    {"mouse-click", 1, 1, cmdMouseClick},
+    {"pick", 2, 2, cmdPick},
+    {"clipboard", 1, 1, cmdClipboard},
 };
 
 const CommandEntry* findCommand(const std::string& name) {
