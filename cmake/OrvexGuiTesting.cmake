@@ -8,6 +8,7 @@
 # PNG given here. ENV sets variables for the driver and the program (LANG=...).
 # BEFORE and AFTER are bash scripts run in that folder before the driver and
 # after it passed (to prepare files, and to check what the program wrote).
+# The tests run one at a time: they work the real mouse and keyboard.
 function(orvex_add_gui_test name)
     cmake_parse_arguments(G "" "SCRIPT;PROGRAM;SHOT;TIMEOUT;BEFORE;AFTER" "COPY;ENV" ${ARGN})
     if(NOT G_TIMEOUT)
@@ -35,5 +36,7 @@ function(orvex_add_gui_test name)
     endforeach()
     add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/run-gui-test.sh ${args} ${script})
     math(EXPR limit "${G_TIMEOUT} + 30")
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS gui)
+    # A person's input (SendInput) goes to the one foreground window of Wine's
+    # desktop: windows of two tests at a time would take each other's clicks.
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS gui RUN_SERIAL ON)
 endfunction()

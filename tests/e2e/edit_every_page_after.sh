@@ -13,8 +13,9 @@ expect_edited TCockpits "$(field_edit 1 8 7 15)"
 # time (10) 5000. Ионный разрядник's bullet: speed (11) 1150 × 222 = 255300.
 expect_edited TLaser "$(field_edit 4 16 3 4)"
 expect_edited TBullets "$(field_edit 4 10 4000 5000);$(field_edit 3 11 177600 255300)"
-# Щит 25 МДж: shield power (8) 33333 and its tenth (7) 3333.
-expect_edited TShields "$(field_edit 3 7 2500 3333);$(field_edit 3 8 25000 33333)"
+# Щит 25 МДж: shield power (8) 33333 and its tenth (7) 3333; Щит 125 МДж:
+# volume (11) 45.
+expect_edited TShields "$(field_edit 3 7 2500 3333);$(field_edit 3 8 25000 33333);$(field_edit 4 11 40 45)"
 # Гарпун: speed (7) 420 × 222 = 93240, price coefficient (26) 1000.
 expect_edited TRockets "$(field_edit 2 7 66600 93240);$(field_edit 2 26 2600 1000)"
 # Кузница: volume (16) 23000, price coefficient (17) 900000, container

@@ -63,30 +63,97 @@ std::wstring windowTextW(HWND hwnd) {
     return buffer;
 }
 
+// The middle of entry index of an opened list, in its client area.
+LPARAM entryPoint(HWND inner, int index) {
+    RECT r{};
+    SendMessageW(inner, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
 // An edit box's text set before its window exists is kept and shown, without an
 // event; once it exists, EN_CHANGE reaches onChange before setControlText returns.
-// setSelectedIndex raises nothing; a user's choice raises onChange later, from the
-// loop, once the choice is complete.
+// setSelectedIndex raises nothing. A choice through the list's own parts (a key
+// on the closed list, a click on an entry of the opened one, arrows in the opened
+// list and Enter) raises onChange once, later, from the loop; the arrows then Esc
+// raise nothing and leave the entry the list had.
 TEST_F(Win32Layer, EditBoxChangesAtOnceAndListChoicesLater) {
     Control& edit = createEditBox(createGroupBox(main, "G"), kDigitsOnly);
     Control& list = createList(main, 0).place(10, 10).resize(150, 0);
-    for (const char* t : {"a", "b", "c"})
+    for (const char* t : {"a", "b", "c", "d"})
         addItem(list, t);
     edit.onChange = list.onChange = {logChange, this};
     setControlText(edit, "12");
     EXPECT_EQ(edit.window, nullptr);
+    auto key = [&](UINT vk) {
+        SendMessageW(hwndOf(list), WM_KEYDOWN, vk, 0);
+        SendMessageW(hwndOf(list), WM_KEYUP, vk, 0xC0000000);
+    };
     steps.push_back([&] {
         EXPECT_EQ(windowTextW(hwndOf(edit)), L"12") << "created with the kept text";
         setControlText(edit, "345");
         EXPECT_EQ(changes, std::vector<std::string>{"345"});
         setSelectedIndex(list, 2);
-        // What a user's choice sends: the platform selects, then notifies the parent.
-        SendMessageW(hwndOf(list), CB_SETCURSEL, 1, 0);
-        SendMessageW(hwndOf(main), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(hwndOf(list)));
+        SetFocus(hwndOf(list));
+        key(VK_UP); // the closed list hands the key to its inner list part
         EXPECT_EQ(changes.size(), 1u) << "the list's change is deferred to the loop";
     });
-    steps.push_back([&] { EXPECT_EQ(changes, (std::vector<std::string>{"345", "b"})); });
+    steps.push_back([&] {
+        EXPECT_EQ(changes, (std::vector<std::string>{"345", "b"}));
+        SendMessageW(hwndOf(list), CB_SHOWDROPDOWN, TRUE, 0);
+        HWND inner = innerListOf(list);
+        SendMessageW(inner, WM_LBUTTONDOWN, MK_LBUTTON, entryPoint(inner, 3));
+        SendMessageW(inner, WM_LBUTTONUP, 0, entryPoint(inner, 3));
+        EXPECT_FALSE(SendMessageW(hwndOf(list), CB_GETDROPPEDSTATE, 0, 0)) << "closed by the click";
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(changes, (std::vector<std::string>{"345", "b", "d"}));
+        key(VK_F4); // opens the list
+        key(VK_UP);
+        key(VK_UP);
+        key(VK_RETURN);
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(changes, (std::vector<std::string>{"345", "b", "d", "b"})) << "once, when closed";
+        key(VK_F4);
+        key(VK_DOWN);
+        key(VK_ESCAPE);
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(changes.size(), 4u) << "Esc chooses nothing";
+        EXPECT_EQ(selectedIndex(list), 1);
+    });
+    run();
+}
+
+// An opened list draws its entries and the room below them in the list's own
+// colour: its part's colour request is answered by the list.
+TEST_F(Win32Layer, AnOpenedListHasTheListsColours) {
+    Control& list = createList(main, 0).place(10, 10).resize(150, 0);
+    for (const char* t : {"a", "b", "c"})
+        addItem(list, t);
+    const uint32_t green = rgbColour(10, 200, 30);
+    setColour(list, green);
+    steps.push_back([&] {
+        SendMessageW(hwndOf(list), CB_SHOWDROPDOWN, TRUE, 0);
+        HWND inner = innerListOf(list);
+        RECT client{};
+        GetClientRect(inner, &client);
+        HDC screen = GetDC(inner);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(inner, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        RECT entry{};
+        SendMessageW(inner, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&entry));
+        EXPECT_EQ(GetPixel(dc, entry.right - 2, entry.top + 1), COLORREF(green)) << "an entry";
+        EXPECT_EQ(GetPixel(dc, 2, client.bottom - 2), COLORREF(green)) << "below the entries";
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(inner, screen);
+        SendMessageW(hwndOf(list), CB_SHOWDROPDOWN, FALSE, 0);
+    });
     run();
 }
 

@@ -147,31 +147,6 @@ bool cmdSetText(Target& t, const Command& c, JsonLine& out, std::string& error) 
     return true;
 }
 
-bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
-    Resolved r;
-    int index = 0;
-    if (!parseNumber(c.args[1], index)) {
-        error = "tab needs a tab index";
-        return false;
-    }
-    if (!resolveUsable(t, c.args[0], {"Tab"}, r, error, out)) return false;
-    RECT rect{};
-    if (!tabRect(r.handle(), index, rect)) {
-        error = "no tab " + std::to_string(index) + " (or its rectangle cannot be read)";
-        return false;
-    }
-    // A click on the tab: the control then tells its parent itself (a
-    // notification sent from another process would be dropped).
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageW(r.handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(r.handle(), WM_LBUTTONUP, 0, point);
-    settle(t);
-    LRESULT current = -1;
-    sendWithTimeout(r.handle(), TCM_GETCURSEL, 0, 0, current);
-    out.num("tab", current);
-    return true;
-}
-
 bool cmdFocus(Target& t, const Command& c, JsonLine& out, std::string& error) {
     Resolved r;
     settle(t);

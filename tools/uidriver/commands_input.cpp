@@ -6,6 +6,8 @@
 
 #include "commands.h"
 
+#include <commctrl.h>
+
 #include <cctype>
 
 #include "utf.h"
@@ -168,6 +170,30 @@ bool cmdMouseClick(Target& t, const Command& c, JsonLine& out, std::string& erro
     const POINT p = centreOf(r.handle());
     if (!clickWindowAt(t, r.handle(), p, error)) return false;
     out.str("at", std::to_string(p.x) + "," + std::to_string(p.y));
+    return true;
+}
+
+bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    int index = 0;
+    if (!parseNumber(c.args[1], index)) {
+        error = "tab needs a tab index";
+        return false;
+    }
+    Resolved r;
+    settle(t);
+    if (!resolve(t, c.args[0], r, error) || !needKind(r, {"Tab"}, error) || !usable(r, error)) return false;
+    out.str("target", r.name());
+    RECT rect{};
+    if (!tabRect(r.handle(), index, rect)) {
+        error = "no tab " + std::to_string(index) + " (or its rectangle cannot be read)";
+        return false;
+    }
+    POINT p{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(r.handle(), &p);
+    if (!clickWindowAt(t, r.handle(), p, error)) return false;
+    LRESULT current = -1;
+    sendWithTimeout(r.handle(), TCM_GETCURSEL, 0, 0, current);
+    out.num("tab", current);
     return true;
 }
 
