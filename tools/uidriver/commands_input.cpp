@@ -173,16 +173,27 @@ bool cmdMouseClick(Target& t, const Command& c, JsonLine& out, std::string& erro
     return true;
 }
 
-bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
-    int index = 0;
+namespace {
+
+// The usable control of this kind that args[0] names, and the index args[1] gives.
+bool indexedControl(Target& t, const Command& c, std::string_view kind, Resolved& r, int& index, JsonLine& out,
+                    std::string& error) {
     if (!parseNumber(c.args[1], index)) {
-        error = "tab needs a tab index";
+        error = c.name + " needs an index";
         return false;
     }
-    Resolved r;
     settle(t);
-    if (!resolve(t, c.args[0], r, error) || !needKind(r, {"Tab"}, error) || !usable(r, error)) return false;
+    if (!resolve(t, c.args[0], r, error) || !needKind(r, {kind}, error) || !usable(r, error)) return false;
     out.str("target", r.name());
+    return true;
+}
+
+} // namespace
+
+bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    Resolved r;
+    int index = 0;
+    if (!indexedControl(t, c, "Tab", r, index, out, error)) return false;
     RECT rect{};
     if (!tabRect(r.handle(), index, rect)) {
         error = "no tab " + std::to_string(index) + " (or its rectangle cannot be read)";
@@ -198,15 +209,9 @@ bool cmdTab(Target& t, const Command& c, JsonLine& out, std::string& error) {
 }
 
 bool cmdPick(Target& t, const Command& c, JsonLine& out, std::string& error) {
-    int index = 0;
-    if (!parseNumber(c.args[1], index)) {
-        error = "pick needs an entry index";
-        return false;
-    }
     Resolved r;
-    settle(t);
-    if (!resolve(t, c.args[0], r, error) || !needKind(r, {"ComboBox"}, error) || !usable(r, error)) return false;
-    out.str("target", r.name());
+    int index = 0;
+    if (!indexedControl(t, c, "ComboBox", r, index, out, error)) return false;
     HWND combo = r.handle();
     const int count = comboCount(combo);
     if (index < 0 || index >= count) {
