@@ -206,18 +206,19 @@ struct Win32Platform::State {
         fonts.erase(it);
     }
 
-    // The font for c's window, which from now on holds it; the one it held before
-    // is let go, and freed when no window holds it any more.
-    HFONT takeFont(const Control& c) {
+    // Gives c's window the font it draws with, which it holds from now on; the
+    // one it held before is let go once the window has the new one, and freed
+    // when no window holds it any more.
+    void giveFont(const Control& c, bool redraw) {
         const std::optional<FontKey> key = fontKeyOf(c);
         HFONT h = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         if (key) {
             h = fontObject(*key);
             ++fonts[*key].users;
         }
+        SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(h), redraw);
         releaseFont(c);
         if (key) heldFonts[&c] = *key;
-        return h;
     }
 
     void releaseFont(const Control& c) {
@@ -858,8 +859,8 @@ void Win32Platform::createWindow(Control& c) {
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
     if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state_->takeFont(c)), FALSE);
     c.window = hwnd;
+    state_->giveFont(c, false);
     placeInCreationOrder(c);
     if (c.kind == ControlKind::List) {
         readListHeight(c);
@@ -919,8 +920,7 @@ void Win32Platform::applyVisible(Control& c) {
 }
 
 void Win32Platform::applyFont(Control& c) {
-    SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(state_->takeFont(c)),
-                 state_->mainWindowShown);
+    state_->giveFont(c, state_->mainWindowShown);
     if (c.kind == ControlKind::List) readListHeight(c);
 }
 
