@@ -1,0 +1,280 @@
+#include "text/texts.h"
+
+#include "text/cp1251.h"
+
+namespace {
+
+struct TextForms {
+    Text key;
+    std::string_view ru;
+    std::string_view en;
+};
+
+// In the order of the keys. English: short, plain, in the game's English terms.
+constexpr TextForms kTexts[] = {
+    {Text::applicationCaption, "Orvex v2.1", "Orvex v2.1"},
+    {Text::windowCaption, "Orvex", "Orvex"},
+    {Text::tabShips, u8"Корабли"_cp1251, "Ships"},
+    {Text::tabArmament, u8"Вооружение"_cp1251, "Armament"},
+    {Text::tabStationsWares, u8"Станции и товары"_cp1251, "Stations and wares"},
+    {Text::save, u8"Сохранить"_cp1251, "Save"},
+    {Text::close, u8"Закрыть"_cp1251, "Close"},
+    {Text::help, u8"Справка"_cp1251, "Help"},
+
+    {Text::groupShipSelection, u8"Выбор корабля"_cp1251, "Ship selection"},
+    {Text::groupShieldsMissiles, u8"Щиты и ракеты"_cp1251, "Shields and missiles"},
+    {Text::groupArmament, u8"Вооружение"_cp1251, "Armament"},
+    {Text::groupSpecifications, u8"Технические характеристики"_cp1251, "Specifications"},
+    {Text::groupLasers, u8"Лазеры"_cp1251, "Lasers"},
+    {Text::groupShields, u8"Щиты"_cp1251, "Shields"},
+    {Text::groupMissiles, u8"Ракеты"_cp1251, "Missiles"},
+    {Text::groupFactories, u8"Фабрики и заводы"_cp1251, "Factories and plants"},
+    {Text::groupWares, u8"Товары и апгрейды"_cp1251, "Wares and upgrades"},
+
+    {Text::ship, u8"Корабль"_cp1251, "Ship"},
+    {Text::turret, u8"Башня"_cp1251, "Turret"},
+    {Text::laser, u8"Лазер"_cp1251, "Laser"},
+    {Text::shield, u8"Щит"_cp1251, "Shield"},
+    {Text::missile, u8"Ракета"_cp1251, "Missile"},
+    {Text::station, u8"Станция"_cp1251, "Station"},
+    {Text::ware, u8"Товар"_cp1251, "Ware"},
+
+    {Text::largestShield, u8"Максимальный щит"_cp1251, "Largest shield"},
+    {Text::shieldCount, u8"Максимальное число щитов"_cp1251, "Most shields"},
+    {Text::largestMissile, u8"Максимальные ракеты"_cp1251, "Largest missile"},
+    {Text::missileCount, u8"Максимальное число ракет"_cp1251, "Most missiles"},
+    {Text::initialSpeed, u8"Начальная скорость"_cp1251, "Speed"},
+    {Text::speedUpgrades, u8"Апгрейдов скорости"_cp1251, "Speed upgrades"},
+    {Text::manoeuvrabilityX, u8"Маневренность по оси X"_cp1251, "Steering, X axis"},
+    {Text::manoeuvrabilityY, u8"Маневренность по оси Y"_cp1251, "Steering, Y axis"},
+    {Text::manoeuvrabilityRotation, u8"Маневренность вращения"_cp1251, "Rotation"},
+    {Text::manoeuvrabilityUpgrades, u8"Апгрейдов маневренности"_cp1251, "Steering upgrades"},
+    {Text::hull, u8"Корпус"_cp1251, "Hull"},
+    {Text::acceleration, u8"Ускорение"_cp1251, "Acceleration"},
+    {Text::minCargoBay, u8"Минимальный размер отсека"_cp1251, "Smallest cargo bay"},
+    {Text::maxCargoBay, u8"Максимальный размер отсека"_cp1251, "Largest cargo bay"},
+    {Text::cargoBayType, u8"Тип отсека"_cp1251, "Cargo bay class"},
+    {Text::hangarCapacity, u8"Число кораблей в ангаре"_cp1251, "Ships in hangar"},
+    {Text::generatorPower, u8"Мощность генератора"_cp1251, "Generator power"},
+    {Text::priceCoefficient, u8"Ценовой коэффициент"_cp1251, "Price coefficient"},
+    {Text::volume, u8"Занимаемый объем"_cp1251, "Cargo volume"},
+    {Text::containerType, u8"Тип контейнера"_cp1251, "Container class"},
+    {Text::fireDelay, u8"Задержка выстрела"_cp1251, "Fire delay"},
+    {Text::laserPower, u8"Мощность лазера"_cp1251, "Laser power"},
+    {Text::shotEnergy, u8"Энергия выстрела"_cp1251, "Shot energy"},
+    {Text::shieldDamage, u8"Повреждение щита"_cp1251, "Shield damage"},
+    {Text::hullDamage, u8"Повреждение корпуса"_cp1251, "Hull damage"},
+    {Text::projectileSpeed, u8"Скорость полета заряда"_cp1251, "Projectile speed"},
+    {Text::firingRange, u8"Дальность стрельбы"_cp1251, "Firing range"},
+    {Text::averagePriceChange, u8"Изменение средней цены"_cp1251, "Price variation"},
+    {Text::shieldPower, u8"Мощность щита"_cp1251, "Shield strength"},
+    {Text::missileSpeed, u8"Скорость ракеты"_cp1251, "Missile speed"},
+
+    {Text::unitMetresPerSecond, u8"м/с"_cp1251, "m/s"},
+    {Text::unitMetres, u8"м"_cp1251, "m"},
+    {Text::unitPercent, "%", "%"},
+    {Text::unitUnits, u8"ед"_cp1251, "units"},
+    {Text::unitMegawatts, u8"МВт"_cp1251, "MW"},
+
+    {Text::sideMain, u8"Главная"_cp1251, "Main"},
+    {Text::sideFront, u8"Передняя"_cp1251, "Front"},
+    {Text::sideRear, u8"Задняя"_cp1251, "Rear"},
+    {Text::sideLeft, u8"Левая"_cp1251, "Left"},
+    {Text::sideRight, u8"Правая"_cp1251, "Right"},
+    {Text::sideTop, u8"Верхняя"_cp1251, "Top"},
+    {Text::sideBottom, u8"Нижняя"_cp1251, "Bottom"},
+    {Text::raceArgon, u8"Аргон"_cp1251, "Argon"},
+    {Text::raceBoron, u8"Борон"_cp1251, "Boron"},
+    {Text::raceSplit, u8"Сплит"_cp1251, "Split"},
+    {Text::raceParanid, u8"Паранид"_cp1251, "Paranid"},
+    {Text::raceTeladi, u8"Телади"_cp1251, "Teladi"},
+    {Text::raceXenon, u8"Ксенон"_cp1251, "Xenon"},
+    {Text::missileMosquito, u8"Москит"_cp1251, "Mosquito"},
+    {Text::missileWasp, u8"Оса"_cp1251, "Wasp"},
+    {Text::missileDragonfly, u8"Стрекоза"_cp1251, "Dragonfly"},
+    {Text::missileSilkworm, u8"Шелкопряд"_cp1251, "Silkworm"},
+    {Text::missileHornet, u8"Шершень"_cp1251, "Hornet"},
+    {Text::missileSting, u8"Жало"_cp1251, "Sting"},
+    {Text::missileNeedle, u8"Игла"_cp1251, "Needle"},
+    {Text::missileThorn, u8"Колючка"_cp1251, "Thorn"},
+    {Text::weaponAlpha, u8"Альфа"_cp1251, "Alpha"},
+    {Text::weaponBeta, u8"Бета"_cp1251, "Beta"},
+    {Text::weaponGamma, u8"Гамма"_cp1251, "Gamma"},
+
+    {Text::estimateShip, u8"Примерная стоимость корабля %s кр."_cp1251, "Estimated ship price %s Cr."},
+    {Text::estimateStation, u8"Примерная стоимость станции на верфи %s кр."_cp1251,
+     "Estimated station price %s Cr."},
+    {Text::averageLaser, u8"Средняя стоимость лазера %s кр."_cp1251, "Average laser price %s Cr."},
+    {Text::averageShield, u8"Средняя стоимость щита %s кр."_cp1251, "Average shield price %s Cr."},
+    {Text::averageMissile, u8"Средняя стоимость ракеты %s кр."_cp1251, "Average missile price %s Cr."},
+    {Text::averageWare, u8"Средняя стоимость %s кр."_cp1251, "Average price %s Cr."},
+    {Text::priceRange, u8"Диапазон стоимости %d-%d кр."_cp1251, "Price range %d-%d Cr."},
+
+    {Text::noNamePage, u8"Не найден(ы) файл(ы) локализаций!"_cp1251, "Name page file(s) not found!"},
+    {Text::closeQuestion, u8"Файлы не сохранены! Сохранить?"_cp1251, "Files are not saved! Save?"},
+    {Text::closeQuestionCaption, u8"Внимание!"_cp1251, "Attention!"},
+    {Text::saveFailed, u8"Не удалось сохранить файлы:"_cp1251, "Could not save these files:"},
+    {Text::keptTables, u8"Эти таблицы не будут сохранены:"_cp1251, "These tables will not be saved:"},
+    {Text::aboutCaption, u8"О программе"_cp1251, "About"},
+    {Text::aboutText,
+     u8"Редактор кораблей, параметров станций, вооружения, товаров\r\n"
+     u8"\r\n"
+     u8"Версия 2.1\r\n"
+     u8"\r\n"
+     u8"Идея: команда Orvex\r\n"
+     u8"Программа: команда Orvex\r\n"
+     u8"\r\n"
+     u8"Посвящается всем пилотам, что бороздят просторы игры\r\n"
+     u8"Об ошибках сообщайте разработчикам Orvex через страницу проекта"_cp1251,
+     "Editor of ships, station parameters, armament and wares\r\n"
+     "\r\n"
+     "Version 2.1\r\n"
+     "\r\n"
+     "Idea: the Orvex team\r\n"
+     "Program: the Orvex team\r\n"
+     "\r\n"
+     "Dedicated to every pilot who roams the game's space\r\n"
+     "Report bugs to the Orvex developers through the project page"},
+    {Text::badLanguage, u8"Язык «%s» не поддерживается: можно ru или en."_cp1251,
+     "Unknown language \"%s\": use ru or en."},
+
+    {Text::placeLineField, u8"строка %d, поле %d: "_cp1251, "line %d, field %d: "},
+    {Text::placeLine, u8"строка %d: "_cp1251, "line %d: "},
+    {Text::quoted, u8"«%s»"_cp1251, "\"%s\""},
+    {Text::noHeader, u8"нет заголовка"_cp1251, "no header"},
+    {Text::notNumber, u8"%s — не число"_cp1251, "%s is not a number"},
+    {Text::notInteger, u8"%s — не целое число"_cp1251, "%s is not a whole number"},
+    {Text::outOfRange, u8"%s — число вне допустимых пределов"_cp1251, "%s is a number out of range"},
+    {Text::textAfterLastField, u8"текст после последнего поля %s"_cp1251, "text after the last field %s"},
+    {Text::badCount, u8"число записей %s"_cp1251, "record count %s"},
+    {Text::groupTooLarge, u8"число элементов группы %s"_cp1251, "group size %s"},
+    {Text::tooManyEmpty, u8"слишком много элементов без данных (%s)"_cp1251,
+     "too many entries without data (%s)"},
+
+    {Text::findingField, u8"поле %d: "_cp1251, "field %d: "},
+    {Text::findingOutside, u8"поле %d: %s %d — %s"_cp1251, "field %d: %s %d — %s"},
+    {Text::findingOutOfBounds, u8"поле %d: %s %d — вне %d–%d"_cp1251, "field %d: %s %d — outside %d–%d"},
+    {Text::findingBeyondTable, u8"за пределами %s (записей: %d)"_cp1251, "beyond the %s (%d records)"},
+    {Text::ofShieldTable, u8"таблицы щитов"_cp1251, "shield table"},
+    {Text::ofMissileList, u8"списка ракет"_cp1251, "missile list"},
+    {Text::ofCockpitTable, u8"таблицы кабин"_cp1251, "cockpit table"},
+    {Text::positionOutside, u8"вне 0–6"_cp1251, "outside 0–6"},
+    {Text::turretsWithoutMounts, u8"у турелей после седьмой нет креплений"_cp1251,
+     "turrets after the seventh have no mounts"},
+    {Text::findingKept, u8"; редактор не сохранит эту таблицу"_cp1251, "; the editor will not save this table"},
+    {Text::duplicateIdSameFile, u8"поле %d: objectId «%s» уже у записи в строке %d"_cp1251,
+     "field %d: objectId \"%s\" is already used on line %d"},
+    {Text::duplicateIdOtherFile, u8"поле %d: objectId «%s» уже у записи в %s:%d"_cp1251,
+     "field %d: objectId \"%s\" is already used at %s:%d"},
+    {Text::countShortLines,
+     u8"в заголовке записей %d, а строк записей %d: недостающие записи читаются пустыми"_cp1251,
+     "the header counts %d records, the file has %d record lines: the missing records read as empty"},
+    {Text::countExtraLines,
+     u8"в заголовке записей %d, а строк записей %d: строки %d–%d игра не прочтёт как записи"_cp1251,
+     "the header counts %d records, the file has %d record lines: the game will not read lines "
+     "%d–%d as records"},
+    {Text::fieldsMissing, u8"полей %d, а нужно %d: недостающие читаются как 0"_cp1251,
+     "%d fields, %d needed: the missing ones read as 0"},
+    {Text::fieldsExtra, u8"полей %d, а нужно %d: лишние поля игра не прочтёт"_cp1251,
+     "%d fields, %d needed: the game will not read the extra ones"},
+    {Text::wrongGroupCount, u8" (обычно это неверный счётчик группы)"_cp1251, " (usually a wrong group count)"},
+    {Text::noNameOnPage, u8"поле %d: nameTextId %d — нет на странице имён, в списке будет «%s»"_cp1251,
+     "field %d: nameTextId %d is not on the name page, the list will show \"%s\""},
+    {Text::laserWithoutBullet, u8"у лазера %d нет снаряда: в таблице снарядов записей %d"_cp1251,
+     "laser %d has no projectile: the projectile table has %d records"},
+
+    {Text::unfinishedLastField, u8"последнее поле не закончено «;»"_cp1251,
+     "the last field does not end with \";\""},
+    {Text::groupLargerThan, u8"число элементов группы больше %d"_cp1251, "a group has more than %d entries"},
+    {Text::groupsCellFields, u8"полей %d, а itemCount %d и счётчики в ячейке требуют %s%d"_cp1251,
+     "%d fields, but itemCount %d and the counts in the cell need %s%d"},
+    {Text::atLeast, u8"не меньше "_cp1251, "at least "},
+    {Text::cellCount, u8"ячеек %d, а столбцов %d"_cp1251, "%d cells, %d columns"},
+    {Text::breakInCell, u8"перевод строки внутри ячейки"_cp1251, "line break inside a cell"},
+    {Text::cellHoldsSemicolon, u8"«%s» содержит «;»"_cp1251, "\"%s\" contains \";\""},
+
+    {Text::cliUsage, u8"Запуск"_cp1251, "Usage"},
+    {Text::cliOptionsUpper, u8"ПАРАМЕТРЫ"_cp1251, "OPTIONS"},
+    {Text::cliCommandUpper, u8"КОМАНДА"_cp1251, "COMMAND"},
+    {Text::cliCommandsUpper, u8"КОМАНДЫ"_cp1251, "COMMANDS"},
+    {Text::cliArguments, u8"Аргументы"_cp1251, "Arguments"},
+    {Text::cliOptions, u8"Параметры"_cp1251, "Options"},
+    {Text::cliCommands, u8"Команды"_cp1251, "Commands"},
+    {Text::cliHelpFlag, u8"показать эту справку"_cp1251, "show this help"},
+    {Text::cliVersionFlag, u8"показать версию"_cp1251, "show the version"},
+    {Text::cliDescription, u8"Orvex: проверка таблиц игры, выгрузка таблицы в CSV и загрузка обратно"_cp1251,
+     "Orvex: checks the game's tables, exports a table to CSV and imports it back"},
+    {Text::cliFolderOption, u8"папка игры (в ней папка types); по умолчанию текущая"_cp1251,
+     "the game folder (the one holding types); the current folder by default"},
+    {Text::cliCheck, u8"проверить все таблицы и показать находки"_cp1251, "check every table and list the findings"},
+    {Text::cliFormatOption, u8"вид вывода: text или json"_cp1251, "output form: text or json"},
+    {Text::cliStrictOption, u8"код 1 и при одних предупреждениях"_cp1251, "exit status 1 on warnings alone too"},
+    {Text::cliExport, u8"выгрузить таблицу в CSV"_cp1251, "export a table to CSV"},
+    {Text::cliTableArgument,
+     u8"таблица: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT или "
+     u8"имя файла (TShips.txt)"_cp1251,
+     "table: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT or a file "
+     "name (TShips.txt)"},
+    {Text::cliOutputOption, u8"файл CSV; без него — стандартный вывод"_cp1251,
+     "the CSV file; standard output without it"},
+    {Text::cliImport, u8"сделать таблицу точно строками CSV"_cp1251, "make a table exactly the CSV's rows"},
+    {Text::cliImportTable, u8"таблица, как у export"_cp1251, "table, as for export"},
+    {Text::cliCsvFile, u8"файл CSV"_cp1251, "the CSV file"},
+    {Text::cliDryRun, u8"только проверить и сказать, что изменится"_cp1251, "only check and say what would change"},
+    {Text::cliLangOption, u8"язык сообщений: ru или en"_cp1251, "language of the messages: ru or en"},
+    {Text::cliBadCommandLine, u8"ошибка в командной строке"_cp1251, "bad command line"},
+    {Text::cliMissingArgument, u8"не хватает аргумента"_cp1251, "an argument is missing"},
+    {Text::cliExtraArguments, u8"лишние аргументы"_cp1251, "too many arguments"},
+    {Text::cliValueCount, u8"неверное число значений"_cp1251, "wrong number of values"},
+    {Text::cliBadValue, u8"недопустимое значение"_cp1251, "value not allowed"},
+    {Text::cliHelpHint, u8"Справка: orvex-cli --help"_cp1251, "Help: orvex-cli --help"},
+    {Text::cliNoNamePage, u8"нет страницы имён (t\\70001.xml или t\\440001.xml): редактор не запустится"_cp1251,
+     "no name page (t\\70001.xml or t\\440001.xml): the editor will not start"},
+    {Text::cliSummary, u8"Таблиц: %d из 12, записей: %s; ошибок: %d, предупреждений: %d"_cp1251,
+     "Tables: %d of 12, records: %s; errors: %d, warnings: %d"},
+    {Text::cliNotGameFolder, u8"в папке «%s» нет папки types: это не папка игры"_cp1251,
+     "the folder \"%s\" has no types folder: it is not a game folder"},
+    {Text::cliNoTable, u8"нет таблицы «%s»; таблицы: %s"_cp1251, "no table \"%s\"; tables: %s"},
+    {Text::cliNoFile, u8"файла %s нет"_cp1251, "the file %s is missing"},
+    {Text::cliTableKept, u8"%s — %s; редактор не сохраняет эту таблицу, и она не меняется"_cp1251,
+     "%s — %s; the editor does not save this table, and it stays as it is"},
+    {Text::cliQuotes, u8"кавычки не закрыты или после закрывающей кавычки текст"_cp1251,
+     "a quote is not closed, or text follows a closing quote"},
+    {Text::cliNoHeaderRow, u8"нет строки с названиями столбцов"_cp1251, "no row of column names"},
+    {Text::cliNothingWritten, u8"Ничего не записано."_cp1251, "Nothing written."},
+    {Text::cliNoSuchColumn, u8"в таблице %s нет такого столбца"_cp1251, "the table %s has no such column"},
+    {Text::cliColumnTwice, u8"столбец назван дважды"_cp1251, "column named twice"},
+    {Text::cliColumnMissing, u8"столбца нет в файле"_cp1251, "column missing from the file"},
+    {Text::cliCellsColumns, u8"ячеек %s, а столбцов %s"_cp1251, "%s cells, %s columns"},
+    {Text::cliNotCp1251, u8"знак, которого нет в кодировке Windows-1251, или испорченный UTF-8"_cp1251,
+     "a character Windows-1251 does not have, or broken UTF-8"},
+    {Text::cliImportDry, u8"%s: записей было %s, будет %s; изменится %s, добавится %s, удалится %s"_cp1251,
+     "%s: %s records, would be %s; %s would change, %s be added, %s be removed"},
+    {Text::cliImportDone, u8"%s: записей было %s, стало %s; изменено %s, добавлено %s, удалено %s"_cp1251,
+     "%s: %s records, now %s; %s changed, %s added, %s removed"},
+    {Text::cliReorderDry, u8"; порядок записей изменится"_cp1251, "; the order of records would change"},
+    {Text::cliReorderDone, u8"; порядок записей изменён"_cp1251, "; the order of records changed"},
+    {Text::cliDryRunDone, u8"Проверка: ничего не записано."_cp1251, "Dry run: nothing written."},
+    {Text::cliWriteFailedKept, u8"не удалось записать %s; файл остался прежним"_cp1251,
+     "could not write %s; the file is unchanged"},
+    {Text::cliWritten, u8"Записано: %s"_cp1251, "Written: %s"},
+    {Text::cliWriteFailed, u8"не удалось записать %s"_cp1251, "could not write %s"},
+    {Text::cliReadFailed, u8"не удалось прочитать %s"_cp1251, "could not read %s"},
+};
+
+// A key without its row, a row out of order or a form left empty fails the build.
+consteval bool complete() {
+    if (std::size(kTexts) != static_cast<size_t>(Text::count_)) return false;
+    for (size_t i = 0; i < std::size(kTexts); ++i)
+        if (kTexts[i].key != static_cast<Text>(i) || kTexts[i].ru.empty() || kTexts[i].en.empty())
+            return false;
+    return true;
+}
+static_assert(complete(), "every text key needs its row, in key order, with both forms");
+
+} // namespace
+
+std::string_view text(Text key, Language language) {
+    const TextForms& forms = kTexts[static_cast<size_t>(key)];
+    return language == Language::ru ? forms.ru : forms.en;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Every text the user sees, by key: one table (texts.cpp) holds the Russian form
+// (Windows-1251, as the editor shows it) and the English one side by side, and
+// the compiler refuses the table when a key lacks its row or a row lacks a form.
+// Patterns take formatText's %d and %s in the same order in both languages.
+
+#include <string_view>
+
+#include "text/language.h"
+
+enum class Text {
+    // The window
+    applicationCaption, windowCaption,
+    tabShips, tabArmament, tabStationsWares,
+    save, close, help,
+    // Group boxes
+    groupShipSelection, groupShieldsMissiles, groupArmament, groupSpecifications,
+    groupLasers, groupShields, groupMissiles, groupFactories, groupWares,
+    // Selector labels
+    ship, turret, laser, shield, missile, station, ware,
+    // Field labels
+    largestShield, shieldCount, largestMissile, missileCount,
+    initialSpeed, speedUpgrades, manoeuvrabilityX, manoeuvrabilityY, manoeuvrabilityRotation,
+    manoeuvrabilityUpgrades, hull, acceleration, minCargoBay, maxCargoBay, cargoBayType,
+    hangarCapacity, generatorPower, priceCoefficient,
+    volume, containerType, fireDelay, laserPower, shotEnergy, shieldDamage, hullDamage,
+    projectileSpeed, firingRange, averagePriceChange, shieldPower, missileSpeed,
+    // Units
+    unitMetresPerSecond, unitMetres, unitPercent, unitUnits, unitMegawatts,
+    // List entries the editor makes
+    sideMain, sideFront, sideRear, sideLeft, sideRight, sideTop, sideBottom,
+    raceArgon, raceBoron, raceSplit, raceParanid, raceTeladi, raceXenon,
+    missileMosquito, missileWasp, missileDragonfly, missileSilkworm, missileHornet,
+    missileSting, missileNeedle, missileThorn,
+    weaponAlpha, weaponBeta, weaponGamma,
+    // Price labels (%s: the number)
+    estimateShip, estimateStation, averageLaser, averageShield, averageMissile, averageWare,
+    priceRange,
+    // Message boxes
+    noNamePage, closeQuestion, closeQuestionCaption, saveFailed, keptTables,
+    aboutCaption, aboutText, badLanguage,
+    // Why a table is kept from saving (table file problems)
+    placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,
+    textAfterLastField, badCount, groupTooLarge, tooManyEmpty,
+    // Findings of the table check
+    findingField, findingOutside, findingOutOfBounds, findingBeyondTable, ofShieldTable,
+    ofMissileList, ofCockpitTable, positionOutside, turretsWithoutMounts, findingKept,
+    duplicateIdSameFile, duplicateIdOtherFile, countShortLines, countExtraLines,
+    fieldsMissing, fieldsExtra, wrongGroupCount, noNameOnPage, laserWithoutBullet,
+    // CSV cells read back
+    unfinishedLastField, groupLargerThan, groupsCellFields, atLeast, cellCount,
+    breakInCell, cellHoldsSemicolon,
+    // orvex-cli
+    cliUsage, cliOptionsUpper, cliCommandUpper, cliCommandsUpper, cliArguments, cliOptions,
+    cliCommands, cliHelpFlag, cliVersionFlag, cliDescription, cliFolderOption, cliCheck,
+    cliFormatOption, cliStrictOption, cliExport, cliTableArgument, cliOutputOption, cliImport,
+    cliImportTable, cliCsvFile, cliDryRun, cliLangOption,
+    cliBadCommandLine, cliMissingArgument, cliExtraArguments, cliValueCount, cliBadValue,
+    cliHelpHint, cliNoNamePage, cliSummary, cliNotGameFolder, cliNoTable, cliNoFile,
+    cliTableKept, cliQuotes, cliNoHeaderRow, cliNothingWritten, cliNoSuchColumn,
+    cliColumnTwice, cliColumnMissing, cliCellsColumns, cliNotCp1251, cliImportDry,
+    cliImportDone, cliReorderDry, cliReorderDone, cliDryRunDone, cliWriteFailedKept,
+    cliWritten, cliWriteFailed, cliReadFailed,
+    count_
+};
+
+// The form of the key in the language: Windows-1251 text with static storage.
+std::string_view text(Text key, Language language);
