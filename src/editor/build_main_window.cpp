@@ -5,10 +5,13 @@
 #include "editor/main_form.h"
 #include "names/name_page.h"
 #include "tables/game_state.h"
-#include "text/cp1251.h"
+#include "tables/editor_fields.h"
 #include "ui/control.h"
 #include "ui/styles.h"
 #include "ui/trace.h"
+
+#include <span>
+#include <string>
 
 namespace {
 
@@ -71,218 +74,212 @@ void recordSelector(RecordGroup& g, Control& box, std::string_view caption, int 
     g.objectIdLabel = &infoLabel(box, 70, objectIdY);
 }
 
+// Where a field's label, input and unit stand in its group box.
+struct Place {
+    int labelX, labelY, inputX, inputY;
+    int unitX = 0, unitY = 0;
+    int listWidth = 90;
+};
+
+// The next input of `inputs` from its description: label, edit box or list, unit.
+// Its tag is its index among the descriptions, by which the handlers find it.
+template <class Record>
+Control& fieldRow(MainForm& f, Control& box, std::vector<Control*>& inputs,
+                  std::span<const FieldOf<Record>> fields, Place at, ClickSlot::Fn onChange) {
+    const FieldOf<Record>& d = fields[inputs.size()];
+    label(box, f.text(d.label), at.labelX, at.labelY);
+    Control& c = isListField(d.shown)
+                     ? list(box, at.inputX, at.inputY, at.listWidth, f, onChange)
+                     : edit(box, at.inputX, at.inputY, f, onChange, d.shown == Shown::percent);
+    if (d.unit) label(box, f.text(*d.unit), at.unitX, at.unitY);
+    setTag(c, static_cast<int>(inputs.size()));
+    inputs.push_back(&c);
+    return c;
+}
+
+// The caption of a weapon check box: a kind's word (Alpha, Beta, Gamma) and its family.
+std::string weaponCaption(const MainForm& f, Text word, std::string_view family) {
+    return std::string(f.text(word)) + " " + std::string(family);
+}
+
 void buildShipsPage(MainForm& f, Control& page) {
-    Control& select = groupBox(page, u8"Выбор корабля"_cp1251, 3, 3, 290, 80);
-    label(select, u8"Корабль"_cp1251, 16, 26);
+    Control& select = groupBox(page, f.text(Text::groupShipSelection), 3, 3, 290, 80);
+    label(select, f.text(Text::ship), 16, 26);
     f.shipList = &list(select, 70, 22, 200, f, onShipSelected);
     f.objectIdCaption = &infoLabel(select, 70, 54);
 
-    Control& arms = groupBox(page, u8"Щиты и ракеты"_cp1251, 3, 85, 290, 140);
-    label(arms, u8"Максимальный щит"_cp1251, 16, 26);
-    f.maxShieldTypeList = &list(arms, 170, 22, 105, f, onShipListChange);
-    label(arms, u8"Максимальное число щитов"_cp1251, 16, 54);
-    f.maxShieldCountList = &list(arms, 170, 50, 105, f, onShipListChange);
-    label(arms, u8"Максимальные ракеты"_cp1251, 16, 82);
-    f.maxMissileTypeList = &list(arms, 170, 78, 105, f, onShipListChange);
-    for (std::string_view name :
-         {u8"Москит"_cp1251, u8"Оса"_cp1251, u8"Стрекоза"_cp1251, u8"Шелкопряд"_cp1251,
-          u8"Шершень"_cp1251, u8"Жало"_cp1251, u8"Игла"_cp1251, u8"Колючка"_cp1251})
-        addItem(*f.maxMissileTypeList, name);
-    label(arms, u8"Максимальное число ракет"_cp1251, 16, 110);
-    f.maxMissileCountList = &list(arms, 170, 106, 105, f, onShipListChange);
+    const std::span<const FieldOf<TShips>> fields(kShipFields);
+    auto row = [&](Control& box, Place at) -> Control& {
+        return fieldRow(f, box, f.shipFields, fields, at, onShipFieldChange);
+    };
+    Control& arms = groupBox(page, f.text(Text::groupShieldsMissiles), 3, 85, 290, 140);
+    f.maxShieldTypeList = &row(arms, {16, 26, 170, 22, 0, 0, 105});
+    f.maxShieldCountList = &row(arms, {16, 54, 170, 50, 0, 0, 105});
+    f.maxMissileTypeList = &row(arms, {16, 82, 170, 78, 0, 0, 105});
+    for (Text name : {Text::missileMosquito, Text::missileWasp, Text::missileDragonfly,
+                      Text::missileSilkworm, Text::missileHornet, Text::missileSting,
+                      Text::missileNeedle, Text::missileThorn})
+        addItem(*f.maxMissileTypeList, f.text(name));
+    f.maxMissileCountList = &row(arms, {16, 110, 170, 106, 0, 0, 105});
 
-    Control& weapons = groupBox(page, u8"Вооружение"_cp1251, 301, 3, 299, 222);
-    f.turretLabel = &label(weapons, u8"Башня"_cp1251, 16, 26);
+    Control& weapons = groupBox(page, f.text(Text::groupArmament), 301, 3, 299, 222);
+    f.turretLabel = &label(weapons, f.text(Text::turret), 16, 26);
     f.turretList = &list(weapons, 70, 22, 200, f, onTurretSelected);
     struct Box {
-        std::string_view caption;
+        Text word; // none for the boxes named by their family alone
+        std::string_view family;
         int x, y, bit;
     };
+    constexpr Text kNoWord = Text::count_;
     const Box boxes[24] = {
-        {u8"Альфа IRE"_cp1251, 16, 60, 0},    {u8"Бета IRE"_cp1251, 16, 78, 1},
-        {u8"Гамма IRE"_cp1251, 16, 96, 2},    {u8"Альфа PAC"_cp1251, 16, 114, 3},
-        {u8"Бета PAC"_cp1251, 16, 132, 4},    {u8"Гамма PAC"_cp1251, 16, 150, 5},
-        {u8"Альфа HEPT"_cp1251, 110, 60, 6},  {u8"Бета HEPT"_cp1251, 110, 78, 7},
-        {u8"Гамма HEPT"_cp1251, 110, 96, 8},  {u8"Альфа PSG"_cp1251, 110, 114, 9},
-        {u8"Бета PSG"_cp1251, 110, 132, 10},  {u8"Гамма PSG"_cp1251, 110, 150, 11},
-        {u8"Альфа PPC"_cp1251, 210, 60, 18},  {u8"Бета PPC"_cp1251, 210, 78, 19},
-        {u8"Гамма PPC"_cp1251, 210, 96, 20},  {"MD", 210, 114, 16},
-        {"MDS", 210, 132, 12},                {"ID", 210, 150, 17},
-        {u8"Альфа Kyon"_cp1251, 16, 176, 13}, {u8"Бета Kyon"_cp1251, 110, 176, 14},
-        {u8"Гамма Kyon"_cp1251, 210, 176, 15}, {"Lasertower", 16, 193, 21},
-        {"End Fight", 110, 193, 22},          {"Repair", 210, 193, 23},
+        {Text::weaponAlpha, "IRE", 16, 60, 0},    {Text::weaponBeta, "IRE", 16, 78, 1},
+        {Text::weaponGamma, "IRE", 16, 96, 2},    {Text::weaponAlpha, "PAC", 16, 114, 3},
+        {Text::weaponBeta, "PAC", 16, 132, 4},    {Text::weaponGamma, "PAC", 16, 150, 5},
+        {Text::weaponAlpha, "HEPT", 110, 60, 6},  {Text::weaponBeta, "HEPT", 110, 78, 7},
+        {Text::weaponGamma, "HEPT", 110, 96, 8},  {Text::weaponAlpha, "PSG", 110, 114, 9},
+        {Text::weaponBeta, "PSG", 110, 132, 10},  {Text::weaponGamma, "PSG", 110, 150, 11},
+        {Text::weaponAlpha, "PPC", 210, 60, 18},  {Text::weaponBeta, "PPC", 210, 78, 19},
+        {Text::weaponGamma, "PPC", 210, 96, 20},  {kNoWord, "MD", 210, 114, 16},
+        {kNoWord, "MDS", 210, 132, 12},           {kNoWord, "ID", 210, 150, 17},
+        {Text::weaponAlpha, "Kyon", 16, 176, 13}, {Text::weaponBeta, "Kyon", 110, 176, 14},
+        {Text::weaponGamma, "Kyon", 210, 176, 15}, {kNoWord, "Lasertower", 16, 193, 21},
+        {kNoWord, "End Fight", 110, 193, 22},     {kNoWord, "Repair", 210, 193, 23},
     };
     for (int i = 0; i < 24; ++i) {
-        Control& box = regular(createCheckBox(weapons, boxes[i].caption))
-                           .place(boxes[i].x, boxes[i].y)
-                           .setAutoSize(true);
-        setTag(box, boxes[i].bit);
+        const Box& b = boxes[i];
+        const std::string caption =
+            b.word == kNoWord ? std::string(b.family) : weaponCaption(f, b.word, b.family);
+        Control& box = regular(createCheckBox(weapons, caption)).place(b.x, b.y).setAutoSize(true);
+        setTag(box, b.bit);
         box.onClick = {onWeaponBoxClicked, &f};
         f.weaponBoxes[i] = &box;
     }
 
-    Control& tech = groupBox(page, u8"Технические характеристики"_cp1251, 3, 227, 597, 255);
-    label(tech, u8"Начальная скорость"_cp1251, 16, 25);
-    f.speed = &edit(tech, 170, 22, f, onShipFieldChange);
-    label(tech, u8"м/с"_cp1251, 265, 25);
-    label(tech, u8"Апгрейдов скорости"_cp1251, 16, 53);
-    f.speedUpgrades = &edit(tech, 170, 50, f, onShipFieldChange);
-    label(tech, u8"Маневренность по оси X"_cp1251, 16, 81);
-    f.manoeuvrabilityX = &edit(tech, 170, 78, f, onShipFieldChange, true);
-    label(tech, "%", 265, 81);
-    label(tech, u8"Маневренность по оси Y"_cp1251, 16, 109);
-    f.manoeuvrabilityY = &edit(tech, 170, 106, f, onShipFieldChange, true);
-    label(tech, "%", 265, 109);
-    label(tech, u8"Маневренность вращения"_cp1251, 16, 137);
-    f.manoeuvrabilityRotation = &edit(tech, 170, 134, f, onShipFieldChange, true);
-    label(tech, "%", 265, 137);
-    label(tech, u8"Апгрейдов маневренности"_cp1251, 16, 165);
-    f.manoeuvrabilityUpgrades = &edit(tech, 170, 162, f, onShipFieldChange);
-    label(tech, u8"Корпус"_cp1251, 16, 193);
-    f.hullStrength = &edit(tech, 170, 190, f, onShipFieldChange);
+    Control& tech = groupBox(page, f.text(Text::groupSpecifications), 3, 227, 597, 255);
+    f.speed = &row(tech, {16, 25, 170, 22, 265, 25});
+    f.speedUpgrades = &row(tech, {16, 53, 170, 50});
+    f.manoeuvrabilityX = &row(tech, {16, 81, 170, 78, 265, 81});
+    f.manoeuvrabilityY = &row(tech, {16, 109, 170, 106, 265, 109});
+    f.manoeuvrabilityRotation = &row(tech, {16, 137, 170, 134, 265, 137});
+    f.manoeuvrabilityUpgrades = &row(tech, {16, 165, 170, 162});
+    f.hullStrength = &row(tech, {16, 193, 170, 190});
 
     Control& divider = createPanel(tech, kEdgeSunken).place(293, 16).resize(2, 235);
     divider.setTabStop(false);
 
-    label(tech, u8"Ускорение"_cp1251, 310, 25);
-    f.acceleration = &edit(tech, 470, 22, f, onShipFieldChange);
-    label(tech, u8"м/с"_cp1251, 565, 25);
-    setFontHeight(label(tech, "2", 582, 22), 9);
-    label(tech, u8"Минимальный размер отсека"_cp1251, 310, 53);
-    f.minCargoSize = &edit(tech, 470, 50, f, onShipFieldChange);
-    label(tech, u8"ед"_cp1251, 565, 53);
-    label(tech, u8"Максимальный размер отсека"_cp1251, 310, 81);
-    f.maxCargoSize = &edit(tech, 470, 78, f, onShipFieldChange);
-    label(tech, u8"ед"_cp1251, 565, 81);
-    label(tech, u8"Тип отсека"_cp1251, 310, 110);
-    f.cargoBayType = &list(tech, 470, 106, 90, f, onShipListChange);
+    f.acceleration = &row(tech, {310, 25, 470, 22, 565, 25});
+    setFontHeight(label(tech, "2", 582, 22), 9); // the unit's exponent
+    f.minCargoSize = &row(tech, {310, 53, 470, 50, 565, 53});
+    f.maxCargoSize = &row(tech, {310, 81, 470, 78, 565, 81});
+    f.cargoBayType = &row(tech, {310, 110, 470, 106});
     addContainerTypes(*f.cargoBayType);
-    label(tech, u8"Число кораблей в ангаре"_cp1251, 310, 137);
-    f.hangarCapacity = &edit(tech, 470, 134, f, onShipFieldChange);
-    label(tech, u8"Мощность генератора"_cp1251, 310, 165);
-    f.generatorPower = &edit(tech, 470, 162, f, onShipFieldChange);
-    label(tech, u8"МВт"_cp1251, 565, 165);
-    label(tech, u8"Ценовой коэффициент"_cp1251, 310, 193);
-    f.shipPriceCoefficient = &edit(tech, 470, 190, f, onShipFieldChange);
+    f.hangarCapacity = &row(tech, {310, 137, 470, 134});
+    f.generatorPower = &row(tech, {310, 165, 470, 162, 565, 165});
+    f.shipPriceCoefficient = &row(tech, {310, 193, 470, 190});
     // Estimates wrap inside their group when they do not fit on one line.
     f.shipPriceLabel = &regular(createWrappingLabel(tech, "")).place(310, 222).setAutoSize(true);
 
-    f.shipInputs = {f.maxShieldTypeList, f.maxShieldCountList, f.maxMissileTypeList,
-                    f.maxMissileCountList, f.speed, f.speedUpgrades, f.manoeuvrabilityX,
-                    f.manoeuvrabilityY, f.manoeuvrabilityRotation, f.manoeuvrabilityUpgrades,
-                    f.hullStrength, f.acceleration, f.minCargoSize, f.maxCargoSize,
-                    f.cargoBayType, f.hangarCapacity, f.generatorPower, f.shipPriceCoefficient};
+    f.shipInputs = f.shipFields;
 }
 
-// "Изменение средней цены" with its unit and the two price labels of a group.
-void priceChangeRow(RecordGroup& g, MainForm& f, int labelY, int listY, int unitY, int averageY,
-                    int rangeY, bool wrapping, ClickSlot::Fn onPercent) {
-    Control& box = *g.box;
-    label(box, u8"Изменение средней цены"_cp1251, 310, labelY);
-    g.averagePriceChange = &list(box, 470, listY, 90, f, onPercent);
-    label(box, "%", 565, unitY);
-    g.averagePriceLabel = &faceLabel(box, 310, averageY, true);
-    g.priceRangeLabel = &faceLabel(box, 310, rangeY, wrapping);
+// The two price labels under a group's "Изменение средней цены" row; the
+// estimate wraps inside its group when it does not fit on one line.
+void priceLabels(RecordGroup& g, int averageY, int rangeY, bool wrapping) {
+    g.averagePriceLabel = &faceLabel(*g.box, 310, averageY, true);
+    g.priceRangeLabel = &faceLabel(*g.box, 310, rangeY, wrapping);
 }
 
 void buildArmamentPage(MainForm& f, Control& page) {
     RecordGroup& l = f.laser;
-    Control& lasers = groupBox(page, u8"Лазеры"_cp1251, 3, 3, 597, 207);
-    recordSelector(l, lasers, u8"Лазер"_cp1251, 190, 50, f, onLaserSelected);
-    label(lasers, u8"Занимаемый объем"_cp1251, 16, 73);
-    l.volume = &edit(lasers, 170, 70, f, onLaserFieldChange);
-    label(lasers, u8"ед"_cp1251, 265, 73);
-    label(lasers, u8"Тип контейнера"_cp1251, 16, 98);
-    l.containerType = &list(lasers, 170, 94, 90, f, onLaserListChange);
+    Control& lasers = groupBox(page, f.text(Text::groupLasers), 3, 3, 597, 207);
+    recordSelector(l, lasers, f.text(Text::laser), 190, 50, f, onLaserSelected);
+    auto laserRow = [&](Place at) -> Control& {
+        return fieldRow(f, lasers, l.fields, std::span<const FieldOf<TLasers>>(kLaserFields), at,
+                        onLaserFieldChange);
+    };
+    auto bulletRow = [&](Place at) -> Control& {
+        return fieldRow(f, lasers, f.bulletFields, std::span<const FieldOf<TBullets>>(kBulletFields),
+                        at, onBulletFieldChange);
+    };
+    l.volume = &laserRow({16, 73, 170, 70, 265, 73});
+    l.containerType = &laserRow({16, 98, 170, 94});
     addContainerTypes(*l.containerType);
-    label(lasers, u8"Задержка выстрела"_cp1251, 16, 120);
-    f.fireDelay = &edit(lasers, 170, 117, f, onLaserFieldChange);
-    label(lasers, u8"Мощность лазера"_cp1251, 16, 144);
-    f.laserPower = &edit(lasers, 170, 141, f, onLaserFieldChange);
-    label(lasers, u8"Энергия выстрела"_cp1251, 16, 168);
-    f.shotEnergy = &edit(lasers, 170, 165, f, onLaserFieldChange);
-    label(lasers, u8"Повреждение щита"_cp1251, 310, 25);
-    f.bulletShieldDamage = &edit(lasers, 470, 22, f, onLaserFieldChange);
-    label(lasers, u8"Повреждение корпуса"_cp1251, 310, 49);
-    f.hullDamage = &edit(lasers, 470, 46, f, onLaserFieldChange);
-    label(lasers, u8"Скорость полета заряда"_cp1251, 310, 73);
-    f.projectileSpeed = &edit(lasers, 470, 70, f, onLaserFieldChange);
-    label(lasers, u8"м/с"_cp1251, 565, 74);
-    label(lasers, u8"Дальность стрельбы"_cp1251, 310, 97);
-    f.firingRange = &edit(lasers, 470, 94, f, onLaserFieldChange);
-    label(lasers, u8"м"_cp1251, 565, 97);
-    label(lasers, u8"Ценовой коэффициент"_cp1251, 310, 121);
-    l.priceCoefficient = &edit(lasers, 470, 118, f, onLaserFieldChange);
-    priceChangeRow(l, f, 146, 142, 145, 168, 184, true, onLaserListChange);
-    f.bulletInputs = {f.shotEnergy, f.bulletShieldDamage, f.hullDamage, f.projectileSpeed,
-                      f.firingRange};
-    l.inputs = {l.volume, l.containerType, f.fireDelay, f.laserPower, l.priceCoefficient,
-                l.averagePriceChange};
+    f.fireDelay = &laserRow({16, 120, 170, 117});
+    f.laserPower = &laserRow({16, 144, 170, 141});
+    f.shotEnergy = &bulletRow({16, 168, 170, 165});
+    f.bulletShieldDamage = &bulletRow({310, 25, 470, 22});
+    f.hullDamage = &bulletRow({310, 49, 470, 46});
+    f.projectileSpeed = &bulletRow({310, 73, 470, 70, 565, 74});
+    f.firingRange = &bulletRow({310, 97, 470, 94, 565, 97});
+    l.priceCoefficient = &laserRow({310, 121, 470, 118});
+    l.averagePriceChange = &laserRow({310, 146, 470, 142, 565, 145});
+    priceLabels(l, 168, 184, true);
+    f.bulletInputs = f.bulletFields;
+    l.inputs = l.fields;
 
     RecordGroup& s = f.shield;
-    Control& shields = groupBox(page, u8"Щиты"_cp1251, 3, 212, 597, 135);
-    recordSelector(s, shields, u8"Щит"_cp1251, 190, 50, f, onShieldSelected);
-    label(shields, u8"Занимаемый объем"_cp1251, 17, 73);
-    s.volume = &edit(shields, 170, 70, f, onShieldFieldChange);
-    label(shields, u8"ед"_cp1251, 265, 73);
-    label(shields, u8"Тип контейнера"_cp1251, 17, 98);
-    s.containerType = &list(shields, 170, 94, 90, f, onShieldListChange);
+    Control& shields = groupBox(page, f.text(Text::groupShields), 3, 212, 597, 135);
+    recordSelector(s, shields, f.text(Text::shield), 190, 50, f, onShieldSelected);
+    auto shieldRow = [&](Place at) -> Control& {
+        return fieldRow(f, shields, s.fields, std::span<const FieldOf<TShields>>(kShieldFields), at,
+                        onShieldFieldChange);
+    };
+    s.volume = &shieldRow({17, 73, 170, 70, 265, 73});
+    s.containerType = &shieldRow({17, 98, 170, 94});
     addContainerTypes(*s.containerType);
-    label(shields, u8"Мощность щита"_cp1251, 310, 25);
-    f.shieldPower = &edit(shields, 470, 22, f, onShieldFieldChange);
-    label(shields, u8"Ценовой коэффициент"_cp1251, 310, 49);
-    s.priceCoefficient = &edit(shields, 470, 46, f, onShieldFieldChange);
-    priceChangeRow(s, f, 74, 70, 73, 96, 112, false, onShieldListChange);
-    s.inputs = {s.volume, s.containerType, f.shieldPower, s.priceCoefficient,
-                s.averagePriceChange};
+    f.shieldPower = &shieldRow({310, 25, 470, 22});
+    s.priceCoefficient = &shieldRow({310, 49, 470, 46});
+    s.averagePriceChange = &shieldRow({310, 74, 470, 70, 565, 73});
+    priceLabels(s, 96, 112, false);
+    s.inputs = s.fields;
 
     RecordGroup& r = f.rocket;
-    Control& rockets = groupBox(page, u8"Ракеты"_cp1251, 3, 349, 597, 160);
-    recordSelector(r, rockets, u8"Ракета"_cp1251, 190, 50, f, onRocketSelected);
-    label(rockets, u8"Занимаемый объем"_cp1251, 16, 73);
-    r.volume = &edit(rockets, 170, 70, f, onRocketFieldChange);
-    label(rockets, u8"ед"_cp1251, 265, 73);
-    label(rockets, u8"Тип контейнера"_cp1251, 16, 98);
-    r.containerType = &list(rockets, 170, 94, 90, f, onRocketListChange);
+    Control& rockets = groupBox(page, f.text(Text::groupMissiles), 3, 349, 597, 160);
+    recordSelector(r, rockets, f.text(Text::missile), 190, 50, f, onRocketSelected);
+    auto rocketRow = [&](Place at) -> Control& {
+        return fieldRow(f, rockets, r.fields, std::span<const FieldOf<TRockets>>(kRocketFields), at,
+                        onRocketFieldChange);
+    };
+    r.volume = &rocketRow({16, 73, 170, 70, 265, 73});
+    r.containerType = &rocketRow({16, 98, 170, 94});
     addContainerTypes(*r.containerType);
-    label(rockets, u8"Скорость ракеты"_cp1251, 310, 25);
-    f.missileSpeed = &edit(rockets, 470, 22, f, onRocketFieldChange);
-    label(rockets, u8"м/с"_cp1251, 565, 25);
-    label(rockets, u8"Повреждение щита"_cp1251, 310, 49);
-    f.rocketShieldDamage = &edit(rockets, 470, 46, f, onRocketFieldChange);
-    label(rockets, u8"Ценовой коэффициент"_cp1251, 310, 73);
-    r.priceCoefficient = &edit(rockets, 470, 70, f, onRocketFieldChange);
-    priceChangeRow(r, f, 98, 94, 97, 120, 136, false, onRocketListChange);
-    r.inputs = {r.volume, r.containerType, f.missileSpeed, f.rocketShieldDamage,
-                r.priceCoefficient, r.averagePriceChange};
+    f.missileSpeed = &rocketRow({310, 25, 470, 22, 565, 25});
+    f.rocketShieldDamage = &rocketRow({310, 49, 470, 46});
+    r.priceCoefficient = &rocketRow({310, 73, 470, 70});
+    r.averagePriceChange = &rocketRow({310, 98, 470, 94, 565, 97});
+    priceLabels(r, 120, 136, false);
+    r.inputs = r.fields;
 }
 
 void buildStationsPage(MainForm& f, Control& page) {
     RecordGroup& st = f.station;
-    Control& stations = groupBox(page, u8"Фабрики и заводы"_cp1251, 3, 3, 597, 145);
-    recordSelector(st, stations, u8"Станция"_cp1251, 300, 53, f, onStationSelected);
-    label(stations, u8"Занимаемый объем"_cp1251, 16, 81);
-    st.volume = &edit(stations, 170, 78, f, onStationFieldChange);
-    label(stations, u8"Тип контейнера"_cp1251, 16, 110);
-    st.containerType = &list(stations, 170, 106, 90, f, onStationListChange);
+    Control& stations = groupBox(page, f.text(Text::groupFactories), 3, 3, 597, 145);
+    recordSelector(st, stations, f.text(Text::station), 300, 53, f, onStationSelected);
+    auto stationRow = [&](Place at) -> Control& {
+        return fieldRow(f, stations, st.fields, std::span<const FieldOf<TStations>>(kStationFields),
+                        at, onStationFieldChange);
+    };
+    st.volume = &stationRow({16, 81, 170, 78});
+    st.containerType = &stationRow({16, 110, 170, 106});
     addContainerTypes(*st.containerType);
-    label(stations, u8"Ценовой коэффициент"_cp1251, 310, 81);
-    st.priceCoefficient = &edit(stations, 470, 78, f, onStationFieldChange);
+    st.priceCoefficient = &stationRow({310, 81, 470, 78});
     st.averagePriceLabel = &faceLabel(stations, 310, 110, true);
-    st.inputs = {st.volume, st.containerType, st.priceCoefficient};
+    st.inputs = st.fields;
 
     RecordGroup& w = f.ware;
-    Control& wares = groupBox(page, u8"Товары и апгрейды"_cp1251, 3, 150, 597, 185);
-    recordSelector(w, wares, u8"Товар"_cp1251, 300, 53, f, onWareSelected);
-    label(wares, u8"Занимаемый объем"_cp1251, 16, 81);
-    w.volume = &edit(wares, 170, 78, f, onWareFieldChange);
-    label(wares, u8"Тип контейнера"_cp1251, 16, 110);
-    w.containerType = &list(wares, 170, 106, 90, f, onWareListChange);
+    Control& wares = groupBox(page, f.text(Text::groupWares), 3, 150, 597, 185);
+    recordSelector(w, wares, f.text(Text::ware), 300, 53, f, onWareSelected);
+    auto wareRow = [&](Place at) -> Control& {
+        return fieldRow(f, wares, w.fields, std::span<const FieldOf<TWares>>(kWareFields), at,
+                        onWareFieldChange);
+    };
+    w.volume = &wareRow({16, 81, 170, 78});
+    w.containerType = &wareRow({16, 110, 170, 106});
     addContainerTypes(*w.containerType);
-    label(wares, u8"Ценовой коэффициент"_cp1251, 310, 81);
-    w.priceCoefficient = &edit(wares, 470, 78, f, onWareFieldChange);
-    priceChangeRow(w, f, 110, 106, 109, 137, 158, true, onWareListChange);
-    w.inputs = {w.volume, w.containerType, w.priceCoefficient, w.averagePriceChange};
+    w.priceCoefficient = &wareRow({310, 81, 470, 78});
+    w.averagePriceChange = &wareRow({310, 110, 470, 106, 565, 109});
+    priceLabels(w, 137, 158, true);
+    w.inputs = w.fields;
 }
 
 void releaseForm(void* context, Control&) {
@@ -291,12 +288,13 @@ void releaseForm(void* context, Control&) {
 
 } // namespace
 
-MainForm* buildMainWindow(Control& application, GameState& game) {
+MainForm* buildMainWindow(Control& application, GameState& game, Language language) {
     auto* f = new MainForm;
     f->application = &application;
     f->game = &game;
+    f->language = language;
 
-    Control& window = createMainWindow(application, u8"Orvex"_cp1251);
+    Control& window = createMainWindow(application, f->text(Text::windowCaption));
     f->window = &window;
     // The form lives as long as the window; its destruction also frees the name page.
     window.onDestroy = {releaseForm, f};
@@ -311,8 +309,8 @@ MainForm* buildMainWindow(Control& application, GameState& game) {
     window.onCloseRequest = {confirmClose, f};
 
     Control& tabs = createTabControl(window,
-                                     {u8"Корабли"_cp1251, u8"Вооружение"_cp1251,
-                                      u8"Станции и товары"_cp1251},
+                                     {f->text(Text::tabShips), f->text(Text::tabArmament),
+                                      f->text(Text::tabStationsWares)},
                                      kTabsFixedWidth)
                         .place(3, 3)
                         .resize(612, 544)
@@ -326,11 +324,11 @@ MainForm* buildMainWindow(Control& application, GameState& game) {
     buildStationsPage(*f, tabPage(tabs, 2));
     traceMark("page of stations and wares built");
 
-    f->saveButton = &createButton(window, u8"Сохранить"_cp1251).place(320, 556).resize(90, 27);
+    f->saveButton = &createButton(window, f->text(Text::save)).place(320, 556).resize(90, 27);
     f->saveButton->onClick = {onSaveClicked, f};
-    f->closeButton = &createButton(window, u8"Закрыть"_cp1251).place(420, 556).resize(90, 27);
+    f->closeButton = &createButton(window, f->text(Text::close)).place(420, 556).resize(90, 27);
     f->closeButton->onClick = {onCloseClicked, f};
-    f->helpButton = &createButton(window, u8"Справка"_cp1251).place(520, 556).resize(90, 27);
+    f->helpButton = &createButton(window, f->text(Text::help)).place(520, 556).resize(90, 27);
     f->helpButton->onClick = {showAbout, f};
 
     holdSize(window);

@@ -1,23 +1,19 @@
 // The input handlers: each converts the whole current text (or the chosen entry)
-// from the shown unit to the stored one and writes it into the shown record.
+// from the shown unit to the stored one, as the field's description says, and
+// writes it into the shown record.
 // While a show operation fills the controls (MainForm::showing) they store
 // nothing, so a record that is only looked at keeps its values exactly.
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
-#include "editor/typed_input.h"
+#include "tables/editor_fields.h"
 #include "tables/game_state.h"
-#include "text/convert.h"
+#include "tables/typed_input.h"
 #include "ui/control.h"
 
-#include <algorithm>
-#include <cmath>
+#include <string>
 
 namespace {
-
-constexpr int32_t kSpeedFactor = 222;
-constexpr int32_t kMillisecondsPerSecond = 1000;
-constexpr int32_t kShieldPowerDivisor = 10;
 
 MainForm& formOf(void* context) { return *static_cast<MainForm*>(context); }
 
@@ -25,20 +21,28 @@ template <class Table> auto* recordAt(Table& table, int32_t index) {
     return index >= 0 && static_cast<size_t>(index) < table.size() ? &table[index] : nullptr;
 }
 
-double typedPercent(const Control& c) { return textToReal(controlText(c)) / 100; }
-
-// The chosen entry of a list that the user has just chosen, or -1.
-int chosen(const Control& list) { return selectedIndex(list); }
-
-// Flight time from the typed range and the bullet's speed as stored (m/s × 222):
-// range × 1000 × 222 / stored speed, which for a speed typed in whole m/s is
-// exactly range × 1000 / typed speed. Kept when the speed is 0.
-void storeFlightTime(MainForm& f, TBullets& b) {
-    const int32_t range = typedScaledInt(controlText(*f.firingRange), kMillisecondsPerSecond);
-    if (b.projectileSpeed == 0) return;
-    const double scaled = static_cast<double>(range) * kSpeedFactor; // exact: below 2^53
-    const double time = std::trunc(scaled / b.projectileSpeed);
-    b.flightTime = static_cast<int32_t>(std::clamp<double>(time, INT32_MIN, INT32_MAX));
+// Stores the input `c` (a group's input; its tag is its index among `fields`)
+// into the record, converting from the shown unit by its description, then
+// refreshes the group's price label that the field feeds. A list stores only a
+// chosen entry; while a show operation fills the inputs nothing is stored.
+template <class Record, size_t N>
+void storeInput(MainForm& f, Control& c, const FieldOf<Record> (&fields)[N], Record* r,
+                PriceGroup group) {
+    const int i = tag(c);
+    if (f.showing || !r || i < 0 || static_cast<size_t>(i) >= N) return;
+    const FieldOf<Record>& d = fields[static_cast<size_t>(i)];
+    if (isListField(d.shown)) {
+        const int index = selectedIndex(c);
+        if (index < 0) return;
+        storeEntry(d, *r, index, itemText(c, index));
+    } else {
+        storeTyped(d, *r, controlText(c));
+    }
+    // A new coefficient makes both price texts; ships and stations have no range.
+    if constexpr (requires { r->priceCoefficient; })
+        if (d.integer == &Record::priceCoefficient) refreshPrices(f, group);
+    if constexpr (requires { r->averagePriceChange; })
+        if (d.integer == &Record::averagePriceChange) refreshPriceRange(f, group);
 }
 
 } // namespace
@@ -53,38 +57,11 @@ void onWareSelected(void* context, Control&) { showWare(formOf(context)); }
 
 void onShipFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TShips* s = recordAt(f.game->ships, f.game->curShip);
-    if (f.showing || !s) return;
-    const std::string text = controlText(c);
-    if (&c == f.speed) s->speed = typedScaledInt(text, kSpeedFactor);
-    else if (&c == f.speedUpgrades) s->speedUpgrades = typedInt(text);
-    else if (&c == f.manoeuvrabilityX) s->manoeuvrabilityX = typedPercent(c);
-    else if (&c == f.manoeuvrabilityY) s->manoeuvrabilityY = typedPercent(c);
-    else if (&c == f.manoeuvrabilityRotation) s->manoeuvrabilityRotation = typedPercent(c);
-    else if (&c == f.manoeuvrabilityUpgrades) s->manoeuvrabilityUpgrades = typedInt(text);
-    else if (&c == f.hullStrength) s->hullStrength = typedInt(text);
-    else if (&c == f.acceleration) s->acceleration = typedScaledInt(text, kSpeedFactor);
-    else if (&c == f.minCargoSize) s->minCargoSize = typedInt(text);
-    else if (&c == f.maxCargoSize) s->maxCargoSize = typedInt(text);
-    else if (&c == f.hangarCapacity) s->hangarCapacity = typedInt(text);
-    else if (&c == f.generatorPower) s->generatorPower = typedInt(text);
-    else if (&c == f.shipPriceCoefficient) {
-        s->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Ships);
-    }
+    storeInput(f, c, kShipFields, recordAt(f.game->ships, f.game->curShip),
+               PriceGroup::Ships);
 }
 
-void onShipListChange(void* context, Control& c) {
-    MainForm& f = formOf(context);
-    TShips* s = recordAt(f.game->ships, f.game->curShip);
-    const int index = chosen(c);
-    if (f.showing || !s || index < 0) return;
-    if (&c == f.maxShieldTypeList) s->maxShieldType = index;
-    else if (&c == f.maxShieldCountList) s->maxShieldCount = textToInt(itemText(c, index));
-    else if (&c == f.maxMissileTypeList) s->maxMissileType = index;
-    else if (&c == f.maxMissileCountList) s->maxMissileCount = textToInt(itemText(c, index));
-    else if (&c == f.cargoBayType) s->cargoBayType = index;
-}
+void onShipListChange(void* context, Control& c) { onShipFieldChange(context, c); }
 
 int32_t collectWeaponMask(const MainForm& f) {
     uint32_t mask = 0;
@@ -108,137 +85,54 @@ void onWeaponBoxClicked(void* context, Control&) {
 
 void onLaserFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    GameState& game = *f.game;
-    TLasers* l = recordAt(game.lasers, game.curLaser);
-    if (f.showing || !l) return;
-    TBullets* b = recordAt(game.bullets, game.curLaser);
-    const std::string text = controlText(c);
-    if (&c == f.laser.volume) l->volume = typedInt(text);
-    else if (&c == f.fireDelay) l->fireDelay = typedInt(text);
-    else if (&c == f.laserPower) l->laserPower = typedInt(text);
-    else if (&c == f.laser.priceCoefficient) {
-        l->priceCoefficient = typedInt(text);
-        refreshPrices(f, PriceGroup::Lasers);
-    } else if (!b) {
-        return; // no bullet record at the laser's position: nothing to store
-    } else if (&c == f.shotEnergy) b->shotEnergy = typedInt(text);
-    else if (&c == f.bulletShieldDamage) b->shieldDamage = typedInt(text);
-    else if (&c == f.hullDamage) b->hullDamage = typedInt(text);
-    else if (&c == f.projectileSpeed) {
-        b->projectileSpeed = typedScaledInt(text, kSpeedFactor);
-        showFiringRange(f, *b); // the same flight time reaches another range
-    }
-    else if (&c == f.firingRange) storeFlightTime(f, *b);
+    storeInput(f, c, kLaserFields, recordAt(f.game->lasers, f.game->curLaser),
+               PriceGroup::Lasers);
 }
 
-void onLaserListChange(void* context, Control& c) {
+void onLaserListChange(void* context, Control& c) { onLaserFieldChange(context, c); }
+
+// The projectile rows store into the bullet record at the laser's position, when
+// the laser has one.
+void onBulletFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TLasers* l = recordAt(f.game->lasers, f.game->curLaser);
-    const int index = chosen(c);
-    if (f.showing || !l || index < 0) return;
-    if (&c == f.laser.containerType) l->containerType = index;
-    else if (&c == f.laser.averagePriceChange) {
-        l->averagePriceChange = index;
-        refreshPriceRange(f, PriceGroup::Lasers);
-    }
+    GameState& game = *f.game;
+    TBullets* b = recordAt(game.lasers, game.curLaser) ? recordAt(game.bullets, game.curLaser) : nullptr;
+    storeInput(f, c, kBulletFields, b, PriceGroup::Lasers);
+    // The same flight time reaches another range at the new speed.
+    if (b && !f.showing && &c == f.projectileSpeed) showFiringRange(f, *b);
 }
 
 void onShieldFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TShields* h = recordAt(f.game->shields, f.game->curShield);
-    if (f.showing || !h) return;
-    const std::string text = controlText(c);
-    if (&c == f.shield.volume) h->volume = typedInt(text);
-    else if (&c == f.shieldPower) {
-        h->shieldPower = typedInt(text);
-        h->powerTenth = h->shieldPower / kShieldPowerDivisor;
-    } else if (&c == f.shield.priceCoefficient) {
-        h->priceCoefficient = typedInt(text);
-        refreshPrices(f, PriceGroup::Shields);
-    }
+    storeInput(f, c, kShieldFields, recordAt(f.game->shields, f.game->curShield),
+               PriceGroup::Shields);
 }
 
-void onShieldListChange(void* context, Control& c) {
-    MainForm& f = formOf(context);
-    TShields* h = recordAt(f.game->shields, f.game->curShield);
-    const int index = chosen(c);
-    if (f.showing || !h || index < 0) return;
-    if (&c == f.shield.containerType) h->containerType = index;
-    else if (&c == f.shield.averagePriceChange) {
-        h->averagePriceChange = index;
-        refreshPriceRange(f, PriceGroup::Shields);
-    }
-}
+void onShieldListChange(void* context, Control& c) { onShieldFieldChange(context, c); }
 
 void onRocketFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TRockets* r = recordAt(f.game->rockets, f.game->curRocket);
-    if (f.showing || !r) return;
-    const std::string text = controlText(c);
-    if (&c == f.rocket.volume) r->volume = typedInt(text);
-    else if (&c == f.missileSpeed) r->missileSpeed = typedScaledInt(text, kSpeedFactor);
-    else if (&c == f.rocketShieldDamage) r->shieldDamage = typedInt(text);
-    else if (&c == f.rocket.priceCoefficient) {
-        r->priceCoefficient = typedInt(text);
-        refreshPrices(f, PriceGroup::Rockets);
-    }
+    storeInput(f, c, kRocketFields, recordAt(f.game->rockets, f.game->curRocket),
+               PriceGroup::Rockets);
 }
 
-void onRocketListChange(void* context, Control& c) {
-    MainForm& f = formOf(context);
-    TRockets* r = recordAt(f.game->rockets, f.game->curRocket);
-    const int index = chosen(c);
-    if (f.showing || !r || index < 0) return;
-    if (&c == f.rocket.containerType) r->containerType = index;
-    else if (&c == f.rocket.averagePriceChange) {
-        r->averagePriceChange = index;
-        refreshPriceRange(f, PriceGroup::Rockets);
-    }
-}
+void onRocketListChange(void* context, Control& c) { onRocketFieldChange(context, c); }
 
 void onStationFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TStations* st = recordAt(f.game->stations, f.game->curStation);
-    if (f.showing || !st) return;
-    const std::string text = controlText(c);
-    if (&c == f.station.volume) st->volume = typedInt(text);
-    else if (&c == f.station.priceCoefficient) {
-        st->priceCoefficient = typedInt(text);
-        refreshPriceEstimate(f, PriceGroup::Stations);
-    }
+    storeInput(f, c, kStationFields, recordAt(f.game->stations, f.game->curStation),
+               PriceGroup::Stations);
 }
 
-void onStationListChange(void* context, Control& c) {
-    MainForm& f = formOf(context);
-    TStations* st = recordAt(f.game->stations, f.game->curStation);
-    const int index = chosen(c);
-    if (f.showing || !st || index < 0) return;
-    if (&c == f.station.containerType) st->containerType = index;
-}
+void onStationListChange(void* context, Control& c) { onStationFieldChange(context, c); }
 
 void onWareFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    TWares* w = recordAt(f.game->wares, f.game->curWare);
-    if (f.showing || !w) return;
-    const std::string text = controlText(c);
-    if (&c == f.ware.volume) w->volume = typedInt(text);
-    else if (&c == f.ware.priceCoefficient) {
-        w->priceCoefficient = typedInt(text);
-        refreshPrices(f, PriceGroup::Wares);
-    }
+    storeInput(f, c, kWareFields, recordAt(f.game->wares, f.game->curWare),
+               PriceGroup::Wares);
 }
 
-void onWareListChange(void* context, Control& c) {
-    MainForm& f = formOf(context);
-    TWares* w = recordAt(f.game->wares, f.game->curWare);
-    const int index = chosen(c);
-    if (f.showing || !w || index < 0) return;
-    if (&c == f.ware.containerType) w->containerType = index;
-    else if (&c == f.ware.averagePriceChange) {
-        w->averagePriceChange = index;
-        refreshPriceRange(f, PriceGroup::Wares);
-    }
-}
+void onWareListChange(void* context, Control& c) { onWareFieldChange(context, c); }
 
 void decimalKeyFilter(void*, Control&, char& ch, unsigned) {
     // Keyboard layouts with a decimal comma type ',' on the number pad's decimal key.

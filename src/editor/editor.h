@@ -47,6 +47,7 @@ void onShipFieldChange(void* form, Control& sender);
 void onShipListChange(void* form, Control& sender);
 void onWeaponBoxClicked(void* form, Control& sender);
 void onLaserFieldChange(void* form, Control& sender);
+void onBulletFieldChange(void* form, Control& sender);
 void onLaserListChange(void* form, Control& sender);
 void onShieldFieldChange(void* form, Control& sender);
 void onShieldListChange(void* form, Control& sender);

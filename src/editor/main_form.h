@@ -2,6 +2,7 @@
 // The editor's one window: every control of the three pages, reached by the
 // handlers through this object, which is the context of every event.
 
+#include "text/texts.h"
 #include "ui/control.h"
 
 #include <array>
@@ -23,12 +24,15 @@ struct RecordGroup {
     Control* averagePriceLabel = nullptr;  // the estimate label
     Control* priceRangeLabel = nullptr;    // none for stations
     std::vector<Control*> inputs;          // everything enabled or disabled with the group
+    std::vector<Control*> fields;          // the inputs of the group's field descriptions, in order
 };
 
 struct MainForm {
     Control* application = nullptr;
     Control* window = nullptr;
     GameState* game = nullptr;
+    Language language = Language::ru;
+    std::string_view text(Text key) const { return ::text(key, language); }
     // The lines of text page 17; released when the window is destroyed.
     std::unique_ptr<NamePage> nameLines;
 
@@ -63,6 +67,7 @@ struct MainForm {
     Control* shipPriceCoefficient = nullptr;
     Control* shipPriceLabel = nullptr;
     std::vector<Control*> shipInputs; // enabled only while a ship is shown
+    std::vector<Control*> shipFields; // the inputs of kShipFields, in order (tag = index)
 
     // Page "Вооружение"
     RecordGroup laser;
@@ -74,6 +79,7 @@ struct MainForm {
     Control* projectileSpeed = nullptr;
     Control* firingRange = nullptr;
     std::vector<Control*> bulletInputs; // enabled only while the laser has a bullet record
+    std::vector<Control*> bulletFields; // the inputs of kBulletFields, in order (tag = index)
     RecordGroup shield;
     Control* shieldPower = nullptr;
     RecordGroup rocket;
@@ -94,4 +100,6 @@ struct MainForm {
 // Builds the window and all its controls on the application, then runs the
 // start-up sequence. Returns nullptr when start-up ends the program (no name
 // page; the user has been told); the window is then never shown.
-MainForm* buildMainWindow(Control& application, GameState& game);
+// Every text in `language`.
+MainForm* buildMainWindow(Control& application, GameState& game,
+                          Language language = Language::ru);

@@ -5,7 +5,6 @@
 #include "editor/price_math.h"
 #include "tables/game_state.h"
 #include "text/convert.h"
-#include "text/cp1251.h"
 #include "text/format.h"
 #include "ui/control.h"
 
@@ -21,7 +20,7 @@ struct PriceInputs {
     int32_t percent = 0;
     Control* estimateLabel = nullptr;
     Control* rangeLabel = nullptr;
-    std::string_view prefix;
+    Text pattern = Text::estimateShip; // %s: the number
 };
 
 template <class Table> const auto* recordAt(const Table& table, int32_t index) {
@@ -34,47 +33,47 @@ PriceInputs inputsOf(MainForm& f, PriceGroup group) {
     switch (group) {
     case PriceGroup::Ships:
         in.estimateLabel = f.shipPriceLabel;
-        in.prefix = u8"Примерная стоимость корабля "_cp1251;
+        in.pattern = Text::estimateShip;
         if (auto* s = recordAt(game.ships, game.curShip))
-            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.prefix};
+            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.pattern};
         break;
     case PriceGroup::Stations:
         in.estimateLabel = f.station.averagePriceLabel;
-        in.prefix = u8"Примерная стоимость станции на верфи "_cp1251;
+        in.pattern = Text::estimateStation;
         if (auto* s = recordAt(game.stations, game.curStation))
-            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.prefix};
+            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.pattern};
         break;
     case PriceGroup::Lasers:
         in.estimateLabel = f.laser.averagePriceLabel;
         in.rangeLabel = f.laser.priceRangeLabel;
-        in.prefix = u8"Средняя стоимость лазера "_cp1251;
+        in.pattern = Text::averageLaser;
         if (auto* r = recordAt(game.lasers, game.curLaser))
             in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.prefix};
+                  in.estimateLabel, in.rangeLabel, in.pattern};
         break;
     case PriceGroup::Shields:
         in.estimateLabel = f.shield.averagePriceLabel;
         in.rangeLabel = f.shield.priceRangeLabel;
-        in.prefix = u8"Средняя стоимость щита "_cp1251;
+        in.pattern = Text::averageShield;
         if (auto* r = recordAt(game.shields, game.curShield))
             in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.prefix};
+                  in.estimateLabel, in.rangeLabel, in.pattern};
         break;
     case PriceGroup::Rockets:
         in.estimateLabel = f.rocket.averagePriceLabel;
         in.rangeLabel = f.rocket.priceRangeLabel;
-        in.prefix = u8"Средняя стоимость ракеты "_cp1251;
+        in.pattern = Text::averageMissile;
         if (auto* r = recordAt(game.rockets, game.curRocket))
             in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.prefix};
+                  in.estimateLabel, in.rangeLabel, in.pattern};
         break;
     case PriceGroup::Wares:
         in.estimateLabel = f.ware.averagePriceLabel;
         in.rangeLabel = f.ware.priceRangeLabel;
-        in.prefix = u8"Средняя стоимость "_cp1251;
+        in.pattern = Text::averageWare;
         if (auto* w = recordAt(game.wares, game.curWare))
             in = {true, w->priceCoefficient, w->priceMultiplier, w->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.prefix};
+                  in.estimateLabel, in.rangeLabel, in.pattern};
         break;
     }
     return in;
@@ -86,10 +85,8 @@ void refreshPriceEstimate(MainForm& f, PriceGroup group) {
     const PriceInputs in = inputsOf(f, group);
     if (!in.estimateLabel) return;
     if (!in.valid) return setControlText(*in.estimateLabel, "");
-    std::string text(in.prefix);
-    text += formatText("%d", {priceEstimate(in.coefficient, in.factor)});
-    text += u8" кр."_cp1251;
-    setControlText(*in.estimateLabel, text);
+    setControlText(*in.estimateLabel, formatText(f.text(in.pattern),
+                                                  {priceEstimate(in.coefficient, in.factor)}));
 }
 
 void refreshPriceRange(MainForm& f, PriceGroup group) {
@@ -100,7 +97,7 @@ void refreshPriceRange(MainForm& f, PriceGroup group) {
     // uses the stored value as it is (below 0 % the range turns round).
     const PriceRange range = priceRange(in.coefficient, in.factor, in.percent);
     setControlText(*in.rangeLabel,
-                   formatText(u8"Диапазон стоимости %d-%d кр."_cp1251, {range.low, range.high}));
+                   formatText(f.text(Text::priceRange), {range.low, range.high}));
 }
 
 void refreshPrices(MainForm& f, PriceGroup group) {

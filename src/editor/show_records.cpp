@@ -4,35 +4,20 @@
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
+#include "tables/editor_fields.h"
 #include "tables/game_state.h"
-#include "text/convert.h"
-#include "text/cp1251.h"
 #include "text/format.h"
 #include "ui/control.h"
 
-#include <cmath>
 #include <string>
 
 namespace {
-
-constexpr int32_t kSpeedFactor = 222;
 
 struct ShowingGuard {
     MainForm& form;
     explicit ShowingGuard(MainForm& f) : form(f) { ++form.showing; }
     ~ShowingGuard() { --form.showing; }
 };
-
-void setNumber(Control& c, int64_t value) {
-    if (value >= INT32_MIN && value <= INT32_MAX)
-        setControlText(c, intToText(static_cast<int32_t>(value)));
-    else
-        setControlText(c, std::to_string(value));
-}
-
-void setPercent(Control& c, double fraction) {
-    setControlText(c, realToText(fraction * 100));
-}
 
 // Chooses the entry; a value outside the list leaves no entry chosen.
 void selectEntry(Control& list, int64_t index) {
@@ -66,30 +51,32 @@ void showNoRecord(RecordGroup& g) {
     if (g.priceRangeLabel) setControlText(*g.priceRangeLabel, "");
 }
 
-// The first fields of every record group: enabled, objectId, volume, container type.
-template <class Record> void showCommonFields(RecordGroup& g, const Record& r) {
-    setInputsEnabled(g.inputs, true);
-    setControlText(*g.objectIdLabel, r.objectId);
-    setNumber(*g.volume, r.volume);
-    selectEntry(*g.containerType, r.containerType);
+// Every input of a group from the record, each in its shown unit.
+template <class Record, size_t N>
+void showFields(const std::vector<Control*>& inputs, const FieldOf<Record> (&fields)[N],
+                const Record& r) {
+    for (size_t i = 0; i < N && i < inputs.size(); ++i) {
+        if (isListField(fields[i].shown)) selectEntry(*inputs[i], shownEntry(fields[i], r));
+        else setControlText(*inputs[i], shownText(fields[i], r));
+    }
 }
 
-// The last fields: the coefficient, the percentage where the group has one, and
-// the price labels they make.
-template <class Record>
-void showPriceFields(MainForm& f, RecordGroup& g, const Record& r, PriceGroup group) {
-    setNumber(*g.priceCoefficient, r.priceCoefficient);
-    if constexpr (requires { r.averagePriceChange; })
-        selectEntry(*g.averagePriceChange, r.averagePriceChange);
+// A record group's inputs and objectId from its record, then its price labels.
+template <class Record, size_t N>
+void showGroup(MainForm& f, RecordGroup& g, const FieldOf<Record> (&fields)[N],
+               const Record& r, PriceGroup group) {
+    setInputsEnabled(g.inputs, true);
+    setControlText(*g.objectIdLabel, r.objectId);
+    showFields(g.fields, fields, r);
     refreshPriceEstimate(f, group);
     if (g.priceRangeLabel) refreshPriceRange(f, group);
 }
 
-std::string_view sideName(int32_t position) {
-    static constexpr std::string_view names[7] = {
-        u8"Главная"_cp1251, u8"Передняя"_cp1251, u8"Задняя"_cp1251, u8"Левая"_cp1251,
-        u8"Правая"_cp1251,  u8"Верхняя"_cp1251,  u8"Нижняя"_cp1251};
-    return position >= 0 && position < 7 ? names[position] : std::string_view();
+std::string_view sideName(const MainForm& f, int32_t position) {
+    static constexpr Text names[7] = {Text::sideMain,  Text::sideFront, Text::sideRear,
+                                      Text::sideLeft,  Text::sideRight, Text::sideTop,
+                                      Text::sideBottom};
+    return position >= 0 && position < 7 ? f.text(names[position]) : std::string_view();
 }
 
 // The turret list of a ship: the main position when it has guns, then every
@@ -102,7 +89,7 @@ void fillTurretList(MainForm& f, const TShips& s) {
         return;
     }
     if (s.turrets[0].gunCount > 0) {
-        addItem(*f.turretList, formatText("%s (%d)", {sideName(0), s.turrets[0].gunCount}));
+        addItem(*f.turretList, formatText("%s (%d)", {sideName(f, 0), s.turrets[0].gunCount}));
         f.turretOfEntry.push_back(0);
         game.mainTurretListed = 1;
     } else {
@@ -113,7 +100,7 @@ void fillTurretList(MainForm& f, const TShips& s) {
         if (s.turrets[t].gunCount <= 0) continue;
         const TTurretMount& mount = s.turretMounts[t - 1];
         addItem(*f.turretList,
-                formatText("%s (%d)", {sideName(mount.position), s.turrets[t].gunCount}));
+                formatText("%s (%d)", {sideName(f, mount.position), s.turrets[t].gunCount}));
         f.turretOfEntry.push_back(static_cast<int>(t));
     }
 }
@@ -173,42 +160,22 @@ void showShip(MainForm& f) {
     setInputsEnabled(f.shipInputs, true);
     const TShips& s = game.ships[game.curShip];
     setControlText(*f.objectIdCaption, s.objectId);
-    selectEntry(*f.maxShieldTypeList, s.maxShieldType);
-    selectEntry(*f.maxShieldCountList, int64_t(s.maxShieldCount) - 1);
-    selectEntry(*f.maxMissileTypeList, s.maxMissileType);
-    selectEntry(*f.maxMissileCountList, int64_t(s.maxMissileCount) - 1);
-
     if (s.itemCount == 0 && s.turretCount == 0) {
         setTurretSectionEnabled(f, false);
     } else {
         setTurretSectionEnabled(f, true);
         fillTurretList(f, s);
     }
-
-    setNumber(*f.speed, s.speed / kSpeedFactor);
-    setNumber(*f.speedUpgrades, s.speedUpgrades);
-    setPercent(*f.manoeuvrabilityX, s.manoeuvrabilityX);
-    setPercent(*f.manoeuvrabilityY, s.manoeuvrabilityY);
-    setPercent(*f.manoeuvrabilityRotation, s.manoeuvrabilityRotation);
-    setNumber(*f.manoeuvrabilityUpgrades, s.manoeuvrabilityUpgrades);
-    setNumber(*f.acceleration, s.acceleration / kSpeedFactor);
-    setNumber(*f.minCargoSize, s.minCargoSize);
-    setNumber(*f.maxCargoSize, s.maxCargoSize);
-    selectEntry(*f.cargoBayType, s.cargoBayType);
-    setNumber(*f.hullStrength, s.hullStrength);
-    setNumber(*f.generatorPower, s.generatorPower);
-    setNumber(*f.hangarCapacity, s.hangarCapacity);
-    setNumber(*f.shipPriceCoefficient, s.priceCoefficient);
+    showFields(f.shipFields, kShipFields, s);
     refreshPriceEstimate(f, PriceGroup::Ships);
     showTurret(f);
 }
 
 void showFiringRange(MainForm& f, const TBullets& b) {
     ShowingGuard guard(f);
-    // The exact product passes 32 bits from about 9673 m on.
-    const int64_t product = int64_t(b.flightTime) * int64_t(b.projectileSpeed);
-    setNumber(*f.firingRange,
-              static_cast<int64_t>(std::trunc(static_cast<double>(product) / 222000.0)));
+    for (size_t i = 0; i < std::size(kBulletFields); ++i)
+        if (kBulletFields[i].shown == Shown::flightRange)
+            setControlText(*f.bulletFields[i], shownText(kBulletFields[i], b));
 }
 
 void showLaser(MainForm& f) {
@@ -225,20 +192,9 @@ void showLaser(MainForm& f) {
     const TLasers& l = game.lasers[game.curLaser];
     const bool hasBullet = static_cast<size_t>(game.curLaser) < game.bullets.size();
     setInputsEnabled(f.bulletInputs, hasBullet);
-    showCommonFields(g, l);
-    setNumber(*f.fireDelay, l.fireDelay);
-    setNumber(*f.laserPower, l.laserPower);
-    if (hasBullet) {
-        const TBullets& b = game.bullets[game.curLaser];
-        setNumber(*f.shotEnergy, b.shotEnergy);
-        setNumber(*f.bulletShieldDamage, b.shieldDamage);
-        setNumber(*f.hullDamage, b.hullDamage);
-        setNumber(*f.projectileSpeed, b.projectileSpeed / kSpeedFactor);
-        showFiringRange(f, b);
-    } else {
-        clearInputs(f.bulletInputs);
-    }
-    showPriceFields(f, g, l, PriceGroup::Lasers);
+    if (hasBullet) showFields(f.bulletFields, kBulletFields, game.bullets[game.curLaser]);
+    else clearInputs(f.bulletInputs);
+    showGroup(f, g, kLaserFields, l, PriceGroup::Lasers);
 }
 
 void showShield(MainForm& f) {
@@ -247,10 +203,7 @@ void showShield(MainForm& f) {
     RecordGroup& g = f.shield;
     game.curShield = chosenRecord(*g.list, game.shields.size());
     if (game.curShield < 0) return showNoRecord(g);
-    const TShields& h = game.shields[game.curShield];
-    showCommonFields(g, h);
-    setNumber(*f.shieldPower, h.shieldPower);
-    showPriceFields(f, g, h, PriceGroup::Shields);
+    showGroup(f, g, kShieldFields, game.shields[game.curShield], PriceGroup::Shields);
 }
 
 void showRocket(MainForm& f) {
@@ -259,11 +212,7 @@ void showRocket(MainForm& f) {
     RecordGroup& g = f.rocket;
     game.curRocket = chosenRecord(*g.list, game.rockets.size());
     if (game.curRocket < 0) return showNoRecord(g);
-    const TRockets& r = game.rockets[game.curRocket];
-    showCommonFields(g, r);
-    setNumber(*f.missileSpeed, r.missileSpeed / kSpeedFactor);
-    setNumber(*f.rocketShieldDamage, r.shieldDamage);
-    showPriceFields(f, g, r, PriceGroup::Rockets);
+    showGroup(f, g, kRocketFields, game.rockets[game.curRocket], PriceGroup::Rockets);
 }
 
 void showStation(MainForm& f) {
@@ -272,9 +221,8 @@ void showStation(MainForm& f) {
     RecordGroup& g = f.station;
     game.curStation = chosenRecord(*g.list, game.stations.size());
     if (game.curStation < 0) return showNoRecord(g);
-    const TStations& st = game.stations[game.curStation];
-    showCommonFields(g, st);
-    showPriceFields(f, g, st, PriceGroup::Stations);
+    showGroup(f, g, kStationFields, game.stations[game.curStation],
+              PriceGroup::Stations);
 }
 
 void showWare(MainForm& f) {
@@ -283,7 +231,5 @@ void showWare(MainForm& f) {
     RecordGroup& g = f.ware;
     game.curWare = chosenRecord(*g.list, game.wares.size());
     if (game.curWare < 0) return showNoRecord(g);
-    const TWares& w = game.wares[game.curWare];
-    showCommonFields(g, w);
-    showPriceFields(f, g, w, PriceGroup::Wares);
+    showGroup(f, g, kWareFields, game.wares[game.curWare], PriceGroup::Wares);
 }

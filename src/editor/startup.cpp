@@ -41,19 +41,19 @@ void addRocketName(void* context, int32_t nameTextId, std::string_view objectId)
 
 // One line per table that no save will write: its file, " — ", the place and the
 // reason. Empty when every table can be saved (missing ones are not listed).
-std::string keptTablesText(const GameState& game) {
+std::string keptTablesText(const MainForm& f) {
     std::string lines;
-    for (const TableFileEntry& entry : tableFiles(game))
+    for (const TableFileEntry& entry : tableFiles(*f.game))
         if (keptFromSaving(*entry.file))
             lines += "\r\n" + std::string(entry.name) + std::string(u8" — "_cp1251) +
-                     problemText(entry.file->problem);
-    return lines.empty() ? lines : std::string(u8"Эти таблицы не будут сохранены:"_cp1251) + lines;
+                     problemText(entry.file->problem, f.language);
+    return lines.empty() ? lines : std::string(f.text(Text::keptTables)) + lines;
 }
 
 // Shown once the window is visible, before the user can change anything.
 void warnAboutKeptTables(void* context, Control&) {
     MainForm& f = *static_cast<MainForm*>(context);
-    messageBoxOwned(*f.window, keptTablesText(*f.game), controlText(*f.application),
+    messageBoxOwned(*f.window, keptTablesText(f), controlText(*f.application),
                     kMbOk | kMbIconExclamation);
 }
 
@@ -65,7 +65,7 @@ bool runStartup(MainForm& f) {
 
     const std::string page = findNamePage(game.folder);
     if (page.empty()) {
-        messageBox(*f.application, u8"Не найден(ы) файл(ы) локализаций!"_cp1251,
+        messageBox(*f.application, f.text(Text::noNamePage),
                    kMbOk | kMbIconError);
         return false;
     }
@@ -110,7 +110,7 @@ bool runStartup(MainForm& f) {
     traceMark("stations read");
     clearItems(*f.station.list);
     for (const TStations& st : game.stations)
-        addItem(*f.station.list, stationDisplayName(*f.nameLines, st.nameTextId, st.race));
+        addItem(*f.station.list, stationDisplayName(*f.nameLines, st.nameTextId, st.race, f.language));
     traceMark("station list filled");
     showStation(f);
 
@@ -124,6 +124,6 @@ bool runStartup(MainForm& f) {
     showWare(f);
     traceMark("first station and ware shown");
 
-    if (!keptTablesText(game).empty()) f.window->onShown = {warnAboutKeptTables, &f};
+    if (!keptTablesText(f).empty()) f.window->onShown = {warnAboutKeptTables, &f};
     return true;
 }

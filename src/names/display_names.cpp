@@ -1,6 +1,6 @@
 #include "names/display_names.h"
 
-#include "text/cp1251.h"
+#include "text/texts.h"
 #include "text/files.h"
 #include "text/format.h"
 
@@ -17,13 +17,13 @@ std::string displayName(const NamePage& page, int32_t nameTextId, std::string_vi
     return name.empty() ? std::string(objectId) : name;
 }
 
-std::string_view raceName(int32_t race) {
-    static constexpr std::string_view names[6] = {u8"Аргон"_cp1251,   u8"Борон"_cp1251,
-                                                  u8"Сплит"_cp1251,   u8"Паранид"_cp1251,
-                                                  u8"Телади"_cp1251,  u8"Ксенон"_cp1251};
-    return race >= 1 && race <= 6 ? names[race - 1] : std::string_view();
+std::string_view raceName(int32_t race, Language language) {
+    static constexpr Text names[6] = {Text::raceArgon,   Text::raceBoron,  Text::raceSplit,
+                                      Text::raceParanid, Text::raceTeladi, Text::raceXenon};
+    return race >= 1 && race <= 6 ? text(names[race - 1], language) : std::string_view();
 }
 
-std::string stationDisplayName(const NamePage& page, int32_t nameTextId, int32_t race) {
-    return formatText("%s (%s)", {lookupName(page, nameTextId), raceName(race)});
+std::string stationDisplayName(const NamePage& page, int32_t nameTextId, int32_t race,
+                               Language language) {
+    return formatText("%s (%s)", {lookupName(page, nameTextId), raceName(race, language)});
 }

@@ -1,12 +1,11 @@
 #include "tables/check_tables.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <unordered_map>
 
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
-#include "text/cp1251.h"
+#include "text/texts.h"
 #include "text/convert.h"
 #include "text/format.h"
 #include "text/line_list.h"
@@ -36,22 +35,6 @@ template <class Record> int fieldOf(std::string_view column) {
     return columnIndex(recordColumns<Record>(), column) + 1;
 }
 
-// The pieces one after another, numbers in their shortest form: messages are made
-// for every finding, so without formatText's general machinery.
-struct Piece {
-    Piece(std::string_view t) : text(t) {}
-    Piece(const std::string& t) : text(t) {}
-    Piece(const char* t) : text(t) {}
-    Piece(int32_t n) : owned(intToText(n)), text(owned) {}
-    std::string owned;
-    std::string_view text;
-};
-std::string joined(std::initializer_list<Piece> pieces) {
-    std::string out;
-    for (const Piece& p : pieces) out += p.text;
-    return out;
-}
-
 struct IdPlace {
     std::string_view file;
     int line;
@@ -60,9 +43,12 @@ struct IdPlace {
 struct Checker {
     const GameState& state;
     NameCheck names;
+    Language language;
     std::vector<Finding> findings;
     std::unordered_map<std::string_view, IdPlace> wareIds; // one table over five files
     std::unordered_map<std::string_view, IdPlace> ownIds;
+
+    std::string_view say(Text key) const { return text(key, language); }
 
     void add(std::string_view file, int line, int field, Severity severity, std::string_view code,
              std::string message) {
@@ -75,7 +61,7 @@ struct Checker {
                  std::string_view why, int field = 0) {
         if (field == 0) field = fieldOf<Record>(column);
         add(file, line, field, Severity::warning, "reference",
-            joined({u8"поле "_cp1251, field, ": ", column, " ", value, u8" — "_cp1251, why}));
+            formatText(say(Text::findingOutside), {field, column, value, why}));
     }
 
     template <class Record>
@@ -84,8 +70,7 @@ struct Checker {
         if (value >= low && value <= high) return;
         const int field = fieldOf<Record>(column);
         add(file, line, field, Severity::warning, "reference",
-            joined({u8"поле "_cp1251, field, ": ", column, " ", value, u8" — вне "_cp1251, low,
-                    u8"–"_cp1251, high}));
+            formatText(say(Text::findingOutOfBounds), {field, column, value, low, high}));
     }
 
     // A position in another table: 0 .. count - 1 (plus `before` fixed entries).
@@ -95,7 +80,7 @@ struct Checker {
                  int field = 0) {
         if (!usable(target) || (value >= 0 && value < count + before)) return;
         outside<Record>(file, line, column, value,
-                        joined({u8"за пределами "_cp1251, what, u8" (записей: "_cp1251, count + before, ")"}),
+                        formatText(say(Text::findingBeyondTable), {what, count + before}),
                         field);
     }
 
@@ -104,9 +89,9 @@ struct Checker {
         if (t.file.missing) return;
         if (keptFromSaving(t.file)) {
             const TableProblem& p = t.file.problem;
-            std::string message = p.field > 0 ? formatText(u8"поле %d: "_cp1251, {p.field}) : "";
-            message += problemReason(p);
-            message += u8"; редактор не сохранит эту таблицу"_cp1251;
+            std::string message = p.field > 0 ? formatText(say(Text::findingField), {p.field}) : "";
+            message += problemReason(p, language);
+            message += say(Text::findingKept);
             add(file, p.line, p.field, Severity::error,
                 t.file.unreadable ? "unreadable" : "not-in-format", std::move(message));
             return;
@@ -132,9 +117,9 @@ struct Checker {
                 const IdPlace& first = place->second;
                 add(file, line, idField, Severity::warning, "duplicate-id",
                     first.file == file
-                        ? formatText(u8"поле %d: objectId «%s» уже у записи в строке %d"_cp1251,
+                        ? formatText(say(Text::duplicateIdSameFile),
                                      {idField, r.objectId, first.line})
-                        : formatText(u8"поле %d: objectId «%s» уже у записи в %s:%d"_cp1251,
+                        : formatText(say(Text::duplicateIdOtherFile),
                                      {idField, r.objectId, first.file, first.line}));
             }
         }
@@ -150,13 +135,11 @@ struct Checker {
         const std::string_view file = t.name.fileName;
         if (recordLines < t.count)
             add(file, header + 1, 0, Severity::warning, "count-lines",
-                formatText(u8"в заголовке записей %d, а строк записей %d: недостающие записи "
-                           u8"читаются пустыми"_cp1251,
+                formatText(say(Text::countShortLines),
                            {t.count, recordLines}));
         else
             add(file, header + 1, 0, Severity::warning, "count-lines",
-                formatText(u8"в заголовке записей %d, а строк записей %d: строки %d–%d игра не "
-                           u8"прочтёт как записи"_cp1251,
+                formatText(say(Text::countExtraLines),
                            {t.count, recordLines, header + 2 + t.count, end}));
     }
 
@@ -168,12 +151,12 @@ struct Checker {
         const int32_t need = static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX));
         std::string message =
             present < needed
-                ? formatText(u8"полей %d, а нужно %d: недостающие читаются как 0"_cp1251,
+                ? formatText(say(Text::fieldsMissing),
                              {have, need})
-                : formatText(u8"полей %d, а нужно %d: лишние поля игра не прочтёт"_cp1251,
+                : formatText(say(Text::fieldsExtra),
                              {have, need});
         if (std::is_same_v<Record, TShips> && present > needed)
-            message += u8" (обычно это неверный счётчик группы)"_cp1251;
+            message += say(Text::wrongGroupCount);
         add(file, line, 0, Severity::warning, "field-count", std::move(message));
     }
 
@@ -181,8 +164,7 @@ struct Checker {
         if (names.fn == nullptr || names.fn(names.context, r.nameTextId)) return;
         const int field = fieldOf<Record>("nameTextId");
         add(file, line, field, Severity::warning, "no-name",
-            joined({u8"поле "_cp1251, field, ": nameTextId ", r.nameTextId,
-                    u8" — нет на странице имён, в списке будет «"_cp1251, r.objectId, u8"»"_cp1251}));
+            formatText(say(Text::noNameOnPage), {field, r.nameTextId, r.objectId}));
     }
 
     template <class Record>
@@ -197,7 +179,7 @@ struct Checker {
         if constexpr (std::is_same_v<R, TLasers>) {
             if (usable(state.bulletsFile) && position >= state.bulletCount)
                 add(file, line, 0, Severity::warning, "reference",
-                    formatText(u8"у лазера %d нет снаряда: в таблице снарядов записей %d"_cp1251,
+                    formatText(say(Text::laserWithoutBullet),
                                {position + 1, state.bulletCount}));
         }
         if constexpr (std::is_same_v<R, TShips>) ship(file, line, r);
@@ -206,10 +188,10 @@ struct Checker {
     void ship(std::string_view file, int line, const TShips& r) {
         using R = TShips;
         inTable<R>(file, line, "maxShieldType", r.maxShieldType, state.shieldsFile,
-                   state.shieldCount, u8"таблицы щитов"_cp1251);
+                   state.shieldCount, say(Text::ofShieldTable));
         range<R>(file, line, "maxShieldCount", r.maxShieldCount, 1, 20);
         inTable<R>(file, line, "maxMissileType", r.maxMissileType, state.rocketsFile,
-                   state.rocketCount, u8"списка ракет"_cp1251, kFixedMissiles);
+                   state.rocketCount, say(Text::ofMissileList), kFixedMissiles);
         range<R>(file, line, "maxMissileCount", r.maxMissileCount, 1, 20);
         range<R>(file, line, "cargoBayType", r.cargoBayType, 0, 5);
         // Turrets 1..6 that the editor lists (with guns) are described by their mounts.
@@ -221,23 +203,23 @@ struct Checker {
             const std::string cockpit = formatText("turretMounts[%d].cockpitIndex", {k - 1});
             const std::string position = formatText("turretMounts[%d].position", {k - 1});
             inTable<R>(file, line, cockpit, mount.cockpitIndex, state.cockpitsFile,
-                       state.cockpitCount, u8"таблицы кабин"_cp1251, 0, cockpitField);
+                       state.cockpitCount, say(Text::ofCockpitTable), 0, cockpitField);
             if (mount.position < 0 || mount.position > 6)
-                outside<R>(file, line, position, mount.position, u8"вне 0–6"_cp1251,
+                outside<R>(file, line, position, mount.position, say(Text::positionOutside),
                            cockpitField + 1);
         }
         if (r.turretCount > kMountedTurrets) {
             const int field = 49 + 4 * std::max(0, r.itemCount);
             outside<R>(file, line, "turretCount", r.turretCount,
-                       u8"у турелей после седьмой нет креплений"_cp1251, field);
+                       say(Text::turretsWithoutMounts), field);
         }
     }
 };
 
 } // namespace
 
-std::vector<Finding> checkTables(const GameState& state, NameCheck names) {
-    Checker checker{state, names, {}, {}, {}};
+std::vector<Finding> checkTables(const GameState& state, NameCheck names, Language language) {
+    Checker checker{state, names, language, {}, {}, {}};
     for (const TableName& name : kTableNames)
         visitTable(state, name.id, [&](const auto& table) { checker.table(table); });
     return std::move(checker.findings);

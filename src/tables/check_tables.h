@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tables/game_state.h"
+#include "text/language.h"
 
 enum class Severity { error, warning };
 
@@ -34,4 +35,6 @@ struct NameCheck {
 // state.folder), table by table in the order of kTableNames, each table's in
 // line order. A table that is missing gives none; one that is unreadable or not
 // in format gives its error only; references into such a table are not judged.
-std::vector<Finding> checkTables(const GameState& state, NameCheck names);
+// The messages are in `language`.
+std::vector<Finding> checkTables(const GameState& state, NameCheck names,
+                                 Language language = Language::ru);

@@ -2,44 +2,47 @@
 
 #include "text/cp1251.h"
 #include "text/format.h"
+#include "text/texts.h"
 
 namespace {
 
 // The file's own text as the user sees it quoted: control characters as '?',
 // at most 40 characters, a longer text cut with "…".
-std::string quoted(std::string_view text) {
+std::string quoted(std::string_view text, Language language) {
     constexpr size_t kLongest = 40;
     std::string shown(text.substr(0, kLongest));
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20) c = '?';
     if (text.size() > kLongest) shown += u8"…"_cp1251;
-    return std::string(u8"«"_cp1251) + shown + std::string(u8"»"_cp1251);
+    return formatText(::text(Text::quoted, language), {shown});
 }
 
 } // namespace
 
-std::string problemReason(const TableProblem& p) {
+std::string problemReason(const TableProblem& p, Language language) {
+    const auto reason = [&](Text key, const std::string& what) {
+        return formatText(text(key, language), {what});
+    };
     switch (p.kind) {
     case TableProblemKind::none: return {};
-    case TableProblemKind::noHeader: return std::string(u8"нет заголовка"_cp1251);
-    case TableProblemKind::notNumber: return quoted(p.text) + std::string(u8" — не число"_cp1251);
-    case TableProblemKind::notInteger: return quoted(p.text) + std::string(u8" — не целое число"_cp1251);
-    case TableProblemKind::outOfRange:
-        return quoted(p.text) + std::string(u8" — число вне допустимых пределов"_cp1251);
+    case TableProblemKind::noHeader: return std::string(text(Text::noHeader, language));
+    case TableProblemKind::notNumber: return reason(Text::notNumber, quoted(p.text, language));
+    case TableProblemKind::notInteger: return reason(Text::notInteger, quoted(p.text, language));
+    case TableProblemKind::outOfRange: return reason(Text::outOfRange, quoted(p.text, language));
     case TableProblemKind::textAfterLastField:
-        return std::string(u8"текст после последнего поля "_cp1251) + quoted(p.text);
-    case TableProblemKind::badCount: return std::string(u8"число записей "_cp1251) + p.text;
-    case TableProblemKind::groupTooLarge: return std::string(u8"число элементов группы "_cp1251) + p.text;
-    case TableProblemKind::tooManyEmpty:
-        return std::string(u8"слишком много элементов без данных ("_cp1251) + p.text + ")";
+        return reason(Text::textAfterLastField, quoted(p.text, language));
+    case TableProblemKind::badCount: return reason(Text::badCount, p.text);
+    case TableProblemKind::groupTooLarge: return reason(Text::groupTooLarge, p.text);
+    case TableProblemKind::tooManyEmpty: return reason(Text::tooManyEmpty, p.text);
     }
     return {};
 }
 
-std::string problemText(const TableProblem& problem) {
+std::string problemText(const TableProblem& problem, Language language) {
     if (problem.kind == TableProblemKind::none) return {};
-    const std::string place = problem.field > 0
-                            ? formatText(u8"строка %d, поле %d: "_cp1251, {problem.line, problem.field})
-                            : formatText(u8"строка %d: "_cp1251, {problem.line});
-    return place + problemReason(problem);
+    const std::string place =
+        problem.field > 0
+            ? formatText(text(Text::placeLineField, language), {problem.line, problem.field})
+            : formatText(text(Text::placeLine, language), {problem.line});
+    return place + problemReason(problem, language);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tables/fields.h"
+#include "text/language.h"
 
 enum class TableProblemKind {
     none,
@@ -60,10 +61,10 @@ struct TableFile {
 // Unreadable or not in format: the table loaded empty and no save may write it.
 inline bool keptFromSaving(const TableFile& file) { return file.unreadable || file.notInFormat; }
 
-// The place and the reason in the user's words (Windows-1251), for example
+// The place and the reason in the user's words (Windows-1251, in `language`), for example
 // "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";
 // a quoted text longer than 40 characters is cut with "…". Empty for kind none.
-std::string problemText(const TableProblem& problem);
+std::string problemText(const TableProblem& problem, Language language = Language::ru);
 
 // The reason alone, without the place: "«SG_LASER_IRE» — не число".
-std::string problemReason(const TableProblem& problem);
+std::string problemReason(const TableProblem& problem, Language language = Language::ru);

@@ -6,7 +6,7 @@
 
 #include "tables/record_line.h"
 #include "text/convert.h"
-#include "text/cp1251.h"
+#include "text/texts.h"
 #include "text/format.h"
 
 namespace {
@@ -125,8 +125,8 @@ inline constexpr Column kWaresColumns[] = {
 constexpr int kShipFixedFields = 48; // up to itemCount
 constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
 
-std::string faultReason(FieldFault fault, std::string_view field) {
-    return problemReason({problemKindOf(fault), 0, 0, std::string(field)});
+std::string faultReason(FieldFault fault, std::string_view field, Language language) {
+    return problemReason({problemKindOf(fault), 0, 0, std::string(field)}, language);
 }
 
 std::vector<std::string_view> splitFields(std::string_view text) {
@@ -162,13 +162,13 @@ template <class Record> std::vector<std::string> cellsOf(const Record& record) {
 // Checks a groups cell against the ship's itemCount: items of four fields, the
 // turret count, and per turret four fields (the last its gun group count) and
 // six per gun group. Returns the reason, or empty text.
-std::string groupsProblem(std::string_view cell, int32_t itemCount) {
+std::string groupsProblem(std::string_view cell, int32_t itemCount, Language language) {
     if (!cell.empty() && cell.back() != ';')
-        return std::string(u8"последнее поле не закончено «;»"_cp1251);
+        return std::string(text(Text::unfinishedLastField, language));
     const std::vector<std::string_view> fields = splitFields(cell);
     for (std::string_view field : fields)
         if (const FieldFault fault = checkIntegerField(field); fault != FieldFault::none)
-            return faultReason(fault, field);
+            return faultReason(fault, field, language);
     int64_t needed = 4 * int64_t{std::max(0, itemCount)} + 1;
     bool countTooLarge = itemCount > kMaxTableCount;
     if (needed <= static_cast<int64_t>(fields.size())) {
@@ -183,12 +183,12 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount) {
         }
     }
     if (countTooLarge)
-        return formatText(u8"число элементов группы больше %d"_cp1251, {kMaxTableCount});
+        return formatText(text(Text::groupLargerThan, language), {kMaxTableCount});
     if (needed == static_cast<int64_t>(fields.size())) return {};
     return formatText(
-        u8"полей %d, а itemCount %d и счётчики в ячейке требуют %s%d"_cp1251,
+        text(Text::groupsCellFields, language),
         {static_cast<int32_t>(fields.size()), itemCount,
-         needed > static_cast<int64_t>(fields.size()) ? u8"не меньше "_cp1251 : "",
+         needed > static_cast<int64_t>(fields.size()) ? text(Text::atLeast, language) : "",
          static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX))});
 }
 
@@ -208,11 +208,11 @@ int columnOfField(std::span<const Column> columns, std::span<const std::string> 
 
 template <class Record>
 std::vector<CellProblem> readCells(std::span<const std::string> cells, std::string_view rest,
-                                   Record& record) {
+                                   Record& record, Language language) {
     const std::span<const Column> columns = recordColumns<Record>();
     std::vector<CellProblem> problems;
     if (cells.size() != columns.size()) {
-        problems.push_back({-1, formatText(u8"ячеек %d, а столбцов %d"_cp1251,
+        problems.push_back({-1, formatText(text(Text::cellCount, language),
                                            {static_cast<int32_t>(cells.size()),
                                             static_cast<int32_t>(columns.size())})});
         return problems;
@@ -225,7 +225,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         const std::string& cell = cells[c];
         const int column = static_cast<int>(c);
         if (hasBreak(cell)) {
-            problems.push_back({column, std::string(u8"перевод строки внутри ячейки"_cp1251)});
+            problems.push_back({column, std::string(text(Text::breakInCell, language))});
             continue;
         }
         FieldFault fault = FieldFault::none;
@@ -234,14 +234,14 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         case ColumnKind::real: fault = checkRealField(cell); break;
         case ColumnKind::text:
             if (cell.find(';') != std::string::npos)
-                problems.push_back({column, formatText(u8"«%s» содержит «;»"_cp1251, {cell})});
+                problems.push_back({column, formatText(text(Text::cellHoldsSemicolon, language), {cell})});
             break;
         case ColumnKind::groups: break; // after itemCount, below
         }
-        if (fault != FieldFault::none) problems.push_back({column, faultReason(fault, cell)});
+        if (fault != FieldFault::none) problems.push_back({column, faultReason(fault, cell, language)});
         else if (columns[c].name == "itemCount") itemCount = textToInt(cell);
     }
-    if (hasBreak(rest)) problems.push_back({-1, std::string(u8"перевод строки внутри ячейки"_cp1251)});
+    if (hasBreak(rest)) problems.push_back({-1, std::string(text(Text::breakInCell, language))});
     if constexpr (std::is_same_v<Record, TShips>) {
         const int groups = columnIndex(columns, "groups");
         const bool itemCountBad = std::any_of(problems.begin(), problems.end(), [&](auto& p) {
@@ -249,7 +249,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         });
         std::string reason = hasBreak(cells[static_cast<size_t>(groups)])
                                  ? std::string()
-                                 : groupsProblem(cells[static_cast<size_t>(groups)], itemCount);
+                                 : groupsProblem(cells[static_cast<size_t>(groups)], itemCount, language);
         if (!reason.empty() && !itemCountBad) problems.push_back({groups, std::move(reason)});
     }
     if (!problems.empty()) return problems;
@@ -291,8 +291,9 @@ int columnIndex(std::span<const Column> columns, std::string_view name) {
 #define ORVEX_RECORD_ROWS(Record)                                                                 \
     std::vector<std::string> recordCells(const Record& record) { return cellsOf(record); }      \
     std::vector<CellProblem> recordFromCells(std::span<const std::string> cells,                  \
-                                             std::string_view rest, Record& record) {             \
-        return readCells(cells, rest, record);                                                    \
+                                             std::string_view rest, Record& record,               \
+                                             Language language) {                                 \
+        return readCells(cells, rest, record, language);                                          \
     }
 ORVEX_RECORD_ROWS(TShips)
 ORVEX_RECORD_ROWS(TLasers)

@@ -11,6 +11,7 @@
 
 #include "tables/fields.h"
 #include "tables/records.h"
+#include "text/language.h"
 
 enum class ColumnKind { integer, real, text, groups };
 
@@ -58,20 +59,20 @@ struct CellProblem {
 // no cell holds a line break; a ship's groups cell is a list of integer fields
 // each ended by ";", exactly as many as itemCount and the counts in the cell
 // announce. Returns every problem found (the record is then unspecified); empty
-// when the record was read.
+// when the record was read. The reasons are in `language`.
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TShips& record);
+                                         TShips& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TLasers& record);
+                                         TLasers& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TBullets& record);
+                                         TBullets& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TShields& record);
+                                         TShields& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TRockets& record);
+                                         TRockets& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TCockpits& record);
+                                         TCockpits& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TStations& record);
+                                         TStations& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TWares& record);
+                                         TWares& record, Language language = Language::ru);

@@ -37,7 +37,8 @@ enum class Text {
     estimateShip, estimateStation, averageLaser, averageShield, averageMissile, averageWare,
     priceRange,
     // Message boxes
-    noNamePage, closeQuestion, closeQuestionCaption, saveFailed, keptTables,
+    noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
+    faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,

@@ -1,4 +1,4 @@
-#include "editor/typed_input.h"
+#include "tables/typed_input.h"
 
 #include <algorithm>
 
