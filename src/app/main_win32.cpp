@@ -1,15 +1,21 @@
 // Program entry: the application object, the main window (whose last step is the
 // start-up sequence), then the message loop until the window has closed.
 
+#include "editor/editor.h"
 #include "editor/main_form.h"
 #include "tables/game_state.h"
-#include "text/cp1251.h"
+#include "text/texts.h"
 #include "text/format.h"
 #include "ui/control.h"
 #include "ui/trace.h"
 #include "ui/win32/win32_platform.h"
 
 #include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -24,6 +30,31 @@ int processAge() {
     return static_cast<int>((ticks(now) - ticks(created)) / 10000);
 }
 
+// The value after --lang on the command line (ASCII; other characters as '?').
+std::optional<std::string> languageOption() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::optional<std::string> value;
+    for (int i = 1; args != nullptr && i + 1 < count; ++i) {
+        if (std::wstring_view(args[i]) != L"--lang") continue;
+        std::string narrow;
+        for (const wchar_t* c = args[i + 1]; *c; ++c) narrow += *c < 0x80 ? static_cast<char>(*c) : '?';
+        value = narrow;
+    }
+    LocalFree(args);
+    return value;
+}
+
+// ORVEX_LANG, or nothing when it is not set.
+std::optional<std::string> languageVariable() {
+    wchar_t buffer[64];
+    const DWORD n = GetEnvironmentVariableW(L"ORVEX_LANG", buffer, 64);
+    if (n == 0 || n >= 64) return n >= 64 ? std::optional<std::string>("?") : std::nullopt;
+    std::string narrow;
+    for (DWORD i = 0; i < n; ++i) narrow += buffer[i] < 0x80 ? static_cast<char>(buffer[i]) : '?';
+    return narrow;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -32,8 +63,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Platform platform;
     traceMark("platform ready (common controls, window classes)");
     GameState game; // tables and current records, for the whole run
-    Control& application = createApplication(platform, u8"Orvex v2.1"_cp1251);
-    if (!buildMainWindow(application, game)) return 0; // no name page: the user was told
+    Control& application =
+        createApplication(platform, text(Text::applicationCaption, Language::ru));
+    const std::optional<std::string> option = languageOption();
+    const std::optional<std::string> variable = languageVariable();
+    const Language language =
+        chooseEditorLanguage(application, option ? std::optional<std::string_view>(*option) : std::nullopt,
+                             variable ? variable->c_str() : nullptr, GetUserDefaultUILanguage());
+    if (!buildMainWindow(application, game, language)) return 0; // no name page: the user was told
     runMessageLoop(application);
     return 0;
 }

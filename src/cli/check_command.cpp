@@ -39,10 +39,9 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
     std::vector<Finding> findings;
     if (!game.page)
         findings.push_back(
-            {"t\\70001.xml", 0, 0, Severity::error, "no-name-page",
-             "нет страницы имён (t\\70001.xml или t\\440001.xml): редактор не запустится"});
+            {"t\\70001.xml", 0, 0, Severity::error, "no-name-page", say(io, Text::cliNoNamePage)});
     const NameCheck names = game.page ? NameCheck{pageHasName, game.page.get()} : NameCheck{};
-    for (Finding& f : checkTables(game.state, names)) {
+    for (Finding& f : checkTables(game.state, names, io.language)) {
         f.message = cp1251ToUtf8(f.message);
         findings.push_back(std::move(f));
     }
@@ -94,11 +93,8 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
             ((io.out += ": ") += severityText(f.severity)) += ": ";
             (((io.out += f.message) += " [") += f.code) += "]\n";
         }
-        std::string summary = "Таблиц: ";
-        summary.append(std::to_string(12 - missing)).append(" из 12, записей: ");
-        summary.append(std::to_string(records)).append("; ошибок: ").append(std::to_string(errors));
-        summary.append(", предупреждений: ").append(std::to_string(warnings)).append("\n");
-        io.out += summary;
+        io.out += say(io, Text::cliSummary, {12 - missing, std::to_string(records), errors, warnings});
+        io.out += "\n";
     }
     return errors > 0 || (strict && warnings > 0) ? kExitFailed : kExitOk;
 }

@@ -5,12 +5,22 @@
 // exit status: 0 done (check: no error, and no warning with strict), 1 findings
 // or refused, 2 could not run (no types folder, unknown table).
 
+#include <initializer_list>
 #include <string>
+
+#include "text/format.h"
+#include "text/language.h"
+#include "text/texts.h"
 
 struct CliOutput {
     std::string out;
     std::string err;
+    Language language = Language::ru; // of every message
 };
+
+// An interface text in io's language as UTF-8, its %d and %s filled from args
+// (text arguments UTF-8 as well).
+std::string say(const CliOutput& io, Text key, std::initializer_list<FormatArg> args = {});
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;

@@ -1,6 +1,7 @@
 #include "cli/console.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 void writeStdout(std::string_view utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
@@ -10,4 +11,8 @@ void writeStdout(std::string_view utf8) {
 void writeStderr(std::string_view utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stderr);
     std::fflush(stderr);
+}
+
+Language systemLanguage() {
+    return languageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }

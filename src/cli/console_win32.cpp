@@ -36,3 +36,5 @@ void writeTo(DWORD which, std::string_view utf8) {
 
 void writeStdout(std::string_view utf8) { writeTo(STD_OUTPUT_HANDLE, utf8); }
 void writeStderr(std::string_view utf8) { writeTo(STD_ERROR_HANDLE, utf8); }
+
+Language systemLanguage() { return languageOfWindows(GetUserDefaultUILanguage()); }

@@ -10,7 +10,7 @@ bool isGameFolder(const std::string& folder, CliOutput& io) {
     if (!folderExists(folder + "types")) {
         std::string shown = folder.empty() ? std::string(".") : folder;
         if (shown.size() > 1 && shown.back() == '\\') shown.pop_back();
-        sayError(io, "в папке «" + shown + "» нет папки types: это не папка игры");
+        sayError(io, say(io, Text::cliNotGameFolder, {shown}));
         return false;
     }
     return true;

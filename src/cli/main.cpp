@@ -1,5 +1,6 @@
 // orvex-cli: the command-line companion of the editor.
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv, argv + argc);
     CliOutput io;
-    const int status = runCli(args, io);
+    const int status = runCli(args, io, systemLanguage(), std::getenv("ORVEX_LANG"));
     writeStdout(io.out);
     writeStderr(io.err);
     return status;

@@ -2,82 +2,112 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <optional>
 #include <sstream>
 
 namespace {
 
 constexpr const char* kVersion = "orvex-cli 2.1";
 
-// The parser's own words in Russian, like every message of the program.
-void speakRussian(CLI::App& app) {
+// The parser's own words in the language of every message of the program.
+void speakLanguage(CLI::App& app, const CliOutput& io) {
     auto formatter = app.get_formatter();
-    formatter->label("Usage", "Запуск");
-    formatter->label("OPTIONS", "ПАРАМЕТРЫ");
-    formatter->label("SUBCOMMAND", "КОМАНДА");
-    formatter->label("SUBCOMMANDS", "КОМАНДЫ");
-    formatter->label("Positionals", "Аргументы");
-    formatter->label("Options", "Параметры");
-    formatter->label("Subcommands", "Команды");
+    formatter->label("Usage", say(io, Text::cliUsage));
+    formatter->label("OPTIONS", say(io, Text::cliOptionsUpper));
+    formatter->label("SUBCOMMAND", say(io, Text::cliCommandUpper));
+    formatter->label("SUBCOMMANDS", say(io, Text::cliCommandsUpper));
+    formatter->label("Positionals", say(io, Text::cliArguments));
+    formatter->label("Options", say(io, Text::cliOptions));
+    formatter->label("Subcommands", say(io, Text::cliCommands));
 }
 
-CLI::App* command(CLI::App& app, const char* name, const char* description) {
-    CLI::App* sub = app.add_subcommand(name, description);
-    sub->group("Команды");
-    sub->option_defaults()->group("Параметры");
-    sub->set_help_flag("-h,--help", "показать эту справку");
-    sub->set_version_flag("--version", kVersion, "показать версию");
+CLI::App* command(CLI::App& app, const CliOutput& io, const char* name, Text description) {
+    CLI::App* sub = app.add_subcommand(name, say(io, description));
+    sub->group(say(io, Text::cliCommands));
+    sub->option_defaults()->group(say(io, Text::cliOptions));
+    sub->set_help_flag("-h,--help", say(io, Text::cliHelpFlag));
+    sub->set_version_flag("--version", kVersion, say(io, Text::cliVersionFlag));
     return sub;
 }
 
-std::string usageError(const CLI::ParseError& e) {
+std::string usageError(const CLI::ParseError& e, const CliOutput& io) {
     const std::string name = e.get_name();
-    std::string what = "ошибка в командной строке";
-    if (name == "RequiredError") what = "не хватает аргумента";
-    else if (name == "ExtrasError") what = "лишние аргументы";
-    else if (name == "ArgumentMismatch") what = "неверное число значений";
-    else if (name == "ValidationError" || name == "ConversionError") what = "недопустимое значение";
-    return "orvex-cli: " + what + " (" + e.what() + ")\nСправка: orvex-cli --help\n";
+    Text what = Text::cliBadCommandLine;
+    if (name == "RequiredError") what = Text::cliMissingArgument;
+    else if (name == "ExtrasError") what = Text::cliExtraArguments;
+    else if (name == "ArgumentMismatch") what = Text::cliValueCount;
+    else if (name == "ValidationError" || name == "ConversionError") what = Text::cliBadValue;
+    return "orvex-cli: " + say(io, what) + " (" + e.what() + ")\n" + say(io, Text::cliHelpHint) + "\n";
+}
+
+// Takes --lang VALUE (or --lang=VALUE) out of args; the last one counts. An
+// option without its value gives the empty text, which names no language.
+std::optional<std::string> takeLanguageOption(std::vector<std::string>& args) {
+    std::optional<std::string> value;
+    for (size_t i = 1; i < args.size();) {
+        if (args[i] == "--lang") {
+            value = i + 1 < args.size() ? args[i + 1] : std::string();
+            args.erase(args.begin() + static_cast<long>(i),
+                       args.begin() + static_cast<long>(std::min(i + 2, args.size())));
+        } else if (args[i].starts_with("--lang=")) {
+            value = args[i].substr(7);
+            args.erase(args.begin() + static_cast<long>(i));
+        } else {
+            ++i;
+        }
+    }
+    return value;
 }
 
 } // namespace
 
-int runCli(const std::vector<std::string>& args, CliOutput& io) {
-    CLI::App app("Orvex: проверка таблиц игры, выгрузка таблицы в CSV и загрузка обратно",
-                 "orvex-cli");
-    speakRussian(app);
-    app.option_defaults()->group("Параметры");
-    app.set_help_flag("-h,--help", "показать эту справку");
-    app.set_version_flag("--version", kVersion, "показать версию");
+int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language system,
+           const char* variable) {
+    std::vector<std::string> args = givenArgs;
+    const std::optional<std::string> option = takeLanguageOption(args);
+    const LanguageChoice choice = chooseLanguage(option, variable, system);
+    io.language = choice.language;
+    if (!choice.refused.empty() || (option && option->empty())) {
+        io.err += "orvex-cli: " + say(io, Text::badLanguage, {choice.refused}) + "\n" +
+                  say(io, Text::cliHelpHint) + "\n";
+        return kExitUsage;
+    }
+
+    CLI::App app(say(io, Text::cliDescription), "orvex-cli");
+    speakLanguage(app, io);
+    app.option_defaults()->group(say(io, Text::cliOptions));
+    app.set_help_flag("-h,--help", say(io, Text::cliHelpFlag));
+    app.set_version_flag("--version", kVersion, say(io, Text::cliVersionFlag));
+    std::string shownLanguage; // taken out of args above; here for the help only
+    app.add_option("--lang", shownLanguage, say(io, Text::cliLangOption));
     app.require_subcommand(1);
 
     std::string folder = ".";
-    const auto folderOption = [&folder](CLI::App* sub) {
-        sub->add_option("--folder", folder, "папка игры (в ней папка types); по умолчанию текущая");
+    const auto folderOption = [&folder, &io](CLI::App* sub) {
+        sub->add_option("--folder", folder, say(io, Text::cliFolderOption));
     };
 
-    CLI::App* check = command(app, "check", "проверить все таблицы и показать находки");
+    CLI::App* check = command(app, io, "check", Text::cliCheck);
     std::string format = "text";
     bool strict = false;
     folderOption(check);
-    check->add_option("--format", format, "вид вывода: text или json")
+    check->add_option("--format", format, say(io, Text::cliFormatOption))
         ->check(CLI::IsMember({"text", "json"}));
-    check->add_flag("--strict", strict, "код 1 и при одних предупреждениях");
+    check->add_flag("--strict", strict, say(io, Text::cliStrictOption));
 
-    CLI::App* exporter = command(app, "export", "выгрузить таблицу в CSV");
+    CLI::App* exporter = command(app, io, "export", Text::cliExport);
     std::string table, outFile, csvFile;
     folderOption(exporter);
-    exporter->add_option("TABLE", table,
-                         "таблица: ships, lasers, bullets, shields, rockets, cockpits, "
-                         "stations, wareB … wareT или имя файла (TShips.txt)")
-        ->required();
-    exporter->add_option("-o,--output", outFile, "файл CSV; без него — стандартный вывод");
+    exporter->add_option("TABLE", table, say(io, Text::cliTableArgument))->required();
+    exporter->add_option("-o,--output", outFile, say(io, Text::cliOutputOption));
 
-    CLI::App* importer = command(app, "import", "сделать таблицу точно строками CSV");
+    CLI::App* importer = command(app, io, "import", Text::cliImport);
     bool dryRun = false;
     folderOption(importer);
-    importer->add_option("TABLE", table, "таблица, как у export")->required();
-    importer->add_option("FILE", csvFile, "файл CSV")->required();
-    importer->add_flag("--dry-run", dryRun, "только проверить и сказать, что изменится");
+    importer->add_option("TABLE", table, say(io, Text::cliImportTable))->required();
+    importer->add_option("FILE", csvFile, say(io, Text::cliCsvFile))->required();
+    importer->add_flag("--dry-run", dryRun, say(io, Text::cliDryRun));
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -91,7 +121,7 @@ int runCli(const std::vector<std::string>& args, CliOutput& io) {
         io.err += err.str();
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        io.err += usageError(e);
+        io.err += usageError(e, io);
         return kExitUsage;
     }
 

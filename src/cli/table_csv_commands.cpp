@@ -23,25 +23,26 @@ const TableName* tableOrSay(const std::string& table, CliOutput& io) {
     if (name == nullptr) {
         std::string keys;
         for (const TableName& t : kTableNames) keys += (keys.empty() ? "" : ", ") + std::string(t.key);
-        sayError(io, "нет таблицы «" + table + "»; таблицы: " + keys);
+        sayError(io, say(io, Text::cliNoTable, {table, keys}));
     }
     return name;
 }
 
 // A table the editor would not save is neither exported nor replaced.
 bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
-    if (file.missing) sayError(io, "файла " + std::string(fileName) + " нет");
+    if (file.missing) sayError(io, say(io, Text::cliNoFile, {fileName}));
     else if (keptFromSaving(file))
-        sayError(io, std::string(fileName) + " — " + cp1251ToUtf8(problemText(file.problem)) +
-                         "; редактор не сохраняет эту таблицу, и она не меняется");
+        sayError(io, say(io, Text::cliTableKept,
+                         {fileName, cp1251ToUtf8(problemText(file.problem, io.language))}));
     else return false;
     return true;
 }
 
-template <class Record> std::string nameOf(const LoadedGame& game, const Record& r) {
+template <class Record>
+std::string nameOf(const LoadedGame& game, const Record& r, Language language) {
     if constexpr (std::is_same_v<Record, TStations>) {
-        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race);
-        return " (" + std::string(raceName(r.race)) + ")";
+        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race, language);
+        return " (" + std::string(raceName(r.race, language)) + ")";
     } else if constexpr (requires { r.nameTextId; }) {
         return game.page ? displayName(*game.page, r.nameTextId, r.objectId) : r.objectId;
     } else {
@@ -56,13 +57,14 @@ template <class Record> std::vector<std::string> headerRow() {
     return row;
 }
 
-template <class Record> std::string tableCsv(const LoadedGame& game, std::span<const Record> records) {
+template <class Record>
+std::string tableCsv(const LoadedGame& game, std::span<const Record> records, Language language) {
     std::string csv(kUtf8Bom);
     appendCsvRow(csv, headerRow<Record>());
     std::vector<std::string> row;
     for (const Record& r : records) {
         row.clear();
-        row.push_back(cp1251ToUtf8(nameOf(game, r)));
+        row.push_back(cp1251ToUtf8(nameOf(game, r, language)));
         for (std::string& cell : recordCells(r)) row.push_back(cp1251ToUtf8(cell));
         row.push_back(cp1251ToUtf8(r.rest));
         appendCsvRow(csv, row);
@@ -115,12 +117,12 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     std::vector<CsvRow> rows;
     int badRow = 0;
     if (!parseCsv(text, rows, badRow)) {
-        problem(badRow, "", "кавычки не закрыты или после закрывающей кавычки текст");
+        problem(badRow, "", say(io, Text::cliQuotes));
     } else if (rows.empty()) {
-        problem(1, "", "нет строки с названиями столбцов");
+        problem(1, "", say(io, Text::cliNoHeaderRow));
     }
     if (rows.empty()) {
-        io.err += "Ничего не записано.\n";
+        io.err += say(io, Text::cliNothingWritten) + "\n";
         return kExitFailed;
     }
 
@@ -134,10 +136,10 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
         const int index = name == "rest" ? static_cast<int>(columns.size()) : columnIndex(columns, name);
         if (name == "name") continue;
         if (index < 0) {
-            problem(1, name, "в таблице " + std::string(table.name.key) + " нет такого столбца");
+            problem(1, name, say(io, Text::cliNoSuchColumn, {table.name.key}));
             headerBad = true;
         } else if (place[static_cast<size_t>(index)] >= 0) {
-            problem(1, name, "столбец назван дважды");
+            problem(1, name, say(io, Text::cliColumnTwice));
             headerBad = true;
         } else {
             place[static_cast<size_t>(index)] = static_cast<int>(c);
@@ -145,11 +147,11 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     }
     for (size_t i = 0; i < place.size(); ++i)
         if (place[i] < 0) {
-            problem(1, i < columns.size() ? columns[i].name : "rest", "столбца нет в файле");
+            problem(1, i < columns.size() ? columns[i].name : "rest", say(io, Text::cliColumnMissing));
             headerBad = true;
         }
     if (headerBad) {
-        io.err += "Ничего не записано.\n";
+        io.err += say(io, Text::cliNothingWritten) + "\n";
         return kExitFailed;
     }
 
@@ -160,8 +162,9 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     for (size_t r = 1; r < rows.size(); ++r) {
         const CsvRow& row = rows[r];
         if (row.cells.size() != header.size()) {
-            problem(row.row, "", "ячеек " + std::to_string(row.cells.size()) + ", а столбцов " +
-                                     std::to_string(header.size()));
+            problem(row.row, "",
+                    say(io, Text::cliCellsColumns,
+                        {std::to_string(row.cells.size()), std::to_string(header.size())}));
             bad = true;
             continue;
         }
@@ -170,7 +173,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
             std::string& cell = i < columns.size() ? cells[i] : rest;
             if (!utf8ToCp1251Strict(row.cells[static_cast<size_t>(place[i])], cell)) {
                 problem(row.row, i < columns.size() ? columns[i].name : "rest",
-                        "знак, которого нет в кодировке Windows-1251, или испорченный UTF-8");
+                        say(io, Text::cliNotCp1251));
                 rowBad = true;
             }
         }
@@ -178,36 +181,35 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
             bad = true;
             continue;
         }
-        for (const CellProblem& p : recordFromCells(cells, rest, records[r - 1])) {
+        for (const CellProblem& p : recordFromCells(cells, rest, records[r - 1], io.language)) {
             problem(row.row, p.column < 0 ? "rest" : columns[static_cast<size_t>(p.column)].name,
                     cp1251ToUtf8(p.reason));
             bad = true;
         }
     }
     if (bad) {
-        io.err += "Ничего не записано.\n";
+        io.err += say(io, Text::cliNothingWritten) + "\n";
         return kExitFailed;
     }
 
     const Changes changes = compare(table.records, records);
     const std::string file(table.name.fileName);
-    io.out += file + ": записей было " + std::to_string(table.records.size()) + ", " +
-              (dryRun ? "будет " : "стало ") + std::to_string(records.size()) + "; " +
-              (dryRun ? "изменится " : "изменено ") + std::to_string(changes.changed) + ", " +
-              (dryRun ? "добавится " : "добавлено ") + std::to_string(changes.added) + ", " +
-              (dryRun ? "удалится " : "удалено ") + std::to_string(changes.removed) +
-              (changes.reordered ? (dryRun ? "; порядок записей изменится" : "; порядок записей изменён") : "") +
-              "\n";
+    io.out += say(io, dryRun ? Text::cliImportDry : Text::cliImportDone,
+                  {file, std::to_string(table.records.size()), std::to_string(records.size()),
+                   std::to_string(changes.changed), std::to_string(changes.added),
+                   std::to_string(changes.removed)});
+    if (changes.reordered) io.out += say(io, dryRun ? Text::cliReorderDry : Text::cliReorderDone);
+    io.out += "\n";
     if (dryRun) {
-        io.out += "Проверка: ничего не записано.\n";
+        io.out += say(io, Text::cliDryRunDone) + "\n";
         return kExitOk;
     }
     if (!saveTableFile(game.state.folder, table.name.fileName, table.headerValue, table.file,
                        std::span<const Record>(records))) {
-        sayError(io, "не удалось записать " + file + "; файл остался прежним");
+        sayError(io, say(io, Text::cliWriteFailedKept, {file}));
         return kExitFailed;
     }
-    io.out += "Записано: " + file + "\n";
+    io.out += say(io, Text::cliWritten, {file}) + "\n";
     return kExitOk;
 }
 
@@ -220,11 +222,11 @@ int runExport(const std::string& folder, const std::string& table, const std::st
     if (name == nullptr || !loadGame(folder, game, io, name->id, true)) return kExitUsage;
     return visitTable(game.state, name->id, [&](const auto& view) {
         if (refused(view.file, name->fileName, io)) return kExitFailed;
-        std::string csv = tableCsv(game, view.records);
+        std::string csv = tableCsv(game, view.records, io.language);
         if (outFile.empty()) {
             io.out += csv;
         } else if (!writeWholeFile(outFile, csv)) {
-            sayError(io, "не удалось записать " + outFile);
+            sayError(io, say(io, Text::cliWriteFailed, {outFile}));
             return kExitFailed;
         }
         return kExitOk;
@@ -238,7 +240,7 @@ int runImport(const std::string& folder, const std::string& table, const std::st
     if (name == nullptr || !loadGame(folder, game, io, name->id, false)) return kExitUsage;
     std::string text;
     if (!readWholeFile(csvFile, text)) {
-        sayError(io, "не удалось прочитать " + csvFile);
+        sayError(io, say(io, Text::cliReadFailed, {csvFile}));
         return kExitFailed;
     }
     return visitTable(game.state, name->id, [&](const auto& view) {

@@ -1,5 +1,6 @@
 #include "cli/utf8_text.h"
 
+#include "cli/commands.h"
 #include "text/cp1251.h"
 
 #include <array>
@@ -57,4 +58,8 @@ bool utf8ToCp1251Strict(std::string_view utf8, std::string& out) {
         out += static_cast<char>(byte);
     }
     return true;
+}
+
+std::string say(const CliOutput& io, Text key, std::initializer_list<FormatArg> args) {
+    return formatText(cp1251ToUtf8(text(key, io.language)), args);
 }

@@ -3,12 +3,21 @@
 // labels, saving and closing. Every handler gets the MainForm as its context.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "text/language.h"
 
 struct Control;
 struct MainForm;
 struct TBullets;
+
+// The interface language: the option (--lang), else the variable (ORVEX_LANG),
+// else the Windows interface language id. A value other than ru or en is told
+// in a message box in both languages; the Windows language is then used.
+Language chooseEditorLanguage(Control& application, std::optional<std::string_view> option,
+                              const char* variable, uint16_t windowsLanguageId);
 
 // Start-up: name page, tables, lists, first records. False when there is no
 // name page: the user has been told and the program ends without its window.
