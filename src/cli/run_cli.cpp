@@ -68,8 +68,8 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     const std::optional<std::string> option = takeLanguageOption(args);
     const LanguageChoice choice = chooseLanguage(option, variable, system);
     io.language = choice.language;
-    if (!choice.refused.empty() || (option && option->empty())) {
-        io.err += "orvex-cli: " + say(io, Text::badLanguage, {choice.refused}) + "\n" +
+    if (choice.refused) {
+        io.err += "orvex-cli: " + say(io, Text::badLanguage, {*choice.refused}) + "\n" +
                   say(io, Text::cliHelpHint) + "\n";
         return kExitUsage;
     }

@@ -11,11 +11,11 @@ Language chooseEditorLanguage(Control& application, std::optional<std::string_vi
                               const char* variable, uint16_t windowsLanguageId) {
     const LanguageChoice choice =
         chooseLanguage(option, variable, languageOfWindows(windowsLanguageId));
-    if (!choice.refused.empty()) {
+    if (choice.refused) {
         // In both languages: the pin that should have chosen one was not understood.
         const std::string message =
-            formatText(text(Text::badLanguage, Language::ru), {choice.refused}) + "\r\n" +
-            formatText(text(Text::badLanguage, Language::en), {choice.refused});
+            formatText(text(Text::badLanguage, Language::ru), {*choice.refused}) + "\r\n" +
+            formatText(text(Text::badLanguage, Language::en), {*choice.refused});
         messageBox(application, message, kMbOk | kMbIconExclamation);
     }
     return choice.language;

@@ -29,7 +29,7 @@ LanguageChoice chooseLanguage(std::optional<std::string_view> option, const char
                               Language system) {
     std::optional<std::string_view> asked = option;
     if (!asked && variable != nullptr && *variable != '\0') asked = variable;
-    if (!asked) return {system, {}};
-    if (const std::optional<Language> named = languageNamed(*asked)) return {*named, {}};
+    if (!asked) return {system, std::nullopt};
+    if (const std::optional<Language> named = languageNamed(*asked)) return {*named, std::nullopt};
     return {system, std::string(*asked)};
 }

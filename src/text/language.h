@@ -23,7 +23,7 @@ Language languageOfLocale(const char* lcAll, const char* lcMessages, const char*
 
 struct LanguageChoice {
     Language language = Language::ru;
-    std::string refused; // the value that named no language; empty when none was refused
+    std::optional<std::string> refused; // the value that named no language, if one was given
 };
 
 // The option (--lang) wins over the variable (ORVEX_LANG); an empty or absent

@@ -22,7 +22,7 @@ protected:
         if (writeGame) writeEditorGame(game);
         state.folder = game.folder();
         application = &createApplication(platform, u8"Orvex v2.1"_cp1251);
-        form = buildMainWindow(*application, state);
+        form = buildMainWindow(*application, state, language);
         return form;
     }
     // Plays the scripted actions; afterwards the window and form are gone.
@@ -42,6 +42,7 @@ protected:
 
     TempGame game;
     GameState state;
+    Language language = Language::ru;
     HeadlessPlatform platform;
     Control* application = nullptr;
     MainForm* form = nullptr;

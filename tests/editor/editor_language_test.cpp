@@ -1,0 +1,106 @@
+// The editor in English: every caption, label, unit, entry and box the editor
+// makes is English, and what it writes is the same bytes as in Russian.
+
+#include "editor_fixture.h"
+
+#include <filesystem>
+
+namespace {
+
+// The interface texts of the window: tabs, group boxes, labels, check boxes, buttons.
+void collectCaptions(HeadlessPlatform& p, const Control& c, std::vector<std::string>& out) {
+    switch (c.kind) {
+    case ControlKind::GroupBox:
+    case ControlKind::Label:
+    case ControlKind::WrappingLabel:
+    case ControlKind::CheckBox:
+    case ControlKind::Button: out.push_back(c.text); break;
+    case ControlKind::TabControl:
+        for (const auto& [title, page] : p.windowOf(c)->tabs) out.push_back(title);
+        break;
+    default: break;
+    }
+    for (const auto& child : c.children) collectCaptions(p, *child, out);
+}
+
+bool contains(const std::vector<std::string>& texts, std::string_view text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(EditorTest, TheEnglishWindowSpeaksEnglishOnEveryPage) {
+    language = Language::en;
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    std::vector<std::string> captions;
+    collectCaptions(platform, *f.window, captions);
+    // Record names come from the name page; the editor's own texts are all English.
+    for (const std::string& text : captions)
+        EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; })) << text;
+    for (std::string_view text :
+         {"Ships", "Armament", "Stations and wares", "Save", "Close", "Help", "Ship selection",
+          "Specifications", "Speed", "m/s", "MW", "units", "%", "Alpha IRE", "Lasers",
+          "Projectile speed", "Firing range", "m", "Missiles", "Factories and plants",
+          "Wares and upgrades", "Price coefficient", "Price variation", "Ware"})
+        EXPECT_TRUE(contains(captions, text)) << text;
+    EXPECT_EQ(controlText(*f.window), "Orvex");
+    EXPECT_EQ(controlText(*f.shipPriceLabel), "Estimated ship price 6492 Cr.");
+    EXPECT_EQ(controlText(*f.laser.averagePriceLabel), "Average laser price 1123 Cr.");
+    EXPECT_EQ(controlText(*f.laser.priceRangeLabel), "Price range 1123-1123 Cr.");
+    EXPECT_EQ(items(*f.turretList)[0], "Main (2)");
+    EXPECT_EQ(itemText(*f.maxMissileTypeList, 0), "Mosquito");
+    EXPECT_EQ(itemText(*f.station.list, 0).find(cp("Аргон")), std::string::npos);
+    platform.click(*f.closeButton);
+    platform.answer(kIdNo);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    EXPECT_EQ(platform.messageBoxes()[0].text, "Files are not saved! Save?");
+    EXPECT_EQ(platform.messageBoxes()[0].caption, "Attention!");
+}
+
+// The same edits typed into the Russian and the English window, saved.
+std::map<std::string, std::string> savedAfterEdits(Language language) {
+    struct Run : EditorTest {
+        void TestBody() override {}
+        using EditorTest::game, EditorTest::language, EditorTest::platform, EditorTest::run,
+            EditorTest::start;
+    } t;
+    t.language = language;
+    MainForm* f = t.start();
+    t.platform.type(*f->speed, "\b\b7");
+    t.platform.type(*f->manoeuvrabilityX, "5.5");
+    t.platform.choose(*f->maxShieldCountList, 19);
+    t.platform.switchTab(*f->tabs, 1);
+    t.platform.type(*f->firingRange, "\b\b\b\b3000");
+    t.platform.choose(*f->laser.averagePriceChange, 25);
+    t.platform.type(*f->shieldPower, "5");
+    t.platform.switchTab(*f->tabs, 2);
+    t.platform.type(*f->ware.priceCoefficient, "9");
+    t.platform.click(*f->saveButton);
+    t.platform.click(*f->closeButton);
+    t.platform.answer(kIdNo);
+    t.run();
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(t.game.folder() + "types"))
+        files[entry.path().filename().string()] = t.game.read("types/" + entry.path().filename().string());
+    return files;
+}
+
+TEST(EditorLanguage, EnglishSavesTheSameBytesAsRussian) {
+    const auto russian = savedAfterEdits(Language::ru);
+    EXPECT_EQ(savedAfterEdits(Language::en), russian);
+    EXPECT_GT(russian.size(), 12u) << "the tables and their backups";
+    EXPECT_NE(russian.at("TShips.txt"), russian.at("TShips.bak")) << "the edits were saved";
+}
+
+TEST_F(EditorTest, ABadLanguagePinIsToldInBothLanguagesAndWindowsDecides) {
+    application = &createApplication(platform, "Orvex v2.1");
+    platform.answer(kIdOk);
+    EXPECT_EQ(chooseEditorLanguage(*application, "de", "ru", 0x0409), Language::en);
+    EXPECT_EQ(chooseEditorLanguage(*application, std::nullopt, "ru", 0x0409), Language::ru);
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    EXPECT_EQ(platform.messageBoxes()[0].text,
+              cp("Язык «de» не поддерживается: можно ru или en.") +
+                  "\r\nUnknown language \"de\": use ru or en.");
+}
+
+} // namespace
