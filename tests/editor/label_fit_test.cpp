@@ -6,7 +6,6 @@
 #include "editor/main_form.h"
 #include "editor_game.h"
 #include "tables/game_state.h"
-#include "text/texts.h"
 #include "ui/control.h"
 #include "ui/win32/win32_platform.h"
 
@@ -20,12 +19,8 @@ namespace {
 
 using Overlaps = std::set<std::pair<std::string, std::string>>; // (text's path, what it runs into)
 
-bool isCaption(const Control& c) {
-    return c.kind == ControlKind::Label || c.kind == ControlKind::CheckBox;
-}
 bool isObstacle(const Control& c) {
-    return c.kind == ControlKind::EditBox || c.kind == ControlKind::List ||
-           c.kind == ControlKind::CheckBox;
+    return c.kind == ControlKind::EditBox || c.kind == ControlKind::List || c.kind == ControlKind::CheckBox;
 }
 
 // Each control is named by its path of child indices, the same in both windows.
@@ -34,7 +29,7 @@ void collect(const Control& parent, const std::string& path, Overlaps& out) {
         const Control& c = *parent.children[i];
         const std::string own = path + "/" + std::to_string(i);
         collect(c, own, out);
-        if (!isCaption(c) || c.text.empty()) continue;
+        if ((c.kind != ControlKind::Label && c.kind != ControlKind::CheckBox) || c.text.empty()) continue;
         if (parent.kind == ControlKind::GroupBox && c.x + c.width > parent.width)
             out.insert({own, "the group's edge"});
         for (size_t k = 0; k < parent.children.size(); ++k) {
@@ -55,10 +50,8 @@ Overlaps overlapsIn(Language language) {
     state.folder = game.folder();
     Win32Platform platform;
     Control& application = createApplication(platform, "Orvex v2.1");
-    MainForm* form = buildMainWindow(application, state, language);
-    EXPECT_NE(form, nullptr);
     Overlaps overlaps;
-    if (form) collect(*form->window, "", overlaps);
+    if (MainForm* form = buildMainWindow(application, state, language)) collect(*form->window, "", overlaps);
     return overlaps;
 }
 

@@ -23,9 +23,7 @@ TEST(Language, TheFirstSetLocaleVariableDecides) {
     for (const Case& c : {Case{nullptr, nullptr, "ru_RU.UTF-8", ru}, {"", "", "ru_RU.UTF-8", ru},
                           {"C", nullptr, "ru_RU.UTF-8", en}, {nullptr, "ru_UA", "en_US", ru},
                           {nullptr, nullptr, nullptr, en}, {nullptr, nullptr, "C.UTF-8", en}})
-        EXPECT_EQ(languageOfLocale(c.all, c.messages, c.lang), c.expected)
-            << (c.all ? c.all : "-") << " " << (c.messages ? c.messages : "-") << " "
-            << (c.lang ? c.lang : "-");
+        EXPECT_EQ(languageOfLocale(c.all, c.messages, c.lang), c.expected) << c.lang;
 }
 
 TEST(Language, TheOptionWinsOverTheVariableAndBadValuesAreRefused) {
