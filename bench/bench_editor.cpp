@@ -7,6 +7,7 @@
 #include "tables/game_state.h"
 #include "ui/control.h"
 #include "ui/headless/headless_platform.h"
+#include "version.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +33,7 @@ void editorStartup(benchmark::State& run) {
         HeadlessPlatform platform;
         GameState game;
         game.folder = folder.path.string() + "/";
-        Control& application = createApplication(platform, "Orvex v2.1");
+        Control& application = createApplication(platform, ORVEX_CAPTION);
         MainForm* form = buildMainWindow(application, game);
         if (!form) run.SkipWithError("start-up found no name page");
         else entries = itemCount(*form->shipList) + itemCount(*form->ware.list);

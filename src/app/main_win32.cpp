@@ -9,6 +9,7 @@
 #include "ui/control.h"
 #include "ui/trace.h"
 #include "ui/win32/win32_platform.h"
+#include "version.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,5 +1,7 @@
 #include "cli/run_cli.h"
 
+#include "version.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -8,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "orvex-cli 2.1";
+constexpr const char* kVersion = "orvex-cli " ORVEX_VERSION;
 
 // The parser's own words in the language of every message of the program.
 void speakLanguage(CLI::App& app, const CliOutput& io) {

@@ -1,6 +1,7 @@
 #include "text/texts.h"
 
 #include "text/cp1251.h"
+#include "version.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ struct TextForms {
 
 // In the order of the keys. English: short, plain, in the game's English terms.
 constexpr TextForms kTexts[] = {
-    {Text::applicationCaption, "Orvex v2.1", "Orvex v2.1"},
+    {Text::applicationCaption, ORVEX_CAPTION, ORVEX_CAPTION},
     {Text::windowCaption, "Orvex", "Orvex"},
     {Text::tabShips, u8"Корабли"_cp1251, "Ships"},
     {Text::tabArmament, u8"Вооружение"_cp1251, "Armament"},
@@ -127,7 +128,7 @@ constexpr TextForms kTexts[] = {
     {Text::aboutText,
      u8"Редактор кораблей, параметров станций, вооружения, товаров\r\n"
      u8"\r\n"
-     u8"Версия 2.1\r\n"
+     u8"Версия " ORVEX_VERSION_SHORT "\r\n"
      u8"\r\n"
      u8"Идея: команда Orvex\r\n"
      u8"Программа: команда Orvex\r\n"
@@ -136,7 +137,7 @@ constexpr TextForms kTexts[] = {
      u8"Об ошибках сообщайте разработчикам Orvex через страницу проекта"_cp1251,
      "Editor of ships, station parameters, armament and wares\r\n"
      "\r\n"
-     "Version 2.1\r\n"
+     "Version " ORVEX_VERSION_SHORT "\r\n"
      "\r\n"
      "Idea: the Orvex team\r\n"
      "Program: the Orvex team\r\n"

@@ -159,7 +159,7 @@ TEST(Check, ExitStatuses) {
     for (const auto& c : cases)
         EXPECT_EQ(cli(c.args).status, c.status) << c.args.front() << " " << c.args.back();
     EXPECT_NE(cli({"import", "--help"}).out.find("--dry-run"), std::string::npos);
-    EXPECT_EQ(cli({"export", "--version"}).out, "orvex-cli 2.1\n");
+    EXPECT_EQ(cli({"export", "--version"}).out, "orvex-cli " ORVEX_PROJECT_VERSION "\n");
 }
 
 // Every table exported and imported unchanged gives exactly the files that the

@@ -176,7 +176,7 @@ TEST_F(EditorTest, AFailedSaveIsReportedAndKeepsTheWindowOpen) {
     const auto& boxes = platform.messageBoxes();
     ASSERT_EQ(boxes.size(), 6u);
     EXPECT_EQ(boxes[0].text, failure);
-    EXPECT_EQ(boxes[0].caption, cp("Orvex v2.1"));
+    EXPECT_EQ(boxes[0].caption, std::string(ORVEX_CAPTION));
     EXPECT_EQ(boxes[0].flags, kMbOk | kMbIconError);
     EXPECT_EQ(boxes[2].text, failure);
     for (size_t i : {3, 4, 5})

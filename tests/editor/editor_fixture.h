@@ -9,6 +9,7 @@
 #include "text/cp1251.h"
 #include "ui/control.h"
 #include "ui/headless/headless_platform.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ protected:
     MainForm* start(bool writeGame = true) {
         if (writeGame) writeEditorGame(game);
         state.folder = game.folder();
-        application = &createApplication(platform, u8"Orvex v2.1"_cp1251);
+        application = &createApplication(platform, ORVEX_CAPTION);
         form = buildMainWindow(*application, state, language);
         return form;
     }

@@ -145,7 +145,7 @@ TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
     ASSERT_EQ(platform.messageBoxes().size(), 1u);
     const ShownMessageBox& box = platform.messageBoxes()[0];
     EXPECT_EQ(std::tuple(box.ownerCaption, box.caption, box.flags, box.text),
-              std::tuple(cp("Orvex"), cp("Orvex v2.1"), kMbOk | kMbIconExclamation,
+              std::tuple(cp("Orvex"), std::string(ORVEX_CAPTION), kMbOk | kMbIconExclamation,
                          cp("Эти таблицы не будут сохранены:\r\ntypes\\TLaser.txt — "
                             "строка 2, поле 7: «SG_LASER_IRE» — не число")));
 }
