@@ -1,5 +1,6 @@
-// Program entry: the application object, the main window (whose last step is the
-// start-up sequence), then the message loop until the window has closed.
+// Program entry: the version when asked for it; otherwise the application object,
+// the main window (whose last step is the start-up sequence), then the message
+// loop until the window has closed.
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
@@ -15,10 +16,34 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 namespace {
+
+// "--version" among the command line's words.
+bool askedForVersion(const char* commandLine) {
+    std::istringstream words(commandLine ? commandLine : "");
+    std::string word;
+    while (words >> word)
+        if (word == "--version") return true;
+    return false;
+}
+
+// A program without a console of its own: the version goes to standard output
+// when that is a file or a pipe (a script asking), else into a message box (a
+// person who typed the command sees it there, not behind the shell's prompt).
+void showVersion() {
+    const char line[] = "Orvex " ORVEX_VERSION "\n";
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    const DWORD kind = out && out != INVALID_HANDLE_VALUE ? GetFileType(out) : FILE_TYPE_UNKNOWN;
+    DWORD written = 0;
+    if ((kind == FILE_TYPE_DISK || kind == FILE_TYPE_PIPE) &&
+        WriteFile(out, line, sizeof line - 1, &written, nullptr))
+        return;
+    MessageBoxW(nullptr, L"Orvex " ORVEX_VERSION, L"Orvex", MB_OK | MB_ICONINFORMATION);
+}
 
 // Milliseconds since the process was created: the loader's share of start-up.
 int processAge() {
@@ -58,7 +83,11 @@ std::optional<std::string> languageVariable() {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    if (askedForVersion(commandLine)) {
+        showVersion();
+        return 0;
+    }
     if (traceOn())
         traceMark(formatText("program entry, %d ms after the process was created", {processAge()}));
     Win32Platform platform;

@@ -120,6 +120,12 @@ struct Win32Platform::State {
         return it != baseProcs.end() ? it->second : DefWindowProcW;
     }
 
+    HICON programIcon(int widthMetric, int heightMetric) const {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(widthMetric),
+                                             GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+    }
+
     void registerOwnClass() {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -127,7 +133,12 @@ struct Win32Platform::State {
         wc.lpfnWndProc = layerProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        // The program's own icon (its icon resource 1) in the title bar, task bar
+        // and window switcher, in the sizes the system asks for; a program
+        // without one gets the platform's.
+        wc.hIcon = programIcon(SM_CXICON, SM_CYICON);
+        wc.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
+        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
         wc.lpszClassName = kOwnClass;
         ATOM atom = RegisterClassExW(&wc);
         if (atom != 0) {
