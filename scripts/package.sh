@@ -86,6 +86,10 @@ for language in ru en; do
     guide_html "$language" >"$folder/guide.$language.html"
 done
 cp -r "$root/docs/img" "$folder/img"
+for picture in $(sed -n 's/.*](\(img\/[^)]*\)).*/\1/p' "$root"/docs/guide.*.md | sort -u); do
+    [ -f "$folder/$picture" ] ||
+        echo "package.sh: warning: docs/$picture, shown by a guide, is missing (scripts/screenshots.sh)" >&2
+done
 
 find "$folder" -type d -exec chmod 755 {} +
 find "$folder" -type f -exec chmod 644 {} +

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the Windows flavour and runs
 # every test: native unit tests, the same under ASan/UBSan, a short fuzzing run,
-# and the Windows tests (unit, window layer, end-to-end) under Wine.
+# the Windows tests (unit, window layer, end-to-end) under Wine, and the release
+# archive packed from that Windows build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -40,5 +41,8 @@ source "$root/scripts/wine-env.sh"
 wine_env_setup "$build/windows"
 trap wine_env_teardown EXIT
 ctest --test-dir "$build/windows" --output-on-failure -j "$jobs" --timeout 600
+
+step "release archive (packed from the Windows build above)"
+"$root/tests/package/check_package.sh" "$build/windows"
 echo
 echo "All tests passed."

@@ -16,19 +16,20 @@
 #include <shellapi.h>
 
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 
 namespace {
 
-// "--version" among the command line's words.
-bool askedForVersion(const char* commandLine) {
-    std::istringstream words(commandLine ? commandLine : "");
-    std::string word;
-    while (words >> word)
-        if (word == "--version") return true;
-    return false;
+// "--version" among the program's arguments (quoted or not).
+bool askedForVersion() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    bool asked = false;
+    for (int i = 1; args != nullptr && i < count; ++i)
+        asked = asked || std::wstring_view(args[i]) == L"--version";
+    LocalFree(args);
+    return asked;
 }
 
 // A program without a console of its own: the version goes to standard output
@@ -83,8 +84,8 @@ std::optional<std::string> languageVariable() {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    if (askedForVersion(commandLine)) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (askedForVersion()) {
         showVersion();
         return 0;
     }
