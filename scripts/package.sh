@@ -56,7 +56,7 @@ mkdir -p "$folder"
 cp "$build/orvex.exe" "$build/orvex-cli.exe" "$root/LICENSE" "$folder/"
 
 # A guide: its Markdown made HTML by cmark-gfm, inside a plain page; links to
-# the other guide follow it to HTML. Its pictures go along under img/.
+# the other guide follow it to HTML.
 guide_html() {
     local language=$1 source="$root/docs/guide.$1.md" title
     title=$(sed -n 's/^# //p' "$source" | head -n 1)
@@ -85,10 +85,14 @@ HTML
 for language in ru en; do
     guide_html "$language" >"$folder/guide.$language.html"
 done
-cp -r "$root/docs/img" "$folder/img"
+# Exactly the pictures the guides show (nothing else that docs/img may hold here).
 for picture in $(sed -n 's/.*](\(img\/[^)]*\)).*/\1/p' "$root"/docs/guide.*.md | sort -u); do
-    [ -f "$folder/$picture" ] ||
+    if [ -f "$root/docs/$picture" ]; then
+        mkdir -p "$folder/$(dirname "$picture")"
+        cp "$root/docs/$picture" "$folder/$picture"
+    else
         echo "package.sh: warning: docs/$picture, shown by a guide, is missing (scripts/screenshots.sh)" >&2
+    fi
 done
 
 find "$folder" -type d -exec chmod 755 {} +
