@@ -77,7 +77,6 @@ to_png() {
 for language in "${languages[@]}"; do
     tab=$(first_tab "$language")
     out="$root/docs/img/$language"
-    mkdir -p "$out"
 
     drive "$language" : <<UID
 start \${PROGRAM} --lang \${ORVEX_LANG}
@@ -105,6 +104,7 @@ settle
 screenshot \${SHOTS}/warning.bmp screen
 answer 1
 UID
+    mkdir -p "$out"
     for page in ships armament stations; do
         to_png "$work/$page.bmp" "$out/$page.png"
     done
