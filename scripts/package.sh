@@ -33,7 +33,7 @@ if [ -z "$build" ]; then
 fi
 cache="$build/CMakeCache.txt"
 if ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" 2>/dev/null ||
-    ! grep -q '^CMAKE_TOOLCHAIN_FILE:FILEPATH=.*mingw' "$cache"; then
+    ! grep -q '^CMAKE_TOOLCHAIN_FILE:[A-Z]*=.*mingw' "$cache"; then
     echo "package.sh: $build is no Release build of the Windows flavour" >&2
     exit 1
 fi
