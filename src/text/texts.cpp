@@ -161,13 +161,13 @@ constexpr TextForms kTexts[] = {
      "too many entries without data (%s)"},
 
     {Text::findingField, u8"поле %d: "_cp1251, "field %d: "},
-    {Text::findingOutside, u8"поле %d: %s %d — %s"_cp1251, "field %d: %s %d — %s"},
-    {Text::findingOutOfBounds, u8"поле %d: %s %d — вне %d–%d"_cp1251, "field %d: %s %d — outside %d–%d"},
+    {Text::findingOutside, u8"поле %d: %s %d — %s"_cp1251, u8"field %d: %s %d — %s"_cp1251},
+    {Text::findingOutOfBounds, u8"поле %d: %s %d — вне %d–%d"_cp1251, u8"field %d: %s %d — outside %d–%d"_cp1251},
     {Text::findingBeyondTable, u8"за пределами %s (записей: %d)"_cp1251, "beyond the %s (%d records)"},
     {Text::ofShieldTable, u8"таблицы щитов"_cp1251, "shield table"},
     {Text::ofMissileList, u8"списка ракет"_cp1251, "missile list"},
     {Text::ofCockpitTable, u8"таблицы кабин"_cp1251, "cockpit table"},
-    {Text::positionOutside, u8"вне 0–6"_cp1251, "outside 0–6"},
+    {Text::positionOutside, u8"вне 0–6"_cp1251, u8"outside 0–6"_cp1251},
     {Text::turretsWithoutMounts, u8"у турелей после седьмой нет креплений"_cp1251,
      "turrets after the seventh have no mounts"},
     {Text::findingKept, u8"; редактор не сохранит эту таблицу"_cp1251, "; the editor will not save this table"},
@@ -180,8 +180,8 @@ constexpr TextForms kTexts[] = {
      "the header counts %d records, the file has %d record lines: the missing records read as empty"},
     {Text::countExtraLines,
      u8"в заголовке записей %d, а строк записей %d: строки %d–%d игра не прочтёт как записи"_cp1251,
-     "the header counts %d records, the file has %d record lines: the game will not read lines "
-     "%d–%d as records"},
+     u8"the header counts %d records, the file has %d record lines: the game will not read lines "
+     u8"%d–%d as records"_cp1251},
     {Text::fieldsMissing, u8"полей %d, а нужно %d: недостающие читаются как 0"_cp1251,
      "%d fields, %d needed: the missing ones read as 0"},
     {Text::fieldsExtra, u8"полей %d, а нужно %d: лишние поля игра не прочтёт"_cp1251,
@@ -222,8 +222,8 @@ constexpr TextForms kTexts[] = {
     {Text::cliTableArgument,
      u8"таблица: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT или "
      u8"имя файла (TShips.txt)"_cp1251,
-     "table: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT or a file "
-     "name (TShips.txt)"},
+     u8"table: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT or a file "
+     u8"name (TShips.txt)"_cp1251},
     {Text::cliOutputOption, u8"файл CSV; без него — стандартный вывод"_cp1251,
      "the CSV file; standard output without it"},
     {Text::cliImport, u8"сделать таблицу точно строками CSV"_cp1251, "make a table exactly the CSV's rows"},
@@ -246,7 +246,7 @@ constexpr TextForms kTexts[] = {
     {Text::cliNoTable, u8"нет таблицы «%s»; таблицы: %s"_cp1251, "no table \"%s\"; tables: %s"},
     {Text::cliNoFile, u8"файла %s нет"_cp1251, "the file %s is missing"},
     {Text::cliTableKept, u8"%s — %s; редактор не сохраняет эту таблицу, и она не меняется"_cp1251,
-     "%s — %s; the editor does not save this table, and it stays as it is"},
+     u8"%s — %s; the editor does not save this table, and it stays as it is"_cp1251},
     {Text::cliQuotes, u8"кавычки не закрыты или после закрывающей кавычки текст"_cp1251,
      "a quote is not closed, or text follows a closing quote"},
     {Text::cliNoHeaderRow, u8"нет строки с названиями столбцов"_cp1251, "no row of column names"},
@@ -280,6 +280,17 @@ consteval bool complete() {
     return true;
 }
 static_assert(complete(), "every text key needs its row, in key order, with both forms");
+
+// Every form is Windows-1251. An English form holds no Cyrillic letter (bytes
+// 0xC0..0xFF), so a UTF-8 literal left unconverted (a dash, an ellipsis: lead
+// bytes 0xC2..0xE2) fails the build; write such forms as u8"…"_cp1251.
+consteval bool englishIn1251() {
+    for (const TextForms& forms : kTexts)
+        for (char c : forms.en)
+            if (static_cast<unsigned char>(c) >= 0xC0) return false;
+    return true;
+}
+static_assert(englishIn1251(), "an English text holds UTF-8 bytes: write it as u8\"...\"_cp1251");
 
 } // namespace
 
