@@ -49,3 +49,37 @@ void loadAllTables(GameState& state) {
     loadStations(state);
     loadWares(state);
 }
+
+void loadTableFrom(GameState& s, TableId id, std::string_view fileName) {
+    const std::string path = s.folder + std::string(fileName);
+    switch (id) {
+    case TableId::ships:
+        s.ships.clear();
+        return loadTableFile(path, s.ships, s.shipsHeader, s.shipCount, s.shipsFile);
+    case TableId::lasers:
+        s.lasers.clear();
+        return loadTableFile(path, s.lasers, s.lasersHeader, s.laserCount, s.lasersFile);
+    case TableId::bullets:
+        s.bullets.clear();
+        return loadTableFile(path, s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile);
+    case TableId::shields:
+        s.shields.clear();
+        return loadTableFile(path, s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile);
+    case TableId::rockets:
+        s.rockets.clear();
+        return loadTableFile(path, s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile);
+    case TableId::cockpits:
+        s.cockpits.clear();
+        return loadTableFile(path, s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile);
+    case TableId::stations:
+        s.stations.clear();
+        return loadTableFile(path, s.stations, s.stationsHeader, s.stationCount, s.stationsFile);
+    default: {
+        const int g = static_cast<int>(id) - static_cast<int>(TableId::wareB);
+        TWareInfo& info = s.wareGroups[g];
+        const double multiplier = kWareFiles[g].priceMultiplier;
+        return loadTableFile(path, s.wares, info.headerValue, info.recordCount, info.file,
+                             [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; });
+    }
+    }
+}

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "tables/game_state.h"
+#include "tables/table_list.h"
 
 // Receives each laser, shield or missile right after its line is read, in table
 // order, so the editor can list its display name. An empty sink does nothing.
@@ -45,3 +46,8 @@ void loadWares(GameState& state);
 // Every table, in the order start-up loads them, without name sinks (for tools,
 // tests and benchmarks that need the whole game in memory).
 void loadAllTables(GameState& state);
+
+// Loads the one table from `fileName` under GameState::folder instead of its own
+// file (its ".bak", say), by the same rules. A ware file's records go after the
+// wares already loaded: load ware files in file order (B, E, F, M, T).
+void loadTableFrom(GameState& state, TableId id, std::string_view fileName);

@@ -62,6 +62,10 @@ enum class Text {
     cliColumnTwice, cliColumnMissing, cliCellsColumns, cliNotCp1251, cliImportDry,
     cliImportDone, cliReorderDry, cliReorderDone, cliDryRunDone, cliWriteFailedKept,
     cliWritten, cliWriteFailed, cliReadFailed,
+    cliDiff, cliAgainstOption, cliBackupsOption, cliDiffFormatOption, cliDiffTables,
+    cliAgainstOrBackups, cliDiffTableAdded, cliDiffTableRemoved, cliDiffNoBackup,
+    cliDiffNotComparable, cliDiffReason, cliDiffHeader, cliDiffRemarks, cliDiffReordered,
+    cliDiffAdded, cliDiffRemoved, cliDiffTotals, cliDiffNone,
     count_
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+// What changed in one table between two versions of a game: records matched by
+// objectId (the n-th record with an id on one side is the n-th with that id on
+// the other), each changed field by its column and its cells as export writes
+// them, and for an input the editor shows, its label, unit and the values as the
+// editor shows them. Front ends name the records and put it in words.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/game_state.h"
+#include "tables/table_list.h"
+#include "text/texts.h"
+
+enum class DiffState {
+    compared,
+    added,         // the file is on the new side only
+    removed,       // the file is on the old side only
+    noBackup,      // (set by the caller) no backup to compare with
+    notComparable, // a side is unreadable or not in format: not compared
+};
+
+enum class DiffSide { none, oldSide, newSide };
+
+struct FieldDiff {
+    std::string_view column;      // as export names it; "rest": the text after the last field
+    std::string oldCell, newCell; // Windows-1251, as export writes them
+    // An input the editor shows: its label and unit, and the texts it shows.
+    std::optional<Text> label;
+    std::optional<Text> unit;
+    std::string shownOld, shownNew;
+};
+
+struct RecordDiff {
+    std::string objectId;
+    size_t oldIndex = 0; // records counted from 0 within the table
+    size_t newIndex = 0;
+    std::vector<FieldDiff> fields;
+};
+
+struct RecordAt {
+    std::string objectId;
+    size_t index = 0; // on the new side for an added record, on the old side for a removed one
+};
+
+struct TableDiff {
+    TableId table = TableId::ships;
+    DiffState state = DiffState::compared;
+    DiffSide refusedSide = DiffSide::none; // for notComparable: whose file (new side first)
+    std::optional<int32_t> oldHeader, newHeader; // both set when the header value changed
+    // The remark lines, or the other text the file keeps outside its records (after
+    // the header's count, after the last record), differ.
+    bool remarksChanged = false;
+    bool reordered = false; // matched records stand in another order
+    std::vector<RecordDiff> changed;
+    std::vector<RecordAt> added;
+    std::vector<RecordAt> removed;
+};
+
+// Compares table `id` of the old side with the same table of the new side. A file
+// missing on both sides compares as equal; on one side only it is added or
+// removed; unreadable or not in format on a side, the table is not compared.
+TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId id);
+
+// Any difference at all (a table that could not be compared is none).
+bool hasDifferences(const TableDiff& diff);
