@@ -1,5 +1,5 @@
 #pragma once
-// The three commands of orvex-cli, behind the argument parser. Each works on the
+// The commands of orvex-cli, behind the argument parser. Each works on the
 // game folder `folder` (a GameState::folder prefix: empty for the current folder,
 // else ending in a separator), writes UTF-8 text to out and err and returns the
 // exit status: 0 done (check: no error, and no warning with strict), 1 findings
@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "text/format.h"
 #include "text/language.h"
@@ -34,3 +35,15 @@ int runExport(const std::string& folder, const std::string& table, const std::st
 
 int runImport(const std::string& folder, const std::string& table, const std::string& csvFile,
               bool dryRun, CliOutput& io);
+
+struct DiffOptions {
+    std::string against;       // the other game folder as given; empty with backups
+    std::string againstFolder; // its GameState::folder prefix
+    bool backups = false;      // compare with the folder's own ".bak" files instead
+    std::string format = "text"; // text, json or markdown
+    std::vector<std::string> tables; // as export names them; none: all twelve
+};
+
+// Exit status 0 no difference, 1 differences, 2 could not run or a table could
+// not be compared.
+int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io);

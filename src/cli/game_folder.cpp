@@ -56,3 +56,13 @@ bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableI
 void sayError(CliOutput& io, const std::string& message) {
     io.err += "orvex-cli: " + message + "\n";
 }
+
+const TableName* tableOrSay(const std::string& table, CliOutput& io) {
+    const TableName* name = findTable(table);
+    if (name == nullptr) {
+        std::string keys;
+        for (const TableName& t : kTableNames) keys += (keys.empty() ? "" : ", ") + std::string(t.key);
+        sayError(io, say(io, Text::cliNoTable, {table, keys}));
+    }
+    return name;
+}

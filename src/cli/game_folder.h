@@ -3,8 +3,10 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "cli/commands.h"
+#include "names/display_names.h"
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/table_list.h"
@@ -25,3 +27,20 @@ bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableI
 
 // "orvex-cli: <message>\n" on err (the message UTF-8).
 void sayError(CliOutput& io, const std::string& message);
+
+// The record as the editor lists it (Windows-1251); empty for kinds it does not list.
+template <class Record>
+std::string recordName(const LoadedGame& game, const Record& r, Language language) {
+    if constexpr (std::is_same_v<Record, TStations>) {
+        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race, language);
+        return " (" + std::string(raceName(r.race, language)) + ")";
+    } else if constexpr (requires { r.nameTextId; }) {
+        return game.page ? displayName(*game.page, r.nameTextId, r.objectId) : r.objectId;
+    } else {
+        return {};
+    }
+}
+
+// The table a user names (as findTable reads it), else null with the message and
+// the list of tables on err.
+const TableName* tableOrSay(const std::string& table, CliOutput& io);

@@ -62,6 +62,14 @@ std::optional<std::string> takeLanguageOption(std::vector<std::string>& args) {
     return value;
 }
 
+// The GameState::folder prefix of a folder given on the command line.
+std::string folderPrefix(const std::string& folder) {
+    if (folder.empty() || folder == ".") return {};
+    std::string prefix = folder;
+    if (prefix.back() != '/' && prefix.back() != '\\') prefix += '\\';
+    return prefix;
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language system,
@@ -111,6 +119,15 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     importer->add_option("FILE", csvFile, say(io, Text::cliCsvFile))->required();
     importer->add_flag("--dry-run", dryRun, say(io, Text::cliDryRun));
 
+    CLI::App* differ = command(app, io, "diff", Text::cliDiff);
+    DiffOptions diff;
+    folderOption(differ);
+    differ->add_option("--against", diff.against, say(io, Text::cliAgainstOption));
+    differ->add_flag("--backups", diff.backups, say(io, Text::cliBackupsOption));
+    differ->add_option("--format", diff.format, say(io, Text::cliDiffFormatOption))
+        ->check(CLI::IsMember({"text", "json", "markdown"}));
+    differ->add_option("TABLE", diff.tables, say(io, Text::cliDiffTables));
+
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     try {
@@ -127,12 +144,16 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         return kExitUsage;
     }
 
-    std::string prefix;
-    if (folder != ".") {
-        prefix = folder;
-        if (prefix.back() != '/' && prefix.back() != '\\') prefix += '\\';
-    }
+    const std::string prefix = folderPrefix(folder);
     if (check->parsed()) return runCheck(prefix, format == "json", strict, io);
+    if (differ->parsed()) {
+        if (diff.backups == !diff.against.empty()) {
+            io.err += "orvex-cli: " + say(io, Text::cliAgainstOrBackups) + "\n" + say(io, Text::cliHelpHint) + "\n";
+            return kExitUsage;
+        }
+        diff.againstFolder = folderPrefix(diff.against);
+        return runDiff(prefix, diff, io);
+    }
     if (exporter->parsed()) return runExport(prefix, table, outFile, io);
     return runImport(prefix, table, csvFile, dryRun, io);
 }

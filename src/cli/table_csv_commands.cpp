@@ -3,7 +3,6 @@
 // written with the editor's writer.
 
 #include <map>
-#include <type_traits>
 
 #include "cli/commands.h"
 #include "cli/csv.h"
@@ -18,16 +17,6 @@
 
 namespace {
 
-const TableName* tableOrSay(const std::string& table, CliOutput& io) {
-    const TableName* name = findTable(table);
-    if (name == nullptr) {
-        std::string keys;
-        for (const TableName& t : kTableNames) keys += (keys.empty() ? "" : ", ") + std::string(t.key);
-        sayError(io, say(io, Text::cliNoTable, {table, keys}));
-    }
-    return name;
-}
-
 // A table the editor would not save is neither exported nor replaced.
 bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
     if (file.missing) sayError(io, say(io, Text::cliNoFile, {fileName}));
@@ -36,18 +25,6 @@ bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
                          {fileName, cp1251ToUtf8(problemText(file.problem, io.language))}));
     else return false;
     return true;
-}
-
-template <class Record>
-std::string nameOf(const LoadedGame& game, const Record& r, Language language) {
-    if constexpr (std::is_same_v<Record, TStations>) {
-        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race, language);
-        return " (" + std::string(raceName(r.race, language)) + ")";
-    } else if constexpr (requires { r.nameTextId; }) {
-        return game.page ? displayName(*game.page, r.nameTextId, r.objectId) : r.objectId;
-    } else {
-        return {};
-    }
 }
 
 template <class Record> std::vector<std::string> headerRow() {
@@ -64,7 +41,7 @@ std::string tableCsv(const LoadedGame& game, std::span<const Record> records, La
     std::vector<std::string> row;
     for (const Record& r : records) {
         row.clear();
-        row.push_back(cp1251ToUtf8(nameOf(game, r, language)));
+        row.push_back(cp1251ToUtf8(recordName(game, r, language)));
         for (std::string& cell : recordCells(r)) row.push_back(cp1251ToUtf8(cell));
         row.push_back(cp1251ToUtf8(r.rest));
         appendCsvRow(csv, row);

@@ -301,3 +301,134 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
 }
 
 } // namespace
+
+// A copy of the sample game changed by the editor's writer and by import, against
+// the sample itself: every kind of change the diff reports, in its three forms.
+class Diff : public ::testing::Test {
+  protected:
+    Diff() {
+        copySample(before);
+        copySample(after);
+        fs::remove(before.path("types/TWareT.txt")); // a table only the new side has
+        GameState s;
+        s.folder = after.folder();
+        loadAllTables(s);
+        s.ships[0].speed = 31080;         // shown as 125 → 140 m/s
+        s.ships[0].col11 = 36;            // a column the editor does not show
+        std::swap(s.cockpits[0], s.cockpits[1]);
+        s.shieldsFile.remarks.push_back("// tuned");
+        const TStations gone = s.stations[1];
+        s.stations.erase(s.stations.begin() + 1);
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.shipsHeader, s.shipsFile, std::span<const TShips>(s.ships)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TCockpits.txt", s.cockpitsHeader, s.cockpitsFile, std::span<const TCockpits>(s.cockpits)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shieldsHeader, s.shieldsFile, std::span<const TShields>(s.shields)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TFactories.txt", s.stationsHeader + 1, s.stationsFile, std::span<const TStations>(s.stations)));
+        goneId = gone.objectId;
+        // Import: a copy of the first laser as a new record at the end.
+        std::string csv = cli({"export", "--folder", after.folder(), "lasers"}).out;
+        std::vector<CsvRow> rows;
+        int bad = 0;
+        EXPECT_TRUE(parseCsv(csv, rows, bad));
+        rows.push_back(rows[1]);
+        rows.back().cells[18] = "SS_LA_NEW";
+        csv.clear();
+        for (const CsvRow& row : rows) appendCsvRow(csv, row.cells);
+        after.write("lasers.csv", csv);
+        EXPECT_EQ(cli({"import", "--folder", after.folder(), "lasers", after.folder() + "lasers.csv"}).status, 0);
+    }
+    CliRun diff(std::vector<std::string> more) {
+        std::vector<std::string> args = {"diff", "--folder", after.folder(), "--against", before.folder()};
+        args.insert(args.end(), more.begin(), more.end());
+        return cli(args);
+    }
+    TempGame before, after;
+    std::string goneId;
+};
+
+// The parts one after another (appending steers clear of a false GCC 12 warning).
+std::string join(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (std::string_view part : parts) out += part;
+    return out;
+}
+
+TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
+    const CliRun json = diff({"--format", "json"}), text = diff({}), markdown = diff({"--format", "markdown"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(markdown.status, 1);
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    const auto str = [](const nlohmann::json& j) { return j.is_string() ? j.get<std::string>() : j.dump(); };
+    std::set<std::string> seen; // "table state [header old>new] [remarks] [reordered] changes…"
+    for (const auto& t : doc.at("tables")) {
+        std::string line = join({str(t.at("table")), " ", str(t.at("state"))});
+        if (t.contains("header")) line += join({" header ", str(t["header"].at("old")), ">", str(t["header"].at("new"))});
+        if (t.at("remarksChanged")) line += " remarks";
+        if (t.at("reordered")) line += " reordered";
+        for (const auto& r : t.at("changed"))
+            for (const auto& f : r.at("fields")) {
+                line += join({" ", str(f.at("column")), " ", str(f.at("old")), ">", str(f.at("new"))});
+                // The same change as a text line and within its record's Markdown bullet.
+                const std::string raw = join({str(f.at("column")), " ", str(f.at("old")), " → ", str(f.at("new"))});
+                std::string textLine = join({str(t.at("file")), ": ", str(r.at("name")), " (", str(r.at("objectId")), "): "});
+                std::string bullet = join({"- ", str(r.at("name")), " (`", str(r.at("objectId")), "`): "});
+                if (f.contains("label")) {
+                    const std::string shown = join({str(f.at("label")), " ", str(f.at("shownOld")), " → ", str(f.at("shownNew")), " ", str(f.at("unit"))});
+                    textLine += join({shown, " (", raw, ")\n"});
+                    bullet += join({str(f.at("label")), ":"});
+                } else {
+                    textLine += join({raw, "\n"});
+                }
+                EXPECT_NE(text.out.find(textLine), std::string::npos) << textLine << text.out;
+                EXPECT_NE(markdown.out.find(bullet), std::string::npos) << bullet << markdown.out;
+            }
+        for (const char* side : {"added", "removed"})
+            for (const auto& r : t.at(side)) line += join({" ", side, " ", str(r.at("objectId")), "@", str(r.at("index"))});
+        seen.insert(line);
+    }
+    const std::set<std::string> expected = {
+        "ships compared speed 27750>31080 col11 35>36", "lasers compared added SS_LA_NEW@5",
+        "bullets compared", "shields compared remarks", "rockets compared", "cockpits compared reordered",
+        "stations compared header 14>15 removed " + goneId + "@1",
+        "wareB compared", "wareE compared", "wareF compared", "wareM compared", "wareT added"};
+    EXPECT_EQ(seen, expected) << json.out;
+    EXPECT_EQ(doc.at("totals"), (nlohmann::json{{"changed", 1}, {"added", 1}, {"removed", 1}}));
+    EXPECT_NE(text.out.find("types\\TShips.txt: Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с (speed 27750 → 31080)"), std::string::npos) << text.out;
+    EXPECT_NE(diff({"--lang", "en", "ships"}).out.find(": Speed 125 → 140 m/s (speed 27750 → 31080)"), std::string::npos);
+    EXPECT_NE(markdown.out.find("## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Начальная скорость: 125 → 140 м/с; `col11`: `35` → `36`\n"), std::string::npos) << markdown.out;
+}
+
+TEST_F(Diff, BackupsSidesNotInFormatAndExitStatuses) {
+    const CliRun backups = cli({"diff", "--folder", after.folder(), "--backups", "--format", "json"});
+    EXPECT_EQ(backups.status, 1) << backups.err;
+    std::map<std::string, std::string> states;
+    const nlohmann::json doc = nlohmann::json::parse(backups.out);
+    for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
+    EXPECT_EQ(states["ships"], "compared");
+    EXPECT_EQ(states["lasers"], "compared");
+    EXPECT_EQ(states["rockets"], "no-backup");
+
+    before.writeLines("types/TRockets.txt", {"12;1;", "0;x;"});
+    const CliRun broken = diff({"--format", "json"});
+    EXPECT_EQ(broken.status, 2);
+    const nlohmann::json brokenDoc = nlohmann::json::parse(broken.out);
+    for (const auto& t : brokenDoc.at("tables"))
+        if (t.at("table") == "rockets") {
+            EXPECT_EQ(t.at("state"), "not-comparable");
+            EXPECT_EQ(t.at("reason"), before.folder() + "types\\TRockets.txt: строка 2, поле 2: «x» — не число");
+        }
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"diff", "--folder", ORVEX_SAMPLE_GAME, "--against", ORVEX_SAMPLE_GAME}, 0},
+        {{"diff", "--folder", after.folder(), "--against", before.folder(), "wareB", "TWareE.txt"}, 0},
+        {{"diff", "--folder", after.folder(), "--against", before.folder(), "ships"}, 1},
+        {{"diff", "--folder", after.folder(), "--against", before.folder(), "rockets"}, 2},
+        {{"diff", "--folder", after.folder()}, 2},
+        {{"diff", "--folder", after.folder(), "--backups", "--against", before.folder()}, 2},
+        {{"diff", "--folder", after.folder(), "--against", after.folder() + "types"}, 2},
+        {{"diff", "--folder", after.folder(), "--backups", "planets"}, 2},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cli(c.args).status, c.status) << c.args.back();
+}
