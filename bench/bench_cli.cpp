@@ -1,10 +1,13 @@
 // orvex-cli on the large generated game, as a user runs it (whole commands, in
-// process): check of every table, and export plus import of the ship table.
+// process): check of every table, export plus import of the ship table, and diff
+// against an edited copy.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -54,5 +57,32 @@ void exportImportShips(benchmark::State& state) {
     }
 }
 BENCHMARK(exportImportShips)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The generated game against a copy with 1 % of its records edited (every
+// hundredth record of each table gets a new value in its second column).
+void diffLargeGame(benchmark::State& state) {
+    BenchGame before, after;
+    if (!before.ok || !after.ok) state.SkipWithError("the game was not generated");
+    for (const auto& entry : fs::directory_iterator(after.path / "types")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {}), edited;
+        size_t line = 0, start = 0;
+        for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1, ++line) {
+            std::string_view l(text.data() + start, end + 1 - start);
+            const size_t field = l.find(';') + 1;
+            if (line >= 1 && line % 100 == 0 && field > 0 && field < l.size() && l[field] >= '0' && l[field] <= '8') {
+                edited.append(l.substr(0, field)).push_back(static_cast<char>(l[field] + 1));
+                edited.append(l.substr(field + 1));
+            } else {
+                edited.append(l);
+            }
+        }
+        std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << edited << text.substr(start);
+    }
+    const std::vector<std::string> args = {"diff", "--folder", after.prefix(), "--against", before.prefix()};
+    if (run(args) != 1) state.SkipWithError("no differences found");
+    for (auto _ : state) benchmark::DoNotOptimize(run(args));
+}
+BENCHMARK(diffLargeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -33,7 +33,8 @@ std::string nameAt(const LoadedGame& names, const GameState& state, TableId id, 
     });
 }
 
-// "Кондор (SS_SH_KND)", or the objectId alone for a record the editor does not list.
+// "Кондор (SS_SH_KND)", or the objectId alone for a record the editor lists by it
+// or does not list.
 // Markdown's code span, for names from the code and raw cells.
 std::string code(std::string_view text) {
     std::string span(1, '`');
@@ -42,8 +43,10 @@ std::string code(std::string_view text) {
 }
 
 std::string recordLabel(const std::string& name, const std::string& objectId, bool markdown) {
-    const std::string id = markdown ? code(cp1251ToUtf8(objectId)) : cp1251ToUtf8(objectId);
-    return name.empty() ? id : name + " (" + id + ")";
+    const std::string plain = cp1251ToUtf8(objectId);
+    const std::string id = markdown ? code(plain) : plain;
+    // A record without a name is listed by its objectId: named once.
+    return name.empty() || name == plain ? id : name + " (" + id + ")";
 }
 
 std::string cellText(const std::string& cell, bool markdown) {
