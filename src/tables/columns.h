@@ -1,17 +1,30 @@
 #pragma once
-// The column lists of the tables. One list per record kind drives both the reader
-// and the writer, so the two can never disagree about the order or the type of a
-// column. A visitor is called with each field in line order:
-//   v(int32_t&) / v(double&)      a numeric column (const for the writer),
-//   v(std::string&)               the objectId, always the last field,
-//   v.manoeuvrability(double&)    the ship columns 2..4, written padded,
-//   v.group(count, entries)       a counted group: the count column, then the
-//                                 range of entries whose columns follow.
+// The column lists of the tables. One list per record kind names and types every
+// column and drives the reader, the writer and the column lists of table_rows.h
+// (export, import, the check), so none of them can disagree about the order, the
+// name or the type of a column. A visitor is called with each field in line order,
+// the column's name first (names inside a group's entries name the entry's field):
+//   v(name, int32_t&) / v(name, double&)  a numeric column (const for the writer),
+//   v(name, std::string&)                 the objectId, always the last field,
+//   v.manoeuvrability(name, double&)      the ship columns 2..4, written padded,
+//   v.group(name, count, entries)         a counted group: the count column, then
+//                                         the range of entries whose columns follow.
 
 #include <concepts>
+#include <iterator>
+#include <string_view>
 #include <type_traits>
 
 #include "tables/records.h"
+
+inline constexpr std::string_view kMountColumns[6][2] = {
+    {"turretMounts[0].cockpitIndex", "turretMounts[0].position"},
+    {"turretMounts[1].cockpitIndex", "turretMounts[1].position"},
+    {"turretMounts[2].cockpitIndex", "turretMounts[2].position"},
+    {"turretMounts[3].cockpitIndex", "turretMounts[3].position"},
+    {"turretMounts[4].cockpitIndex", "turretMounts[4].position"},
+    {"turretMounts[5].cockpitIndex", "turretMounts[5].position"},
+};
 
 template <class R, class Kind>
 concept RecordOf = std::same_as<std::remove_const_t<R>, Kind>;
@@ -23,247 +36,247 @@ template <> inline constexpr int kEntryFields<TTurret> = 4;
 template <> inline constexpr int kEntryFields<TGunGroup> = 6;
 
 template <RecordOf<TShipItem> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.value0);
-    v(r.value1);
-    v(r.value2);
-    v(r.value3);
+    v("value0", r.value0);
+    v("value1", r.value1);
+    v("value2", r.value2);
+    v("value3", r.value3);
 }
 
 template <RecordOf<TGunGroup> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.value0);
-    v(r.value1);
-    v(r.value2);
-    v(r.value3);
-    v(r.value4);
-    v(r.value5);
+    v("value0", r.value0);
+    v("value1", r.value1);
+    v("value2", r.value2);
+    v("value3", r.value3);
+    v("value4", r.value4);
+    v("value5", r.value5);
 }
 
 // A ship line: 48 fixed columns (the last is itemCount), the items, turretCount,
 // the turrets each with their gun groups, five tail numbers and objectId.
 template <RecordOf<TShips> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v.manoeuvrability(r.manoeuvrabilityX);
-    v.manoeuvrability(r.manoeuvrabilityY);
-    v.manoeuvrability(r.manoeuvrabilityRotation);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.speed);
-    v(r.acceleration);
-    v(r.col9);
-    v(r.col10);
-    v(r.col11);
-    v(r.col12);
-    v(r.generatorPower);
-    v(r.col14);
-    v(r.col15);
-    v(r.col16);
-    v(r.col17);
-    v(r.mainWeaponMask);
-    v(r.col19);
-    v(r.maxShieldType);
-    v(r.maxShieldCount);
-    v(r.maxMissileType);
-    v(r.maxMissileCount);
-    v(r.speedUpgrades);
-    v(r.manoeuvrabilityUpgrades);
-    v(r.minCargoSize);
-    v(r.maxCargoSize);
-    for (auto& mount : r.turretMounts) { // columns 28..39
-        v(mount.cockpitIndex);
-        v(mount.position);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v.manoeuvrability("manoeuvrabilityX", r.manoeuvrabilityX);
+    v.manoeuvrability("manoeuvrabilityY", r.manoeuvrabilityY);
+    v.manoeuvrability("manoeuvrabilityRotation", r.manoeuvrabilityRotation);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("speed", r.speed);
+    v("acceleration", r.acceleration);
+    v("col9", r.col9);
+    v("col10", r.col10);
+    v("col11", r.col11);
+    v("col12", r.col12);
+    v("generatorPower", r.generatorPower);
+    v("col14", r.col14);
+    v("col15", r.col15);
+    v("col16", r.col16);
+    v("col17", r.col17);
+    v("mainWeaponMask", r.mainWeaponMask);
+    v("col19", r.col19);
+    v("maxShieldType", r.maxShieldType);
+    v("maxShieldCount", r.maxShieldCount);
+    v("maxMissileType", r.maxMissileType);
+    v("maxMissileCount", r.maxMissileCount);
+    v("speedUpgrades", r.speedUpgrades);
+    v("manoeuvrabilityUpgrades", r.manoeuvrabilityUpgrades);
+    v("minCargoSize", r.minCargoSize);
+    v("maxCargoSize", r.maxCargoSize);
+    for (size_t m = 0; m < std::size(kMountColumns); ++m) { // columns 28..39
+        v(kMountColumns[m][0], r.turretMounts[m].cockpitIndex);
+        v(kMountColumns[m][1], r.turretMounts[m].position);
     }
-    v(r.hangarCapacity);
-    v(r.cargoBayType);
-    v(r.col42);
-    v(r.hullStrength);
-    v(r.col44);
-    v(r.col45);
-    v(r.col46);
-    for (auto& item : v.group(r.itemCount, r.items)) // column 47 is itemCount
+    v("hangarCapacity", r.hangarCapacity);
+    v("cargoBayType", r.cargoBayType);
+    v("col42", r.col42);
+    v("hullStrength", r.hullStrength);
+    v("col44", r.col44);
+    v("col45", r.col45);
+    v("col46", r.col46);
+    for (auto& item : v.group("itemCount", r.itemCount, r.items)) // column 47 is itemCount
         forEachColumn(item, v);
-    for (auto& turret : v.group(r.turretCount, r.turrets)) {
-        v(turret.turretValue0);
-        v(turret.gunCount);
-        v(turret.turretValue2);
-        for (auto& gunGroup : v.group(turret.gunGroupCount, turret.gunGroups))
+    for (auto& turret : v.group("turretCount", r.turretCount, r.turrets)) {
+        v("turretValue0", turret.turretValue0);
+        v("gunCount", turret.gunCount);
+        v("turretValue2", turret.turretValue2);
+        for (auto& gunGroup : v.group("gunGroupCount", turret.gunGroupCount, turret.gunGroups))
             forEachColumn(gunGroup, v);
     }
-    v(r.tail1);
-    v(r.priceCoefficient);
-    v(r.tail3);
-    v(r.tail4);
-    v(r.tail5);
-    v(r.objectId);
+    v("tail1", r.tail1);
+    v("priceCoefficient", r.priceCoefficient);
+    v("tail3", r.tail3);
+    v("tail4", r.tail4);
+    v("tail5", r.tail5);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TLasers> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.fireDelay);
-    v(r.col8);
-    v(r.col9);
-    v(r.laserPower);
-    v(r.col11);
-    v(r.volume);
-    v(r.priceCoefficient);
-    v(r.averagePriceChange);
-    v(r.col15);
-    v(r.containerType);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("fireDelay", r.fireDelay);
+    v("col8", r.col8);
+    v("col9", r.col9);
+    v("laserPower", r.laserPower);
+    v("col11", r.col11);
+    v("volume", r.volume);
+    v("priceCoefficient", r.priceCoefficient);
+    v("averagePriceChange", r.averagePriceChange);
+    v("col15", r.col15);
+    v("containerType", r.containerType);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TBullets> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.col6);
-    v(r.shieldDamage);
-    v(r.shotEnergy);
-    v(r.col9);
-    v(r.flightTime);
-    v(r.projectileSpeed);
-    v(r.col12);
-    v(r.col13);
-    v(r.col14);
-    v(r.col15);
-    v(r.col16);
-    v(r.col17);
-    v(r.col18);
-    v(r.col19);
-    v(r.col20);
-    v(r.col21);
-    v(r.hullDamage);
-    v(r.col23);
-    v(r.col24);
-    v(r.col25);
-    v(r.col26);
-    v(r.col27);
-    v(r.col28);
-    v(r.col29);
-    v(r.col30);
-    v(r.col31);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("col6", r.col6);
+    v("shieldDamage", r.shieldDamage);
+    v("shotEnergy", r.shotEnergy);
+    v("col9", r.col9);
+    v("flightTime", r.flightTime);
+    v("projectileSpeed", r.projectileSpeed);
+    v("col12", r.col12);
+    v("col13", r.col13);
+    v("col14", r.col14);
+    v("col15", r.col15);
+    v("col16", r.col16);
+    v("col17", r.col17);
+    v("col18", r.col18);
+    v("col19", r.col19);
+    v("col20", r.col20);
+    v("col21", r.col21);
+    v("hullDamage", r.hullDamage);
+    v("col23", r.col23);
+    v("col24", r.col24);
+    v("col25", r.col25);
+    v("col26", r.col26);
+    v("col27", r.col27);
+    v("col28", r.col28);
+    v("col29", r.col29);
+    v("col30", r.col30);
+    v("col31", r.col31);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TShields> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.powerTenth);
-    v(r.shieldPower);
-    v(r.col9);
-    v(r.col10);
-    v(r.volume);
-    v(r.priceCoefficient);
-    v(r.averagePriceChange);
-    v(r.col14);
-    v(r.containerType);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("powerTenth", r.powerTenth);
+    v("shieldPower", r.shieldPower);
+    v("col9", r.col9);
+    v("col10", r.col10);
+    v("volume", r.volume);
+    v("priceCoefficient", r.priceCoefficient);
+    v("averagePriceChange", r.averagePriceChange);
+    v("col14", r.col14);
+    v("containerType", r.containerType);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TRockets> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.missileSpeed);
-    v(r.col8);
-    v(r.col9);
-    v(r.col10);
-    v(r.col11);
-    v(r.shieldDamage);
-    v(r.col13);
-    v(r.col14);
-    v(r.col15);
-    v(r.col16);
-    v(r.col17);
-    v(r.col18);
-    v(r.col19);
-    v(r.col20);
-    v(r.col21);
-    v(r.col22);
-    v(r.col23);
-    v(r.col24);
-    v(r.volume);
-    v(r.priceCoefficient);
-    v(r.averagePriceChange);
-    v(r.col28);
-    v(r.containerType);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("missileSpeed", r.missileSpeed);
+    v("col8", r.col8);
+    v("col9", r.col9);
+    v("col10", r.col10);
+    v("col11", r.col11);
+    v("shieldDamage", r.shieldDamage);
+    v("col13", r.col13);
+    v("col14", r.col14);
+    v("col15", r.col15);
+    v("col16", r.col16);
+    v("col17", r.col17);
+    v("col18", r.col18);
+    v("col19", r.col19);
+    v("col20", r.col20);
+    v("col21", r.col21);
+    v("col22", r.col22);
+    v("col23", r.col23);
+    v("col24", r.col24);
+    v("volume", r.volume);
+    v("priceCoefficient", r.priceCoefficient);
+    v("averagePriceChange", r.averagePriceChange);
+    v("col28", r.col28);
+    v("containerType", r.containerType);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TCockpits> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.col6);
-    v(r.col7);
-    v(r.weaponMask);
-    v(r.col9);
-    v(r.col10);
-    v(r.col11);
-    v(r.col12);
-    v(r.col13);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("col6", r.col6);
+    v("col7", r.col7);
+    v("weaponMask", r.weaponMask);
+    v("col9", r.col9);
+    v("col10", r.col10);
+    v("col11", r.col11);
+    v("col12", r.col12);
+    v("col13", r.col13);
+    v("objectId", r.objectId);
 }
 
 template <RecordOf<TStations> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.col7);
-    v(r.col8);
-    v(r.col9);
-    v(r.col10);
-    v(r.col11);
-    v(r.col12);
-    v(r.race);
-    v(r.col14);
-    v(r.col15);
-    v(r.volume);
-    v(r.priceCoefficient);
-    v(r.col18);
-    v(r.col19);
-    v(r.containerType);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("col7", r.col7);
+    v("col8", r.col8);
+    v("col9", r.col9);
+    v("col10", r.col10);
+    v("col11", r.col11);
+    v("col12", r.col12);
+    v("race", r.race);
+    v("col14", r.col14);
+    v("col15", r.col15);
+    v("volume", r.volume);
+    v("priceCoefficient", r.priceCoefficient);
+    v("col18", r.col18);
+    v("col19", r.col19);
+    v("containerType", r.containerType);
+    v("objectId", r.objectId);
 }
 
 // priceMultiplier is not a column.
 template <RecordOf<TWares> R, class V> void forEachColumn(R& r, V& v) {
-    v(r.col0);
-    v(r.col1);
-    v(r.col2);
-    v(r.col3);
-    v(r.col4);
-    v(r.col5);
-    v(r.nameTextId);
-    v(r.volume);
-    v(r.priceCoefficient);
-    v(r.averagePriceChange);
-    v(r.col10);
-    v(r.containerType);
-    v(r.objectId);
+    v("col0", r.col0);
+    v("col1", r.col1);
+    v("col2", r.col2);
+    v("col3", r.col3);
+    v("col4", r.col4);
+    v("col5", r.col5);
+    v("nameTextId", r.nameTextId);
+    v("volume", r.volume);
+    v("priceCoefficient", r.priceCoefficient);
+    v("averagePriceChange", r.averagePriceChange);
+    v("col10", r.col10);
+    v("containerType", r.containerType);
+    v("objectId", r.objectId);
 }

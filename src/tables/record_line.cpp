@@ -21,16 +21,17 @@ public:
         : line_(line), fieldsLeft_(std::count(line.begin(), line.end(), ';')),
           paddingBudget_(paddingBudget) {}
 
-    void operator()(int32_t& value) { readInteger(value); }
-    void operator()(double& value) {
+    void operator()(std::string_view, int32_t& value) { readInteger(value); }
+    void operator()(std::string_view, double& value) {
         const std::string_view field = take();
         check(checkRealField(field), field);
         value = textToReal(field);
     }
-    void operator()(std::string& text) { text = take(); }
-    void manoeuvrability(double& value) { (*this)(value); }
+    void operator()(std::string_view, std::string& text) { text = take(); }
+    void manoeuvrability(std::string_view name, double& value) { (*this)(name, value); }
 
-    template <class Entry> std::span<Entry> group(int32_t& count, std::vector<Entry>& entries) {
+    template <class Entry>
+    std::span<Entry> group(std::string_view, int32_t& count, std::vector<Entry>& entries) {
         static_assert(kEntryFields<Entry> > 0, "a group entry needs its field count");
         const std::string_view countField = readInteger(count);
         if (count > kMaxTableCount) {
@@ -102,14 +103,15 @@ class FieldWriter {
 public:
     explicit FieldWriter(std::string& out) : out_(out) {}
 
-    void operator()(int32_t value) { field(intToText(value)); }
-    void operator()(double value) { field(realToText(value)); }
-    void operator()(const std::string& text) { field(text); }
-    void manoeuvrability(double value) { field(manoeuvrabilityText(value)); }
+    void operator()(std::string_view, int32_t value) { field(intToText(value)); }
+    void operator()(std::string_view, double value) { field(realToText(value)); }
+    void operator()(std::string_view, const std::string& text) { field(text); }
+    void manoeuvrability(std::string_view, double value) { field(manoeuvrabilityText(value)); }
 
     template <class Entry>
-    std::span<const Entry> group(int32_t count, const std::vector<Entry>& entries) {
-        (*this)(count);
+    std::span<const Entry> group(std::string_view name, int32_t count,
+                                 const std::vector<Entry>& entries) {
+        (*this)(name, count);
         return entries;
     }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "tables/columns.h"
 #include "tables/record_line.h"
 #include "text/convert.h"
 #include "text/texts.h"
@@ -11,116 +12,37 @@
 
 namespace {
 
-inline constexpr Column kShipsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer},
-    {"manoeuvrabilityX", ColumnKind::real}, {"manoeuvrabilityY", ColumnKind::real},
-    {"manoeuvrabilityRotation", ColumnKind::real}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"speed", ColumnKind::integer},
-    {"acceleration", ColumnKind::integer}, {"col9", ColumnKind::integer},
-    {"col10", ColumnKind::integer}, {"col11", ColumnKind::integer}, {"col12", ColumnKind::integer},
-    {"generatorPower", ColumnKind::integer}, {"col14", ColumnKind::integer},
-    {"col15", ColumnKind::integer}, {"col16", ColumnKind::integer}, {"col17", ColumnKind::integer},
-    {"mainWeaponMask", ColumnKind::integer}, {"col19", ColumnKind::integer},
-    {"maxShieldType", ColumnKind::integer}, {"maxShieldCount", ColumnKind::integer},
-    {"maxMissileType", ColumnKind::integer}, {"maxMissileCount", ColumnKind::integer},
-    {"speedUpgrades", ColumnKind::integer}, {"manoeuvrabilityUpgrades", ColumnKind::integer},
-    {"minCargoSize", ColumnKind::integer}, {"maxCargoSize", ColumnKind::integer},
-    {"turretMounts[0].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[0].position", ColumnKind::integer},
-    {"turretMounts[1].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[1].position", ColumnKind::integer},
-    {"turretMounts[2].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[2].position", ColumnKind::integer},
-    {"turretMounts[3].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[3].position", ColumnKind::integer},
-    {"turretMounts[4].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[4].position", ColumnKind::integer},
-    {"turretMounts[5].cockpitIndex", ColumnKind::integer},
-    {"turretMounts[5].position", ColumnKind::integer}, {"hangarCapacity", ColumnKind::integer},
-    {"cargoBayType", ColumnKind::integer}, {"col42", ColumnKind::integer},
-    {"hullStrength", ColumnKind::integer}, {"col44", ColumnKind::integer},
-    {"col45", ColumnKind::integer}, {"col46", ColumnKind::integer},
-    {"itemCount", ColumnKind::integer}, {"groups", ColumnKind::groups},
-    {"tail1", ColumnKind::integer}, {"priceCoefficient", ColumnKind::integer},
-    {"tail3", ColumnKind::integer}, {"tail4", ColumnKind::integer}, {"tail5", ColumnKind::integer},
-    {"objectId", ColumnKind::text},
+// The columns a record kind's list in columns.h names, in line order. A ship's
+// first group (its items) gives its count column, then the one "groups" column
+// that holds every later group (turret count, turrets, gun groups) as well.
+class ColumnCollector {
+public:
+    void operator()(std::string_view name, const int32_t&) { add(name, ColumnKind::integer); }
+    void operator()(std::string_view name, const double&) { add(name, ColumnKind::real); }
+    void operator()(std::string_view name, const std::string&) { add(name, ColumnKind::text); }
+    void manoeuvrability(std::string_view name, const double&) { add(name, ColumnKind::real); }
+    template <class Entry>
+    std::span<const Entry> group(std::string_view name, const int32_t&, const std::vector<Entry>&) {
+        if (!inGroups_) {
+            add(name, ColumnKind::integer);
+            add("groups", ColumnKind::groups);
+            inGroups_ = true;
+        }
+        return {};
+    }
+    std::vector<Column> columns;
+
+private:
+    void add(std::string_view name, ColumnKind kind) { columns.push_back({name, kind}); }
+    bool inGroups_ = false;
 };
-inline constexpr Column kLasersColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::real},
-    {"col3", ColumnKind::real}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"fireDelay", ColumnKind::integer},
-    {"col8", ColumnKind::integer}, {"col9", ColumnKind::integer},
-    {"laserPower", ColumnKind::integer}, {"col11", ColumnKind::real},
-    {"volume", ColumnKind::integer}, {"priceCoefficient", ColumnKind::integer},
-    {"averagePriceChange", ColumnKind::integer}, {"col15", ColumnKind::integer},
-    {"containerType", ColumnKind::integer}, {"objectId", ColumnKind::text},
-};
-inline constexpr Column kBulletsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::real},
-    {"col3", ColumnKind::real}, {"col4", ColumnKind::real}, {"col5", ColumnKind::integer},
-    {"col6", ColumnKind::integer}, {"shieldDamage", ColumnKind::integer},
-    {"shotEnergy", ColumnKind::integer}, {"col9", ColumnKind::integer},
-    {"flightTime", ColumnKind::integer}, {"projectileSpeed", ColumnKind::integer},
-    {"col12", ColumnKind::integer}, {"col13", ColumnKind::integer}, {"col14", ColumnKind::integer},
-    {"col15", ColumnKind::integer}, {"col16", ColumnKind::real}, {"col17", ColumnKind::real},
-    {"col18", ColumnKind::integer}, {"col19", ColumnKind::integer}, {"col20", ColumnKind::integer},
-    {"col21", ColumnKind::integer}, {"hullDamage", ColumnKind::integer},
-    {"col23", ColumnKind::integer}, {"col24", ColumnKind::integer}, {"col25", ColumnKind::integer},
-    {"col26", ColumnKind::integer}, {"col27", ColumnKind::integer}, {"col28", ColumnKind::integer},
-    {"col29", ColumnKind::integer}, {"col30", ColumnKind::integer}, {"col31", ColumnKind::integer},
-    {"objectId", ColumnKind::text},
-};
-inline constexpr Column kShieldsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::real},
-    {"col3", ColumnKind::real}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"powerTenth", ColumnKind::integer},
-    {"shieldPower", ColumnKind::integer}, {"col9", ColumnKind::integer},
-    {"col10", ColumnKind::real}, {"volume", ColumnKind::integer},
-    {"priceCoefficient", ColumnKind::integer}, {"averagePriceChange", ColumnKind::integer},
-    {"col14", ColumnKind::integer}, {"containerType", ColumnKind::integer},
-    {"objectId", ColumnKind::text},
-};
-inline constexpr Column kRocketsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::real},
-    {"col3", ColumnKind::real}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"missileSpeed", ColumnKind::integer},
-    {"col8", ColumnKind::integer}, {"col9", ColumnKind::integer}, {"col10", ColumnKind::integer},
-    {"col11", ColumnKind::integer}, {"shieldDamage", ColumnKind::integer},
-    {"col13", ColumnKind::integer}, {"col14", ColumnKind::integer}, {"col15", ColumnKind::integer},
-    {"col16", ColumnKind::integer}, {"col17", ColumnKind::integer}, {"col18", ColumnKind::integer},
-    {"col19", ColumnKind::integer}, {"col20", ColumnKind::integer}, {"col21", ColumnKind::integer},
-    {"col22", ColumnKind::integer}, {"col23", ColumnKind::integer}, {"col24", ColumnKind::integer},
-    {"volume", ColumnKind::integer}, {"priceCoefficient", ColumnKind::integer},
-    {"averagePriceChange", ColumnKind::integer}, {"col28", ColumnKind::integer},
-    {"containerType", ColumnKind::integer}, {"objectId", ColumnKind::text},
-};
-inline constexpr Column kCockpitsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::integer},
-    {"col3", ColumnKind::integer}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"col6", ColumnKind::integer}, {"col7", ColumnKind::integer},
-    {"weaponMask", ColumnKind::integer}, {"col9", ColumnKind::integer},
-    {"col10", ColumnKind::integer}, {"col11", ColumnKind::integer}, {"col12", ColumnKind::integer},
-    {"col13", ColumnKind::integer}, {"objectId", ColumnKind::text},
-};
-inline constexpr Column kStationsColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::integer},
-    {"col3", ColumnKind::integer}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"col7", ColumnKind::integer}, {"col8", ColumnKind::real},
-    {"col9", ColumnKind::integer}, {"col10", ColumnKind::integer}, {"col11", ColumnKind::integer},
-    {"col12", ColumnKind::integer}, {"race", ColumnKind::integer}, {"col14", ColumnKind::integer},
-    {"col15", ColumnKind::integer}, {"volume", ColumnKind::integer},
-    {"priceCoefficient", ColumnKind::integer}, {"col18", ColumnKind::integer},
-    {"col19", ColumnKind::integer}, {"containerType", ColumnKind::integer},
-    {"objectId", ColumnKind::text},
-};
-inline constexpr Column kWaresColumns[] = {
-    {"col0", ColumnKind::integer}, {"col1", ColumnKind::integer}, {"col2", ColumnKind::real},
-    {"col3", ColumnKind::real}, {"col4", ColumnKind::integer}, {"col5", ColumnKind::integer},
-    {"nameTextId", ColumnKind::integer}, {"volume", ColumnKind::integer},
-    {"priceCoefficient", ColumnKind::integer}, {"averagePriceChange", ColumnKind::integer},
-    {"col10", ColumnKind::integer}, {"containerType", ColumnKind::integer},
-    {"objectId", ColumnKind::text},
-};
+
+template <class Record> std::vector<Column> collectColumns() {
+    ColumnCollector collector;
+    const Record record{};
+    forEachColumn(record, collector);
+    return std::move(collector.columns);
+}
 
 constexpr int kShipFixedFields = 48; // up to itemCount
 constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
@@ -273,14 +195,20 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
 
 } // namespace
 
-template <> std::span<const Column> recordColumns<TShips>() { return kShipsColumns; }
-template <> std::span<const Column> recordColumns<TLasers>() { return kLasersColumns; }
-template <> std::span<const Column> recordColumns<TBullets>() { return kBulletsColumns; }
-template <> std::span<const Column> recordColumns<TShields>() { return kShieldsColumns; }
-template <> std::span<const Column> recordColumns<TRockets>() { return kRocketsColumns; }
-template <> std::span<const Column> recordColumns<TCockpits>() { return kCockpitsColumns; }
-template <> std::span<const Column> recordColumns<TStations>() { return kStationsColumns; }
-template <> std::span<const Column> recordColumns<TWares>() { return kWaresColumns; }
+#define ORVEX_RECORD_COLUMNS(Record)                                                              \
+    template <> std::span<const Column> recordColumns<Record>() {                                  \
+        static const std::vector<Column> columns = collectColumns<Record>();                       \
+        return columns;                                                                            \
+    }
+ORVEX_RECORD_COLUMNS(TShips)
+ORVEX_RECORD_COLUMNS(TLasers)
+ORVEX_RECORD_COLUMNS(TBullets)
+ORVEX_RECORD_COLUMNS(TShields)
+ORVEX_RECORD_COLUMNS(TRockets)
+ORVEX_RECORD_COLUMNS(TCockpits)
+ORVEX_RECORD_COLUMNS(TStations)
+ORVEX_RECORD_COLUMNS(TWares)
+#undef ORVEX_RECORD_COLUMNS
 
 int columnIndex(std::span<const Column> columns, std::string_view name) {
     for (size_t i = 0; i < columns.size(); ++i)

@@ -20,7 +20,8 @@ struct Column {
     ColumnKind kind;
 };
 
-// The columns of a record kind in line order, ending with objectId. A ship's
+// The columns of a record kind in line order, ending with objectId, as the
+// column lists of columns.h name them (the reader and writer use the same). A ship's
 // items, turret count and turrets (with their gun groups) are one column
 // "groups" between itemCount and tail1.
 template <class Record> std::span<const Column> recordColumns();
