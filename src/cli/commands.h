@@ -29,12 +29,19 @@ inline constexpr int kExitUsage = 2;
 
 int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io);
 
-// Writes the table's CSV to outFile, or to io.out when outFile is empty.
+// Writes the table's CSV to outFile, or to io.out when outFile is empty; refuses
+// an outFile that is one of the game's table files or backups.
 int runExport(const std::string& folder, const std::string& table, const std::string& outFile,
               CliOutput& io);
 
+// Refuses, writing nothing, a CSV whose rows the loader would not give back from
+// the written file, and one with no records unless allowEmpty.
+struct ImportOptions {
+    bool dryRun = false;
+    bool allowEmpty = false;
+};
 int runImport(const std::string& folder, const std::string& table, const std::string& csvFile,
-              bool dryRun, CliOutput& io);
+              const ImportOptions& options, CliOutput& io);
 
 struct DiffOptions {
     std::string against;       // the other game folder as given; empty with backups

@@ -1,7 +1,14 @@
 #pragma once
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/language.h"
+
+// The program's arguments as UTF-8 texts: on Windows read from the wide command
+// line (argv holds them in the ANSI code page, which cannot spell every folder
+// name), elsewhere argv as given.
+std::vector<std::string> commandLine(int argc, char** argv);
 
 // Writes UTF-8 text to standard output (or error): on a Windows console as wide
 // characters, so Cyrillic shows whatever the console's code page; everywhere

@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+std::vector<std::string> commandLine(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 void writeStdout(std::string_view utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include "cli/console.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -32,7 +33,26 @@ void writeTo(DWORD which, std::string_view utf8) {
     }
 }
 
+std::string utf8Of(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.pop_back(); // the NUL
+    return utf8;
+}
+
 } // namespace
+
+std::vector<std::string> commandLine(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) args.push_back(utf8Of(wide[i]));
+    LocalFree(wide);
+    return args;
+}
 
 void writeStdout(std::string_view utf8) { writeTo(STD_OUTPUT_HANDLE, utf8); }
 void writeStderr(std::string_view utf8) { writeTo(STD_ERROR_HANDLE, utf8); }

@@ -6,9 +6,12 @@
 
 #include "cli/console.h"
 #include "cli/run_cli.h"
+#include "text/files.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv, argv + argc);
+    // Every path orvex-cli hands the file layer is UTF-8, as its arguments are.
+    setPathSpelling(PathSpelling::utf8);
+    const std::vector<std::string> args = commandLine(argc, argv);
     CliOutput io;
     const int status = runCli(args, io, systemLanguage(), std::getenv("ORVEX_LANG"));
     writeStdout(io.out);

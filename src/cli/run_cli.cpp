@@ -2,6 +2,8 @@
 
 #include "version.h"
 
+#include "tables/table_list.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -12,9 +14,28 @@ namespace {
 
 constexpr const char* kVersion = "orvex-cli " ORVEX_VERSION;
 
+// The parser's help with its columns lined up by characters, not UTF-8 bytes.
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option(const CLI::Option* option, bool positional) const override {
+        const std::string name = "  " + make_option_name(option, positional) + make_option_opts(option);
+        const std::string description = make_option_desc(option);
+        const size_t width = get_column_width();
+        const size_t shown = static_cast<size_t>(
+            std::count_if(name.begin(), name.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+        std::string line = name;
+        if (!description.empty()) {
+            line += shown >= width ? "\n" + std::string(width, ' ') : std::string(width - shown, ' ');
+            line += description;
+        }
+        return line + "\n";
+    }
+};
+
 // The parser's own words in the language of every message of the program.
 void speakLanguage(CLI::App& app, const CliOutput& io) {
-    auto formatter = app.get_formatter();
+    auto formatter = std::make_shared<HelpFormatter>();
+    app.formatter(formatter);
     formatter->label("Usage", say(io, Text::cliUsage));
     formatter->label("OPTIONS", say(io, Text::cliOptionsUpper));
     formatter->label("SUBCOMMAND", say(io, Text::cliCommandUpper));
@@ -22,6 +43,8 @@ void speakLanguage(CLI::App& app, const CliOutput& io) {
     formatter->label("Positionals", say(io, Text::cliArguments));
     formatter->label("Options", say(io, Text::cliOptions));
     formatter->label("Subcommands", say(io, Text::cliCommands));
+    formatter->label("REQUIRED", say(io, Text::cliRequiredLabel));
+    formatter->label("TEXT", say(io, Text::cliTypeText));
 }
 
 CLI::App* command(CLI::App& app, const CliOutput& io, const char* name, Text description) {
@@ -33,14 +56,42 @@ CLI::App* command(CLI::App& app, const CliOutput& io, const char* name, Text des
     return sub;
 }
 
-std::string usageError(const CLI::ParseError& e, const CliOutput& io) {
-    const std::string name = e.get_name();
-    Text what = Text::cliBadCommandLine;
-    if (name == "RequiredError") what = Text::cliMissingArgument;
-    else if (name == "ExtrasError") what = Text::cliExtraArguments;
-    else if (name == "ArgumentMismatch") what = Text::cliValueCount;
-    else if (name == "ValidationError" || name == "ConversionError") what = Text::cliBadValue;
-    return "orvex-cli: " + say(io, what) + " (" + e.what() + ")\n" + say(io, Text::cliHelpHint) + "\n";
+// The option or argument a parse error is about, by its name on the command line.
+std::string errorSubject(const CLI::ParseError& e, const CLI::App& app) {
+    const std::string message = e.what();
+    // CLI11 starts such messages with the option's name ("--format: ...").
+    if (message.starts_with("-")) return message.substr(0, message.find_first_of(": "));
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        for (const CLI::Option* option : sub->get_options())
+            if (option->get_required() && option->count() == 0 && sub->parsed())
+                return option->get_name(true, false);
+    return {};
+}
+
+// Each usage error in the interface language, naming what it is about.
+// Each usage error in the interface language, naming what it is about.
+std::string usageError(const CLI::ParseError& e, const CLI::App& app, const CliOutput& io) {
+    std::string message;
+    if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+        const std::string subject = errorSubject(e, app);
+        std::string extras;
+        for (const std::string& extra : app.remaining(true)) extras += (extras.empty() ? "" : " ") + extra;
+        if (!subject.empty()) message = say(io, Text::cliMissingArgument, {subject});
+        else if (extras.empty()) message = say(io, Text::cliNeedCommand);
+        else message = say(io, Text::cliExtraArguments, {extras}) + "; " + say(io, Text::cliNeedCommand);
+    } else if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+        std::string list;
+        for (const std::string& extra : app.remaining(true)) list += (list.empty() ? "" : " ") + extra;
+        message = say(io, Text::cliExtraArguments, {list});
+    } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr) {
+        message = say(io, Text::cliValueCount, {errorSubject(e, app)});
+    } else if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr ||
+               dynamic_cast<const CLI::ConversionError*>(&e) != nullptr) {
+        message = say(io, Text::cliBadValue, {errorSubject(e, app)});
+    } else {
+        message = say(io, Text::cliBadCommandLine);
+    }
+    return "orvex-cli: " + message + "\n" + say(io, Text::cliHelpHint) + "\n";
 }
 
 // Takes --lang VALUE (or --lang=VALUE) out of args; the last one counts. An
@@ -90,12 +141,14 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     app.set_help_flag("-h,--help", say(io, Text::cliHelpFlag));
     app.set_version_flag("--version", kVersion, say(io, Text::cliVersionFlag));
     std::string shownLanguage; // taken out of args above; here for the help only
-    app.add_option("--lang", shownLanguage, say(io, Text::cliLangOption));
+    app.add_option("--lang", shownLanguage, say(io, Text::cliLangOption))
+        ->type_name(say(io, Text::cliTypeLanguage));
     app.require_subcommand(1);
 
     std::string folder = ".";
     const auto folderOption = [&folder, &io](CLI::App* sub) {
-        sub->add_option("--folder", folder, say(io, Text::cliFolderOption));
+        sub->add_option("--folder", folder, say(io, Text::cliFolderOption))
+            ->type_name(say(io, Text::cliTypeFolder));
     };
 
     CLI::App* check = command(app, io, "check", Text::cliCheck);
@@ -103,21 +156,29 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     bool strict = false;
     folderOption(check);
     check->add_option("--format", format, say(io, Text::cliFormatOption))
+        ->type_name(say(io, Text::cliTypeFormat))
         ->check(CLI::IsMember({"text", "json"}));
     check->add_flag("--strict", strict, say(io, Text::cliStrictOption));
 
     CLI::App* exporter = command(app, io, "export", Text::cliExport);
     std::string table, outFile, csvFile;
     folderOption(exporter);
-    exporter->add_option("TABLE", table, say(io, Text::cliTableArgument))->required();
-    exporter->add_option("-o,--output", outFile, say(io, Text::cliOutputOption));
+    std::string tableKeys;
+    for (const TableName& t : kTableNames) tableKeys += (tableKeys.empty() ? "" : ", ") + std::string(t.key);
+    const std::string tableName = say(io, Text::cliTableName), csvName = say(io, Text::cliFileName);
+    exporter->add_option(tableName, table, say(io, Text::cliTableArgument, {tableKeys}))
+        ->required()
+        ->type_name("");
+    exporter->add_option("-o,--output", outFile, say(io, Text::cliOutputOption))
+        ->type_name(say(io, Text::cliTypeFile));
 
     CLI::App* importer = command(app, io, "import", Text::cliImport);
-    bool dryRun = false;
+    ImportOptions importOptions;
     folderOption(importer);
-    importer->add_option("TABLE", table, say(io, Text::cliImportTable))->required();
-    importer->add_option("FILE", csvFile, say(io, Text::cliCsvFile))->required();
-    importer->add_flag("--dry-run", dryRun, say(io, Text::cliDryRun));
+    importer->add_option(tableName, table, say(io, Text::cliImportTable))->required()->type_name("");
+    importer->add_option(csvName, csvFile, say(io, Text::cliCsvFile))->required()->type_name("");
+    importer->add_flag("--dry-run", importOptions.dryRun, say(io, Text::cliDryRun));
+    importer->add_flag("--allow-empty", importOptions.allowEmpty, say(io, Text::cliAllowEmpty));
 
     CLI::App* differ = command(app, io, "diff", Text::cliDiff);
     DiffOptions diff;
@@ -140,7 +201,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         io.err += err.str();
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        io.err += usageError(e, io);
+        io.err += usageError(e, app, io);
         return kExitUsage;
     }
 
@@ -155,5 +216,5 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         return runDiff(prefix, diff, io);
     }
     if (exporter->parsed()) return runExport(prefix, table, outFile, io);
-    return runImport(prefix, table, csvFile, dryRun, io);
+    return runImport(prefix, table, csvFile, importOptions, io);
 }

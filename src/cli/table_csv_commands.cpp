@@ -14,6 +14,7 @@
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/files.h"
+#include "text/strings.h"
 
 namespace {
 
@@ -25,6 +26,26 @@ bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
                          {fileName, cp1251ToUtf8(problemText(file.problem, io.language))}));
     else return false;
     return true;
+}
+
+// Whether `path` names one of the game folder's table files or their backups,
+// existing or not: the CSV would replace a table, or become the backup that the
+// next save keeps instead of the table's own bytes.
+bool isGameTableFile(const std::string& folder, const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    const std::string base = lowerLatin(slash == std::string::npos ? path : path.substr(slash + 1));
+    std::string parent = slash == std::string::npos ? "." : path.substr(0, slash);
+    if (parent.empty()) parent = path.substr(0, 1); // the root
+    const bool inTypes = sameEntry(parent, folder + "types");
+    for (const TableName& t : kTableNames) {
+        const std::string table = folder + std::string(t.fileName);
+        const std::string backup = changeExtension(table, ".bak");
+        if (sameEntry(path, table) || sameEntry(path, backup)) return true;
+        if (inTypes && (base == lowerLatin(table.substr(table.find_last_of('\\') + 1)) ||
+                        base == lowerLatin(backup.substr(backup.find_last_of('\\') + 1))))
+            return true;
+    }
+    return false;
 }
 
 template <class Record> std::vector<std::string> headerRow() {
@@ -85,7 +106,8 @@ Changes compare(std::span<const Record> before, const std::vector<Record>& after
 
 template <class Record>
 int importRows(const LoadedGame& game, const TableView<Record>& table, const std::string& csvFile,
-               std::string_view text, bool dryRun, CliOutput& io) {
+               std::string_view text, const ImportOptions& options, CliOutput& io) {
+    const bool dryRun = options.dryRun;
     const auto problem = [&](int row, std::string_view column, const std::string& why) {
         io.err += csvFile + ":" + std::to_string(row) + ": error: ";
         if (!column.empty()) io.err += "column " + std::string(column) + ": ";
@@ -169,24 +191,37 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
         return kExitFailed;
     }
 
-    const Changes changes = compare(table.records, records);
     const std::string file(table.name.fileName);
+    if (records.empty() && !options.allowEmpty) {
+        sayError(io, say(io, Text::cliEmptyImport, {file}));
+        io.err += say(io, Text::cliNothingWritten) + "\n";
+        return kExitFailed;
+    }
+    // The bytes about to be written must load back as these very records, or the
+    // editor would refuse the table the game then reads.
+    const ReadBackProblem readBack = readBackProblem(table.headerValue, table.file,
+                                                     std::span<const Record>(records), io.language);
+    if (readBack.record >= 0) {
+        problem(rows[static_cast<size_t>(readBack.record) + 1].row,
+                readBack.column < 0 ? "rest" : columns[static_cast<size_t>(readBack.column)].name,
+                cp1251ToUtf8(readBack.reason));
+        io.err += say(io, Text::cliNothingWritten) + "\n";
+        return kExitFailed;
+    }
+
+    const Changes changes = compare(table.records, records);
+    if (!dryRun && !saveTableFile(game.state.folder, table.name.fileName, table.headerValue,
+                                  table.file, std::span<const Record>(records))) {
+        sayError(io, say(io, Text::cliWriteFailedKept, {file}));
+        return kExitFailed;
+    }
     io.out += say(io, dryRun ? Text::cliImportDry : Text::cliImportDone,
                   {file, std::to_string(table.records.size()), std::to_string(records.size()),
                    std::to_string(changes.changed), std::to_string(changes.added),
                    std::to_string(changes.removed)});
     if (changes.reordered) io.out += say(io, dryRun ? Text::cliReorderDry : Text::cliReorderDone);
     io.out += "\n";
-    if (dryRun) {
-        io.out += say(io, Text::cliDryRunDone) + "\n";
-        return kExitOk;
-    }
-    if (!saveTableFile(game.state.folder, table.name.fileName, table.headerValue, table.file,
-                       std::span<const Record>(records))) {
-        sayError(io, say(io, Text::cliWriteFailedKept, {file}));
-        return kExitFailed;
-    }
-    io.out += say(io, Text::cliWritten, {file}) + "\n";
+    io.out += (dryRun ? say(io, Text::cliDryRunDone) : say(io, Text::cliWritten, {file})) + "\n";
     return kExitOk;
 }
 
@@ -202,6 +237,9 @@ int runExport(const std::string& folder, const std::string& table, const std::st
         std::string csv = tableCsv(game, view.records, io.language);
         if (outFile.empty()) {
             io.out += csv;
+        } else if (isGameTableFile(folder, outFile)) {
+            sayError(io, say(io, Text::cliOutputIsTable, {outFile}));
+            return kExitFailed;
         } else if (!writeWholeFile(outFile, csv)) {
             sayError(io, say(io, Text::cliWriteFailed, {outFile}));
             return kExitFailed;
@@ -211,7 +249,7 @@ int runExport(const std::string& folder, const std::string& table, const std::st
 }
 
 int runImport(const std::string& folder, const std::string& table, const std::string& csvFile,
-              bool dryRun, CliOutput& io) {
+              const ImportOptions& options, CliOutput& io) {
     const TableName* name = tableOrSay(table, io);
     LoadedGame game;
     if (name == nullptr || !loadGame(folder, game, io, name->id, false)) return kExitUsage;
@@ -222,6 +260,6 @@ int runImport(const std::string& folder, const std::string& table, const std::st
     }
     return visitTable(game.state, name->id, [&](const auto& view) {
         if (refused(view.file, name->fileName, io)) return kExitFailed;
-        return importRows(game, view, csvFile, text, dryRun, io);
+        return importRows(game, view, csvFile, text, options, io);
     });
 }

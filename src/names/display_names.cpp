@@ -17,12 +17,6 @@ std::string displayName(const NamePage& page, int32_t nameTextId, std::string_vi
     return name.empty() ? std::string(objectId) : name;
 }
 
-std::string_view raceName(int32_t race, Language language) {
-    static constexpr Text names[6] = {Text::raceArgon,   Text::raceBoron,  Text::raceSplit,
-                                      Text::raceParanid, Text::raceTeladi, Text::raceXenon};
-    return race >= 1 && race <= 6 ? text(names[race - 1], language) : std::string_view();
-}
-
 std::string stationDisplayName(const NamePage& page, int32_t nameTextId, int32_t race,
                                Language language) {
     return formatText("%s (%s)", {lookupName(page, nameTextId), raceName(race, language)});

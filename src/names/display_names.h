@@ -8,6 +8,7 @@
 
 #include "names/name_page.h"
 #include "text/language.h"
+#include "text/texts.h" // raceName
 
 // The name page a game folder uses: folder + "t\70001.xml", else folder +
 // "t\440001.xml"; empty when neither exists.
@@ -16,8 +17,6 @@ std::string findNamePage(std::string_view folder);
 // The name the page holds for the id; the objectId when that is empty.
 std::string displayName(const NamePage& page, int32_t nameTextId, std::string_view objectId);
 
-// "Аргон" … "Ксенон" (or their English forms) for 1..6; empty text for any other race.
-std::string_view raceName(int32_t race, Language language = Language::ru);
 
 // A station's entry: "%s (%s)" with the name as the page holds it (even empty)
 // and the race name.

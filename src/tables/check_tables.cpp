@@ -86,7 +86,10 @@ struct Checker {
 
     template <class Record> void table(const TableView<Record>& t) {
         const std::string_view file = t.name.fileName;
-        if (t.file.missing) return;
+        if (t.file.missing) {
+            add(file, 0, 0, Severity::warning, "missing-table", std::string(say(Text::findingMissingTable)));
+            return;
+        }
         if (keptFromSaving(t.file)) {
             const TableProblem& p = t.file.problem;
             std::string message = p.field > 0 ? formatText(say(Text::findingField), {p.field}) : "";
@@ -103,7 +106,10 @@ struct Checker {
 
         ownIds.clear();
         auto& seen = std::is_same_v<Record, TWares> ? wareIds : ownIds;
-        for (size_t k = 0; k < t.records.size(); ++k) {
+        // Records the header counts beyond the file's lines are padded empty ones:
+        // the count-lines finding says all there is to say about them.
+        const size_t withLines = static_cast<size_t>(std::max(0, lines.count() - header - 1));
+        for (size_t k = 0; k < std::min(t.records.size(), withLines); ++k) {
             const Record& r = t.records[k];
             const int index = header + 1 + static_cast<int>(k);
             const int line = index + 1;
@@ -163,8 +169,12 @@ struct Checker {
     template <class Record> void noName(std::string_view file, int line, const Record& r) {
         if (names.fn == nullptr || names.fn(names.context, r.nameTextId)) return;
         const int field = fieldOf<Record>("nameTextId");
+        // What the editor's list shows for the record without its name.
+        std::string shown = r.objectId;
+        if constexpr (std::is_same_v<Record, TStations>)
+            shown = formatText("%s (%s)", {"", raceName(r.race, language)});
         add(file, line, field, Severity::warning, "no-name",
-            formatText(say(Text::noNameOnPage), {field, r.nameTextId, r.objectId}));
+            formatText(say(Text::noNameOnPage), {field, r.nameTextId, shown}));
     }
 
     template <class Record>

@@ -78,3 +78,13 @@ FieldFault checkIntegerField(std::string_view field) {
     int32_t ignored = 0;
     return readIntegerField(field, ignored);
 }
+
+std::string realWithPoint(std::string_view field) {
+    std::string pointed(field);
+    const size_t comma = pointed.find(',');
+    if (comma == std::string::npos || pointed.find_first_of(",.", comma + 1) != std::string::npos ||
+        pointed.find('.') != std::string::npos)
+        return pointed;
+    pointed[comma] = '.';
+    return checkRealField(pointed) == FieldFault::none ? pointed : std::string(field);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Removes the leading field and its semicolon from `line` and returns the field,
@@ -47,3 +48,8 @@ inline FieldFault readIntegerField(std::string_view field, int32_t& value) {
 // Empty, or an optional sign, digits with at most one point (at least one digit),
 // an optional exponent (E or e, an optional sign, one or more digits), then blanks only.
 FieldFault checkRealField(std::string_view field);
+
+// A real field as a spreadsheet in a decimal-comma locale writes it: when the
+// field has one comma, no point, and passes checkRealField with the comma made a
+// point ("0,6", "-1,25E3"), that point form; otherwise the field unchanged.
+std::string realWithPoint(std::string_view field);

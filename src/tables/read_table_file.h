@@ -1,5 +1,6 @@
 #pragma once
-// The loading procedure every table follows; used by the loaders only.
+// The loading procedure every table follows; used by the loaders, and by the
+// check that a table about to be written reads back as meant (table_rows.h).
 
 #include <algorithm>
 #include <cstdint>
@@ -49,17 +50,13 @@ inline void keepAsRead(TableFile& file, const LineFault& fault, int line) {
 // after(record) for each record in order. Sets headerValue, count and file as
 // load_tables.h describes; on an unreadable or not-in-format file the records
 // appended so far are taken back, count is 0 and no after() is called.
+// loadTableFile on the lines of a file already read.
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
-void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
-                   int32_t& count, TableFile& file, Before before = {}, After after = {}) {
+void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& headerValue,
+                    int32_t& count, TableFile& file, Before before = {}, After after = {}) {
     file = TableFile{};
     headerValue = 0;
     count = 0;
-    LineList lines;
-    if (!lines.loadFromFile(path)) {
-        file.missing = true;
-        return;
-    }
 
     // Remarks ("//" lines) stand before the header; record k is the k-th line after it.
     int headerLine = 0;
@@ -108,4 +105,18 @@ void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t&
     for (size_t k = first; k < table.size(); ++k) after(table[k]);
     for (int i = firstRecordLine + declared; i < lines.count(); ++i)
         file.trailingLines.emplace_back(lines.item(i));
+}
+
+template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
+void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
+                   int32_t& count, TableFile& file, Before before = {}, After after = {}) {
+    LineList lines;
+    if (!lines.loadFromFile(path)) {
+        file = TableFile{};
+        headerValue = 0;
+        count = 0;
+        file.missing = true;
+        return;
+    }
+    loadTableLines(lines, table, headerValue, count, file, before, after);
 }

@@ -131,3 +131,18 @@ ORVEX_SAVE_TABLE_FILE(TCockpits)
 ORVEX_SAVE_TABLE_FILE(TStations)
 ORVEX_SAVE_TABLE_FILE(TWares)
 #undef ORVEX_SAVE_TABLE_FILE
+
+#define ORVEX_TABLE_FILE_TEXT(Record)                                                            \
+    std::string tableFileText(int32_t headerValue, const TableFile& file,                       \
+                              std::span<const Record> records) {                                \
+        return tableText(headerValue, static_cast<int32_t>(records.size()), file, records);     \
+    }
+ORVEX_TABLE_FILE_TEXT(TShips)
+ORVEX_TABLE_FILE_TEXT(TLasers)
+ORVEX_TABLE_FILE_TEXT(TBullets)
+ORVEX_TABLE_FILE_TEXT(TShields)
+ORVEX_TABLE_FILE_TEXT(TRockets)
+ORVEX_TABLE_FILE_TEXT(TCockpits)
+ORVEX_TABLE_FILE_TEXT(TStations)
+ORVEX_TABLE_FILE_TEXT(TWares)
+#undef ORVEX_TABLE_FILE_TEXT

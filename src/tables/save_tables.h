@@ -56,3 +56,13 @@ bool saveTableFile(const std::string& folder, std::string_view name, int32_t hea
                    const TableFile& file, std::span<const TStations> records);
 bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
                    const TableFile& file, std::span<const TWares> records);
+
+// The bytes saveTableFile writes for the table: remarks, header, records, kept lines.
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShips> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TLasers> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TBullets> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShields> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TRockets> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TCockpits> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TStations> records);
+std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TWares> records);

@@ -5,7 +5,9 @@
 #include <type_traits>
 
 #include "tables/columns.h"
+#include "tables/read_table_file.h"
 #include "tables/record_line.h"
+#include "tables/save_tables.h"
 #include "text/convert.h"
 #include "text/texts.h"
 #include "text/format.h"
@@ -89,7 +91,8 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount, Language lan
         return std::string(text(Text::unfinishedLastField, language));
     const std::vector<std::string_view> fields = splitFields(cell);
     for (std::string_view field : fields)
-        if (const FieldFault fault = checkIntegerField(field); fault != FieldFault::none)
+        if (field.empty()) return std::string(text(Text::cellEmptyNumber, language));
+        else if (const FieldFault fault = checkIntegerField(field); fault != FieldFault::none)
             return faultReason(fault, field, language);
     int64_t needed = 4 * int64_t{std::max(0, itemCount)} + 1;
     bool countTooLarge = itemCount > kMaxTableCount;
@@ -128,35 +131,57 @@ int columnOfField(std::span<const Column> columns, std::span<const std::string> 
     return -1;
 }
 
+// The first byte below 0x20 of the text, or -1: a spreadsheet never needs one in
+// an objectId or after it, and a NUL would end the written line early.
+int controlCharacter(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20) return static_cast<unsigned char>(c);
+    return -1;
+}
+
 template <class Record>
-std::vector<CellProblem> readCells(std::span<const std::string> cells, std::string_view rest,
+std::vector<CellProblem> readCells(std::span<const std::string> given, std::string_view rest,
                                    Record& record, Language language) {
     const std::span<const Column> columns = recordColumns<Record>();
     std::vector<CellProblem> problems;
-    if (cells.size() != columns.size()) {
+    if (given.size() != columns.size()) {
         problems.push_back({-1, formatText(text(Text::cellCount, language),
-                                           {static_cast<int32_t>(cells.size()),
+                                           {static_cast<int32_t>(given.size()),
                                             static_cast<int32_t>(columns.size())})});
         return problems;
     }
     const auto hasBreak = [](std::string_view text) {
         return text.find_first_of("\r\n") != std::string_view::npos;
     };
+    const auto control = [&](int column, std::string_view cell) {
+        if (const int code = controlCharacter(cell); code >= 0)
+            problems.push_back({column, formatText(text(Text::cellControlCharacter, language), {code})});
+    };
+    std::vector<std::string> cells(given.begin(), given.end());
     int32_t itemCount = 0;
     for (size_t c = 0; c < cells.size(); ++c) {
-        const std::string& cell = cells[c];
+        std::string& cell = cells[c];
         const int column = static_cast<int>(c);
         if (hasBreak(cell)) {
             problems.push_back({column, std::string(text(Text::breakInCell, language))});
             continue;
         }
+        const bool numeric = columns[c].kind == ColumnKind::integer || columns[c].kind == ColumnKind::real;
+        if (numeric && cell.empty()) { // the writer never writes one: a deleted cell
+            problems.push_back({column, std::string(text(Text::cellEmptyNumber, language))});
+            continue;
+        }
         FieldFault fault = FieldFault::none;
         switch (columns[c].kind) {
         case ColumnKind::integer: fault = checkIntegerField(cell); break;
-        case ColumnKind::real: fault = checkRealField(cell); break;
+        case ColumnKind::real:
+            cell = realWithPoint(cell);
+            fault = checkRealField(cell);
+            break;
         case ColumnKind::text:
             if (cell.find(';') != std::string::npos)
                 problems.push_back({column, formatText(text(Text::cellHoldsSemicolon, language), {cell})});
+            control(column, cell);
             break;
         case ColumnKind::groups: break; // after itemCount, below
         }
@@ -164,6 +189,7 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
         else if (columns[c].name == "itemCount") itemCount = textToInt(cell);
     }
     if (hasBreak(rest)) problems.push_back({-1, std::string(text(Text::breakInCell, language))});
+    else control(-1, rest);
     if constexpr (std::is_same_v<Record, TShips>) {
         const int groups = columnIndex(columns, "groups");
         const bool itemCountBad = std::any_of(problems.begin(), problems.end(), [&](auto& p) {
@@ -188,9 +214,54 @@ std::vector<CellProblem> readCells(std::span<const std::string> cells, std::stri
     const LineFault fault = readRecordLine(line, record, budget);
     if (fault.kind != TableProblemKind::none) {
         TableProblem problem{fault.kind, 0, fault.field, std::string(fault.text)};
-        problems.push_back({columnOfField(columns, cells, fault.field), problemReason(problem)});
+        problems.push_back(
+            {columnOfField(columns, cells, fault.field), problemReason(problem, language)});
     }
     return problems;
+}
+
+template <class Record>
+ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<const Record> records,
+                         Language language) {
+    LineList lines;
+    lines.setText(tableFileText(headerValue, file, records));
+    std::vector<Record> loaded;
+    int32_t loadedHeader = 0, count = 0;
+    TableFile loadedFile;
+    loadTableLines(lines, loaded, loadedHeader, count, loadedFile);
+    const auto inRange = [&](int64_t k) {
+        return static_cast<int>(std::clamp<int64_t>(k, 0, std::max<int64_t>(0, static_cast<int64_t>(records.size()) - 1)));
+    };
+    if (keptFromSaving(loadedFile)) {
+        const TableProblem& p = loadedFile.problem;
+        const int record = inRange(p.line - 2 - static_cast<int64_t>(file.remarks.size()));
+        const int column = records.empty() ? -1
+                                           : columnOfField(recordColumns<Record>(),
+                                                           recordCells(records[static_cast<size_t>(record)]),
+                                                           p.field);
+        return {record, column,
+                formatText(text(Text::readBackFault, language), {problemReason(p, language)})};
+    }
+    for (size_t k = 0; k < records.size(); ++k) {
+        Record meant = records[k];
+        if constexpr (std::is_same_v<Record, TWares>)
+            if (k < loaded.size()) meant.priceMultiplier = loaded[k].priceMultiplier;
+        if (k < loaded.size() && loaded[k] == meant) continue;
+        const std::vector<std::string> want = recordCells(meant);
+        const std::vector<std::string> got = k < loaded.size() ? recordCells(loaded[k]) : std::vector<std::string>(want.size());
+        int column = -1;
+        std::string gotText = k < loaded.size() ? loaded[k].rest : std::string(), wantText = meant.rest;
+        for (size_t c = 0; c < want.size(); ++c)
+            if (got[c] != want[c]) {
+                column = static_cast<int>(c);
+                gotText = got[c];
+                wantText = want[c];
+                break;
+            }
+        return {static_cast<int>(k), column,
+                formatText(text(Text::readBackDiffers, language), {gotText, wantText})};
+    }
+    return {};
 }
 
 } // namespace
@@ -232,3 +303,18 @@ ORVEX_RECORD_ROWS(TCockpits)
 ORVEX_RECORD_ROWS(TStations)
 ORVEX_RECORD_ROWS(TWares)
 #undef ORVEX_RECORD_ROWS
+
+#define ORVEX_READ_BACK(Record)                                                                   \
+    ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,                   \
+                                    std::span<const Record> records, Language language) {         \
+        return readBack(headerValue, file, records, language);                                    \
+    }
+ORVEX_READ_BACK(TShips)
+ORVEX_READ_BACK(TLasers)
+ORVEX_READ_BACK(TBullets)
+ORVEX_READ_BACK(TShields)
+ORVEX_READ_BACK(TRockets)
+ORVEX_READ_BACK(TCockpits)
+ORVEX_READ_BACK(TStations)
+ORVEX_READ_BACK(TWares)
+#undef ORVEX_READ_BACK

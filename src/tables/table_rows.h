@@ -11,6 +11,7 @@
 
 #include "tables/fields.h"
 #include "tables/records.h"
+#include "tables/table_file.h"
 #include "text/language.h"
 
 enum class ColumnKind { integer, real, text, groups };
@@ -56,10 +57,12 @@ struct CellProblem {
 
 // Reads `record` (taken as freshly made) from one cell per column and the text
 // kept after the line's last field, as the loader reads the line they make. Every
-// cell must pass the loader's format rule for its column; objectId holds no ";";
-// no cell holds a line break; a ship's groups cell is a list of integer fields
-// each ended by ";", exactly as many as itemCount and the counts in the cell
-// announce. Returns every problem found (the record is then unspecified); empty
+// cell must pass the loader's format rule for its column, a real cell also in its
+// decimal-comma form (realWithPoint), and no numeric cell or field may be empty
+// (the writer never writes one); objectId holds no ";"; objectId and rest hold
+// no byte below 0x20 (line breaks included); a ship's groups cell is a list of
+// integer fields each ended by ";", exactly as many as itemCount and the counts
+// in the cell announce. Returns every problem found (the record is then unspecified); empty
 // when the record was read. The reasons are in `language`.
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
                                          TShips& record, Language language = Language::ru);
@@ -77,3 +80,30 @@ std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std
                                          TStations& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
                                          TWares& record, Language language = Language::ru);
+
+// Where the file saveTableFile would write for `records` (with `headerValue` and
+// what `file` kept) does not load back, in format, as exactly these records: the
+// first record that fails (index from 0), its column (-1 for rest) and the reason
+// in `language`. Record -1 when every record comes back. Wares are compared
+// without their price multiplier, which the ware file gives.
+struct ReadBackProblem {
+    int record = -1;
+    int column = -1;
+    std::string reason; // Windows-1251
+};
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TShips> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TLasers> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TBullets> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TShields> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TRockets> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TCockpits> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TStations> records, Language language = Language::ru);
+ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
+                                std::span<const TWares> records, Language language = Language::ru);

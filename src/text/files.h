@@ -10,6 +10,16 @@
 #include <string>
 #include <string_view>
 
+// How the program spells the paths it gives this layer on Windows: in the ANSI
+// code page (the editor's Windows-1251 texts; the default) or in UTF-8
+// (orvex-cli, whose wide command line may name any folder). Chosen once at
+// start-up, before any file call. On POSIX paths are bytes either way.
+enum class PathSpelling { ansi, utf8 };
+void setPathSpelling(PathSpelling spelling);
+
+// Whether both paths name one existing entry (file or folder), however spelled.
+bool sameEntry(std::string_view a, std::string_view b);
+
 // An existing entry that is not a folder.
 bool fileExists(std::string_view path);
 

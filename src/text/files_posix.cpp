@@ -74,6 +74,15 @@ bool writeAll(int fd, std::string_view bytes) {
 
 } // namespace
 
+void setPathSpelling(PathSpelling) {} // paths are bytes
+
+bool sameEntry(std::string_view a, std::string_view b) {
+    if (a.find('\0') != std::string_view::npos || b.find('\0') != std::string_view::npos) return false;
+    struct stat first, second;
+    return stat(platformPath(a).c_str(), &first) == 0 && stat(platformPath(b).c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 std::string platformPath(std::string_view path) {
     std::string out;
     bool existing = true; // once a component is missing, the rest keep their spelling

@@ -1,5 +1,7 @@
-// The file layer on Windows: the platform's own ANSI file calls. Paths are the
-// editor's 1251 texts; the file system matches names without regard to case.
+// The file layer on Windows: the platform's wide file calls, on paths turned to
+// UTF-16 from the spelling the program chose (the ANSI code page for the editor's
+// 1251 texts, as the ANSI calls would; UTF-8 for orvex-cli). The file system
+// matches names without regard to case.
 
 #include "text/files.h"
 
@@ -11,9 +13,20 @@
 
 namespace {
 
-// Windows calls need a NUL-terminated copy of the path.
-std::string zeroEnded(std::string_view path) {
-    return std::string(path);
+PathSpelling spelling = PathSpelling::ansi; // chosen once at start-up
+
+// The path as the wide calls take it, NUL-terminated; empty (which no call
+// finds) when it is not text of the chosen spelling.
+std::wstring wide(std::string_view path) {
+    if (path.empty()) return {};
+    const UINT codePage = spelling == PathSpelling::utf8 ? CP_UTF8 : CP_ACP;
+    const DWORD flags = spelling == PathSpelling::utf8 ? MB_ERR_INVALID_CHARS : 0;
+    const int size = static_cast<int>(path.size());
+    const int length = MultiByteToWideChar(codePage, flags, path.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, path.data(), size, text.data(), length);
+    return text;
 }
 
 // A NUL inside the path would make the call address another, shorter name.
@@ -22,7 +35,7 @@ bool usable(std::string_view path) {
 }
 
 DWORD attributesOf(std::string_view path) {
-    return GetFileAttributesA(zeroEnded(path).c_str());
+    return GetFileAttributesW(wide(path).c_str());
 }
 
 bool writeAll(HANDLE file, std::string_view bytes) {
@@ -38,6 +51,26 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 } // namespace
+
+void setPathSpelling(PathSpelling chosen) { spelling = chosen; }
+
+bool sameEntry(std::string_view a, std::string_view b) {
+    if (!usable(a) || !usable(b)) return false;
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::string_view paths[2] = {a, b};
+    for (int i = 0; i < 2; ++i) {
+        const HANDLE entry = CreateFileW(wide(paths[i]).c_str(), 0,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (entry == INVALID_HANDLE_VALUE) return false;
+        const bool known = GetFileInformationByHandle(entry, &info[i]) != 0;
+        CloseHandle(entry);
+        if (!known) return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+           info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
 
 std::string platformPath(std::string_view path) {
     return std::string(path);
@@ -64,7 +97,7 @@ bool isReadOnlyFile(std::string_view path) {
 
 bool readWholeFile(std::string_view path, std::string& bytes) {
     if (!usable(path)) return false;
-    const HANDLE file = CreateFileA(zeroEnded(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD high = 0;
@@ -90,7 +123,7 @@ bool readWholeFile(std::string_view path, std::string& bytes) {
 
 bool writeWholeFile(std::string_view path, std::string_view bytes) {
     if (!usable(path)) return false;
-    const HANDLE file = CreateFileA(zeroEnded(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = writeAll(file, bytes);
@@ -101,33 +134,33 @@ bool writeWholeFile(std::string_view path, std::string_view bytes) {
 
 bool writeNewFileDurably(std::string_view path, std::string_view bytes) {
     if (!usable(path)) return false;
-    const std::string target = zeroEnded(path);
-    const HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring target = wide(path);
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = writeAll(file, bytes);
     ok = ok && FlushFileBuffers(file) != 0;
     ok = CloseHandle(file) != 0 && ok;
-    if (!ok) DeleteFileA(target.c_str());
+    if (!ok) DeleteFileW(target.c_str());
     return ok;
 }
 
 bool replaceFile(std::string_view from, std::string_view to) {
     if (!usable(from) || !usable(to)) return false;
     if (!fileExists(from)) return false;
-    return MoveFileExA(zeroEnded(from).c_str(), zeroEnded(to).c_str(),
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool renameWithoutReplacing(std::string_view from, std::string_view to) {
     if (!usable(from) || !usable(to)) return false;
     if (!fileExists(from)) return false;
-    return MoveFileExA(zeroEnded(from).c_str(), zeroEnded(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool removeFile(std::string_view path) {
     if (!usable(path)) return false;
-    return DeleteFileA(zeroEnded(path).c_str()) != 0;
+    return DeleteFileW(wide(path).c_str()) != 0;
 }
 
 void flushFolder(std::string_view) {

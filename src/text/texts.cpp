@@ -219,11 +219,8 @@ constexpr TextForms kTexts[] = {
     {Text::cliFormatOption, u8"вид вывода: text или json"_cp1251, "output form: text or json"},
     {Text::cliStrictOption, u8"код 1 и при одних предупреждениях"_cp1251, "exit status 1 on warnings alone too"},
     {Text::cliExport, u8"выгрузить таблицу в CSV"_cp1251, "export a table to CSV"},
-    {Text::cliTableArgument,
-     u8"таблица: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT или "
-     u8"имя файла (TShips.txt)"_cp1251,
-     u8"table: ships, lasers, bullets, shields, rockets, cockpits, stations, wareB … wareT or a file "
-     u8"name (TShips.txt)"_cp1251},
+    {Text::cliTableArgument, u8"таблица: %s или имя файла (TShips.txt)"_cp1251,
+     "table: %s or a file name (TShips.txt)"},
     {Text::cliOutputOption, u8"файл CSV; без него — стандартный вывод"_cp1251,
      "the CSV file; standard output without it"},
     {Text::cliImport, u8"сделать таблицу точно строками CSV"_cp1251, "make a table exactly the CSV's rows"},
@@ -232,10 +229,10 @@ constexpr TextForms kTexts[] = {
     {Text::cliDryRun, u8"только проверить и сказать, что изменится"_cp1251, "only check and say what would change"},
     {Text::cliLangOption, u8"язык сообщений: ru или en"_cp1251, "language of the messages: ru or en"},
     {Text::cliBadCommandLine, u8"ошибка в командной строке"_cp1251, "bad command line"},
-    {Text::cliMissingArgument, u8"не хватает аргумента"_cp1251, "an argument is missing"},
-    {Text::cliExtraArguments, u8"лишние аргументы"_cp1251, "too many arguments"},
-    {Text::cliValueCount, u8"неверное число значений"_cp1251, "wrong number of values"},
-    {Text::cliBadValue, u8"недопустимое значение"_cp1251, "value not allowed"},
+    {Text::cliMissingArgument, u8"не хватает аргумента %s"_cp1251, "the argument %s is missing"},
+    {Text::cliExtraArguments, u8"лишний аргумент: %s"_cp1251, "unexpected argument: %s"},
+    {Text::cliValueCount, u8"неверное число значений у %s"_cp1251, "wrong number of values for %s"},
+    {Text::cliBadValue, u8"недопустимое значение у %s"_cp1251, "value not allowed for %s"},
     {Text::cliHelpHint, u8"Справка: orvex-cli --help"_cp1251, "Help: orvex-cli --help"},
     {Text::cliNoNamePage, u8"нет страницы имён (t\\70001.xml или t\\440001.xml): редактор не запустится"_cp1251,
      "no name page (t\\70001.xml or t\\440001.xml): the editor will not start"},
@@ -296,6 +293,35 @@ constexpr TextForms kTexts[] = {
     {Text::cliDiffTotals, u8"Записей изменено: %d, добавлено: %d, удалено: %d"_cp1251,
      "Records changed: %d, added: %d, removed: %d"},
     {Text::cliDiffNone, u8"Различий нет."_cp1251, "No differences."},
+
+    {Text::cellControlCharacter, u8"управляющий знак (код %d) в тексте"_cp1251,
+     "a control character (code %d) in the text"},
+    {Text::cellEmptyNumber, u8"ячейка пуста, а в столбце число"_cp1251,
+     "the cell is empty, but the column holds a number"},
+    {Text::readBackFault, u8"записанную строку редактор не прочитал бы: %s"_cp1251,
+     "the editor could not read the written line back: %s"},
+    {Text::readBackDiffers, u8"записанная строка читается иначе: «%s» вместо «%s»"_cp1251,
+     "the written line reads back differently: \"%s\" instead of \"%s\""},
+    {Text::findingMissingTable, u8"файла таблицы нет: редактор покажет её пустой и файл не создаст"_cp1251,
+     "the table file is missing: the editor shows the table empty and does not create the file"},
+    {Text::cliEmptyImport,
+     u8"в CSV нет ни одной записи, и таблица %s стала бы пустой; чтобы очистить её, добавьте --allow-empty"_cp1251,
+     "the CSV holds no records, so %s would be left empty; give --allow-empty to empty it"},
+    {Text::cliAllowEmpty, u8"разрешить импорт, после которого в таблице нет записей"_cp1251,
+     "allow an import that leaves the table with no records"},
+    {Text::cliOutputIsTable,
+     u8"%s — файл таблицы игры или его резервная копия; CSV туда не записывается"_cp1251,
+     "%s is one of the game's table files or backups; the CSV is not written there"},
+    {Text::cliNeedCommand, u8"нет команды: check, export или import"_cp1251,
+     "no command: check, export or import"},
+    {Text::cliRequiredLabel, u8"(обязательно)"_cp1251, "(required)"},
+    {Text::cliTypeText, u8"ТЕКСТ"_cp1251, "TEXT"},
+    {Text::cliTypeFolder, u8"ПАПКА"_cp1251, "FOLDER"},
+    {Text::cliTypeFile, u8"ФАЙЛ"_cp1251, "FILE"},
+    {Text::cliTypeFormat, u8"ФОРМАТ"_cp1251, "FORMAT"},
+    {Text::cliTypeLanguage, u8"ЯЗЫК"_cp1251, "LANGUAGE"},
+    {Text::cliTableName, u8"ТАБЛИЦА"_cp1251, "TABLE"},
+    {Text::cliFileName, u8"CSV"_cp1251, "CSV"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.
@@ -324,4 +350,10 @@ static_assert(englishIn1251(), "an English text holds UTF-8 bytes: write it as u
 std::string_view text(Text key, Language language) {
     const TextForms& forms = kTexts[static_cast<size_t>(key)];
     return language == Language::ru ? forms.ru : forms.en;
+}
+
+std::string_view raceName(int32_t race, Language language) {
+    static constexpr Text names[6] = {Text::raceArgon,   Text::raceBoron,  Text::raceSplit,
+                                      Text::raceParanid, Text::raceTeladi, Text::raceXenon};
+    return race >= 1 && race <= 6 ? text(names[race - 1], language) : std::string_view();
 }

@@ -4,6 +4,7 @@
 // the compiler refuses the table when a key lacks its row or a row lacks a form.
 // Patterns take formatText's %d and %s in the same order in both languages.
 
+#include <cstdint>
 #include <string_view>
 
 #include "text/language.h"
@@ -66,8 +67,16 @@ enum class Text {
     cliAgainstOrBackups, cliDiffTableAdded, cliDiffTableRemoved, cliDiffNoBackup,
     cliDiffNotComparable, cliDiffReason, cliDiffHeader, cliDiffRemarks, cliDiffReordered,
     cliDiffAdded, cliDiffRemoved, cliDiffTotals, cliDiffNone,
+    // orvex-cli: what import and export refuse, the check's missing table, the parser's words
+    cellControlCharacter, cellEmptyNumber, readBackFault, readBackDiffers, findingMissingTable,
+    cliEmptyImport, cliAllowEmpty, cliOutputIsTable, cliNeedCommand, cliRequiredLabel,
+    cliTypeText, cliTypeFolder, cliTypeFile, cliTypeFormat, cliTypeLanguage, cliTableName,
+    cliFileName,
     count_
 };
 
 // The form of the key in the language: Windows-1251 text with static storage.
 std::string_view text(Text key, Language language);
+
+// "Аргон" … "Ксенон" (or their English forms) for 1..6; empty text for any other race.
+std::string_view raceName(int32_t race, Language language = Language::ru);
