@@ -235,10 +235,16 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
     if (keptFromSaving(loadedFile)) {
         const TableProblem& p = loadedFile.problem;
         const int record = inRange(p.line - 2 - static_cast<int64_t>(file.remarks.size()));
-        const int column = records.empty() ? -1
-                                           : columnOfField(recordColumns<Record>(),
-                                                           recordCells(records[static_cast<size_t>(record)]),
-                                                           p.field);
+        int column = -1;
+        if (!records.empty()) {
+            const std::vector<std::string> cells = recordCells(records[static_cast<size_t>(record)]);
+            column = columnOfField(recordColumns<Record>(), cells, p.field);
+            // Text after the line's last field: the line ended early, at a byte
+            // that ends lines.
+            for (size_t c = 0; p.field == 0 && column < 0 && c < cells.size(); ++c)
+                if (cells[c].find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos)
+                    column = static_cast<int>(c);
+        }
         return {record, column,
                 formatText(text(Text::readBackFault, language), {problemReason(p, language)})};
     }

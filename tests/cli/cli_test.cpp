@@ -21,6 +21,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
+#include "tables/table_rows.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
         {"types\\TCockpits.txt", 1, 0, "count-lines"}, {"types\\TFactories.txt", 2, 14, "reference"},
         {"types\\TFactories.txt", 3, 0, "field-count"}, {"types\\TFactories.txt", 3, 7, "no-name"},
         {"types\\TFactories.txt", 3, 14, "reference"}, {"types\\TWareF.txt", 1, 0, "unreadable"},
-        {"types\\TWareM.txt", 2, 3, "not-in-format"},
+        {"types\\TWareM.txt", 2, 3, "not-in-format"}, {"types\\TWareE.txt", 0, 0, "missing-table"},
     };
     const CliRun json = cli({"check", "--format", "json", "--folder", game.folder()});
     EXPECT_EQ(json.status, 1);
@@ -121,15 +122,20 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
         const bool error = f.at("code") == "unreadable" || f.at("code") == "not-in-format";
         EXPECT_EQ(f.at("severity"), error ? "error" : "warning") << f;
         // The same finding as a text line, its field number in the message.
-        std::string line = f.at("file").get<std::string>() + ":" + std::to_string(f.at("line").get<int>()) +
-                           ": " + f.at("severity").get<std::string>() + ": " +
+        const int lineNumber = f.at("line").get<int>();
+        std::string line = f.at("file").get<std::string>() +
+                           (lineNumber > 0 ? ":" + std::to_string(lineNumber) : std::string()) + ": " + f.at("severity").get<std::string>() + ": " +
                            f.at("message").get<std::string>() + " [" + f.at("code").get<std::string>() + "]";
         EXPECT_NE(text.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(found, expected);
+    // A station without a name is listed by its race alone (none here).
+    EXPECT_NE(text.out.find("types\\TFactories.txt:3: warning: поле 7: nameTextId 0 — нет на странице "
+                            "имён, в списке будет « ()»"),
+              std::string::npos);
     EXPECT_EQ(doc.at("errors"), 2);
-    EXPECT_EQ(doc.at("warnings"), 19);
-    EXPECT_NE(text.out.find("ошибок: 2, предупреждений: 19"), std::string::npos) << text.out;
+    EXPECT_EQ(doc.at("warnings"), 20);
+    EXPECT_NE(text.out.find("ошибок: 2, предупреждений: 20"), std::string::npos) << text.out;
     std::map<std::string, std::string> states;
     for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
     EXPECT_EQ(states.size(), 12u);
@@ -137,6 +143,18 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
     EXPECT_EQ(states["wareF"], "unreadable");
     EXPECT_EQ(states["wareM"], "notInFormat");
     EXPECT_EQ(states["ships"], "ok");
+}
+
+TEST(Check, AHeaderCountFarAboveTheLinesIsOneFinding) {
+    TempGame game;
+    copySample(game);
+    game.writeLines("types/TCockpits.txt", {"12;99999;", flat(14, {}, "CO_A"), flat(14, {}, "CO_B"), flat(14, {}, "CO_C")});
+    const nlohmann::json doc =
+        nlohmann::json::parse(cli({"check", "--format", "json", "--folder", game.folder()}).out);
+    std::vector<std::string> codes;
+    for (const auto& f : doc.at("findings"))
+        if (f.at("file") == "types\\TCockpits.txt") codes.push_back(f.at("code"));
+    EXPECT_EQ(codes, std::vector<std::string>{"count-lines"});
 }
 
 TEST(Check, ExitStatuses) {
@@ -238,21 +256,26 @@ class Import : public ::testing::Test {
 };
 
 TEST_F(Import, TakesWhatARussianSpreadsheetSaves) {
-    const CliRun dry = importShips(asRussianSpreadsheet(ships), true);
+    // Its real cells with a decimal comma, as such a spreadsheet shows and saves them.
+    const auto comma = [](CsvRow& row) {
+        if (row.row > 1) std::replace(row.cells[3].begin(), row.cells[3].end(), '.', ',');
+    };
+    EXPECT_NE(asRussianSpreadsheet(ships, comma).find(";0,"), std::string::npos);
+    const CliRun dry = importShips(asRussianSpreadsheet(ships, comma), true);
     EXPECT_EQ(dry.status, 0) << dry.err;
     EXPECT_NE(dry.out.find("изменится 0, добавится 0, удалится 0"), std::string::npos) << dry.out;
     EXPECT_FALSE(game.exists("types/TShips.bak")) << "a dry run writes nothing";
-    const CliRun run = importShips(asRussianSpreadsheet(ships));
+    const CliRun run = importShips(asRussianSpreadsheet(ships, comma));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(game.read("types/TShips.txt"), before);
     EXPECT_EQ(game.read("types/TShips.bak"), before);
 }
 
 TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
-    // Row 2: a decimal comma; row 3: a groups cell one item short of itemCount,
-    // and a name that is not in the code page (name is ignored).
+    // Row 2: a decimal comma in an integer column; row 3: a groups cell one item
+    // short of itemCount, and a name that is not in the code page (name is ignored).
     const auto edit = [](CsvRow& row) {
-        if (row.row == 2) row.cells[3] = "0,58";
+        if (row.row == 2) row.cells[8] = "0,58";
         if (row.row == 3) {
             row.cells[48] = std::to_string(std::stoi(row.cells[48]) + 1);
             row.cells[0] = "日本";
@@ -262,7 +285,7 @@ TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
     const CliRun run = importShips(asRussianSpreadsheet(ships, edit), true);
     EXPECT_EQ(run.status, 1);
     const std::string file = game.folder() + "ships.csv";
-    for (const std::string& line : {file + ":2: error: column manoeuvrabilityX: «0,58» — не число",
+    for (const std::string& line : {file + ":2: error: column speed: «0,58» — не число",
                                     file + ":3: error: column col11: «12abc» — не число",
                                     file + ":3: error: column groups: "})
         EXPECT_NE(run.err.find(line), std::string::npos) << run.err;
@@ -298,6 +321,104 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
     EXPECT_EQ(game.read("types/TLaser.txt"),
               "// remark\r\n22;2;\r\n" + flat(17, {{6, "777"}}, "LA_NEW") + "\r\n" +
                   flat(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
+}
+
+// One cell of row 2 of the ships' CSV set to a value: taken (and written as
+// the writer writes it) or refused with its row and column.
+TEST_F(Import, TakesOrRefusesEachCell) {
+    const struct {
+        std::string column, value;
+        std::string written; // the field as written; empty when refused
+        std::string error;   // the reason when refused
+    } cases[] = {
+        {"objectId", std::string("SS\0_WA_QUARTZ", 14), "", "column objectId: управляющий знак (код 0) в тексте"},
+        {"objectId", "SS\x01X", "", "column objectId: управляющий знак (код 1) в тексте"},
+        {"rest", "note\x1f", "", "column rest: управляющий знак (код 31) в тексте"},
+        {"manoeuvrabilityX", "0,6", ";0.60000;", ""},
+        {"manoeuvrabilityY", "-1,25E3", ";-1250.0;", ""},
+        {"manoeuvrabilityX", "1,2,3", "", "column manoeuvrabilityX: «1,2,3» — не число"},
+        {"speed", "1,5", "", "column speed: «1,5» — не число"},
+        {"speed", "", "", "column speed: ячейка пуста, а в столбце число"},
+        {"manoeuvrabilityX", "", "", "column manoeuvrabilityX: ячейка пуста, а в столбце число"},
+        {"groups", "0;;", "", "column groups: ячейка пуста, а в столбце число"},
+    };
+    std::vector<CsvRow> rows;
+    int bad = 0;
+    ASSERT_TRUE(parseCsv(ships, rows, bad));
+    const auto& header = rows[0].cells;
+    for (const auto& c : cases) {
+        std::vector<CsvRow> edited = rows;
+        edited[1].cells[std::find(header.begin(), header.end(), c.column) - header.begin()] = c.value;
+        if (c.column == "groups") edited[1].cells[48] = "0";
+        std::string csv;
+        for (const CsvRow& row : edited) appendCsvRow(csv, row.cells);
+        const CliRun run = importShips(csv);
+        if (c.error.empty()) {
+            EXPECT_EQ(run.status, 0) << c.value << run.err;
+            EXPECT_NE(game.read("types/TShips.txt").find(c.written), std::string::npos) << c.value;
+            game.write("types/TShips.txt", before);
+        } else {
+            EXPECT_EQ(run.status, 1) << c.column << " " << c.value;
+            EXPECT_NE(run.err.find("ships.csv:2: error: " + c.error), std::string::npos) << run.err;
+            EXPECT_EQ(game.read("types/TShips.txt"), before);
+        }
+    }
+}
+
+// A CSV of the header row alone would empty the table: refused unless asked for.
+TEST_F(Import, EmptiesATableOnlyWhenAllowed) {
+    const std::string headerOnly = ships.substr(0, ships.find('\n') + 1);
+    const CliRun refused = importShips(headerOnly);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("--allow-empty"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(game.read("types/TShips.txt"), before);
+    game.write("ships.csv", headerOnly);
+    const CliRun allowed =
+        cli({"import", "--folder", game.folder(), "ships", game.folder() + "ships.csv", "--allow-empty"});
+    EXPECT_EQ(allowed.status, 0) << allowed.err;
+    EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships"}).out, headerOnly);
+}
+
+// The bytes about to be written are read back as the loader reads them: an
+// objectId with a NUL (which the CSV check refuses earlier) would end its line.
+TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
+    std::vector<TLasers> lasers(3);
+    lasers[1].objectId = std::string("LA\0X", 4);
+    const ReadBackProblem problem = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers));
+    EXPECT_EQ(problem.record, 1);
+    EXPECT_EQ(problem.column, columnIndex(recordColumns<TLasers>(), "objectId"));
+    EXPECT_NE(problem.reason, "");
+    lasers[1].objectId = "LA_X";
+    EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers)).record, -1);
+}
+
+// A failed write says only that: no counts as if the table were written.
+TEST_F(Import, AFailedWriteReportsOnlyTheFailure) {
+    fs::permissions(game.path("types/TShips.txt"), fs::perms::owner_write | fs::perms::group_write |
+                                                        fs::perms::others_write,
+                    fs::perm_options::remove);
+    const CliRun run = importShips(ships);
+    fs::permissions(game.path("types/TShips.txt"), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("не удалось записать types\\TShips.txt"), std::string::npos) << run.err;
+}
+
+// export -o never replaces a table or a backup, however the path spells it.
+TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
+    TempGame game;
+    copySample(game);
+    const std::string before = game.read("types/TShips.txt");
+    for (const std::string out : {"types/TShips.txt", "types/tships.TXT", "types/../types/TLaser.txt",
+                                  "types/TShips.bak", "types/TWareT.bak"}) {
+        const CliRun run = cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + out});
+        EXPECT_EQ(run.status, 1) << out;
+        EXPECT_NE(run.err.find("резервная копия"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(game.read("types/TShips.txt"), before);
+    EXPECT_FALSE(game.exists("types/TShips.bak"));
+    EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "TShips.txt"}).status, 0);
 }
 
 } // namespace
