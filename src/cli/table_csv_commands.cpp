@@ -5,7 +5,7 @@
 #include <map>
 
 #include "cli/commands.h"
-#include "cli/csv.h"
+#include "cli/table_csv.h"
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
 #include "names/display_names.h"
@@ -46,28 +46,6 @@ bool isGameTableFile(const std::string& folder, const std::string& path) {
             return true;
     }
     return false;
-}
-
-template <class Record> std::vector<std::string> headerRow() {
-    std::vector<std::string> row{"name"};
-    for (const Column& column : recordColumns<Record>()) row.emplace_back(column.name);
-    row.emplace_back("rest");
-    return row;
-}
-
-template <class Record>
-std::string tableCsv(const LoadedGame& game, std::span<const Record> records, Language language) {
-    std::string csv(kUtf8Bom);
-    appendCsvRow(csv, headerRow<Record>());
-    std::vector<std::string> row;
-    for (const Record& r : records) {
-        row.clear();
-        row.push_back(cp1251ToUtf8(recordName(game, r, language)));
-        for (std::string& cell : recordCells(r)) row.push_back(cp1251ToUtf8(cell));
-        row.push_back(cp1251ToUtf8(r.rest));
-        appendCsvRow(csv, row);
-    }
-    return csv;
 }
 
 struct Changes {
@@ -114,82 +92,15 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
         io.err += why + "\n";
     };
     std::vector<CsvRow> rows;
-    int badRow = 0;
-    if (!parseCsv(text, rows, badRow)) {
-        problem(badRow, "", say(io, Text::cliQuotes));
-    } else if (rows.empty()) {
-        problem(1, "", say(io, Text::cliNoHeaderRow));
-    }
-    if (rows.empty()) {
+    std::vector<Record> records;
+    std::vector<CsvProblem> problems;
+    const bool read = recordsFromCsv(text, table.name.key, rows, records, problems, io.language);
+    for (const CsvProblem& p : problems) problem(p.row, p.column, p.reason);
+    if (!read) {
         io.err += say(io, Text::cliNothingWritten) + "\n";
         return kExitFailed;
     }
-
-    // Where each column of the table stands in the CSV's rows.
     const std::span<const Column> columns = recordColumns<Record>();
-    std::vector<int> place(columns.size() + 1, -1); // the last is rest
-    bool headerBad = false;
-    const std::vector<std::string>& header = rows.front().cells;
-    for (size_t c = 0; c < header.size(); ++c) {
-        const std::string& name = header[c];
-        const int index = name == "rest" ? static_cast<int>(columns.size()) : columnIndex(columns, name);
-        if (name == "name") continue;
-        if (index < 0) {
-            problem(1, name, say(io, Text::cliNoSuchColumn, {table.name.key}));
-            headerBad = true;
-        } else if (place[static_cast<size_t>(index)] >= 0) {
-            problem(1, name, say(io, Text::cliColumnTwice));
-            headerBad = true;
-        } else {
-            place[static_cast<size_t>(index)] = static_cast<int>(c);
-        }
-    }
-    for (size_t i = 0; i < place.size(); ++i)
-        if (place[i] < 0) {
-            problem(1, i < columns.size() ? columns[i].name : "rest", say(io, Text::cliColumnMissing));
-            headerBad = true;
-        }
-    if (headerBad) {
-        io.err += say(io, Text::cliNothingWritten) + "\n";
-        return kExitFailed;
-    }
-
-    std::vector<Record> records(rows.size() - 1);
-    bool bad = false;
-    std::vector<std::string> cells(columns.size());
-    std::string rest;
-    for (size_t r = 1; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
-        if (row.cells.size() != header.size()) {
-            problem(row.row, "",
-                    say(io, Text::cliCellsColumns,
-                        {std::to_string(row.cells.size()), std::to_string(header.size())}));
-            bad = true;
-            continue;
-        }
-        bool rowBad = false;
-        for (size_t i = 0; i < place.size(); ++i) {
-            std::string& cell = i < columns.size() ? cells[i] : rest;
-            if (!utf8ToCp1251Strict(row.cells[static_cast<size_t>(place[i])], cell)) {
-                problem(row.row, i < columns.size() ? columns[i].name : "rest",
-                        say(io, Text::cliNotCp1251));
-                rowBad = true;
-            }
-        }
-        if (rowBad) {
-            bad = true;
-            continue;
-        }
-        for (const CellProblem& p : recordFromCells(cells, rest, records[r - 1], io.language)) {
-            problem(row.row, p.column < 0 ? "rest" : columns[static_cast<size_t>(p.column)].name,
-                    cp1251ToUtf8(p.reason));
-            bad = true;
-        }
-    }
-    if (bad) {
-        io.err += say(io, Text::cliNothingWritten) + "\n";
-        return kExitFailed;
-    }
 
     const std::string file(table.name.fileName);
     if (records.empty() && !options.allowEmpty) {
@@ -234,7 +145,9 @@ int runExport(const std::string& folder, const std::string& table, const std::st
     if (name == nullptr || !loadGame(folder, game, io, name->id, true)) return kExitUsage;
     return visitTable(game.state, name->id, [&](const auto& view) {
         if (refused(view.file, name->fileName, io)) return kExitFailed;
-        std::string csv = tableCsv(game, view.records, io.language);
+        const std::string csv = tableCsv(view.records, [&](const auto& r) {
+            return recordName(game, r, io.language);
+        });
         if (outFile.empty()) {
             io.out += csv;
         } else if (isGameTableFile(folder, outFile)) {
