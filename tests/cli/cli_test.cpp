@@ -330,12 +330,15 @@ TEST_F(Import, TakesOrRefusesEachCell) {
         std::string column, value;
         std::string written; // the field as written; empty when refused
         std::string error;   // the reason when refused
+        int field = 0;       // the written field's number from 0 on the line
     } cases[] = {
         {"objectId", std::string("SS\0_WA_QUARTZ", 14), "", "column objectId: управляющий знак (код 0) в тексте"},
         {"objectId", "SS\x01X", "", "column objectId: управляющий знак (код 1) в тексте"},
         {"rest", "note\x1f", "", "column rest: управляющий знак (код 31) в тексте"},
-        {"manoeuvrabilityX", "0,6", ";0.60000;", ""},
-        {"manoeuvrabilityY", "-1,25E3", ";-1250.0;", ""},
+        {"manoeuvrabilityX", "0,6", "0.60000", "", 2},
+        {"manoeuvrabilityY", "-1,25E3", "-1250.0", "", 3},
+        {"speed", "31080", "31080", "", 7},
+        {"acceleration", "77", "77", "", 8},
         {"manoeuvrabilityX", "1,2,3", "", "column manoeuvrabilityX: «1,2,3» — не число"},
         {"speed", "1,5", "", "column speed: «1,5» — не число"},
         {"speed", "", "", "column speed: ячейка пуста, а в столбце число"},
@@ -355,7 +358,11 @@ TEST_F(Import, TakesOrRefusesEachCell) {
         const CliRun run = importShips(csv);
         if (c.error.empty()) {
             EXPECT_EQ(run.status, 0) << c.value << run.err;
-            EXPECT_NE(game.read("types/TShips.txt").find(c.written), std::string::npos) << c.value;
+            const std::string file = game.read("types/TShips.txt");
+            const size_t line = file.find("\r\n") + 2;
+            size_t start = line;
+            for (int f = 0; f < c.field; ++f) start = file.find(';', start) + 1;
+            EXPECT_EQ(file.substr(start, file.find(';', start) - start), c.written) << c.column;
             game.write("types/TShips.txt", before);
         } else {
             EXPECT_EQ(run.status, 1) << c.column << " " << c.value;
