@@ -148,12 +148,16 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
 TEST(Check, AHeaderCountFarAboveTheLinesIsOneFinding) {
     TempGame game;
     copySample(game);
-    game.writeLines("types/TCockpits.txt", {"12;99999;", flat(14, {}, "CO_A"), flat(14, {}, "CO_B"), flat(14, {}, "CO_C")});
+    // The sample's first three lasers under a header counting 99,999.
+    const std::string lasers = game.read("types/TLaser.txt");
+    size_t from = lasers.find("\r\n") + 2, to = from;
+    for (int i = 0; i < 3; ++i) to = lasers.find("\r\n", to) + 2;
+    game.write("types/TLaser.txt", "12;99999;\r\n" + lasers.substr(from, to - from));
     const nlohmann::json doc =
         nlohmann::json::parse(cli({"check", "--format", "json", "--folder", game.folder()}).out);
     std::vector<std::string> codes;
     for (const auto& f : doc.at("findings"))
-        if (f.at("file") == "types\\TCockpits.txt") codes.push_back(f.at("code"));
+        if (f.at("file") == "types\\TLaser.txt") codes.push_back(f.at("code"));
     EXPECT_EQ(codes, std::vector<std::string>{"count-lines"});
 }
 
@@ -396,6 +400,12 @@ TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
     EXPECT_EQ(problem.record, 1);
     EXPECT_EQ(problem.column, columnIndex(recordColumns<TLasers>(), "objectId"));
     EXPECT_NE(problem.reason, "");
+    // A ";" in an objectId loads in format, as another objectId and rest.
+    lasers[1].objectId = "LA;X";
+    const ReadBackProblem other = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers));
+    EXPECT_EQ(other.record, 1);
+    EXPECT_EQ(other.column, columnIndex(recordColumns<TLasers>(), "objectId"));
+    EXPECT_NE(other.reason.find("«LA» вместо «LA;X»"), std::string::npos) << other.reason;
     lasers[1].objectId = "LA_X";
     EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers)).record, -1);
 }
@@ -423,6 +433,11 @@ TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
         EXPECT_EQ(run.status, 1) << out;
         EXPECT_NE(run.err.find("резервная копия"), std::string::npos) << run.err;
     }
+    // Another name of the table's own file, where the system has them.
+    std::error_code linked;
+    fs::create_hard_link(game.path("types/TShips.txt"), game.path("ships-link.txt"), linked);
+    if (!linked)
+        EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "ships-link.txt"}).status, 1);
     EXPECT_EQ(game.read("types/TShips.txt"), before);
     EXPECT_FALSE(game.exists("types/TShips.bak"));
     EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "TShips.txt"}).status, 0);
