@@ -436,8 +436,9 @@ TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
     // Another name of the table's own file, where the system has them.
     std::error_code linked;
     fs::create_hard_link(game.path("types/TShips.txt"), game.path("ships-link.txt"), linked);
-    if (!linked)
+    if (!linked) {
         EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "ships-link.txt"}).status, 1);
+    }
     EXPECT_EQ(game.read("types/TShips.txt"), before);
     EXPECT_FALSE(game.exists("types/TShips.bak"));
     EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "TShips.txt"}).status, 0);
