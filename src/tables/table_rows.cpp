@@ -255,15 +255,23 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
         if (k < loaded.size() && loaded[k] == meant) continue;
         const std::vector<std::string> want = recordCells(meant);
         const std::vector<std::string> got = k < loaded.size() ? recordCells(loaded[k]) : std::vector<std::string>(want.size());
+        // The first cell that differs; when a ";" in objectId split it, the cells
+        // before it agree and objectId (then rest) is what differs.
         int column = -1;
-        std::string gotText = k < loaded.size() ? loaded[k].rest : std::string(), wantText = meant.rest;
-        for (size_t c = 0; c < want.size(); ++c)
-            if (got[c] != want[c]) {
+        std::string gotText, wantText;
+        for (size_t c = 0; c < std::min(want.size(), got.size()) && column < 0; ++c)
+            if (got[c] != want[c] && want.size() == got.size()) {
                 column = static_cast<int>(c);
                 gotText = got[c];
                 wantText = want[c];
-                break;
             }
+        if (column < 0) {
+            const Record& back = k < loaded.size() ? loaded[k] : Record{};
+            const bool idDiffers = back.objectId != meant.objectId;
+            column = idDiffers ? columnIndex(recordColumns<Record>(), "objectId") : -1;
+            gotText = idDiffers ? back.objectId : back.rest;
+            wantText = idDiffers ? meant.objectId : meant.rest;
+        }
         return {static_cast<int>(k), column,
                 formatText(text(Text::readBackDiffers, language), {gotText, wantText})};
     }

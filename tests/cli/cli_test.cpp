@@ -402,10 +402,11 @@ TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
     EXPECT_NE(problem.reason, "");
     // A ";" in an objectId loads in format, as another objectId and rest.
     lasers[1].objectId = "LA;X";
-    const ReadBackProblem other = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers));
+    const ReadBackProblem other =
+        readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);
     EXPECT_EQ(other.record, 1);
     EXPECT_EQ(other.column, columnIndex(recordColumns<TLasers>(), "objectId"));
-    EXPECT_NE(other.reason.find("«LA» вместо «LA;X»"), std::string::npos) << other.reason;
+    EXPECT_NE(other.reason.find("\"LA\" instead of \"LA;X\""), std::string::npos) << other.reason;
     lasers[1].objectId = "LA_X";
     EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers)).record, -1);
 }
