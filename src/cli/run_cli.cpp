@@ -183,11 +183,13 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     CLI::App* differ = command(app, io, "diff", Text::cliDiff);
     DiffOptions diff;
     folderOption(differ);
-    differ->add_option("--against", diff.against, say(io, Text::cliAgainstOption));
+    differ->add_option("--against", diff.against, say(io, Text::cliAgainstOption))
+        ->type_name(say(io, Text::cliTypeFolder));
     differ->add_flag("--backups", diff.backups, say(io, Text::cliBackupsOption));
     differ->add_option("--format", diff.format, say(io, Text::cliDiffFormatOption))
+        ->type_name(say(io, Text::cliTypeFormat))
         ->check(CLI::IsMember({"text", "json", "markdown"}));
-    differ->add_option("TABLE", diff.tables, say(io, Text::cliDiffTables));
+    differ->add_option(tableName, diff.tables, say(io, Text::cliDiffTables))->type_name("");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());
