@@ -47,7 +47,8 @@ void loadWares(GameState& state);
 // tests and benchmarks that need the whole game in memory).
 void loadAllTables(GameState& state);
 
-// Loads the one table from `fileName` under GameState::folder instead of its own
-// file (its ".bak", say), by the same rules. A ware file's records go after the
+// Loads the one table from `fileName` under GameState::folder: its own file (the
+// loaders above) or another (its ".bak", say), by the same rules; lasers, shields
+// and missiles pass each record to `sink`. A ware file's records go after the
 // wares already loaded: load ware files in file order (B, E, F, M, T).
-void loadTableFrom(GameState& state, TableId id, std::string_view fileName);
+void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});

@@ -1,5 +1,8 @@
-#include "tables/read_table_file.h"
+// Loading every table: one rule for all, each table from its own file, or from
+// another (its ".bak") for the tools that compare.
+
 #include "tables/load_tables.h"
+#include "tables/read_table_file.h"
 
 namespace {
 
@@ -13,29 +16,46 @@ constexpr WareFile kWareFiles[5] = {
     {"types\\TWareM.txt", 5.25},  {"types\\TWareT.txt", 28.075},
 };
 
+// Hands each record to the editor's sink right after its line is read.
+struct PassToSink {
+    NameSink sink;
+    template <class Record> void operator()(const Record& record) const {
+        if (sink.fn) sink.fn(sink.context, record.nameTextId, record.objectId);
+    }
+};
+
 } // namespace
 
+void loadShips(GameState& state) { loadTableFrom(state, TableId::ships, "types\\tships.txt"); }
+
 void loadCockpits(GameState& state) {
-    state.cockpits.clear();
-    loadTableFile(state.folder + "types\\tcockpits.txt", state.cockpits, state.cockpitsHeader,
-                  state.cockpitCount, state.cockpitsFile);
+    loadTableFrom(state, TableId::cockpits, "types\\tcockpits.txt");
+}
+
+void loadLasers(GameState& state, NameSink sink) {
+    loadTableFrom(state, TableId::lasers, "types\\tlaser.txt", sink);
+}
+
+void loadBullets(GameState& state) { loadTableFrom(state, TableId::bullets, "types\\tbullets.txt"); }
+
+void loadShields(GameState& state, NameSink sink) {
+    loadTableFrom(state, TableId::shields, "types\\tshields.txt", sink);
+}
+
+void loadRockets(GameState& state, NameSink sink) {
+    loadTableFrom(state, TableId::rockets, "types\\trockets.txt", sink);
 }
 
 void loadStations(GameState& state) {
-    state.stations.clear();
-    loadTableFile(state.folder + "types\\tfactories.txt", state.stations, state.stationsHeader,
-                  state.stationCount, state.stationsFile);
+    loadTableFrom(state, TableId::stations, "types\\tfactories.txt");
 }
 
 void loadWares(GameState& state) {
     state.wares.clear();
     for (int g = 0; g < 5; ++g) {
-        TWareInfo& info = state.wareGroups[g];
-        info.fileName = kWareFiles[g].fileName;
-        const double multiplier = kWareFiles[g].priceMultiplier;
-        loadTableFile(state.folder + info.fileName, state.wares, info.headerValue,
-                      info.recordCount, info.file,
-                      [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; });
+        state.wareGroups[g].fileName = kWareFiles[g].fileName;
+        loadTableFrom(state, static_cast<TableId>(static_cast<int>(TableId::wareB) + g),
+                      kWareFiles[g].fileName);
     }
 }
 
@@ -50,7 +70,7 @@ void loadAllTables(GameState& state) {
     loadWares(state);
 }
 
-void loadTableFrom(GameState& s, TableId id, std::string_view fileName) {
+void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink sink) {
     const std::string path = s.folder + std::string(fileName);
     switch (id) {
     case TableId::ships:
@@ -58,16 +78,19 @@ void loadTableFrom(GameState& s, TableId id, std::string_view fileName) {
         return loadTableFile(path, s.ships, s.shipsHeader, s.shipCount, s.shipsFile);
     case TableId::lasers:
         s.lasers.clear();
-        return loadTableFile(path, s.lasers, s.lasersHeader, s.laserCount, s.lasersFile);
+        return loadTableFile(path, s.lasers, s.lasersHeader, s.laserCount, s.lasersFile,
+                             NoRecordStep{}, PassToSink{sink});
     case TableId::bullets:
         s.bullets.clear();
         return loadTableFile(path, s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile);
     case TableId::shields:
         s.shields.clear();
-        return loadTableFile(path, s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile);
+        return loadTableFile(path, s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile,
+                             NoRecordStep{}, PassToSink{sink});
     case TableId::rockets:
         s.rockets.clear();
-        return loadTableFile(path, s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile);
+        return loadTableFile(path, s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile,
+                             NoRecordStep{}, PassToSink{sink});
     case TableId::cockpits:
         s.cockpits.clear();
         return loadTableFile(path, s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile);
