@@ -12,6 +12,7 @@
 #include "game_generator.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
+#include "tables/table_files.h"
 
 namespace {
 
@@ -81,5 +82,18 @@ void saveLargeGame(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(saveAllTables(game));
 }
 BENCHMARK(saveLargeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What Save adds before it writes: every table of the large game read and
+// hashed to tell whether another program changed it (compare with loadLargeGame).
+void checkLargeGameOnDisk(benchmark::State& state) {
+    BenchFolder folder("orvex-bench-identity");
+    if (!generateGame(folder.path.string())) state.SkipWithError("the game was not generated");
+    GameState game;
+    game.folder = folder.prefix();
+    loadAllTables(game);
+    for (auto _ : state)
+        if (!tablesChangedOnDisk(game).empty()) state.SkipWithError("a table reads as changed");
+}
+BENCHMARK(checkLargeGameOnDisk)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

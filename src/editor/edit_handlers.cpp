@@ -31,6 +31,7 @@ void storeInput(MainForm& f, Control& c, const FieldOf<Record> (&fields)[N], Rec
     const int i = tag(c);
     if (f.showing || !r || i < 0 || static_cast<size_t>(i) >= N) return;
     const FieldOf<Record>& d = fields[static_cast<size_t>(i)];
+    const Record before = *r;
     if (isListField(d.shown)) {
         const int index = selectedIndex(c);
         if (index < 0) return;
@@ -38,6 +39,8 @@ void storeInput(MainForm& f, Control& c, const FieldOf<Record> (&fields)[N], Rec
     } else {
         storeTyped(d, *r, controlText(c));
     }
+    // Typing a value back to what it was is no change.
+    if (!(*r == before)) markChanged(f, true);
     // A new coefficient makes both price texts; ships and stations have no range.
     if constexpr (requires { r->priceCoefficient; })
         if (d.integer == &Record::priceCoefficient) refreshPrices(f, group);
@@ -75,7 +78,9 @@ void storeWeaponMask(MainForm& f) {
     if (!target) return;
     // Bits 24 to 31 have no box: they keep what the table holds.
     const uint32_t kept = static_cast<uint32_t>(*target) & 0xFF000000u;
-    *target = static_cast<int32_t>(kept | static_cast<uint32_t>(collectWeaponMask(f)));
+    const int32_t mask = static_cast<int32_t>(kept | static_cast<uint32_t>(collectWeaponMask(f)));
+    if (mask != *target) markChanged(f, true);
+    *target = mask;
 }
 
 void onWeaponBoxClicked(void* context, Control&) {

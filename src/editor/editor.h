@@ -82,7 +82,17 @@ int32_t* chosenWeaponMask(MainForm& form);
 // Stores the boxes' bits into the mask of the chosen turret entry, keeping bits 24..31.
 void storeWeaponMask(MainForm& form);
 
+// Whether records differ from the files since the last load or full save; the
+// window's title carries "*" while they do.
+void markChanged(MainForm& form, bool changed);
+
+// Save: a table whose file another program changed since Orvex read or wrote it
+// is asked about first (Yes writes it, No leaves it, Cancel writes nothing), then
+// the tables are written and a failure is told. True when everything the user
+// wanted written was written; false after Cancel or a failure.
+bool saveTables(MainForm& form);
 void onSaveClicked(void* form, Control& sender);
 void onCloseClicked(void* form, Control& sender);
+// Asks only when something changed since the last load or save.
 void confirmClose(void* form, Control& window, bool& accept);
 void showAbout(void* form, Control& sender);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct GameState;
@@ -95,6 +96,12 @@ struct MainForm {
     // Above 0 while a show operation fills the controls: the change events that
     // raises must not store the coarser shown values back into the record.
     int showing = 0;
+    // An edit changed a record since the tables were loaded or last saved in
+    // full; the title shows "*" and closing asks whether to save.
+    bool changed = false;
+    // What start-up tells once the window shows (another Orvex on the folder,
+    // tables not found or kept from saving); empty when there is nothing.
+    std::string startupNotes;
 };
 
 // Builds the window and all its controls on the application, then runs the

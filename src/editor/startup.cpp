@@ -50,11 +50,37 @@ std::string keptTablesText(const MainForm& f) {
     return lines.empty() ? lines : std::string(f.text(Text::keptTables)) + lines;
 }
 
+// The tables that were not found, one a line; or, without a `types` folder, only
+// the question whether this is the game's folder. Empty when all were found.
+std::string missingTablesText(const MainForm& f) {
+    if (!folderExists(f.game->folder + "types")) return std::string(f.text(Text::noTypesFolder));
+    std::string lines;
+    for (const TableFileEntry& entry : tableFiles(*f.game))
+        if (entry.file->missing) lines += "\r\n" + std::string(entry.name);
+    return lines.empty() ? lines : std::string(f.text(Text::missingTables)) + lines;
+}
+
+// Everything start-up has to tell, in one message: another Orvex on this folder,
+// the tables not found, those no save will write. Empty when there is nothing.
+std::string startupNotes(const MainForm& f, bool openElsewhere) {
+    std::string notes;
+    const auto add = [&notes](const std::string& part) {
+        if (part.empty()) return;
+        if (!notes.empty()) notes += "\r\n\r\n";
+        notes += part;
+    };
+    if (openElsewhere) add(std::string(f.text(Text::folderAlreadyOpen)));
+    add(missingTablesText(f));
+    add(keptTablesText(f));
+    return notes;
+}
+
 // Shown once the window is visible, before the user can change anything.
-void warnAboutKeptTables(void* context, Control&) {
+void showStartupNotes(void* context, Control&) {
     MainForm& f = *static_cast<MainForm*>(context);
-    messageBoxOwned(*f.window, keptTablesText(f), controlText(*f.application),
+    messageBoxOwned(*f.window, f.startupNotes, controlText(*f.application),
                     kMbOk | kMbIconExclamation);
+    f.startupNotes.clear();
 }
 
 } // namespace
@@ -69,6 +95,9 @@ bool runStartup(MainForm& f) {
                    kMbOk | kMbIconError);
         return false;
     }
+    // Claimed before anything is read, so that two editors started at once
+    // cannot both miss each other.
+    const bool openElsewhere = !claimFolder(*f.window, game.folder);
     f.nameLines = std::make_unique<NamePage>();
     loadNamePage(*f.nameLines, page);
     traceMark("name page read");
@@ -124,6 +153,7 @@ bool runStartup(MainForm& f) {
     showWare(f);
     traceMark("first station and ware shown");
 
-    if (!keptTablesText(f).empty()) f.window->onShown = {warnAboutKeptTables, &f};
+    f.startupNotes = startupNotes(f, openElsewhere);
+    if (!f.startupNotes.empty()) f.window->onShown = {showStartupNotes, &f};
     return true;
 }

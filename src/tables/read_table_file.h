@@ -12,6 +12,8 @@
 #include "tables/record_line.h"
 #include "tables/table_file.h"
 #include "text/convert.h"
+#include "text/file_identity.h"
+#include "text/files.h"
 #include "text/line_list.h"
 
 struct NoRecordStep {
@@ -110,13 +112,17 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
 void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
                    int32_t& count, TableFile& file, Before before = {}, After after = {}) {
-    LineList lines;
-    if (!lines.loadFromFile(path)) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
         file = TableFile{};
         headerValue = 0;
         count = 0;
         file.missing = true;
         return;
     }
+    const FileIdentity identity = identityOf(bytes);
+    LineList lines;
+    lines.setText(std::move(bytes));
     loadTableLines(lines, table, headerValue, count, file, before, after);
+    file.identity = identity;
 }

@@ -1,5 +1,6 @@
 #include "tables/save_tables.h"
 
+#include <algorithm>
 #include <span>
 
 #include "tables/record_line.h"
@@ -75,15 +76,10 @@ FileFault saveOne(const std::string& folder, std::string_view name, int32_t head
     return writeTableFile(folder, fileName, tableText(headerValue, count, file, records));
 }
 
-// A table missing at start-up would come back as an empty file that replaces
-// the game's own table; an unreadable one, or one not in this game's format,
-// would lose what the editor could not read.
-bool mayWrite(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
-
 template <class Record>
 bool saveAndFlush(const std::string& folder, std::string_view name, int32_t headerValue,
                   const TableFile& file, std::span<const Record> records) {
-    if (!mayWrite(file)) return false;
+    if (!writtenBySave(file)) return false;
     const bool written = saveOne(folder, name, headerValue, static_cast<int32_t>(records.size()),
                                  file, records) == FileFault::None;
     flushFolder(folder + "types");
@@ -92,17 +88,24 @@ bool saveAndFlush(const std::string& folder, std::string_view name, int32_t head
 
 } // namespace
 
-SaveReport saveAllTables(const GameState& state) {
+SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre) {
     SaveReport report;
     for (TableId id : {TableId::bullets, TableId::cockpits, TableId::ships, TableId::stations,
                        TableId::lasers, TableId::shields, TableId::rockets, TableId::wareB,
                        TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT}) {
+        if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end())
+            continue;
         visitTable(state, id, [&](const auto& table) {
-            if (!mayWrite(table.file)) return;
-            const FileFault fault = saveOne(state.folder, table.name.fileName, table.headerValue,
-                                            table.count, table.file, table.records);
-            if (fault == FileFault::None) ++report.written;
-            else report.failed.push_back({std::string(table.name.fileName), fault});
+            if (!writtenBySave(table.file)) return;
+            const std::string text = tableText(table.headerValue, table.count, table.file, table.records);
+            const FileFault fault =
+                writeTableFile(state.folder, std::string(table.name.fileName), text);
+            if (fault == FileFault::None) {
+                ++report.written;
+                report.saved.push_back({id, identityOf(text)});
+            } else {
+                report.failed.push_back({std::string(table.name.fileName), fault});
+            }
         });
     }
     // Every table and backup was renamed into place: one flush of the folder

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "tables/game_state.h"
+#include "tables/table_list.h"
+#include "text/file_identity.h"
 #include "text/files.h"
 
 // Writes the twelve table files under GameState::folder in the order TBullets,
@@ -18,17 +20,24 @@
 // it, and an existing ".bak" is never changed. A table missing at start-up is not
 // created; one kept from saving (table_file.h) is not touched. A file that cannot
 // be written keeps its previous content and no temporary stays behind.
+// The tables in `leftAsTheyAre` are not written at all.
 // Reports the files that could not be written, by their paths as the editor
-// names them ("types\TShips.txt") with the system's reason, and how many were.
+// names them ("types\TShips.txt") with the system's reason, and how many were,
+// each written one with the identity of the bytes it now holds.
 struct SaveFailure {
     std::string path;
     FileFault fault = FileFault::Other;
 };
+struct SavedTable {
+    TableId id;
+    FileIdentity identity;
+};
 struct SaveReport {
     std::vector<SaveFailure> failed; // in writing order; empty when all went well
     int written = 0;
+    std::vector<SavedTable> saved; // the written tables, in writing order
 };
-SaveReport saveAllTables(const GameState& state);
+SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {});
 // The paths of report.failed, in order.
 std::vector<std::string> failedPaths(const SaveReport& report);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tables/fields.h"
+#include "text/file_identity.h"
 #include "text/language.h"
 
 enum class TableProblemKind {
@@ -56,10 +57,18 @@ struct TableFile {
     std::string headerRest;
     // Lines after the last record, written back unchanged after the records.
     std::vector<std::string> trailingLines;
+
+    // The file as the program last read or wrote it: a save asks before it
+    // overwrites a file that another program has changed since.
+    FileIdentity identity;
 };
 
 // Unreadable or not in format: the table loaded empty and no save may write it.
 inline bool keptFromSaving(const TableFile& file) { return file.unreadable || file.notInFormat; }
+
+// Whether a save writes the table: a missing one would come back as an empty file
+// that replaces the game's own; one kept from saving would lose what was not read.
+inline bool writtenBySave(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
 
 // The place and the reason in the user's words (Windows-1251, in `language`), for example
 // "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";

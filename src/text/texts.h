@@ -40,6 +40,7 @@ enum class Text {
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
+    changedOnDisk, folderAlreadyOpen, missingTables, noTypesFolder,
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,

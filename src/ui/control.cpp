@@ -521,6 +521,12 @@ void requestClose(Control& window) {
     window.platform->postClose(window);
 }
 
+bool claimFolder(Control& window, std::string_view folder) {
+    bool heldElsewhere = false;
+    releaseWith(window, window.platform->claimFolder(folder, heldElsewhere));
+    return !heldElsewhere;
+}
+
 int messageBox(Control& application, std::string_view text, unsigned flags) {
     Control& app = applicationOf(application);
     ensureWindow(app);

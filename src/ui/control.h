@@ -219,6 +219,9 @@ int currentTab(const Control& tabControl); // -1 without a window or for other k
 void runMessageLoop(Control& application);
 // Posts a close request; the loop handles it later like a click on the close box.
 void requestClose(Control& window);
+// Marks the game folder as open in this program until the window is released;
+// false when another running program has it open already.
+bool claimFolder(Control& window, std::string_view folder);
 // Modal box captioned with the application's caption, owned by the application window.
 int messageBox(Control& application, std::string_view text, unsigned flags);
 // Modal box owned by owner's window, with its own caption.

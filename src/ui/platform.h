@@ -8,6 +8,7 @@
 
 #include "ui/control.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -76,6 +77,12 @@ class Platform {
     // A modal box; owner's window exists.
     virtual int messageBox(Control& owner, std::string_view text, std::string_view caption,
                            unsigned flags) = 0;
+
+    // Marks the folder (a path as the program's files name it; "" for the current
+    // folder) as open in this program, on this machine, until the returned
+    // function is called. heldElsewhere tells whether another program that
+    // claimed it still runs (on Windows a named mutex of the folder's full path).
+    virtual std::function<void()> claimFolder(std::string_view folder, bool& heldElsewhere) = 0;
 
     // The application objects made on this platform. runMessageLoop releases an
     // application; releaseAll releases whatever is left the same way (a window built

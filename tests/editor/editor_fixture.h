@@ -18,12 +18,15 @@
 
 class EditorTest : public ::testing::Test {
 protected:
-    // Writes the test game (unless a test has prepared the folder) and builds the window.
+    // Writes the test game (unless a test has prepared the folder) and builds the
+    // window. The message start-up shows with the window (the test game lacks a
+    // ware file) is answered first; after run() it is messageBoxes()[0].
     MainForm* start(bool writeGame = true) {
         if (writeGame) writeEditorGame(game);
         state.folder = game.folder();
         application = &createApplication(platform, ORVEX_CAPTION);
         form = buildMainWindow(*application, state, language);
+        if (form && !form->startupNotes.empty()) platform.answer(kIdOk);
         return form;
     }
     // Plays the scripted actions; afterwards the window and form are gone.

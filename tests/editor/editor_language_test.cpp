@@ -45,12 +45,16 @@ TEST_F(EditorTest, TheEnglishWindowSpeaksEnglishOnEveryPage) {
     EXPECT_EQ(items(*f.turretList)[0], "Main (2)");
     EXPECT_EQ(itemText(*f.maxMissileTypeList, 0), "Mosquito");
     EXPECT_EQ(itemText(*f.station.list, 0).find(cp("Аргон")), std::string::npos);
+    platform.type(*f.hullStrength, "1");
     platform.click(*f.closeButton);
     platform.answer(kIdNo);
     run();
-    ASSERT_EQ(platform.messageBoxes().size(), 1u);
-    EXPECT_EQ(platform.messageBoxes()[0].text, "Files are not saved! Save?");
-    EXPECT_EQ(platform.messageBoxes()[0].caption, "Attention!");
+    ASSERT_EQ(platform.messageBoxes().size(), 2u);
+    EXPECT_EQ(platform.messageBoxes()[0].text,
+              "These tables were not found; their groups stay empty and Save does not create them:"
+              "\r\ntypes\\TWareM.txt");
+    EXPECT_EQ(platform.messageBoxes()[1].text, "Files are not saved! Save?");
+    EXPECT_EQ(platform.messageBoxes()[1].caption, "Attention!");
 }
 
 // The same edits typed into the Russian and the English window, saved.

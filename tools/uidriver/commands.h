@@ -6,6 +6,8 @@
 namespace uidriver {
 
 bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdStartAnother(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdCopyFile(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdWaitWindow(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdWaitMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdExpectMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);

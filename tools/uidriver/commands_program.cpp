@@ -8,11 +8,10 @@
 
 namespace uidriver {
 
-bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error) {
-    if (processRunning(t)) {
-        error = "a program started earlier still runs";
-        return false;
-    }
+namespace {
+
+// Starts the program in the driver's job; it becomes the target.
+bool startProgram(Target& t, const Command& c, JsonLine& out, std::string& error) {
     std::u16string commandLine;
     for (std::size_t i = 0; i < c.args.size(); ++i) {
         if (i) commandLine += u' ';
@@ -45,6 +44,32 @@ bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error) {
     t.window = nullptr;
     t.box = nullptr;
     out.str("program", c.args[0]).num("pid", t.pid).num("acp", GetACP());
+    return true;
+}
+
+} // namespace
+
+bool cmdStart(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    if (processRunning(t)) {
+        error = "a program started earlier still runs";
+        return false;
+    }
+    return startProgram(t, c, out, error);
+}
+
+bool cmdStartAnother(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    // The earlier program runs on in the job, which ends it with the driver.
+    return startProgram(t, c, out, error);
+}
+
+bool cmdCopyFile(Target&, const Command& c, JsonLine& out, std::string& error) {
+    const std::u16string from = toWindowsPath(c.args[0]), to = toWindowsPath(c.args[1]);
+    if (!CopyFileW(reinterpret_cast<const wchar_t*>(from.c_str()), reinterpret_cast<const wchar_t*>(to.c_str()),
+                   FALSE)) {
+        error = "cannot copy " + c.args[0] + " to " + c.args[1] + " (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    out.str("from", c.args[0]).str("to", c.args[1]);
     return true;
 }
 

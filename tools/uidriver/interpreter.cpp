@@ -15,6 +15,8 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {"start", 1, -1, cmdStart},
+    {"start-another", 1, -1, cmdStartAnother},
+    {"copy-file", 2, 2, cmdCopyFile},
     {"wait-window", 1, 2, cmdWaitWindow},
     {"wait-msgbox", 0, 1, cmdWaitMsgbox},
     {"expect-msgbox", 2, 3, cmdExpectMsgbox},

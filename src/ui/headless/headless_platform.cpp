@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -451,4 +452,17 @@ int HeadlessPlatform::messageBox(Control& owner, std::string_view text, std::str
     }
     boxes_.push_back(box);
     return box.answer;
+}
+
+std::function<void()> HeadlessPlatform::claimFolder(std::string_view folder, bool& heldElsewhere) {
+    static std::map<std::string, int> claims; // folder -> claims that hold it
+    const std::filesystem::path path = folder.empty() ? std::filesystem::path(".")
+                                                      : std::filesystem::path(std::string(folder));
+    const std::string key = std::filesystem::absolute(path).lexically_normal().generic_string();
+    // "/tmp/game/" and "/tmp/game" are one folder.
+    const std::string name = key.size() > 1 && key.back() == '/' ? key.substr(0, key.size() - 1) : key;
+    heldElsewhere = claims[name]++ > 0;
+    return [name] {
+        if (--claims[name] == 0) claims.erase(name);
+    };
 }

@@ -98,6 +98,9 @@ class HeadlessPlatform : public Platform {
     void quitLoop() override;
     int messageBox(Control& owner, std::string_view text, std::string_view caption,
                    unsigned flags) override;
+    // Claims are shared by every headless platform of the process, standing in
+    // for the programs of one machine; a folder is named by its absolute path.
+    std::function<void()> claimFolder(std::string_view folder, bool& heldElsewhere) override;
 
   private:
     enum class ActionKind {

@@ -1113,3 +1113,32 @@ int Win32Platform::messageBox(Control& owner, std::string_view text, std::string
                               unsigned flags) {
     return MessageBoxW(hwndOf(owner), toWide(text).c_str(), toWide(caption).c_str(), flags);
 }
+
+// A named mutex per folder: it lives as long as a program holds a handle to it,
+// so a crashed editor leaves no claim behind. The name is made from the
+// folder's full path in capitals (Windows paths ignore case) as a hash, since a
+// path may be longer than a name can be; "Local\\" keeps it to this session.
+std::function<void()> Win32Platform::claimFolder(std::string_view folder, bool& heldElsewhere) {
+    heldElsewhere = false;
+    const std::wstring relative = folder.empty() ? std::wstring(L".") : toWide(folder);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return [] {};
+    full.resize(length);
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+    for (wchar_t& c : full) c = c == L'/' ? L'\\' : c;
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a over the UTF-16 units
+    for (wchar_t c : full) hash = (hash ^ static_cast<uint16_t>(c)) * 0x100000001B3ull;
+    wchar_t name[64];
+    wsprintfW(name, L"Local\\Orvex folder %08lX%08lX", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+    if (!mutex) return [] {};
+    heldElsewhere = GetLastError() == ERROR_ALREADY_EXISTS;
+    return [mutex] { CloseHandle(mutex); };
+}

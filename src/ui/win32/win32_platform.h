@@ -46,6 +46,7 @@ class Win32Platform : public Platform {
     void quitLoop() override;
     int messageBox(Control& owner, std::string_view text, std::string_view caption,
                    unsigned flags) override;
+    std::function<void()> claimFolder(std::string_view folder, bool& heldElsewhere) override;
 
     struct State; // window classes, fonts, brushes (win32_platform.cpp)
 

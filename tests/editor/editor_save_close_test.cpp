@@ -1,0 +1,172 @@
+// Saving over a table another program changed, the title's "*" and the close
+// question that comes only after a change, what start-up tells about the folder.
+
+#include "editor_fixture.h"
+#include "tables/save_tables.h"
+
+#include <filesystem>
+#include <span>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An editor of its own, beside a test's (or several, one after another).
+struct Editor : EditorTest {
+    void TestBody() override {}
+    using EditorTest::application, EditorTest::check, EditorTest::form, EditorTest::game,
+        EditorTest::language, EditorTest::platform, EditorTest::run, EditorTest::start,
+        EditorTest::state, EditorTest::cp;
+};
+
+// The ship table as another program left it while the editor was open.
+const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, 0, {}, 5000, "SS_SH_OTHER");
+
+std::string orvexShips(const GameState& s) {
+    return tableFileText(s.shipsHeader, s.shipsFile, std::span<const TShips>(s.ships));
+}
+std::string orvexLasers(const GameState& s) {
+    return tableFileText(s.lasersHeader, s.lasersFile, std::span<const TLasers>(s.lasers));
+}
+
+// The ship and laser tables are edited; another program rewrites the ship table;
+// Save asks about it once, naming it. Yes writes Orvex's ships, No keeps the
+// other program's and still writes the lasers, Cancel writes nothing at all. A
+// second Save asks again only while the file differs from what Orvex last wrote.
+TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
+    struct Case {
+        int answer;
+        bool shipsWritten, lasersWritten, askedAgain;
+    };
+    for (const Case c : {Case{kIdYes, true, true, false}, Case{kIdNo, false, true, true},
+                         Case{kIdCancel, false, false, true}}) {
+        SCOPED_TRACE(c.answer);
+        Editor t; // a fresh editor per answer
+        writeEditorGame(t.game);
+        ASSERT_NE(t.start(false), nullptr);
+        MainForm& f = *t.form;
+        const std::string originalLasers = t.game.read("types/TLaser.txt");
+        t.platform.type(*f.hullStrength, "7");
+        t.platform.switchTab(*f.tabs, 1);
+        t.platform.type(*f.laserPower, "9");
+        t.check([&] { t.game.write("types/TShips.txt", kOtherShips); });
+        t.platform.click(*f.saveButton);
+        t.platform.answer(c.answer);
+        t.check([&] { EXPECT_EQ(controlText(*f.window), c.answer == kIdYes ? "Orvex" : "*Orvex"); });
+        t.platform.click(*f.saveButton); // asks again unless Yes wrote Orvex's table
+        if (c.askedAgain) t.platform.answer(kIdCancel);
+        t.run();
+        const auto& boxes = t.platform.messageBoxes();
+        ASSERT_EQ(boxes.size(), c.askedAgain ? 3u : 2u); // boxes[0]: start-up's note
+        EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
+                  std::tuple(Editor::cp("Файл types\\TShips.txt изменён другой программой после того, как "
+                                "Orvex его прочитал. Заменить его значениями Orvex?"),
+                             std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
+        EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
+        EXPECT_NE(orvexShips(t.state), kOtherShips);
+        const std::string lasers = t.game.read("types/TLaser.txt");
+        EXPECT_EQ(lasers, c.lasersWritten ? orvexLasers(t.state) : originalLasers);
+        EXPECT_NE(orvexLasers(t.state), originalLasers) << "the laser edit reached the record";
+        EXPECT_EQ(t.game.exists("types/TLaser.bak"), c.lasersWritten);
+    }
+}
+
+// A table removed by another program is changed too; the English window asks in English.
+TEST_F(EditorTest, TheEnglishQuestionNamesTheFileToo) {
+    language = Language::en;
+    ASSERT_NE(start(), nullptr);
+    check([&] { fs::remove(game.path("types/TBullets.txt")); });
+    platform.click(*form->saveButton);
+    platform.answer(kIdNo);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 2u);
+    EXPECT_EQ(platform.messageBoxes()[1].text,
+              "types\\TBullets.txt was changed by another program after Orvex read it. "
+              "Overwrite it with Orvex's values?");
+    EXPECT_FALSE(game.exists("types/TBullets.txt")) << "No leaves it as it is: removed";
+}
+
+// The title carries "*" from the first change to the next full save; closing asks
+// only in between. Choosing the entry a list already shows, or typing a value
+// that stores what the record holds, changes nothing.
+TEST_F(EditorTest, TheTitleStarAndTheCloseQuestionFollowChanges) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    const auto title = [&](const char* expected) {
+        check([&, expected] { EXPECT_EQ(controlText(*f.window), expected); });
+    };
+    title("Orvex");
+    platform.choose(*f.maxShieldCountList, selectedIndex(*f.maxShieldCountList));
+    check([&] { setControlText(*f.hullStrength, controlText(*f.hullStrength)); });
+    title("Orvex");
+    platform.choose(*f.maxShieldCountList, 3);
+    title("*Orvex");
+    platform.click(*f.saveButton);
+    title("Orvex");
+    platform.pressClose(*f.window); // saved: nothing to ask, the window closes
+    run();
+    EXPECT_FALSE(platform.ranDry());
+    EXPECT_EQ(platform.messageBoxes().size(), 1u) << "only start-up's note";
+}
+
+TEST_F(EditorTest, ClosingAfterAWeaponBoxClickAsksAndYesSaves) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.click(*f.weaponBoxes[5]);
+    check([&] { EXPECT_EQ(controlText(*f.window), "*Orvex"); });
+    platform.pressClose(*f.window);
+    platform.answer(kIdYes);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 2u);
+    EXPECT_EQ(platform.messageBoxes()[1].text, cp("Файлы не сохранены! Сохранить?"));
+    EXPECT_TRUE(game.exists("types/TShips.bak"));
+}
+
+// Start-up names what it did not find: the missing tables one a line, or only
+// the missing `types` folder.
+TEST_F(EditorTest, StartUpNamesMissingTablesOrTheMissingTypesFolder) {
+    writeEditorGame(game);
+    fs::remove(game.path("types/TShields.txt"));
+    ASSERT_NE(start(false), nullptr);
+    EXPECT_EQ(form->startupNotes,
+              cp("Эти таблицы не найдены; их группы пусты, и «Сохранить» их не создаёт:\r\n"
+                 "types\\TShields.txt\r\ntypes\\TWareM.txt"));
+    run();
+
+    TempGame bare;
+    bare.write("t/70001.xml", namePage());
+    fs::remove_all(bare.path("types"));
+    Editor t;
+    t.language = Language::en;
+    t.state.folder = bare.folder();
+    t.application = &createApplication(t.platform, ORVEX_CAPTION);
+    t.form = buildMainWindow(*t.application, t.state, t.language);
+    ASSERT_NE(t.form, nullptr);
+    EXPECT_EQ(t.form->startupNotes, "There is no types folder here. Is this the game's folder?");
+    t.platform.answer(kIdOk);
+    t.run();
+    EXPECT_EQ(t.platform.messageBoxes().size(), 1u);
+}
+
+// A second editor on the folder, however it is spelled, is told so at start-up
+// and still opens; once the first has closed, the folder is free again.
+TEST_F(EditorTest, ASecondEditorOnTheFolderIsToldAndGoesOn) {
+    ASSERT_NE(start(), nullptr);
+    const std::string sameFolder = game.folder() + "types/../";
+    const auto second = [&](bool toldOpen) {
+        Editor t;
+        t.state.folder = sameFolder;
+        t.application = &createApplication(t.platform, ORVEX_CAPTION);
+        t.form = buildMainWindow(*t.application, t.state, t.language);
+        ASSERT_NE(t.form, nullptr);
+        EXPECT_EQ(t.form->startupNotes.starts_with(cp("Эта папка игры уже открыта в Orvex.")), toldOpen);
+        EXPECT_EQ(itemText(*t.form->shipList, 0), cp("Кондор")) << "it goes on";
+        t.platform.answer(kIdOk);
+        t.run();
+    };
+    second(true);
+    run(); // the first editor closes
+    second(false);
+}
+
+} // namespace
