@@ -242,12 +242,14 @@ int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io
             for (const std::string& line : lines) io.out += "- " + line + "\n";
             io.out += "\n";
         }
-        if (!differs) io.out += say(io, Text::cliDiffNone) + "\n";
+        if (!differs && !trouble) io.out += say(io, Text::cliDiffNone) + "\n";
     } else {
         for (const TableReport& t : reports)
             for (const std::string& line : tableLines(io, t, false))
                 io.out += std::string(t.name.fileName) + ": " + line + "\n";
-        io.out += (differs ? say(io, Text::cliDiffTotals, {changed, added, removed}) : say(io, Text::cliDiffNone)) + "\n";
+        // A table that could not be compared may differ: "no differences" would not be true.
+        if (differs) io.out += say(io, Text::cliDiffTotals, {changed, added, removed}) + "\n";
+        else if (!trouble) io.out += say(io, Text::cliDiffNone) + "\n";
     }
     return trouble ? kExitUsage : differs ? kExitFailed : kExitOk;
 }

@@ -18,10 +18,12 @@
 
 namespace {
 
-// A table the editor would not save is neither exported nor replaced.
+// A table the editor would not save is neither exported nor replaced, unless all
+// its file's records are loaded (a count above the lines): export gives those,
+// and an import replaces them with a count of its own.
 bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
     if (file.missing) sayError(io, say(io, Text::cliNoFile, {fileName}));
-    else if (keptFromSaving(file))
+    else if (keptFromSaving(file) && !recordsLoaded(file))
         sayError(io, say(io, Text::cliTableKept,
                          {fileName, cp1251ToUtf8(problemText(file.problem, io.language))}));
     else return false;
@@ -110,7 +112,8 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     }
     // The bytes about to be written must load back as these very records, or the
     // editor would refuse the table the game then reads.
-    const ReadBackProblem readBack = readBackProblem(table.headerValue, table.file,
+    const TableFile asWritten = forReplacement(table.file);
+    const ReadBackProblem readBack = readBackProblem(table.headerValue, asWritten,
                                                      std::span<const Record>(records), io.language);
     if (readBack.record >= 0) {
         problem(rows[static_cast<size_t>(readBack.record) + 1].row,
@@ -122,7 +125,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
 
     const Changes changes = compare(table.records, records);
     if (!dryRun && !saveTableFile(game.state.folder, table.name.fileName, table.headerValue,
-                                  table.file, std::span<const Record>(records))) {
+                                  asWritten, std::span<const Record>(records))) {
         sayError(io, say(io, Text::cliWriteFailedKept, {file}));
         return kExitFailed;
     }

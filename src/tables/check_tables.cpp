@@ -96,8 +96,12 @@ struct Checker {
             message += problemReason(p, language);
             message += say(Text::findingKept);
             add(file, p.line, p.field, Severity::error,
-                t.file.unreadable ? "unreadable" : "not-in-format", std::move(message));
-            return;
+                recordsLoaded(t.file) ? "count-lines"
+                : t.file.unreadable   ? "unreadable"
+                                      : "not-in-format",
+                std::move(message));
+            // The records a short file holds are real ones, worth checking as any.
+            if (!recordsLoaded(t.file)) return;
         }
         LineList lines;
         if (!lines.loadFromFile(state.folder + std::string(file))) return;
@@ -106,15 +110,13 @@ struct Checker {
 
         ownIds.clear();
         auto& seen = std::is_same_v<Record, TWares> ? wareIds : ownIds;
-        // Records the header counts beyond the file's lines are padded empty ones:
-        // the count-lines finding says all there is to say about them.
-        const size_t withLines = static_cast<size_t>(std::max(0, lines.count() - header - 1));
-        for (size_t k = 0; k < std::min(t.records.size(), withLines); ++k) {
+        // Every record has its line: the loader makes up none.
+        for (size_t k = 0; k < t.records.size(); ++k) {
             const Record& r = t.records[k];
             const int index = header + 1 + static_cast<int>(k);
             const int line = index + 1;
             const int64_t needed = neededFields(r);
-            if (index < lines.count()) fieldCount<Record>(file, line, lines.item(index), needed);
+            fieldCount<Record>(file, line, lines.item(index), needed);
             references(file, line, r, static_cast<int32_t>(t.first + k));
             if (r.objectId.empty()) continue;
             const int idField = static_cast<int>(std::min<int64_t>(needed, INT32_MAX));
@@ -136,17 +138,12 @@ struct Checker {
         // Empty lines at the end beyond the records are no records the game misses.
         int end = lines.count();
         while (end > header + 1 + t.count && lines.item(end - 1).empty()) --end;
+        // A count above the lines is the loader's finding (recordsLoaded).
         const int recordLines = std::max(0, end - header - 1);
-        if (recordLines == t.count) return;
-        const std::string_view file = t.name.fileName;
-        if (recordLines < t.count)
-            add(file, header + 1, 0, Severity::warning, "count-lines",
-                formatText(say(Text::countShortLines),
-                           {t.count, recordLines}));
-        else
-            add(file, header + 1, 0, Severity::warning, "count-lines",
-                formatText(say(Text::countExtraLines),
-                           {t.count, recordLines, header + 2 + t.count, end}));
+        if (recordLines <= t.count) return;
+        add(t.name.fileName, header + 1, 0, Severity::warning, "count-lines",
+            formatText(say(Text::countExtraLines),
+                       {t.count, recordLines, header + 2 + t.count, end}));
     }
 
     template <class Record>

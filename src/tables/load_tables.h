@@ -5,17 +5,20 @@
 //   first other line is the header, and record k is read from the k-th line after it;
 // - a file that cannot be read gives an empty table, header value 0, count 0,
 //   and is marked missing;
-// - a header that does not start with two whole integer fields, or a record line
-//   that the writer could not give back as it stands (record_line.h), gives an
-//   empty table with count 0, marked not in format;
+// - a NUL byte anywhere, a header that does not start with two whole integer
+//   fields, or a record line that the writer could not give back as it stands
+//   (record_line.h), gives an empty table with count 0, marked not in format;
 // - a header count below 0 or above 1,000,000, or (ships) a group count above
-//   1,000,000 or more empty records and unfillable group entries than
-//   kMaxPaddingEntries (record_line.h), gives an empty table with count 0,
-//   marked unreadable (the header value is kept);
+//   1,000,000 or more unfillable group entries than kMaxPaddingEntries
+//   (record_line.h), gives an empty table with count 0, marked unreadable (the
+//   header value is kept);
 //   both remember the first place that failed (TableFile::problem);
-// - otherwise the table holds exactly `count` records (lines the file lacks read
-//   as empty); the text after the header's count and the lines after the last
-//   record are kept in the file state.
+// - a header count above the record lines the file has gives the records of
+//   those lines, count their number, marked not in format (recordsLoaded): no
+//   record is made up for a line the file lacks;
+// - otherwise the table holds exactly `count` records; the text after the
+//   header's count, the lines after the last record and how the lines ended are
+//   kept in the file state.
 // None of them reports anything or fails.
 
 #include <cstdint>

@@ -51,7 +51,8 @@ inline void keepAsRead(TableFile& file, const LineFault& fault, int line) {
 // before(record) ahead of each line and, once every line is read and sound,
 // after(record) for each record in order. Sets headerValue, count and file as
 // load_tables.h describes; on an unreadable or not-in-format file the records
-// appended so far are taken back, count is 0 and no after() is called.
+// appended so far are taken back, count is 0 and no after() is called, except
+// for a count above the lines (recordsLoaded), whose records are kept and counted.
 // loadTableFile on the lines of a file already read.
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
 void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& headerValue,
@@ -59,6 +60,13 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
     file = TableFile{};
     headerValue = 0;
     count = 0;
+
+    // The lines stop at a NUL; whatever came after it would be lost by a save.
+    if (const LineList::Shape& shape = lines.shape(); shape.nulOffset >= 0) {
+        keepAsRead(file, {TableProblemKind::nulByte, 0, {}}, shape.nulLine);
+        file.problem.text = std::to_string(shape.nulOffset);
+        return;
+    }
 
     // Remarks ("//" lines) stand before the header; record k is the k-th line after it.
     int headerLine = 0;
@@ -79,12 +87,15 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
         return;
     }
     file.headerRest = header;
+    file.lfOnly = lines.shape().lfOnly;
+    file.finalLineEnd = lines.shape().finalBreak;
 
-    // Records beyond the file's last line are empty ones; they use up the same
-    // allowance as unfillable group entries (never all of it: count <= the allowance).
+    // Only the records the file has lines for are read: a count above the lines
+    // never makes up records (a save would write them as real ones).
     const int firstRecordLine = headerLine + 1;
-    const int64_t recordLines = std::max(0, lines.count() - firstRecordLine);
-    int64_t paddingBudget = kMaxPaddingEntries - std::max<int64_t>(0, declared - recordLines);
+    const int32_t recordLines = std::max(0, lines.count() - firstRecordLine);
+    const int32_t present = std::min(declared, recordLines);
+    int64_t paddingBudget = kMaxPaddingEntries; // for group entries a ship line cannot fill
 
     const size_t first = table.size();
     auto takeBack = [&](const LineFault& fault, int line) {
@@ -92,8 +103,8 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
         table.shrink_to_fit();
         keepAsRead(file, fault, line);
     };
-    table.resize(first + static_cast<size_t>(declared));
-    for (int32_t k = 0; k < declared; ++k) {
+    table.resize(first + static_cast<size_t>(present));
+    for (int32_t k = 0; k < present; ++k) {
         Record& record = table[first + static_cast<size_t>(k)];
         before(record);
         const LineFault fault = readRecordLine(lines.item(firstRecordLine + k), record, paddingBudget);
@@ -103,10 +114,15 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
             return;
         }
     }
-    count = declared;
+    count = present;
     for (size_t k = first; k < table.size(); ++k) after(table[k]);
-    for (int i = firstRecordLine + declared; i < lines.count(); ++i)
+    for (int i = firstRecordLine + present; i < lines.count(); ++i)
         file.trailingLines.emplace_back(lines.item(i));
+    if (declared > recordLines) {
+        file.notInFormat = true;
+        file.problem = {TableProblemKind::countAboveLines, headerLine + 1, 2, intToText(declared),
+                        recordLines};
+    }
 }
 
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>

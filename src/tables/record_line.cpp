@@ -132,11 +132,12 @@ LineFault readLine(std::string_view line, Record& record, int64_t& paddingBudget
     return reader.finish();
 }
 
-template <class Record> void appendLine(std::string& out, const Record& record) {
+template <class Record>
+void appendLine(std::string& out, const Record& record, std::string_view lineEnd) {
     FieldWriter writer(out);
     forEachColumn(record, writer);
     out += record.rest;
-    out += "\r\n";
+    out += lineEnd;
 }
 
 } // namespace
@@ -173,11 +174,27 @@ LineFault readRecordLine(std::string_view line, TWares& record, int64_t& budget)
     return readLine(line, record, budget);
 }
 
-void appendRecordLine(std::string& out, const TShips& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TLasers& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TBullets& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TShields& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TRockets& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TCockpits& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TStations& record) { appendLine(out, record); }
-void appendRecordLine(std::string& out, const TWares& record) { appendLine(out, record); }
+void appendRecordLine(std::string& out, const TShips& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TLasers& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TBullets& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TShields& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TRockets& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TCockpits& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TStations& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}
+void appendRecordLine(std::string& out, const TWares& record, std::string_view lineEnd) {
+    appendLine(out, record, lineEnd);
+}

@@ -12,11 +12,10 @@
 // A header count, or a ship line's group count, above this makes the table unreadable.
 inline constexpr int32_t kMaxTableCount = 1'000'000;
 
-// How many records and group entries one table may hold beyond what its file can
-// fill: records for which the file has no line, and group entries announced by a
-// count but lacking the fields on their line. Honest entries are bounded by the
-// file's own fields, so a table never holds more than its file's fields plus
-// this many entries, whatever its counts say.
+// How many group entries one table may hold beyond what its file can fill: entries
+// announced by a ship line's count but lacking the fields on their line. Honest
+// entries are bounded by the file's own fields, so a table never holds more than
+// its file's fields plus this many entries, whatever its counts say.
 inline constexpr int64_t kMaxPaddingEntries = 1'000'000;
 
 // What reading a line found wrong first; kind none when the line is sound.
@@ -48,15 +47,15 @@ LineFault readRecordLine(std::string_view line, TWares& record, int64_t& padding
 
 // Appends the record's line to `out`: every column followed by a semicolon
 // (intToText, realToText; ship columns 2..4 by manoeuvrabilityText), a group's
-// stored count followed by the entries it holds, then `rest`, then CR LF.
-void appendRecordLine(std::string& out, const TShips& record);
-void appendRecordLine(std::string& out, const TLasers& record);
-void appendRecordLine(std::string& out, const TBullets& record);
-void appendRecordLine(std::string& out, const TShields& record);
-void appendRecordLine(std::string& out, const TRockets& record);
-void appendRecordLine(std::string& out, const TCockpits& record);
-void appendRecordLine(std::string& out, const TStations& record);
-void appendRecordLine(std::string& out, const TWares& record);
+// stored count followed by the entries it holds, then `rest`, then `lineEnd`.
+void appendRecordLine(std::string& out, const TShips& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TLasers& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TBullets& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TShields& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TRockets& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TCockpits& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TStations& record, std::string_view lineEnd = "\r\n");
+void appendRecordLine(std::string& out, const TWares& record, std::string_view lineEnd = "\r\n");
 
 // A ship manoeuvrability value as the game expects it: realToText, with ".0"
 // appended when the text has no point (so it reads back as the same value), then

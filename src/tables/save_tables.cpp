@@ -14,19 +14,16 @@ namespace {
 template <class Record>
 std::string tableText(int32_t headerValue, int32_t count, const TableFile& file,
                       std::span<const Record> records) {
+    // Line ends as the file had them, so that an untouched line stays untouched
+    // in a version-control diff.
+    const std::string_view end = file.lfOnly ? std::string_view("\n") : std::string_view("\r\n");
     std::string text;
-    for (const std::string& remark : file.remarks) {
-        text += remark;
-        text += "\r\n";
-    }
+    for (const std::string& remark : file.remarks) text.append(remark).append(end);
     text += formatText("%d;%d;", {headerValue, count});
-    text += file.headerRest;
-    text += "\r\n";
-    for (const Record& record : records) appendRecordLine(text, record);
-    for (const std::string& line : file.trailingLines) {
-        text += line;
-        text += "\r\n";
-    }
+    text.append(file.headerRest).append(end);
+    for (const Record& record : records) appendRecordLine(text, record, end);
+    for (const std::string& line : file.trailingLines) text.append(line).append(end);
+    if (!file.finalLineEnd) text.erase(text.size() - end.size());
     return text;
 }
 

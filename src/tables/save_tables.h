@@ -14,7 +14,9 @@
 // TCockpits, TShips, TFactories, TLaser, TShields, TRockets, then the five ware
 // files, each rebuilt from memory: the remark lines read before the header, the
 // header "%d;%d;" with the header value and the count, one line per record, then
-// the kept trailing lines, every line ended by CR LF. Changes nothing in memory.
+// the kept trailing lines, with the line ends the file was read with (a lone LF
+// when every line had one, else CR LF; the last line ends only if it did before).
+// Changes nothing in memory.
 // Each file is replaced in one step by a completely written and flushed temporary;
 // the first save that finds no ".bak" first copies the table's previous bytes to
 // it, and an existing ".bak" is never changed. A table missing at start-up is not
@@ -45,7 +47,7 @@ std::vector<std::string> failedPaths(const SaveReport& report);
 // Writes one table file, `name` as the editor names it ("types\TShips.txt") under
 // `folder`, the way saveAllTables writes each: the header with `headerValue` and
 // the number of records as the count, `records`, and what `file` kept of the file
-// (text after the header, lines after the records), with the same temporary,
+// (text after the header, lines after the records, line ends), with the same temporary,
 // one-step replace and ".bak" rule; then makes the replace durable. False, with
 // nothing touched, for a table whose file was missing at loading or is kept from saving (table_file.h),
 // or when the file could not be written (it then keeps its previous content).

@@ -3,6 +3,7 @@
 // never loses or invents anything, and why a table it cannot represent is kept
 // away from every save.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,14 @@ enum class TableProblemKind {
     notInteger,         // an integer field holds a real ("1.5", "1e5")
     outOfRange,         // an integer field beyond the signed 32-bit range
     textAfterLastField, // text after the line's last semicolon that no field keeps
+    nulByte,            // a NUL byte, which would cut the text every reader sees
+    // Not in format, yet the records the file holds are loaded: the header counts
+    // more records than the file has lines, and a save would invent the rest.
+    countAboveLines,
     // Unreadable: counts that would build absurd tables.
     badCount,      // a header count below 0 or above 1,000,000
     groupTooLarge, // a ship line's group count above 1,000,000
-    tooManyEmpty,  // more records or group entries than the file's fields can fill
+    tooManyEmpty,  // more group entries than a ship line's fields can fill
 };
 
 // The problem a field that breaks the rules of fields.h makes (fault not none).
@@ -36,7 +41,8 @@ struct TableProblem {
     TableProblemKind kind = TableProblemKind::none;
     int line = 0;
     int field = 0;    // 0 when the reason concerns the whole line
-    std::string text; // the offending text or count, as in the file
+    std::string text; // the offending text or count as in the file; a NUL's byte offset
+    int32_t recordLines = 0; // countAboveLines: the record lines the file has
 };
 
 struct TableFile {
@@ -46,8 +52,9 @@ struct TableFile {
     // A count was out of bounds (see load_tables.h): the table is empty and a save
     // never touches the file or its backup.
     bool unreadable = false;
-    // A line the writer could not give back as it stands (see fields.h): treated
-    // like an unreadable table.
+    // A line the writer could not give back as it stands (see fields.h), or a NUL
+    // byte: treated like an unreadable table. A count above the lines is not in
+    // format too, but its records are loaded (recordsLoaded).
     bool notInFormat = false;
     TableProblem problem; // why the table is unreadable or not in format
 
@@ -61,14 +68,37 @@ struct TableFile {
     // The file as the program last read or wrote it: a save asks before it
     // overwrites a file that another program has changed since.
     FileIdentity identity;
+    // How the lines ended, given back on writing: a lone LF each (else CR LF), and
+    // whether the last line had an end.
+    bool lfOnly = false;
+    bool finalLineEnd = true;
 };
 
-// Unreadable or not in format: the table loaded empty and no save may write it.
+// Unreadable or not in format: no save may write the table. It loaded empty,
+// unless recordsLoaded.
 inline bool keptFromSaving(const TableFile& file) { return file.unreadable || file.notInFormat; }
 
 // Whether a save writes the table: a missing one would come back as an empty file
 // that replaces the game's own; one kept from saving would lose what was not read.
 inline bool writtenBySave(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
+
+// Kept from saving only for a header count above the file's lines: the records
+// the file holds are loaded, so they may be shown and exported, and a whole new
+// set of records (an import) may replace them with a count of its own.
+inline bool recordsLoaded(const TableFile& file) {
+    return file.notInFormat && file.problem.kind == TableProblemKind::countAboveLines;
+}
+
+// The file state a whole new set of records is written with: a count above the
+// lines no longer applies, since the writer counts what it writes; any other
+// state is kept as it is.
+inline TableFile forReplacement(TableFile file) {
+    if (recordsLoaded(file)) {
+        file.notInFormat = false;
+        file.problem = {};
+    }
+    return file;
+}
 
 // The place and the reason in the user's words (Windows-1251, in `language`), for example
 // "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";

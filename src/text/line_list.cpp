@@ -30,7 +30,7 @@ const char* skipOrdinaryBytes(const char* p, const char* end) {
 
 LineList::LineList(LineList&& other) noexcept
     : block_(std::move(other.block_)), lines_(std::move(other.lines_)),
-      first_(std::exchange(other.first_, 0)) {
+      first_(std::exchange(other.first_, 0)), shape_(std::exchange(other.shape_, {})) {
     other.lines_.clear();
 }
 
@@ -39,6 +39,7 @@ LineList& LineList::operator=(LineList&& other) noexcept {
         block_ = std::move(other.block_);
         lines_ = std::move(other.lines_);
         first_ = std::exchange(other.first_, 0);
+        shape_ = std::exchange(other.shape_, {});
         other.lines_.clear();
     }
     return *this;
@@ -92,6 +93,7 @@ void LineList::clear() {
     std::vector<Line>().swap(lines_);
     first_ = 0;
     block_.reset();
+    shape_ = {};
 }
 
 std::string LineList::text() const {
@@ -116,8 +118,15 @@ void LineList::setText(std::string&& text) {
     clear();
     block_ = std::move(block);
 
-    const char* p = block_->data();
+    const char* const begin = block_->data();
+    const char* p = begin;
     const char* const end = p + block_->size();
+    bool sawCr = false, sawLf = false, brokeLast = false;
+    const auto noteNul = [&](const char* at) {
+        if (shape_.nulOffset >= 0) return;
+        shape_.nulOffset = at - begin;
+        shape_.nulLine = static_cast<int>(lines_.size());
+    };
     while (p < end && *p != '\0' && lines_.size() < static_cast<size_t>(INT_MAX)) {
         const char* const start = p;
         const char* nul = nullptr;
@@ -126,13 +135,23 @@ void LineList::setText(std::string&& text) {
             if (p == end) break;
             const char c = *p;
             if (c == '\r' || c == '\n') break;
-            if (c == '\0' && nul == nullptr) nul = p;
+            if (c == '\0' && nul == nullptr) {
+                nul = p;
+                noteNul(p);
+            }
             ++p;
         }
         lines_.push_back(
             Line{std::string_view(start, static_cast<size_t>((nul ? nul : p) - start)), nullptr});
-        if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+        brokeLast = p < end;
+        if (p < end) {
+            (*p == '\r' ? sawCr : sawLf) = true;
+            p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+        }
     }
+    if (p < end && *p == '\0') noteNul(p);
+    shape_.lfOnly = sawLf && !sawCr;
+    shape_.finalBreak = brokeLast && p == end;
     if (lines_.empty()) block_.reset();
 }
 

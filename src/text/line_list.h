@@ -5,9 +5,12 @@
 // Splitting: a line ends at CR, CR LF, or a lone LF (an LF right after a CR belongs
 // to that CR's break; a CR after an LF starts a break of its own). A break at the
 // very end adds no empty line. A NUL at the start of a line ends the text; a NUL
-// inside a line ends that line's text. Joining: every line followed by CR LF.
+// inside a line ends that line's text; where the first NUL stood is remembered
+// (shape()), so that no reader mistakes the lines for the whole text. Joining:
+// every line followed by CR LF.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,6 +48,17 @@ class LineList {
     // file could not be opened, written in full or cut.
     bool saveToFile(std::string_view path) const;
 
+    // What the last setText or loadFromFile saw besides the lines (cleared by
+    // clear): for a writer that gives a file back as it was, and for a reader
+    // that must not take a text cut at a NUL for the whole file.
+    struct Shape {
+        bool lfOnly = false;     // there were line breaks, and every one was a lone LF
+        bool finalBreak = false; // the text ended with a line break
+        int64_t nulOffset = -1;  // the byte offset of the first NUL; -1 when none
+        int nulLine = 0;         // the line (from 0) that NUL stands on
+    };
+    const Shape& shape() const { return shape_; }
+
   private:
     struct Line {
         std::string_view text;
@@ -56,4 +70,5 @@ class LineList {
     std::unique_ptr<std::string> block_;
     std::vector<Line> lines_;
     size_t first_ = 0; // lines_[0, first_) were removed from the front, not yet compacted
+    Shape shape_;
 };

@@ -44,11 +44,11 @@ enum class Text {
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,
-    textAfterLastField, badCount, groupTooLarge, tooManyEmpty,
+    textAfterLastField, nulByte, countAboveLines, badCount, groupTooLarge, tooManyEmpty,
     // Findings of the table check
     findingField, findingOutside, findingOutOfBounds, findingBeyondTable, ofShieldTable,
     ofMissileList, ofCockpitTable, positionOutside, turretsWithoutMounts, findingKept,
-    duplicateIdSameFile, duplicateIdOtherFile, countShortLines, countExtraLines,
+    duplicateIdSameFile, duplicateIdOtherFile, countExtraLines,
     fieldsMissing, fieldsExtra, wrongGroupCount, noNameOnPage, laserWithoutBullet,
     // CSV cells read back
     unfinishedLastField, groupLargerThan, groupsCellFields, atLeast, cellCount,

@@ -39,6 +39,13 @@ CliRun cli(std::vector<std::string> args) {
     return {status, io.out, io.err};
 }
 
+// The parts one after another (appending steers clear of a false GCC 12 warning).
+std::string join(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (std::string_view part : parts) out += part;
+    return out;
+}
+
 // n numeric fields, "0" unless given, then the objectId.
 std::string flat(int n, std::map<int, std::string> set, const std::string& id) {
     std::string line;
@@ -145,20 +152,76 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
     EXPECT_EQ(states["ships"], "ok");
 }
 
-TEST(Check, AHeaderCountFarAboveTheLinesIsOneFinding) {
+// A header counting more records than the file has lines: one error that says the
+// count and the lines found (the records present are still checked); export gives
+// the records the file has, and their import writes a count equal to its rows.
+TEST(Check, ACountAboveTheLinesIsAnErrorAndOnlyTheRecordsPresentGoOn) {
     TempGame game;
     copySample(game);
     // The sample's first three lasers under a header counting 99,999.
     const std::string lasers = game.read("types/TLaser.txt");
     size_t from = lasers.find("\r\n") + 2, to = from;
     for (int i = 0; i < 3; ++i) to = lasers.find("\r\n", to) + 2;
-    game.write("types/TLaser.txt", "12;99999;\r\n" + lasers.substr(from, to - from));
-    const nlohmann::json doc =
-        nlohmann::json::parse(cli({"check", "--format", "json", "--folder", game.folder()}).out);
-    std::vector<std::string> codes;
+    const std::string records = lasers.substr(from, to - from);
+    game.write("types/TLaser.txt", "12;99999;\r\n" + records);
+    const CliRun check = cli({"check", "--format", "json", "--folder", game.folder()});
+    EXPECT_EQ(check.status, 1);
+    std::vector<std::string> found;
+    const nlohmann::json doc = nlohmann::json::parse(check.out);
     for (const auto& f : doc.at("findings"))
-        if (f.at("file") == "types\\TLaser.txt") codes.push_back(f.at("code"));
-    EXPECT_EQ(codes, std::vector<std::string>{"count-lines"});
+        if (f.at("file") == "types\\TLaser.txt")
+            found.push_back(join({f.at("code").get<std::string>(), " ", f.at("severity").get<std::string>(), " ",
+                                  std::to_string(f.at("line").get<int>()), ":", std::to_string(f.at("field").get<int>()),
+                                  " ", f.at("message").get<std::string>()}));
+    EXPECT_EQ(found, std::vector<std::string>{"count-lines error 1:2 поле 2: в заголовке записей 99999, а строк "
+                                              "записей 3; редактор не сохранит эту таблицу"})
+        << check.out;
+
+    const CliRun exported = cli({"export", "--folder", game.folder(), "lasers"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    std::vector<CsvRow> rows;
+    int bad = 0;
+    ASSERT_TRUE(parseCsv(exported.out, rows, bad));
+    EXPECT_EQ(rows.size(), 4u) << "the column names and the three records";
+    game.write("lasers.csv", exported.out);
+    const CliRun imported = cli({"import", "--folder", game.folder(), "lasers", game.folder() + "lasers.csv"});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(game.read("types/TLaser.txt"), "12;3;\r\n" + records);
+    EXPECT_EQ(game.read("types/TLaser.bak"), "12;99999;\r\n" + records);
+}
+
+// NUL bytes after the last line: check names the line and the byte offset, diff
+// against the table without them says it could not compare and why (never "no
+// differences"), and neither export nor import touches the table.
+TEST(Check, ANulTailIsFoundByCheckAndDiff) {
+    TempGame original, tailed;
+    copySample(original);
+    copySample(tailed);
+    const std::string shields = tailed.read("types/TShields.txt");
+    const int lines = static_cast<int>(std::count(shields.begin(), shields.end(), '\n'));
+    tailed.write("types/TShields.txt", shields + std::string(16, '\0'));
+    const std::string where = join({"строка ", std::to_string(lines + 1), ": нулевой байт (код 0) на смещении ",
+                                    std::to_string(shields.size()), " от начала файла"});
+    const CliRun check = cli({"check", "--folder", tailed.folder()});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find(join({"types\\TShields.txt:", std::to_string(lines + 1), ": error: ", where.substr(where.find(':') + 2),
+                                   "; редактор не сохранит эту таблицу [not-in-format]"})),
+              std::string::npos)
+        << check.out;
+
+    const CliRun diff = cli({"diff", "--folder", tailed.folder(), "--against", original.folder()});
+    EXPECT_EQ(diff.status, 2);
+    EXPECT_NE(diff.out.find(join({"types\\TShields.txt: не сравнивается: ", tailed.folder(), "types\\TShields.txt: ", where})),
+              std::string::npos)
+        << diff.out;
+    EXPECT_EQ(diff.out.find("Различий нет"), std::string::npos) << diff.out;
+
+    EXPECT_EQ(cli({"export", "--folder", tailed.folder(), "shields"}).status, 1);
+    const std::string csv = cli({"export", "--folder", original.folder(), "shields"}).out;
+    tailed.write("shields.csv", csv);
+    EXPECT_EQ(cli({"import", "--folder", tailed.folder(), "shields", tailed.folder() + "shields.csv"}).status, 1);
+    EXPECT_EQ(tailed.read("types/TShields.txt"), shields + std::string(16, '\0'));
+    EXPECT_FALSE(tailed.exists("types/TShields.bak"));
 }
 
 TEST(Check, ExitStatuses) {
@@ -218,6 +281,28 @@ TEST(ExportImport, SampleGameComesBackAsTheEditorWritesIt) {
                                           "0;1;0.250;+1.5;1;0;2001;250;0;1;1200;0.5;1;1500;10;0;1;SS_LA_IMP; note",
                                           "", "after"});
     });
+}
+
+// Import writes a table with the line ends it was read with: LF alone stays LF
+// alone, without a final one if there was none; a mix becomes CR LF.
+TEST(ExportImport, ATableKeepsItsLineEnds) {
+    TempGame game;
+    copySample(game);
+    std::string lf = game.read("types/TLaser.txt");
+    for (size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at)) lf.erase(at, 1);
+    std::string mixed = lf;
+    mixed.insert(mixed.find('\n'), "\r");
+    const struct {
+        std::string read, written;
+    } cases[] = {{lf, lf}, {lf.substr(0, lf.size() - 1), lf.substr(0, lf.size() - 1)},
+                 {mixed, game.read("types/TLaser.txt")}};
+    for (const auto& c : cases) {
+        game.write("types/TLaser.txt", c.read);
+        const std::string csv = cli({"export", "--folder", game.folder(), "lasers"}).out;
+        game.write("lasers.csv", csv);
+        ASSERT_EQ(cli({"import", "--folder", game.folder(), "lasers", game.folder() + "lasers.csv"}).status, 0);
+        EXPECT_EQ(game.read("types/TLaser.txt"), c.written) << testing::PrintToString(c.read.substr(0, 12));
+    }
 }
 
 TEST(ExportImport, LargeGeneratedGameComesBackAsTheEditorWritesIt) {
@@ -489,13 +574,6 @@ class Diff : public ::testing::Test {
     TempGame before, after;
     std::string goneId;
 };
-
-// The parts one after another (appending steers clear of a false GCC 12 warning).
-std::string join(std::initializer_list<std::string_view> parts) {
-    std::string out;
-    for (std::string_view part : parts) out += part;
-    return out;
-}
 
 TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
     const CliRun json = diff({"--format", "json"}), text = diff({}), markdown = diff({"--format", "markdown"});

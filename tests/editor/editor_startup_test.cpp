@@ -151,4 +151,29 @@ TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
                             "строка 2, поле 7: «SG_LASER_IRE» — не число")));
 }
 
+// A header counting more lasers than the file has lines: the lasers present are
+// listed and shown, the warning names the file with the count and the lines found,
+// and Save, even after an edit, leaves the file byte for byte as it was.
+TEST_F(EditorTest, ACountAboveTheLinesShowsItsRecordsButIsNeverSaved) {
+    writeEditorGame(game);
+    const std::string lasers = game.read("types/TLaser.txt");
+    const std::string shortened = "2;9;" + lasers.substr(lasers.find("\r\n"));
+    game.write("types/TLaser.txt", shortened);
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    EXPECT_EQ(itemCount(*f.laser.list), 3);
+    EXPECT_TRUE(isEnabled(*f.laserPower));
+    platform.answer(kIdOk);
+    check([&] { setControlText(*f.laserPower, "77"); });
+    platform.click(*f.saveButton);
+    run();
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    EXPECT_EQ(platform.messageBoxes()[0].text,
+              cp("Эти таблицы не будут сохранены:\r\ntypes\\TLaser.txt — "
+                 "строка 1, поле 2: в заголовке записей 9, а строк записей 3"));
+    EXPECT_EQ(game.read("types/TLaser.txt"), shortened);
+    EXPECT_FALSE(game.exists("types/TLaser.bak"));
+    EXPECT_TRUE(game.exists("types/TShips.bak")) << "the other tables are saved";
+}
+
 } // namespace

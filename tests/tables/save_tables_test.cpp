@@ -120,8 +120,8 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
 }
 
 // Tables missing at start-up are not created; unreadable ones and ones not in
-// format (another version's columns, a slip, a lost last semicolon) are never
-// touched, nor are their backups.
+// format (another version's columns, a slip, a lost last semicolon, a count above
+// the lines, a NUL tail) are never touched, nor are their backups.
 TEST_F(Saving, OnlyTablesReadAsTheyStandAreWritten) {
     const std::vector<std::pair<std::string, std::string>> kept = {
         {"types/TLaser.txt", "1;1000001;\r\nwhatever\r\n"},
@@ -129,17 +129,49 @@ TEST_F(Saving, OnlyTablesReadAsTheyStandAreWritten) {
         {"types/TWareB.txt", "1;-1;\r\n"},
         {"types/TBullets.txt", "1;1;\n" + zeros(5) + "0;SG_LASER_IRE;8003;" + zeros(24) + "X;\n"},
         {"types/TShields.txt", "// tool\r\n4;1;\r\n" + zeros(16) + "SS_SH_A\r\n"},
-        {"types/TRockets.txt", "5;1;\r\n0,58;" + zeros(29) + "SS_MI_A;\r\n"}};
+        {"types/TRockets.txt", "5;1;\r\n0,58;" + zeros(29) + "SS_MI_A;\r\n"},
+        {"types/TFactories.txt", "6;3;\n" + zeros(21) + "SS_FA_A;\n" + zeros(21) + "SS_FA_B;\n"},
+        {"types/TWareT.txt", "14;1;\r\n" + zeros(12) + "W_T0;\r\n" + std::string(3, '\0')}};
     for (const auto& [name, bytes] : kept) game.write(name, bytes);
     game.writeLines("types/TCockpits.txt", {"1;0;"});
     game.write("types/TWareB.bak", "old");
     loadAllTables(state);
     EXPECT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.typesEntries(),
-              (Paths{"TBullets.txt", "TCockpits.bak", "TCockpits.txt", "TLaser.txt", "TRockets.txt",
-                     "TShields.txt", "TWareB.bak", "TWareB.txt", "TWareM.txt"}));
+              (Paths{"TBullets.txt", "TCockpits.bak", "TCockpits.txt", "TFactories.txt", "TLaser.txt",
+                     "TRockets.txt", "TShields.txt", "TWareB.bak", "TWareB.txt", "TWareM.txt",
+                     "TWareT.txt"}));
     for (const auto& [name, bytes] : kept) EXPECT_EQ(game.read(name), bytes) << name;
     EXPECT_EQ(game.read("types/TWareB.bak"), "old");
+}
+
+// Each table is written with the line ends it was read with, edited or not: LF
+// alone stays LF alone, CR LF and any mix (a lone CR too) become CR LF, and the
+// last line ends only if it did.
+TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
+    const std::string a = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_A;";
+    const std::string b = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_B;";
+    const struct {
+        std::string read, written;
+    } cases[] = {
+        {"1;1;\n" + a + "\n", "1;1;\n" + a + "\n"},
+        {"// tool\n1;2;x\n" + a + "\n" + b + "\nkept", "// tool\n1;2;x\n" + a + "\n" + b + "\nkept"},
+        {"1;1;\r\n" + a, "1;1;\r\n" + a},
+        {"1;0;", "1;0;"},
+        {"1;1;\n" + a + "\r\n", "1;1;\r\n" + a + "\r\n"},
+        {"1;2;\r" + a + "\n" + b, "1;2;\r\n" + a + "\r\n" + b}};
+    for (const auto& c : cases) {
+        game.write("types/TCockpits.txt", c.read);
+        loadCockpits(state);
+        ASSERT_FALSE(keptFromSaving(state.cockpitsFile)) << c.read;
+        ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
+        EXPECT_EQ(game.read("types/TCockpits.txt"), c.written) << testing::PrintToString(c.read);
+    }
+    game.write("types/TCockpits.txt", "1;1;\n" + a + "\n");
+    loadCockpits(state);
+    state.cockpits[0].weaponMask = 77;
+    ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
+    EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n1;2;3;4;5;6;7;8;77;10;11;12;13;14;SS_CO_A;\n");
 }
 
 // The bundled sample game is complete, valid and already in the writer's form.

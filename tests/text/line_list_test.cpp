@@ -3,6 +3,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -77,7 +78,46 @@ TEST(LineListSplit, LongRandomTextsSplitAsTheRulesSay) {
         LineList list;
         list.setText(text);
         ASSERT_EQ(linesOf(list), splitPlainly(text)) << testing::PrintToString(text);
+        // However the text ends at a NUL, the first one is never missed.
+        const size_t nul = text.find('\0');
+        ASSERT_EQ(list.shape().nulOffset, nul == std::string::npos ? -1 : static_cast<int64_t>(nul))
+            << testing::PrintToString(text);
     }
+}
+
+// What a writer needs to give a file back as it was, and a reader to know that the
+// lines are not the whole text: LF-only line ends (any CR makes them mixed), a final
+// line break, and the first NUL's offset and line, at a line's start or inside it.
+TEST(LineListSplit, TheShapeOfTheTextIsRemembered) {
+    const struct {
+        std::string text;
+        bool lfOnly, finalBreak;
+        int64_t nulOffset;
+        int nulLine;
+    } cases[] = {{"", false, false, -1, 0},
+                 {"a", false, false, -1, 0},
+                 {"a\nb\n", true, true, -1, 0},
+                 {"a\nb", true, false, -1, 0},
+                 {"\n", true, true, -1, 0},
+                 {"a\r\nb\r\n", false, true, -1, 0},
+                 {"a\nb\r\n", false, true, -1, 0},
+                 {"a\nb\rc", false, false, -1, 0},
+                 {"a\n\n", true, true, -1, 0},
+                 {std::string("a\r\nb\r\n\0\0\0", 9), false, false, 6, 2},
+                 {std::string("a\nb\0c\nd\n", 8), true, true, 3, 1},
+                 {std::string("\0", 1), false, false, 0, 0}};
+    for (const auto& c : cases) {
+        LineList list;
+        list.setText(c.text);
+        const LineList::Shape& shape = list.shape();
+        EXPECT_EQ(std::tuple(shape.lfOnly, shape.finalBreak, shape.nulOffset, shape.nulLine),
+                  std::tuple(c.lfOnly, c.finalBreak, c.nulOffset, c.nulLine))
+            << testing::PrintToString(c.text);
+    }
+    LineList list;
+    list.setText(std::string("a\0", 2));
+    list.clear();
+    EXPECT_EQ(list.shape().nulOffset, -1) << "cleared with the text";
 }
 
 TEST(LineListEdit, AddSetRemoveAndIndexesOutsideTheList) {
