@@ -27,7 +27,9 @@ std::string nameFromLine(std::string_view line) {
     if (line.size() < p + 5 + 1) return {}; // length L - p - 5 is 0 or less
     const std::size_t length = line.size() - p - 5;
     // start + length is L - 4, so the cut never runs past the end of the line.
-    return decodeReferences(trimBlanks(line.substr(start, length)));
+    std::string name = trimBlanks(line.substr(start, length));
+    // Most names hold no reference: they are returned as cut, without a copy.
+    return name.find('&') == std::string::npos ? name : decodeReferences(name);
 }
 
 // Reads the id of a key at the start of digits (the text right after id="): the
