@@ -4,8 +4,9 @@
 # wine_env_teardown stops what it started.
 
 wine_env_setup() {
-    local build="$1"
-    mkdir -p "$build"
+    # Wine takes only an absolute prefix: a relative build folder is made absolute.
+    local build
+    build=$(mkdir -p "$1" && cd "$1" && pwd)
     export WINEPREFIX="$build/wineprefix"
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEDEBUG=-all

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
+#include "names/display_names.h"
 #include "names/name_page.h"
 #include "tables/check_tables.h"
 #include "tables/table_list.h"
@@ -17,6 +18,11 @@ namespace {
 
 bool pageHasName(const void* page, int32_t nameTextId) {
     return !lookupName(*static_cast<const NamePage*>(page), nameTextId).empty();
+}
+
+std::string listedOnPage(const void* page, int32_t nameTextId, std::string_view objectId,
+                         std::optional<int32_t> race, Language language) {
+    return listedName(static_cast<const NamePage*>(page), nameTextId, objectId, race, language);
 }
 
 std::string_view severityText(Severity severity) {
@@ -40,7 +46,7 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
     if (!game.page)
         findings.push_back(
             {"t\\70001.xml", 0, 0, Severity::error, "no-name-page", say(io, Text::cliNoNamePage)});
-    const NameCheck names = game.page ? NameCheck{pageHasName, game.page.get()} : NameCheck{};
+    const NameCheck names = game.page ? NameCheck{pageHasName, listedOnPage, game.page.get()} : NameCheck{};
     for (Finding& f : checkTables(game.state, names, io.language)) {
         f.message = cp1251ToUtf8(f.message);
         findings.push_back(std::move(f));

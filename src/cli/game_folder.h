@@ -32,10 +32,9 @@ void sayError(CliOutput& io, const std::string& message);
 template <class Record>
 std::string recordName(const LoadedGame& game, const Record& r, Language language) {
     if constexpr (std::is_same_v<Record, TStations>) {
-        if (game.page) return stationDisplayName(*game.page, r.nameTextId, r.race, language);
-        return " (" + std::string(raceName(r.race, language)) + ")";
+        return listedName(game.page.get(), r.nameTextId, r.objectId, r.race, language);
     } else if constexpr (requires { r.nameTextId; }) {
-        return game.page ? displayName(*game.page, r.nameTextId, r.objectId) : r.objectId;
+        return listedName(game.page.get(), r.nameTextId, r.objectId, std::nullopt, language);
     } else {
         return {};
     }

@@ -20,21 +20,26 @@
 
 namespace {
 
+// The entry of an object other than a station.
+std::string listed(const MainForm& f, int32_t nameTextId, std::string_view objectId) {
+    return listedName(f.nameLines.get(), nameTextId, objectId, std::nullopt, f.language);
+}
+
 void addLaserName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    addItem(*f.laser.list, displayName(*f.nameLines, nameTextId, objectId));
+    addItem(*f.laser.list, listed(f, nameTextId, objectId));
 }
 
 void addShieldName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = displayName(*f.nameLines, nameTextId, objectId);
+    const std::string name = listed(f, nameTextId, objectId);
     addItem(*f.maxShieldTypeList, name);
     addItem(*f.shield.list, name);
 }
 
 void addRocketName(void* context, int32_t nameTextId, std::string_view objectId) {
     MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = displayName(*f.nameLines, nameTextId, objectId);
+    const std::string name = listed(f, nameTextId, objectId);
     addItem(*f.maxMissileTypeList, name);
     addItem(*f.rocket.list, name);
 }
@@ -107,7 +112,7 @@ bool runStartup(MainForm& f) {
     traceMark("ships and cockpits read");
     clearItems(*f.shipList);
     for (const TShips& s : game.ships)
-        addItem(*f.shipList, displayName(*f.nameLines, s.nameTextId, s.objectId));
+        addItem(*f.shipList, listed(f, s.nameTextId, s.objectId));
     traceMark("ship list filled");
 
     for (int32_t n = 1; n <= 20; ++n) {
@@ -139,7 +144,8 @@ bool runStartup(MainForm& f) {
     traceMark("stations read");
     clearItems(*f.station.list);
     for (const TStations& st : game.stations)
-        addItem(*f.station.list, stationDisplayName(*f.nameLines, st.nameTextId, st.race, f.language));
+        addItem(*f.station.list, listedName(f.nameLines.get(), st.nameTextId, st.objectId,
+                                            st.race, f.language));
     traceMark("station list filled");
     showStation(f);
 
@@ -148,7 +154,7 @@ bool runStartup(MainForm& f) {
     clearItems(*f.ware.list);
     // The five ware files' records stand one after another in table order.
     for (const TWares& w : game.wares)
-        addItem(*f.ware.list, displayName(*f.nameLines, w.nameTextId, w.objectId));
+        addItem(*f.ware.list, listed(f, w.nameTextId, w.objectId));
     traceMark("ware list filled");
     showWare(f);
     traceMark("first station and ware shown");

@@ -1,8 +1,8 @@
 #include "names/display_names.h"
 
-#include "text/texts.h"
 #include "text/files.h"
 #include "text/format.h"
+#include "text/texts.h"
 
 std::string findNamePage(std::string_view folder) {
     for (std::string_view page : {"t\\70001.xml", "t\\440001.xml"}) {
@@ -12,12 +12,11 @@ std::string findNamePage(std::string_view folder) {
     return {};
 }
 
-std::string displayName(const NamePage& page, int32_t nameTextId, std::string_view objectId) {
-    std::string name = lookupName(page, nameTextId);
-    return name.empty() ? std::string(objectId) : name;
-}
-
-std::string stationDisplayName(const NamePage& page, int32_t nameTextId, int32_t race,
-                               Language language) {
-    return formatText("%s (%s)", {lookupName(page, nameTextId), raceName(race, language)});
+std::string listedName(const NamePage* page, int32_t nameTextId, std::string_view objectId,
+                       std::optional<int32_t> race, Language language) {
+    std::string name = page ? lookupName(*page, nameTextId) : std::string();
+    // An empty entry names nothing a person could pick, so stations too fall back.
+    if (name.empty()) name = objectId;
+    if (!race) return name;
+    return formatText("%s (%s)", {name, raceName(*race, language)});
 }

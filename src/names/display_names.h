@@ -1,24 +1,22 @@
 #pragma once
-// How the editor lists an object, shared by every front end: the name the page
-// holds for the object's text id, else its objectId; stations with their race.
+// How an object is listed, the same in the editor's lists, in check's findings
+// and in the command-line tool's output.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "names/name_page.h"
 #include "text/language.h"
-#include "text/texts.h" // raceName
 
 // The name page a game folder uses: folder + "t\70001.xml", else folder +
 // "t\440001.xml"; empty when neither exists.
 std::string findNamePage(std::string_view folder);
 
-// The name the page holds for the id; the objectId when that is empty.
-std::string displayName(const NamePage& page, int32_t nameTextId, std::string_view objectId);
-
-
-// A station's entry: "%s (%s)" with the name as the page holds it (even empty)
-// and the race name.
-std::string stationDisplayName(const NamePage& page, int32_t nameTextId, int32_t race,
-                               Language language = Language::ru);
+// The entry an object is listed under (Windows-1251): the name the page holds
+// for its text id, else its objectId (also when there is no page); for a station,
+// which has a race, that followed by the race name in brackets, "%s (%s)" (a race
+// outside 1..6 gives empty brackets).
+std::string listedName(const NamePage* page, int32_t nameTextId, std::string_view objectId,
+                       std::optional<int32_t> race, Language language);

@@ -1,5 +1,6 @@
 #include "names/name_page.h"
 
+#include "names/character_references.h"
 #include "names/utf8_to_cp1251.h"
 #include "text/format.h"
 #include "text/strings.h"
@@ -17,7 +18,8 @@ bool containsIgnoringLatinCase(std::string_view line, std::string_view lowerNeed
 }
 
 // The name part of a line: with p the 1-based position of the first `">` (0 when
-// there is none), the L - p - 5 characters from position p + 2, trimmed.
+// there is none), the L - p - 5 characters from position p + 2, trimmed, its
+// character references decoded.
 std::string nameFromLine(std::string_view line) {
     const std::size_t quote = line.find("\">");
     const std::size_t p = quote == std::string_view::npos ? 0 : quote + 1;
@@ -25,7 +27,9 @@ std::string nameFromLine(std::string_view line) {
     if (line.size() < p + 5 + 1) return {}; // length L - p - 5 is 0 or less
     const std::size_t length = line.size() - p - 5;
     // start + length is L - 4, so the cut never runs past the end of the line.
-    return trimBlanks(line.substr(start, length));
+    std::string name = trimBlanks(line.substr(start, length));
+    // Most names hold no reference: they are returned as cut, without a copy.
+    return name.find('&') == std::string::npos ? name : decodeReferences(name);
 }
 
 // Reads the id of a key at the start of digits (the text right after id="): the

@@ -37,7 +37,8 @@ bool loadNamePage(NamePage& page, std::string_view path);
 // The name for the id: from the first line that contains id="N" (N the id in
 // decimal, case-sensitive, anywhere in the line, so pid="5" counts for 5), the
 // text after the first `">` without the line's last four characters, trimmed of
-// codes 0..32. Empty when no line holds the key or the cut leaves nothing.
+// codes 0..32, with its entities and character references decoded (inner markup
+// stays). Empty when no line holds the key or the cut leaves nothing.
 std::string lookupName(const NamePage& page, int32_t id);
 
 // The same result found by scanning every line for the key, without the index.

@@ -164,12 +164,11 @@ struct Checker {
     }
 
     template <class Record> void noName(std::string_view file, int line, const Record& r) {
-        if (names.fn == nullptr || names.fn(names.context, r.nameTextId)) return;
+        if (names.hasName == nullptr || names.hasName(names.context, r.nameTextId)) return;
         const int field = fieldOf<Record>("nameTextId");
-        // What the editor's list shows for the record without its name.
-        std::string shown = r.objectId;
-        if constexpr (std::is_same_v<Record, TStations>)
-            shown = formatText("%s (%s)", {"", raceName(r.race, language)});
+        std::optional<int32_t> race;
+        if constexpr (std::is_same_v<Record, TStations>) race = r.race;
+        const std::string shown = names.listed(names.context, r.nameTextId, r.objectId, race, language);
         add(file, line, field, Severity::warning, "no-name",
             formatText(say(Text::noNameOnPage), {field, r.nameTextId, shown}));
     }

@@ -5,6 +5,7 @@
 // loading does not keep (the fields on each line); changes nothing.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,13 @@ struct Finding {
     std::string message;   // Windows-1251, with the field number where there is one
 };
 
-// Answers whether the name page holds a name for the id; an empty check skips
-// the no-name findings (no page to ask).
+// What the name page says of a record, for the no-name findings: whether it
+// holds a name for the id, and the entry the lists then show for the record (its
+// race given for a station). An empty check skips those findings (no page to ask).
 struct NameCheck {
-    bool (*fn)(const void* context, int32_t nameTextId) = nullptr;
+    bool (*hasName)(const void* context, int32_t nameTextId) = nullptr;
+    std::string (*listed)(const void* context, int32_t nameTextId, std::string_view objectId,
+                          std::optional<int32_t> race, Language language) = nullptr;
     const void* context = nullptr;
 };
 

@@ -1,11 +1,8 @@
 #include "text/cp1251.h"
 
 namespace cp1251 {
-namespace {
 
-// The code point of the valid UTF-8 sequence at text[i], advancing i past it;
-// -1 (advancing by one byte) for a broken, overlong or surrogate sequence.
-long decodeOne(std::string_view text, size_t& i) {
+long decodeUtf8(std::string_view text, size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     int extra = 0;
     char32_t c = 0;
@@ -43,8 +40,6 @@ long decodeOne(std::string_view text, size_t& i) {
     return static_cast<long>(c);
 }
 
-} // namespace
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -63,12 +58,8 @@ std::string fromUtf8(std::string_view utf8) {
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const long c = decodeOne(utf8, i);
-        int byte = -1;
-        if (c >= 0x410 && c <= 0x44F)
-            byte = static_cast<int>(c - 0x410 + 0xC0); // А..я, in order
-        else if (c >= 0)
-            byte = byteForCodePoint(static_cast<char32_t>(c));
+        const long c = decodeUtf8(utf8, i);
+        const int byte = c < 0 ? -1 : byteForCodePoint(static_cast<char32_t>(c));
         out += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return out;

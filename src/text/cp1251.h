@@ -33,10 +33,16 @@ inline constexpr std::array<char16_t, 128> kHighHalf = {
 // The 1251 byte for a code point, or -1 when the code page cannot hold it.
 constexpr int byteForCodePoint(char32_t c) {
     if (c < 0x80) return static_cast<int>(c);
+    if (c >= 0x410 && c <= 0x44F) return static_cast<int>(c - 0x410 + 0xC0); // А..я, in order
     for (int i = 0; i < 128; ++i)
         if (kHighHalf[i] != 0 && kHighHalf[i] == c) return 0x80 + i;
     return -1;
 }
+
+// The code point of the valid UTF-8 sequence at text[i] (i < text.size()),
+// advancing i past it; -1, advancing i by one byte, for a broken, overlong or
+// surrogate sequence.
+long decodeUtf8(std::string_view text, size_t& i);
 
 // Whole-text conversions for tests and tools (never fail: unmappable code
 // points become '?', broken UTF-8 bytes are taken one by one).

@@ -136,7 +136,8 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
         EXPECT_NE(text.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(found, expected);
-    // A station without a name is listed by its race alone (none here).
+    // A station without a name is listed by its objectId and race (a line this
+    // short has neither).
     EXPECT_NE(text.out.find("types\\TFactories.txt:3: warning: поле 7: nameTextId 0 — нет на странице "
                             "имён, в списке будет « ()»"),
               std::string::npos);

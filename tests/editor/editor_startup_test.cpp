@@ -176,3 +176,30 @@ TEST_F(EditorTest, ACountAboveTheLinesShowsItsRecordsButIsNeverSaved) {
 }
 
 } // namespace
+
+// Every list names a record as the name page means it: entities and references
+// decoded, a character the code page lacks as one '?' with the rest whole, and a
+// record without a name (a station too) under its objectId, in both languages.
+TEST_F(EditorTest, ListsNameRecordsAsThePageMeansThem) {
+    writeEditorGame(game);
+    std::string page = namePage();
+    const std::string needle = "<t id=\"4001\">Игла-М</t>";
+    page.replace(page.find(needle), needle.size(),
+                 "<t id=\"4001\">Игла &amp; &quot;М&quot; \xF0\x9F\x9A\x80&#x2014;&#8470;1</t>");
+    game.write("t/70001.xml", page);
+    for (Language shown : {Language::ru, Language::en}) {
+        language = shown;
+        ASSERT_NE(start(false), nullptr);
+        MainForm& f = *form;
+        const bool ru = shown == Language::ru;
+        EXPECT_EQ(items(*f.rocket.list), (Texts{cp("Игла & \"М\" ?—№1"), "SS_MISSILE_NONAME"}));
+        EXPECT_EQ(items(*f.shipList), (Texts{cp("Кондор"), "SS_SH_NONAME", "SS_SH_SHARED"}));
+        EXPECT_EQ(items(*f.station.list),
+                  (Texts{cp(ru ? "Рудник (Аргон)" : "Рудник (Argon)"),
+                         cp(ru ? "SS_FACTORY_NONAME (Телади)" : "SS_FACTORY_NONAME (Teladi)"),
+                         cp("Рудник ()")}));
+        platform.click(*f.closeButton);
+        platform.answer(kIdNo);
+        run();
+    }
+}

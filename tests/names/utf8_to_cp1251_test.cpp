@@ -18,10 +18,10 @@ std::string alphabetIn1251() {
     return bytes;
 }
 
-// Only the 66 letters of the Russian alphabet are converted, Ё and ё to the code
-// page's own codes outside the А..я run; every other byte is copied, except a lead
-// byte 0xD0 or 0xD1 that starts none of them, which is dropped.
-TEST(Utf8ToCp1251, RussianLettersBecomeSingleBytesAndOtherBytesStay) {
+// Every UTF-8 character becomes its 1251 byte; one the code page lacks becomes a
+// single '?' and leaves its neighbours whole (a name with one emoji once turned
+// to mojibake in full); a byte that is not UTF-8 stays as it is.
+TEST(Utf8ToCp1251, EachCharacterBecomesItsByteOrOneQuestionMark) {
     const struct {
         std::string utf8;
         std::string expected;
@@ -29,11 +29,13 @@ TEST(Utf8ToCp1251, RussianLettersBecomeSingleBytesAndOtherBytesStay) {
         {"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя", alphabetIn1251()},
         {"<t id=\"5\">Аргон Ёж ёж</t>", "<t id=\"5\">\xC0\xF0\xE3\xEE\xED \xA8\xE6 \xB8\xE6</t>"},
         {"", ""},
-        {"\xD1\x94", "\x94"}, // Ukrainian ye loses its lead byte
-        {"caf\xC3\xA9 \xE2\x80\x94 \xC2\xAB", "caf\xC3\xA9 \xE2\x80\x94 \xC2\xAB"},
-        {"ab\xD0", "ab"},              // a lone lead byte at the end
-        {"\xD0\xD0\xAF", "\xDF"},       // the letter Я after a dropped lead byte
-        {"\xD0z\x90\xFF", "z\x90\xFF"},
+        {"\xD1\x94 \xE2\x80\x94 \xC2\xAB\xC2\xBB \xE2\x84\x96", "\xBA \x97 \xAB\xBB \xB9"}, // є — «» №
+        {"Щит \xF0\x9F\x9A\x80 — Ёж", "\xD9\xE8\xF2 ? \x97 \xA8\xE6"},                 // an emoji
+        {"\xE6\x97\xA5\xE6\x9C\xAC-\xC3\xA9", "?" "?-?"},                              // CJK, é
+        {"ab\xD0", "ab\xD0"},                                // a lone lead byte at the end
+        {"\xD0\xD0\xAF", "\xD0\xDF"},                        // a stray lead byte, then Я
+        {"\xC0\xF0\xE3\xEE\xED", "\xC0\xF0\xE3\xEE\xED"},    // a page saved in 1251
+        {"\xED\xA0\x80z", "\xED\xA0\x80z"},                  // a surrogate is no character
     };
     for (const auto& c : cases)
         EXPECT_EQ(utf8ToCp1251(c.utf8), c.expected) << testing::PrintToString(c.utf8);

@@ -1,0 +1,189 @@
+// The guides describe the program as it is: every interface text they quote is
+// one the program shows, and every orvex-cli command has its paragraph in both.
+//
+// The guides' convention, which this test reads: «…» in the Russian guide and
+// "…" in the English one quote the program's own texts, exactly as shown (a
+// text with a number in it, such as a price label, may be quoted with the
+// number filled in). Other programs' labels are written in italics, values and
+// file contents in backticks or code blocks; a quote without a letter is a
+// value ("12 000"), not a text. A command's paragraph starts with its name in
+// bold: **check**.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "cli/run_cli.h"
+#include "text/cp1251.h"
+#include "text/files.h"
+#include "text/texts.h"
+
+namespace {
+
+struct Guide {
+    const char* file;
+    Language language;
+    std::string_view open, close; // the quotation marks (UTF-8)
+};
+
+const Guide kGuides[] = {{"guide.ru.md", Language::ru, "«", "»"},
+                         {"guide.en.md", Language::en, "\"", "\""}};
+
+std::string readGuide(const Guide& guide) {
+    std::string bytes;
+    EXPECT_TRUE(readWholeFile(std::string(ORVEX_DOCS) + "/" + guide.file, bytes)) << guide.file;
+    return bytes;
+}
+
+// The guide's prose: code blocks (indented or fenced) and code spans left out,
+// each paragraph on one line so that a quote broken over two lines is whole.
+std::string prose(const std::string& markdown) {
+    std::string text;
+    bool fenced = false;
+    size_t at = 0;
+    while (at < markdown.size()) {
+        size_t end = markdown.find('\n', at);
+        if (end == std::string::npos) end = markdown.size();
+        std::string line = markdown.substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("```")) fenced = !fenced;
+        if (fenced || line.starts_with("```") || line.starts_with("    ") || line.starts_with("\t"))
+            continue;
+        text += line.empty() ? "\n" : line + " ";
+    }
+    std::string out;
+    bool inCode = false;
+    for (const char c : text) {
+        if (c == '`') inCode = !inCode;
+        else if (!inCode || c == '\n') out += c;
+        if (c == '\n') inCode = false; // a code span never passes a paragraph
+    }
+    return out;
+}
+
+std::vector<std::string> quotes(const Guide& guide, const std::string& text) {
+    std::vector<std::string> found;
+    size_t at = 0;
+    while ((at = text.find(guide.open, at)) != std::string::npos) {
+        const size_t start = at + guide.open.size();
+        const size_t end = text.find(guide.close, start);
+        if (end == std::string::npos || text.find('\n', start) < end) {
+            ADD_FAILURE() << guide.file << ": an unclosed quote: " << text.substr(at, 60);
+            break;
+        }
+        found.push_back(text.substr(start, end - start));
+        at = end + guide.close.size();
+    }
+    return found;
+}
+
+bool holdsLetter(std::string_view text) {
+    for (const unsigned char c : text)
+        if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') return true;
+        else if (c >= 0x80) return true; // Cyrillic, in UTF-8
+    return false;
+}
+
+// The pattern a shown text matches: the table's form with its access-key '&'
+// dropped and each placeholder (%d, %s, %-10s …) standing for a number, which
+// is all a guide fills in.
+std::regex shownPattern(std::string_view form) {
+    static const std::string kSpecial = "\\^$.|?*+()[]{}";
+    std::string pattern;
+    for (size_t i = 0; i < form.size(); ++i) {
+        const char c = form[i];
+        if (c == '%' && i + 1 < form.size() && form[i + 1] == '%') {
+            pattern += '%';
+            ++i;
+        } else if (c == '%') {
+            while (i + 1 < form.size() && std::string_view("-0#+ .0123456789hl").find(form[i + 1]) !=
+                                              std::string_view::npos)
+                ++i;
+            ++i; // the conversion letter
+            pattern += "[-+0-9.,]+";
+        } else if (c == '&' && i + 1 < form.size() && form[i + 1] != ' ') {
+            continue; // "&Save" shows as Save with S underlined
+        } else {
+            if (kSpecial.find(c) != std::string::npos) pattern += '\\';
+            pattern += c;
+        }
+    }
+    return std::regex(pattern);
+}
+
+// Every form of the table in the language, and each line of a form of several lines.
+std::vector<std::regex> shownTexts(Language language) {
+    std::vector<std::regex> shown;
+    for (int key = 0; key < static_cast<int>(Text::count_); ++key) {
+        const std::string_view form = text(static_cast<Text>(key), language);
+        shown.push_back(shownPattern(form));
+        size_t at = 0;
+        while (at < form.size()) {
+            size_t end = form.find_first_of("\r\n", at);
+            if (end == std::string_view::npos) end = form.size();
+            if (end > at && end - at < form.size()) shown.push_back(shownPattern(form.substr(at, end - at)));
+            at = end + 1;
+        }
+    }
+    return shown;
+}
+
+// The buttons of the platform's Yes/No and OK boxes: texts the window shows
+// that are not the program's.
+bool isSystemButton(const std::string& quote) {
+    for (const char* button : {"Да", "Нет", "OK", "Yes", "No"})
+        if (quote == button) return true;
+    return false;
+}
+
+TEST(Guides, EveryQuotedTextIsOneTheProgramShows) {
+    for (const Guide& guide : kGuides) {
+        const std::vector<std::regex> shown = shownTexts(guide.language);
+        int checked = 0;
+        for (const std::string& quote : quotes(guide, prose(readGuide(guide)))) {
+            if (!holdsLetter(quote) || isSystemButton(quote)) continue;
+            const std::string inTable =
+                guide.language == Language::ru ? cp1251::fromUtf8(quote) : quote;
+            bool found = false;
+            for (const std::regex& pattern : shown)
+                if (std::regex_match(inTable, pattern)) found = true;
+            EXPECT_TRUE(found) << guide.file << " quotes \"" << quote
+                               << "\", which is no text of the program";
+            ++checked;
+        }
+        EXPECT_GE(checked, 4) << guide.file << ": the guide's quotes were not found";
+    }
+}
+
+// The commands are those `orvex-cli --help` lists.
+std::vector<std::string> cliCommands() {
+    CliOutput io;
+    EXPECT_EQ(runCli({"orvex-cli", "--lang", "en", "--help"}, io), 0);
+    std::vector<std::string> commands;
+    const size_t list = io.out.find("\nCommands:\n");
+    EXPECT_NE(list, std::string::npos) << io.out;
+    size_t at = list == std::string::npos ? io.out.size() : list + 11;
+    while (at < io.out.size() && io.out[at] == ' ') {
+        const size_t start = io.out.find_first_not_of(' ', at);
+        commands.push_back(io.out.substr(start, io.out.find(' ', start) - start));
+        at = io.out.find('\n', at);
+        at = at == std::string::npos ? io.out.size() : at + 1;
+    }
+    return commands;
+}
+
+TEST(Guides, EveryCommandIsDescribedInBoth) {
+    const std::vector<std::string> commands = cliCommands();
+    EXPECT_GE(commands.size(), 4u) << "check, export, import, diff at least";
+    for (const Guide& guide : kGuides) {
+        const std::string text = readGuide(guide);
+        for (const std::string& command : commands)
+            EXPECT_NE(text.find("**" + command + "**"), std::string::npos)
+                << guide.file << " does not describe orvex-cli " << command;
+    }
+}
+
+} // namespace
