@@ -69,7 +69,13 @@ std::vector<std::string> quotes(const Guide& guide, const std::string& text) {
     size_t at = 0;
     while ((at = text.find(guide.open, at)) != std::string::npos) {
         const size_t start = at + guide.open.size();
-        const size_t end = text.find(guide.close, start);
+        // «…» nest: a quoted text may itself hold a quoted button name.
+        size_t end = text.find(guide.close, start);
+        if (guide.open != guide.close) {
+            for (size_t inner = text.find(guide.open, start); inner < end && end != std::string::npos;
+                 inner = text.find(guide.open, inner + guide.open.size()))
+                end = text.find(guide.close, end + guide.close.size());
+        }
         if (end == std::string::npos || text.find('\n', start) < end) {
             ADD_FAILURE() << guide.file << ": an unclosed quote: " << text.substr(at, 60);
             break;
@@ -131,10 +137,10 @@ std::vector<std::regex> shownTexts(Language language) {
     return shown;
 }
 
-// The buttons of the platform's Yes/No and OK boxes: texts the window shows
+// The buttons of the platform's Yes/No(/Cancel) and OK boxes: texts the window shows
 // that are not the program's.
 bool isSystemButton(const std::string& quote) {
-    for (const char* button : {"Да", "Нет", "OK", "Yes", "No"})
+    for (const char* button : {"Да", "Нет", "Отмена", "OK", "Yes", "No", "Cancel"})
         if (quote == button) return true;
     return false;
 }
