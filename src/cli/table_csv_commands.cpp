@@ -3,6 +3,9 @@
 // written with the editor's writer.
 
 #include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/table_csv.h"
@@ -28,23 +31,52 @@ bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
     return true;
 }
 
-// Whether `path` names one of the game folder's table files or their backups,
-// existing or not: the CSV would replace a table, or become the backup that the
-// next save keeps instead of the table's own bytes.
-bool isGameTableFile(const std::string& folder, const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    const std::string base = lowerLatin(slash == std::string::npos ? path : path.substr(slash + 1));
-    std::string parent = slash == std::string::npos ? "." : path.substr(0, slash);
-    if (parent.empty()) parent = path.substr(0, 1); // the root
-    const bool inTypes = sameEntry(parent, folder + "types");
+// The last two names of a path, folders split at "/" or "\\" (as the file layer
+// does), "." steps skipped and Latin letters lowered: "types" and "tships.txt".
+std::pair<std::string, std::string> lastTwoNames(std::string_view path) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i)
+        if (i == path.size() || path[i] == '/' || path[i] == '\\') {
+            const std::string_view name = path.substr(start, i - start);
+            if (!name.empty() && name != ".") names.push_back(lowerLatin(name));
+            start = i + 1;
+        }
+    if (names.empty()) return {};
+    return {names.size() > 1 ? names[names.size() - 2] : std::string(), names.back()};
+}
+
+// Whether `path` would be read as a game's table, name page or backup: a table
+// file's name in a folder "types" or a name page's in a folder "t", of any game
+// folder and in any letter case, any ".bak", or another name of one of the
+// `folder`'s own tables (a link). A CSV there would replace what the game or the
+// editor reads, or the backup that a save keeps.
+bool isGameFile(const std::string& folder, const std::string& path) {
+    const std::pair<std::string, std::string> names = lastTwoNames(path);
+    const std::string& parent = names.first;
+    const std::string& base = names.second;
+    if (base.ends_with(".bak")) return true;
+    const auto named = [&](std::string_view fileName) { // "types\\TShips.txt"
+        const size_t slash = fileName.find('\\');
+        return parent == lowerLatin(fileName.substr(0, slash)) && base == lowerLatin(fileName.substr(slash + 1));
+    };
+    for (std::string_view page : kNamePages)
+        if (named(page)) return true;
     for (const TableName& t : kTableNames) {
         const std::string table = folder + std::string(t.fileName);
-        const std::string backup = changeExtension(table, ".bak");
-        if (sameEntry(path, table) || sameEntry(path, backup)) return true;
-        if (inTypes && (base == lowerLatin(table.substr(table.find_last_of('\\') + 1)) ||
-                        base == lowerLatin(backup.substr(backup.find_last_of('\\') + 1))))
+        if (named(t.fileName) || sameEntry(path, table) || sameEntry(path, changeExtension(table, ".bak")))
             return true;
     }
+    return false;
+}
+
+// Writes the CSV beside `path` and puts it in place in one step, so that `path`
+// keeps its old bytes after any failure and no temporary stays behind.
+bool replaceWithCsv(const std::string& path, std::string_view csv) {
+    const std::string temporary = path + ".orvex-new";
+    if (!writeNewFileDurably(temporary, csv)) return false;
+    if (replaceFile(temporary, path)) return true;
+    removeFile(temporary);
     return false;
 }
 
@@ -150,10 +182,10 @@ int runExport(const std::string& folder, const std::string& table, const std::st
         });
         if (outFile.empty()) {
             io.out += csv;
-        } else if (isGameTableFile(folder, outFile)) {
+        } else if (isGameFile(folder, outFile)) {
             sayError(io, say(io, Text::cliOutputIsTable, {outFile}));
             return kExitFailed;
-        } else if (!writeWholeFile(outFile, csv)) {
+        } else if (!replaceWithCsv(outFile, csv)) {
             sayError(io, say(io, Text::cliWriteFailed, {outFile}));
             return kExitFailed;
         }
