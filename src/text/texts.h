@@ -61,7 +61,7 @@ enum class Text {
     cliHelpHint, cliNoNamePage, cliSummary, cliNotGameFolder, cliNoTable, cliNoFile,
     cliTableKept, cliQuotes, cliNoHeaderRow, cliNothingWritten, cliNoSuchColumn,
     cliColumnTwice, cliColumnMissing, cliCellsColumns, cliNotCp1251, cliImportDry,
-    cliImportDone, cliReorderDry, cliReorderDone, cliDryRunDone, cliWriteFailedKept,
+    cliImportDone, cliReorderDry, cliReorderDone, cliRewrittenDry, cliRewrittenDone, cliDryRunDone, cliWriteFailedKept,
     cliWritten, cliWriteFailed, cliReadFailed, cliStdoutFailed,
     cliDiff, cliAgainstOption, cliBackupsOption, cliDiffFormatOption, cliDiffTables,
     cliAgainstOrBackups, cliDiffTableAdded, cliDiffTableRemoved, cliDiffNoBackup,

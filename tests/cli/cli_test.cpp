@@ -22,6 +22,7 @@
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
+#include "text/format.h"
 
 namespace {
 
@@ -325,6 +326,38 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
     EXPECT_EQ(game.read("types/TLaser.txt"),
               "// remark\r\n22;2;\r\n" + flat(17, {{6, "777"}}, "LA_NEW") + "\r\n" +
                   flat(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
+}
+
+// The summary counts what diff reports between the table before and after, and
+// the lines rewritten only into the writer's number form, alike in a dry run.
+TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
+    std::string untidy = before;
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        ASSERT_NE(untidy.find(from), std::string::npos) << from;
+        untidy.replace(untidy.find(from), from.size(), to);
+    };
+    replace("0.58000;0.58000;0.92000;2;1001;27750", "0.58;0.580;+0.92;2;1001;27750"); // unchanged: rewritten
+    replace(";21090;1998;", ";0021090;1998;");                                          // SS_SH_SOK: rewritten
+    replace("0.45000;0.45000;0.70000;2;1002;39960", "0.45;0.45;0.7;2;1002;39960");       // changed below
+    game.write("types/TShips.txt", untidy);
+    const std::string csv = asRussianSpreadsheet(
+        cli({"export", "--folder", game.folder(), "ships"}).out, [](CsvRow& row) {
+            if (row.cells.back() == "" && row.cells[row.cells.size() - 2] == "SS_SH_YAS") row.cells[8] = "40000";
+            if (row.cells[row.cells.size() - 2] == "SS_SH_ALB") row.cells[row.cells.size() - 2] = "SS_SH_NEW";
+        });
+    const std::string expected = "types\\TShips.txt: записей было 6, %s 6; %s 1, %s 1, %s 1; ещё строк %s "
+                                 "только в записи чисел редактора: 2 (строка 2: «0.58» %s «0.58000»)\n";
+    const CliRun dry = importShips(csv, true);
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out.substr(0, dry.out.find('\n') + 1),
+              formatText(expected, {"будет", "изменится", "добавится", "удалится", "перепишется", "станет"}));
+    const CliRun run = importShips(csv);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
+              formatText(expected, {"стало", "изменено", "добавлено", "удалено", "переписано", "стало"}));
+    const nlohmann::json diff = nlohmann::json::parse(
+        cli({"diff", "--folder", game.folder(), "--backups", "--format", "json", "ships"}).out);
+    EXPECT_EQ(diff.at("totals"), (nlohmann::json{{"changed", 1}, {"added", 1}, {"removed", 1}}));
 }
 
 // One cell of row 2 of the ships' CSV set to a value: taken (and written as
