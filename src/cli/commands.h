@@ -29,8 +29,10 @@ inline constexpr int kExitUsage = 2;
 
 int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io);
 
-// Writes the table's CSV to outFile, or to io.out when outFile is empty; refuses
-// an outFile that is one of the game's table files or backups.
+// Writes the table's CSV to outFile, or to io.out when outFile is empty. outFile
+// is replaced in one step by a complete temporary beside it, so a failure leaves
+// it as it was; refused when it reads as a game's table or name page (in any
+// game folder) or is a ".bak".
 int runExport(const std::string& folder, const std::string& table, const std::string& outFile,
               CliOutput& io);
 

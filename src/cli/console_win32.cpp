@@ -7,9 +7,11 @@
 
 namespace {
 
-void writeTo(DWORD which, std::string_view utf8) {
+// Whether every byte got through.
+bool writeTo(DWORD which, std::string_view utf8) {
+    if (utf8.empty()) return true;
     const HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || utf8.empty()) return;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
         const int size = static_cast<int>(utf8.size());
@@ -20,17 +22,19 @@ void writeTo(DWORD which, std::string_view utf8) {
         for (size_t done = 0; done < text.size();) {
             const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 8192));
             DWORD written = 0;
-            if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) return;
+            if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) return false;
             done += written;
         }
-        return;
+        return true;
     }
     for (size_t done = 0; done < utf8.size();) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(utf8.size() - done, 1 << 20));
-        if (!WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return;
+        if (!WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return false;
         done += written;
     }
+    // A file's bytes reach the disk here, where a full disk shows at the latest.
+    return GetFileType(handle) != FILE_TYPE_DISK || FlushFileBuffers(handle);
 }
 
 std::string utf8Of(const wchar_t* text) {
@@ -54,7 +58,11 @@ std::vector<std::string> commandLine(int argc, char** argv) {
     return args;
 }
 
-void writeStdout(std::string_view utf8) { writeTo(STD_OUTPUT_HANDLE, utf8); }
+bool writeStdout(std::string_view utf8) {
+    const bool whole = writeTo(STD_OUTPUT_HANDLE, utf8);
+    const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    return (handle == nullptr || handle == INVALID_HANDLE_VALUE || CloseHandle(handle)) && whole;
+}
 void writeStderr(std::string_view utf8) { writeTo(STD_ERROR_HANDLE, utf8); }
 
 Language systemLanguage() { return languageOfWindows(GetUserDefaultUILanguage()); }

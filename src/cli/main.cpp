@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/console.h"
+#include "cli/game_folder.h"
 #include "cli/run_cli.h"
 #include "text/files.h"
 
@@ -14,7 +15,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = commandLine(argc, argv);
     CliOutput io;
     const int status = runCli(args, io, systemLanguage(), std::getenv("ORVEX_LANG"));
-    writeStdout(io.out);
+    if (!writeStdout(io.out)) {
+        // A cut CSV would delete the missing records on import: never a success.
+        CliOutput failed{{}, io.err, io.language};
+        sayError(failed, say(failed, Text::cliStdoutFailed));
+        writeStderr(failed.err);
+        return kExitUsage;
+    }
     writeStderr(io.err);
     return status;
 }

@@ -2,7 +2,9 @@
 // record a row of the writer's texts, read back by the loader's rules and
 // written with the editor's writer.
 
-#include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/table_csv.h"
@@ -11,6 +13,7 @@
 #include "names/display_names.h"
 #include "tables/record_line.h"
 #include "tables/save_tables.h"
+#include "tables/table_diff.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/files.h"
@@ -30,58 +33,95 @@ bool refused(const TableFile& file, std::string_view fileName, CliOutput& io) {
     return true;
 }
 
-// Whether `path` names one of the game folder's table files or their backups,
-// existing or not: the CSV would replace a table, or become the backup that the
-// next save keeps instead of the table's own bytes.
-bool isGameTableFile(const std::string& folder, const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    const std::string base = lowerLatin(slash == std::string::npos ? path : path.substr(slash + 1));
-    std::string parent = slash == std::string::npos ? "." : path.substr(0, slash);
-    if (parent.empty()) parent = path.substr(0, 1); // the root
-    const bool inTypes = sameEntry(parent, folder + "types");
+// The last two names of a path, folders split at "/" or "\\" (as the file layer
+// does), "." steps skipped and Latin letters lowered: "types" and "tships.txt".
+std::pair<std::string, std::string> lastTwoNames(std::string_view path) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i)
+        if (i == path.size() || path[i] == '/' || path[i] == '\\') {
+            const std::string_view name = path.substr(start, i - start);
+            if (!name.empty() && name != ".") names.push_back(lowerLatin(name));
+            start = i + 1;
+        }
+    if (names.empty()) return {};
+    return {names.size() > 1 ? names[names.size() - 2] : std::string(), names.back()};
+}
+
+// Whether `path` would be read as a game's table, name page or backup: a table
+// file's name in a folder "types" or a name page's in a folder "t", of any game
+// folder and in any letter case, any ".bak", or another name of one of the
+// `folder`'s own tables (a link). A CSV there would replace what the game or the
+// editor reads, or the backup that a save keeps.
+bool isGameFile(const std::string& folder, const std::string& path) {
+    const std::pair<std::string, std::string> names = lastTwoNames(path);
+    const std::string& parent = names.first;
+    const std::string& base = names.second;
+    if (base.ends_with(".bak")) return true;
+    const auto named = [&](std::string_view fileName) { // "types\\TShips.txt"
+        const size_t slash = fileName.find('\\');
+        return parent == lowerLatin(fileName.substr(0, slash)) && base == lowerLatin(fileName.substr(slash + 1));
+    };
+    for (std::string_view page : kNamePages)
+        if (named(page)) return true;
     for (const TableName& t : kTableNames) {
         const std::string table = folder + std::string(t.fileName);
-        const std::string backup = changeExtension(table, ".bak");
-        if (sameEntry(path, table) || sameEntry(path, backup)) return true;
-        if (inTypes && (base == lowerLatin(table.substr(table.find_last_of('\\') + 1)) ||
-                        base == lowerLatin(backup.substr(backup.find_last_of('\\') + 1))))
+        if (named(t.fileName) || sameEntry(path, table) || sameEntry(path, changeExtension(table, ".bak")))
             return true;
     }
     return false;
 }
 
-struct Changes {
-    int changed = 0, added = 0, removed = 0;
-    bool reordered = false;
+// Writes the CSV beside `path` and puts it in place in one step, so that `path`
+// keeps its old bytes after any failure and no temporary stays behind.
+bool replaceWithCsv(const std::string& path, std::string_view csv) {
+    const std::string temporary = path + ".orvex-new";
+    if (!writeNewFileDurably(temporary, csv)) return false;
+    if (replaceFile(temporary, path)) return true;
+    removeFile(temporary);
+    return false;
+}
+
+// The record lines an import rewrites although their records do not change (by
+// diff's comparison): their numbers only take the writer's form ("0.58" for
+// "0.58000", "0.1" for "1.0e-1"). The first one's line (from 1) and its first
+// differing field, old and new, as an example.
+struct Rewritten {
+    int lines = 0;
+    int firstLine = 0;
+    std::string oldField, newField;
 };
 
-// Records are matched by objectId, in order among equal ones.
 template <class Record>
-Changes compare(std::span<const Record> before, const std::vector<Record>& after) {
-    std::map<std::string_view, std::vector<size_t>> byId;
-    for (size_t i = before.size(); i-- > 0;) byId[before[i].objectId].push_back(i);
-    Changes changes;
-    std::vector<bool> matched(before.size());
-    size_t lastMatched = 0;
-    for (const Record& r : after) {
-        auto found = byId.find(r.objectId);
-        if (found == byId.end() || found->second.empty()) {
-            ++changes.added;
-            continue;
+Rewritten rewrittenLines(const std::string& path, const TableFile& file, std::span<const Record> before,
+                         const TableDiff& diff) {
+    Rewritten rewritten;
+    LineList lines;
+    if (!lines.loadFromFile(path)) return rewritten;
+    std::vector<bool> differs(before.size());
+    for (const RecordDiff& r : diff.changed) differs[r.oldIndex] = true;
+    for (const RecordAt& r : diff.removed) differs[r.index] = true;
+    const int firstLine = static_cast<int>(file.remarks.size()) + 1;
+    std::string written;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (differs[i]) continue;
+        written.clear();
+        appendRecordLine(written, before[i]);
+        written.resize(written.size() - 2); // CR LF
+        const std::string_view old = lines.item(firstLine + static_cast<int>(i));
+        if (old == written) continue;
+        if (rewritten.lines++ > 0) continue;
+        rewritten.firstLine = firstLine + static_cast<int>(i) + 1;
+        std::string_view a = old, b = written;
+        while (!a.empty() || !b.empty()) {
+            const std::string_view fa = takeField(a), fb = takeField(b);
+            if (fa == fb) continue;
+            rewritten.oldField = fa;
+            rewritten.newField = fb;
+            break;
         }
-        const size_t i = found->second.back();
-        found->second.pop_back();
-        matched[i] = true;
-        if (i < lastMatched) changes.reordered = true;
-        lastMatched = i;
-        // Equal fields write equal lines (the price multiplier of wares is no field
-        // but is the same for every record of a file).
-        Record same = r;
-        if constexpr (std::is_same_v<Record, TWares>) same.priceMultiplier = before[i].priceMultiplier;
-        if (!(before[i] == same)) ++changes.changed;
     }
-    for (bool m : matched) changes.removed += m ? 0 : 1;
-    return changes;
+    return rewritten;
 }
 
 template <class Record>
@@ -123,7 +163,11 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
         return kExitFailed;
     }
 
-    const Changes changes = compare(table.records, records);
+    // Counted as diff counts them, on the records as they will be written.
+    TableDiff changes;
+    diffRecords(table.records, std::span<const Record>(records), changes);
+    const Rewritten rewritten =
+        rewrittenLines(game.state.folder + file, table.file, table.records, changes);
     if (!dryRun && !saveTableFile(game.state.folder, table.name.fileName, table.headerValue,
                                   asWritten, std::span<const Record>(records))) {
         sayError(io, say(io, Text::cliWriteFailedKept, {file}));
@@ -131,9 +175,13 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     }
     io.out += say(io, dryRun ? Text::cliImportDry : Text::cliImportDone,
                   {file, std::to_string(table.records.size()), std::to_string(records.size()),
-                   std::to_string(changes.changed), std::to_string(changes.added),
-                   std::to_string(changes.removed)});
+                   std::to_string(changes.changed.size()), std::to_string(changes.added.size()),
+                   std::to_string(changes.removed.size())});
     if (changes.reordered) io.out += say(io, dryRun ? Text::cliReorderDry : Text::cliReorderDone);
+    if (rewritten.lines > 0)
+        io.out += say(io, dryRun ? Text::cliRewrittenDry : Text::cliRewrittenDone,
+                      {std::to_string(rewritten.lines), std::to_string(rewritten.firstLine),
+                       cp1251ToUtf8(rewritten.oldField), cp1251ToUtf8(rewritten.newField)});
     io.out += "\n";
     io.out += (dryRun ? say(io, Text::cliDryRunDone) : say(io, Text::cliWritten, {file})) + "\n";
     return kExitOk;
@@ -153,10 +201,10 @@ int runExport(const std::string& folder, const std::string& table, const std::st
         });
         if (outFile.empty()) {
             io.out += csv;
-        } else if (isGameTableFile(folder, outFile)) {
+        } else if (isGameFile(folder, outFile)) {
             sayError(io, say(io, Text::cliOutputIsTable, {outFile}));
             return kExitFailed;
-        } else if (!writeWholeFile(outFile, csv)) {
+        } else if (!replaceWithCsv(outFile, csv)) {
             sayError(io, say(io, Text::cliWriteFailed, {outFile}));
             return kExitFailed;
         }

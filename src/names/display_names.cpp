@@ -5,7 +5,7 @@
 #include "text/texts.h"
 
 std::string findNamePage(std::string_view folder) {
-    for (std::string_view page : {"t\\70001.xml", "t\\440001.xml"}) {
+    for (std::string_view page : kNamePages) {
         std::string path = std::string(folder) + std::string(page);
         if (fileExists(path)) return path;
     }

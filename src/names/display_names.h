@@ -10,6 +10,9 @@
 #include "names/name_page.h"
 #include "text/language.h"
 
+// The name pages a game folder may hold, the preferred one first.
+inline constexpr std::string_view kNamePages[2] = {"t\\70001.xml", "t\\440001.xml"};
+
 // The name page a game folder uses: folder + "t\70001.xml", else folder +
 // "t\440001.xml"; empty when neither exists.
 std::string findNamePage(std::string_view folder);

@@ -119,3 +119,17 @@ bool hasDifferences(const TableDiff& diff) {
     return diff.oldHeader.has_value() || diff.remarksChanged || diff.reordered || !diff.changed.empty() ||
            !diff.added.empty() || !diff.removed.empty();
 }
+
+#define ORVEX_DIFF_RECORDS(Record)                                                                \
+    void diffRecords(std::span<const Record> before, std::span<const Record> after, TableDiff& diff) { \
+        compareRecords(before, after, diff);                                                      \
+    }
+ORVEX_DIFF_RECORDS(TShips)
+ORVEX_DIFF_RECORDS(TLasers)
+ORVEX_DIFF_RECORDS(TBullets)
+ORVEX_DIFF_RECORDS(TShields)
+ORVEX_DIFF_RECORDS(TRockets)
+ORVEX_DIFF_RECORDS(TCockpits)
+ORVEX_DIFF_RECORDS(TStations)
+ORVEX_DIFF_RECORDS(TWares)
+#undef ORVEX_DIFF_RECORDS

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,17 @@ struct TableDiff {
 // missing on both sides compares as equal; on one side only it is added or
 // removed; unreadable or not in format on a side, the table is not compared.
 TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId id);
+
+// Compares two versions of one table's records alone, the way diffTable does:
+// fills diff's changed, added, removed and reordered (import's summary).
+void diffRecords(std::span<const TShips> before, std::span<const TShips> after, TableDiff& diff);
+void diffRecords(std::span<const TLasers> before, std::span<const TLasers> after, TableDiff& diff);
+void diffRecords(std::span<const TBullets> before, std::span<const TBullets> after, TableDiff& diff);
+void diffRecords(std::span<const TShields> before, std::span<const TShields> after, TableDiff& diff);
+void diffRecords(std::span<const TRockets> before, std::span<const TRockets> after, TableDiff& diff);
+void diffRecords(std::span<const TCockpits> before, std::span<const TCockpits> after, TableDiff& diff);
+void diffRecords(std::span<const TStations> before, std::span<const TStations> after, TableDiff& diff);
+void diffRecords(std::span<const TWares> before, std::span<const TWares> after, TableDiff& diff);
 
 // Any difference at all (a table that could not be compared is none).
 bool hasDifferences(const TableDiff& diff);

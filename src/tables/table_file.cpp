@@ -19,6 +19,8 @@ std::string quoted(std::string_view text, Language language) {
 
 } // namespace
 
+std::string quotedText(std::string_view text, Language language) { return quoted(text, language); }
+
 std::string problemReason(const TableProblem& p, Language language) {
     const auto reason = [&](Text key, const std::string& what) {
         return formatText(text(key, language), {what});

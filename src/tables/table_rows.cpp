@@ -131,13 +131,46 @@ int columnOfField(std::span<const Column> columns, std::span<const std::string> 
     return -1;
 }
 
-// The first byte below 0x20 of the text, or -1: a spreadsheet never needs one in
-// an objectId or after it, and a NUL would end the written line early.
-int controlCharacter(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) < 0x20) return static_cast<unsigned char>(c);
+// Each column's real value, 0 for the others (a ship's groups one 0): where a
+// record reads back with the same cells but other values, the column to name.
+class RealValues {
+public:
+    void operator()(std::string_view, const int32_t&) { values.push_back(0); }
+    void operator()(std::string_view, const double& value) { values.push_back(value); }
+    void operator()(std::string_view, const std::string&) { values.push_back(0); }
+    void manoeuvrability(std::string_view, const double& value) { values.push_back(value); }
+    template <class Entry>
+    std::span<const Entry> group(std::string_view, const int32_t&, const std::vector<Entry>&) {
+        if (!inGroups_) values.insert(values.end(), {0, 0});
+        inGroups_ = true;
+        return {};
+    }
+    std::vector<double> values;
+
+private:
+    bool inGroups_ = false;
+};
+
+template <class Record> std::vector<double> realValues(const Record& record) {
+    RealValues collector;
+    forEachColumn(record, collector);
+    return std::move(collector.values);
+}
+
+// The column whose text holds byte `offset` of the record line the cells make
+// (cells joined by ";", a groups cell bringing its own); -1 past the last one.
+int columnAtOffset(std::span<const Column> columns, std::span<const std::string> cells, size_t offset) {
+    size_t end = 0;
+    for (size_t c = 0; c < columns.size() && c < cells.size(); ++c) {
+        end += cells[c].size() + (columns[c].kind == ColumnKind::groups ? 0 : 1);
+        if (offset < end) return static_cast<int>(c);
+    }
     return -1;
 }
+
+template <class Record>
+ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<const Record> records,
+                         Language language);
 
 template <class Record>
 std::vector<CellProblem> readCells(std::span<const std::string> given, std::string_view rest,
@@ -150,22 +183,11 @@ std::vector<CellProblem> readCells(std::span<const std::string> given, std::stri
                                             static_cast<int32_t>(columns.size())})});
         return problems;
     }
-    const auto hasBreak = [](std::string_view text) {
-        return text.find_first_of("\r\n") != std::string_view::npos;
-    };
-    const auto control = [&](int column, std::string_view cell) {
-        if (const int code = controlCharacter(cell); code >= 0)
-            problems.push_back({column, formatText(text(Text::cellControlCharacter, language), {code})});
-    };
     std::vector<std::string> cells(given.begin(), given.end());
     int32_t itemCount = 0;
     for (size_t c = 0; c < cells.size(); ++c) {
         std::string& cell = cells[c];
         const int column = static_cast<int>(c);
-        if (hasBreak(cell)) {
-            problems.push_back({column, std::string(text(Text::breakInCell, language))});
-            continue;
-        }
         const bool numeric = columns[c].kind == ColumnKind::integer || columns[c].kind == ColumnKind::real;
         if (numeric && cell.empty()) { // the writer never writes one: a deleted cell
             problems.push_back({column, std::string(text(Text::cellEmptyNumber, language))});
@@ -181,23 +203,18 @@ std::vector<CellProblem> readCells(std::span<const std::string> given, std::stri
         case ColumnKind::text:
             if (cell.find(';') != std::string::npos)
                 problems.push_back({column, formatText(text(Text::cellHoldsSemicolon, language), {cell})});
-            control(column, cell);
             break;
         case ColumnKind::groups: break; // after itemCount, below
         }
         if (fault != FieldFault::none) problems.push_back({column, faultReason(fault, cell, language)});
         else if (columns[c].name == "itemCount") itemCount = textToInt(cell);
     }
-    if (hasBreak(rest)) problems.push_back({-1, std::string(text(Text::breakInCell, language))});
-    else control(-1, rest);
     if constexpr (std::is_same_v<Record, TShips>) {
         const int groups = columnIndex(columns, "groups");
         const bool itemCountBad = std::any_of(problems.begin(), problems.end(), [&](auto& p) {
             return p.column == groups - 1;
         });
-        std::string reason = hasBreak(cells[static_cast<size_t>(groups)])
-                                 ? std::string()
-                                 : groupsProblem(cells[static_cast<size_t>(groups)], itemCount, language);
+        std::string reason = groupsProblem(cells[static_cast<size_t>(groups)], itemCount, language);
         if (!reason.empty() && !itemCountBad) problems.push_back({groups, std::move(reason)});
     }
     if (!problems.empty()) return problems;
@@ -216,15 +233,47 @@ std::vector<CellProblem> readCells(std::span<const std::string> given, std::stri
         TableProblem problem{fault.kind, 0, fault.field, std::string(fault.text)};
         problems.push_back(
             {columnOfField(columns, cells, fault.field), problemReason(problem, language)});
+        return problems;
     }
+    // A real the writer cannot give back: more digits than it writes, or beyond
+    // what a double holds ("0.1" and 120 ones, "1e400").
+    const std::vector<std::string> written = cellsOf(record);
+    for (size_t c = 0; c < cells.size(); ++c)
+        if (columns[c].kind == ColumnKind::real && !(textToReal(written[c]) == textToReal(cells[c])))
+            problems.push_back({static_cast<int>(c), formatText(text(Text::cellWrittenOtherwise, language),
+                                                                {quotedText(cells[c], language), quotedText(written[c], language)})});
+    if (!problems.empty()) return problems;
+    // Then the loader's own judgement of the written line, as a table file holds
+    // it: whatever it would not give back as this record (a byte that ends a
+    // line within a text) is refused, and nothing else.
+    const ReadBackProblem back = readBack(0, TableFile{}, std::span<const Record>(&record, 1), language);
+    if (back.record >= 0) problems.push_back({back.column, back.reason});
     return problems;
 }
 
 template <class Record>
 ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<const Record> records,
                          Language language) {
+    const std::span<const Column> columns = recordColumns<Record>();
     LineList lines;
     lines.setText(tableFileText(headerValue, file, records));
+    // Each record must come back as a line of its own: a byte that ends lines,
+    // within a text the writer copies, would cut it.
+    const int firstLine = static_cast<int>(file.remarks.size()) + 1;
+    std::string written;
+    for (size_t k = 0; k < records.size(); ++k) {
+        written.clear();
+        appendRecordLine(written, records[k]);
+        written.resize(written.size() - 2); // CR LF
+        const std::string_view read = lines.item(firstLine + static_cast<int>(k));
+        if (read == written) continue;
+        const size_t at = static_cast<size_t>(
+            std::mismatch(read.begin(), read.end(), written.begin(), written.end()).second - written.begin());
+        if (at >= written.size()) break; // the loader's judgement below
+        const std::vector<std::string> cells = recordCells(records[k]);
+        return {static_cast<int>(k), columnAtOffset(columns, cells, at),
+                formatText(text(Text::breakInCell, language), {static_cast<unsigned char>(written[at])})};
+    }
     std::vector<Record> loaded;
     int32_t loadedHeader = 0, count = 0;
     TableFile loadedFile;
@@ -234,11 +283,11 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
     };
     if (keptFromSaving(loadedFile)) {
         const TableProblem& p = loadedFile.problem;
-        const int record = inRange(p.line - 2 - static_cast<int64_t>(file.remarks.size()));
+        const int record = inRange(p.line - 1 - firstLine);
         int column = -1;
         if (!records.empty()) {
             const std::vector<std::string> cells = recordCells(records[static_cast<size_t>(record)]);
-            column = columnOfField(recordColumns<Record>(), cells, p.field);
+            column = columnOfField(columns, cells, p.field);
             // Text after the line's last field: the line ended early, at a byte
             // that ends lines.
             for (size_t c = 0; p.field == 0 && column < 0 && c < cells.size(); ++c)
@@ -265,10 +314,19 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
                 gotText = got[c];
                 wantText = want[c];
             }
+        const Record& back = k < loaded.size() ? loaded[k] : Record{};
+        if (column < 0 && back.objectId == meant.objectId && back.rest == meant.rest) {
+            // The same texts, other values: a real the writer gives back otherwise.
+            const std::vector<double> a = realValues(back), b = realValues(meant);
+            for (size_t c = 0; c < a.size() && c < b.size() && column < 0; ++c)
+                if (!(a[c] == b[c])) column = static_cast<int>(c);
+            return {static_cast<int>(k), column,
+                    formatText(text(Text::numberWrittenOtherwise, language),
+                               {quotedText(column < 0 ? std::string() : want[static_cast<size_t>(column)], language)})};
+        }
         if (column < 0) {
-            const Record& back = k < loaded.size() ? loaded[k] : Record{};
             const bool idDiffers = back.objectId != meant.objectId;
-            column = idDiffers ? columnIndex(recordColumns<Record>(), "objectId") : -1;
+            column = idDiffers ? columnIndex(columns, "objectId") : -1;
             gotText = idDiffers ? back.objectId : back.rest;
             wantText = idDiffers ? meant.objectId : meant.rest;
         }

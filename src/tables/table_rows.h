@@ -59,11 +59,14 @@ struct CellProblem {
 // kept after the line's last field, as the loader reads the line they make. Every
 // cell must pass the loader's format rule for its column, a real cell also in its
 // decimal-comma form (realWithPoint), and no numeric cell or field may be empty
-// (the writer never writes one); objectId holds no ";"; objectId and rest hold
-// no byte below 0x20 (line breaks included); a ship's groups cell is a list of
-// integer fields each ended by ";", exactly as many as itemCount and the counts
-// in the cell announce. Returns every problem found (the record is then unspecified); empty
-// when the record was read. The reasons are in `language`.
+// (the writer never writes one); objectId holds no ";"; a ship's groups cell is a
+// list of integer fields each ended by ";", exactly as many as itemCount and the
+// counts in the cell announce. Then the line the writer writes for the record must
+// read back, as a table file's line, as the same record (readBackProblem): a real
+// with more digits than the writer keeps, or a byte that ends lines in a text, is
+// refused in its own column; any other text (tabs included) is taken. Returns
+// every problem found (the record is then unspecified); empty when the record was
+// read. The reasons are in `language`.
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
                                          TShips& record, Language language = Language::ru);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,

@@ -52,7 +52,7 @@ enum class Text {
     fieldsMissing, fieldsExtra, wrongGroupCount, noNameOnPage, laserWithoutBullet,
     // CSV cells read back
     unfinishedLastField, groupLargerThan, groupsCellFields, atLeast, cellCount,
-    breakInCell, cellHoldsSemicolon,
+    breakInCell, cellHoldsSemicolon, cellWrittenOtherwise, numberWrittenOtherwise,
     // orvex-cli
     cliUsage, cliOptionsUpper, cliCommandUpper, cliCommandsUpper, cliArguments, cliOptions,
     cliCommands, cliHelpFlag, cliVersionFlag, cliDescription, cliFolderOption, cliCheck,
@@ -62,14 +62,14 @@ enum class Text {
     cliHelpHint, cliNoNamePage, cliSummary, cliNotGameFolder, cliNoTable, cliNoFile,
     cliTableKept, cliQuotes, cliNoHeaderRow, cliNothingWritten, cliNoSuchColumn,
     cliColumnTwice, cliColumnMissing, cliCellsColumns, cliNotCp1251, cliImportDry,
-    cliImportDone, cliReorderDry, cliReorderDone, cliDryRunDone, cliWriteFailedKept,
-    cliWritten, cliWriteFailed, cliReadFailed,
+    cliImportDone, cliReorderDry, cliReorderDone, cliRewrittenDry, cliRewrittenDone, cliDryRunDone, cliWriteFailedKept,
+    cliWritten, cliWriteFailed, cliReadFailed, cliStdoutFailed,
     cliDiff, cliAgainstOption, cliBackupsOption, cliDiffFormatOption, cliDiffTables,
     cliAgainstOrBackups, cliDiffTableAdded, cliDiffTableRemoved, cliDiffNoBackup,
     cliDiffNotComparable, cliDiffReason, cliDiffHeader, cliDiffRemarks, cliDiffReordered,
     cliDiffAdded, cliDiffRemoved, cliDiffTotals, cliDiffNone,
     // orvex-cli: what import and export refuse, the check's missing table, the parser's words
-    cellControlCharacter, cellEmptyNumber, readBackFault, readBackDiffers, findingMissingTable,
+    cellEmptyNumber, readBackFault, readBackDiffers, findingMissingTable,
     cliEmptyImport, cliAllowEmpty, cliOutputIsTable, cliNeedCommand, cliRequiredLabel,
     cliTypeText, cliTypeFolder, cliTypeFile, cliTypeFormat, cliTypeLanguage, cliTableName,
     cliFileName,

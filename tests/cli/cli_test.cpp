@@ -22,6 +22,7 @@
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
+#include "text/format.h"
 
 namespace {
 
@@ -413,18 +414,59 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
                   flat(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
 }
 
+// The summary counts what diff reports between the table before and after, and
+// the lines rewritten only into the writer's number form, alike in a dry run.
+TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
+    std::string untidy = before;
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        ASSERT_NE(untidy.find(from), std::string::npos) << from;
+        untidy.replace(untidy.find(from), from.size(), to);
+    };
+    replace("0.58000;0.58000;0.92000;2;1001;27750", "0.58;0.580;+0.92;2;1001;27750"); // unchanged: rewritten
+    replace(";21090;1998;", ";0021090;1998;");                                          // SS_SH_SOK: rewritten
+    replace("0.45000;0.45000;0.70000;2;1002;39960", "0.45;0.45;0.7;2;1002;39960");       // changed below
+    game.write("types/TShips.txt", untidy);
+    const std::string csv = asRussianSpreadsheet(
+        cli({"export", "--folder", game.folder(), "ships"}).out, [](CsvRow& row) {
+            if (row.cells.back() == "" && row.cells[row.cells.size() - 2] == "SS_SH_YAS") row.cells[8] = "40000";
+            if (row.cells[row.cells.size() - 2] == "SS_SH_ALB") row.cells[row.cells.size() - 2] = "SS_SH_NEW";
+        });
+    const std::string expected = "types\\TShips.txt: записей было 6, %s 6; %s 1, %s 1, %s 1; ещё строк %s "
+                                 "только в записи чисел редактора: 2 (строка 2: «0.58» %s «0.58000»)\n";
+    const CliRun dry = importShips(csv, true);
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out.substr(0, dry.out.find('\n') + 1),
+              formatText(expected, {"будет", "изменится", "добавится", "удалится", "перепишется", "станет"}));
+    const CliRun run = importShips(csv);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
+              formatText(expected, {"стало", "изменено", "добавлено", "удалено", "переписано", "стало"}));
+    const nlohmann::json diff = nlohmann::json::parse(
+        cli({"diff", "--folder", game.folder(), "--backups", "--format", "json", "ships"}).out);
+    EXPECT_EQ(diff.at("totals"), (nlohmann::json{{"changed", 1}, {"added", 1}, {"removed", 1}}));
+}
+
 // One cell of row 2 of the ships' CSV set to a value: taken (and written as
 // the writer writes it) or refused with its row and column.
 TEST_F(Import, TakesOrRefusesEachCell) {
     const struct {
         std::string column, value;
-        std::string written; // the field as written; empty when refused
+        std::string written; // the field as written, or (field 0) text the line holds; empty when refused
         std::string error;   // the reason when refused
         int field = 0;       // the written field's number from 0 on the line
     } cases[] = {
-        {"objectId", std::string("SS\0_WA_QUARTZ", 14), "", "column objectId: управляющий знак (код 0) в тексте"},
-        {"objectId", "SS\x01X", "", "column objectId: управляющий знак (код 1) в тексте"},
-        {"rest", "note\x1f", "", "column rest: управляющий знак (код 31) в тексте"},
+        // Any text the loader gives back is taken; a byte that ends lines is not.
+        {"rest", "\tcomment", ";\tcomment\r\n", ""},
+        {"objectId", "SS\x01X\t", ";SS\x01X\t;", ""},
+        {"rest", "note\x1f", ";note\x1f\r\n", ""},
+        {"objectId", std::string("SS\0_WA_QUARTZ", 14), "", "column objectId: "},
+        {"objectId", "SS\rX", "", "column objectId: знак конца строки (код 13) внутри ячейки"},
+        {"rest", "a\rb", "", "column rest: знак конца строки (код 13) внутри ячейки"},
+        // A real the writer would give back as another number: its own column.
+        {"manoeuvrabilityX", "0." + std::string(120, '1'), "",
+         "column manoeuvrabilityX: «0.11111111111111111111111111111111111111…» записывается как "
+         "«0.111111111111111» и читается другим числом"},
+        {"manoeuvrabilityY", "0,30000000000000004", "", "column manoeuvrabilityY: «0.30000000000000004» записывается как «0.30000»"},
         {"manoeuvrabilityX", "0,6", "0.60000", "", 2},
         {"manoeuvrabilityY", "-1,25E3", "-1250.0", "", 3},
         {"speed", "31080", "31080", "", 7},
@@ -450,6 +492,12 @@ TEST_F(Import, TakesOrRefusesEachCell) {
             EXPECT_EQ(run.status, 0) << c.value << run.err;
             const std::string file = game.read("types/TShips.txt");
             const size_t line = file.find("\r\n") + 2;
+            if (c.field == 0) {
+                const std::string first = file.substr(line, file.find("\r\n", line) + 2 - line);
+                EXPECT_NE(first.find(c.written), std::string::npos) << c.column << first;
+                game.write("types/TShips.txt", before);
+                continue;
+            }
             size_t start = line;
             for (int f = 0; f < c.field; ++f) start = file.find(';', start) + 1;
             EXPECT_EQ(file.substr(start, file.find(';', start) - start), c.written) << c.column;
@@ -495,6 +543,23 @@ TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
     EXPECT_NE(other.reason.find("\"LA\" instead of \"LA;X\""), std::string::npos) << other.reason;
     lasers[1].objectId = "LA_X";
     EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers)).record, -1);
+    // A real with more digits than the writer keeps: the same cells, another value.
+    lasers[2].col11 = 1.0 / 3;
+    const ReadBackProblem digits = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);
+    EXPECT_EQ(digits.record, 2);
+    EXPECT_EQ(digits.column, columnIndex(recordColumns<TLasers>(), "col11"));
+    EXPECT_NE(digits.reason.find("\"0.333333333333333\""), std::string::npos) << digits.reason;
+}
+
+// Text kept after a record, as other tools write it, comes back byte for byte.
+TEST_F(Import, ATabAfterTheRecordComesBackUnchanged) {
+    std::string table = before;
+    table.insert(table.find("SS_SH_KND;") + 10, "\tcomment \x01");
+    game.write("types/TShips.txt", table);
+    const CliRun exported = cli({"export", "--folder", game.folder(), "ships"});
+    const CliRun run = importShips(exported.out);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(game.read("types/TShips.txt"), table);
 }
 
 // A failed write says only that: no counts as if the table were written.
@@ -509,13 +574,16 @@ TEST_F(Import, AFailedWriteReportsOnlyTheFailure) {
     EXPECT_NE(run.err.find("не удалось записать types\\TShips.txt"), std::string::npos) << run.err;
 }
 
-// export -o never replaces a table or a backup, however the path spells it.
+// export -o never replaces a table, a name page or a backup, of this game folder
+// or any other, however the path spells it.
 TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
-    TempGame game;
+    TempGame game, other;
     copySample(game);
+    copySample(other);
     const std::string before = game.read("types/TShips.txt");
     for (const std::string out : {"types/TShips.txt", "types/tships.TXT", "types/../types/TLaser.txt",
-                                  "types/TShips.bak", "types/TWareT.bak"}) {
+                                  "types/./TWareB.txt", "types/TShips.bak", "types/TWareT.bak", "mine.BAK",
+                                  "t/70001.xml", "T/440001.XML", "elsewhere/TYPES/TFactories.txt"}) {
         const CliRun run = cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + out});
         EXPECT_EQ(run.status, 1) << out;
         EXPECT_NE(run.err.find("резервная копия"), std::string::npos) << run.err;
@@ -526,8 +594,15 @@ TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
     if (!linked) {
         EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "ships-link.txt"}).status, 1);
     }
+    // Another game folder's table, in another letter case.
+    const std::string otherShips = other.read("types/TShips.txt");
+    for (const std::string out : {"types/TShips.txt", "types/tships.txt", "TYPES/TShips.txt"}) {
+        EXPECT_EQ(cli({"export", "--folder", game.folder(), "lasers", "-o", other.folder() + out}).status, 1) << out;
+    }
+    EXPECT_EQ(other.read("types/TShips.txt"), otherShips);
     EXPECT_EQ(game.read("types/TShips.txt"), before);
     EXPECT_FALSE(game.exists("types/TShips.bak"));
+    // A table's name outside a types folder is an ordinary file.
     EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "TShips.txt"}).status, 0);
 }
 
