@@ -592,6 +592,7 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
             break;
         case ControlKind::EditBox:
             if (code == EN_CHANGE) raiseChange(c);
+            if (code == EN_KILLFOCUS) raiseFocusLeave(c);
             break;
         case ControlKind::List:
             listNotified(c, hwnd, wp, lp);
@@ -906,6 +907,21 @@ std::string Win32Platform::windowText(const Control& c) {
     const int copied = GetWindowTextW(hwnd, wide.data(), length + 1);
     wide.resize(static_cast<size_t>(std::max(copied, 0)));
     return fromWide(wide);
+}
+
+TextRange Win32Platform::selection(const Control& edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(hwndOf(edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void Win32Platform::showInputTip(Control& edit, std::string_view title, std::string_view text) {
+    const std::wstring wideTitle = toWide(title), wideText = toWide(text);
+    EDITBALLOONTIP tip{sizeof tip, wideTitle.c_str(), wideText.c_str(), TTI_ERROR};
+    // Without the balloon (common controls before version 6) a beep still tells.
+    if (!SendMessageW(hwndOf(edit), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)))
+        MessageBeep(MB_ICONWARNING);
 }
 
 void Win32Platform::setWindowBounds(Control& c) {
