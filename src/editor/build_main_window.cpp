@@ -42,8 +42,9 @@ Control& edit(Control& parent, int x, int y, MainForm& form, ClickSlot::Fn onCha
     Control& c = regular(createEditBox(parent, decimal ? 0u : kDigitsOnly).place(x, y).resize(90, 0));
     setColour(c, kColourWindow);
     c.onChange = {onChange, &form};
-    if (decimal) c.onKeyChar = {decimalKeyFilter, &form};
+    c.onKeyChar = {decimal ? decimalKeyFilter : digitsKeyFilter, &form};
     c.onPaste = {decimal ? decimalPasteFilter : digitsPasteFilter, &form};
+    c.onFocusLeave = {onNumberBoxLeft, &form};
     return c;
 }
 

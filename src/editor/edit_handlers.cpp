@@ -11,7 +11,10 @@
 #include "tables/typed_input.h"
 #include "ui/control.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -139,15 +142,82 @@ void onWareFieldChange(void* context, Control& c) {
 
 void onWareListChange(void* context, Control& c) { onWareFieldChange(context, c); }
 
-void decimalKeyFilter(void*, Control&, char& ch, unsigned) {
-    // Keyboard layouts with a decimal comma type ',' on the number pad's decimal key.
-    if (ch == ',') ch = '.';
-    // The editing keys arrive as control characters: Ctrl+A, C, V, X, Z and backspace.
-    const bool editingKey = ch == 1 || ch == 3 || ch == 8 || ch == 0x16 || ch == 0x18 || ch == 0x1A;
-    const bool passes = editingKey || ch == '.' || (ch >= '0' && ch <= '9');
-    if (!passes) ch = 0;
+namespace {
+
+// What `box` takes of `inserted` in place of its selection, by the number boxes'
+// one rule; when the rule refuses it, nothing, and the box's tip says why.
+std::string numberTaken(MainForm& f, Control& box, std::string_view inserted, bool decimal) {
+    const TextRange chosen = selection(box);
+    const std::optional<std::string> taken =
+        numberInput(controlText(box), static_cast<size_t>(std::max(chosen.start, 0)),
+                    static_cast<size_t>(std::max(chosen.end, 0)), inserted, decimal);
+    if (taken) return *taken;
+    showInputTip(box, f.text(Text::inputRefused),
+                 f.text(decimal ? Text::inputDigitsAndPoint : Text::inputDigits));
+    return {};
 }
 
-void digitsPasteFilter(void*, Control&, std::string& text) { text = pastedNumber(text, false); }
+void filterNumberKey(MainForm& f, Control& box, char& ch, bool decimal) {
+    const auto code = static_cast<unsigned char>(ch);
+    if (code < 0x20 || code == 0x7F) {
+        // The editing keys arrive as control characters: Ctrl+A, C, V, X, Z and
+        // backspace. Others (Enter, Esc, Ctrl+Backspace) have nothing to do here.
+        const bool editingKey = ch == 1 || ch == 3 || ch == 8 || ch == 0x16 || ch == 0x18 || ch == 0x1A;
+        if (!editingKey) ch = 0;
+        return;
+    }
+    const std::string taken = numberTaken(f, box, std::string_view(&ch, 1), decimal);
+    ch = taken.empty() ? '\0' : taken[0];
+}
 
-void decimalPasteFilter(void*, Control&, std::string& text) { text = pastedNumber(text, true); }
+// Calls show(field, record) for the input c of a group whose record is shown;
+// false when c is none of them.
+template <class Record, size_t N, class Show>
+bool withField(const std::vector<Control*>& inputs, const Control& c,
+               const FieldOf<Record> (&fields)[N], const Record* r, Show show) {
+    for (size_t i = 0; i < inputs.size() && i < N; ++i)
+        if (inputs[i] == &c) {
+            if (r) show(fields[i], *r);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+void digitsKeyFilter(void* context, Control& box, char& ch, unsigned) {
+    filterNumberKey(formOf(context), box, ch, false);
+}
+
+void decimalKeyFilter(void* context, Control& box, char& ch, unsigned) {
+    filterNumberKey(formOf(context), box, ch, true);
+}
+
+void digitsPasteFilter(void* context, Control& box, std::string& text) {
+    text = numberTaken(formOf(context), box, text, false);
+}
+
+void decimalPasteFilter(void* context, Control& box, std::string& text) {
+    text = numberTaken(formOf(context), box, text, true);
+}
+
+void onNumberBoxLeft(void* context, Control& box) {
+    MainForm& f = formOf(context);
+    if (f.showing) return; // the show operation puts in every text itself
+    GameState& g = *f.game;
+    auto show = [&](const auto& field, const auto& record) {
+        const std::string stored = shownText(field, record);
+        if (controlText(box) == stored) return;
+        ++f.showing;
+        setControlText(box, stored);
+        --f.showing;
+    };
+    const TLasers* laser = recordAt(g.lasers, g.curLaser);
+    withField(f.shipFields, box, kShipFields, recordAt(g.ships, g.curShip), show) ||
+        withField(f.laser.fields, box, kLaserFields, laser, show) ||
+        withField(f.bulletFields, box, kBulletFields, laser ? recordAt(g.bullets, g.curLaser) : nullptr, show) ||
+        withField(f.shield.fields, box, kShieldFields, recordAt(g.shields, g.curShield), show) ||
+        withField(f.rocket.fields, box, kRocketFields, recordAt(g.rockets, g.curRocket), show) ||
+        withField(f.station.fields, box, kStationFields, recordAt(g.stations, g.curStation), show) ||
+        withField(f.ware.fields, box, kWareFields, recordAt(g.wares, g.curWare), show);
+}

@@ -67,12 +67,18 @@ void onStationListChange(void* form, Control& sender);
 void onWareFieldChange(void* form, Control& sender);
 void onWareListChange(void* form, Control& sender);
 
-// Lets the editing keys (backspace, Ctrl+A, C, V, X, Z), "." and the digits
-// through, and turns "," into "."; every other character becomes 0.
+// The number boxes take keys and pastes by one rule (numberInput): digits, and
+// in a decimal box one point, a comma made that point. What the rule refuses is
+// refused whole (ch becomes 0, text empty) and the box's tip says why. The
+// editing keys (backspace, Ctrl+A, C, V, X, Z) pass; other control characters
+// become 0.
+void digitsKeyFilter(void* form, Control& sender, char& ch, unsigned shiftState);
 void decimalKeyFilter(void* form, Control& sender, char& ch, unsigned shiftState);
-// A paste keeps what typing would: digits (and in a decimal box one point).
 void digitsPasteFilter(void* form, Control& sender, std::string& text);
 void decimalPasteFilter(void* form, Control& sender, std::string& text);
+// The focus left a number box: it shows the value stored (a value saturated at
+// its limit, 0 for an emptied box), and stores nothing.
+void onNumberBoxLeft(void* form, Control& sender);
 
 // The mask of bits 0..23 from the 24 check boxes.
 int32_t collectWeaponMask(const MainForm& form);

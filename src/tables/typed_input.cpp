@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/strings.h"
+
 namespace {
 
 // The typed number, held far beyond the 32-bit range so that saturation is exact.
@@ -28,16 +30,25 @@ int32_t typedScaledInt(std::string_view text, int32_t factor) {
     return saturate(typedWide(text) * factor);
 }
 
-std::string pastedNumber(std::string_view text, bool decimal) {
-    std::string kept;
-    bool point = false;
-    for (char ch : text) {
-        if (ch >= '0' && ch <= '9') {
-            kept += ch;
-        } else if (decimal && !point && (ch == '.' || ch == ',')) {
-            kept += '.';
-            point = true;
+std::optional<std::string> numberInput(std::string_view boxText, size_t selStart, size_t selEnd,
+                                       std::string_view inserted, bool decimal) {
+    const std::string trimmed = trimBlanks(inserted);
+    if (trimmed.empty()) return std::nullopt;
+    selEnd = std::min(selEnd, boxText.size());
+    selStart = std::min(selStart, selEnd);
+    const auto isPoint = [](char ch) { return ch == '.' || ch == ','; };
+    // Points the box keeps outside the part replaced.
+    int points = static_cast<int>(std::count_if(boxText.begin(), boxText.begin() + selStart, isPoint) +
+                                  std::count_if(boxText.begin() + selEnd, boxText.end(), isPoint));
+    std::string accepted;
+    for (char ch : trimmed) {
+        if (isPoint(ch) && decimal && ++points == 1) {
+            accepted += '.';
+        } else if (ch >= '0' && ch <= '9') {
+            accepted += ch;
+        } else {
+            return std::nullopt;
         }
     }
-    return kept;
+    return accepted;
 }

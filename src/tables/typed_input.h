@@ -1,18 +1,29 @@
 #pragma once
-// Converting what the user typed into stored integers. Like textToInt (sign on
-// the first character only, digits up to the first non-digit, no digits → 0),
-// but a value beyond the 32-bit range saturates at its limit instead of wrapping.
+// What the user may put into a number box, and how what is there becomes a
+// stored integer.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+// Like textToInt (sign on the first character only, digits up to the first
+// non-digit, no digits → 0), but a value beyond the 32-bit range saturates at
+// its limit instead of wrapping.
 int32_t typedInt(std::string_view text);
 
 // typedInt(text) × factor, saturated at the 32-bit limits.
 int32_t typedScaledInt(std::string_view text, int32_t factor);
 
-// What a paste into a number box keeps: the digits, and for a decimal box the
-// first point or comma, as a point. Blanks, signs, thousands separators and
-// letters are dropped ("12 000" gives "12000", "-500" gives "500").
-std::string pastedNumber(std::string_view text, bool decimal);
+// The one rule of the number boxes, for a typed character and a paste alike:
+// `inserted` is to replace the characters selStart..selEnd of `boxText` (indexes
+// beyond the text count as its end). An integer box takes digits; a decimal box
+// takes digits and one decimal point, a comma being that point. Blanks around a
+// paste (the line end of a copied cell) are dropped. Returns what goes into the
+// box, a comma made a point; nothing when the input is refused whole: a sign,
+// a blank or a letter inside it, a point in an integer box, a second point in
+// the box, or nothing left to insert. "333,5" is refused by an integer box and
+// "1,234.5" by a decimal one; nothing is ever glued together.
+std::optional<std::string> numberInput(std::string_view boxText, size_t selStart, size_t selEnd,
+                                       std::string_view inserted, bool decimal);

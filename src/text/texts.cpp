@@ -111,6 +111,13 @@ constexpr TextForms kTexts[] = {
     {Text::averageWare, u8"Средняя стоимость %s кр."_cp1251, "Average price %s Cr."},
     {Text::priceRange, u8"Диапазон стоимости %d-%d кр."_cp1251, "Price range %d-%d Cr."},
 
+    {Text::inputRefused, u8"Недопустимый ввод"_cp1251, "Unacceptable input"},
+    {Text::inputDigits, u8"Здесь можно ввести только цифры."_cp1251,
+     "Only digits can be entered here."},
+    {Text::inputDigitsAndPoint,
+     u8"Здесь можно ввести только цифры и одну десятичную точку (или запятую)."_cp1251,
+     "Only digits and one decimal point (or comma) can be entered here."},
+
     {Text::noNamePage, u8"Не найден(ы) файл(ы) локализаций!"_cp1251, "Name page file(s) not found!"},
     {Text::closeQuestion, u8"Файлы не сохранены! Сохранить?"_cp1251, "Files are not saved! Save?"},
     {Text::closeQuestionCaption, u8"Внимание!"_cp1251, "Attention!"},

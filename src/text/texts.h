@@ -37,6 +37,8 @@ enum class Text {
     // Price labels (%s: the number)
     estimateShip, estimateStation, averageLaser, averageShield, averageMissile, averageWare,
     priceRange,
+    // The balloon tip of a number box that refused an input
+    inputRefused, inputDigits, inputDigitsAndPoint,
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,

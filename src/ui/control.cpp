@@ -362,6 +362,18 @@ void setControlText(Control& c, std::string_view text) {
     autoSizeNow(c);
 }
 
+TextRange selection(const Control& edit) {
+    if (edit.kind == ControlKind::EditBox && edit.window != nullptr)
+        return edit.platform->selection(edit);
+    const int end = static_cast<int>(edit.text.size());
+    return {end, end};
+}
+
+void showInputTip(Control& edit, std::string_view title, std::string_view text) {
+    if (edit.kind == ControlKind::EditBox && edit.window != nullptr)
+        edit.platform->showInputTip(edit, title, text);
+}
+
 void setEnabled(Control& c, bool on) {
     c.enabled = on;
     if (c.window != nullptr) c.platform->applyEnabled(c);

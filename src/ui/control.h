@@ -120,6 +120,7 @@ struct Control {
     ClickSlot onSelect;    // lists: raised instead of onChange when set; tab controls: tab changed
     KeyCharSlot onKeyChar; // any control that receives typed characters
     PasteSlot onPaste;     // edit boxes: text pasted (Ctrl+V, Shift+Insert, the context menu)
+    ClickSlot onFocusLeave; // edit boxes: the keyboard focus left the box (EN_KILLFOCUS)
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
     ClickSlot onShown;        // the main window, once, right after it is first shown
@@ -174,6 +175,16 @@ std::string controlText(const Control& c);
 // raises onChange once before returning; re-sizes when auto-size is on.
 void setControlText(Control& c, std::string_view text);
 void setEnabled(Control& c, bool on);
+// Edit boxes: the selected characters [start, end) of the text; start == end is
+// the caret. Without a window, or on another kind: the end of the kept text.
+struct TextRange {
+    int start = 0;
+    int end = 0;
+};
+TextRange selection(const Control& edit);
+// Edit boxes: a balloon tip at the box telling why an input was refused, as the
+// platform's digits-only boxes show one. Nothing without a window or on another kind.
+void showInputTip(Control& edit, std::string_view title, std::string_view text);
 bool isEnabled(const Control& c);
 void setColour(Control& c, uint32_t colour);
 // The control's own font, made from the inherited one on first use.

@@ -38,6 +38,11 @@ bool raisePaste(Control& c, std::string& text) {
     return !text.empty();
 }
 
+void raiseFocusLeave(Control& c) {
+    if (c.releasing || c.onFocusLeave.fn == nullptr) return;
+    c.onFocusLeave.fn(c.onFocusLeave.context, c);
+}
+
 bool closeRequested(Control& window) {
     if (window.releasing) return false;
     if (window.kind == ControlKind::Application) {

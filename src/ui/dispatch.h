@@ -18,6 +18,8 @@ bool raiseKeyChar(Control& c, char& ch, unsigned shiftState);
 // Text pasted into an edit box: passed to its onPaste handler, which may change
 // it. Returns false when nothing is to be pasted (the handler emptied it).
 bool raisePaste(Control& c, std::string& text);
+// The keyboard focus left an edit box.
+void raiseFocusLeave(Control& c);
 // A close request reached window. For the application it is passed on as a
 // requestClose of its main window. For a main window: asks onCloseRequest; when it
 // accepts (or there is none), empties the slot and tells the platform to end the

@@ -5,6 +5,8 @@
 #include "editor_fixture.h"
 
 #include <filesystem>
+#include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -32,38 +34,90 @@ TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
     run();
 }
 
-// A paste keeps what typing would; the editing keys pass the decimal key filter.
-TEST_F(EditorTest, PasteKeepsWhatTypingWould) {
+// Keys and pastes go through one rule: the same inputs typed key by key into an
+// emptied box and pasted over a box holding 7. A refused key or paste changes
+// nothing and shows the box's tip; whatever the box then shows is what it
+// stores, so leaving it changes nothing.
+TEST_F(EditorTest, KeysAndPastesFollowOneRule) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
     struct Case {
         Control* box;
-        const char* pasted;
-        const char* shown; // what the box then shows
+        const char* input;
+        const char* typed;     // the box after typing it
+        size_t typedTips;      // tips shown while typing
+        const char* pasted;    // the box after pasting it
     };
     const Case cases[] = {
-        {f.hullStrength, "-500", "500"},          {f.hullStrength, "12 000", "12000"},
-        {f.hullStrength, "abc", "12000"},         // nothing left: nothing changes
-        {f.manoeuvrabilityX, "58,5", "58.5"},     {f.manoeuvrabilityX, "1.2.3", "1.23"},
-        {f.manoeuvrabilityX, " 7,5 %", "7.5"},
+        {f.hullStrength, "333,5", "3335", 1, "7"},  // the comma refused alone
+        {f.hullStrength, "-500", "500", 1, "7"},
+        {f.hullStrength, " 12000\r\n", "12000", 1, "12000"}, // a line end is no key to refuse
+        {f.manoeuvrabilityX, "1.2.3", "1.23", 1, "7"},
+        {f.manoeuvrabilityX, "333,5", "333.5", 0, "333.5"},
+        {f.manoeuvrabilityX, "1,234.5", "1.2345", 1, "7"},
+        {f.manoeuvrabilityX, "0.5e2", "0.52", 1, "7"},
+    };
+    size_t tips = 0; // tips shown before the input checked
+    auto expectShown = [&](const Case& c, const char* shown, size_t newTips, const char* how) {
+        check([&, c, shown, newTips, how] {
+            EXPECT_EQ(controlText(*c.box), shown) << how << " \"" << c.input << '"';
+            EXPECT_EQ(platform.tips().size() - tips, newTips) << how << " \"" << c.input << '"';
+        });
+        platform.focus(*f.shipList);
+        check([&, c, shown] { EXPECT_EQ(controlText(*c.box), shown) << "stored as shown: " << c.input; });
     };
     for (const Case& c : cases) {
-        platform.paste(*c.box, c.pasted);
-        check([&] { EXPECT_EQ(controlText(*c.box), c.shown) << c.pasted; });
+        check([&, c] { setControlText(*c.box, ""), tips = platform.tips().size(); });
+        platform.type(*c.box, c.input);
+        expectShown(c, c.typed, c.typedTips, "typed");
+        check([&, c] { setControlText(*c.box, "7"), tips = platform.tips().size(); });
+        platform.paste(*c.box, c.input);
+        expectShown(c, c.pasted, std::string_view(c.pasted) == "7" ? 1 : 0, "pasted");
     }
     check([&] {
-        EXPECT_EQ(state.ships[0].hullStrength, 12000);
-        EXPECT_EQ(state.ships[0].manoeuvrabilityX, 0.075);
+        const ShownTip& tip = platform.tips().back();
+        EXPECT_EQ(std::tuple(tip.box, tip.title, tip.text),
+                  std::tuple(f.manoeuvrabilityX, cp("Недопустимый ввод"),
+                             cp("Здесь можно ввести только цифры и одну десятичную точку (или запятую).")));
     });
     run();
-    const std::pair<char, char> keys[] = {{3, 3},     {0x16, 0x16}, {0x18, 0x18}, {0x1A, 0x1A},
-                                          {8, 8},     {',', '.'},   {'7', '7'},   {'-', 0},
-                                          {' ', 0},   {'x', 0}};
-    for (auto [typed, passed] : keys) {
-        char ch = typed;
-        decimalKeyFilter(nullptr, *application, ch, 0);
-        EXPECT_EQ(ch, passed) << int(typed);
+}
+
+// Leaving a box shows what it stores: a value saturated at its limit, 0 for an
+// emptied box; the editing keys pass the key filters, other control keys do not.
+TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    struct Case {
+        Control* box;
+        const char* typed;
+        const char* shown; // once the focus has left
+    };
+    const Case cases[] = {
+        {f.hullStrength, "99999999999", "2147483647"},
+        {f.speed, "99999999999", "9673349"}, // 2147483647 / 222
+        {f.hullStrength, "\b\b\b\b\b\b\b\b\b\b\b", "0"},
+        {f.manoeuvrabilityX, "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b", "0"},
+    };
+    for (const Case& c : cases) {
+        platform.type(*c.box, c.typed);
+        platform.focus(*f.shipList);
+        check([&, c] { EXPECT_EQ(controlText(*c.box), c.shown) << c.typed; });
     }
+    check([&] {
+        EXPECT_EQ(state.ships[0].hullStrength, 0);
+        EXPECT_EQ(state.ships[0].speed, INT32_MAX);
+        const std::pair<char, char> keys[] = {{3, 3}, {0x16, 0x16}, {0x18, 0x18}, {0x1A, 0x1A},
+                                              {8, 8}, {1, 1},       {'\r', 0},    {0x1B, 0},
+                                              {0x7F, 0}};
+        for (auto [typed, passed] : keys)
+            for (auto filter : {digitsKeyFilter, decimalKeyFilter}) {
+                char ch = typed;
+                filter(&f, *f.hullStrength, ch, 0);
+                EXPECT_EQ(ch, passed) << int(typed);
+            }
+    });
+    run();
 }
 
 // Every price text follows what it is made of: the range the coefficient too,

@@ -30,9 +30,11 @@ struct EventLog {
         add(log, "click:" + std::to_string(tag(c)) + (isChecked(c) ? ":on" : ""));
     }
     static void destroy(void* log, Control& c) { add(log, "destroy:" + std::to_string(tag(c))); }
+    static void leave(void* log, Control& c) { add(log, "leave:" + std::to_string(tag(c))); }
     void watch(Control& c, int32_t id) {
         setTag(c, id);
         c.onChange = {change, this};
+        c.onFocusLeave = {leave, this};
         c.onClick = {click, this};
         c.onDestroy = {destroy, this};
     }
@@ -125,7 +127,7 @@ TEST_F(Layer, ListEntriesAndTheChosenOne) {
 // handler that sets the choice, as the editor's show operations do, raises
 // nothing. Typed characters pass the key handler (which may replace or discard
 // them), then the digits-only rule; each change raises one change; a paste, one
-// for the whole.
+// for the whole, over the whole text selected. An edit box the focus leaves says so.
 TEST_F(Layer, UserActionsRaiseOneChangePerChange) {
     Control& list = createList(main, 0);
     for (const char* t : {"a", "b", "c"})
@@ -145,13 +147,19 @@ TEST_F(Layer, UserActionsRaiseOneChangePerChange) {
     platform.choose(list, 2);
     platform.call([&] { EXPECT_EQ(log.events, Events{"change:3:c"}); });
     platform.click(button);
+    digits.onPaste = {[](void* l, Control& c, std::string&) {
+                          const TextRange r = selection(c);
+                          EventLog::add(l, "paste:" + std::to_string(r.start) + "-" +
+                                               std::to_string(r.end));
+                      },
+                      &log};
     platform.type(digits, "1a");
     platform.type(decimal, "3x,\b");
     platform.paste(digits, "99x");
     runMessageLoop(app);
-    EXPECT_EQ(log.events, (Events{"change:3:c", "change:1:1", "change:2:3", "change:2:3.",
-                                  "change:2:3", "change:1:99x", "destroy:3", "destroy:1",
-                                  "destroy:2"}));
+    EXPECT_EQ(log.events, (Events{"change:3:c", "change:1:1", "leave:1", "change:2:3",
+                                  "change:2:3.", "change:2:3", "leave:2", "paste:0-1",
+                                  "change:1:99x", "destroy:3", "destroy:1", "destroy:2"}));
 }
 
 // Choosing a tab shows its page only; choosing the current one does nothing. A

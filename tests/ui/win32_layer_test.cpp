@@ -125,6 +125,41 @@ TEST_F(Win32Layer, EditBoxChangesAtOnceAndListChoicesLater) {
     run();
 }
 
+// An edit box tells its selection, shows a refusal's tip in a balloon of this
+// program (the box's own, or where it has none the layer's), and reports the
+// focus leaving it.
+TEST_F(Win32Layer, EditBoxTellsSelectionShowsTipAndReportsFocusLeft) {
+    Control& edit = createEditBox(main, 0).place(10, 10).resize(90, 0);
+    Control& other = createEditBox(main, 0).place(10, 40).resize(90, 0);
+    setControlText(edit, "12.5");
+    edit.onFocusLeave = {[](void* t, Control& c) { logChange(t, c); }, this};
+    auto visibleTips = [] {
+        int count = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM n) {
+                wchar_t name[64] = {};
+                GetClassNameW(w, name, 64);
+                if (IsWindowVisible(w) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(n);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    steps.push_back([&] {
+        SetFocus(hwndOf(edit));
+        SendMessageW(hwndOf(edit), EM_SETSEL, 1, 3);
+        EXPECT_EQ(std::pair(selection(edit).start, selection(edit).end), std::pair(1, 3));
+        EXPECT_EQ(visibleTips(), 0);
+        showInputTip(edit, u8"Недопустимый ввод"_cp1251, u8"Только цифры."_cp1251);
+        EXPECT_EQ(visibleTips(), 1);
+        EXPECT_TRUE(changes.empty());
+        SetFocus(hwndOf(other));
+        EXPECT_EQ(changes, std::vector<std::string>{"12.5"}) << "the focus left once";
+    });
+    run();
+}
+
 // An opened list draws its entries and the room below them in the list's own
 // colour: its part's colour request is answered by the list.
 TEST_F(Win32Layer, AnOpenedListHasTheListsColours) {

@@ -95,6 +95,10 @@ void HeadlessPlatform::paste(Control& edit, std::string_view text) {
     actions_.push_back({ActionKind::Paste, &edit, 0, std::string(text), {}});
 }
 
+void HeadlessPlatform::focus(Control& c) {
+    actions_.push_back({ActionKind::Focus, &c, 0, {}, {}});
+}
+
 void HeadlessPlatform::click(Control& buttonOrCheckBox) {
     actions_.push_back({ActionKind::Click, &buttonOrCheckBox, 0, {}, {}});
 }
@@ -146,11 +150,13 @@ void HeadlessPlatform::createWindow(Control& c) {
 void HeadlessPlatform::destroyWindow(Control& c) {
     windows_.erase(&c);
     c.window = nullptr;
+    if (focused_ == &c) focused_ = nullptr;
     if (application_ == &c) application_ = nullptr;
 }
 
 void HeadlessPlatform::setWindowText(Control& c, std::string_view text) {
     state(c).text = std::string(text);
+    state(c).selected = {};
     // An edit box notifies its change for every text set into it, at once.
     if (c.kind == ControlKind::EditBox) raiseChange(c);
 }
@@ -162,6 +168,14 @@ std::string HeadlessPlatform::windowText(const Control& c) {
         return w.chosen >= 0 && w.chosen < static_cast<int>(w.items.size()) ? w.items[w.chosen]
                                                                             : "";
     return w.text;
+}
+
+TextRange HeadlessPlatform::selection(const Control& edit) {
+    return state(edit).selected;
+}
+
+void HeadlessPlatform::showInputTip(Control& edit, std::string_view title, std::string_view text) {
+    tips_.push_back({&edit, std::string(title), std::string(text)});
 }
 
 void HeadlessPlatform::setWindowBounds(Control& c) {
@@ -353,10 +367,19 @@ bool HeadlessPlatform::reachable(const Action& a, ControlKind expected) {
     return true;
 }
 
+// The focus moves to `to`; the edit box that had it is told.
+void HeadlessPlatform::moveFocus(Control* to) {
+    Control* left = focused_;
+    if (left == to) return;
+    focused_ = to;
+    if (left != nullptr && left->kind == ControlKind::EditBox) raiseFocusLeave(*left);
+}
+
 void HeadlessPlatform::perform(Action& a) {
     switch (a.kind) {
     case ActionKind::Choose: {
         if (!reachable(a, ControlKind::List)) return;
+        moveFocus(a.control);
         HeadlessWindow& w = state(*a.control);
         if (a.number < 0 || a.number >= static_cast<int>(w.items.size())) {
             problem("no list entry " + std::to_string(a.number) + " to choose");
@@ -370,11 +393,14 @@ void HeadlessPlatform::perform(Action& a) {
     case ActionKind::Type: {
         if (!reachable(a, ControlKind::EditBox)) return;
         Control& edit = *a.control;
+        moveFocus(&edit);
         for (char typed : a.text) {
             char ch = typed;
+            std::string& text = state(edit).text;
+            const int end = static_cast<int>(text.size());
+            state(edit).selected = {end, end};
             if (!raiseKeyChar(edit, ch, static_cast<unsigned>(a.number))) continue;
             const auto code = static_cast<unsigned char>(ch);
-            std::string& text = state(edit).text;
             if (ch == '\b') {
                 if (text.empty()) continue;
                 text.pop_back();
@@ -391,24 +417,34 @@ void HeadlessPlatform::perform(Action& a) {
     }
     case ActionKind::Paste: {
         if (!reachable(a, ControlKind::EditBox)) return;
+        moveFocus(a.control);
+        state(*a.control).selected = {0, static_cast<int>(state(*a.control).text.size())};
         std::string text = a.text;
         if (!raisePaste(*a.control, text)) return;
         state(*a.control).text = text;
         raiseChange(*a.control);
         return;
     }
+    case ActionKind::Focus:
+        if (a.control == nullptr || !reachable(a, a.control->kind)) return;
+        moveFocus(a.control);
+        return;
     case ActionKind::Click:
         if (a.control != nullptr && a.control->kind == ControlKind::CheckBox) {
             if (!reachable(a, ControlKind::CheckBox)) return;
+            moveFocus(a.control);
             HeadlessWindow& w = state(*a.control);
             w.checked = !w.checked;
         } else if (!reachable(a, ControlKind::Button)) {
             return;
+        } else {
+            moveFocus(a.control);
         }
         raiseClick(*a.control);
         return;
     case ActionKind::SwitchTab: {
         if (!reachable(a, ControlKind::TabControl)) return;
+        moveFocus(a.control);
         HeadlessWindow& w = state(*a.control);
         if (a.number < 0 || a.number >= static_cast<int>(w.tabs.size())) {
             problem("no tab " + std::to_string(a.number));

@@ -26,9 +26,16 @@ struct ShownMessageBox {
     int answer = 0;
 };
 
+struct ShownTip {
+    Control* box = nullptr;
+    std::string title;
+    std::string text;
+};
+
 // What a headless window holds (the counterpart of the real window's state).
 struct HeadlessWindow {
     std::string text;
+    TextRange selected; // an edit box's selection; setting the text puts the caret first
     std::vector<std::string> items;
     int chosen = -1;
     bool checked = false;
@@ -45,10 +52,15 @@ class HeadlessPlatform : public Platform {
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
-    // Scripted user actions, played in order by runLoop.
+    // Scripted user actions, played in order by runLoop. Each one on a control
+    // first gives it the keyboard focus, as a click or Tab would: an edit box
+    // that had it raises onFocusLeave then.
     void choose(Control& list, int index); // picks an entry; onChange follows from the loop
-    void type(Control& edit, std::string_view chars, unsigned shiftState = 0); // '\b' = backspace
-    void paste(Control& edit, std::string_view text); // through onPaste; replaces the whole text
+    // At the end of the text, one character after another; '\b' = backspace.
+    void type(Control& edit, std::string_view chars, unsigned shiftState = 0);
+    // The whole text selected, the text pasted through onPaste in its place.
+    void paste(Control& edit, std::string_view text);
+    void focus(Control& c);
     void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
     void switchTab(Control& tabControl, int index);
     void answer(int button);               // answers the next message box
@@ -58,6 +70,7 @@ class HeadlessPlatform : public Platform {
 
     // What happened.
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
+    const std::vector<ShownTip>& tips() const { return tips_; }
     const std::vector<std::string>& problems() const { return problems_; }
     bool ranDry() const { return ranDry_; }
     size_t pendingActions() const { return actions_.size(); }
@@ -70,6 +83,8 @@ class HeadlessPlatform : public Platform {
     void destroyWindow(Control& c) override;
     void setWindowText(Control& c, std::string_view text) override;
     std::string windowText(const Control& c) override;
+    TextRange selection(const Control& edit) override;
+    void showInputTip(Control& edit, std::string_view title, std::string_view text) override;
     void setWindowBounds(Control& c) override;
     void applyStyle(Control& c) override;
     void applyEnabled(Control& c) override;
@@ -107,6 +122,7 @@ class HeadlessPlatform : public Platform {
         Choose,
         Type,
         Paste,
+        Focus,
         Click,
         SwitchTab,
         Answer,
@@ -133,11 +149,14 @@ class HeadlessPlatform : public Platform {
     void deliver(const Posted& p);
     void layoutPages(Control& tabControl);
     void problem(std::string text);
+    void moveFocus(Control* to);
 
     std::map<const Control*, std::unique_ptr<HeadlessWindow>> windows_;
     std::deque<Action> actions_;
     std::deque<Posted> posted_;
     std::vector<ShownMessageBox> boxes_;
+    std::vector<ShownTip> tips_;
+    Control* focused_ = nullptr;
     std::vector<std::string> problems_;
     Control* application_ = nullptr;
     bool quit_ = false;

@@ -592,6 +592,7 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
             break;
         case ControlKind::EditBox:
             if (code == EN_CHANGE) raiseChange(c);
+            if (code == EN_KILLFOCUS) raiseFocusLeave(c);
             break;
         case ControlKind::List:
             listNotified(c, hwnd, wp, lp);
@@ -906,6 +907,57 @@ std::string Win32Platform::windowText(const Control& c) {
     const int copied = GetWindowTextW(hwnd, wide.data(), length + 1);
     wide.resize(static_cast<size_t>(std::max(copied, 0)));
     return fromWide(wide);
+}
+
+TextRange Win32Platform::selection(const Control& edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(hwndOf(edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+namespace {
+
+// Where the edit box has no balloon of its own (Wine's has none): a tracking
+// balloon tooltip below the box stands in, one for the program, for a few seconds.
+void showOwnBalloon(HWND edit, const std::wstring& title, std::wstring text) {
+    static HWND tipWindow = nullptr;
+    static TTTOOLINFOW tool{};
+    if (tipWindow == nullptr || !IsWindow(tipWindow)) {
+        HWND owner = GetAncestor(edit, GA_ROOT);
+        tipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                                    0, owner, nullptr, nullptr, nullptr);
+        tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        tool.hwnd = owner;
+        tool.uId = 1;
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tipWindow, TTM_SETMAXTIPWIDTH, 0, 320);
+    }
+    tool.lpszText = text.data();
+    SendMessageW(tipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tipWindow, TTM_SETTITLEW, TTI_ERROR, reinterpret_cast<LPARAM>(title.c_str()));
+    RECT r;
+    GetWindowRect(edit, &r);
+    SendMessageW(tipWindow, TTM_TRACKPOSITION, 0, MAKELPARAM(r.left + 12, r.bottom - 2));
+    SendMessageW(tipWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SetTimer(tipWindow, 1, 4000, [](HWND w, UINT, UINT_PTR id, DWORD) {
+        KillTimer(w, id);
+        SendMessageW(w, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    });
+}
+
+} // namespace
+
+void Win32Platform::showInputTip(Control& edit, std::string_view title, std::string_view text) {
+    const std::wstring wideTitle = toWide(title), wideText = toWide(text);
+    EDITBALLOONTIP tip{sizeof tip, wideTitle.c_str(), wideText.c_str(), TTI_ERROR};
+    if (!SendMessageW(hwndOf(edit), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)))
+        showOwnBalloon(hwndOf(edit), wideTitle, wideText);
+    MessageBeep(MB_ICONWARNING);
 }
 
 void Win32Platform::setWindowBounds(Control& c) {
