@@ -145,8 +145,9 @@ struct Checker {
                            {t.count, recordLines}));
         else
             add(file, header + 1, 0, Severity::warning, "count-lines",
-                formatText(say(Text::countExtraLines),
-                           {t.count, recordLines, header + 2 + t.count, end}));
+                header + 2 + t.count == end
+                    ? formatText(say(Text::countExtraLine), {t.count, recordLines, end})
+                    : formatText(say(Text::countExtraLines), {t.count, recordLines, header + 2 + t.count, end}));
     }
 
     template <class Record>

@@ -31,6 +31,7 @@ std::string problemReason(const TableProblem& p, Language language) {
     case TableProblemKind::outOfRange: return reason(Text::outOfRange, quoted(p.text, language));
     case TableProblemKind::textAfterLastField:
         return reason(Text::textAfterLastField, quoted(p.text, language));
+    case TableProblemKind::otherVersion: return reason(Text::otherVersion, quoted(p.text, language));
     case TableProblemKind::badCount: return reason(Text::badCount, p.text);
     case TableProblemKind::groupTooLarge: return reason(Text::groupTooLarge, p.text);
     case TableProblemKind::tooManyEmpty: return reason(Text::tooManyEmpty, p.text);

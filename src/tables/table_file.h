@@ -17,6 +17,7 @@ enum class TableProblemKind {
     notInteger,         // an integer field holds a real ("1.5", "1e5")
     outOfRange,         // an integer field beyond the signed 32-bit range
     textAfterLastField, // text after the line's last semicolon that no field keeps
+    otherVersion,       // a number where the objectId stands: a table of another version of the game
     // Unreadable: counts that would build absurd tables.
     badCount,      // a header count below 0 or above 1,000,000
     groupTooLarge, // a ship line's group count above 1,000,000
