@@ -91,7 +91,7 @@ std::string recordLabel(const std::string& name, const std::string& objectId, bo
 
 TableReport reportTable(const CliOutput& io, const TableName& name, TableDiff diff, const LoadedGame& oldGame,
                         const LoadedGame& newGame, const std::string& oldFile, const std::string& newFile) {
-    TableReport t{name, std::move(diff), {}, {}, {}, {}, {}, {}};
+    TableReport t{name, std::move(diff), {}, {}, {}, {}, {}, {}, {}};
     const TableDiff& d = t.diff;
     if (d.state == DiffState::notComparable) {
         const bool newSide = d.refusedSide == DiffSide::newSide;
@@ -104,7 +104,9 @@ TableReport reportTable(const CliOutput& io, const TableName& name, TableDiff di
         t.changedNames.push_back(nameAt(newGame, name.id, r.newIndex, io.language));
         std::vector<std::string>& text = t.fieldTexts.emplace_back();
         std::vector<std::string>& markdown = t.fieldMarkdown.emplace_back();
+        auto& shown = t.fieldShown.emplace_back();
         for (const FieldDiff& f : r.fields) {
+            shown.emplace_back(shownValue(io, f.oldShown, oldGame), shownValue(io, f.newShown, newGame));
             text.push_back(fieldText(io, f, oldGame, newGame, false));
             markdown.push_back(fieldText(io, f, oldGame, newGame, true));
         }
@@ -165,8 +167,8 @@ nlohmann::json tableJson(const CliOutput& io, const TableReport& t) {
             nlohmann::json field = {{"column", f.column}, {"old", cp1251ToUtf8(f.oldCell)}, {"new", cp1251ToUtf8(f.newCell)}};
             if (f.label) {
                 field["label"] = word(io, *f.label);
-                field["shownOld"] = cp1251ToUtf8(f.shownOld);
-                field["shownNew"] = cp1251ToUtf8(f.shownNew);
+                field["shownOld"] = t.fieldShown[i][k].first;
+                field["shownNew"] = t.fieldShown[i][k].second;
                 field["unit"] = unitText(io, f.newShown);
                 if (f.oldShown.price && f.newShown.price)
                     field["estimate"] = {{"old", f.oldShown.price->credits}, {"new", f.newShown.price->credits}};

@@ -25,6 +25,8 @@ struct TableReport {
     std::vector<std::string> changedNames, addedNames, removedNames;
     // Each changed field as the text form and the Markdown form word it.
     std::vector<std::vector<std::string>> fieldTexts, fieldMarkdown;
+    // Each changed field's old and new values as the window shows them.
+    std::vector<std::vector<std::pair<std::string, std::string>>> fieldShown;
 };
 
 // The diff of table `name` between two loaded games, worded (a not comparable
