@@ -217,6 +217,9 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     diffFiles->add_option("NEW", mineFile, say(io, Text::cliNewFile))->required()->type_name("");
     diffFiles->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
 
+    // Their arguments are paths, which may start with "/" (git's, and Wine's).
+    for (CLI::App* sub : {merger, mergeFile, diffFiles}) sub->allow_windows_style_options(false);
+
     CLI::App* gitSetup = command(app, io, "git-setup", Text::cliGitSetup);
     std::string repo;
     gitSetup->add_option("REPO", repo, say(io, Text::cliRepoArgument))->type_name("");
