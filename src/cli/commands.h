@@ -54,5 +54,29 @@ struct DiffOptions {
 };
 
 // Exit status 0 no difference, 1 differences, 2 could not run or a table could
-// not be compared.
+// not be compared (or, with backups, no table has one).
 int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io);
+
+struct MergeOptions {
+    std::string base, mine, theirs; // GameState::folder prefixes
+    std::string out;                // the folder to write to; empty: MINE
+    std::string prefer;             // "", "mine" or "theirs"
+    std::string format = "text";
+    std::vector<std::string> tables;
+};
+// Merges the tables of three game folders and writes the result: 0 merged (or
+// every conflict settled by prefer), 1 conflicts and nothing written, 2 a folder
+// or table that cannot be read or is not in format, or a failed write.
+int runMerge(const MergeOptions& options, CliOutput& io);
+
+// git's merge driver: three versions of one table file, the kind from `path`'s
+// file name. 0 merged into `mine`; 1 conflicts, `mine` then holds the merge with
+// MINE's value in each conflicting field (listed on err); 2 trouble.
+int runMergeFile(const std::string& base, const std::string& mine, const std::string& theirs,
+                 const std::string& path, CliOutput& io);
+// The changelog of one table file between two versions; names from the name
+// page of the game folder that holds `path`'s types folder. 0/1/2 as diff.
+int runDiffFiles(const std::string& oldFile, const std::string& newFile, const std::string& path, CliOutput& io);
+// Writes the .gitattributes lines and the repository's driver settings; 0 done,
+// 2 when git could not do it.
+int runGitSetup(const std::string& repo, CliOutput& io);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "cli/change_report.h"
 #include "cli/commands.h"
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
@@ -16,142 +17,9 @@
 
 namespace {
 
-constexpr std::string_view kArrow = " \xE2\x86\x92 "; // " → "
+std::string backupName(std::string_view fileName) { return changeExtension(fileName, ".bak"); }
 
-// A table's comparison with its records named (UTF-8).
-struct TableReport {
-    const TableName& name;
-    TableDiff diff;
-    std::string reason; // not comparable: the side's file and the loader's reason
-    std::vector<std::string> changedNames, addedNames, removedNames;
-};
-
-std::string nameAt(const LoadedGame& names, const GameState& state, TableId id, size_t index,
-                   Language language) {
-    return visitTable(state, id, [&](const auto& view) {
-        return cp1251ToUtf8(recordName(names, view.records[index], language));
-    });
-}
-
-// "Кондор (SS_SH_KND)", or the objectId alone for a record the editor lists by it
-// or does not list.
-// Markdown's code span, for names from the code and raw cells.
-std::string code(std::string_view text) {
-    std::string span(1, '`');
-    (span += text) += '`';
-    return span;
-}
-
-std::string recordLabel(const std::string& name, const std::string& objectId, bool markdown) {
-    const std::string plain = cp1251ToUtf8(objectId);
-    const std::string id = markdown ? code(plain) : plain;
-    // A record without a name is listed by its objectId: named once.
-    return name.empty() || name == plain ? id : name + " (" + id + ")";
-}
-
-std::string cellText(const std::string& cell, bool markdown) {
-    if (cell.empty()) return "\"\"";
-    return markdown ? code(cp1251ToUtf8(cell)) : cp1251ToUtf8(cell);
-}
-
-// A field change: "Начальная скорость 125 → 140 м/с (speed 27750 → 31080)" as text,
-// "Начальная скорость: 125 → 140 м/с" in Markdown; a field the editor does not
-// show by its column and cells.
-std::string fieldText(const CliOutput& io, const FieldDiff& f, bool markdown) {
-    const std::string raw = (markdown ? code(f.column) + ": " : std::string(f.column) + " ") +
-                            cellText(f.oldCell, markdown) + std::string(kArrow) + cellText(f.newCell, markdown);
-    if (!f.label) return raw;
-    std::string shown = say(io, *f.label) + (markdown ? ": " : " ") + cp1251ToUtf8(f.shownOld) +
-                        std::string(kArrow) + cp1251ToUtf8(f.shownNew);
-    if (f.unit) (shown += " ") += say(io, *f.unit);
-    if (!markdown) ((shown += " (") += raw) += ")";
-    return shown;
-}
-
-// The lines of one table, each without the file: what the text form puts after
-// "file: " and the Markdown form after "- ".
-std::vector<std::string> tableLines(const CliOutput& io, const TableReport& t, bool markdown) {
-    const TableDiff& d = t.diff;
-    switch (d.state) {
-    case DiffState::added: return {say(io, Text::cliDiffTableAdded)};
-    case DiffState::removed: return {say(io, Text::cliDiffTableRemoved)};
-    case DiffState::noBackup: return {say(io, Text::cliDiffNoBackup)};
-    case DiffState::notComparable: return {say(io, Text::cliDiffNotComparable, {t.reason})};
-    case DiffState::compared: break;
-    }
-    std::vector<std::string> lines;
-    if (d.oldHeader)
-        lines.push_back(say(io, Text::cliDiffHeader) + " " + std::to_string(*d.oldHeader) +
-                        std::string(kArrow) + std::to_string(*d.newHeader));
-    if (d.remarksChanged) lines.push_back(say(io, Text::cliDiffRemarks));
-    if (d.reordered) lines.push_back(say(io, Text::cliDiffReordered));
-    for (size_t i = 0; i < d.changed.size(); ++i) {
-        const std::string record = recordLabel(t.changedNames[i], d.changed[i].objectId, markdown) + ": ";
-        if (markdown) { // one bullet per record
-            std::string fields;
-            for (const FieldDiff& f : d.changed[i].fields) fields += (fields.empty() ? "" : "; ") + fieldText(io, f, true);
-            lines.push_back(record + fields);
-        } else {
-            for (const FieldDiff& f : d.changed[i].fields) lines.push_back(record + fieldText(io, f, false));
-        }
-    }
-    for (size_t i = 0; i < d.added.size(); ++i)
-        lines.push_back(say(io, Text::cliDiffAdded, {recordLabel(t.addedNames[i], d.added[i].objectId, markdown),
-                                                     std::to_string(d.added[i].index)}));
-    for (size_t i = 0; i < d.removed.size(); ++i)
-        lines.push_back(say(io, Text::cliDiffRemoved,
-                            {recordLabel(t.removedNames[i], d.removed[i].objectId, markdown),
-                             std::to_string(d.removed[i].index)}));
-    return lines;
-}
-
-std::string_view stateKey(DiffState state) {
-    switch (state) {
-    case DiffState::added: return "added";
-    case DiffState::removed: return "removed";
-    case DiffState::noBackup: return "no-backup";
-    case DiffState::notComparable: return "not-comparable";
-    case DiffState::compared: break;
-    }
-    return "compared";
-}
-
-nlohmann::json tableJson(const CliOutput& io, const TableReport& t) {
-    const TableDiff& d = t.diff;
-    nlohmann::json table = {{"table", t.name.key}, {"file", t.name.fileName}, {"state", stateKey(d.state)}};
-    if (d.state == DiffState::notComparable) table["reason"] = t.reason;
-    if (d.oldHeader) table["header"] = {{"old", *d.oldHeader}, {"new", *d.newHeader}};
-    table["remarksChanged"] = d.remarksChanged;
-    table["reordered"] = d.reordered;
-    nlohmann::json changed = nlohmann::json::array(), added = nlohmann::json::array(),
-                   removed = nlohmann::json::array();
-    for (size_t i = 0; i < d.changed.size(); ++i) {
-        const RecordDiff& r = d.changed[i];
-        nlohmann::json fields = nlohmann::json::array();
-        for (const FieldDiff& f : r.fields) {
-            nlohmann::json field = {{"column", f.column}, {"old", cp1251ToUtf8(f.oldCell)}, {"new", cp1251ToUtf8(f.newCell)}};
-            if (f.label) {
-                field["label"] = say(io, *f.label);
-                field["shownOld"] = cp1251ToUtf8(f.shownOld);
-                field["shownNew"] = cp1251ToUtf8(f.shownNew);
-                field["unit"] = f.unit ? say(io, *f.unit) : std::string();
-            }
-            fields.push_back(std::move(field));
-        }
-        changed.push_back({{"objectId", cp1251ToUtf8(r.objectId)}, {"name", t.changedNames[i]},
-                           {"oldIndex", r.oldIndex}, {"newIndex", r.newIndex}, {"fields", std::move(fields)}});
-    }
-    for (size_t i = 0; i < d.added.size(); ++i)
-        added.push_back({{"objectId", cp1251ToUtf8(d.added[i].objectId)}, {"name", t.addedNames[i]},
-                         {"index", d.added[i].index}});
-    for (size_t i = 0; i < d.removed.size(); ++i)
-        removed.push_back({{"objectId", cp1251ToUtf8(d.removed[i].objectId)}, {"name", t.removedNames[i]},
-                           {"index", d.removed[i].index}});
-    table["changed"] = std::move(changed);
-    table["added"] = std::move(added);
-    table["removed"] = std::move(removed);
-    return table;
-}
+} // namespace
 
 // The tables asked for, each once, in the order of the list; all twelve without any.
 bool chosenTables(const std::vector<std::string>& given, std::vector<const TableName*>& chosen, CliOutput& io) {
@@ -166,10 +34,6 @@ bool chosenTables(const std::vector<std::string>& given, std::vector<const Table
     return true;
 }
 
-std::string backupName(std::string_view fileName) { return changeExtension(fileName, ".bak"); }
-
-} // namespace
-
 int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io) {
     std::vector<const TableName*> chosen;
     if (!chosenTables(options.tables, chosen, io)) return kExitUsage;
@@ -182,44 +46,33 @@ int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io
         return kExitUsage;
     }
     // Records of the backups are named by the folder's own name page.
-    const LoadedGame& oldNames = options.backups ? newGame : oldGame;
+    if (options.backups) loadNames(folder, oldGame);
 
     std::vector<TableReport> reports;
     int changed = 0, added = 0, removed = 0;
-    bool differs = false, trouble = false;
+    bool differs = false, trouble = false, anyBackup = false;
     for (const TableName* name : chosen) {
-        TableReport t{*name, {}, {}, {}, {}, {}};
         const std::string oldFile = options.backups ? folder + backupName(name->fileName)
                                                     : options.againstFolder + std::string(name->fileName);
+        TableDiff d;
         if (options.backups && !fileExists(oldFile)) {
-            t.diff.table = name->id;
-            t.diff.state = DiffState::noBackup;
+            d.table = name->id;
+            d.state = DiffState::noBackup;
         } else {
-            t.diff = diffTable(oldGame.state, newGame.state, name->id);
+            anyBackup = true;
+            d = diffTable(oldGame.state, newGame.state, name->id);
         }
-        const TableDiff& d = t.diff;
-        if (d.state == DiffState::notComparable) {
-            const bool newSide = d.refusedSide == DiffSide::newSide;
-            const GameState& side = newSide ? newGame.state : oldGame.state;
-            const std::string problem = visitTable(side, name->id, [&](const auto& view) {
-                return cp1251ToUtf8(problemText(view.file.problem, io.language));
-            });
-            t.reason = say(io, Text::cliDiffReason,
-                           {newSide ? folder + std::string(name->fileName) : oldFile, problem});
-            trouble = true;
-        }
-        for (const RecordDiff& r : d.changed)
-            t.changedNames.push_back(nameAt(newGame, newGame.state, name->id, r.newIndex, io.language));
-        for (const RecordAt& r : d.added)
-            t.addedNames.push_back(nameAt(newGame, newGame.state, name->id, r.index, io.language));
-        for (const RecordAt& r : d.removed)
-            t.removedNames.push_back(nameAt(oldNames, oldGame.state, name->id, r.index, io.language));
-        changed += static_cast<int>(d.changed.size());
-        added += static_cast<int>(d.added.size());
-        removed += static_cast<int>(d.removed.size());
-        differs = differs || hasDifferences(d);
+        trouble = trouble || d.state == DiffState::notComparable;
+        TableReport t = reportTable(io, *name, std::move(d), oldGame, newGame, oldFile,
+                                    folder + std::string(name->fileName));
+        changed += static_cast<int>(t.diff.changed.size());
+        added += static_cast<int>(t.diff.added.size());
+        removed += static_cast<int>(t.diff.removed.size());
+        differs = differs || hasDifferences(t.diff);
         reports.push_back(std::move(t));
     }
+    // No backup at all: nothing was compared, which is no answer.
+    if (options.backups && !anyBackup) trouble = true;
 
     if (options.format == "json") {
         nlohmann::json tables = nlohmann::json::array();

@@ -4,8 +4,6 @@
 #include "tables/load_tables.h"
 #include "text/files.h"
 
-namespace {
-
 bool isGameFolder(const std::string& folder, CliOutput& io) {
     if (!folderExists(folder + "types")) {
         std::string shown = folder.empty() ? std::string(".") : folder;
@@ -23,8 +21,6 @@ void loadNames(const std::string& folder, LoadedGame& game) {
         loadNamePage(*game.page, game.pagePath);
     }
 }
-
-} // namespace
 
 bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io) {
     if (!isGameFolder(folder, io)) return false;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "cli/commands.h"
 #include "names/display_names.h"
@@ -25,6 +26,11 @@ bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io);
 bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableId table,
               bool withNames);
 
+// False, with the message in io.err, when `folder` has no types folder.
+bool isGameFolder(const std::string& folder, CliOutput& io);
+// The name page of `folder`, when it has one.
+void loadNames(const std::string& folder, LoadedGame& game);
+
 // "orvex-cli: <message>\n" on err (the message UTF-8).
 void sayError(CliOutput& io, const std::string& message);
 
@@ -39,6 +45,10 @@ std::string recordName(const LoadedGame& game, const Record& r, Language languag
         return {};
     }
 }
+
+// The tables asked for, each once, in the order of kTableNames; all twelve without
+// any. False, with the message on err, for a name that is no table.
+bool chosenTables(const std::vector<std::string>& given, std::vector<const TableName*>& chosen, CliOutput& io);
 
 // The table a user names (as findTable reads it), else null with the message and
 // the list of tables on err.

@@ -191,6 +191,39 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         ->check(CLI::IsMember({"text", "json", "markdown"}));
     differ->add_option(tableName, diff.tables, say(io, Text::cliDiffTables))->type_name("");
 
+    CLI::App* merger = command(app, io, "merge", Text::cliMerge);
+    MergeOptions merge;
+    merger->add_option("BASE", merge.base, say(io, Text::cliBaseFolder))->required()->type_name("");
+    merger->add_option("MINE", merge.mine, say(io, Text::cliMineFolder))->required()->type_name("");
+    merger->add_option("THEIRS", merge.theirs, say(io, Text::cliTheirsFolder))->required()->type_name("");
+    merger->add_option(tableName, merge.tables, say(io, Text::cliMergeTables))->type_name("");
+    merger->add_option("-o,--output", merge.out, say(io, Text::cliMergeOutput))
+        ->type_name(say(io, Text::cliTypeFolder));
+    merger->add_option("--prefer", merge.prefer, say(io, Text::cliPreferOption))
+        ->check(CLI::IsMember({"mine", "theirs"}));
+    merger->add_option("--format", merge.format, say(io, Text::cliMergeFormatOption))
+        ->type_name(say(io, Text::cliTypeFormat))
+        ->check(CLI::IsMember({"text", "json", "markdown"}));
+
+    CLI::App* mergeFile = command(app, io, "merge-file", Text::cliMergeFileCommand);
+    std::string baseFile, mineFile, theirsFile, gitPath;
+    mergeFile->add_option("BASE", baseFile, say(io, Text::cliBaseFile))->required()->type_name("");
+    mergeFile->add_option("MINE", mineFile, say(io, Text::cliMineFile))->required()->type_name("");
+    mergeFile->add_option("THEIRS", theirsFile, say(io, Text::cliTheirsFile))->required()->type_name("");
+    mergeFile->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
+
+    CLI::App* diffFiles = command(app, io, "diff-files", Text::cliDiffFiles);
+    diffFiles->add_option("OLD", baseFile, say(io, Text::cliOldFile))->required()->type_name("");
+    diffFiles->add_option("NEW", mineFile, say(io, Text::cliNewFile))->required()->type_name("");
+    diffFiles->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
+
+    // Their arguments are paths, which may start with "/" (git's, and Wine's).
+    for (CLI::App* sub : {merger, mergeFile, diffFiles}) sub->allow_windows_style_options(false);
+
+    CLI::App* gitSetup = command(app, io, "git-setup", Text::cliGitSetup);
+    std::string repo;
+    gitSetup->add_option("REPO", repo, say(io, Text::cliRepoArgument))->type_name("");
+
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     try {
@@ -217,6 +250,16 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         diff.againstFolder = folderPrefix(diff.against);
         return runDiff(prefix, diff, io);
     }
+    if (merger->parsed()) {
+        merge.base = folderPrefix(merge.base);
+        merge.mine = folderPrefix(merge.mine);
+        merge.theirs = folderPrefix(merge.theirs);
+        if (!merge.out.empty()) merge.out = folderPrefix(merge.out);
+        return runMerge(merge, io);
+    }
+    if (mergeFile->parsed()) return runMergeFile(baseFile, mineFile, theirsFile, gitPath, io);
+    if (diffFiles->parsed()) return runDiffFiles(baseFile, mineFile, gitPath, io);
+    if (gitSetup->parsed()) return runGitSetup(repo, io);
     if (exporter->parsed()) return runExport(prefix, table, outFile, io);
     return runImport(prefix, table, csvFile, importOptions, io);
 }

@@ -63,7 +63,7 @@ Control& groupBox(Control& parent, std::string_view caption, int x, int y, int w
 }
 
 void addContainerTypes(Control& list) {
-    for (std::string_view name : {"SM", "S", "M", "L", "XL", "ST"}) addItem(list, name);
+    for (std::string_view name : kContainerTypeNames) addItem(list, name);
 }
 
 // The selector, its label and the objectId label common to the record groups.

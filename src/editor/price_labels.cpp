@@ -2,7 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
-#include "editor/price_math.h"
+#include "tables/price_math.h"
 #include "tables/game_state.h"
 #include "text/convert.h"
 #include "text/format.h"

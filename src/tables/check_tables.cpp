@@ -142,8 +142,9 @@ struct Checker {
         const int recordLines = std::max(0, end - header - 1);
         if (recordLines <= t.count) return;
         add(t.name.fileName, header + 1, 0, Severity::warning, "count-lines",
-            formatText(say(Text::countExtraLines),
-                       {t.count, recordLines, header + 2 + t.count, end}));
+            header + 2 + t.count == end
+                ? formatText(say(Text::countExtraLine), {t.count, recordLines, end})
+                : formatText(say(Text::countExtraLines), {t.count, recordLines, header + 2 + t.count, end}));
     }
 
     template <class Record>

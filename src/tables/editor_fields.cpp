@@ -13,6 +13,7 @@ constexpr int32_t kMillisecondsPerSecond = 1000;
 constexpr double kRangeDivisor = 222000.0; // ms × (m/s × 222) → m
 constexpr int32_t kShieldPowerDivisor = 10;
 constexpr int32_t kPercent = 100;
+constexpr int64_t kMaxListedCount = 20; // the count lists offer "1" to "20"
 
 std::string numberText(int64_t value) {
     if (value >= INT32_MIN && value <= INT32_MAX) return intToText(static_cast<int32_t>(value));
@@ -41,6 +42,17 @@ template <class Record> std::string shownText(const FieldOf<Record>& field, cons
 template <class Record> int64_t shownEntry(const FieldOf<Record>& field, const Record& r) {
     const int32_t stored = r.*field.integer;
     return field.shown == Shown::countEntry ? int64_t(stored) - 1 : stored;
+}
+
+template <class Record> std::string shownEntryText(const FieldOf<Record>& field, const Record& r) {
+    const int64_t entry = shownEntry(field, r);
+    switch (field.shown) {
+    case Shown::containerEntry:
+        return entry >= 0 && entry < 6 ? std::string(kContainerTypeNames[entry]) : std::string();
+    case Shown::countEntry: return entry >= 0 && entry < kMaxListedCount ? numberText(entry + 1) : std::string();
+    case Shown::percentEntry: return entry >= 0 && entry <= kPercent ? numberText(entry) : std::string();
+    default: return {};
+    }
 }
 
 template <class Record>
@@ -79,6 +91,7 @@ void storeEntry(const FieldOf<Record>& field, Record& r, int index, std::string_
 #define ORVEX_FIELDS_OF(Record)                                                                    \
     template std::string shownText(const FieldOf<Record>&, const Record&);                         \
     template int64_t shownEntry(const FieldOf<Record>&, const Record&);                            \
+    template std::string shownEntryText(const FieldOf<Record>&, const Record&);                    \
     template void storeTyped(const FieldOf<Record>&, Record&, std::string_view);                   \
     template void storeEntry(const FieldOf<Record>&, Record&, int, std::string_view);
 ORVEX_FIELDS_OF(TShips)

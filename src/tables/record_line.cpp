@@ -124,12 +124,28 @@ private:
     std::string& out_;
 };
 
+// An objectId is a name ("SS_SH_KND"); a whole number in its place means the
+// line has the fields of another version of the game, shifted.
+bool isNumber(std::string_view text) {
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 template <class Record>
 LineFault readLine(std::string_view line, Record& record, int64_t& paddingBudget) {
     FieldReader reader(line, paddingBudget);
     forEachColumn(record, reader);
     if (reader.lastFieldEnded()) record.rest = reader.left();
-    return reader.finish();
+    LineFault fault = reader.finish();
+    if (fault.kind == TableProblemKind::none && reader.lastFieldEnded() && isNumber(record.objectId)) {
+        // The objectId is the field that ends just before the rest; the fault views the line.
+        const size_t end = line.size() - reader.left().size() - 1;
+        const size_t start = end - record.objectId.size();
+        fault = {TableProblemKind::otherVersion,
+                 static_cast<int>(std::count(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(start), ';')) + 1,
+                 line.substr(start, record.objectId.size())};
+    }
+    return fault;
 }
 
 template <class Record>

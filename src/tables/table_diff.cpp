@@ -24,8 +24,70 @@ bool keptTextDiffers(const TableFile& a, const TableFile& b) {
     return a.remarks != b.remarks || a.headerRest != b.headerRest || a.trailingLines != b.trailingLines;
 }
 
-// The fields whose cells differ; the cells are compared, not the records, since
-// the cells are what the file holds.
+template <class Record>
+void compareRecords(std::span<const Record> before, std::span<const Record> after, TableDiff& diff) {
+    const std::vector<size_t> matches = matchRecords(before, after);
+    std::vector<bool> matched(before.size());
+    size_t lastMatched = 0;
+    for (size_t n = 0; n < after.size(); ++n) {
+        const Record& r = after[n];
+        const size_t i = matches[n];
+        if (i == kNoMatch) {
+            diff.added.push_back({r.objectId, n});
+            continue;
+        }
+        matched[i] = true;
+        if (i < lastMatched) diff.reordered = true;
+        lastMatched = i;
+        // Most records of two versions are equal: their cells need not be made.
+        if (before[i] == r) continue;
+        std::vector<FieldDiff> fields = fieldChanges(before[i], r);
+        if (!fields.empty()) diff.changed.push_back({r.objectId, i, n, std::move(fields)});
+    }
+    for (size_t i = 0; i < before.size(); ++i)
+        if (!matched[i]) diff.removed.push_back({before[i].objectId, i});
+}
+
+} // namespace
+
+template <class Record> ShownField showColumn(std::string_view column, const Record& r) {
+    ShownField shown;
+    if constexpr (!std::is_same_v<Record, TCockpits>) {
+        for (const FieldOf<Record>& input : editorFields<Record>()) {
+            if (input.column != column) continue;
+            shown.label = input.label;
+            shown.unit = input.unit;
+            shown.unitSquared = input.unitSquared;
+            shown.shown = input.shown;
+            if (isListField(input.shown)) {
+                shown.entry = shownEntry(input, r);
+                shown.text = shownEntryText(input, r);
+            } else {
+                shown.text = shownText(input, r);
+            }
+            if (column == "priceCoefficient") shown.price = shownPrice(r);
+            break;
+        }
+    }
+    return shown;
+}
+
+std::vector<size_t> matchIds(std::span<const std::string_view> before, std::span<const std::string_view> after) {
+    // Each id's old indexes, last first, so that matching takes them in order.
+    std::unordered_map<std::string_view, std::vector<size_t>> byId;
+    byId.reserve(before.size());
+    for (size_t i = before.size(); i-- > 0;) byId[before[i]].push_back(i);
+    std::vector<size_t> matches(after.size(), kNoMatch);
+    for (size_t n = 0; n < after.size(); ++n) {
+        const auto found = byId.find(after[n]);
+        if (found == byId.end() || found->second.empty()) continue;
+        matches[n] = found->second.back();
+        found->second.pop_back();
+    }
+    return matches;
+}
+
+// The cells are compared, not the records, since the cells are what the file holds.
 template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after) {
     std::vector<FieldDiff> fields;
     const std::span<const Column> columns = recordColumns<Record>();
@@ -37,15 +99,12 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
         field.column = columns[c].name;
         field.oldCell = std::move(oldCells[c]);
         field.newCell = std::move(newCells[c]);
-        if constexpr (!std::is_same_v<Record, TCockpits>) {
-            for (const FieldOf<Record>& input : editorFields<Record>()) {
-                if (input.column != field.column) continue;
-                field.label = input.label;
-                field.unit = input.unit;
-                field.shownOld = shownText(input, before);
-                field.shownNew = shownText(input, after);
-            }
-        }
+        field.oldShown = showColumn(field.column, before);
+        field.newShown = showColumn(field.column, after);
+        field.label = field.newShown.label;
+        field.unit = field.newShown.unit;
+        field.shownOld = field.oldShown.text;
+        field.shownNew = field.newShown.text;
         fields.push_back(std::move(field));
     }
     if (before.rest != after.rest) {
@@ -57,34 +116,18 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
     return fields;
 }
 
-template <class Record>
-void compareRecords(std::span<const Record> before, std::span<const Record> after, TableDiff& diff) {
-    // Each id's old indexes, last first, so that matching takes them in order.
-    std::unordered_map<std::string_view, std::vector<size_t>> byId;
-    byId.reserve(before.size());
-    for (size_t i = before.size(); i-- > 0;) byId[before[i].objectId].push_back(i);
-    std::vector<bool> matched(before.size());
-    size_t lastMatched = 0;
-    for (size_t n = 0; n < after.size(); ++n) {
-        const Record& r = after[n];
-        const auto found = byId.find(r.objectId);
-        if (found == byId.end() || found->second.empty()) {
-            diff.added.push_back({r.objectId, n});
-            continue;
-        }
-        const size_t i = found->second.back();
-        found->second.pop_back();
-        matched[i] = true;
-        if (i < lastMatched) diff.reordered = true;
-        lastMatched = i;
-        std::vector<FieldDiff> fields = fieldChanges(before[i], r);
-        if (!fields.empty()) diff.changed.push_back({r.objectId, i, n, std::move(fields)});
-    }
-    for (size_t i = 0; i < before.size(); ++i)
-        if (!matched[i]) diff.removed.push_back({before[i].objectId, i});
-}
-
-} // namespace
+#define ORVEX_DIFF_OF(Record)                                                                      \
+    template ShownField showColumn(std::string_view, const Record&);                               \
+    template std::vector<FieldDiff> fieldChanges(const Record&, const Record&);
+ORVEX_DIFF_OF(TShips)
+ORVEX_DIFF_OF(TLasers)
+ORVEX_DIFF_OF(TBullets)
+ORVEX_DIFF_OF(TShields)
+ORVEX_DIFF_OF(TRockets)
+ORVEX_DIFF_OF(TCockpits)
+ORVEX_DIFF_OF(TStations)
+ORVEX_DIFF_OF(TWares)
+#undef ORVEX_DIFF_OF
 
 TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId id) {
     TableDiff diff;

@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/editor_fields.h"
 #include "tables/game_state.h"
+#include "tables/price_math.h"
 #include "tables/table_list.h"
 #include "text/texts.h"
 
@@ -27,6 +29,22 @@ enum class DiffState {
 
 enum class DiffSide { none, oldSide, newSide };
 
+// A column of a record as the editor shows it. No label: a column it does not show.
+struct ShownField {
+    std::optional<Text> label;
+    std::optional<Text> unit;
+    bool unitSquared = false;
+    Shown shown = Shown::number;
+    // The input's text; for a list the entry's text when the core knows the list
+    // (empty outside it, and for the lists of names: see entry).
+    std::string text;
+    int64_t entry = 0;              // a list's entry, which may lie outside the list
+    std::optional<ShownPrice> price; // for a price coefficient: the window's estimate
+};
+
+// Column `column` of the record as the editor shows it.
+template <class Record> ShownField showColumn(std::string_view column, const Record& r);
+
 struct FieldDiff {
     std::string_view column;      // as export names it; "rest": the text after the last field
     std::string oldCell, newCell; // Windows-1251, as export writes them
@@ -34,6 +52,8 @@ struct FieldDiff {
     std::optional<Text> label;
     std::optional<Text> unit;
     std::string shownOld, shownNew;
+    // Everything the window shows of the two values.
+    ShownField oldShown, newShown;
 };
 
 struct RecordDiff {
@@ -61,6 +81,25 @@ struct TableDiff {
     std::vector<RecordAt> added;
     std::vector<RecordAt> removed;
 };
+
+// For each record of `after`, the index of the record of `before` it matches, or
+// kNoMatch (added): the n-th record with an id on one side is the n-th record with
+// that id on the other.
+inline constexpr size_t kNoMatch = SIZE_MAX;
+std::vector<size_t> matchIds(std::span<const std::string_view> before, std::span<const std::string_view> after);
+template <class Record>
+std::vector<size_t> matchRecords(std::span<const Record> before, std::span<const Record> after) {
+    std::vector<std::string_view> a, b;
+    a.reserve(before.size());
+    b.reserve(after.size());
+    for (const Record& r : before) a.push_back(r.objectId);
+    for (const Record& r : after) b.push_back(r.objectId);
+    return matchIds(a, b);
+}
+
+// The fields whose cells differ between two records of one kind, in column order
+// ("rest" last), each with what the editor shows of it.
+template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after);
 
 // Compares table `id` of the old side with the same table of the new side. A file
 // missing on both sides compares as equal; on one side only it is added or

@@ -36,6 +36,7 @@ std::string problemReason(const TableProblem& p, Language language) {
     case TableProblemKind::nulByte: return reason(Text::nulByte, p.text);
     case TableProblemKind::countAboveLines:
         return formatText(text(Text::countAboveLines, language), {p.text, p.recordLines});
+    case TableProblemKind::otherVersion: return reason(Text::otherVersion, quoted(p.text, language));
     case TableProblemKind::badCount: return reason(Text::badCount, p.text);
     case TableProblemKind::groupTooLarge: return reason(Text::groupTooLarge, p.text);
     case TableProblemKind::tooManyEmpty: return reason(Text::tooManyEmpty, p.text);

@@ -24,6 +24,7 @@ enum class TableProblemKind {
     // Not in format, yet the records the file holds are loaded: the header counts
     // more records than the file has lines, and a save would invent the rest.
     countAboveLines,
+    otherVersion,       // a number where the objectId stands: a table of another version of the game
     // Unreadable: counts that would build absurd tables.
     badCount,      // a header count below 0 or above 1,000,000
     groupTooLarge, // a ship line's group count above 1,000,000

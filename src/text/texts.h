@@ -46,11 +46,11 @@ enum class Text {
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,
-    textAfterLastField, nulByte, countAboveLines, badCount, groupTooLarge, tooManyEmpty,
+    textAfterLastField, nulByte, countAboveLines, badCount, groupTooLarge, tooManyEmpty, otherVersion,
     // Findings of the table check
     findingField, findingOutside, findingOutOfBounds, findingBeyondTable, ofShieldTable,
     ofMissileList, ofCockpitTable, positionOutside, turretsWithoutMounts, findingKept,
-    duplicateIdSameFile, duplicateIdOtherFile, countExtraLines,
+    duplicateIdSameFile, duplicateIdOtherFile, countExtraLines, countExtraLine,
     fieldsMissing, fieldsExtra, wrongGroupCount, noNameOnPage, laserWithoutBullet,
     // CSV cells read back
     unfinishedLastField, groupLargerThan, groupsCellFields, atLeast, cellCount,
@@ -75,6 +75,15 @@ enum class Text {
     cliEmptyImport, cliAllowEmpty, cliOutputIsTable, cliNeedCommand, cliRequiredLabel,
     cliTypeText, cliTypeFolder, cliTypeFile, cliTypeFormat, cliTypeLanguage, cliTableName,
     cliFileName,
+    // orvex-cli: merge, the git drivers, the check's single extra line
+    cliNoEntry, cliMerge, cliMergeFileCommand, cliDiffFiles, cliGitSetup,
+    cliPreferOption, cliMergeOutput, cliPathOption, cliRepoArgument, cliMergeFormatOption,
+    cliMergeTables, cliBaseFolder, cliMineFolder, cliTheirsFolder, cliBaseFile, cliMineFile,
+    cliTheirsFile, cliOldFile, cliNewFile,
+    cliMergeRemoved, cliMergeNoBase, cliMergeChanged, cliMergeRemarks, cliMergeRecord,
+    cliMergeTableFile, cliMergeSides, cliMergeConflicts, cliMergeSettled, cliMergeDone,
+    cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
+    cliGitFailed, cliMergeWriteFailed,
     count_
 };
 

