@@ -1,0 +1,192 @@
+// Every front held to the same promises over game folders as modders' tools
+// leave them (support/wild_game.h): the editor's Save, export and import, diff.
+// ORVEX_WILD_SEEDS=N runs N seeds instead of the suite's (scripts/wild-folders.sh).
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "cli/csv.h"
+#include "cli/run_cli.h"
+#include "support/temp_folder.h"
+#include "support/wild_game.h"
+#include "tables/load_tables.h"
+#include "tables/save_tables.h"
+#include "tables/table_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    args.insert(args.begin(), "orvex-cli");
+    CliOutput io;
+    const int status = runCli(args, io, Language::en);
+    return {status, io.out, io.err};
+}
+
+uint32_t seedCount() {
+    const char* n = std::getenv("ORVEX_WILD_SEEDS");
+    return n && *n ? static_cast<uint32_t>(std::strtoul(n, nullptr, 10)) : 24u;
+}
+
+// Every file of `types` by name, with its bytes.
+std::map<std::string, std::string> typesFiles(const TempGame& game) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(game.path("types")))
+        files[entry.path().filename().string()] = game.read("types/" + entry.path().filename().string());
+    return files;
+}
+
+std::string tableFile(const WildGame& wild, std::string_view fileName) {
+    const std::string name(fileName.substr(6)); // after "types\"
+    for (const WildTable& t : wild.tables)
+        if (fs::path(t.fileName).stem().string().size() == fs::path(name).stem().string().size() &&
+            std::equal(t.fileName.begin(), t.fileName.end(), name.begin(), name.end(),
+                       [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
+            return t.fileName;
+    return name;
+}
+
+bool kept(const WildGame& wild, std::string_view fileName) {
+    const std::string name = tableFile(wild, fileName);
+    for (const WildTable& t : wild.tables)
+        if (t.fileName == name) return t.keptFromSaving;
+    return false;
+}
+
+GameState loaded(const TempGame& game) {
+    GameState state;
+    state.folder = game.folder();
+    loadAllTables(state);
+    return state;
+}
+
+// Load then Save gives the editor's normal form: a second load and Save writes
+// the same bytes, the records read are those of the first load, and a table
+// kept from saving is byte for byte as it was.
+TEST(WildFolders, SaveGivesTheNormalFormAndKeepsWhatItCannotWrite) {
+    for (uint32_t seed = 0; seed < seedCount(); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        TempGame game;
+        const WildGame wild = writeWildGame(game, ORVEX_SAMPLE_GAME, seed);
+        const auto before = typesFiles(game);
+        const GameState first = loaded(game);
+        ASSERT_TRUE(saveAllTables(first).failed.empty());
+        const auto once = typesFiles(game);
+        for (const WildTable& t : wild.tables) {
+            if (t.keptFromSaving) {
+                EXPECT_EQ(once.at(t.fileName), before.at(t.fileName)) << t.fileName;
+            }
+        }
+        const GameState second = loaded(game);
+        for (const TableName& t : kTableNames) {
+            visitTable(first, t.id, [&](const auto& a) {
+                visitTable(second, t.id, [&](const auto& b) {
+                    if constexpr (std::is_same_v<decltype(a.records), decltype(b.records)>) {
+                        EXPECT_TRUE(std::equal(a.records.begin(), a.records.end(), b.records.begin(),
+                                               b.records.end()))
+                            << t.fileName;
+                    }
+                });
+                EXPECT_EQ(keptFromSaving(a.file), kept(wild, t.fileName)) << t.fileName;
+            });
+        }
+        ASSERT_TRUE(saveAllTables(second).failed.empty());
+        for (const auto& [name, bytes] : typesFiles(game)) {
+            if (!name.ends_with(".bak")) {
+                EXPECT_EQ(bytes, once.at(name)) << name;
+            }
+        }
+    }
+}
+
+// Export then import of every table writes what one Save of the editor writes;
+// a table the editor keeps from saving is refused by import and left as it is.
+TEST(WildFolders, ExportThenImportEqualsOneSave) {
+    for (uint32_t seed = 0; seed < seedCount(); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        TempGame viaCli, viaEditor;
+        const WildGame wild = writeWildGame(viaCli, ORVEX_SAMPLE_GAME, seed);
+        writeWildGame(viaEditor, ORVEX_SAMPLE_GAME, seed);
+        ASSERT_TRUE(saveAllTables(loaded(viaEditor)).failed.empty());
+        for (const TableName& t : kTableNames) {
+            const std::string csv = viaCli.folder() + std::string(t.key) + ".csv";
+            const CliRun out = cli({"export", "--folder", viaCli.folder(), std::string(t.key), "-o", csv});
+            ASSERT_EQ(out.status, 0) << t.key << out.err;
+            const CliRun in = cli({"import", "--allow-empty", "--folder", viaCli.folder(), std::string(t.key), csv});
+            EXPECT_EQ(in.status, kept(wild, t.fileName) ? 1 : 0) << t.key << in.err;
+            fs::remove(csv);
+        }
+        EXPECT_EQ(typesFiles(viaCli), typesFiles(viaEditor));
+    }
+}
+
+// diff of a folder against its copy finds nothing, and after an import of
+// random cell edits it reports exactly the fields edited.
+TEST(WildFolders, DiffReportsExactlyTheImportedEdits) {
+    const char* editable[] = {"lasers", "shields", "rockets", "bullets", "stations", "wareM"};
+    for (uint32_t seed = 0; seed < seedCount(); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        TempGame original, edited;
+        const WildGame wild = writeWildGame(original, ORVEX_SAMPLE_GAME, seed);
+        writeWildGame(edited, ORVEX_SAMPLE_GAME, seed);
+        const CliRun same = cli({"diff", "--folder", edited.folder(), "--against", original.folder(),
+                                 "--format", "json"});
+        ASSERT_EQ(same.status, 0) << same.out << same.err;
+
+        WildNumbers n(seed);
+        const TableName& table = *findTable(editable[n.below(6)]);
+        if (kept(wild, table.fileName)) continue;
+        const std::string csvPath = edited.folder() + "edit.csv";
+        ASSERT_EQ(cli({"export", "--folder", edited.folder(), std::string(table.key), "-o", csvPath}).status, 0);
+        std::vector<CsvRow> rows;
+        int bad = 0;
+        ASSERT_TRUE(parseCsv(edited.read("edit.csv"), rows, bad));
+        // Numeric columns only: between "name" and objectId.
+        const std::vector<std::string> header = rows[0].cells;
+        std::set<std::pair<std::string, std::string>> expected; // objectId, column
+        for (int k = 0; k < 4 && rows.size() > 1; ++k) {
+            CsvRow& row = rows[1 + n.below(static_cast<uint32_t>(rows.size() - 1))];
+            const size_t column = 1 + n.below(static_cast<uint32_t>(header.size() - 3));
+            if (header[column] == "objectId" || header[column] == "groups") continue;
+            const std::string value = std::to_string(100000 + n.below(900000));
+            if (row.cells[column] == value) continue;
+            row.cells[column] = value;
+            const std::string id = row.cells[header.size() - 2];
+            expected.insert({id, header[column]});
+        }
+        std::string csv(kUtf8Bom);
+        for (const CsvRow& row : rows) appendCsvRow(csv, row.cells);
+        edited.write("edit.csv", csv);
+        const CliRun in = cli({"import", "--folder", edited.folder(), std::string(table.key), csvPath});
+        ASSERT_EQ(in.status, 0) << in.err;
+
+        const CliRun diff = cli({"diff", "--folder", edited.folder(), "--against", original.folder(),
+                                 "--format", "json", std::string(table.key)});
+        const nlohmann::json doc = nlohmann::json::parse(diff.out);
+        std::set<std::pair<std::string, std::string>> reported;
+        for (const auto& t : doc.at("tables")) {
+            EXPECT_TRUE(t.at("added").empty());
+            EXPECT_TRUE(t.at("removed").empty());
+            for (const auto& r : t.at("changed"))
+                for (const auto& f : r.at("fields"))
+                    reported.insert({r.at("objectId").get<std::string>(), f.at("column").get<std::string>()});
+        }
+        EXPECT_EQ(reported, expected) << table.key;
+    }
+}
+
+} // namespace
