@@ -35,7 +35,12 @@ class WildNumbers {
 
 struct WildTable {
     std::string fileName; // as written in types/, in the letter case chosen
-    bool keptFromSaving = false; // a count above the lines or a NUL tail
+    bool countAboveLines = false;
+    bool nulTail = false;
+    // The editor keeps the table from saving; with a count above the lines alone
+    // it still loads (and export gives) the records the file holds.
+    bool keptFromSaving() const { return countAboveLines || nulTail; }
+    bool recordsLoaded() const { return countAboveLines && !nulTail; }
 };
 
 struct WildGame {
@@ -91,10 +96,12 @@ inline std::string wildRecord(std::string line, WildNumbers& n, bool shortOk) {
         }
     }
     if (shortOk && n.chance(5)) {
-        // A short line: the last fields are gone, the objectId with them.
+        // A short line: the last fields are gone, the objectId with them. Text
+        // after it would stand where a field belongs: that line is not in format.
         size_t cut = line.size();
         for (uint32_t k = 1 + n.below(3); k > 0 && cut > 0; --k) cut = line.rfind(';', cut - 1);
         if (cut != std::string::npos && cut > 0) line.resize(cut + 1);
+        return line;
     }
     switch (n.below(12)) {
     case 0: line += "\tcomment"; break;
@@ -116,7 +123,7 @@ inline WildGame writeWildGame(const TempGame& game, const std::filesystem::path&
     namespace fs = std::filesystem;
     using namespace wild_detail;
     WildNumbers n(seed);
-    WildGame made;
+    WildGame wild;
     fs::copy(model / "t", game.path("t"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 
     std::vector<fs::path> files;
@@ -130,7 +137,7 @@ inline WildGame writeWildGame(const TempGame& game, const std::filesystem::path&
         if (n.chance(30)) out.push_back("// Created with TableTool 3.1");
         if (n.chance(15)) out.push_back("//");
         std::string header = lines[0];
-        bool kept = false;
+        WildTable made{};
         if (allowKept && n.chance(6)) {
             // "Deleted a line, forgot the count."
             const size_t first = header.find(';');
@@ -138,12 +145,13 @@ inline WildGame writeWildGame(const TempGame& game, const std::filesystem::path&
             const int count = std::stoi(header.substr(first + 1, second - first - 1));
             header = header.substr(0, first + 1) + std::to_string(count + 1 + static_cast<int>(n.below(3))) +
                      header.substr(second);
-            kept = true;
+            made.countAboveLines = true;
         }
         if (n.chance(10)) header += "\tv2";
         out.push_back(header);
         for (size_t i = 1; i < lines.size(); ++i) out.push_back(wildRecord(lines[i], n, !ships));
-        if (n.chance(10)) out.push_back("// end of table");
+        // Lines after the records (with a count above the lines they would be read as records).
+        if (n.chance(10) && !made.countAboveLines) out.push_back("// end of table");
 
         const uint32_t ends = n.below(10); // 0-5 CR LF, 6-8 LF, 9 mixed
         std::string text;
@@ -154,13 +162,14 @@ inline WildGame writeWildGame(const TempGame& game, const std::filesystem::path&
         if (n.chance(15)) text.erase(text.find_last_not_of("\r\n") + 1); // no final line end
         if (allowKept && n.chance(5)) {
             text.append(1 + n.below(64), '\0');
-            kept = true;
+            made.nulTail = true;
         }
         std::string name = file.filename().string();
         if (n.chance(20))
             for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         game.write("types/" + name, text);
-        made.tables.push_back({name, kept});
+        made.fileName = name;
+        wild.tables.push_back(made);
     }
-    return made;
+    return wild;
 }
