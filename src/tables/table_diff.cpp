@@ -135,10 +135,12 @@ TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId 
     visitTable(oldSide, id, [&](const auto& before) {
         visitTable(newSide, id, [&](const auto& after) {
             if constexpr (std::is_same_v<decltype(before), decltype(after)>) {
-                // The same bytes on both sides: nothing changed, even in a table
-                // that could not be read (a folder against its copy).
-                if (before.file.identity.present && before.file.identity == after.file.identity) return;
                 if (keptFromSaving(after.file) || keptFromSaving(before.file)) {
+                    // The same bytes on both sides of a table that could not be read
+                    // (a folder against its copy): nothing changed.
+                    if (keptFromSaving(after.file) && keptFromSaving(before.file) &&
+                        before.file.identity.present && before.file.identity == after.file.identity)
+                        return;
                     diff.state = DiffState::notComparable;
                     diff.refusedSide = keptFromSaving(after.file) ? DiffSide::newSide : DiffSide::oldSide;
                     return;

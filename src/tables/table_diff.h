@@ -103,8 +103,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
 
 // Compares table `id` of the old side with the same table of the new side. A file
 // missing on both sides compares as equal; on one side only it is added or
-// removed; files of the same bytes are equal, whatever they hold; otherwise,
-// unreadable or not in format on a side, the table is not compared.
+// removed; unreadable or not in format on a side, the table is not compared,
+// unless it is so on both sides with the same bytes (then it is equal).
 TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId id);
 
 // Compares two versions of one table's records alone, the way diffTable does:
