@@ -40,7 +40,7 @@ void loadShipTable(benchmark::State& state) {
         // A fresh state each time, as at start-up; releasing it is not measured.
         auto game = std::make_unique<GameState>();
         game->folder = folder.prefix();
-        loadShips(*game);
+        loadTable(*game, TableId::ships);
         loaded = game->shipCount;
         state.PauseTiming();
         game.reset();

@@ -35,16 +35,7 @@ bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableI
     if (!isGameFolder(folder, io)) return false;
     GameState& s = game.state;
     s.folder = folder;
-    switch (table) {
-    case TableId::ships: loadShips(s); break;
-    case TableId::lasers: loadLasers(s); break;
-    case TableId::bullets: loadBullets(s); break;
-    case TableId::shields: loadShields(s); break;
-    case TableId::rockets: loadRockets(s); break;
-    case TableId::cockpits: loadCockpits(s); break;
-    case TableId::stations: loadStations(s); break;
-    default: loadWares(s); break;
-    }
+    loadTable(s, table);
     if (withNames) loadNames(folder, game);
     return true;
 }

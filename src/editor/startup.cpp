@@ -107,8 +107,8 @@ bool runStartup(MainForm& f) {
     loadNamePage(*f.nameLines, page);
     traceMark("name page read");
 
-    loadShips(game);
-    loadCockpits(game);
+    loadTable(game, TableId::ships);
+    loadTable(game, TableId::cockpits);
     traceMark("ships and cockpits read");
     clearItems(*f.shipList);
     for (const TShips& s : game.ships)
@@ -124,13 +124,13 @@ bool runStartup(MainForm& f) {
             addItem(*g->averagePriceChange, intToText(n));
     traceMark("count and percentage lists filled");
 
-    loadLasers(game, {addLaserName, &f});
+    loadTable(game, TableId::lasers, {addLaserName, &f});
     traceMark("lasers read, laser list filled");
-    loadBullets(game);
+    loadTable(game, TableId::bullets);
     traceMark("bullets read");
-    loadShields(game, {addShieldName, &f});
+    loadTable(game, TableId::shields, {addShieldName, &f});
     traceMark("shields read, two shield lists filled");
-    loadRockets(game, {addRocketName, &f});
+    loadTable(game, TableId::rockets, {addRocketName, &f});
     traceMark("missiles read, two missile lists filled");
 
     // Only now do the shield and missile lists hold the entries a ship selects.
@@ -140,7 +140,7 @@ bool runStartup(MainForm& f) {
     showRocket(f);
     traceMark("first ship, laser, shield and missile shown");
 
-    loadStations(game);
+    loadTable(game, TableId::stations);
     traceMark("stations read");
     clearItems(*f.station.list);
     for (const TStations& st : game.stations)

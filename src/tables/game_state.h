@@ -54,11 +54,8 @@ struct GameState {
 
     // The records of the five ware files, in the file order B, E, F, M, T.
     std::vector<TWares> wares;
-    std::array<TWareInfo, 5> wareGroups = {
-        TWareInfo{"types\\TWareB.txt", 0, 0, {}}, TWareInfo{"types\\TWareE.txt", 0, 0, {}},
-        TWareInfo{"types\\TWareF.txt", 0, 0, {}}, TWareInfo{"types\\TWareM.txt", 0, 0, {}},
-        TWareInfo{"types\\TWareT.txt", 0, 0, {}},
-    };
+    // Each ware file's header value, count and file state (table_list.h names them).
+    std::array<TWareInfo, 5> wareGroups;
 
     // Set by the editor's show operations.
     int32_t curShip = 0;

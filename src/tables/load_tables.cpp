@@ -6,16 +6,6 @@
 
 namespace {
 
-struct WareFile {
-    const char* fileName;
-    double priceMultiplier; // the basis of a ware's price estimate is coefficient x multiplier
-};
-
-constexpr WareFile kWareFiles[5] = {
-    {"types\\TWareB.txt", 5.25},  {"types\\TWareE.txt", 4.0},   {"types\\TWareF.txt", 12.135},
-    {"types\\TWareM.txt", 5.25},  {"types\\TWareT.txt", 28.075},
-};
-
 // Hands each record to the editor's sink right after its line is read.
 struct PassToSink {
     NameSink sink;
@@ -26,47 +16,20 @@ struct PassToSink {
 
 } // namespace
 
-void loadShips(GameState& state) { loadTableFrom(state, TableId::ships, "types\\tships.txt"); }
-
-void loadCockpits(GameState& state) {
-    loadTableFrom(state, TableId::cockpits, "types\\tcockpits.txt");
-}
-
-void loadLasers(GameState& state, NameSink sink) {
-    loadTableFrom(state, TableId::lasers, "types\\tlaser.txt", sink);
-}
-
-void loadBullets(GameState& state) { loadTableFrom(state, TableId::bullets, "types\\tbullets.txt"); }
-
-void loadShields(GameState& state, NameSink sink) {
-    loadTableFrom(state, TableId::shields, "types\\tshields.txt", sink);
-}
-
-void loadRockets(GameState& state, NameSink sink) {
-    loadTableFrom(state, TableId::rockets, "types\\trockets.txt", sink);
-}
-
-void loadStations(GameState& state) {
-    loadTableFrom(state, TableId::stations, "types\\tfactories.txt");
+void loadTable(GameState& state, TableId id, NameSink sink) {
+    if (isWareTable(id)) return loadWares(state);
+    loadTableFrom(state, id, tableName(id).fileName, sink);
 }
 
 void loadWares(GameState& state) {
     state.wares.clear();
-    for (int g = 0; g < 5; ++g) {
-        state.wareGroups[g].fileName = kWareFiles[g].fileName;
-        loadTableFrom(state, static_cast<TableId>(static_cast<int>(TableId::wareB) + g),
-                      kWareFiles[g].fileName);
-    }
+    for (int g = 0; g < static_cast<int>(state.wareGroups.size()); ++g)
+        loadTableFrom(state, wareTable(g), tableName(wareTable(g)).fileName);
 }
 
 void loadAllTables(GameState& state) {
-    loadShips(state);
-    loadCockpits(state);
-    loadLasers(state);
-    loadBullets(state);
-    loadShields(state);
-    loadRockets(state);
-    loadStations(state);
+    for (const TableName& table : kTableNames)
+        if (!isWareTable(table.id)) loadTable(state, table.id);
     loadWares(state);
 }
 
@@ -98,9 +61,8 @@ void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink
         s.stations.clear();
         return loadTableFile(path, s.stations, s.stationsHeader, s.stationCount, s.stationsFile);
     default: {
-        const int g = static_cast<int>(id) - static_cast<int>(TableId::wareB);
-        TWareInfo& info = s.wareGroups[g];
-        const double multiplier = kWareFiles[g].priceMultiplier;
+        TWareInfo& info = s.wareGroups[wareFileIndex(id)];
+        const double multiplier = tableName(id).priceFactor;
         return loadTableFile(path, s.wares, info.headerValue, info.recordCount, info.file,
                              [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; });
     }

@@ -34,16 +34,12 @@ struct NameSink {
     void* context = nullptr;
 };
 
-void loadShips(GameState& state);     // "types\tships.txt"
-void loadCockpits(GameState& state);  // "types\tcockpits.txt"
-void loadLasers(GameState& state, NameSink sink = {});  // "types\tlaser.txt"
-void loadBullets(GameState& state);   // "types\tbullets.txt"
-void loadShields(GameState& state, NameSink sink = {}); // "types\tshields.txt"
-void loadRockets(GameState& state, NameSink sink = {}); // "types\trockets.txt"
-void loadStations(GameState& state);  // "types\tfactories.txt"
+// Loads the table from its own file (table_list.h); lasers, shields and missiles
+// pass each record to `sink`. A ware file loads all five (loadWares).
+void loadTable(GameState& state, TableId id, NameSink sink = {});
 // The five ware files B, E, F, M, T one after another into `wares`; each entry of
-// `wareGroups` gets its fileName, header value, record count and file state, each
-// record the price multiplier of its file (5.25, 4.0, 12.135, 5.25, 28.075).
+// `wareGroups` gets its header value, record count and file state, each record
+// the price factor of its file (table_list.h: 5.25, 4.0, 12.135, 5.25, 28.075).
 void loadWares(GameState& state);
 
 // Every table, in the order start-up loads them, without name sinks (for tools,

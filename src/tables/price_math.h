@@ -9,11 +9,9 @@
 #include <type_traits>
 
 #include "tables/records.h"
+#include "tables/table_list.h"
 #include "text/texts.h"
 
-// The doubles nearest to 64.924 (just above) and 28.075 (just below).
-inline constexpr double shipPriceFactor = 64.924;
-inline constexpr double equipmentPriceFactor = 28.075;
 
 // p × 0.01, with 0.01 held as the extended value nearest to it (just below),
 // rounded once to double.

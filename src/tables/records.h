@@ -298,7 +298,6 @@ struct TWares {
 
 // One of the five ware files; its records follow those of the earlier files in `wares`.
 struct TWareInfo {
-    std::string fileName; // as the loader opened it, e.g. "types\TWareB.txt"
     int32_t headerValue = 0;
     int32_t recordCount = 0;
     TableFile file;

@@ -87,9 +87,7 @@ bool saveAndFlush(const std::string& folder, std::string_view name, int32_t head
 
 SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre) {
     SaveReport report;
-    for (TableId id : {TableId::bullets, TableId::cockpits, TableId::ships, TableId::stations,
-                       TableId::lasers, TableId::shields, TableId::rockets, TableId::wareB,
-                       TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT}) {
+    for (TableId id : tablesInSaveOrder()) {
         if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end())
             continue;
         visitTable(state, id, [&](const auto& table) {

@@ -10,9 +10,9 @@
 #include "text/file_identity.h"
 #include "text/files.h"
 
-// Writes the twelve table files under GameState::folder in the order TBullets,
-// TCockpits, TShips, TFactories, TLaser, TShields, TRockets, then the five ware
-// files, each rebuilt from memory: the remark lines read before the header, the
+// Writes the twelve table files under GameState::folder in their save order
+// (table_list.h: TBullets, TCockpits, TShips, TFactories, TLaser, TShields,
+// TRockets, then the five ware files), each rebuilt from memory: the remark lines read before the header, the
 // header "%d;%d;" with the header value and the count, one line per record, then
 // the kept trailing lines, with the line ends the file was read with (a lone LF
 // when every line had one, else CR LF; the last line ends only if it did before).

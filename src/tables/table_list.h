@@ -5,6 +5,7 @@
 // every table without naming each one.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -18,24 +19,45 @@ struct TableName {
     TableId id;
     std::string_view key;      // "ships", "lasers", …, "wareB" … "wareT"
     std::string_view fileName; // as the writer names it: "types\TShips.txt"
+    // The basis of a record's price estimate is its price coefficient times this;
+    // 0 for the tables without a price (bullets, cockpits).
+    double priceFactor;
+    int savePosition; // saveAllTables writes the tables in this order
 };
 
+// The doubles nearest to 64.924 (just above) and 28.075 (just below).
+inline constexpr double shipPriceFactor = 64.924;
+inline constexpr double equipmentPriceFactor = 28.075;
+
+// A new table is one row here (and its records in GameState). The five ware
+// files follow each other in this order in GameState::wares.
 inline constexpr TableName kTableNames[12] = {
-    {TableId::ships, "ships", "types\\TShips.txt"},
-    {TableId::lasers, "lasers", "types\\TLaser.txt"},
-    {TableId::bullets, "bullets", "types\\TBullets.txt"},
-    {TableId::shields, "shields", "types\\TShields.txt"},
-    {TableId::rockets, "rockets", "types\\TRockets.txt"},
-    {TableId::cockpits, "cockpits", "types\\TCockpits.txt"},
-    {TableId::stations, "stations", "types\\TFactories.txt"},
-    {TableId::wareB, "wareB", "types\\TWareB.txt"},
-    {TableId::wareE, "wareE", "types\\TWareE.txt"},
-    {TableId::wareF, "wareF", "types\\TWareF.txt"},
-    {TableId::wareM, "wareM", "types\\TWareM.txt"},
-    {TableId::wareT, "wareT", "types\\TWareT.txt"},
+    {TableId::ships, "ships", "types\\TShips.txt", shipPriceFactor, 2},
+    {TableId::lasers, "lasers", "types\\TLaser.txt", equipmentPriceFactor, 4},
+    {TableId::bullets, "bullets", "types\\TBullets.txt", 0, 0},
+    {TableId::shields, "shields", "types\\TShields.txt", equipmentPriceFactor, 5},
+    {TableId::rockets, "rockets", "types\\TRockets.txt", equipmentPriceFactor, 6},
+    {TableId::cockpits, "cockpits", "types\\TCockpits.txt", 0, 1},
+    {TableId::stations, "stations", "types\\TFactories.txt", shipPriceFactor, 3},
+    {TableId::wareB, "wareB", "types\\TWareB.txt", 5.25, 7},
+    {TableId::wareE, "wareE", "types\\TWareE.txt", 4.0, 8},
+    {TableId::wareF, "wareF", "types\\TWareF.txt", 12.135, 9},
+    {TableId::wareM, "wareM", "types\\TWareM.txt", 5.25, 10},
+    {TableId::wareT, "wareT", "types\\TWareT.txt", 28.075, 11},
 };
 
 inline const TableName& tableName(TableId id) { return kTableNames[static_cast<int>(id)]; }
+
+// True for the five ware files, whose records share GameState::wares.
+inline bool isWareTable(TableId id) { return id >= TableId::wareB; }
+// The place of a ware file among the five (B 0 … T 4).
+inline int wareFileIndex(TableId id) { return static_cast<int>(id) - static_cast<int>(TableId::wareB); }
+inline TableId wareTable(int index) {
+    return static_cast<TableId>(static_cast<int>(TableId::wareB) + index);
+}
+
+// The tables in the order saveAllTables writes them.
+std::array<TableId, std::size(kTableNames)> tablesInSaveOrder();
 
 // The table a user means by `name`: its key or its file name, without regard to
 // the case of Latin letters, with or without "types\" (or "types/") and ".txt"
@@ -75,7 +97,7 @@ template <class F> decltype(auto) visitTable(const GameState& s, TableId id, F&&
             TableView<TStations>{n, s.stations, s.stationsHeader, s.stationCount, s.stationsFile});
     default: {
         // Ware file g holds the recordCount records after those of the earlier files.
-        const int g = static_cast<int>(id) - static_cast<int>(TableId::wareB);
+        const int g = wareFileIndex(id);
         size_t first = 0;
         for (int i = 0; i < g; ++i) first += static_cast<size_t>(std::max(0, s.wareGroups[i].recordCount));
         const TWareInfo& info = s.wareGroups[g];

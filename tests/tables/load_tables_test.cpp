@@ -29,7 +29,7 @@ class Loading : public ::testing::Test {
         for (const std::string& line : lines)
             text += line + "\r\n";
         game.write("types/TShips.txt", text);
-        loadShips(state);
+        loadTable(state, TableId::ships);
     }
     TempGame game;
     GameState state;
@@ -46,7 +46,7 @@ std::string cockpit(int mask, std::string_view objectId) {
 TEST_F(Loading, TheHeaderCountDecidesWhichLinesAreRecords) {
     game.writeLines("types/TCockpits.txt",
                     {"5;2;", cockpit(1, "SS_CO_A"), cockpit(2, "SS_CO_B"), cockpit(4, "SS_CO_C")});
-    loadCockpits(state);
+    loadTable(state, TableId::cockpits);
     EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size()),
               std::tuple(5, 2, 2u));
     EXPECT_EQ(std::tuple(state.cockpits[1].weaponMask, state.cockpits[1].objectId),
@@ -56,7 +56,7 @@ TEST_F(Loading, TheHeaderCountDecidesWhichLinesAreRecords) {
 
     game.write("types/TCockpits.txt",
                "1;3;\n" + cockpit(1, "A") + "\r\n\r" + cockpit(2, "B") + "\n");
-    loadCockpits(state);
+    loadTable(state, TableId::cockpits);
     ASSERT_EQ(state.cockpits.size(), 3u);
     EXPECT_EQ(std::tuple(state.cockpits[0].objectId, state.cockpits[1].weaponMask,
                          state.cockpits[1].objectId, state.cockpits[2].objectId),
@@ -93,7 +93,7 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
     for (const auto& c : cases) {
         listed = 0;
         game.write("types/TLaser.txt", c.text);
-        loadLasers(state, countNames);
+        loadTable(state, TableId::lasers, countNames);
         const TableFile& file = state.lasersFile;
         EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, listed, state.lasersHeader,
                              keptFromSaving(file), recordsLoaded(file), problemText(file.problem),
@@ -128,7 +128,7 @@ TEST_F(Loading, ANulByteKeepsTheTableEmptyAndSaysWhere) {
          "line 2: a NUL byte (code 0) at byte offset 8 of the file"}};
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.text);
-        loadCockpits(state);
+        loadTable(state, TableId::cockpits);
         const TableFile& file = state.cockpitsFile;
         EXPECT_EQ(std::tuple(state.cockpits.size(), state.cockpitCount, file.notInFormat,
                              recordsLoaded(file), problemText(file.problem),
@@ -166,7 +166,7 @@ TEST_F(Loading, HeaderRules) {
         {"1;-2147483648;" + record, 1, 0, "", "строка 1: число записей -2147483648", true}};
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.file);
-        loadCockpits(state);
+        loadTable(state, TableId::cockpits);
         const TableFile& file = state.cockpitsFile;
         EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size(),
                              file.headerRest, problemText(file.problem), file.unreadable,
@@ -178,7 +178,7 @@ TEST_F(Loading, HeaderRules) {
     }
     EXPECT_EQ(state.cockpitsFile.remarks, Lines{}) << "a table kept from saving holds nothing";
     game.write("types/TCockpits.txt", "// made by a tool\n//\r\n7;1;" + record);
-    loadCockpits(state);
+    loadTable(state, TableId::cockpits);
     EXPECT_EQ(state.cockpitsFile.remarks, (Lines{"// made by a tool", "//"}));
     EXPECT_EQ(state.cockpits.at(0).objectId, "SS_CO_A");
 }
@@ -204,7 +204,7 @@ TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
         for (std::string_view line : c.lines)
             text += std::string(line) + "\r\n";
         game.write("types/TLaser.txt", text);
-        loadLasers(state, countNames);
+        loadTable(state, TableId::lasers, countNames);
         EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, state.lasersFile.notInFormat,
                              problemText(state.lasersFile.problem)),
                   std::tuple(0u, 0, true, cp1251::fromUtf8(c.problem)));
@@ -215,8 +215,8 @@ TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
 // A missing file, or a folder in its place, gives an empty table marked missing.
 TEST_F(Loading, AMissingFileGivesAnEmptyTableMarkedMissing) {
     std::filesystem::create_directory(game.path("types/TBullets.txt"));
-    loadShips(state);
-    loadBullets(state);
+    loadTable(state, TableId::ships);
+    loadTable(state, TableId::bullets);
     EXPECT_TRUE(state.shipsFile.missing && state.bulletsFile.missing);
     EXPECT_EQ(std::tuple(state.shipsHeader, state.shipCount, state.ships.size()),
               std::tuple(0, 0, 0u));
@@ -261,8 +261,7 @@ TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
               std::tuple("T0", 28.075));
     EXPECT_TRUE(state.wareGroups[2].file.unreadable);
     const TWareInfo& m = state.wareGroups[3];
-    EXPECT_EQ(std::tuple(m.file.missing, m.fileName, m.headerValue, m.recordCount),
-              std::tuple(true, "types\\TWareM.txt", 0, 0));
+    EXPECT_EQ(std::tuple(m.file.missing, m.headerValue, m.recordCount), std::tuple(true, 0, 0));
 }
 
 // A ship without items and turrets has 48 + 1 + 5 + 1 = 55 fields, its column 48
@@ -352,7 +351,7 @@ TEST_F(Loading, CountsBeyondTheFileCannotExhaustMemory) {
         {"1;2;\r\n" + honest + honest, false}};
     for (const auto& c : cases) {
         game.write("types/TShips.txt", c.file);
-        loadShips(state);
+        loadTable(state, TableId::ships);
         EXPECT_EQ(state.shipsFile.unreadable, c.unreadable) << c.file.substr(0, 8);
         EXPECT_EQ(state.ships.empty(), c.unreadable) << "a good first line is taken back too";
         if (!c.unreadable) continue;

@@ -12,7 +12,9 @@
 #include "support/temp_folder.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
+#include "tables/table_list.h"
 #include "tables/ship_lines.h"
+#include "text/file_identity.h"
 #include "text/files.h"
 
 namespace {
@@ -162,13 +164,13 @@ TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
         {"1;2;\r" + a + "\n" + b, "1;2;\r\n" + a + "\r\n" + b}};
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.read);
-        loadCockpits(state);
+        loadTable(state, TableId::cockpits);
         ASSERT_FALSE(keptFromSaving(state.cockpitsFile)) << c.read;
         ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
         EXPECT_EQ(game.read("types/TCockpits.txt"), c.written) << testing::PrintToString(c.read);
     }
     game.write("types/TCockpits.txt", "1;1;\n" + a + "\n");
-    loadCockpits(state);
+    loadTable(state, TableId::cockpits);
     state.cockpits[0].weaponMask = 77;
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n1;2;3;4;5;6;7;8;77;10;11;12;13;14;SS_CO_A;\n");
@@ -184,8 +186,9 @@ TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
          {&state.shipsFile, &state.cockpitsFile, &state.lasersFile, &state.bulletsFile,
           &state.shieldsFile, &state.rocketsFile, &state.stationsFile})
         EXPECT_FALSE(file->missing || file->unreadable);
-    for (const TWareInfo& info : state.wareGroups)
-        EXPECT_FALSE(info.file.missing || info.file.unreadable) << info.fileName;
+    for (int g = 0; g < 5; ++g)
+        EXPECT_FALSE(state.wareGroups[g].file.missing || state.wareGroups[g].file.unreadable)
+            << tableName(wareTable(g)).fileName;
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(tableBytes(game), before);
 }
@@ -232,6 +235,38 @@ TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
     EXPECT_EQ(failedPaths(report), all);
     EXPECT_EQ(std::tuple(report.failed[0].fault, report.written), std::tuple(FileFault::NoFolder, 0));
     EXPECT_FALSE(game.exists("types"));
+}
+
+} // namespace
+
+namespace {
+
+// One table list drives loading and saving: each row's file is the one its table
+// is read from (without it, that table alone is missing) and the one it is written to.
+TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
+    fs::copy(fs::path(ORVEX_SAMPLE_GAME) / "types", game.path("types"),
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    for (const TableName& row : kTableNames) {
+        std::string bytes;
+        ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes)) << row.key;
+        ASSERT_TRUE(removeFile(game.folder() + std::string(row.fileName))) << row.key;
+        loadAllTables(state);
+        for (const TableName& other : kTableNames)
+            visitTable(state, other.id, [&](const auto& table) {
+                EXPECT_EQ(table.file.missing, other.id == row.id) << row.key << " " << other.key;
+            });
+        ASSERT_TRUE(writeNewFileDurably(game.folder() + std::string(row.fileName), bytes));
+    }
+    loadAllTables(state);
+    const SaveReport report = saveAllTables(state);
+    ASSERT_EQ(report.saved.size(), std::size(kTableNames));
+    for (size_t i = 0; i < report.saved.size(); ++i) {
+        const TableName& row = tableName(report.saved[i].id);
+        EXPECT_EQ(row.savePosition, static_cast<int>(i)) << row.key;
+        std::string bytes;
+        ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
+        EXPECT_EQ(report.saved[i].identity, identityOf(bytes)) << row.key;
+    }
 }
 
 } // namespace
