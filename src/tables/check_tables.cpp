@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "tables/columns.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/texts.h"
@@ -19,16 +20,9 @@ int remarkCount(const TableFile& file) { return static_cast<int>(file.remarks.si
 
 bool usable(const TableFile& file) { return !file.missing && !keptFromSaving(file); }
 
-// The fields a record's line needs: the column list, a ship's groups as its counts say.
+// The fields a record's line needs: the column list, a ship's groups as it holds them.
 template <class Record> int64_t neededFields(const Record& record) {
-    if constexpr (std::is_same_v<Record, TShips>) {
-        int64_t n = 48 + 4 * int64_t{std::max(0, record.itemCount)} + 1 + 5 + 1;
-        for (const TTurret& turret : record.turrets)
-            n += 4 + 6 * int64_t{std::max(0, turret.gunGroupCount)};
-        return n;
-    } else {
-        return static_cast<int64_t>(recordColumns<Record>().size());
-    }
+    return forEachField(record, [](std::string_view, int64_t) {});
 }
 
 template <class Record> int fieldOf(std::string_view column) {
@@ -206,9 +200,9 @@ struct Checker {
         for (int k = 1; k < listed; ++k) {
             if (r.turrets[static_cast<size_t>(k)].gunCount < 1) continue;
             const TTurretMount& mount = r.turretMounts[k - 1];
-            const int cockpitField = 29 + 2 * (k - 1);
-            const std::string cockpit = formatText("turretMounts[%d].cockpitIndex", {k - 1});
-            const std::string position = formatText("turretMounts[%d].position", {k - 1});
+            const std::string_view cockpit = kMountColumns[k - 1][0];
+            const std::string_view position = kMountColumns[k - 1][1];
+            const int cockpitField = fieldOf<R>(cockpit);
             inTable<R>(file, line, cockpit, mount.cockpitIndex, state.cockpitsFile,
                        state.cockpitCount, say(Text::ofCockpitTable), 0, cockpitField);
             if (mount.position < 0 || mount.position > 6)
@@ -216,7 +210,7 @@ struct Checker {
                            cockpitField + 1);
         }
         if (r.turretCount > kMountedTurrets) {
-            const int field = 49 + 4 * std::max(0, r.itemCount);
+            const int field = static_cast<int>(fieldNumber(r, "turretCount"));
             outside<R>(file, line, "turretCount", r.turretCount,
                        say(Text::turretsWithoutMounts), field);
         }

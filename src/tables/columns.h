@@ -11,9 +11,12 @@
 //                                         the range of entries whose columns follow.
 
 #include <concepts>
+#include <cstdint>
 #include <iterator>
+#include <span>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "tables/records.h"
 
@@ -279,4 +282,34 @@ template <RecordOf<TWares> R, class V> void forEachColumn(R& r, V& v) {
     v("col10", r.col10);
     v("containerType", r.containerType);
     v("objectId", r.objectId);
+}
+
+// Walks a record's line as the writer writes it, calling f(name, field) for each
+// field with its number from 1 (a group's count column, then its entries' columns,
+// as many entries as the record holds). Returns the number of fields.
+template <class F> struct FieldNumbering {
+    F& f;
+    int64_t field = 0;
+    template <class T> void operator()(std::string_view name, const T&) { f(name, ++field); }
+    void manoeuvrability(std::string_view name, const double&) { f(name, ++field); }
+    template <class Entry>
+    std::span<const Entry> group(std::string_view name, const int32_t&,
+                                 const std::vector<Entry>& entries) {
+        f(name, ++field);
+        return entries;
+    }
+};
+template <class Record, class F> int64_t forEachField(const Record& record, F&& f) {
+    FieldNumbering<std::remove_reference_t<F>> numbering{f};
+    forEachColumn(record, numbering);
+    return numbering.field;
+}
+
+// The number of the first field named `name` on the record's line; 0 when none is.
+template <class Record> int64_t fieldNumber(const Record& record, std::string_view name) {
+    int64_t found = 0;
+    forEachField(record, [&](std::string_view column, int64_t field) {
+        if (found == 0 && column == name) found = field;
+    });
+    return found;
 }

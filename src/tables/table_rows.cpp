@@ -46,8 +46,13 @@ template <class Record> std::vector<Column> collectColumns() {
     return std::move(collector.columns);
 }
 
-constexpr int kShipFixedFields = 48; // up to itemCount
-constexpr int kShipTailFields = 6;   // tail1 .. tail5, objectId
+// A ship's columns before its "groups" column (up to itemCount) and after it
+// (tail1 .. tail5, objectId), each one field.
+struct ShipLineShape {
+    size_t fixedFields;
+    size_t tailFields;
+};
+ShipLineShape shipLineShape(); // defined after recordColumns
 
 std::string faultReason(FieldFault fault, std::string_view field, Language language) {
     return problemReason({problemKindOf(fault), 0, 0, std::string(field)}, language);
@@ -71,10 +76,11 @@ template <class Record> std::vector<std::string> cellsOf(const Record& record) {
     const std::vector<std::string_view> fields = splitFields(line);
     std::vector<std::string> cells;
     if constexpr (std::is_same_v<Record, TShips>) {
-        const size_t groupsEnd = fields.size() - kShipTailFields;
-        cells.assign(fields.begin(), fields.begin() + kShipFixedFields);
+        static const ShipLineShape shape = shipLineShape();
+        const size_t groupsEnd = fields.size() - shape.tailFields;
+        cells.assign(fields.begin(), fields.begin() + static_cast<long>(shape.fixedFields));
         std::string groups;
-        for (size_t i = kShipFixedFields; i < groupsEnd; ++i) (groups += fields[i]) += ';';
+        for (size_t i = shape.fixedFields; i < groupsEnd; ++i) (groups += fields[i]) += ';';
         cells.push_back(std::move(groups));
         cells.insert(cells.end(), fields.begin() + static_cast<long>(groupsEnd), fields.end());
     } else {
@@ -94,17 +100,17 @@ std::string groupsProblem(std::string_view cell, int32_t itemCount, Language lan
         if (field.empty()) return std::string(text(Text::cellEmptyNumber, language));
         else if (const FieldFault fault = checkIntegerField(field); fault != FieldFault::none)
             return faultReason(fault, field, language);
-    int64_t needed = 4 * int64_t{std::max(0, itemCount)} + 1;
+    int64_t needed = kEntryFields<TShipItem> * int64_t{std::max(0, itemCount)} + 1;
     bool countTooLarge = itemCount > kMaxTableCount;
     if (needed <= static_cast<int64_t>(fields.size())) {
         const int32_t turrets = textToInt(fields[static_cast<size_t>(needed - 1)]);
         countTooLarge = countTooLarge || turrets > kMaxTableCount;
         for (int32_t t = 0; t < turrets && !countTooLarge; ++t) {
-            needed += 4;
+            needed += kEntryFields<TTurret>;
             if (needed > static_cast<int64_t>(fields.size())) break;
             const int32_t gunGroups = textToInt(fields[static_cast<size_t>(needed - 1)]);
             countTooLarge = gunGroups > kMaxTableCount;
-            needed += 6 * int64_t{std::max(0, gunGroups)};
+            needed += kEntryFields<TGunGroup> * int64_t{std::max(0, gunGroups)};
         }
     }
     if (countTooLarge)
@@ -358,6 +364,16 @@ int columnIndex(std::span<const Column> columns, std::string_view name) {
         if (columns[i].name == name) return static_cast<int>(i);
     return -1;
 }
+
+namespace {
+
+ShipLineShape shipLineShape() {
+    const std::span<const Column> columns = recordColumns<TShips>();
+    const size_t groups = static_cast<size_t>(columnIndex(columns, "groups"));
+    return {groups, columns.size() - groups - 1};
+}
+
+} // namespace
 
 #define ORVEX_RECORD_ROWS(Record)                                                                 \
     std::vector<std::string> recordCells(const Record& record) { return cellsOf(record); }      \

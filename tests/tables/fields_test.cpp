@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tables/columns.h"
 #include "tables/fields.h"
 #include "tables/record_line.h"
 #include "tables/table_file.h"
@@ -182,6 +183,36 @@ TEST(ManoeuvrabilityText, AValueWhoseFractionRealToTextDropsIsNotPaddedIntoAnoth
     readRecordLine("0;0;" + manoeuvrabilityText(1.0 + 4.0 * 2.220446049250313e-16) + ";", ship,
                    budget);
     EXPECT_EQ(ship.manoeuvrabilityX, 1.0);
+}
+
+} // namespace
+
+namespace {
+
+// Field numbers come from the column list, never counted by hand: on a ship line
+// made by hand (field k holds k, but for its counts: one item, one turret of two
+// gun groups), the visitor numbers the columns where the reader finds them.
+TEST(FieldNumbers, TheColumnListNumbersAHandMadeShipLine) {
+    std::string line;
+    for (int k = 1; k <= 74; ++k)
+        line += std::to_string(k == 48 || k == 53 ? 1 : k == 57 ? 2 : k) + ";";
+    line += "SS_SH_75;";
+    TShips ship;
+    int64_t budget = 0;
+    ASSERT_EQ(readRecordLine(line, ship, budget).kind, TableProblemKind::none);
+    ASSERT_EQ(std::tuple(ship.nameTextId, ship.maxShieldType, ship.turretMounts[0].cockpitIndex,
+                         ship.turretMounts[5].position, ship.hullStrength, ship.priceCoefficient),
+              std::tuple(7, 21, 29, 40, 44, 71));
+    const struct {
+        std::string_view column;
+        int64_t field;
+    } expected[] = {{"col0", 1},           {"nameTextId", 7},        {"maxShieldType", 21},
+                    {kMountColumns[0][0], 29}, {kMountColumns[5][1], 40}, {"hullStrength", 44},
+                    {"itemCount", 48},     {"turretCount", 53},      {"gunGroupCount", 57},
+                    {"priceCoefficient", 71}, {"objectId", 75}};
+    for (const auto& e : expected) EXPECT_EQ(fieldNumber(ship, e.column), e.field) << e.column;
+    EXPECT_EQ(forEachField(ship, [](std::string_view, int64_t) {}), 75);
+    EXPECT_EQ(forEachField(TShips{}, [](std::string_view, int64_t) {}), 55); // no items, no turrets
 }
 
 } // namespace
