@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "tables/columns.h"
 #include "tables/records.h"
 #include "text/texts.h"
 
@@ -34,7 +35,6 @@ inline constexpr std::string_view kContainerTypeNames[6] = {"SM", "S", "M", "L",
 template <class Record> struct FieldOf {
     Text label;
     std::optional<Text> unit;
-    std::string_view column; // the column's name, as the table's column list has it
     Shown shown;
     int32_t Record::*integer = nullptr; // the stored field: one of the two
     double Record::*real = nullptr;
@@ -42,6 +42,37 @@ template <class Record> struct FieldOf {
     // report writes "²" (Windows-1251 has no such letter).
     bool unitSquared = false;
 };
+
+// Finds the column whose field lives at `member` of one record.
+struct MemberColumnFinder {
+    const void* member;
+    std::string_view found;
+    void check(std::string_view name, const void* value) {
+        if (found.empty() && value == member) found = name;
+    }
+    void operator()(std::string_view name, const int32_t& v) { check(name, &v); }
+    void operator()(std::string_view name, const double& v) { check(name, &v); }
+    void operator()(std::string_view, const std::string&) {}
+    void manoeuvrability(std::string_view name, const double& v) { check(name, &v); }
+    template <class Entry>
+    std::span<const Entry> group(std::string_view name, const int32_t& count,
+                                 const std::vector<Entry>&) {
+        check(name, &count);
+        return {};
+    }
+};
+
+// The column the field edits: the one of its record kind's column list
+// (columns.h) whose member it points to; empty when its member is none of them.
+template <class Record> std::string_view columnOf(const FieldOf<Record>& field) {
+    static const Record record{};
+    MemberColumnFinder finder{field.integer ? static_cast<const void*>(&(record.*field.integer))
+                                : field.real ? static_cast<const void*>(&(record.*field.real))
+                                             : nullptr,
+                  {}};
+    if (finder.member) forEachColumn(record, finder);
+    return finder.found;
+}
 
 inline bool isListField(Shown shown) { return shown >= Shown::containerEntry; }
 
@@ -62,80 +93,80 @@ void storeEntry(const FieldOf<Record>& field, Record& r, int index, std::string_
 
 // The groups' inputs, in the order the window creates them (their tab order).
 inline constexpr FieldOf<TShips> kShipFields[] = {
-    {Text::largestShield, {}, "maxShieldType", Shown::shieldEntry, &TShips::maxShieldType},
-    {Text::shieldCount, {}, "maxShieldCount", Shown::countEntry, &TShips::maxShieldCount},
-    {Text::largestMissile, {}, "maxMissileType", Shown::missileEntry, &TShips::maxMissileType},
-    {Text::missileCount, {}, "maxMissileCount", Shown::countEntry, &TShips::maxMissileCount},
-    {Text::initialSpeed, Text::unitMetresPerSecond, "speed", Shown::speed, &TShips::speed},
-    {Text::speedUpgrades, {}, "speedUpgrades", Shown::number, &TShips::speedUpgrades},
-    {Text::manoeuvrabilityX, Text::unitPercent, "manoeuvrabilityX", Shown::percent, nullptr,
+    {Text::largestShield, {}, Shown::shieldEntry, &TShips::maxShieldType},
+    {Text::shieldCount, {}, Shown::countEntry, &TShips::maxShieldCount},
+    {Text::largestMissile, {}, Shown::missileEntry, &TShips::maxMissileType},
+    {Text::missileCount, {}, Shown::countEntry, &TShips::maxMissileCount},
+    {Text::initialSpeed, Text::unitMetresPerSecond, Shown::speed, &TShips::speed},
+    {Text::speedUpgrades, {}, Shown::number, &TShips::speedUpgrades},
+    {Text::manoeuvrabilityX, Text::unitPercent, Shown::percent, nullptr,
      &TShips::manoeuvrabilityX},
-    {Text::manoeuvrabilityY, Text::unitPercent, "manoeuvrabilityY", Shown::percent, nullptr,
+    {Text::manoeuvrabilityY, Text::unitPercent, Shown::percent, nullptr,
      &TShips::manoeuvrabilityY},
-    {Text::manoeuvrabilityRotation, Text::unitPercent, "manoeuvrabilityRotation", Shown::percent,
+    {Text::manoeuvrabilityRotation, Text::unitPercent, Shown::percent,
      nullptr, &TShips::manoeuvrabilityRotation},
-    {Text::manoeuvrabilityUpgrades, {}, "manoeuvrabilityUpgrades", Shown::number,
+    {Text::manoeuvrabilityUpgrades, {}, Shown::number,
      &TShips::manoeuvrabilityUpgrades},
-    {Text::hull, {}, "hullStrength", Shown::number, &TShips::hullStrength},
-    {Text::acceleration, Text::unitMetresPerSecond, "acceleration", Shown::speed, &TShips::acceleration,
+    {Text::hull, {}, Shown::number, &TShips::hullStrength},
+    {Text::acceleration, Text::unitMetresPerSecond, Shown::speed, &TShips::acceleration,
      nullptr, true},
-    {Text::minCargoBay, Text::unitUnits, "minCargoSize", Shown::number, &TShips::minCargoSize},
-    {Text::maxCargoBay, Text::unitUnits, "maxCargoSize", Shown::number, &TShips::maxCargoSize},
-    {Text::cargoBayType, {}, "cargoBayType", Shown::containerEntry, &TShips::cargoBayType},
-    {Text::hangarCapacity, {}, "hangarCapacity", Shown::number, &TShips::hangarCapacity},
-    {Text::generatorPower, Text::unitMegawatts, "generatorPower", Shown::number, &TShips::generatorPower},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TShips::priceCoefficient},
+    {Text::minCargoBay, Text::unitUnits, Shown::number, &TShips::minCargoSize},
+    {Text::maxCargoBay, Text::unitUnits, Shown::number, &TShips::maxCargoSize},
+    {Text::cargoBayType, {}, Shown::containerEntry, &TShips::cargoBayType},
+    {Text::hangarCapacity, {}, Shown::number, &TShips::hangarCapacity},
+    {Text::generatorPower, Text::unitMegawatts, Shown::number, &TShips::generatorPower},
+    {Text::priceCoefficient, {}, Shown::number, &TShips::priceCoefficient},
 };
 
 inline constexpr FieldOf<TLasers> kLaserFields[] = {
-    {Text::volume, Text::unitUnits, "volume", Shown::number, &TLasers::volume},
-    {Text::containerType, {}, "containerType", Shown::containerEntry, &TLasers::containerType},
-    {Text::fireDelay, {}, "fireDelay", Shown::number, &TLasers::fireDelay},
-    {Text::laserPower, {}, "laserPower", Shown::number, &TLasers::laserPower},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TLasers::priceCoefficient},
-    {Text::averagePriceChange, Text::unitPercent, "averagePriceChange", Shown::percentEntry,
+    {Text::volume, Text::unitUnits, Shown::number, &TLasers::volume},
+    {Text::containerType, {}, Shown::containerEntry, &TLasers::containerType},
+    {Text::fireDelay, {}, Shown::number, &TLasers::fireDelay},
+    {Text::laserPower, {}, Shown::number, &TLasers::laserPower},
+    {Text::priceCoefficient, {}, Shown::number, &TLasers::priceCoefficient},
+    {Text::averagePriceChange, Text::unitPercent, Shown::percentEntry,
      &TLasers::averagePriceChange},
 };
 
 // The projectile rows of the laser group: the bullet record at the laser's index.
 inline constexpr FieldOf<TBullets> kBulletFields[] = {
-    {Text::shotEnergy, {}, "shotEnergy", Shown::number, &TBullets::shotEnergy},
-    {Text::shieldDamage, {}, "shieldDamage", Shown::number, &TBullets::shieldDamage},
-    {Text::hullDamage, {}, "hullDamage", Shown::number, &TBullets::hullDamage},
-    {Text::projectileSpeed, Text::unitMetresPerSecond, "projectileSpeed", Shown::speed,
+    {Text::shotEnergy, {}, Shown::number, &TBullets::shotEnergy},
+    {Text::shieldDamage, {}, Shown::number, &TBullets::shieldDamage},
+    {Text::hullDamage, {}, Shown::number, &TBullets::hullDamage},
+    {Text::projectileSpeed, Text::unitMetresPerSecond, Shown::speed,
      &TBullets::projectileSpeed},
-    {Text::firingRange, Text::unitMetres, "flightTime", Shown::flightRange, &TBullets::flightTime},
+    {Text::firingRange, Text::unitMetres, Shown::flightRange, &TBullets::flightTime},
 };
 
 inline constexpr FieldOf<TShields> kShieldFields[] = {
-    {Text::volume, Text::unitUnits, "volume", Shown::number, &TShields::volume},
-    {Text::containerType, {}, "containerType", Shown::containerEntry, &TShields::containerType},
-    {Text::shieldPower, {}, "shieldPower", Shown::shieldPower, &TShields::shieldPower},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TShields::priceCoefficient},
-    {Text::averagePriceChange, Text::unitPercent, "averagePriceChange", Shown::percentEntry,
+    {Text::volume, Text::unitUnits, Shown::number, &TShields::volume},
+    {Text::containerType, {}, Shown::containerEntry, &TShields::containerType},
+    {Text::shieldPower, {}, Shown::shieldPower, &TShields::shieldPower},
+    {Text::priceCoefficient, {}, Shown::number, &TShields::priceCoefficient},
+    {Text::averagePriceChange, Text::unitPercent, Shown::percentEntry,
      &TShields::averagePriceChange},
 };
 
 inline constexpr FieldOf<TRockets> kRocketFields[] = {
-    {Text::volume, Text::unitUnits, "volume", Shown::number, &TRockets::volume},
-    {Text::containerType, {}, "containerType", Shown::containerEntry, &TRockets::containerType},
-    {Text::missileSpeed, Text::unitMetresPerSecond, "missileSpeed", Shown::speed, &TRockets::missileSpeed},
-    {Text::shieldDamage, {}, "shieldDamage", Shown::number, &TRockets::shieldDamage},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TRockets::priceCoefficient},
-    {Text::averagePriceChange, Text::unitPercent, "averagePriceChange", Shown::percentEntry,
+    {Text::volume, Text::unitUnits, Shown::number, &TRockets::volume},
+    {Text::containerType, {}, Shown::containerEntry, &TRockets::containerType},
+    {Text::missileSpeed, Text::unitMetresPerSecond, Shown::speed, &TRockets::missileSpeed},
+    {Text::shieldDamage, {}, Shown::number, &TRockets::shieldDamage},
+    {Text::priceCoefficient, {}, Shown::number, &TRockets::priceCoefficient},
+    {Text::averagePriceChange, Text::unitPercent, Shown::percentEntry,
      &TRockets::averagePriceChange},
 };
 
 inline constexpr FieldOf<TStations> kStationFields[] = {
-    {Text::volume, {}, "volume", Shown::number, &TStations::volume},
-    {Text::containerType, {}, "containerType", Shown::containerEntry, &TStations::containerType},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TStations::priceCoefficient},
+    {Text::volume, {}, Shown::number, &TStations::volume},
+    {Text::containerType, {}, Shown::containerEntry, &TStations::containerType},
+    {Text::priceCoefficient, {}, Shown::number, &TStations::priceCoefficient},
 };
 
 inline constexpr FieldOf<TWares> kWareFields[] = {
-    {Text::volume, {}, "volume", Shown::number, &TWares::volume},
-    {Text::containerType, {}, "containerType", Shown::containerEntry, &TWares::containerType},
-    {Text::priceCoefficient, {}, "priceCoefficient", Shown::number, &TWares::priceCoefficient},
-    {Text::averagePriceChange, Text::unitPercent, "averagePriceChange", Shown::percentEntry,
+    {Text::volume, {}, Shown::number, &TWares::volume},
+    {Text::containerType, {}, Shown::containerEntry, &TWares::containerType},
+    {Text::priceCoefficient, {}, Shown::number, &TWares::priceCoefficient},
+    {Text::averagePriceChange, Text::unitPercent, Shown::percentEntry,
      &TWares::averagePriceChange},
 };

@@ -53,8 +53,16 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
 template <class Record> ShownField showColumn(std::string_view column, const Record& r) {
     ShownField shown;
     if constexpr (!std::is_same_v<Record, TCockpits>) {
-        for (const FieldOf<Record>& input : editorFields<Record>()) {
-            if (input.column != column) continue;
+        // Each input's column, found once from its member.
+        static const std::vector<std::string_view> columns = [] {
+            std::vector<std::string_view> names;
+            for (const FieldOf<Record>& input : editorFields<Record>()) names.push_back(columnOf(input));
+            return names;
+        }();
+        const std::span<const FieldOf<Record>> inputs = editorFields<Record>();
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            if (columns[i] != column) continue;
+            const FieldOf<Record>& input = inputs[i];
             shown.label = input.label;
             shown.unit = input.unit;
             shown.unitSquared = input.unitSquared;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tables/columns.h"
+#include "tables/editor_fields.h"
 #include "tables/fields.h"
 #include "tables/record_line.h"
 #include "tables/table_file.h"
@@ -213,6 +214,39 @@ TEST(FieldNumbers, TheColumnListNumbersAHandMadeShipLine) {
     for (const auto& e : expected) EXPECT_EQ(fieldNumber(ship, e.column), e.field) << e.column;
     EXPECT_EQ(forEachField(ship, [](std::string_view, int64_t) {}), 75);
     EXPECT_EQ(forEachField(TShips{}, [](std::string_view, int64_t) {}), 55); // no items, no turrets
+}
+
+} // namespace
+
+namespace {
+
+// An input names only its member; its column is found in the column list. A
+// member that is no column (a ware's price multiplier) or a second input on the
+// same column is a wrong description.
+template <class Record, size_t N> void expectOneColumnEach(const FieldOf<Record> (&fields)[N]) {
+    std::vector<std::string_view> seen;
+    for (const FieldOf<Record>& field : fields) {
+        const std::string_view column = columnOf(field);
+        EXPECT_FALSE(column.empty()) << text(field.label, Language::en);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), column), 0) << column;
+        seen.push_back(column);
+    }
+}
+
+TEST(EditorFields, EachInputEditsItsOwnColumn) {
+    expectOneColumnEach(kShipFields);
+    expectOneColumnEach(kLaserFields);
+    expectOneColumnEach(kBulletFields);
+    expectOneColumnEach(kShieldFields);
+    expectOneColumnEach(kRocketFields);
+    expectOneColumnEach(kStationFields);
+    expectOneColumnEach(kWareFields);
+    EXPECT_EQ(columnOf(kShipFields[0]), "maxShieldType");
+    EXPECT_EQ(columnOf(FieldOf<TShips>{Text::generatorPower, {}, Shown::number, &TShips::generatorPower}),
+              "generatorPower");
+    EXPECT_EQ(columnOf(FieldOf<TWares>{Text::averageWare, {}, Shown::number, nullptr,
+                                       &TWares::priceMultiplier}),
+              "");
 }
 
 } // namespace
