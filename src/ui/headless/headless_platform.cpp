@@ -4,6 +4,7 @@
 #include "ui/headless/headless_platform.h"
 
 #include "ui/dispatch.h"
+#include "ui/fit_texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -177,11 +178,13 @@ void HeadlessPlatform::showMainWindow(Control& c) {
     state(c).shown = true;
 }
 
-// A fixed-pitch stand-in for text measurement: 6 pixels a character at height 11.
+// A fixed-pitch stand-in for text measurement: 6 pixels a character at height
+// 11 (7 in bold), as the control shows its text.
 Size HeadlessPlatform::measure(const Control& c, int maxWidth) {
     const Font f = effectiveFont(c);
     const int height = std::max(f.height, 1);
-    int width = (static_cast<int>(c.text.size()) * 6 * height + 5) / 11;
+    const int pitch = (f.style & kBold) != 0 ? 7 : 6;
+    int width = (static_cast<int>(shownText(c).size()) * pitch * height + 5) / 11;
     int lineHeight = height + 2;
     int lines = 1;
     if (c.kind == ControlKind::WrappingLabel && maxWidth > 0 && width > maxWidth) {

@@ -8,6 +8,7 @@
 #include "ui/win32/win32_platform.h"
 
 #include "ui/dispatch.h"
+#include "ui/fit_texts.h"
 #include "ui/trace.h"
 #include "ui/win32/wide_text.h"
 
@@ -114,6 +115,9 @@ struct Win32Platform::State {
         bool changePosted = false;
     };
     std::unordered_map<Control*, ListChoice> listChoices;
+    // Lists whose entries changed since they were last opened: the next opening
+    // measures them again for the opened width.
+    std::unordered_set<Control*> entriesChanged;
 
     WNDPROC baseProc(HWND hwnd) const {
         auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
@@ -460,6 +464,27 @@ LRESULT paintColours(const Control& c, HDC dc) {
     return reinterpret_cast<LRESULT>(active->brush(c.colour));
 }
 
+// An opened list as wide as its longest entry in the list's font, with room
+// for its scroll bar; never narrower than the list.
+void fitDroppedWidth(const Control& list, HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+    int widest = 0;
+    std::wstring entry;
+    for (WPARAM i = 0; i < static_cast<WPARAM>(std::max<LRESULT>(count, 0)); ++i) {
+        entry.resize(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) + 1);
+        const auto length = SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        SIZE size{0, 0};
+        if (length > 0) GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
+        widest = std::max<int>(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const int width = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageW(hwnd, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(width, list.width)), 0);
+}
+
 // A list's change is raised once, from the loop, after the choice is complete:
 // at once for a choice on a closed list (a key, a typed letter, a click on an
 // entry, which closes the list first); for the arrows in an opened list when it
@@ -474,6 +499,7 @@ void listNotified(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
     };
     switch (HIWORD(wp)) {
     case CBN_DROPDOWN:
+        if (active->entriesChanged.erase(&c) > 0) fitDroppedWidth(c, hwnd);
         t = {static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), false, false, t.changePosted};
         break;
     case CBN_SELCHANGE:
@@ -886,6 +912,7 @@ void Win32Platform::destroyWindow(Control& c) {
     unbind(hwnd);
     state_->quietLists.erase(&c);
     state_->listChoices.erase(&c);
+    state_->entriesChanged.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
@@ -967,7 +994,7 @@ Size Win32Platform::measure(const Control& c, int maxWidth) {
     HDC dc = state_->measuringDc;
     const std::optional<State::FontKey> key = State::fontKeyOf(c);
     HGDIOBJ old = SelectObject(dc, key ? state_->fontObject(*key) : GetStockObject(DEFAULT_GUI_FONT));
-    const std::wstring text = toWide(c.text);
+    const std::wstring text = toWide(shownText(c));
     SIZE extent{0, 0};
     if (c.kind == ControlKind::WrappingLabel && maxWidth > 0) {
         RECT r{0, 0, maxWidth, 0};
@@ -1004,6 +1031,7 @@ Size Win32Platform::outerSize(const Control& c, Size client) {
 int Win32Platform::addItem(Control& list, std::string_view text) {
     if (!state_->mainWindowShown && state_->quietLists.insert(&list).second)
         SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
+    state_->entriesChanged.insert(&list);
     const std::wstring wide = toWide(text);
     auto index =
         SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -1012,6 +1040,7 @@ int Win32Platform::addItem(Control& list, std::string_view text) {
 
 void Win32Platform::replaceItem(Control& list, int index, std::string_view text) {
     HWND hwnd = hwndOf(list);
+    state_->entriesChanged.insert(&list);
     const auto chosen = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
     const auto data = SendMessageW(hwnd, CB_GETITEMDATA, index, 0);
     const std::wstring wide = toWide(text);
@@ -1047,6 +1076,7 @@ void Win32Platform::setSelectedIndex(Control& list, int index) {
 }
 
 void Win32Platform::clearItems(Control& list) {
+    state_->entriesChanged.insert(&list);
     SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0);
 }
 
