@@ -327,6 +327,7 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
 
     f->saveButton = &createButton(window, f->text(Text::save)).place(320, 556).resize(90, 27);
     f->saveButton->onClick = {onSaveClicked, f};
+    setShortcut(*f->saveButton, 'S'); // Ctrl+S
     f->closeButton = &createButton(window, f->text(Text::close)).place(420, 556).resize(90, 27);
     f->closeButton->onClick = {onCloseClicked, f};
     f->helpButton = &createButton(window, f->text(Text::help)).place(520, 556).resize(90, 27);

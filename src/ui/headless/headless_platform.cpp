@@ -99,6 +99,10 @@ void HeadlessPlatform::click(Control& buttonOrCheckBox) {
     actions_.push_back({ActionKind::Click, &buttonOrCheckBox, 0, {}, {}});
 }
 
+void HeadlessPlatform::pressKey(Control& window, char key, bool ctrl) {
+    actions_.push_back({ActionKind::Key, &window, ctrl ? 1 : 0, std::string(1, key), {}});
+}
+
 void HeadlessPlatform::switchTab(Control& tabControl, int index) {
     actions_.push_back({ActionKind::SwitchTab, &tabControl, index, {}, {}});
 }
@@ -408,6 +412,10 @@ void HeadlessPlatform::perform(Action& a) {
             return;
         }
         raiseClick(*a.control);
+        return;
+    case ActionKind::Key:
+        if (Control* button = buttonForKey(*a.control, a.text[0], a.number != 0); button != nullptr)
+            raiseClick(*button);
         return;
     case ActionKind::SwitchTab: {
         if (!reachable(a, ControlKind::TabControl)) return;

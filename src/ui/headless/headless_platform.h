@@ -50,6 +50,9 @@ class HeadlessPlatform : public Platform {
     void type(Control& edit, std::string_view chars, unsigned shiftState = 0); // '\b' = backspace
     void paste(Control& edit, std::string_view text); // through onPaste; replaces the whole text
     void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
+    // A letter key ('A'..'Z') pressed with Ctrl (ctrl) or Alt in window: presses
+    // the button that answers to it (buttonForKey), else nothing happens.
+    void pressKey(Control& window, char key, bool ctrl);
     void switchTab(Control& tabControl, int index);
     void answer(int button);               // answers the next message box
     void pressClose(Control& window);      // the title bar's close box
@@ -105,6 +108,7 @@ class HeadlessPlatform : public Platform {
         Type,
         Paste,
         Click,
+        Key,
         SwitchTab,
         Answer,
         PressClose,

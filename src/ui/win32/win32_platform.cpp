@@ -457,8 +457,14 @@ bool isInnerWindowOf(const Control& c, HWND sender) {
     return b != nullptr && b->inner && b->self == &c;
 }
 
-// A colour request answered for c: its text in its font colour on its background.
+// A colour request answered for c: its text in its font colour on its background;
+// a disabled edit box or list in the system's disabled colours.
 LRESULT paintColours(const Control& c, HDC dc) {
+    if (!c.enabled && (c.kind == ControlKind::EditBox || c.kind == ControlKind::List)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     SetTextColor(dc, colourRef(effectiveFont(c).colour));
     SetBkColor(dc, colourRef(c.colour));
     return reinterpret_cast<LRESULT>(active->brush(c.colour));
@@ -820,6 +826,22 @@ bool switchPage(const MSG& msg) {
     return true;
 }
 
+// Alt with a button's marked letter, or Ctrl with its shortcut, presses it
+// from anywhere in its window (a held key presses it once).
+bool pressShortcut(const MSG& msg) {
+    const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & 0x20000000) != 0 &&
+                     GetKeyState(VK_CONTROL) >= 0;
+    const bool ctrl = msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+                      GetKeyState(VK_MENU) >= 0;
+    if (!alt && !ctrl) return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr || msg.wParam < 'A' || msg.wParam > 'Z') return false;
+    Control* button = buttonForKey(topLevelOf(*from), static_cast<char>(msg.wParam), ctrl);
+    if (button == nullptr) return false;
+    if ((msg.lParam & 0x40000000) == 0) raiseClick(*button);
+    return true;
+}
+
 // Enter on a focused push button presses it, as Space does.
 bool pressButton(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
@@ -1122,7 +1144,8 @@ void Win32Platform::runLoop(Control&) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return;
-            if (switchPage(msg) || navigate(msg) || pressButton(msg) || keyboardClose(msg))
+            if (pressShortcut(msg) || switchPage(msg) || navigate(msg) || pressButton(msg) ||
+                keyboardClose(msg))
                 continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
