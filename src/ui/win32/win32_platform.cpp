@@ -827,8 +827,20 @@ bool switchPage(const MSG& msg) {
 }
 
 // Alt with a button's marked letter, or Ctrl with its shortcut, presses it
-// from anywhere in its window (a held key presses it once).
+// from anywhere in its window (a held key presses it once). The Alt release
+// after such a letter is the layer's too: passed on, the window would take Alt
+// as pressed alone and open its system menu.
 bool pressShortcut(const MSG& msg) {
+    static bool altLetterUsed = false;
+    if (msg.wParam == VK_MENU) {
+        if (msg.message == WM_SYSKEYDOWN) altLetterUsed = false;
+        const bool release = msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP;
+        if (release && altLetterUsed) {
+            altLetterUsed = false;
+            return true;
+        }
+        return false;
+    }
     const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & 0x20000000) != 0 &&
                      GetKeyState(VK_CONTROL) >= 0;
     const bool ctrl = msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
@@ -838,6 +850,7 @@ bool pressShortcut(const MSG& msg) {
     if (from == nullptr || msg.wParam < 'A' || msg.wParam > 'Z') return false;
     Control* button = buttonForKey(topLevelOf(*from), static_cast<char>(msg.wParam), ctrl);
     if (button == nullptr) return false;
+    altLetterUsed = alt;
     if ((msg.lParam & 0x40000000) == 0) raiseClick(*button);
     return true;
 }
