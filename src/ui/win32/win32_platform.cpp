@@ -40,6 +40,9 @@ constexpr UINT kChildColourBase = 0xBC00;
 constexpr WORD kDeferredChange = 0xF;
 // Room below a drop-down list's field for its entries.
 constexpr int kDropDownHeight = 240;
+// Entries a list takes into its window before the window is first shown; the
+// rest go in right after the first paint (the field shows only the chosen one).
+constexpr int kEntriesAhead = 200;
 
 HWND hwndOf(const Control& c) {
     return static_cast<HWND>(c.window);
@@ -118,6 +121,15 @@ struct Win32Platform::State {
     // Lists whose entries changed since they were last opened: the next opening
     // measures them again for the opened width.
     std::unordered_set<Control*> entriesChanged;
+    // Before the main window is first shown, a list keeps only its first
+    // kEntriesAhead entries in its window; the rest wait here (with the number
+    // already in the window) and go in right after the first paint, in one batch,
+    // before any input is taken, or earlier when anything asks the list.
+    struct WaitingEntries {
+        int inWindow = 0;
+        std::vector<std::wstring> texts;
+    };
+    std::unordered_map<Control*, WaitingEntries> waitingEntries;
 
     WNDPROC baseProc(HWND hwnd) const {
         auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
@@ -470,6 +482,24 @@ LRESULT paintColours(const Control& c, HDC dc) {
     return reinterpret_cast<LRESULT>(active->brush(c.colour));
 }
 
+// The entries of list still waiting for its window, added in one batch: room
+// for them all first (CB_INITSTORAGE), without redrawing the list meanwhile.
+void addWaitingEntries(Control& list) {
+    auto waiting = active->waitingEntries.find(&list);
+    if (waiting == active->waitingEntries.end()) return;
+    TraceSpan span("list entries");
+    const std::vector<std::wstring> texts = std::move(waiting->second.texts);
+    active->waitingEntries.erase(waiting);
+    HWND hwnd = hwndOf(list);
+    size_t chars = 0;
+    for (const std::wstring& text : texts) chars += text.size() + 1;
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
+    for (const std::wstring& text : texts)
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (active->mainWindowShown) SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+}
+
 // An opened list as wide as its longest entry in the list's font, with room
 // for its scroll bar; never narrower than the list.
 void fitDroppedWidth(const Control& list, HWND hwnd) {
@@ -505,6 +535,7 @@ void listNotified(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
     };
     switch (HIWORD(wp)) {
     case CBN_DROPDOWN:
+        addWaitingEntries(c);
         if (active->entriesChanged.erase(&c) > 0) fitDroppedWidth(c, hwnd);
         t = {static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), false, false, t.changePosted};
         break;
@@ -948,6 +979,7 @@ void Win32Platform::destroyWindow(Control& c) {
     state_->quietLists.erase(&c);
     state_->listChoices.erase(&c);
     state_->entriesChanged.erase(&c);
+    state_->waitingEntries.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
@@ -1022,6 +1054,12 @@ void Win32Platform::showMainWindow(Control& c) {
         if (Control* first = nextTabStop(c, nullptr, false); first != nullptr)
             SetFocus(hwndOf(*first));
     traceMark("foreground and focus");
+    // The window is on the screen; the long lists get the rest of their entries
+    // before the loop takes any input.
+    std::vector<Control*> waiting;
+    for (const auto& [list, entries] : state_->waitingEntries) waiting.push_back(list);
+    for (Control* list : waiting) addWaitingEntries(*list);
+    traceMark("the rest of the long lists' entries");
 }
 
 Size Win32Platform::measure(const Control& c, int maxWidth) {
@@ -1064,16 +1102,27 @@ Size Win32Platform::outerSize(const Control& c, Size client) {
 }
 
 int Win32Platform::addItem(Control& list, std::string_view text) {
-    if (!state_->mainWindowShown && state_->quietLists.insert(&list).second)
-        SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
+    TraceSpan span("list entries");
     state_->entriesChanged.insert(&list);
+    if (!state_->mainWindowShown) {
+        if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list)); waiting != state_->waitingEntries.end()) {
+            waiting->second.texts.push_back(toWide(text));
+            return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size()) - 1;
+        }
+        if (state_->quietLists.insert(&list).second)
+            SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
+    }
     const std::wstring wide = toWide(text);
     auto index =
         SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    return index < 0 ? -1 : static_cast<int>(index);
+    if (index < 0) return -1;
+    if (!state_->mainWindowShown && index + 1 >= kEntriesAhead)
+        state_->waitingEntries[&list].inWindow = static_cast<int>(index) + 1;
+    return static_cast<int>(index);
 }
 
 void Win32Platform::replaceItem(Control& list, int index, std::string_view text) {
+    addWaitingEntries(list);
     HWND hwnd = hwndOf(list);
     state_->entriesChanged.insert(&list);
     const auto chosen = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
@@ -1086,6 +1135,9 @@ void Win32Platform::replaceItem(Control& list, int index, std::string_view text)
 }
 
 std::string Win32Platform::itemText(const Control& list, int index) {
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+        waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
+        return fromWide(waiting->second.texts.at(static_cast<size_t>(index - waiting->second.inWindow)));
     HWND hwnd = hwndOf(list);
     const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
     if (length <= 0) return {};
@@ -1097,21 +1149,28 @@ std::string Win32Platform::itemText(const Control& list, int index) {
 }
 
 int Win32Platform::itemCount(const Control& list) {
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list)); waiting != state_->waitingEntries.end())
+        return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size());
     const auto count = SendMessageW(hwndOf(list), CB_GETCOUNT, 0, 0);
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
 int Win32Platform::selectedIndex(const Control& list) {
+    // The chosen entry is always in the window (choosing a waiting one adds them).
     // CB_ERR (-1) when no entry is chosen.
     return static_cast<int>(SendMessageW(hwndOf(list), CB_GETCURSEL, 0, 0));
 }
 
 void Win32Platform::setSelectedIndex(Control& list, int index) {
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+        waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
+        addWaitingEntries(list);
     SendMessageW(hwndOf(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Platform::clearItems(Control& list) {
     state_->entriesChanged.insert(&list);
+    state_->waitingEntries.erase(&list);
     SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0);
 }
 
