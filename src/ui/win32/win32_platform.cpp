@@ -1105,7 +1105,7 @@ int Win32Platform::addItem(Control& list, std::string_view text) {
     TraceSpan span("list entries");
     state_->entriesChanged.insert(&list);
     if (!state_->mainWindowShown) {
-        if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list)); waiting != state_->waitingEntries.end()) {
+        if (auto waiting = state_->waitingEntries.find(&list); waiting != state_->waitingEntries.end()) {
             waiting->second.texts.push_back(toWide(text));
             return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size()) - 1;
         }
@@ -1162,7 +1162,7 @@ int Win32Platform::selectedIndex(const Control& list) {
 }
 
 void Win32Platform::setSelectedIndex(Control& list, int index) {
-    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+    if (auto waiting = state_->waitingEntries.find(&list);
         waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
         addWaitingEntries(list);
     SendMessageW(hwndOf(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
