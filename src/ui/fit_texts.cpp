@@ -69,9 +69,9 @@ int fitContainer(Control& box, int extra, bool apply) {
             needs.push_back({c.x, end, width});
         }
         if (c.x >= edge) continue;
-        needs.push_back({c.x, edge,
-                         isText(c) ? width + kFrameRoom
-                                   : width + keptGap(edge - end, kFrameRoom, inGroup)});
+        needs.push_back(
+            {c.x, edge,
+             isText(c) ? width + kFrameRoom : width + keptGap(edge - end, kFrameRoom, inGroup)});
         for (auto& other : box.children) {
             const Control& o = *other;
             if (&o == &c || o.x <= c.x || !sameRow(c, o)) continue;
@@ -97,7 +97,8 @@ int fitContainer(Control& box, int extra, bool apply) {
         if (isGroup(c)) {
             const int right = c.x + before[i];
             int newRight = place[right];
-            if (edge - right <= kHugging) newRight = std::max(newRight, edge + grown - (edge - right));
+            if (edge - right <= kHugging)
+                newRight = std::max(newRight, edge + grown - (edge - right));
             c.resize(newRight - x, 0);
         } else if (isText(c) && c.width < widths[i]) {
             c.resize(widths[i], 0);
@@ -147,7 +148,8 @@ int fitTexts(Control& window) {
         }
     }
     if (grown > 0)
-        setClientSize(window, window.clientWidth >= 0 ? window.clientWidth + grown : window.width + grown,
+        setClientSize(window,
+                      window.clientWidth >= 0 ? window.clientWidth + grown : window.width + grown,
                       window.clientHeight >= 0 ? window.clientHeight : window.height);
     return grown;
 }

@@ -15,8 +15,12 @@ void collectCaptions(HeadlessPlatform& p, const Control& c, std::vector<std::str
     case ControlKind::GroupBox:
     case ControlKind::Label:
     case ControlKind::WrappingLabel:
-    case ControlKind::CheckBox: out.push_back(c.text); break;
-    case ControlKind::Button: out.push_back(shownText(c)); break;
+    case ControlKind::CheckBox:
+        out.push_back(c.text);
+        break;
+    case ControlKind::Button:
+        out.push_back(shownText(c));
+        break;
     case ControlKind::TabControl:
         for (const auto& [title, page] : p.windowOf(c)->tabs) out.push_back(title);
         break;
@@ -129,11 +133,16 @@ struct ButtonKeys : EditorTest {
         run();
         ASSERT_EQ(platform.messageBoxes().size(), 2u);
         EXPECT_EQ(platform.messageBoxes()[0].caption, text(Text::aboutCaption, keys.language));
-        EXPECT_EQ(platform.messageBoxes()[1].caption, text(Text::closeQuestionCaption, keys.language));
+        EXPECT_EQ(platform.messageBoxes()[1].caption,
+                  text(Text::closeQuestionCaption, keys.language));
     }
 };
 
-TEST_F(ButtonKeys, RussianAltLettersAndCtrlS) { pressEach({Language::ru, 'C', 'F', 'P', 'H'}); }
-TEST_F(ButtonKeys, EnglishAltLettersAndCtrlS) { pressEach({Language::en, 'S', 'H', 'C', 'P'}); }
+TEST_F(ButtonKeys, RussianAltLettersAndCtrlS) {
+    pressEach({Language::ru, 'C', 'F', 'P', 'H'});
+}
+TEST_F(ButtonKeys, EnglishAltLettersAndCtrlS) {
+    pressEach({Language::en, 'S', 'H', 'C', 'P'});
+}
 
 } // namespace

@@ -40,7 +40,8 @@ void collect(const Control& parent, std::vector<std::string>& faults) {
         if (c.kind == ControlKind::Button && textExtent(c).width > c.width)
             faults.push_back("button \"" + c.text + "\" is cut");
         if (c.kind == ControlKind::GroupBox && c.x + c.width > parent.width)
-            faults.push_back("group \"" + c.text + "\" runs out of its page: " + std::to_string(c.x + c.width) + " > " + std::to_string(parent.width));
+            faults.push_back("group \"" + c.text + "\" runs out of its page: " +
+                             std::to_string(c.x + c.width) + " > " + std::to_string(parent.width));
         if (!isText(c)) continue;
         const std::string name = "\"" + c.text + "\"";
         if (c.width < textExtent(c).width) faults.push_back(name + " is cut");
@@ -52,8 +53,8 @@ void collect(const Control& parent, std::vector<std::string>& faults) {
             const bool across = c.x < o.x + o.width && o.x < c.x + c.width;
             const bool along = c.y < o.y + o.height && o.y < c.y + c.height;
             if (across && along && (o.x > c.x || (o.x == c.x && o.y > c.y)))
-                faults.push_back(name + " runs into \"" + o.text + "\" at " +
-                                 std::to_string(o.x) + "," + std::to_string(o.y));
+                faults.push_back(name + " runs into \"" + o.text + "\" at " + std::to_string(o.x) +
+                                 "," + std::to_string(o.y));
         }
     }
 }
@@ -65,8 +66,10 @@ int longestEntry(const Control& list) {
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (int i = 0; i < itemCount(list); ++i) {
-        std::wstring entry(static_cast<size_t>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        const auto length = SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        std::wstring entry(static_cast<size_t>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0)) + 1,
+                           L'\0');
+        const auto length =
+            SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
         SIZE size{};
         GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
         widest = std::max<int>(widest, size.cx);
@@ -109,7 +112,8 @@ TEST(LabelFit, EveryTextReadsWholeInBothLanguages) {
         ASSERT_NE(w.form, nullptr);
         std::vector<std::string> faults;
         collect(*w.form->window, faults);
-        for (const std::string& fault : faults) ADD_FAILURE() << cp1251::toUtf8(fault);
+        for (const std::string& fault : faults)
+            ADD_FAILURE() << cp1251::toUtf8(fault);
         const Control& tabs = *w.form->tabs;
         EXPECT_LE(tabs.x + tabs.width, w.form->window->clientWidth) << "the tabs fit the window";
         EXPECT_LE(w.form->helpButton->x + w.form->helpButton->width, w.form->window->clientWidth);
@@ -135,7 +139,8 @@ TEST(LabelFit, AnOpenedListShowsItsLongestEntryWhole) {
     // A list whose entries are short opens at its own width.
     EXPECT_EQ(droppedWidth(*w.form->cargoBayType), w.form->cargoBayType->width);
     // A longer entry added later widens it again.
-    addItem(ships, u8"Корабль дальнего действия новой серии с ещё более длинным именем (Аргон)"_cp1251);
+    addItem(ships,
+            u8"Корабль дальнего действия новой серии с ещё более длинным именем (Аргон)"_cp1251);
     EXPECT_GE(droppedWidth(ships), longestEntry(ships) + 4);
 }
 

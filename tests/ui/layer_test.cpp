@@ -262,8 +262,6 @@ TEST_F(Layer, TabStopsFollowCreationOrderSkippingWhatCannotTakeTheFocus) {
     runMessageLoop(app);
 }
 
-
-
 // fitTexts on the headless platform's measure (6 pixels a character): a text
 // moves the column to its right and the columns after it, a group widens and
 // the window grows only by what it lacks; what fits stays where it was.
@@ -276,10 +274,12 @@ TEST(FitTexts, TextsPushColumnsAndGroupsAndTheWindowGrowsOnlyWhenItMust) {
         int grown;         // how much the window grew
     };
     const Case cases[] = {
-        {"Short", 100, 195, 300, 0},                        // fits: nothing moves
-        {"Twelve chars", 100, 195, 300, 0},            // 16 + 72 + 4 fits before 100
-        {"A label of 23 characters", 164, 258, 300, 0}, // 16 + 144 + 4; the unit keeps 4 after the input
-        {"A label of thirty-five characters..", 230, 324, 345, 45}, // the unit's end + 3: the group grows
+        {"Short", 100, 195, 300, 0},        // fits: nothing moves
+        {"Twelve chars", 100, 195, 300, 0}, // 16 + 72 + 4 fits before 100
+        {"A label of 23 characters", 164, 258, 300,
+         0}, // 16 + 144 + 4; the unit keeps 4 after the input
+        {"A label of thirty-five characters..", 230, 324, 345,
+         45}, // the unit's end + 3: the group grows
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -171,7 +171,8 @@ TEST_F(Win32Layer, ALongListFilledBeforeShowingAnswersForAllItsEntries) {
     EXPECT_EQ(selectedIndex(list), 700);
     EXPECT_EQ(windowTextW(hwndOf(list)), L"entry 700");
     Control& other = createList(main, 0).place(10, 40).resize(150, 0);
-    for (int i = 0; i < 1000; ++i) addItem(other, "other " + std::to_string(i));
+    for (int i = 0; i < 1000; ++i)
+        addItem(other, "other " + std::to_string(i));
     steps.push_back([&] {
         EXPECT_EQ(SendMessageW(hwndOf(other), CB_GETCOUNT, 0, 0), 1000) << "all in after the paint";
         EXPECT_EQ(itemText(other, 999), "other 999");
@@ -187,7 +188,8 @@ TEST_F(Win32Layer, DisabledBoxesTakeTheSystemsDisabledColours) {
     Control& edit = createEditBox(main, 0).place(10, 10).resize(90, 0);
     Control& list = createList(main, 0).place(10, 40).resize(90, 0);
     addItem(list, "a");
-    for (Control* c : {&edit, &list}) setColour(*c, kColourWindow);
+    for (Control* c : {&edit, &list})
+        setColour(*c, kColourWindow);
     steps.push_back([&] {
         for (Control* c : {&edit, &list}) {
             SCOPED_TRACE(c == &edit ? "edit box" : "list");
@@ -197,9 +199,9 @@ TEST_F(Win32Layer, DisabledBoxesTakeTheSystemsDisabledColours) {
                 const UINT msg = c == &edit && !c->enabled ? WM_CTLCOLORSTATIC
                                  : c == &edit              ? WM_CTLCOLOREDIT
                                                            : WM_CTLCOLORLISTBOX;
-                return reinterpret_cast<HBRUSH>(SendMessageW(
-                    GetParent(hwndOf(*c)), msg, reinterpret_cast<WPARAM>(dc),
-                    reinterpret_cast<LPARAM>(hwndOf(*c))));
+                return reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwndOf(*c)), msg,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(hwndOf(*c))));
             };
             setEnabled(*c, false);
             EXPECT_EQ(ask(), GetSysColorBrush(COLOR_BTNFACE));

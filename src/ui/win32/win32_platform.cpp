@@ -492,7 +492,8 @@ void addWaitingEntries(Control& list) {
     active->waitingEntries.erase(waiting);
     HWND hwnd = hwndOf(list);
     size_t chars = 0;
-    for (const std::wstring& text : texts) chars += text.size() + 1;
+    for (const std::wstring& text : texts)
+        chars += text.size() + 1;
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(hwnd, CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
     for (const std::wstring& text : texts)
@@ -509,8 +510,11 @@ void fitDroppedWidth(const Control& list, HWND hwnd) {
     int widest = 0;
     std::wstring entry;
     for (WPARAM i = 0; i < static_cast<WPARAM>(std::max<LRESULT>(count, 0)); ++i) {
-        entry.resize(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) + 1);
-        const auto length = SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(
+            static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) +
+            1);
+        const auto length =
+            SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
         SIZE size{0, 0};
         if (length > 0) GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
         widest = std::max<int>(widest, size.cx);
@@ -874,8 +878,8 @@ bool pressShortcut(const MSG& msg) {
     }
     const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & 0x20000000) != 0 &&
                      GetKeyState(VK_CONTROL) >= 0;
-    const bool ctrl = msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
-                      GetKeyState(VK_MENU) >= 0;
+    const bool ctrl =
+        msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
     if (!alt && !ctrl) return false;
     Control* from = controlHolding(msg.hwnd);
     if (from == nullptr || msg.wParam < 'A' || msg.wParam > 'Z') return false;
@@ -1057,8 +1061,10 @@ void Win32Platform::showMainWindow(Control& c) {
     // The window is on the screen; the long lists get the rest of their entries
     // before the loop takes any input.
     std::vector<Control*> waiting;
-    for (const auto& [list, entries] : state_->waitingEntries) waiting.push_back(list);
-    for (Control* list : waiting) addWaitingEntries(*list);
+    for (const auto& [list, entries] : state_->waitingEntries)
+        waiting.push_back(list);
+    for (Control* list : waiting)
+        addWaitingEntries(*list);
     traceMark("the rest of the long lists' entries");
 }
 
@@ -1105,7 +1111,8 @@ int Win32Platform::addItem(Control& list, std::string_view text) {
     TraceSpan span("list entries");
     state_->entriesChanged.insert(&list);
     if (!state_->mainWindowShown) {
-        if (auto waiting = state_->waitingEntries.find(&list); waiting != state_->waitingEntries.end()) {
+        if (auto waiting = state_->waitingEntries.find(&list);
+            waiting != state_->waitingEntries.end()) {
             waiting->second.texts.push_back(toWide(text));
             return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size()) - 1;
         }
@@ -1137,7 +1144,8 @@ void Win32Platform::replaceItem(Control& list, int index, std::string_view text)
 std::string Win32Platform::itemText(const Control& list, int index) {
     if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
         waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
-        return fromWide(waiting->second.texts.at(static_cast<size_t>(index - waiting->second.inWindow)));
+        return fromWide(
+            waiting->second.texts.at(static_cast<size_t>(index - waiting->second.inWindow)));
     HWND hwnd = hwndOf(list);
     const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
     if (length <= 0) return {};
@@ -1149,7 +1157,8 @@ std::string Win32Platform::itemText(const Control& list, int index) {
 }
 
 int Win32Platform::itemCount(const Control& list) {
-    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list)); waiting != state_->waitingEntries.end())
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+        waiting != state_->waitingEntries.end())
         return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size());
     const auto count = SendMessageW(hwndOf(list), CB_GETCOUNT, 0, 0);
     return count < 0 ? 0 : static_cast<int>(count);
