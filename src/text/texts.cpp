@@ -18,9 +18,10 @@ constexpr TextForms kTexts[] = {
     {Text::tabShips, u8"Корабли"_cp1251, "Ships"},
     {Text::tabArmament, u8"Вооружение"_cp1251, "Armament"},
     {Text::tabStationsWares, u8"Станции и товары"_cp1251, "Stations and wares"},
-    {Text::save, u8"Сохранить"_cp1251, "Save"},
-    {Text::close, u8"Закрыть"_cp1251, "Close"},
-    {Text::help, u8"Справка"_cp1251, "Help"},
+    // "&" marks a button's Alt letter; the Russian ones sit on keys of their own.
+    {Text::save, u8"&Сохранить"_cp1251, "&Save"},
+    {Text::close, u8"&Закрыть"_cp1251, "&Close"},
+    {Text::help, u8"Спр&авка"_cp1251, "&Help"},
 
     {Text::groupShipSelection, u8"Выбор корабля"_cp1251, "Ship selection"},
     {Text::groupShieldsMissiles, u8"Щиты и ракеты"_cp1251, "Shields and missiles"},
@@ -152,7 +153,9 @@ constexpr TextForms kTexts[] = {
      u8"Программа: команда Orvex\r\n"
      u8"\r\n"
      u8"Посвящается всем пилотам, что бороздят просторы игры\r\n"
-     u8"Об ошибках сообщайте разработчикам Orvex через страницу проекта"_cp1251,
+     u8"\r\n"
+     u8"Лицензия: MIT, файл LICENSE рядом с программой\r\n"
+     u8"Руководство: guide.ru.html рядом с программой"_cp1251,
      "Editor of ships, station parameters, armament and wares\r\n"
      "\r\n"
      "Version " ORVEX_VERSION_SHORT "\r\n"
@@ -161,7 +164,9 @@ constexpr TextForms kTexts[] = {
      "Program: the Orvex team\r\n"
      "\r\n"
      "Dedicated to every pilot who roams the game's space\r\n"
-     "Report bugs to the Orvex developers through the project page"},
+     "\r\n"
+     "Licence: MIT, the file LICENSE beside the program\r\n"
+     "Guide: guide.en.html beside the program"},
     {Text::badLanguage, u8"Язык «%s» не поддерживается: можно ru или en."_cp1251,
      "Unknown language \"%s\": use ru or en."},
 
