@@ -135,9 +135,10 @@ struct ButtonKeys : EditorTest {
         platform.pressKey(window, keys.close, false);
         platform.answer(kIdNo);
         run();
-        ASSERT_EQ(platform.messageBoxes().size(), 2u);
-        EXPECT_EQ(platform.messageBoxes()[0].caption, text(Text::aboutCaption, keys.language));
-        EXPECT_EQ(platform.messageBoxes()[1].caption,
+        // After the start-up message that names the test game's missing ware file.
+        ASSERT_EQ(platform.messageBoxes().size(), 3u);
+        EXPECT_EQ(platform.messageBoxes()[1].caption, text(Text::aboutCaption, keys.language));
+        EXPECT_EQ(platform.messageBoxes()[2].caption,
                   text(Text::closeQuestionCaption, keys.language));
     }
 };
