@@ -74,12 +74,18 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
     }
 }
 
-// The ship table as another program leaves it: the first ship's `field` set to `value`.
+// The ship table as another program leaves it: the first ship's `field` set to
+// `value`, or with no field a ship added at the end.
 std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int32_t value) {
     GameState other;
     other.folder = game.folder();
     loadShips(other);
-    other.ships[0].*field = value;
+    if (field != nullptr) {
+        other.ships[0].*field = value;
+    } else {
+        other.ships.push_back(other.ships[1]);
+        other.ships.back().objectId = "SS_SH_ADDED";
+    }
     return tableFileText(other.shipsHeader, other.shipsFile, std::span<const TShips>(other.ships));
 }
 
@@ -88,7 +94,8 @@ std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int
 // same change, merges: Save writes both without a question, says which file it
 // merged, takes the other program's value into the window, and the next Save
 // asks nothing and writes nothing new. The same field changed differently is
-// asked about, the conflict listed in the window's words; No leaves the file.
+// asked about, the conflict listed in the window's words; No leaves the file. A
+// ship added on disk is asked about too: the window's lists would not show it.
 TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
     struct Case {
         const char* what;
@@ -103,6 +110,9 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
              Case{"another field", Language::ru, &TShips::speed, 3330, ""},
              Case{"another field, English", Language::en, &TShips::speed, 3330, ""},
              Case{"the same change", Language::ru, &TShips::hullStrength, 50007, ""},
+             Case{"a ship added", Language::ru, nullptr, 0,
+                  "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
+                  "Заменить его значениями Orvex?"},
              Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
                   "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
                   "Эти поля изменили и она, и Orvex:\r\nSS_SH_CONDOR, Корпус: в Orvex 50007, в файле 4000\r\n"
