@@ -271,3 +271,10 @@ TableMerge mergeTable(const GameState& base, const GameState& mine, const GameSt
     });
     return report;
 }
+
+void copyTable(const GameState& from, TableId id, GameState& to) {
+    visitTable(from, id, [&](const auto& v) {
+        using Record = typename decltype(v.records)::value_type;
+        putTable<Record>(to, id, v.headerValue, v.file, std::vector<Record>(v.records.begin(), v.records.end()));
+    });
+}

@@ -42,7 +42,8 @@ enum class Text {
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
-    changedOnDisk, folderAlreadyOpen, missingTables, noTypesFolder,
+    changedOnDisk, changedOnDiskConflicts, mergeConflictLine, mergeRecordRemoved, mergeRecordChanged, mergeConflictsMore, mergedOnSave,
+    folderAlreadyOpen, missingTables, noTypesFolder,
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,
