@@ -94,8 +94,8 @@ bool holdsLetter(std::string_view text) {
 }
 
 // The pattern a shown text matches: the table's form with its access-key '&'
-// dropped and each placeholder (%d, %s, %-10s …) standing for a number, which
-// is all a guide fills in.
+// dropped and each placeholder standing for what a guide fills in: a number
+// (%d), or any text (%s: a file's name, say).
 std::regex shownPattern(std::string_view form) {
     static const std::string kSpecial = "\\^$.|?*+()[]{}";
     std::string pattern;
@@ -108,8 +108,8 @@ std::regex shownPattern(std::string_view form) {
             while (i + 1 < form.size() && std::string_view("-0#+ .0123456789hl").find(form[i + 1]) !=
                                               std::string_view::npos)
                 ++i;
-            ++i; // the conversion letter
-            pattern += "[-+0-9.,]+";
+            ++i; // the conversion letter: a text (a file's name) or a number
+            pattern += i < form.size() && form[i] == 's' ? ".+" : "[-+0-9.,]+";
         } else if (c == '&' && i + 1 < form.size() && form[i + 1] != ' ') {
             continue; // "&Save" shows as Save with S underlined
         } else {
