@@ -8,6 +8,7 @@
 #include "tables/game_state.h"
 #include "ui/control.h"
 #include "ui/win32/win32_platform.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ Overlaps overlapsIn(Language language) {
     GameState state;
     state.folder = game.folder();
     Win32Platform platform;
-    Control& application = createApplication(platform, "Orvex v2.1");
+    Control& application = createApplication(platform, ORVEX_CAPTION);
     Overlaps overlaps;
     if (MainForm* form = buildMainWindow(application, state, language)) collect(*form->window, "", overlaps);
     return overlaps;
