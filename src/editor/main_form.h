@@ -113,4 +113,4 @@ struct MainForm {
 // page; the user has been told); the window is then never shown.
 // Every text in `language`.
 MainForm* buildMainWindow(Control& application, GameState& game,
-                          Language language = Language::ru);
+                          Language language);

@@ -68,7 +68,8 @@ template <class Record> struct Merger {
         if constexpr (requires { r.priceMultiplier; }) r.priceMultiplier = m.priceMultiplier;
         // A ship's counts and groups taken from different sides may not fit
         // together: the whole record of the side that wins the conflict then.
-        if (!recordFromCells(out, rest, r).empty()) return prefer == Prefer::theirs ? t : m;
+        if (!recordFromCells(out, rest, r, Language::ru).empty()) // the reason is not shown
+            return prefer == Prefer::theirs ? t : m;
         return r;
     }
 

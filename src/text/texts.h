@@ -92,4 +92,4 @@ enum class Text {
 std::string_view text(Text key, Language language);
 
 // "Аргон" … "Ксенон" (or their English forms) for 1..6; empty text for any other race.
-std::string_view raceName(int32_t race, Language language = Language::ru);
+std::string_view raceName(int32_t race, Language language);

@@ -11,6 +11,7 @@
 #include "ui/control.h"
 #include "ui/fit_texts.h"
 #include "ui/win32/win32_platform.h"
+#include "version.h"
 
 #include <windows.h>
 
@@ -100,7 +101,7 @@ struct Window {
     explicit Window(Language language) {
         writeEditorGame(game);
         state.folder = game.folder();
-        Control& application = createApplication(platform, "Orvex v2.1");
+        Control& application = createApplication(platform, ORVEX_CAPTION);
         form = buildMainWindow(application, state, language);
     }
 };
