@@ -36,7 +36,7 @@ struct BenchGame {
 int run(std::vector<std::string> args) {
     args.insert(args.begin(), "orvex-cli");
     CliOutput io;
-    return runCli(args, io);
+    return runCli(args, io, Language::ru);
 }
 
 void checkLargeGame(benchmark::State& state) {

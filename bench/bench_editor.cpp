@@ -34,7 +34,7 @@ void editorStartup(benchmark::State& run) {
         GameState game;
         game.folder = folder.path.string() + "/";
         Control& application = createApplication(platform, ORVEX_CAPTION);
-        MainForm* form = buildMainWindow(application, game);
+        MainForm* form = buildMainWindow(application, game, Language::ru);
         if (!form) run.SkipWithError("start-up found no name page");
         else entries = itemCount(*form->shipList) + itemCount(*form->ware.list);
         runMessageLoop(application); // nothing queued: creates the windows, then releases

@@ -7,7 +7,8 @@
 # SHOT (a screenshot file the script may write) set, and turns SHOT into the
 # PNG given here. ENV sets variables for the driver and the program (LANG=...).
 # The program speaks Russian (ORVEX_LANG=ru) unless ENV says otherwise; an
-# empty ORVEX_LANG= leaves the choice to Windows' interface language.
+# empty ORVEX_LANG= leaves the choice to Windows' interface language. The
+# driver also gets ORVEX_VERSION and ORVEX_VERSION_SHORT for the scripts.
 # BEFORE and AFTER are bash scripts run in that folder before the driver and
 # after it passed (to prepare files, and to check what the program wrote).
 # The tests run one at a time: they work the real mouse and keyboard.
@@ -23,7 +24,10 @@ function(orvex_add_gui_test name)
         get_filename_component(folder "${folder}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
         list(APPEND args --copy ${folder})
     endforeach()
-    foreach(variable IN ITEMS ORVEX_LANG=ru LISTS G_ENV)
+    # The scripts name the version only through ${ORVEX_VERSION} and
+    # ${ORVEX_VERSION_SHORT} (major.minor, as the caption and the About box say it).
+    foreach(variable IN ITEMS ORVEX_VERSION=${PROJECT_VERSION}
+            ORVEX_VERSION_SHORT=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR} ORVEX_LANG=ru LISTS G_ENV)
         list(APPEND args --env ${variable})
     endforeach()
     if(G_SHOT)

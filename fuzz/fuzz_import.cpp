@@ -18,7 +18,7 @@
 namespace {
 
 template <class Record> void importAndBack(std::string_view text) {
-    std::vector<CsvRow> rows;
+    std::vector<int> rows;
     std::vector<Record> records;
     std::vector<CsvProblem> problems;
     if (!recordsFromCsv(text, "table", rows, records, problems, Language::en)) return;

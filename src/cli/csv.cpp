@@ -42,13 +42,17 @@ void appendCsvRow(std::string& out, std::span<const std::string> cells) {
 }
 
 bool parseCsv(std::string_view text, std::vector<CsvRow>& rows, int& badRow) {
+    rows.clear();
+    return forEachCsvRow(text, badRow, [&](CsvRow& row) { rows.push_back(std::move(row)); });
+}
+
+bool forEachCsvRow(std::string_view text, int& badRow, const std::function<void(CsvRow&)>& take) {
     if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     const char separator = findSeparator(text);
-    rows.clear();
     CsvRow row{1, {std::string()}};
     int rowNumber = 1;
     const auto endRow = [&] {
-        if (row.cells.size() > 1 || !row.cells[0].empty()) rows.push_back(std::move(row));
+        if (row.cells.size() > 1 || !row.cells[0].empty()) take(row);
         row = CsvRow{++rowNumber, {std::string()}};
     };
     size_t i = 0;

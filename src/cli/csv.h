@@ -2,6 +2,7 @@
 // CSV as RFC 4180 has it, written the way spreadsheets open it best and read the
 // way spreadsheets save it.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,3 +27,6 @@ struct CsvRow {
 // skipped. False, with the row where it began in `badRow`, when a quoted cell is
 // never closed or a quote is followed by other text than a separator or a line end.
 bool parseCsv(std::string_view text, std::vector<CsvRow>& rows, int& badRow);
+// The same reading without keeping the rows: each row is handed to `take` as it
+// ends (which may move its cells away), so a large CSV is never held twice.
+bool forEachCsvRow(std::string_view text, int& badRow, const std::function<void(CsvRow&)>& take);

@@ -1,5 +1,7 @@
 #include "cli/run_cli.h"
 
+#include "cli/command_list.h"
+
 #include "version.h"
 
 #include "tables/table_list.h"
@@ -47,8 +49,8 @@ void speakLanguage(CLI::App& app, const CliOutput& io) {
     formatter->label("TEXT", say(io, Text::cliTypeText));
 }
 
-CLI::App* command(CLI::App& app, const CliOutput& io, const char* name, Text description) {
-    CLI::App* sub = app.add_subcommand(name, say(io, description));
+CLI::App* command(CLI::App& app, const CliOutput& io, const CliCommand& listed) {
+    CLI::App* sub = app.add_subcommand(std::string(listed.name), say(io, listed.description));
     sub->group(say(io, Text::cliCommands));
     sub->option_defaults()->group(say(io, Text::cliOptions));
     sub->set_help_flag("-h,--help", say(io, Text::cliHelpFlag));
@@ -69,7 +71,6 @@ std::string errorSubject(const CLI::ParseError& e, const CLI::App& app) {
 }
 
 // Each usage error in the interface language, naming what it is about.
-// Each usage error in the interface language, naming what it is about.
 std::string usageError(const CLI::ParseError& e, const CLI::App& app, const CliOutput& io) {
     std::string message;
     if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
@@ -77,8 +78,8 @@ std::string usageError(const CLI::ParseError& e, const CLI::App& app, const CliO
         std::string extras;
         for (const std::string& extra : app.remaining(true)) extras += (extras.empty() ? "" : " ") + extra;
         if (!subject.empty()) message = say(io, Text::cliMissingArgument, {subject});
-        else if (extras.empty()) message = say(io, Text::cliNeedCommand);
-        else message = say(io, Text::cliExtraArguments, {extras}) + "; " + say(io, Text::cliNeedCommand);
+        else if (extras.empty()) message = say(io, Text::cliNeedCommand, {commandNames()});
+        else message = say(io, Text::cliExtraArguments, {extras}) + "; " + say(io, Text::cliNeedCommand, {commandNames()});
     } else if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
         std::string list;
         for (const std::string& extra : app.remaining(true)) list += (list.empty() ? "" : " ") + extra;
@@ -151,7 +152,9 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
             ->type_name(say(io, Text::cliTypeFolder));
     };
 
-    CLI::App* check = command(app, io, "check", Text::cliCheck);
+    for (const CliCommand& listed : kCliCommands) command(app, io, listed);
+
+    CLI::App* check = app.get_subcommand("check");
     std::string format = "text";
     bool strict = false;
     folderOption(check);
@@ -160,7 +163,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         ->check(CLI::IsMember({"text", "json"}));
     check->add_flag("--strict", strict, say(io, Text::cliStrictOption));
 
-    CLI::App* exporter = command(app, io, "export", Text::cliExport);
+    CLI::App* exporter = app.get_subcommand("export");
     std::string table, outFile, csvFile;
     folderOption(exporter);
     std::string tableKeys;
@@ -172,7 +175,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     exporter->add_option("-o,--output", outFile, say(io, Text::cliOutputOption))
         ->type_name(say(io, Text::cliTypeFile));
 
-    CLI::App* importer = command(app, io, "import", Text::cliImport);
+    CLI::App* importer = app.get_subcommand("import");
     ImportOptions importOptions;
     folderOption(importer);
     importer->add_option(tableName, table, say(io, Text::cliImportTable))->required()->type_name("");
@@ -180,7 +183,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     importer->add_flag("--dry-run", importOptions.dryRun, say(io, Text::cliDryRun));
     importer->add_flag("--allow-empty", importOptions.allowEmpty, say(io, Text::cliAllowEmpty));
 
-    CLI::App* differ = command(app, io, "diff", Text::cliDiff);
+    CLI::App* differ = app.get_subcommand("diff");
     DiffOptions diff;
     folderOption(differ);
     differ->add_option("--against", diff.against, say(io, Text::cliAgainstOption))
@@ -191,7 +194,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         ->check(CLI::IsMember({"text", "json", "markdown"}));
     differ->add_option(tableName, diff.tables, say(io, Text::cliDiffTables))->type_name("");
 
-    CLI::App* merger = command(app, io, "merge", Text::cliMerge);
+    CLI::App* merger = app.get_subcommand("merge");
     MergeOptions merge;
     merger->add_option("BASE", merge.base, say(io, Text::cliBaseFolder))->required()->type_name("");
     merger->add_option("MINE", merge.mine, say(io, Text::cliMineFolder))->required()->type_name("");
@@ -205,14 +208,14 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         ->type_name(say(io, Text::cliTypeFormat))
         ->check(CLI::IsMember({"text", "json", "markdown"}));
 
-    CLI::App* mergeFile = command(app, io, "merge-file", Text::cliMergeFileCommand);
+    CLI::App* mergeFile = app.get_subcommand("merge-file");
     std::string baseFile, mineFile, theirsFile, gitPath;
     mergeFile->add_option("BASE", baseFile, say(io, Text::cliBaseFile))->required()->type_name("");
     mergeFile->add_option("MINE", mineFile, say(io, Text::cliMineFile))->required()->type_name("");
     mergeFile->add_option("THEIRS", theirsFile, say(io, Text::cliTheirsFile))->required()->type_name("");
     mergeFile->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
 
-    CLI::App* diffFiles = command(app, io, "diff-files", Text::cliDiffFiles);
+    CLI::App* diffFiles = app.get_subcommand("diff-files");
     diffFiles->add_option("OLD", baseFile, say(io, Text::cliOldFile))->required()->type_name("");
     diffFiles->add_option("NEW", mineFile, say(io, Text::cliNewFile))->required()->type_name("");
     diffFiles->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
@@ -220,7 +223,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     // Their arguments are paths, which may start with "/" (git's, and Wine's).
     for (CLI::App* sub : {merger, mergeFile, diffFiles}) sub->allow_windows_style_options(false);
 
-    CLI::App* gitSetup = command(app, io, "git-setup", Text::cliGitSetup);
+    CLI::App* gitSetup = app.get_subcommand("git-setup");
     std::string repo;
     gitSetup->add_option("REPO", repo, say(io, Text::cliRepoArgument))->type_name("");
 

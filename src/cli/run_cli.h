@@ -9,5 +9,5 @@
 // errors and the command's output are in io (UTF-8). The language: --lang in
 // args, else `variable` (ORVEX_LANG; null or empty when unset), else `system`;
 // a value other than ru or en is a usage error.
-int runCli(const std::vector<std::string>& args, CliOutput& io, Language system = Language::ru,
+int runCli(const std::vector<std::string>& args, CliOutput& io, Language system,
            const char* variable = nullptr);

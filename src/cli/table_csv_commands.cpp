@@ -126,17 +126,20 @@ Rewritten rewrittenLines(const std::string& path, const TableFile& file, std::sp
 
 template <class Record>
 int importRows(const LoadedGame& game, const TableView<Record>& table, const std::string& csvFile,
-               std::string_view text, const ImportOptions& options, CliOutput& io) {
+               std::string& text, const ImportOptions& options, CliOutput& io) {
     const bool dryRun = options.dryRun;
     const auto problem = [&](int row, std::string_view column, const std::string& why) {
         io.err += csvFile + ":" + std::to_string(row) + ": error: ";
         if (!column.empty()) io.err += "column " + std::string(column) + ": ";
         io.err += why + "\n";
     };
-    std::vector<CsvRow> rows;
+    std::vector<int> rowNumbers;
     std::vector<Record> records;
     std::vector<CsvProblem> problems;
-    const bool read = recordsFromCsv(text, table.name.key, rows, records, problems, io.language);
+    const bool read = recordsFromCsv(text, table.name.key, rowNumbers, records, problems, io.language);
+    // The records hold all the CSV said: its text need not stay beside the
+    // written table and its read-back (a large import's peak memory).
+    std::string().swap(text);
     for (const CsvProblem& p : problems) problem(p.row, p.column, p.reason);
     if (!read) {
         io.err += say(io, Text::cliNothingWritten) + "\n";
@@ -156,7 +159,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     const ReadBackProblem readBack = readBackProblem(table.headerValue, asWritten,
                                                      std::span<const Record>(records), io.language);
     if (readBack.record >= 0) {
-        problem(rows[static_cast<size_t>(readBack.record) + 1].row,
+        problem(rowNumbers[static_cast<size_t>(readBack.record)],
                 readBack.column < 0 ? "rest" : columns[static_cast<size_t>(readBack.column)].name,
                 cp1251ToUtf8(readBack.reason));
         io.err += say(io, Text::cliNothingWritten) + "\n";

@@ -7,6 +7,7 @@
 #include "tables/game_state.h"
 #include "tables/editor_fields.h"
 #include "ui/control.h"
+#include "ui/fit_texts.h"
 #include "ui/styles.h"
 #include "ui/trace.h"
 
@@ -327,11 +328,15 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
 
     f->saveButton = &createButton(window, f->text(Text::save)).place(320, 556).resize(90, 27);
     f->saveButton->onClick = {onSaveClicked, f};
+    setShortcut(*f->saveButton, 'S'); // Ctrl+S
     f->closeButton = &createButton(window, f->text(Text::close)).place(420, 556).resize(90, 27);
     f->closeButton->onClick = {onCloseClicked, f};
     f->helpButton = &createButton(window, f->text(Text::help)).place(520, 556).resize(90, 27);
     f->helpButton->onClick = {showAbout, f};
 
+    // The texts as measured in the window's font, in either language.
+    fitTexts(window);
+    traceMark("texts fitted");
     holdSize(window);
     enableTabNavigation(window);
     centre(window);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct MainForm {
     std::string_view text(Text key) const { return ::text(key, language); }
     // The lines of text page 17; released when the window is destroyed.
     std::unique_ptr<NamePage> nameLines;
+    // Each table file's bytes as the editor last read or wrote them, by TableId:
+    // the BASE of Save's merge with a file changed on disk (TableBases, save_merge.h).
+    std::array<std::optional<std::string>, 12> tableBases;
 
     Control* tabs = nullptr;
     Control* saveButton = nullptr;
@@ -109,4 +113,4 @@ struct MainForm {
 // page; the user has been told); the window is then never shown.
 // Every text in `language`.
 MainForm* buildMainWindow(Control& application, GameState& game,
-                          Language language = Language::ru);
+                          Language language);

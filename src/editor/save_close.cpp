@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "editor/main_form.h"
 #include "tables/game_state.h"
+#include "tables/save_merge.h"
 #include "tables/save_tables.h"
 #include "tables/table_files.h"
 #include "text/cp1251.h"
@@ -47,6 +48,48 @@ void reportFailures(MainForm& f, const SaveReport& report) {
     messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconError);
 }
 
+// A side's value of a conflicting field as the window shows it, else its cell.
+std::string shownValue(const MainForm& f, const ShownField& shown, const std::string& cell) {
+    std::string text = shown.label && !shown.text.empty() ? shown.text : cell;
+    if (shown.label && shown.unit) (text += " ") += f.text(*shown.unit);
+    return text;
+}
+
+// The conflicting fields, one a line: "SS_SH_1, Корпус: в Orvex 3000, в файле 2800";
+// the header and the kept text are named by the file.
+std::string conflictList(const MainForm& f, const std::string& file, const std::vector<MergeConflict>& conflicts) {
+    constexpr size_t kShown = 10; // a message box taller than the screen hides its buttons
+    std::string text;
+    for (size_t i = 0; i < conflicts.size() && i < kShown; ++i) {
+        const MergeConflict& c = conflicts[i];
+        const std::optional<Text> label = c.mineShown.label ? c.mineShown.label : c.theirsShown.label;
+        if (!text.empty()) text += "\r\n";
+        if (c.removedBy) { // a whole record removed on one side, changed on the other
+            text += formatText(f.text(*c.removedBy == MergeSide::theirs ? Text::mergeRecordRemoved
+                                                                        : Text::mergeRecordChanged),
+                               {c.objectId});
+            continue;
+        }
+        text += formatText(f.text(Text::mergeConflictLine),
+                           {c.objectId.empty() ? file : c.objectId,
+                            label ? std::string(f.text(*label)) : std::string(c.column),
+                            shownValue(f, c.mineShown, c.mine), shownValue(f, c.theirsShown, c.theirs)});
+    }
+    if (conflicts.size() > kShown)
+        (text += "\r\n") += formatText(f.text(Text::mergeConflictsMore), {static_cast<int>(conflicts.size() - kShown)});
+    return text;
+}
+
+// Shows the current record of every page again, after merged values came in.
+void showAgain(MainForm& f) {
+    showShip(f);
+    showLaser(f);
+    showShield(f);
+    showRocket(f);
+    showStation(f);
+    showWare(f);
+}
+
 } // namespace
 
 void markChanged(MainForm& f, bool changed) {
@@ -57,21 +100,46 @@ void markChanged(MainForm& f, bool changed) {
 }
 
 bool saveTables(MainForm& f) {
-    // Every question comes before anything is written, so that Cancel writes nothing.
+    // Every question comes before anything is written or merged into memory, so
+    // that Cancel changes nothing.
     std::vector<TableId> leftAsTheyAre;
+    std::vector<SaveMerge> merges; // tables merged without a conflict
     for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) {
-        const int answer = messageBoxOwned(
-            *f.window, formatText(f.text(Text::changedOnDisk), {std::string(entry.name)}),
-            controlText(*f.application), kMbYesNoCancel | kMbIconExclamation);
+        SaveMerge merge = mergeOnSave(*f.game, entry.id, f.tableBases);
+        if (merge.clean) {
+            merges.push_back(std::move(merge));
+            continue;
+        }
+        const std::string name(entry.name);
+        const std::string question =
+            merge.conflicts.empty()
+                ? formatText(f.text(Text::changedOnDisk), {name})
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, name, merge.conflicts)});
+        const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
+                                           kMbYesNoCancel | kMbIconExclamation);
         if (answer == kIdNo) leftAsTheyAre.push_back(entry.id);
         else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
     }
+    // The merged values become the editor's, so the window and a later Save agree with the file.
+    for (const SaveMerge& merge : merges)
+        if (merge.changesMine) copyTable(merge.merged, merge.id, *f.game);
+    if (!merges.empty()) showAgain(f);
+
     const SaveReport report = saveAllTables(*f.game, leftAsTheyAre);
-    // What was written is what the files hold now: the next save compares with it.
-    for (const SavedTable& saved : report.saved) tableFile(*f.game, saved.id).identity = saved.identity;
+    // What was written is what the files hold now: the next save compares with
+    // it, and merges with it as the table read.
+    for (const SavedTable& saved : report.saved) {
+        tableFile(*f.game, saved.id).identity = saved.identity;
+        rememberBase(*f.game, saved.id, f.tableBases);
+    }
     if (!report.failed.empty()) {
         reportFailures(f, report);
         return false;
+    }
+    if (!merges.empty()) {
+        std::string text(f.text(Text::mergedOnSave));
+        for (const SaveMerge& merge : merges) (text += "\r\n") += tableName(merge.id).fileName;
+        messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
     }
     // Edits to a table left as it is are still not in its file.
     if (leftAsTheyAre.empty()) markChanged(f, false);

@@ -7,6 +7,7 @@
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/load_tables.h"
+#include "tables/save_merge.h"
 #include "tables/table_files.h"
 #include "text/convert.h"
 #include "text/cp1251.h"
@@ -158,6 +159,9 @@ bool runStartup(MainForm& f) {
     traceMark("ware list filled");
     showWare(f);
     traceMark("first station and ware shown");
+
+    rememberBases(game, f.tableBases);
+    traceMark("tables kept for Save's merge");
 
     f.startupNotes = startupNotes(f, openElsewhere);
     if (!f.startupNotes.empty()) f.window->onShown = {showStartupNotes, &f};

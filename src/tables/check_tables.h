@@ -41,4 +41,4 @@ struct NameCheck {
 // in format gives its error only; references into such a table are not judged.
 // The messages are in `language`.
 std::vector<Finding> checkTables(const GameState& state, NameCheck names,
-                                 Language language = Language::ru);
+                                 Language language);

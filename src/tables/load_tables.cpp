@@ -33,38 +33,51 @@ void loadAllTables(GameState& state) {
     loadWares(state);
 }
 
-void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink sink) {
-    const std::string path = s.folder + std::string(fileName);
+namespace {
+
+// Loads table `id` of `s` by `load(records, headerValue, count, file, before, after)`,
+// which reads one file's lines by the common rule.
+template <class Load> void loadTableBy(GameState& s, TableId id, NameSink sink, Load load) {
     switch (id) {
     case TableId::ships:
         s.ships.clear();
-        return loadTableFile(path, s.ships, s.shipsHeader, s.shipCount, s.shipsFile);
+        return load(s.ships, s.shipsHeader, s.shipCount, s.shipsFile, NoRecordStep{}, NoRecordStep{});
     case TableId::lasers:
         s.lasers.clear();
-        return loadTableFile(path, s.lasers, s.lasersHeader, s.laserCount, s.lasersFile,
-                             NoRecordStep{}, PassToSink{sink});
+        return load(s.lasers, s.lasersHeader, s.laserCount, s.lasersFile, NoRecordStep{}, PassToSink{sink});
     case TableId::bullets:
         s.bullets.clear();
-        return loadTableFile(path, s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile);
+        return load(s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile, NoRecordStep{}, NoRecordStep{});
     case TableId::shields:
         s.shields.clear();
-        return loadTableFile(path, s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile,
-                             NoRecordStep{}, PassToSink{sink});
+        return load(s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile, NoRecordStep{}, PassToSink{sink});
     case TableId::rockets:
         s.rockets.clear();
-        return loadTableFile(path, s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile,
-                             NoRecordStep{}, PassToSink{sink});
+        return load(s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile, NoRecordStep{}, PassToSink{sink});
     case TableId::cockpits:
         s.cockpits.clear();
-        return loadTableFile(path, s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile);
+        return load(s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile, NoRecordStep{}, NoRecordStep{});
     case TableId::stations:
         s.stations.clear();
-        return loadTableFile(path, s.stations, s.stationsHeader, s.stationCount, s.stationsFile);
+        return load(s.stations, s.stationsHeader, s.stationCount, s.stationsFile, NoRecordStep{}, NoRecordStep{});
     default: {
         TWareInfo& info = s.wareGroups[wareFileIndex(id)];
         const double multiplier = tableName(id).priceFactor;
-        return loadTableFile(path, s.wares, info.headerValue, info.recordCount, info.file,
-                             [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; });
+        return load(s.wares, info.headerValue, info.recordCount, info.file,
+                    [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; }, NoRecordStep{});
     }
     }
+}
+
+} // namespace
+
+void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink sink) {
+    const std::string path = s.folder + std::string(fileName);
+    loadTableBy(s, id, sink, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
+                                 auto after) { loadTableFile(path, table, header, count, file, before, after); });
+}
+
+void loadTableBytes(GameState& s, TableId id, std::string bytes) {
+    loadTableBy(s, id, {}, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
+                               auto after) { loadTableText(std::move(bytes), table, header, count, file, before, after); });
 }

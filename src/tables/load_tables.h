@@ -22,6 +22,7 @@
 // None of them reports anything or fails.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "tables/game_state.h"
@@ -51,3 +52,7 @@ void loadAllTables(GameState& state);
 // and missiles pass each record to `sink`. A ware file's records go after the
 // wares already loaded: load ware files in file order (B, E, F, M, T).
 void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});
+
+// Loads the one table from `bytes`, what its file held once (kept by the editor
+// as the table it read), by the same rules; the file state's identity is theirs.
+void loadTableBytes(GameState& state, TableId id, std::string bytes);

@@ -125,6 +125,17 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
     }
 }
 
+// loadTableFile on bytes already read from the table's file.
+template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
+void loadTableText(std::string bytes, std::vector<Record>& table, int32_t& headerValue, int32_t& count,
+                   TableFile& file, Before before = {}, After after = {}) {
+    const FileIdentity identity = identityOf(bytes);
+    LineList lines;
+    lines.setText(std::move(bytes));
+    loadTableLines(lines, table, headerValue, count, file, before, after);
+    file.identity = identity;
+}
+
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
 void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
                    int32_t& count, TableFile& file, Before before = {}, After after = {}) {
@@ -136,9 +147,5 @@ void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t&
         file.missing = true;
         return;
     }
-    const FileIdentity identity = identityOf(bytes);
-    LineList lines;
-    lines.setText(std::move(bytes));
-    loadTableLines(lines, table, headerValue, count, file, before, after);
-    file.identity = identity;
+    loadTableText(std::move(bytes), table, headerValue, count, file, before, after);
 }

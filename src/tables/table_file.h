@@ -105,11 +105,11 @@ inline TableFile forReplacement(TableFile file) {
 // The place and the reason in the user's words (Windows-1251, in `language`), for example
 // "строка 4, поле 6: «SG_LASER_IRE» — не число" or "строка 1: нет заголовка";
 // a quoted text longer than 40 characters is cut with "…". Empty for kind none.
-std::string problemText(const TableProblem& problem, Language language = Language::ru);
+std::string problemText(const TableProblem& problem, Language language);
 
 // A text of the file or of a cell quoted as the reasons quote it: «text», control
 // characters shown as "?", cut after 40 characters with "…".
-std::string quotedText(std::string_view text, Language language = Language::ru);
+std::string quotedText(std::string_view text, Language language);
 
 // The reason alone, without the place: "«SG_LASER_IRE» — не число".
-std::string problemReason(const TableProblem& problem, Language language = Language::ru);
+std::string problemReason(const TableProblem& problem, Language language);

@@ -68,7 +68,8 @@ template <class Record> struct Merger {
         if constexpr (requires { r.priceMultiplier; }) r.priceMultiplier = m.priceMultiplier;
         // A ship's counts and groups taken from different sides may not fit
         // together: the whole record of the side that wins the conflict then.
-        if (!recordFromCells(out, rest, r).empty()) return prefer == Prefer::theirs ? t : m;
+        if (!recordFromCells(out, rest, r, Language::ru).empty()) // the reason is not shown
+            return prefer == Prefer::theirs ? t : m;
         return r;
     }
 
@@ -270,4 +271,11 @@ TableMerge mergeTable(const GameState& base, const GameState& mine, const GameSt
         });
     });
     return report;
+}
+
+void copyTable(const GameState& from, TableId id, GameState& to) {
+    visitTable(from, id, [&](const auto& v) {
+        using Record = typename decltype(v.records)::value_type;
+        putTable<Record>(to, id, v.headerValue, v.file, std::vector<Record>(v.records.begin(), v.records.end()));
+    });
 }

@@ -49,3 +49,7 @@ struct TableMerge {
 // format on a side is not merged and `result` keeps MINE's.
 TableMerge mergeTable(const GameState& base, const GameState& mine, const GameState& theirs, TableId id,
                       Prefer prefer, GameState& result);
+
+// Puts table `id` of `from` (its records, header value, count and file state) in
+// place of table `id` of `to`; the other tables of `to` are left as they are.
+void copyTable(const GameState& from, TableId id, GameState& to);

@@ -177,6 +177,11 @@ int columnAtOffset(std::span<const Column> columns, std::span<const std::string>
 template <class Record>
 ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<const Record> records,
                          Language language);
+template <class Record>
+ReadBackProblem readBackBlock(const LineList& block, int firstLine, std::span<const Record> records,
+                              int from, int to, Language language);
+// Records the read-back loads at a time.
+constexpr int kReadBackBlock = 4096;
 
 template <class Record>
 std::vector<CellProblem> readCells(std::span<const std::string> given, std::string_view rest,
@@ -280,16 +285,42 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
         return {static_cast<int>(k), columnAtOffset(columns, cells, at),
                 formatText(text(Text::breakInCell, language), {static_cast<unsigned char>(written[at])})};
     }
+    // The loader's judgement, a block of records at a time under a header that
+    // counts the block, so that a large table is never held twice in memory.
+    const int recordCount = static_cast<int>(records.size());
+    for (int from = 0; from == 0 || from < recordCount; from += kReadBackBlock) {
+        const int to = std::min(recordCount, from + kReadBackBlock);
+        std::string text;
+        for (int i = 0; i < firstLine - 1; ++i) (text += lines.item(i)) += "\r\n";
+        text += formatText("%d;%d;", {headerValue, to - from});
+        (text += file.headerRest) += "\r\n";
+        for (int i = firstLine + from; i < firstLine + to; ++i) (text += lines.item(i)) += "\r\n";
+        if (to == recordCount)
+            for (int i = firstLine + recordCount; i < lines.count(); ++i) (text += lines.item(i)) += "\r\n";
+        LineList block;
+        block.setText(std::move(text));
+        const ReadBackProblem problem = readBackBlock(block, firstLine, records, from, to, language);
+        if (problem.record >= 0) return problem;
+    }
+    return {};
+}
+
+// Loads the lines of records [from, to) (block: the remarks, a header counting
+// them, their lines) and tells the first that does not come back as meant.
+template <class Record>
+ReadBackProblem readBackBlock(const LineList& block, int firstLine, std::span<const Record> records,
+                              int from, int to, Language language) {
+    const std::span<const Column> columns = recordColumns<Record>();
     std::vector<Record> loaded;
     int32_t loadedHeader = 0, count = 0;
     TableFile loadedFile;
-    loadTableLines(lines, loaded, loadedHeader, count, loadedFile);
+    loadTableLines(block, loaded, loadedHeader, count, loadedFile);
     const auto inRange = [&](int64_t k) {
         return static_cast<int>(std::clamp<int64_t>(k, 0, std::max<int64_t>(0, static_cast<int64_t>(records.size()) - 1)));
     };
     if (keptFromSaving(loadedFile)) {
         const TableProblem& p = loadedFile.problem;
-        const int record = inRange(p.line - 1 - firstLine);
+        const int record = inRange(from + p.line - 1 - firstLine);
         int column = -1;
         if (!records.empty()) {
             const std::vector<std::string> cells = recordCells(records[static_cast<size_t>(record)]);
@@ -303,13 +334,14 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
         return {record, column,
                 formatText(text(Text::readBackFault, language), {problemReason(p, language)})};
     }
-    for (size_t k = 0; k < records.size(); ++k) {
+    for (size_t k = static_cast<size_t>(from); k < static_cast<size_t>(to); ++k) {
+        const size_t at = k - static_cast<size_t>(from); // within the block
         Record meant = records[k];
         if constexpr (std::is_same_v<Record, TWares>)
-            if (k < loaded.size()) meant.priceMultiplier = loaded[k].priceMultiplier;
-        if (k < loaded.size() && loaded[k] == meant) continue;
+            if (at < loaded.size()) meant.priceMultiplier = loaded[at].priceMultiplier;
+        if (at < loaded.size() && loaded[at] == meant) continue;
         const std::vector<std::string> want = recordCells(meant);
-        const std::vector<std::string> got = k < loaded.size() ? recordCells(loaded[k]) : std::vector<std::string>(want.size());
+        const std::vector<std::string> got = at < loaded.size() ? recordCells(loaded[at]) : std::vector<std::string>(want.size());
         // The first cell that differs; when a ";" in objectId split it, the cells
         // before it agree and objectId (then rest) is what differs.
         int column = -1;
@@ -320,7 +352,7 @@ ReadBackProblem readBack(int32_t headerValue, const TableFile& file, std::span<c
                 gotText = got[c];
                 wantText = want[c];
             }
-        const Record& back = k < loaded.size() ? loaded[k] : Record{};
+        const Record& back = at < loaded.size() ? loaded[at] : Record{};
         if (column < 0 && back.objectId == meant.objectId && back.rest == meant.rest) {
             // The same texts, other values: a real the writer gives back otherwise.
             const std::vector<double> a = realValues(back), b = realValues(meant);

@@ -68,21 +68,21 @@ struct CellProblem {
 // every problem found (the record is then unspecified); empty when the record was
 // read. The reasons are in `language`.
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TShips& record, Language language = Language::ru);
+                                         TShips& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TLasers& record, Language language = Language::ru);
+                                         TLasers& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TBullets& record, Language language = Language::ru);
+                                         TBullets& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TShields& record, Language language = Language::ru);
+                                         TShields& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TRockets& record, Language language = Language::ru);
+                                         TRockets& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TCockpits& record, Language language = Language::ru);
+                                         TCockpits& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TStations& record, Language language = Language::ru);
+                                         TStations& record, Language language);
 std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std::string_view rest,
-                                         TWares& record, Language language = Language::ru);
+                                         TWares& record, Language language);
 
 // Where the file saveTableFile would write for `records` (with `headerValue` and
 // what `file` kept) does not load back, in format, as exactly these records: the
@@ -95,18 +95,18 @@ struct ReadBackProblem {
     std::string reason; // Windows-1251
 };
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TShips> records, Language language = Language::ru);
+                                std::span<const TShips> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TLasers> records, Language language = Language::ru);
+                                std::span<const TLasers> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TBullets> records, Language language = Language::ru);
+                                std::span<const TBullets> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TShields> records, Language language = Language::ru);
+                                std::span<const TShields> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TRockets> records, Language language = Language::ru);
+                                std::span<const TRockets> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TCockpits> records, Language language = Language::ru);
+                                std::span<const TCockpits> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TStations> records, Language language = Language::ru);
+                                std::span<const TStations> records, Language language);
 ReadBackProblem readBackProblem(int32_t headerValue, const TableFile& file,
-                                std::span<const TWares> records, Language language = Language::ru);
+                                std::span<const TWares> records, Language language);

@@ -18,9 +18,10 @@ constexpr TextForms kTexts[] = {
     {Text::tabShips, u8"Корабли"_cp1251, "Ships"},
     {Text::tabArmament, u8"Вооружение"_cp1251, "Armament"},
     {Text::tabStationsWares, u8"Станции и товары"_cp1251, "Stations and wares"},
-    {Text::save, u8"Сохранить"_cp1251, "Save"},
-    {Text::close, u8"Закрыть"_cp1251, "Close"},
-    {Text::help, u8"Справка"_cp1251, "Help"},
+    // "&" marks a button's Alt letter; the Russian ones sit on keys of their own.
+    {Text::save, u8"&Сохранить"_cp1251, "&Save"},
+    {Text::close, u8"&Закрыть"_cp1251, "&Close"},
+    {Text::help, u8"Спр&авка"_cp1251, "&Help"},
 
     {Text::groupShipSelection, u8"Выбор корабля"_cp1251, "Ship selection"},
     {Text::groupShieldsMissiles, u8"Щиты и ракеты"_cp1251, "Shields and missiles"},
@@ -134,6 +135,16 @@ constexpr TextForms kTexts[] = {
     {Text::changedOnDisk,
      u8"Файл %s изменён другой программой после того, как Orvex его прочитал. Заменить его значениями Orvex?"_cp1251,
      "%s was changed by another program after Orvex read it. Overwrite it with Orvex's values?"},
+    {Text::changedOnDiskConflicts,
+     u8"Файл %s изменён другой программой после того, как Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n%s\r\nЗаменить файл значениями Orvex?"_cp1251,
+     "%s was changed by another program after Orvex read it. Both it and Orvex changed these fields:\r\n%s\r\nOverwrite the file with Orvex's values?"},
+    {Text::mergeConflictLine, u8"%s, %s: в Orvex %s, в файле %s"_cp1251, "%s, %s: %s in Orvex, %s in the file"},
+    {Text::mergeRecordRemoved, u8"%s: изменён в Orvex, удалён в файле"_cp1251, "%s: changed in Orvex, removed in the file"},
+    {Text::mergeRecordChanged, u8"%s: удалён в Orvex, изменён в файле"_cp1251, "%s: removed in Orvex, changed in the file"},
+    {Text::mergeConflictsMore, u8"…и ещё %d"_cp1251, u8"…and %d more"_cp1251},
+    {Text::mergedOnSave,
+     u8"Эти файлы изменила другая программа. Её изменения объединены с правками Orvex и сохранены:"_cp1251,
+     "Another program had changed these files. Its changes were merged with Orvex's edits and saved:"},
     {Text::folderAlreadyOpen,
      u8"Эта папка игры уже открыта в Orvex. Если таблицу изменит и то окно, «Сохранить» спросит, прежде чем записать её поверх."_cp1251,
      "This game folder is already open in Orvex. If that window changes a table too, Save asks before it overwrites it."},
@@ -152,7 +163,9 @@ constexpr TextForms kTexts[] = {
      u8"Программа: команда Orvex\r\n"
      u8"\r\n"
      u8"Посвящается всем пилотам, что бороздят просторы игры\r\n"
-     u8"Об ошибках сообщайте разработчикам Orvex через страницу проекта"_cp1251,
+     u8"\r\n"
+     u8"Лицензия: MIT, файл LICENSE рядом с программой\r\n"
+     u8"Руководство: guide.ru.html рядом с программой"_cp1251,
      "Editor of ships, station parameters, armament and wares\r\n"
      "\r\n"
      "Version " ORVEX_VERSION_SHORT "\r\n"
@@ -161,7 +174,9 @@ constexpr TextForms kTexts[] = {
      "Program: the Orvex team\r\n"
      "\r\n"
      "Dedicated to every pilot who roams the game's space\r\n"
-     "Report bugs to the Orvex developers through the project page"},
+     "\r\n"
+     "Licence: MIT, the file LICENSE beside the program\r\n"
+     "Guide: guide.en.html beside the program"},
     {Text::badLanguage, u8"Язык «%s» не поддерживается: можно ru или en."_cp1251,
      "Unknown language \"%s\": use ru or en."},
 
@@ -348,8 +363,7 @@ constexpr TextForms kTexts[] = {
     {Text::cliOutputIsTable,
      u8"%s — файл таблицы игры, страница имён или резервная копия (.bak); CSV туда не записывается"_cp1251,
      "%s is a game's table file, name page or a backup (.bak); the CSV is not written there"},
-    {Text::cliNeedCommand, u8"нет команды: check, export или import"_cp1251,
-     "no command: check, export or import"},
+    {Text::cliNeedCommand, u8"нет команды: укажите одну из %s"_cp1251, "no command: give one of %s"},
     {Text::cliRequiredLabel, u8"(обязательно)"_cp1251, "(required)"},
     {Text::cliTypeText, u8"ТЕКСТ"_cp1251, "TEXT"},
     {Text::cliTypeFolder, u8"ПАПКА"_cp1251, "FOLDER"},

@@ -42,7 +42,8 @@ enum class Text {
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
-    changedOnDisk, folderAlreadyOpen, missingTables, noTypesFolder,
+    changedOnDisk, changedOnDiskConflicts, mergeConflictLine, mergeRecordRemoved, mergeRecordChanged, mergeConflictsMore, mergedOnSave,
+    folderAlreadyOpen, missingTables, noTypesFolder,
     aboutCaption, aboutText, badLanguage,
     // Why a table is kept from saving (table file problems)
     placeLineField, placeLine, quoted, noHeader, notNumber, notInteger, outOfRange,
@@ -91,4 +92,4 @@ enum class Text {
 std::string_view text(Text key, Language language);
 
 // "Аргон" … "Ксенон" (or their English forms) for 1..6; empty text for any other race.
-std::string_view raceName(int32_t race, Language language = Language::ru);
+std::string_view raceName(int32_t race, Language language);

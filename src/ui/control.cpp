@@ -337,6 +337,10 @@ void releaseWith(Control& c, std::function<void()> release) {
     if (release) c.releasers.push_back(std::move(release));
 }
 
+void setShortcut(Control& button, char letterKey) {
+    if (button.kind == ControlKind::Button) button.shortcut = letterKey;
+}
+
 void setVisible(Control& c, bool on) {
     c.visible = on;
     if (c.window != nullptr) c.platform->applyVisible(c);

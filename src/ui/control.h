@@ -112,6 +112,7 @@ struct Control {
     uint32_t styleBits = 0;     // platform style bits (kStyle... and the kind's own)
     unsigned options = 0;       // the creation options (kDigitsOnly, kEdgeSunken, ...)
     Alignment captionAlignment = Alignment::Left;
+    char shortcut = 0; // buttons: Ctrl with this letter key ('A'..'Z') presses it
     int clientWidth = -1, clientHeight = -1; // set by setClientSize, kept across style changes
     std::vector<Control*> pages;             // a tab control's pages, in tab order
 
@@ -165,6 +166,10 @@ void setStyle(Control& c, uint32_t platformStyleBits); // replaces the window st
 uint32_t style(const Control& c);
 void setCaptionAlignment(Control& groupBox, Alignment alignment);
 void releaseWith(Control& c, std::function<void()> release); // called when c is destroyed
+// Ctrl with the letter key ('A'..'Z') presses the button from anywhere in its
+// window, as a click does. A button's Alt letter is the one its caption marks
+// with "&" ("&Save": Alt+S).
+void setShortcut(Control& button, char letterKey);
 void setVisible(Control& c, bool on);
 bool isVisible(const Control& c); // the control's own flag, not its parents'
 

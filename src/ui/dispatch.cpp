@@ -105,3 +105,49 @@ Control& topLevelOf(Control& c) {
         p = p->parent;
     return *p;
 }
+
+namespace {
+
+// The Latin key each Cyrillic capital А..Я (1251 bytes 0xC0..0xDF) is on, in
+// the standard Russian keyboard layout.
+constexpr char kRussianKeys[] = "F,DULT;PBQRKVYJGHCNEA[WXIO]SM'.Z";
+
+// The key a letter is on: 'A'..'Z' for Latin and Cyrillic letters, else 0.
+char keyOfLetter(unsigned char letter) {
+    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+    if (letter >= 'A' && letter <= 'Z') return static_cast<char>(letter);
+    if (letter >= 0xE0) letter = static_cast<unsigned char>(letter - 0x20); // а..я
+    if (letter >= 0xC0) {
+        const char key = kRussianKeys[letter - 0xC0];
+        return key >= 'A' && key <= 'Z' ? key : 0;
+    }
+    return 0;
+}
+
+// The letter a caption marks with "&" ("&&" is a plain "&"), or 0.
+unsigned char markedLetter(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return static_cast<unsigned char>(caption[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+Control* findButton(Control& c, char key, bool ctrl) {
+    for (auto& child : c.children) {
+        Control& b = *child;
+        if (b.kind == ControlKind::Button && isReachable(b) &&
+            (ctrl ? b.shortcut == key : keyOfLetter(markedLetter(b.text)) == key))
+            return &b;
+        if (Control* found = findButton(b, key, ctrl); found != nullptr) return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Control* buttonForKey(Control& window, char key, bool ctrl) {
+    if (key < 'A' || key > 'Z') return nullptr;
+    return findButton(window, key, ctrl);
+}

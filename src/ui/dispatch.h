@@ -33,3 +33,9 @@ Control* nextTabStop(Control& window, const Control* from, bool backwards);
 Control& topLevelOf(Control& c);
 // Whether c and all its ancestors are visible and enabled (a user can reach it).
 bool isReachable(const Control& c);
+// The button of window's tree that a key pressed with Ctrl (ctrl) or Alt presses:
+// its shortcut, or the letter its caption marks with "&". key is the letter key,
+// 'A'..'Z', as a Latin keyboard names it; a Cyrillic Alt letter answers to the
+// key it is on in the standard Russian layout, so either layout presses it.
+// nullptr when no reachable button answers.
+Control* buttonForKey(Control& window, char key, bool ctrl);

@@ -36,7 +36,7 @@ struct CliRun {
 CliRun cli(std::vector<std::string> args) {
     args.insert(args.begin(), "orvex-cli");
     CliOutput io;
-    const int status = runCli(args, io);
+    const int status = runCli(args, io, Language::ru);
     return {status, io.out, io.err};
 }
 
@@ -530,7 +530,7 @@ TEST_F(Import, EmptiesATableOnlyWhenAllowed) {
 TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
     std::vector<TLasers> lasers(3);
     lasers[1].objectId = std::string("LA\0X", 4);
-    const ReadBackProblem problem = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers));
+    const ReadBackProblem problem = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::ru);
     EXPECT_EQ(problem.record, 1);
     EXPECT_EQ(problem.column, columnIndex(recordColumns<TLasers>(), "objectId"));
     EXPECT_NE(problem.reason, "");
@@ -542,7 +542,7 @@ TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
     EXPECT_EQ(other.column, columnIndex(recordColumns<TLasers>(), "objectId"));
     EXPECT_NE(other.reason.find("\"LA\" instead of \"LA;X\""), std::string::npos) << other.reason;
     lasers[1].objectId = "LA_X";
-    EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers)).record, -1);
+    EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::ru).record, -1);
     // A real with more digits than the writer keeps: the same cells, another value.
     lasers[2].col11 = 1.0 / 3;
     const ReadBackProblem digits = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);

@@ -30,7 +30,7 @@ CliResult cli(std::vector<std::string> args) {
     args.insert(args.begin(), "orvex-cli");
     args.insert(args.begin() + 1, {"--lang", "ru"});
     CliOutput io;
-    const int status = runCli(args, io);
+    const int status = runCli(args, io, Language::ru);
     return {status, io.out, io.err};
 }
 

@@ -1,6 +1,6 @@
 # Each answer gave the file it promised, byte for byte: Cancel wrote nothing,
 # No kept the other program's ship table and wrote Orvex's laser edit, Yes
-# wrote Orvex's ships (the hull edit, without the other program's speed) and
+# wrote Orvex's ships (its hull, not the other program's) and
 # its backup keeps what Yes replaced. The other tables have backups of the sample.
 source "$(dirname "$0")/checks.sh"
 

@@ -2,6 +2,7 @@
 // question that comes only after a change, what start-up tells about the folder.
 
 #include "editor_fixture.h"
+#include "tables/load_tables.h"
 #include "tables/save_tables.h"
 
 #include <filesystem>
@@ -60,7 +61,9 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
         ASSERT_EQ(boxes.size(), c.askedAgain ? 3u : 2u); // boxes[0]: start-up's note
         EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
                   std::tuple(Editor::cp("Файл types\\TShips.txt изменён другой программой после того, как "
-                                "Orvex его прочитал. Заменить его значениями Orvex?"),
+                                "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
+                                "SS_SH_CONDOR: изменён в Orvex, удалён в файле\r\n"
+                                "Заменить файл значениями Orvex?"),
                              std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
         EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
         EXPECT_NE(orvexShips(t.state), kOtherShips);
@@ -68,6 +71,96 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
         EXPECT_EQ(lasers, c.lasersWritten ? orvexLasers(t.state) : originalLasers);
         EXPECT_NE(orvexLasers(t.state), originalLasers) << "the laser edit reached the record";
         EXPECT_EQ(t.game.exists("types/TLaser.bak"), c.lasersWritten);
+    }
+}
+
+// The ship table as another program leaves it: the first ship's `field` set to
+// `value`, or with no field a ship added at the end.
+std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int32_t value) {
+    GameState other;
+    other.folder = game.folder();
+    loadShips(other);
+    if (field != nullptr) {
+        other.ships[0].*field = value;
+    } else {
+        other.ships.push_back(other.ships[1]);
+        other.ships.back().objectId = "SS_SH_ADDED";
+    }
+    return tableFileText(other.shipsHeader, other.shipsFile, std::span<const TShips>(other.ships));
+}
+
+// The window changes the first ship's hull (5000 becomes 50007) while another
+// program changes a field of the same ship. A change to another field, or the
+// same change, merges: Save writes both without a question, says which file it
+// merged, takes the other program's value into the window, and the next Save
+// asks nothing and writes nothing new. The same field changed differently is
+// asked about, the conflict listed in the window's words; No leaves the file. A
+// ship added on disk is asked about too: the window's lists would not show it.
+TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
+    struct Case {
+        const char* what;
+        Language language;
+        int32_t TShips::*field;
+        int32_t value;
+        std::string question; // empty: merged without one
+    };
+    const std::string merged = "Эти файлы изменила другая программа. Её изменения объединены с правками Orvex "
+                               "и сохранены:\r\ntypes\\TShips.txt";
+    for (const Case& c : {
+             Case{"another field", Language::ru, &TShips::speed, 3330, ""},
+             Case{"another field, English", Language::en, &TShips::speed, 3330, ""},
+             Case{"the same change", Language::ru, &TShips::hullStrength, 50007, ""},
+             Case{"a ship added", Language::ru, nullptr, 0,
+                  "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
+                  "Заменить его значениями Orvex?"},
+             Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
+                  "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
+                  "Эти поля изменили и она, и Orvex:\r\nSS_SH_CONDOR, Корпус: в Orvex 50007, в файле 4000\r\n"
+                  "Заменить файл значениями Orvex?"},
+             Case{"the same field, English", Language::en, &TShips::hullStrength, 4000,
+                  "types\\TShips.txt was changed by another program after Orvex read it. Both it and Orvex "
+                  "changed these fields:\r\nSS_SH_CONDOR, Hull: 50007 in Orvex, 4000 in the file\r\n"
+                  "Overwrite the file with Orvex's values?"},
+         }) {
+        SCOPED_TRACE(c.what);
+        Editor t;
+        t.language = c.language;
+        writeEditorGame(t.game);
+        ASSERT_NE(t.start(false), nullptr);
+        MainForm& f = *t.form;
+        const std::string other = shipsChangedOnDisk(t.game, c.field, c.value);
+        t.platform.type(*f.hullStrength, "7");
+        t.check([&] { t.game.write("types/TShips.txt", other); });
+        t.platform.click(*f.saveButton);
+        t.platform.answer(c.question.empty() ? kIdOk : kIdNo);
+        std::string shownSpeed, written;
+        t.check([&] {
+            shownSpeed = controlText(*f.speed);
+            written = t.game.read("types/TShips.txt");
+        });
+        t.platform.click(*f.saveButton); // again: a merged table is Orvex's own now
+        if (!c.question.empty()) t.platform.answer(kIdCancel);
+        t.run();
+        const auto& boxes = t.platform.messageBoxes();
+        ASSERT_EQ(boxes.size(), c.question.empty() ? 2u : 3u); // boxes[0]: start-up's note
+        if (c.question.empty()) {
+            EXPECT_EQ(boxes[1].text, c.language == Language::ru
+                                         ? Editor::cp(merged)
+                                         : "Another program had changed these files. Its changes were merged with "
+                                           "Orvex's edits and saved:\r\ntypes\\TShips.txt");
+            EXPECT_EQ(boxes[1].flags, kMbOk | kMbIconInformation);
+            EXPECT_EQ(t.state.ships[0].*c.field, c.value) << "the other program's value is in memory";
+            EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "and the window's edit";
+            EXPECT_EQ(written, orvexShips(t.state));
+            EXPECT_EQ(t.game.read("types/TShips.txt"), written);
+            if (c.field == &TShips::speed) {
+                EXPECT_EQ(shownSpeed, "15") << "the window shows the merged value";
+            }
+        } else {
+            EXPECT_EQ(boxes[1].text, c.language == Language::ru ? Editor::cp(c.question) : c.question);
+            EXPECT_EQ(written, other) << "No leaves the file as the other program wrote it";
+            EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "the window keeps its edit";
+        }
     }
 }
 

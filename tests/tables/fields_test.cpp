@@ -158,11 +158,11 @@ TEST(RecordLine, TheFirstFaultOfALineIsFound) {
 // Long texts are cut to 40 characters; a group count has its own reason.
 TEST(TableProblem, LongTextsAreCutAndGroupCountsNamed) {
     using enum TableProblemKind;
-    EXPECT_EQ(problemText({notNumber, 2, 1, std::string(45, 'x') + "\t"}),
+    EXPECT_EQ(problemText({notNumber, 2, 1, std::string(45, 'x') + "\t"}, Language::ru),
               cp1251::fromUtf8("строка 2, поле 1: «" + std::string(40, 'x') + "…» — не число"));
-    EXPECT_EQ(problemText({groupTooLarge, 3, 48, "1000001"}),
+    EXPECT_EQ(problemText({groupTooLarge, 3, 48, "1000001"}, Language::ru),
               cp1251::fromUtf8("строка 3, поле 48: число элементов группы 1000001"));
-    EXPECT_EQ(problemText({}), "");
+    EXPECT_EQ(problemText({}, Language::ru), "");
 }
 
 TEST(ManoeuvrabilityText, PaddedToSevenCharactersWithAPoint) {

@@ -96,7 +96,7 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
         loadTable(state, TableId::lasers, countNames);
         const TableFile& file = state.lasersFile;
         EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, listed, state.lasersHeader,
-                             keptFromSaving(file), recordsLoaded(file), problemText(file.problem),
+                             keptFromSaving(file), recordsLoaded(file), problemText(file.problem, Language::ru),
                              problemText(file.problem, Language::en)),
                   std::tuple(c.records, static_cast<int32_t>(c.records), static_cast<int>(c.records),
                              12, true, c.loaded,
@@ -131,7 +131,7 @@ TEST_F(Loading, ANulByteKeepsTheTableEmptyAndSaysWhere) {
         loadTable(state, TableId::cockpits);
         const TableFile& file = state.cockpitsFile;
         EXPECT_EQ(std::tuple(state.cockpits.size(), state.cockpitCount, file.notInFormat,
-                             recordsLoaded(file), problemText(file.problem),
+                             recordsLoaded(file), problemText(file.problem, Language::ru),
                              problemText(file.problem, Language::en)),
                   std::tuple(0u, 0, true, false, cp1251::fromUtf8(c.ru), std::string(c.en)));
     }
@@ -169,7 +169,7 @@ TEST_F(Loading, HeaderRules) {
         loadTable(state, TableId::cockpits);
         const TableFile& file = state.cockpitsFile;
         EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size(),
-                             file.headerRest, problemText(file.problem), file.unreadable,
+                             file.headerRest, problemText(file.problem, Language::ru), file.unreadable,
                              file.notInFormat),
                   std::tuple(c.value, c.count, size_t(c.count), c.rest,
                              cp1251::fromUtf8(c.problem), c.unreadable,
@@ -206,7 +206,7 @@ TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
         game.write("types/TLaser.txt", text);
         loadTable(state, TableId::lasers, countNames);
         EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, state.lasersFile.notInFormat,
-                             problemText(state.lasersFile.problem)),
+                             problemText(state.lasersFile.problem, Language::ru)),
                   std::tuple(0u, 0, true, cp1251::fromUtf8(c.problem)));
     }
     EXPECT_EQ(listed, 0);
@@ -313,7 +313,7 @@ TEST_F(Loading, ACountThatDoesNotMatchTheLineShiftsItsFields) {
 
     loadShipLines({shipFixedColumns() + "0;0;" + shipTail("SS_SH_C"),
                    shipFixedColumns() + "1;0;" + shipTail("SS_SH_C")});
-    EXPECT_EQ(problemText(state.shipsFile.problem),
+    EXPECT_EQ(problemText(state.shipsFile.problem, Language::ru),
               cp1251::fromUtf8("строка 3, поле 55: «SS_SH_C» — не число"));
 }
 

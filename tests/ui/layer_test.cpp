@@ -4,6 +4,7 @@
 #include "text/cp1251.h"
 #include "ui/control.h"
 #include "ui/dispatch.h"
+#include "ui/fit_texts.h"
 #include "ui/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,71 @@ TEST_F(Layer, TabStopsFollowCreationOrderSkippingWhatCannotTakeTheFocus) {
         EXPECT_EQ(nextTabStop(main, &group, false), &list) << "from a control that is no stop";
     });
     runMessageLoop(app);
+}
+
+// fitTexts on the headless platform's measure (6 pixels a character): a text
+// moves the column to its right and the columns after it, a group widens and
+// the window grows only by what it lacks; what fits stays where it was.
+TEST(FitTexts, TextsPushColumnsAndGroupsAndTheWindowGrowsOnlyWhenItMust) {
+    struct Case {
+        const char* label; // a label at 16 in front of an input at 100 (width 90)
+        int inputX;        // where the input ends up
+        int unitX;         // the unit after the input, at 195
+        int groupWidth;    // the group, 300 wide in a page of its tab control
+        int grown;         // how much the window grew
+    };
+    const Case cases[] = {
+        {"Short", 100, 195, 300, 0},        // fits: nothing moves
+        {"Twelve chars", 100, 195, 300, 0}, // 16 + 72 + 4 fits before 100
+        {"A label of 23 characters", 164, 258, 300,
+         0}, // 16 + 144 + 4; the unit keeps 4 after the input
+        {"A label of thirty-five characters..", 230, 324, 345,
+         45}, // the unit's end + 3: the group grows
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        HeadlessPlatform platform;
+        Control& app = createApplication(platform, "App");
+        Control& window = createMainWindow(app, "Window");
+        setClientSize(window, 320, 200);
+        Control& tabs = createTabControl(window, {"One", "Two"}, 0).place(0, 0).resize(310, 160);
+        Control& button = createButton(window, "&Go").place(230, 170).resize(80, 25);
+        Control& group = createGroupBox(tabPage(tabs, 0), "Group").place(2, 2).resize(300, 100);
+        Control& label = createLabel(group, c.label).place(16, 20).setAutoSize(true);
+        Control& input = createEditBox(group, 0).place(100, 18).resize(90, 0);
+        Control& unit = createLabel(group, "m/s").place(195, 20).setAutoSize(true);
+        Control& other = createGroupBox(tabPage(tabs, 1), "Other").place(2, 2).resize(296, 100);
+        EXPECT_EQ(fitTexts(window), c.grown);
+        EXPECT_EQ(label.x, 16);
+        EXPECT_EQ(input.x, c.inputX);
+        EXPECT_EQ(unit.x, c.unitX);
+        EXPECT_EQ(group.width, c.groupWidth);
+        EXPECT_EQ(window.clientWidth, 320 + c.grown);
+        EXPECT_EQ(tabs.width, 310 + c.grown);
+        EXPECT_EQ(button.x, 230 + c.grown) << "the buttons stay at the right edge";
+        EXPECT_EQ(other.width, 296 + c.grown) << "a group near a page's edge stays near it";
+    }
+}
+
+TEST(FitTexts, ButtonsAnswerToTheirAltLetterOnEitherLayoutAndToTheirShortcut) {
+    HeadlessPlatform platform;
+    Control& app = createApplication(platform, "App");
+    Control& window = createMainWindow(app, "Window");
+    Control& save = createButton(window, u8"&Сохранить"_cp1251);
+    Control& help = createButton(window, "&Help");
+    Control& both = createButton(window, "Fish && &Chips");
+    Control& hidden = createButton(window, "&Quit");
+    setVisible(hidden, false);
+    setShortcut(save, 'S');
+    EXPECT_EQ(buttonForKey(window, 'C', false), &save) << "С is on the key C";
+    EXPECT_EQ(buttonForKey(window, 'S', true), &save);
+    EXPECT_EQ(buttonForKey(window, 'S', false), nullptr) << "Alt+S is no shortcut";
+    EXPECT_EQ(buttonForKey(window, 'H', false), &help);
+    EXPECT_EQ(buttonForKey(window, 'H', true), nullptr) << "Ctrl+H is no Alt letter";
+    EXPECT_EQ(shownText(both), "Fish & Chips");
+    EXPECT_EQ(buttonForKey(window, 'Q', false), nullptr) << "a hidden button cannot be pressed";
+    setEnabled(save, false);
+    EXPECT_EQ(buttonForKey(window, 'S', true), nullptr) << "nor a disabled one";
 }
 
 } // namespace

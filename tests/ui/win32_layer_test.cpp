@@ -192,6 +192,65 @@ TEST_F(Win32Layer, AnOpenedListHasTheListsColours) {
     run();
 }
 
+// A long list filled before the window is shown keeps most of its entries
+// aside until right after the first paint; every question about it answers as
+// if they were all in, and by the time the loop runs they are.
+TEST_F(Win32Layer, ALongListFilledBeforeShowingAnswersForAllItsEntries) {
+    Control& list = createList(main, 0).place(10, 10).resize(150, 0);
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(addItem(list, "entry " + std::to_string(i)), i);
+    EXPECT_EQ(itemCount(list), 1000);
+    EXPECT_EQ(itemText(list, 999), "entry 999");
+    EXPECT_EQ(selectedIndex(list), 0);
+    setSelectedIndex(list, 700);
+    EXPECT_EQ(selectedIndex(list), 700);
+    EXPECT_EQ(windowTextW(hwndOf(list)), L"entry 700");
+    Control& other = createList(main, 0).place(10, 40).resize(150, 0);
+    for (int i = 0; i < 1000; ++i)
+        addItem(other, "other " + std::to_string(i));
+    steps.push_back([&] {
+        EXPECT_EQ(SendMessageW(hwndOf(other), CB_GETCOUNT, 0, 0), 1000) << "all in after the paint";
+        EXPECT_EQ(itemText(other, 999), "other 999");
+        EXPECT_EQ(SendMessageW(hwndOf(list), CB_GETCOUNT, 0, 0), 1000);
+    });
+    run();
+}
+
+// A disabled edit box and list are painted in the system's disabled colours
+// (grey text on the dialog face), not in their own window colour; enabled
+// again, in their own.
+TEST_F(Win32Layer, DisabledBoxesTakeTheSystemsDisabledColours) {
+    Control& edit = createEditBox(main, 0).place(10, 10).resize(90, 0);
+    Control& list = createList(main, 0).place(10, 40).resize(90, 0);
+    addItem(list, "a");
+    for (Control* c : {&edit, &list})
+        setColour(*c, kColourWindow);
+    steps.push_back([&] {
+        for (Control* c : {&edit, &list}) {
+            SCOPED_TRACE(c == &edit ? "edit box" : "list");
+            HDC dc = GetDC(hwndOf(*c));
+            // What the control's parent answers when the control asks how to paint.
+            auto ask = [&] {
+                const UINT msg = c == &edit && !c->enabled ? WM_CTLCOLORSTATIC
+                                 : c == &edit              ? WM_CTLCOLOREDIT
+                                                           : WM_CTLCOLORLISTBOX;
+                return reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwndOf(*c)), msg,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(hwndOf(*c))));
+            };
+            setEnabled(*c, false);
+            EXPECT_EQ(ask(), GetSysColorBrush(COLOR_BTNFACE));
+            EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_GRAYTEXT));
+            EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+            setEnabled(*c, true);
+            EXPECT_EQ(ask(), GetSysColorBrush(COLOR_WINDOW));
+            EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+            ReleaseDC(hwndOf(*c), dc);
+        }
+    });
+    run();
+}
+
 // Every window carries its object under "SELF_" and has the layer's class; the
 // list's inner part is subclassed; the application owns the main window and stays
 // hidden. Sibling windows stand in creation order, whatever order they were made in.

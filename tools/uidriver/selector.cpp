@@ -41,9 +41,24 @@ bool overlapsVertically(const WindowNode& a, const WindowNode& b) {
     return top < bottom;
 }
 
+// A push button's text as a person reads it: "&" marks its Alt letter and is not
+// shown ("&&" shows one "&").
+std::string shownText(const WindowNode& node) {
+    if (kindOf(node) != "Button") return node.text;
+    std::string shown;
+    for (size_t i = 0; i < node.text.size(); ++i) {
+        if (node.text[i] == '&' && i + 1 < node.text.size()) ++i;
+        shown += node.text[i];
+    }
+    return shown;
+}
+
 bool conditionHolds(WindowTree& tree, int index, const SelectorCondition& c) {
     switch (c.key) {
-    case SelectorCondition::Key::Text: return need(tree, index, kNodeText).text == c.text;
+    case SelectorCondition::Key::Text: {
+        const WindowNode& node = need(tree, index, kNodeText);
+        return node.text == c.text || shownText(node) == c.text;
+    }
     case SelectorCondition::Key::Contains: return need(tree, index, kNodeText).text.find(c.text) != std::string::npos;
     case SelectorCondition::Key::Id: return need(tree, index, kNodeGeometry).id == c.a;
     case SelectorCondition::Key::At: {

@@ -4,6 +4,7 @@
 #include "ui/headless/headless_platform.h"
 
 #include "ui/dispatch.h"
+#include "ui/fit_texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -103,6 +104,10 @@ void HeadlessPlatform::click(Control& buttonOrCheckBox) {
     actions_.push_back({ActionKind::Click, &buttonOrCheckBox, 0, {}, {}});
 }
 
+void HeadlessPlatform::pressKey(Control& window, char key, bool ctrl) {
+    actions_.push_back({ActionKind::Key, &window, ctrl ? 1 : 0, std::string(1, key), {}});
+}
+
 void HeadlessPlatform::switchTab(Control& tabControl, int index) {
     actions_.push_back({ActionKind::SwitchTab, &tabControl, index, {}, {}});
 }
@@ -192,11 +197,13 @@ void HeadlessPlatform::showMainWindow(Control& c) {
     state(c).shown = true;
 }
 
-// A fixed-pitch stand-in for text measurement: 6 pixels a character at height 11.
+// A fixed-pitch stand-in for text measurement: 6 pixels a character at height
+// 11 (7 in bold), as the control shows its text.
 Size HeadlessPlatform::measure(const Control& c, int maxWidth) {
     const Font f = effectiveFont(c);
     const int height = std::max(f.height, 1);
-    int width = (static_cast<int>(c.text.size()) * 6 * height + 5) / 11;
+    const int pitch = (f.style & kBold) != 0 ? 7 : 6;
+    int width = (static_cast<int>(shownText(c).size()) * pitch * height + 5) / 11;
     int lineHeight = height + 2;
     int lines = 1;
     if (c.kind == ControlKind::WrappingLabel && maxWidth > 0 && width > maxWidth) {
@@ -441,6 +448,10 @@ void HeadlessPlatform::perform(Action& a) {
             moveFocus(a.control);
         }
         raiseClick(*a.control);
+        return;
+    case ActionKind::Key:
+        if (Control* button = buttonForKey(*a.control, a.text[0], a.number != 0); button != nullptr)
+            raiseClick(*button);
         return;
     case ActionKind::SwitchTab: {
         if (!reachable(a, ControlKind::TabControl)) return;

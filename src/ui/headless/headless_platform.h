@@ -62,6 +62,9 @@ class HeadlessPlatform : public Platform {
     void paste(Control& edit, std::string_view text);
     void focus(Control& c);
     void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
+    // A letter key ('A'..'Z') pressed with Ctrl (ctrl) or Alt in window: presses
+    // the button that answers to it (buttonForKey), else nothing happens.
+    void pressKey(Control& window, char key, bool ctrl);
     void switchTab(Control& tabControl, int index);
     void answer(int button);               // answers the next message box
     void pressClose(Control& window);      // the title bar's close box
@@ -124,6 +127,7 @@ class HeadlessPlatform : public Platform {
         Paste,
         Focus,
         Click,
+        Key,
         SwitchTab,
         Answer,
         PressClose,

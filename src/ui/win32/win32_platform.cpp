@@ -8,6 +8,7 @@
 #include "ui/win32/win32_platform.h"
 
 #include "ui/dispatch.h"
+#include "ui/fit_texts.h"
 #include "ui/trace.h"
 #include "ui/win32/wide_text.h"
 
@@ -39,6 +40,9 @@ constexpr UINT kChildColourBase = 0xBC00;
 constexpr WORD kDeferredChange = 0xF;
 // Room below a drop-down list's field for its entries.
 constexpr int kDropDownHeight = 240;
+// Entries a list takes into its window before the window is first shown; the
+// rest go in right after the first paint (the field shows only the chosen one).
+constexpr int kEntriesAhead = 200;
 
 HWND hwndOf(const Control& c) {
     return static_cast<HWND>(c.window);
@@ -114,6 +118,18 @@ struct Win32Platform::State {
         bool changePosted = false;
     };
     std::unordered_map<Control*, ListChoice> listChoices;
+    // Lists whose entries changed since they were last opened: the next opening
+    // measures them again for the opened width.
+    std::unordered_set<Control*> entriesChanged;
+    // Before the main window is first shown, a list keeps only its first
+    // kEntriesAhead entries in its window; the rest wait here (with the number
+    // already in the window) and go in right after the first paint, in one batch,
+    // before any input is taken, or earlier when anything asks the list.
+    struct WaitingEntries {
+        int inWindow = 0;
+        std::vector<std::wstring> texts;
+    };
+    std::unordered_map<Control*, WaitingEntries> waitingEntries;
 
     WNDPROC baseProc(HWND hwnd) const {
         auto it = baseProcs.find(static_cast<ATOM>(GetClassWord(hwnd, GCW_ATOM)));
@@ -453,11 +469,60 @@ bool isInnerWindowOf(const Control& c, HWND sender) {
     return b != nullptr && b->inner && b->self == &c;
 }
 
-// A colour request answered for c: its text in its font colour on its background.
+// A colour request answered for c: its text in its font colour on its background;
+// a disabled edit box or list in the system's disabled colours.
 LRESULT paintColours(const Control& c, HDC dc) {
+    if (!c.enabled && (c.kind == ControlKind::EditBox || c.kind == ControlKind::List)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     SetTextColor(dc, colourRef(effectiveFont(c).colour));
     SetBkColor(dc, colourRef(c.colour));
     return reinterpret_cast<LRESULT>(active->brush(c.colour));
+}
+
+// The entries of list still waiting for its window, added in one batch: room
+// for them all first (CB_INITSTORAGE), without redrawing the list meanwhile.
+void addWaitingEntries(Control& list) {
+    auto waiting = active->waitingEntries.find(&list);
+    if (waiting == active->waitingEntries.end()) return;
+    TraceSpan span("list entries");
+    const std::vector<std::wstring> texts = std::move(waiting->second.texts);
+    active->waitingEntries.erase(waiting);
+    HWND hwnd = hwndOf(list);
+    size_t chars = 0;
+    for (const std::wstring& text : texts)
+        chars += text.size() + 1;
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
+    for (const std::wstring& text : texts)
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (active->mainWindowShown) SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+}
+
+// An opened list as wide as its longest entry in the list's font, with room
+// for its scroll bar; never narrower than the list.
+void fitDroppedWidth(const Control& list, HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+    int widest = 0;
+    std::wstring entry;
+    for (WPARAM i = 0; i < static_cast<WPARAM>(std::max<LRESULT>(count, 0)); ++i) {
+        entry.resize(
+            static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) +
+            1);
+        const auto length =
+            SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        SIZE size{0, 0};
+        if (length > 0) GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
+        widest = std::max<int>(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const int width = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageW(hwnd, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(width, list.width)), 0);
 }
 
 // A list's change is raised once, from the loop, after the choice is complete:
@@ -474,6 +539,8 @@ void listNotified(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
     };
     switch (HIWORD(wp)) {
     case CBN_DROPDOWN:
+        addWaitingEntries(c);
+        if (active->entriesChanged.erase(&c) > 0) fitDroppedWidth(c, hwnd);
         t = {static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), false, false, t.changePosted};
         break;
     case CBN_SELCHANGE:
@@ -795,6 +862,35 @@ bool switchPage(const MSG& msg) {
     return true;
 }
 
+// Alt with a button's marked letter, or Ctrl with its shortcut, presses it
+// from anywhere in its window (a held key presses it once). The Alt release
+// after such a letter is the layer's too: passed on, the window would take Alt
+// as pressed alone and open its system menu.
+bool pressShortcut(const MSG& msg) {
+    static bool altLetterUsed = false;
+    if (msg.wParam == VK_MENU) {
+        if (msg.message == WM_SYSKEYDOWN) altLetterUsed = false;
+        const bool release = msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP;
+        if (release && altLetterUsed) {
+            altLetterUsed = false;
+            return true;
+        }
+        return false;
+    }
+    const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & 0x20000000) != 0 &&
+                     GetKeyState(VK_CONTROL) >= 0;
+    const bool ctrl =
+        msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+    if (!alt && !ctrl) return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr || msg.wParam < 'A' || msg.wParam > 'Z') return false;
+    Control* button = buttonForKey(topLevelOf(*from), static_cast<char>(msg.wParam), ctrl);
+    if (button == nullptr) return false;
+    altLetterUsed = alt;
+    if ((msg.lParam & 0x40000000) == 0) raiseClick(*button);
+    return true;
+}
+
 // Enter on a focused push button presses it, as Space does.
 bool pressButton(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
@@ -887,6 +983,8 @@ void Win32Platform::destroyWindow(Control& c) {
     unbind(hwnd);
     state_->quietLists.erase(&c);
     state_->listChoices.erase(&c);
+    state_->entriesChanged.erase(&c);
+    state_->waitingEntries.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
@@ -1012,6 +1110,14 @@ void Win32Platform::showMainWindow(Control& c) {
         if (Control* first = nextTabStop(c, nullptr, false); first != nullptr)
             SetFocus(hwndOf(*first));
     traceMark("foreground and focus");
+    // The window is on the screen; the long lists get the rest of their entries
+    // before the loop takes any input.
+    std::vector<Control*> waiting;
+    for (const auto& [list, entries] : state_->waitingEntries)
+        waiting.push_back(list);
+    for (Control* list : waiting)
+        addWaitingEntries(*list);
+    traceMark("the rest of the long lists' entries");
 }
 
 Size Win32Platform::measure(const Control& c, int maxWidth) {
@@ -1019,7 +1125,7 @@ Size Win32Platform::measure(const Control& c, int maxWidth) {
     HDC dc = state_->measuringDc;
     const std::optional<State::FontKey> key = State::fontKeyOf(c);
     HGDIOBJ old = SelectObject(dc, key ? state_->fontObject(*key) : GetStockObject(DEFAULT_GUI_FONT));
-    const std::wstring text = toWide(c.text);
+    const std::wstring text = toWide(shownText(c));
     SIZE extent{0, 0};
     if (c.kind == ControlKind::WrappingLabel && maxWidth > 0) {
         RECT r{0, 0, maxWidth, 0};
@@ -1054,16 +1160,30 @@ Size Win32Platform::outerSize(const Control& c, Size client) {
 }
 
 int Win32Platform::addItem(Control& list, std::string_view text) {
-    if (!state_->mainWindowShown && state_->quietLists.insert(&list).second)
-        SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
+    TraceSpan span("list entries");
+    state_->entriesChanged.insert(&list);
+    if (!state_->mainWindowShown) {
+        if (auto waiting = state_->waitingEntries.find(&list);
+            waiting != state_->waitingEntries.end()) {
+            waiting->second.texts.push_back(toWide(text));
+            return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size()) - 1;
+        }
+        if (state_->quietLists.insert(&list).second)
+            SendMessageW(hwndOf(list), WM_SETREDRAW, FALSE, 0);
+    }
     const std::wstring wide = toWide(text);
     auto index =
         SendMessageW(hwndOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    return index < 0 ? -1 : static_cast<int>(index);
+    if (index < 0) return -1;
+    if (!state_->mainWindowShown && index + 1 >= kEntriesAhead)
+        state_->waitingEntries[&list].inWindow = static_cast<int>(index) + 1;
+    return static_cast<int>(index);
 }
 
 void Win32Platform::replaceItem(Control& list, int index, std::string_view text) {
+    addWaitingEntries(list);
     HWND hwnd = hwndOf(list);
+    state_->entriesChanged.insert(&list);
     const auto chosen = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
     const auto data = SendMessageW(hwnd, CB_GETITEMDATA, index, 0);
     const std::wstring wide = toWide(text);
@@ -1074,6 +1194,10 @@ void Win32Platform::replaceItem(Control& list, int index, std::string_view text)
 }
 
 std::string Win32Platform::itemText(const Control& list, int index) {
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+        waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
+        return fromWide(
+            waiting->second.texts.at(static_cast<size_t>(index - waiting->second.inWindow)));
     HWND hwnd = hwndOf(list);
     const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
     if (length <= 0) return {};
@@ -1085,20 +1209,29 @@ std::string Win32Platform::itemText(const Control& list, int index) {
 }
 
 int Win32Platform::itemCount(const Control& list) {
+    if (auto waiting = state_->waitingEntries.find(const_cast<Control*>(&list));
+        waiting != state_->waitingEntries.end())
+        return waiting->second.inWindow + static_cast<int>(waiting->second.texts.size());
     const auto count = SendMessageW(hwndOf(list), CB_GETCOUNT, 0, 0);
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
 int Win32Platform::selectedIndex(const Control& list) {
+    // The chosen entry is always in the window (choosing a waiting one adds them).
     // CB_ERR (-1) when no entry is chosen.
     return static_cast<int>(SendMessageW(hwndOf(list), CB_GETCURSEL, 0, 0));
 }
 
 void Win32Platform::setSelectedIndex(Control& list, int index) {
+    if (auto waiting = state_->waitingEntries.find(&list);
+        waiting != state_->waitingEntries.end() && index >= waiting->second.inWindow)
+        addWaitingEntries(list);
     SendMessageW(hwndOf(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Platform::clearItems(Control& list) {
+    state_->entriesChanged.insert(&list);
+    state_->waitingEntries.erase(&list);
     SendMessageW(hwndOf(list), CB_RESETCONTENT, 0, 0);
 }
 
@@ -1144,7 +1277,8 @@ void Win32Platform::runLoop(Control&) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return;
-            if (switchPage(msg) || navigate(msg) || pressButton(msg) || keyboardClose(msg))
+            if (pressShortcut(msg) || switchPage(msg) || navigate(msg) || pressButton(msg) ||
+                keyboardClose(msg))
                 continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
