@@ -79,7 +79,7 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
 std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int32_t value) {
     GameState other;
     other.folder = game.folder();
-    loadShips(other);
+    loadTable(other, TableId::ships);
     if (field != nullptr) {
         other.ships[0].*field = value;
     } else {
