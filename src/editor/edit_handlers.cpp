@@ -67,8 +67,6 @@ void onShipFieldChange(void* context, Control& c) {
                PriceGroup::Ships);
 }
 
-void onShipListChange(void* context, Control& c) { onShipFieldChange(context, c); }
-
 int32_t collectWeaponMask(const MainForm& f) {
     uint32_t mask = 0;
     for (const Control* box : f.weaponBoxes)
@@ -97,8 +95,6 @@ void onLaserFieldChange(void* context, Control& c) {
                PriceGroup::Lasers);
 }
 
-void onLaserListChange(void* context, Control& c) { onLaserFieldChange(context, c); }
-
 // The projectile rows store into the bullet record at the laser's position, when
 // the laser has one.
 void onBulletFieldChange(void* context, Control& c) {
@@ -116,15 +112,11 @@ void onShieldFieldChange(void* context, Control& c) {
                PriceGroup::Shields);
 }
 
-void onShieldListChange(void* context, Control& c) { onShieldFieldChange(context, c); }
-
 void onRocketFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
     storeInput(f, c, kRocketFields, recordAt(f.game->rockets, f.game->curRocket),
                PriceGroup::Rockets);
 }
-
-void onRocketListChange(void* context, Control& c) { onRocketFieldChange(context, c); }
 
 void onStationFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
@@ -132,15 +124,11 @@ void onStationFieldChange(void* context, Control& c) {
                PriceGroup::Stations);
 }
 
-void onStationListChange(void* context, Control& c) { onStationFieldChange(context, c); }
-
 void onWareFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
     storeInput(f, c, kWareFields, recordAt(f.game->wares, f.game->curWare),
                PriceGroup::Wares);
 }
-
-void onWareListChange(void* context, Control& c) { onWareFieldChange(context, c); }
 
 namespace {
 

@@ -53,19 +53,13 @@ void onStationSelected(void* form, Control& sender);
 void onWareSelected(void* form, Control& sender);
 
 void onShipFieldChange(void* form, Control& sender);
-void onShipListChange(void* form, Control& sender);
 void onWeaponBoxClicked(void* form, Control& sender);
 void onLaserFieldChange(void* form, Control& sender);
 void onBulletFieldChange(void* form, Control& sender);
-void onLaserListChange(void* form, Control& sender);
 void onShieldFieldChange(void* form, Control& sender);
-void onShieldListChange(void* form, Control& sender);
 void onRocketFieldChange(void* form, Control& sender);
-void onRocketListChange(void* form, Control& sender);
 void onStationFieldChange(void* form, Control& sender);
-void onStationListChange(void* form, Control& sender);
 void onWareFieldChange(void* form, Control& sender);
-void onWareListChange(void* form, Control& sender);
 
 // The number boxes take keys and pastes by one rule (numberInput): digits, and
 // in a decimal box one point, a comma made that point. What the rule refuses is

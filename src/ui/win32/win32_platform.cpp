@@ -248,6 +248,16 @@ struct Win32Platform::State {
         if (key) heldFonts[&c] = *key;
     }
 
+    // What the layer keeps for one control, let go when its window goes: by
+    // destroyWindow, or with its parent (WM_NCDESTROY).
+    void forget(Control& c) {
+        quietLists.erase(&c);
+        listChoices.erase(&c);
+        entriesChanged.erase(&c);
+        waitingEntries.erase(&c);
+        releaseFont(c);
+    }
+
     void releaseFont(const Control& c) {
         auto held = heldFonts.find(&c);
         if (held == heldFonts.end()) return;
@@ -780,8 +790,13 @@ LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (b == nullptr) return CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
     Control& c = *b->self;
     const WNDPROC base = b->next;
-    // A window destroyed with its parent loses its properties; its binding goes too.
-    if (msg == WM_NCDESTROY) active->bindings.erase(hwnd);
+    // A window destroyed with its parent loses its properties; its binding and
+    // what the layer kept for its control go too.
+    if (msg == WM_NCDESTROY) {
+        active->bindings.erase(hwnd);
+        active->forget(c);
+        if (active->lastFocus == hwnd) active->lastFocus = nullptr;
+    }
     LRESULT result = 0;
     if (handle(c, hwnd, msg, wp, lp, result)) return result;
     return CallWindowProcW(base, hwnd, msg, wp, lp);
@@ -981,14 +996,10 @@ void Win32Platform::destroyWindow(Control& c) {
     if (hwnd == nullptr) return;
     if (c.kind == ControlKind::List) unsubclassInnerWindows(c);
     unbind(hwnd);
-    state_->quietLists.erase(&c);
-    state_->listChoices.erase(&c);
-    state_->entriesChanged.erase(&c);
-    state_->waitingEntries.erase(&c);
     if (state_->lastFocus == hwnd) state_->lastFocus = nullptr;
     c.window = nullptr;
     DestroyWindow(hwnd);
-    state_->releaseFont(c);
+    state_->forget(c);
 }
 
 void Win32Platform::setWindowText(Control& c, std::string_view text) {
