@@ -17,6 +17,7 @@
 #include "cli/csv.h"
 #include "cli/run_cli.h"
 #include "game_generator.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
@@ -28,17 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "orvex-cli");
-    CliOutput io;
-    const int status = runCli(args, io, Language::ru);
-    return {status, io.out, io.err};
-}
+CliRun cli(std::vector<std::string> args) { return runCliIn(Language::ru, std::move(args)); }
 
 // The parts one after another (appending steers clear of a false GCC 12 warning).
 std::string join(std::initializer_list<std::string_view> parts) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
@@ -21,17 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-
-CliResult cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "orvex-cli");
-    args.insert(args.begin() + 1, {"--lang", "ru"});
-    CliOutput io;
-    const int status = runCli(args, io, Language::ru);
-    return {status, io.out, io.err};
+CliRun cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--lang", "ru"});
+    return runCliIn(Language::ru, std::move(args));
 }
 
 void copySample(const TempGame& game) {
@@ -61,7 +54,7 @@ class Merge : public ::testing::Test {
     Merge() {
         for (const TempGame* g : {&base, &mine, &theirs}) copySample(*g);
     }
-    CliResult merge(std::vector<std::string> more = {}) {
+    CliRun merge(std::vector<std::string> more = {}) {
         std::vector<std::string> args = {"merge", base.folder(), mine.folder(), theirs.folder()};
         args.insert(args.end(), more.begin(), more.end());
         return cli(args);
@@ -77,7 +70,7 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     const std::string mineBefore = mine.read("types/TShips.txt");
 
     // Different fields of one ship: both, written into MINE with its backup.
-    CliResult r = merge();
+    CliRun r = merge();
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     GameState merged = loaded(mine);
     EXPECT_EQ(merged.ships[0].speed, 31080);
@@ -130,7 +123,7 @@ TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
         s.ships.back().objectId = "SS_THEIRS";
         s.ships.erase(s.ships.begin() + 1);
     });
-    CliResult r = merge({"--prefer", "mine"});
+    CliRun r = merge({"--prefer", "mine"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::vector<std::string> ids;
     for (const TShips& s : loaded(mine).ships) ids.push_back(s.objectId);
@@ -168,7 +161,7 @@ TEST_F(Merge, DiffInTheEditorsWords) {
         s.ships[0].maxShieldType = 1;
         s.ships[0].priceCoefficient = 5000;
     });
-    const CliResult r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
+    const CliRun r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
     EXPECT_EQ(r.status, 1);
     for (const char* expected : {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
                                  "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
@@ -198,12 +191,12 @@ TEST_F(Merge, AnotherVersionsTableIsNamedOnce) {
     std::string lines = "1;3;\r\n";
     for (int i = 0; i < 3; ++i) lines += "0;1;0.5;1;0;0;6001;1;16;10;0;1;140;0;0;0;SS_WARE_" + std::to_string(i) + ";\r\n";
     mine.write("types/TWareE.txt", lines);
-    const CliResult check = cli({"check", "--folder", mine.folder()});
+    const CliRun check = cli({"check", "--folder", mine.folder()});
     size_t count = 0;
     for (size_t at = check.out.find("TWareE.txt"); at != std::string::npos; at = check.out.find("TWareE.txt", at + 1)) ++count;
     EXPECT_EQ(count, 1u) << check.out;
     EXPECT_NE(check.out.find("«140» на месте objectId"), std::string::npos) << check.out;
-    const CliResult diff = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareE"});
+    const CliRun diff = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareE"});
     EXPECT_EQ(diff.status, 2);
     EXPECT_NE(diff.out.find("таблица другой версии игры"), std::string::npos) << diff.out;
     EXPECT_EQ(diff.out.find("добавлена запись"), std::string::npos) << diff.out;
@@ -214,7 +207,7 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     editShips(mine, [](GameState& s) { s.ships[0].speed = 31080; });
     editShips(theirs, [](GameState& s) { s.ships[0].hullStrength = 4321; });
     const std::string m = mine.path("types/TShips.txt").string();
-    CliResult r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
+    CliRun r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
                  "--path", "Mod/TYPES/tships.TXT"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(loaded(mine).ships[0].hullStrength, 4321);

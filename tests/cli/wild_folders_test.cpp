@@ -15,6 +15,7 @@
 
 #include "cli/csv.h"
 #include "cli/run_cli.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "support/wild_game.h"
 #include "tables/load_tables.h"
@@ -25,17 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "orvex-cli");
-    CliOutput io;
-    const int status = runCli(args, io, Language::en);
-    return {status, io.out, io.err};
-}
+CliRun cli(std::vector<std::string> args) { return runCliIn(Language::en, std::move(args)); }
 
 uint32_t seedCount() {
     const char* n = std::getenv("ORVEX_WILD_SEEDS");
