@@ -37,7 +37,7 @@ template <class Record> void importAndBack(std::string_view text) {
         if constexpr (std::is_same_v<Record, TWares>) meant.priceMultiplier = loaded[k].priceMultiplier;
         if (!(loaded[k] == meant)) __builtin_trap(); // the game would read another record
     }
-    if (readBackProblem(7, file, std::span<const Record>(records)).record >= 0) __builtin_trap();
+    if (readBackProblem(7, file, std::span<const Record>(records), Language::en).record >= 0) __builtin_trap();
 
     const std::string csv = tableCsv(std::span<const Record>(records), [](const Record&) { return std::string(); });
     std::vector<Record> again;
