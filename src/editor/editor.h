@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "tables/table_list.h"
 #include "text/language.h"
 
 struct Control;
@@ -35,6 +36,10 @@ void showShield(MainForm& form);
 void showRocket(MainForm& form);
 void showStation(MainForm& form);
 void showWare(MainForm& form);
+
+// The lists that name table `id`'s records filled again from the table (after
+// Save merged in another program's records); each selector keeps its record.
+void refillRecordLists(MainForm& form, TableId id);
 
 // Price labels.
 enum class PriceGroup { Ships, Stations, Lasers, Shields, Rockets, Wares };

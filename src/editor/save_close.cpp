@@ -121,8 +121,11 @@ bool saveTables(MainForm& f) {
         else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
     }
     // The merged values become the editor's, so the window and a later Save agree with the file.
-    for (const SaveMerge& merge : merges)
-        if (merge.changesMine) copyTable(merge.merged, merge.id, *f.game);
+    for (const SaveMerge& merge : merges) {
+        if (!merge.changesMine) continue;
+        copyTable(merge.merged, merge.id, *f.game);
+        refillRecordLists(f, merge.id);
+    }
     if (!merges.empty()) showAgain(f);
 
     const SaveReport report = saveAllTables(*f.game, leftAsTheyAre);

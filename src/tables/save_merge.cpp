@@ -11,15 +11,6 @@ namespace {
 
 size_t index(TableId id) { return static_cast<size_t>(id); }
 
-// The objectIds of table `id` in order.
-std::vector<std::string_view> idsOf(const GameState& s, TableId id) {
-    std::vector<std::string_view> ids;
-    visitTable(s, id, [&](const auto& v) {
-        for (const auto& r : v.records) ids.push_back(r.objectId);
-    });
-    return ids;
-}
-
 } // namespace
 
 void rememberBase(const GameState& state, TableId id, TableBases& bases) {
@@ -54,7 +45,6 @@ SaveMerge mergeOnSave(const GameState& mine, TableId id, const TableBases& bases
     const TableMerge m = mergeTable(base, mine, theirs, id, Prefer::none, out.merged);
     out.conflicts = m.conflicts;
     out.changesMine = m.changesMine;
-    out.clean = m.merged && m.exists && m.conflicts.empty() &&
-                (!m.changesMine || idsOf(out.merged, id) == idsOf(mine, id));
+    out.clean = m.merged && m.exists && m.conflicts.empty();
     return out;
 }

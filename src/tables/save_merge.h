@@ -27,8 +27,7 @@ void rememberBases(const GameState& state, TableBases& bases);
 
 struct SaveMerge {
     TableId id = TableId::ships;
-    // True: no conflict, and the merged table has MINE's records in MINE's order
-    // (the window's lists stay right), so it may be written without a question.
+    // True: no conflict, so the merged table may be written without a question.
     bool clean = false;
     bool changesMine = false;        // the merged table differs from MINE's
     std::vector<MergeConflict> conflicts;
@@ -37,6 +36,6 @@ struct SaveMerge {
 
 // Merges table `id` of `mine` with its BASE and its file now (under mine.folder).
 // Not clean, with no conflicts listed, when there is no BASE, when a side cannot
-// be read or is not in format, when the file is gone, or when the merge adds,
-// removes or reorders records.
+// be read or is not in format, or when the file is gone. Records added, removed
+// or reordered on either side merge as `orvex-cli merge` merges them.
 SaveMerge mergeOnSave(const GameState& mine, TableId id, const TableBases& bases);

@@ -95,7 +95,7 @@ std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int
 // merged, takes the other program's value into the window, and the next Save
 // asks nothing and writes nothing new. The same field changed differently is
 // asked about, the conflict listed in the window's words; No leaves the file. A
-// ship added on disk is asked about too: the window's lists would not show it.
+// ship added on disk merges too: the ship list names it, and stays on its ship.
 TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
     struct Case {
         const char* what;
@@ -110,9 +110,7 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
              Case{"another field", Language::ru, &TShips::speed, 3330, ""},
              Case{"another field, English", Language::en, &TShips::speed, 3330, ""},
              Case{"the same change", Language::ru, &TShips::hullStrength, 50007, ""},
-             Case{"a ship added", Language::ru, nullptr, 0,
-                  "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
-                  "Заменить его значениями Orvex?"},
+             Case{"a ship added", Language::ru, nullptr, 0, ""},
              Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
                   "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
                   "Эти поля изменили и она, и Orvex:\r\nSS_SH_CONDOR, Корпус: в Orvex 50007, в файле 4000\r\n"
@@ -133,10 +131,14 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
         t.check([&] { t.game.write("types/TShips.txt", other); });
         t.platform.click(*f.saveButton);
         t.platform.answer(c.question.empty() ? kIdOk : kIdNo);
-        std::string shownSpeed, written;
+        std::string shownSpeed, written, lastEntry;
+        int entries = 0, chosen = -1;
         t.check([&] {
             shownSpeed = controlText(*f.speed);
             written = t.game.read("types/TShips.txt");
+            entries = itemCount(*f.shipList);
+            chosen = selectedIndex(*f.shipList);
+            lastEntry = itemText(*f.shipList, entries - 1);
         });
         t.platform.click(*f.saveButton); // again: a merged table is Orvex's own now
         if (!c.question.empty()) t.platform.answer(kIdCancel);
@@ -149,7 +151,14 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
                                          : "Another program had changed these files. Its changes were merged with "
                                            "Orvex's edits and saved:\r\ntypes\\TShips.txt");
             EXPECT_EQ(boxes[1].flags, kMbOk | kMbIconInformation);
-            EXPECT_EQ(t.state.ships[0].*c.field, c.value) << "the other program's value is in memory";
+            if (c.field) {
+                EXPECT_EQ(t.state.ships[0].*c.field, c.value) << "the other program's value is in memory";
+            }
+            EXPECT_EQ(entries, static_cast<int>(t.state.ships.size())) << "the ship list names every ship";
+            EXPECT_EQ(chosen, 0) << "and stays on the ship it showed";
+            if (!c.field) {
+                EXPECT_EQ(lastEntry, "SS_SH_ADDED");
+            }
             EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "and the window's edit";
             EXPECT_EQ(written, orvexShips(t.state));
             EXPECT_EQ(t.game.read("types/TShips.txt"), written);
@@ -162,6 +171,33 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
             EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "the window keeps its edit";
         }
     }
+}
+
+// Another program removes the ship before the one the window edits: Save merges,
+// and the ship list, one entry shorter, stays on the edited ship.
+TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.choose(*f.shipList, 1);
+    platform.type(*f.hullStrength, "7");
+    check([&] {
+        GameState other;
+        other.folder = game.folder();
+        loadTable(other, TableId::ships);
+        other.ships.erase(other.ships.begin());
+        game.write("types/TShips.txt", tableFileText(other.shipsHeader, other.shipsFile,
+                                                      std::span<const TShips>(other.ships)));
+    });
+    platform.click(*f.saveButton);
+    platform.answer(kIdOk);
+    check([&] {
+        EXPECT_EQ(itemCount(*f.shipList), 2);
+        EXPECT_EQ(selectedIndex(*f.shipList), 0);
+        EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_NONAME");
+        EXPECT_EQ(controlText(*f.hullStrength), std::to_string(state.ships[0].hullStrength));
+        EXPECT_EQ(state.ships[0].hullStrength % 10, 7) << "the edit is kept";
+    });
+    run();
 }
 
 // A table removed by another program is changed too; the English window asks in English.
