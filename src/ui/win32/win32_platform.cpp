@@ -7,6 +7,7 @@
 
 #include "ui/win32/win32_platform.h"
 
+#include "ui/control_id.h"
 #include "ui/dispatch.h"
 #include "ui/fit_texts.h"
 #include "ui/trace.h"
@@ -46,6 +47,11 @@ constexpr int kEntriesAhead = 200;
 
 HWND hwndOf(const Control& c) {
     return static_cast<HWND>(c.window);
+}
+
+// The child-window id of c's window, from its id's name (control_id.h).
+HMENU childId(const Control& c) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdNumber(c.id)));
 }
 
 Control* controlOf(HWND hwnd);
@@ -1033,10 +1039,12 @@ void Win32Platform::createWindow(Control& c) {
         c.kind == ControlKind::Page || c.kind == ControlKind::Panel || c.kind == ControlKind::List
             ? std::wstring()
             : toWide(c.text);
+    // A child window's "menu" is its id; a top-level window has none.
+    HMENU id = isTopLevel(c) ? nullptr : childId(c);
     state_->creating = &c;
     HWND hwnd =
         CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c), c.x, c.y,
-                        c.width, windowHeight(c), parent, nullptr, state_->instance, nullptr);
+                        c.width, windowHeight(c), parent, id, state_->instance, nullptr);
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
     if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
@@ -1156,6 +1164,10 @@ void Win32Platform::applyFont(Control& c) {
 
 void Win32Platform::applyColour(Control& c) {
     repaint(c);
+}
+
+void Win32Platform::applyId(Control& c) {
+    if (!isTopLevel(c)) SetWindowLongPtrW(hwndOf(c), GWLP_ID, controlIdNumber(c.id));
 }
 
 void Win32Platform::showMainWindow(Control& c) {
