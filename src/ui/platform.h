@@ -25,7 +25,7 @@ class Platform {
 
     // Windows. createWindow is called with the parent's window in place; it makes
     // c.window from c's kept state (text, bounds, style, font, colour, enabled,
-    // visible) and raises no event.
+    // visible, id) and raises no event.
     virtual void createWindow(Control& c) = 0;
     // Frees the window of c and everything the platform made for it; raises nothing.
     // Called children first.
