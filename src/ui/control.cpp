@@ -198,6 +198,19 @@ Control& Control::setTabStop(bool on) {
     return *this;
 }
 
+Control& Control::setId(std::string_view name) {
+    id = std::string(name);
+    if (window != nullptr) platform->applyId(*this);
+    return *this;
+}
+
+Control* findControl(Control& root, std::string_view id) {
+    if (root.id == id) return &root;
+    for (auto& child : root.children)
+        if (Control* found = findControl(*child, id); found != nullptr) return found;
+    return nullptr;
+}
+
 // ---- creation ----
 
 Control& createApplication(Platform& platform, std::string_view caption) {

@@ -25,7 +25,7 @@ class Platform {
 
     // Windows. createWindow is called with the parent's window in place; it makes
     // c.window from c's kept state (text, bounds, style, font, colour, enabled,
-    // visible) and raises no event.
+    // visible, id) and raises no event.
     virtual void createWindow(Control& c) = 0;
     // Frees the window of c and everything the platform made for it; raises nothing.
     // Called children first.
@@ -42,6 +42,7 @@ class Platform {
     virtual void applyVisible(Control& c) = 0;
     virtual void applyFont(Control& c) = 0;   // c and every descendant that inherits its font
     virtual void applyColour(Control& c) = 0; // repaint in the new colours
+    virtual void applyId(Control& c) = 0;     // c.id, set after the window was made
     virtual void showMainWindow(Control& c) = 0;
 
     // Measurements. measure: the size c takes for its text in its font (for a check

@@ -4,6 +4,7 @@
 
 #include "text/cp1251.h"
 #include "ui/control.h"
+#include "ui/control_id.h"
 #include "ui/win32/win32_platform.h"
 
 #include <windows.h>
@@ -287,6 +288,25 @@ TEST_F(Win32Layer, LayerWindowsCarryTheirObjectsAndStandInCreationOrder) {
             seen.push_back(h);
         EXPECT_EQ(seen,
                   (std::vector<HWND>{hwndOf(label), hwndOf(edit), hwndOf(list), hwndOf(box)}));
+    });
+    run();
+}
+
+// A control's id is its window's child id: given at creation, or to a window
+// made already (a tab control makes its pages with it); none without a name.
+TEST_F(Win32Layer, WindowsCarryTheirControlsIds) {
+    Control& tabs = createTabControl(main, {"A"}, 0).setId("tabs");
+    Control& page = tabPage(tabs, 0).setId("tabs.first");
+    Control& edit = createEditBox(page, 0).setId("speed");
+    Control& plain = createLabel(page, "no id");
+    steps.push_back([&] {
+        const std::pair<Control*, int> windows[] = {{&tabs, controlIdNumber("tabs")},
+                                                    {&page, controlIdNumber("tabs.first")},
+                                                    {&edit, controlIdNumber("speed")},
+                                                    {&plain, 0}};
+        for (const auto& [c, id] : windows)
+            EXPECT_EQ(GetDlgCtrlID(hwndOf(*c)), id) << c->id;
+        EXPECT_EQ(GetDlgItem(hwndOf(page), controlIdNumber("speed")), hwndOf(edit));
     });
     run();
 }

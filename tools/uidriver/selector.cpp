@@ -1,6 +1,8 @@
 #include "selector.h"
 #include "utf.h"
 
+#include "ui/control_id.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -18,6 +20,15 @@ bool parseInt(std::string_view s, int& value) {
 }
 
 bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '*'; }
+
+// A control's id name, as the program names its controls: a letter, then
+// letters, digits, '.' and '_' ("ship.hullStrength", "weapon.3").
+bool isIdName(std::string_view s) {
+    if (s.empty() || !std::isalpha(static_cast<unsigned char>(s.front()))) return false;
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_';
+    });
+}
 
 // The toolkit's own names for the kinds, accepted next to the platform's.
 std::string_view aliasFor(std::string_view name) {
@@ -132,9 +143,13 @@ bool parseCondition(std::string_view body, SelectorStep& step, std::string& erro
         c.key = SelectorCondition::Key::RightOf;
         c.text = std::string(value);
     } else if (eq != std::string_view::npos && key == "id") {
+        // A number, or a name turned into the number by the program's own rule.
         c.key = SelectorCondition::Key::Id;
-        if (!parseInt(value, c.a)) {
-            error = "id needs a number";
+        if (isIdName(value)) {
+            c.text = std::string(value);
+            c.a = controlIdNumber(value);
+        } else if (!parseInt(value, c.a)) {
+            error = "id needs a number or a name";
             return false;
         }
     } else if (eq != std::string_view::npos && key == "at") {
@@ -157,6 +172,13 @@ bool parseCondition(std::string_view body, SelectorStep& step, std::string& erro
     }
     step.conditions.push_back(std::move(c));
     return true;
+}
+
+// Whether any control below root carries this id.
+bool hasId(WindowTree& tree, int root, int id) {
+    for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i)
+        if (isDescendant(tree, i, root) && need(tree, i, kNodeGeometry).id == id) return true;
+    return false;
 }
 
 } // namespace
@@ -259,6 +281,13 @@ SelectorMatch findOne(WindowTree& tree, int root, const Selector& selector, std:
     match.nodes = findAll(tree, root, selector);
     if (match.nodes.empty()) {
         match.error = "no control matches " + std::string(text);
+        // A mistyped or retired id name is the likely slip: say so.
+        for (const SelectorStep& step : selector.steps)
+            for (const SelectorCondition& c : step.conditions)
+                if (c.key == SelectorCondition::Key::Id && !c.text.empty() &&
+                    !hasId(tree, root, c.a))
+                    match.error += " (no control has the id " + c.text + ", number " +
+                                   std::to_string(c.a) + ")";
     } else if (match.nodes.size() > 1) {
         match.error = std::to_string(match.nodes.size()) + " controls match " + std::string(text) + ":";
         for (std::size_t k = 0; k < match.nodes.size() && k < 8; ++k)

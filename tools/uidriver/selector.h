@@ -3,7 +3,8 @@
 //   #0/2/5                                    child indices from the window
 //   Button[Сохранить]                         class or kind, exact text
 //   GroupBox[Лазеры] > Edit[right-of=Ценовой коэффициент]
-//   Static[at=70,54]   ComboBox[id=1001]   CheckBox[n=3]   Edit[visible]
+//   Static[at=70,54]   ComboBox[id=ship.list]   ComboBox[id=1001]   CheckBox[n=3]
+//   Edit[visible]
 
 #include <string>
 #include <string_view>
@@ -16,8 +17,8 @@ namespace uidriver {
 struct SelectorCondition {
     enum class Key { Text, Contains, Id, At, RightOf, Visible, Enabled };
     Key key = Key::Text;
-    std::string text;   // Text, Contains, RightOf
-    int a = 0, b = 0;   // Id (a); At (a = x, b = y)
+    std::string text;   // Text, Contains, RightOf; Id: its name when given by name
+    int a = 0, b = 0;   // Id (a, the number; from a name by ui/control_id.h); At (a = x, b = y)
 };
 
 struct SelectorStep {
@@ -38,7 +39,8 @@ struct SelectorParse {
 };
 
 // Parses a selector. Returns an error for an empty text, a bad index path,
-// an unclosed '[', an unknown key, a non-numeric id/at/n or an empty step.
+// an unclosed '[', an unknown key, an id that is neither a number nor a name,
+// a non-numeric at/n or an empty step.
 SelectorParse parseSelector(std::string_view text);
 
 struct SelectorMatch {
@@ -52,7 +54,8 @@ struct SelectorMatch {
 std::vector<int> findAll(WindowTree& tree, int root, const Selector& selector);
 
 // The one node the selector names below root; an error naming the selector
-// when none does, or listing the candidates when more than one does.
+// when none does (and an id name no control carries), or listing the
+// candidates when more than one does.
 SelectorMatch findOne(WindowTree& tree, int root, const Selector& selector, std::string_view text);
 
 // "#0/2/5 Edit \"12\"": how errors and logs name a node.

@@ -3,6 +3,7 @@
 
 #include "ui/headless/headless_platform.h"
 
+#include "ui/control_id.h"
 #include "ui/dispatch.h"
 #include "ui/fit_texts.h"
 
@@ -146,6 +147,7 @@ void HeadlessPlatform::problem(std::string text) {
 void HeadlessPlatform::createWindow(Control& c) {
     auto w = std::make_unique<HeadlessWindow>();
     w->text = c.text;
+    w->id = controlIdNumber(c.id);
     c.window = w.get();
     windows_[&c] = std::move(w);
     ++windowsCreated_;
@@ -192,6 +194,10 @@ void HeadlessPlatform::applyEnabled(Control&) {}
 void HeadlessPlatform::applyVisible(Control&) {}
 void HeadlessPlatform::applyFont(Control&) {}
 void HeadlessPlatform::applyColour(Control&) {}
+
+void HeadlessPlatform::applyId(Control& c) {
+    state(c).id = controlIdNumber(c.id);
+}
 
 void HeadlessPlatform::showMainWindow(Control& c) {
     state(c).shown = true;

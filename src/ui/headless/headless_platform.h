@@ -34,6 +34,7 @@ struct ShownTip {
 
 // What a headless window holds (the counterpart of the real window's state).
 struct HeadlessWindow {
+    int id = 0; // the child-window id, as the real window carries it (control_id.h)
     std::string text;
     TextRange selected; // an edit box's selection; setting the text puts the caret first
     std::vector<std::string> items;
@@ -94,6 +95,7 @@ class HeadlessPlatform : public Platform {
     void applyVisible(Control& c) override;
     void applyFont(Control& c) override;
     void applyColour(Control& c) override;
+    void applyId(Control& c) override;
     void showMainWindow(Control& c) override;
     Size measure(const Control& c, int maxWidth) override;
     Size screenSize() override;

@@ -7,6 +7,7 @@
 
 #include "ui/win32/win32_platform.h"
 
+#include "ui/control_id.h"
 #include "ui/dispatch.h"
 #include "ui/fit_texts.h"
 #include "ui/trace.h"
@@ -46,6 +47,11 @@ constexpr int kEntriesAhead = 200;
 
 HWND hwndOf(const Control& c) {
     return static_cast<HWND>(c.window);
+}
+
+// The child-window id of c's window, from its id's name (control_id.h).
+HMENU childId(const Control& c) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdNumber(c.id)));
 }
 
 Control* controlOf(HWND hwnd);
@@ -613,92 +619,94 @@ void pasteThroughHandler(Control& c, HWND hwnd) {
     SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(text).c_str()));
 }
 
-// Messages the layer handles for c; true when result is the answer.
-bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result) {
-    result = 0;
-    switch (msg) {
-    case WM_COMMAND: {
-        // A child's notification goes to the child at once. What a list's inner
-        // list part tells the list (a choice made) is the list's own business.
-        HWND child = reinterpret_cast<HWND>(lp);
-        if (child == nullptr || directChild(c, child) == nullptr) return false;
-        result = SendMessageW(child, kChildCommand, wp, lp);
-        return true;
-    }
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lp);
-        if (header == nullptr || directChild(c, header->hwndFrom) == nullptr) return false;
-        result = SendMessageW(header->hwndFrom, kChildNotify, wp, lp);
-        return true;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        // A list's opened part asks the list itself: it is painted in the list's colours.
-        HWND child = reinterpret_cast<HWND>(lp);
-        if (isInnerWindowOf(c, child)) {
-            result = paintColours(c, reinterpret_cast<HDC>(wp));
-            return true;
-        }
-        if (child == nullptr || directChild(c, child) == nullptr) return false;
-        result = SendMessageW(child, kChildColourBase + msg, wp, lp);
-        return true;
-    }
-    case kChildColourBase + WM_CTLCOLORMSGBOX:
-    case kChildColourBase + WM_CTLCOLOREDIT:
-    case kChildColourBase + WM_CTLCOLORLISTBOX:
-    case kChildColourBase + WM_CTLCOLORBTN:
-    case kChildColourBase + WM_CTLCOLORDLG:
-    case kChildColourBase + WM_CTLCOLORSCROLLBAR:
-    case kChildColourBase + WM_CTLCOLORSTATIC: {
+// ---- the layer's message handlers ----
+// handle() hands each message to the handler of its concern, the way a dialog
+// class hands its messages to OnCommand, OnNotify, OnSize and so on. A handler
+// answers true when it took the message, with result the answer; false lets
+// the platform's procedure have it.
+
+// WM_COMMAND: a child's notification goes to the child at once. What a list's
+// inner list part tells the list (a choice made) is the list's own business.
+bool onCommand(Control& c, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND child = reinterpret_cast<HWND>(lp);
+    if (child == nullptr || directChild(c, child) == nullptr) return false;
+    result = SendMessageW(child, kChildCommand, wp, lp);
+    return true;
+}
+
+// WM_NOTIFY: handed to the child that sent it, as WM_COMMAND is.
+bool onNotify(Control& c, WPARAM wp, LPARAM lp, LRESULT& result) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lp);
+    if (header == nullptr || directChild(c, header->hwndFrom) == nullptr) return false;
+    result = SendMessageW(header->hwndFrom, kChildNotify, wp, lp);
+    return true;
+}
+
+// WM_CTLCOLOR...: a child asks its parent for its colours; the child answers
+// them itself. A list's opened part asks the list: it is painted in the list's colours.
+bool onColour(Control& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND child = reinterpret_cast<HWND>(lp);
+    if (isInnerWindowOf(c, child)) {
         result = paintColours(c, reinterpret_cast<HDC>(wp));
         return true;
     }
-    case kChildCommand: {
-        const WORD code = HIWORD(wp);
-        // Nothing is raised for what a window does while it is being created.
-        if (c.window == nullptr) return true;
-        switch (c.kind) {
-        case ControlKind::Button:
-        case ControlKind::CheckBox:
-            if (code == BN_CLICKED) raiseClick(c);
-            break;
-        case ControlKind::EditBox:
-            if (code == EN_CHANGE) raiseChange(c);
-            if (code == EN_KILLFOCUS) raiseFocusLeave(c);
-            break;
-        case ControlKind::List:
-            listNotified(c, hwnd, wp, lp);
-            break;
-        default:
-            break;
-        }
-        return true;
+    if (child == nullptr || directChild(c, child) == nullptr) return false;
+    result = SendMessageW(child, kChildColourBase + msg, wp, lp);
+    return true;
+}
+
+// A command notification of c's own, handed over by its parent, becomes c's
+// event. Nothing is raised for what a window does while it is being created.
+bool onChildCommand(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
+    if (c.window == nullptr) return true;
+    const WORD code = HIWORD(wp);
+    switch (c.kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+        if (code == BN_CLICKED) raiseClick(c);
+        break;
+    case ControlKind::EditBox:
+        if (code == EN_CHANGE) raiseChange(c);
+        if (code == EN_KILLFOCUS) raiseFocusLeave(c);
+        break;
+    case ControlKind::List:
+        listNotified(c, hwnd, wp, lp);
+        break;
+    default:
+        break;
     }
-    case kChildNotify: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lp);
-        if (c.kind == ControlKind::TabControl && header != nullptr && header->code == TCN_SELCHANGE)
-            tabChosen(c, static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0)));
-        return true;
-    }
-    case WM_CHAR:
-        return !filterChar(c, wp); // consumed when discarded
-    case WM_PASTE:
-        // Ctrl+V and the context menu's Paste.
-        if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr) return false;
-        pasteThroughHandler(c, hwnd);
-        return true;
-    case WM_KEYDOWN:
-        // Shift+Insert, which the edit box would paste without a WM_PASTE.
-        if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr || wp != VK_INSERT ||
-            GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)
-            return false;
-        pasteThroughHandler(c, hwnd);
-        return true;
+    return true;
+}
+
+// A WM_NOTIFY of c's own, handed over by its parent: a tab control's page change.
+bool onChildNotify(Control& c, HWND hwnd, LPARAM lp) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lp);
+    if (c.kind == ControlKind::TabControl && header != nullptr && header->code == TCN_SELCHANGE)
+        tabChosen(c, static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0)));
+    return true;
+}
+
+// WM_CHAR passes c's key handler (consumed when discarded; wp may be replaced).
+// WM_KEYDOWN: Shift+Insert, which the edit box would paste without a WM_PASTE.
+bool onKey(Control& c, HWND hwnd, UINT msg, WPARAM& wp) {
+    if (msg == WM_CHAR) return !filterChar(c, wp);
+    if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr || wp != VK_INSERT ||
+        GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)
+        return false;
+    pasteThroughHandler(c, hwnd);
+    return true;
+}
+
+// WM_PASTE: Ctrl+V and the context menu's Paste.
+bool onPaste(Control& c, HWND hwnd) {
+    if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr) return false;
+    pasteThroughHandler(c, hwnd);
+    return true;
+}
+
+// The frame: close, the size limits, a size and a place the window was given.
+bool onFrame(Control& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
     case WM_CLOSE:
         if (!isTopLevel(c)) return false;
         closeRequested(c);
@@ -732,7 +740,14 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         if (!c.sizeHeld) c.width = r.right - r.left, c.height = r.bottom - r.top;
         return false;
     }
-    case WM_ERASEBKGND: {
+    default:
+        return false;
+    }
+}
+
+// Painting: the background, and a parent's background drawn into a child's DC.
+bool onPaint(Control& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_ERASEBKGND) {
         // A group box paints only its frame and caption; the inside is the layer's.
         if (c.kind != ControlKind::MainWindow && c.kind != ControlKind::GroupBox) return false;
         RECT r;
@@ -741,37 +756,86 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         result = 1;
         return true;
     }
-    case WM_PRINTCLIENT: {
-        // A child drawing its parent's background hands over its own DC; what the
-        // parent selects into it (a group box its bold font) must not stay there.
-        HDC dc = reinterpret_cast<HDC>(wp);
-        const int saved = SaveDC(dc);
-        result = CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
-        RestoreDC(dc, saved);
-        return true;
-    }
-    case WM_ACTIVATE:
+    // WM_PRINTCLIENT: a child drawing its parent's background hands over its own
+    // DC; what the parent selects into it (a group box its bold font) must not stay there.
+    HDC dc = reinterpret_cast<HDC>(wp);
+    const int saved = SaveDC(dc);
+    result = CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
+    RestoreDC(dc, saved);
+    return true;
+}
+
+// The keyboard focus: remembered as it moves, given back on activation.
+bool onFocus(Control& c, HWND hwnd, UINT msg, WPARAM wp) {
+    if (msg == WM_ACTIVATE) {
         // Activated again (after another program, a message box, a restore): the
         // control that had the focus gets it back. Minimised, nothing has it.
         if (c.kind != ControlKind::MainWindow || LOWORD(wp) == WA_INACTIVE || HIWORD(wp) != 0)
             return false;
         giveFocusBack(c);
         return true;
-    case WM_SETFOCUS:
-        // The focus is remembered as it moves; a top-level window that gets it
-        // passes it on to the control that had it last.
-        if (!isTopLevel(c)) {
-            if (Control& top = topLevelOf(c); top.kind == ControlKind::MainWindow)
-                active->lastFocus = hwnd;
-            return false;
-        }
-        if (c.kind == ControlKind::Application) {
-            if (Control* main = mainWindowOf(c); main != nullptr && main->window != nullptr)
-                giveFocusBack(*main);
-            return true;
-        }
-        giveFocusBack(c);
+    }
+    // WM_SETFOCUS: a top-level window that gets it passes it on to the control
+    // that had it last.
+    if (!isTopLevel(c)) {
+        if (Control& top = topLevelOf(c); top.kind == ControlKind::MainWindow)
+            active->lastFocus = hwnd;
+        return false;
+    }
+    if (c.kind == ControlKind::Application) {
+        if (Control* main = mainWindowOf(c); main != nullptr && main->window != nullptr)
+            giveFocusBack(*main);
         return true;
+    }
+    giveFocusBack(c);
+    return true;
+}
+
+// Messages the layer handles for c, each to its handler; true when result is the answer.
+bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+    case WM_COMMAND:
+        return onCommand(c, wp, lp, result);
+    case WM_NOTIFY:
+        return onNotify(c, wp, lp, result);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return onColour(c, msg, wp, lp, result);
+    case kChildColourBase + WM_CTLCOLORMSGBOX:
+    case kChildColourBase + WM_CTLCOLOREDIT:
+    case kChildColourBase + WM_CTLCOLORLISTBOX:
+    case kChildColourBase + WM_CTLCOLORBTN:
+    case kChildColourBase + WM_CTLCOLORDLG:
+    case kChildColourBase + WM_CTLCOLORSCROLLBAR:
+    case kChildColourBase + WM_CTLCOLORSTATIC:
+        result = paintColours(c, reinterpret_cast<HDC>(wp));
+        return true;
+    case kChildCommand:
+        return onChildCommand(c, hwnd, wp, lp);
+    case kChildNotify:
+        return onChildNotify(c, hwnd, lp);
+    case WM_CHAR:
+    case WM_KEYDOWN:
+        return onKey(c, hwnd, msg, wp);
+    case WM_PASTE:
+        return onPaste(c, hwnd);
+    case WM_CLOSE:
+    case WM_GETMINMAXINFO:
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        return onFrame(c, hwnd, msg, wp, lp, result);
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+        return onPaint(c, hwnd, msg, wp, lp, result);
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        return onFocus(c, hwnd, msg, wp);
     default:
         return false;
     }
@@ -975,10 +1039,12 @@ void Win32Platform::createWindow(Control& c) {
         c.kind == ControlKind::Page || c.kind == ControlKind::Panel || c.kind == ControlKind::List
             ? std::wstring()
             : toWide(c.text);
+    // A child window's "menu" is its id; a top-level window has none.
+    HMENU id = isTopLevel(c) ? nullptr : childId(c);
     state_->creating = &c;
     HWND hwnd =
         CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c), c.x, c.y,
-                        c.width, windowHeight(c), parent, nullptr, state_->instance, nullptr);
+                        c.width, windowHeight(c), parent, id, state_->instance, nullptr);
     state_->creating = nullptr;
     if (hwnd == nullptr) return;
     if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
@@ -1098,6 +1164,10 @@ void Win32Platform::applyFont(Control& c) {
 
 void Win32Platform::applyColour(Control& c) {
     repaint(c);
+}
+
+void Win32Platform::applyId(Control& c) {
+    if (!isTopLevel(c)) SetWindowLongPtrW(hwndOf(c), GWLP_ID, controlIdNumber(c.id));
 }
 
 void Win32Platform::showMainWindow(Control& c) {

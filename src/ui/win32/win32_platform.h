@@ -26,6 +26,7 @@ class Win32Platform : public Platform {
     void applyVisible(Control& c) override;
     void applyFont(Control& c) override;
     void applyColour(Control& c) override;
+    void applyId(Control& c) override;
     void showMainWindow(Control& c) override;
     Size measure(const Control& c, int maxWidth) override;
     Size screenSize() override;

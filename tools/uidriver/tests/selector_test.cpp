@@ -2,6 +2,8 @@
 
 #include "selector.h"
 
+#include "ui/control_id.h"
+
 namespace uidriver {
 namespace {
 
@@ -71,7 +73,8 @@ struct SampleWindow {
 };
 
 TEST(SelectorParse, RejectsWhatIsNotASelector) {
-    for (const char* bad : {"", "  ", "#1/", "#a", "#-1", "Edit[id=x]", "Edit[at=1]", "Edit[at=1,y]", "Edit[",
+    for (const char* bad : {"", "  ", "#1/", "#a", "#-1", "Edit[id=]", "Edit[id=1x]", "Edit[id=a b]",
+                            "Edit[id=.x]", "Edit[at=1]", "Edit[at=1,y]", "Edit[",
                             "Edit >", "> Edit", "Edit]", "Edit[n=-1]", "Edit Static"}) {
         EXPECT_NE(parseSelector(bad).error, "") << bad;
     }
@@ -103,6 +106,31 @@ TEST(SelectorMatch, AmbiguityIsAnErrorUntilNarrowed) {
     EXPECT_EQ(w.one("Edit[right-of=Ценовой коэффициент][visible]"), w.techCoef);
     EXPECT_EQ(w.one("Edit[right-of=Ценовой коэффициент][n=1]"), w.laserCoef);
     EXPECT_TRUE(w.all("Edit[n=9]").empty());
+}
+
+// [id=NAME] finds the control whose id the program made from that name by the
+// shared rule; a name no control carries fails and says so.
+TEST(SelectorMatch, IdNamesAControlByTheProgramsRule) {
+    SampleWindow w;
+    w.tree.nodes[w.speedEdit].id = controlIdNumber("ship.speed");
+    w.tree.nodes[w.laserCoef].id = controlIdNumber("laser.priceCoefficient");
+    w.tree.nodes[w.save].id = controlIdNumber("saveButton");
+    EXPECT_EQ(w.one("[id=ship.speed]"), w.speedEdit);
+    EXPECT_EQ(w.one("Edit[id=ship.speed]"), w.speedEdit);
+    EXPECT_EQ(w.one("Button[id=saveButton]"), w.save);
+    EXPECT_EQ(w.one("Edit[id=laser.priceCoefficient]"), w.laserCoef); // on a hidden page too
+    EXPECT_EQ(w.one("Edit[id=" + std::to_string(controlIdNumber("ship.speed")) + "]"), w.speedEdit);
+    EXPECT_TRUE(w.all("ComboBox[id=ship.speed]").empty());
+    EXPECT_TRUE(w.all("GroupBox[Лазеры] > Edit[id=ship.speed]").empty());
+
+    const char* wrongKind = "ComboBox[id=ship.speed]";
+    EXPECT_EQ(findOne(w.tree, 0, parseSelector(wrongKind).selector, wrongKind).error,
+              "no control matches ComboBox[id=ship.speed]");
+    const char* misspelt = "Edit[id=ship.sped]";
+    const SelectorMatch m = findOne(w.tree, 0, parseSelector(misspelt).selector, misspelt);
+    EXPECT_TRUE(m.nodes.empty());
+    EXPECT_EQ(m.error, "no control matches Edit[id=ship.sped] (no control has the id ship.sped, number " +
+                           std::to_string(controlIdNumber("ship.sped")) + ")");
 }
 
 } // namespace
