@@ -32,6 +32,12 @@ expect_edited() {
 # when it reads <old>.
 field_edit() { echo "$(($1 + 1))s/^\(\([^;]*;\)\{$2\}\)$3;/\1$4;/"; }
 
+# A sed program adding a seventh ship to the sample's six: the header counts 7,
+# and the last ship's line comes again as SS_SH_ADDED.
+ship_added='1s/^17;6;/17;7;/
+$p
+$s/SS_SH_PEL;/SS_SH_ADDED;/'
+
 # The table file is byte for byte the given file; on a difference the lines
 # that differ are shown, decoded.
 same_bytes() {
