@@ -123,9 +123,9 @@ cat >"$games/choose.uid" <<UID
 start \${PROGRAM}
 wait-window Orvex 300000
 expect-no-msgbox
-select ComboBox[right-of=Корабль] $ship
+select ComboBox[id=ship.list] $ship
 tab Tab 2
-select "GroupBox[Товары и апгрейды] > ComboBox[right-of=Товар]" $ware
+select ComboBox[id=ware.list] $ware
 UID
 handled() { sed -n 's/.*"cmd":"select".*"handled_ms":\([0-9]*\).*"ok":true.*/\1/p'; }
 ship_times="" ware_times=""
