@@ -8,18 +8,6 @@
 
 namespace {
 
-// The inputs the editor shows for a record kind (none for cockpits).
-template <class Record> std::span<const FieldOf<Record>> editorFields() {
-    if constexpr (std::is_same_v<Record, TShips>) return kShipFields;
-    else if constexpr (std::is_same_v<Record, TLasers>) return kLaserFields;
-    else if constexpr (std::is_same_v<Record, TBullets>) return kBulletFields;
-    else if constexpr (std::is_same_v<Record, TShields>) return kShieldFields;
-    else if constexpr (std::is_same_v<Record, TRockets>) return kRocketFields;
-    else if constexpr (std::is_same_v<Record, TStations>) return kStationFields;
-    else if constexpr (std::is_same_v<Record, TWares>) return kWareFields;
-    else return {};
-}
-
 bool keptTextDiffers(const TableFile& a, const TableFile& b) {
     return a.remarks != b.remarks || a.headerRest != b.headerRest || a.trailingLines != b.trailingLines;
 }
@@ -53,12 +41,7 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
 template <class Record> ShownField showColumn(std::string_view column, const Record& r) {
     ShownField shown;
     if constexpr (!std::is_same_v<Record, TCockpits>) {
-        // Each input's column, found once from its member.
-        static const std::vector<std::string_view> columns = [] {
-            std::vector<std::string_view> names;
-            for (const FieldOf<Record>& input : editorFields<Record>()) names.push_back(columnOf(input));
-            return names;
-        }();
+        const std::span<const std::string_view> columns = editorColumns<Record>();
         const std::span<const FieldOf<Record>> inputs = editorFields<Record>();
         for (size_t i = 0; i < inputs.size(); ++i) {
             if (columns[i] != column) continue;
