@@ -29,7 +29,7 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
         lastMatched = i;
         // Most records of two versions are equal: their cells need not be made.
         if (before[i] == r) continue;
-        std::vector<FieldDiff> fields = fieldChanges(before[i], r);
+        std::vector<FieldDiff> fields = fieldChanges(before[i], r, diff.table);
         if (!fields.empty()) diff.changed.push_back({r.objectId, i, n, std::move(fields)});
     }
     for (size_t i = 0; i < before.size(); ++i)
@@ -38,7 +38,7 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
 
 } // namespace
 
-template <class Record> ShownField showColumn(std::string_view column, const Record& r) {
+template <class Record> ShownField showColumn(std::string_view column, const Record& r, TableId table) {
     ShownField shown;
     if constexpr (!std::is_same_v<Record, TCockpits>) {
         const std::span<const std::string_view> columns = editorColumns<Record>();
@@ -56,7 +56,7 @@ template <class Record> ShownField showColumn(std::string_view column, const Rec
             } else {
                 shown.text = shownText(input, r);
             }
-            if (column == "priceCoefficient") shown.price = shownPrice(r);
+            if (column == "priceCoefficient") shown.price = shownPrice(r, table);
             break;
         }
     }
@@ -79,7 +79,8 @@ std::vector<size_t> matchIds(std::span<const std::string_view> before, std::span
 }
 
 // The cells are compared, not the records, since the cells are what the file holds.
-template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after) {
+template <class Record>
+std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after, TableId table) {
     std::vector<FieldDiff> fields;
     const std::span<const Column> columns = recordColumns<Record>();
     std::vector<std::string> oldCells = recordCells(before);
@@ -90,8 +91,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
         field.column = columns[c].name;
         field.oldCell = std::move(oldCells[c]);
         field.newCell = std::move(newCells[c]);
-        field.oldShown = showColumn(field.column, before);
-        field.newShown = showColumn(field.column, after);
+        field.oldShown = showColumn(field.column, before, table);
+        field.newShown = showColumn(field.column, after, table);
         field.label = field.newShown.label;
         field.unit = field.newShown.unit;
         field.shownOld = field.oldShown.text;
@@ -108,8 +109,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
 }
 
 #define ORVEX_DIFF_OF(Record)                                                                      \
-    template ShownField showColumn(std::string_view, const Record&);                               \
-    template std::vector<FieldDiff> fieldChanges(const Record&, const Record&);
+    template ShownField showColumn(std::string_view, const Record&, TableId);                      \
+    template std::vector<FieldDiff> fieldChanges(const Record&, const Record&, TableId);
 ORVEX_DIFF_OF(TShips)
 ORVEX_DIFF_OF(TLasers)
 ORVEX_DIFF_OF(TBullets)
