@@ -188,7 +188,7 @@ struct Checker {
     // A list input's value: one of the entries the editor's list offers.
     template <class Record>
     void listEntry(std::string_view file, int line, std::string_view column, const FieldOf<Record>& input,
-                const Record& r) {
+                   const Record& r) {
         const int32_t value = r.*input.integer;
         switch (input.shown) {
         case Shown::shieldEntry:
