@@ -33,9 +33,7 @@ template <class Record> void importAndBack(std::string_view text) {
     loadTableLines(lines, loaded, headerValue, count, loadedFile);
     if (keptFromSaving(loadedFile) || loaded.size() != records.size()) __builtin_trap();
     for (size_t k = 0; k < records.size(); ++k) {
-        Record meant = records[k];
-        if constexpr (std::is_same_v<Record, TWares>) meant.priceMultiplier = loaded[k].priceMultiplier;
-        if (!(loaded[k] == meant)) __builtin_trap(); // the game would read another record
+        if (!(loaded[k] == records[k])) __builtin_trap(); // the game would read another record
     }
     if (readBackProblem(7, file, std::span<const Record>(records), Language::en).record >= 0) __builtin_trap();
 

@@ -27,13 +27,13 @@ std::string nameAt(const LoadedGame& game, TableId id, size_t index, Language la
 // What the input shows: the text, or for a list of names the entry's name from
 // the side's own tables and name page; an entry outside its list says so.
 std::string shownValue(const CliOutput& io, const ShownField& f, const LoadedGame& game) {
-    constexpr int kFixedMissiles = 8; // the missile list's fixed names before the table's
+    constexpr int64_t kFixedMissiles = std::ssize(kFixedMissileNames);
     std::string text = cp1251ToUtf8(f.text);
     if (f.shown == Shown::shieldEntry && f.entry >= 0 && static_cast<size_t>(f.entry) < game.state.shields.size())
         text = cp1251ToUtf8(recordName(game, game.state.shields[static_cast<size_t>(f.entry)], io.language));
     if (f.shown == Shown::missileEntry && f.entry >= 0) {
         if (f.entry < kFixedMissiles)
-            text = word(io, static_cast<Text>(static_cast<int>(Text::missileMosquito) + f.entry));
+            text = word(io, kFixedMissileNames[f.entry]);
         else if (static_cast<size_t>(f.entry - kFixedMissiles) < game.state.rockets.size())
             text = cp1251ToUtf8(recordName(game, game.state.rockets[static_cast<size_t>(f.entry - kFixedMissiles)],
                                            io.language));

@@ -168,6 +168,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
 
     // Counted as diff counts them, on the records as they will be written.
     TableDiff changes;
+    changes.table = table.name.id;
     diffRecords(table.records, std::span<const Record>(records), changes);
     const Rewritten rewritten =
         rewrittenLines(game.state.folder + file, table.file, table.records, changes);

@@ -68,9 +68,7 @@ Control& groupBox(Control& parent, std::string_view id, std::string_view caption
     return box;
 }
 
-void addContainerTypes(Control& list) {
-    for (std::string_view name : kContainerTypeNames) addItem(list, name);
-}
+void addContainerTypes(Control& list) { addListedEntries(list, Shown::containerEntry); }
 
 // The id of a group's control: the group's name, a dot, the control's role or
 // column ("laser.list", "ship.hullStrength").
@@ -135,10 +133,7 @@ void buildShipsPage(MainForm& f, Control& page) {
     f.maxShieldTypeList = &row(arms, {16, 26, 170, 22, 0, 0, 105});
     f.maxShieldCountList = &row(arms, {16, 54, 170, 50, 0, 0, 105});
     f.maxMissileTypeList = &row(arms, {16, 82, 170, 78, 0, 0, 105});
-    for (Text name : {Text::missileMosquito, Text::missileWasp, Text::missileDragonfly,
-                      Text::missileSilkworm, Text::missileHornet, Text::missileSting,
-                      Text::missileNeedle, Text::missileThorn})
-        addItem(*f.maxMissileTypeList, f.text(name));
+    for (Text name : kFixedMissileNames) addItem(*f.maxMissileTypeList, f.text(name));
     f.maxMissileCountList = &row(arms, {16, 110, 170, 106, 0, 0, 105});
 
     Control& weapons =
@@ -316,6 +311,11 @@ void releaseForm(void* context, Control&) {
 }
 
 } // namespace
+
+void addListedEntries(Control& list, Shown shown) {
+    const ListedValues values = listedValues(shown);
+    for (int32_t value = values.low; value <= values.high; ++value) addItem(list, listedText(shown, value));
+}
 
 MainForm* buildMainWindow(Control& application, GameState& game, Language language) {
     auto* f = new MainForm;

@@ -13,6 +13,7 @@
 struct Control;
 struct MainForm;
 struct TBullets;
+enum class Shown;
 
 // The interface language: the option (--lang), else the variable (ORVEX_LANG),
 // else the Windows interface language id. A value other than ru or en is told
@@ -23,6 +24,10 @@ Language chooseEditorLanguage(Control& application, std::optional<std::string_vi
 // Start-up: name page, tables, lists, first records. False when there is no
 // name page: the user has been told and the program ends without its window.
 bool runStartup(MainForm& form);
+
+// Fills a list whose entries the core knows (listedValues: numbers, container
+// types) with all of them.
+void addListedEntries(Control& list, Shown shown);
 
 // Showing records (they never change a record).
 void showShip(MainForm& form);

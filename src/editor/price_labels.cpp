@@ -4,7 +4,7 @@
 #include "editor/main_form.h"
 #include "tables/price_math.h"
 #include "tables/game_state.h"
-#include "text/convert.h"
+#include "tables/table_list.h"
 #include "text/format.h"
 #include "ui/control.h"
 
@@ -12,92 +12,67 @@
 
 namespace {
 
-// What a group's price texts are made of; valid is false when the group shows no record.
-struct PriceInputs {
-    bool valid = false;
-    int32_t coefficient = 0;
-    double factor = 0;
-    int32_t percent = 0;
-    Control* estimateLabel = nullptr;
-    Control* rangeLabel = nullptr;
-    Text pattern = Text::estimateShip; // %s: the number
+// A group's two labels; no range label for ships and stations.
+struct PriceLabels {
+    Control* estimate = nullptr;
+    Control* range = nullptr;
 };
 
-template <class Table> const auto* recordAt(const Table& table, int32_t index) {
-    return index >= 0 && static_cast<size_t>(index) < table.size() ? &table[index] : nullptr;
+PriceLabels labelsOf(MainForm& f, PriceGroup group) {
+    switch (group) {
+    case PriceGroup::Ships: return {f.shipPriceLabel, nullptr};
+    case PriceGroup::Stations: return {f.station.averagePriceLabel, nullptr};
+    case PriceGroup::Lasers: return {f.laser.averagePriceLabel, f.laser.priceRangeLabel};
+    case PriceGroup::Shields: return {f.shield.averagePriceLabel, f.shield.priceRangeLabel};
+    case PriceGroup::Rockets: return {f.rocket.averagePriceLabel, f.rocket.priceRangeLabel};
+    case PriceGroup::Wares: return {f.ware.averagePriceLabel, f.ware.priceRangeLabel};
+    }
+    return {};
 }
 
-PriceInputs inputsOf(MainForm& f, PriceGroup group) {
-    const GameState& game = *f.game;
-    PriceInputs in;
+// Calls use(record, table) with the record the group shows and the table it is
+// in; nothing when the group shows no record.
+template <class Use> void withShownRecord(const GameState& game, PriceGroup group, Use&& use) {
+    const auto at = [&](const auto& records, int32_t index, TableId table) {
+        if (index >= 0 && static_cast<size_t>(index) < records.size()) use(records[static_cast<size_t>(index)], table);
+    };
     switch (group) {
-    case PriceGroup::Ships:
-        in.estimateLabel = f.shipPriceLabel;
-        in.pattern = Text::estimateShip;
-        if (auto* s = recordAt(game.ships, game.curShip))
-            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.pattern};
-        break;
-    case PriceGroup::Stations:
-        in.estimateLabel = f.station.averagePriceLabel;
-        in.pattern = Text::estimateStation;
-        if (auto* s = recordAt(game.stations, game.curStation))
-            in = {true, s->priceCoefficient, shipPriceFactor, 0, in.estimateLabel, nullptr, in.pattern};
-        break;
-    case PriceGroup::Lasers:
-        in.estimateLabel = f.laser.averagePriceLabel;
-        in.rangeLabel = f.laser.priceRangeLabel;
-        in.pattern = Text::averageLaser;
-        if (auto* r = recordAt(game.lasers, game.curLaser))
-            in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.pattern};
-        break;
-    case PriceGroup::Shields:
-        in.estimateLabel = f.shield.averagePriceLabel;
-        in.rangeLabel = f.shield.priceRangeLabel;
-        in.pattern = Text::averageShield;
-        if (auto* r = recordAt(game.shields, game.curShield))
-            in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.pattern};
-        break;
-    case PriceGroup::Rockets:
-        in.estimateLabel = f.rocket.averagePriceLabel;
-        in.rangeLabel = f.rocket.priceRangeLabel;
-        in.pattern = Text::averageMissile;
-        if (auto* r = recordAt(game.rockets, game.curRocket))
-            in = {true, r->priceCoefficient, equipmentPriceFactor, r->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.pattern};
-        break;
+    case PriceGroup::Ships: return at(game.ships, game.curShip, TableId::ships);
+    case PriceGroup::Stations: return at(game.stations, game.curStation, TableId::stations);
+    case PriceGroup::Lasers: return at(game.lasers, game.curLaser, TableId::lasers);
+    case PriceGroup::Shields: return at(game.shields, game.curShield, TableId::shields);
+    case PriceGroup::Rockets: return at(game.rockets, game.curRocket, TableId::rockets);
     case PriceGroup::Wares:
-        in.estimateLabel = f.ware.averagePriceLabel;
-        in.rangeLabel = f.ware.priceRangeLabel;
-        in.pattern = Text::averageWare;
-        if (auto* w = recordAt(game.wares, game.curWare))
-            in = {true, w->priceCoefficient, w->priceMultiplier, w->averagePriceChange,
-                  in.estimateLabel, in.rangeLabel, in.pattern};
-        break;
+        return at(game.wares, game.curWare, wareFileOf(game, static_cast<size_t>(game.curWare)));
     }
-    return in;
 }
 
 } // namespace
 
 void refreshPriceEstimate(MainForm& f, PriceGroup group) {
-    const PriceInputs in = inputsOf(f, group);
-    if (!in.estimateLabel) return;
-    if (!in.valid) return setControlText(*in.estimateLabel, "");
-    setControlText(*in.estimateLabel, formatText(f.text(in.pattern),
-                                                  {priceEstimate(in.coefficient, in.factor)}));
+    Control* label = labelsOf(f, group).estimate;
+    if (!label) return;
+    std::string text; // empty when the group shows no record
+    withShownRecord(*f.game, group, [&](const auto& record, TableId table) {
+        if (const auto price = shownPrice(record, table))
+            text = formatText(f.text(price->pattern), {price->credits});
+    });
+    setControlText(*label, text);
 }
 
 void refreshPriceRange(MainForm& f, PriceGroup group) {
-    const PriceInputs in = inputsOf(f, group);
-    if (!in.rangeLabel) return;
-    if (!in.valid) return setControlText(*in.rangeLabel, "");
-    // A percentage outside 0..100 comes only from a table file; the range then
-    // uses the stored value as it is (below 0 % the range turns round).
-    const PriceRange range = priceRange(in.coefficient, in.factor, in.percent);
-    setControlText(*in.rangeLabel,
-                   formatText(f.text(Text::priceRange), {range.low, range.high}));
+    Control* label = labelsOf(f, group).range;
+    if (!label) return;
+    std::string text;
+    withShownRecord(*f.game, group, [&](const auto& record, TableId table) {
+        const auto basis = priceBasis(record, table);
+        if (!basis || !basis->percent) return;
+        // A percentage outside 0..100 comes only from a table file; the range then
+        // uses the stored value as it is (below 0 % the range turns round).
+        const PriceRange range = priceRange(basis->coefficient, basis->factor, *basis->percent);
+        text = formatText(f.text(Text::priceRange), {range.low, range.high});
+    });
+    setControlText(*label, text);
 }
 
 void refreshPrices(MainForm& f, PriceGroup group) {

@@ -5,11 +5,11 @@
 #include "editor/main_form.h"
 #include "names/display_names.h"
 #include "names/name_page.h"
+#include "tables/editor_fields.h"
 #include "tables/game_state.h"
 #include "tables/load_tables.h"
 #include "tables/save_merge.h"
 #include "tables/table_files.h"
-#include "text/convert.h"
 #include "text/cp1251.h"
 #include "text/files.h"
 #include "text/format.h"
@@ -116,13 +116,10 @@ bool runStartup(MainForm& f) {
         addItem(*f.shipList, listed(f, s.nameTextId, s.objectId));
     traceMark("ship list filled");
 
-    for (int32_t n = 1; n <= 20; ++n) {
-        addItem(*f.maxShieldCountList, intToText(n));
-        addItem(*f.maxMissileCountList, intToText(n));
-    }
-    for (int32_t n = 0; n <= 100; ++n)
-        for (RecordGroup* g : {&f.laser, &f.shield, &f.rocket, &f.ware})
-            addItem(*g->averagePriceChange, intToText(n));
+    addListedEntries(*f.maxShieldCountList, Shown::countEntry);
+    addListedEntries(*f.maxMissileCountList, Shown::countEntry);
+    for (RecordGroup* g : {&f.laser, &f.shield, &f.rocket, &f.ware})
+        addListedEntries(*g->averagePriceChange, Shown::percentEntry);
     traceMark("count and percentage lists filled");
 
     loadTable(game, TableId::lasers, {addLaserName, &f});

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "tables/columns.h"
+#include "tables/editor_fields.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/texts.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kFixedMissiles = 8;  // the missile selector's fixed names before the table's
 constexpr int kMountedTurrets = 7; // the main position and the six mounts
 
 int remarkCount(const TableFile& file) { return static_cast<int>(file.remarks.size()); }
@@ -172,10 +172,9 @@ struct Checker {
     void references(std::string_view file, int line, const Record& r, int32_t position) {
         using R = Record;
         if constexpr (requires { r.nameTextId; }) noName(file, line, r);
-        if constexpr (requires { r.containerType; })
-            range<R>(file, line, "containerType", r.containerType, 0, 5);
-        if constexpr (requires { r.averagePriceChange; })
-            range<R>(file, line, "averagePriceChange", r.averagePriceChange, 0, 100);
+        const std::span<const FieldOf<R>> inputs = editorFields<R>();
+        for (size_t i = 0; i < inputs.size(); ++i)
+            if (isListField(inputs[i].shown)) listEntry(file, line, editorColumns<R>()[i], inputs[i], r);
         if constexpr (std::is_same_v<R, TStations>) range<R>(file, line, "race", r.race, 1, 6);
         if constexpr (std::is_same_v<R, TLasers>) {
             if (usable(state.bulletsFile) && position >= state.bulletCount)
@@ -183,18 +182,30 @@ struct Checker {
                     formatText(say(Text::laserWithoutBullet),
                                {position + 1, state.bulletCount}));
         }
-        if constexpr (std::is_same_v<R, TShips>) ship(file, line, r);
+        if constexpr (std::is_same_v<R, TShips>) turrets(file, line, r);
     }
 
-    void ship(std::string_view file, int line, const TShips& r) {
+    // A list input's value: one of the entries the editor's list offers.
+    template <class Record>
+    void listEntry(std::string_view file, int line, std::string_view column, const FieldOf<Record>& input,
+                   const Record& r) {
+        const int32_t value = r.*input.integer;
+        switch (input.shown) {
+        case Shown::shieldEntry:
+            return inTable<Record>(file, line, column, value, state.shieldsFile, state.shieldCount,
+                                   say(Text::ofShieldTable));
+        case Shown::missileEntry:
+            return inTable<Record>(file, line, column, value, state.rocketsFile, state.rocketCount,
+                                   say(Text::ofMissileList), static_cast<int>(std::size(kFixedMissileNames)));
+        default: {
+            const ListedValues values = listedValues(input.shown);
+            return range<Record>(file, line, column, value, values.low, values.high);
+        }
+        }
+    }
+
+    void turrets(std::string_view file, int line, const TShips& r) {
         using R = TShips;
-        inTable<R>(file, line, "maxShieldType", r.maxShieldType, state.shieldsFile,
-                   state.shieldCount, say(Text::ofShieldTable));
-        range<R>(file, line, "maxShieldCount", r.maxShieldCount, 1, 20);
-        inTable<R>(file, line, "maxMissileType", r.maxMissileType, state.rocketsFile,
-                   state.rocketCount, say(Text::ofMissileList), kFixedMissiles);
-        range<R>(file, line, "maxMissileCount", r.maxMissileCount, 1, 20);
-        range<R>(file, line, "cargoBayType", r.cargoBayType, 0, 5);
         // Turrets 1..6 that the editor lists (with guns) are described by their mounts.
         const int listed = std::min<int>(kMountedTurrets, static_cast<int>(r.turrets.size()));
         for (int k = 1; k < listed; ++k) {

@@ -267,7 +267,6 @@ template <RecordOf<TStations> R, class V> void forEachColumn(R& r, V& v) {
     v("objectId", r.objectId);
 }
 
-// priceMultiplier is not a column.
 template <RecordOf<TWares> R, class V> void forEachColumn(R& r, V& v) {
     v("col0", r.col0);
     v("col1", r.col1);

@@ -13,7 +13,6 @@ constexpr int32_t kMillisecondsPerSecond = 1000;
 constexpr double kRangeDivisor = 222000.0; // ms × (m/s × 222) → m
 constexpr int32_t kShieldPowerDivisor = 10;
 constexpr int32_t kPercent = 100;
-constexpr int64_t kMaxListedCount = 20; // the count lists offer "1" to "20"
 
 std::string numberText(int64_t value) {
     if (value >= INT32_MIN && value <= INT32_MAX) return intToText(static_cast<int32_t>(value));
@@ -39,20 +38,19 @@ template <class Record> std::string shownText(const FieldOf<Record>& field, cons
     return numberText(stored);
 }
 
+std::string listedText(Shown shown, int64_t value) {
+    const ListedValues values = listedValues(shown);
+    if (value < values.low || value > values.high) return {};
+    if (shown == Shown::containerEntry) return std::string(kContainerTypeNames[value]);
+    return numberText(value);
+}
+
 template <class Record> int64_t shownEntry(const FieldOf<Record>& field, const Record& r) {
-    const int32_t stored = r.*field.integer;
-    return field.shown == Shown::countEntry ? int64_t(stored) - 1 : stored;
+    return int64_t(r.*field.integer) - listedValues(field.shown).low;
 }
 
 template <class Record> std::string shownEntryText(const FieldOf<Record>& field, const Record& r) {
-    const int64_t entry = shownEntry(field, r);
-    switch (field.shown) {
-    case Shown::containerEntry:
-        return entry >= 0 && entry < 6 ? std::string(kContainerTypeNames[entry]) : std::string();
-    case Shown::countEntry: return entry >= 0 && entry < kMaxListedCount ? numberText(entry + 1) : std::string();
-    case Shown::percentEntry: return entry >= 0 && entry <= kPercent ? numberText(entry) : std::string();
-    default: return {};
-    }
+    return listedText(field.shown, r.*field.integer);
 }
 
 template <class Record>

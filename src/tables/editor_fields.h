@@ -6,9 +6,13 @@
 // ones, so the two cannot disagree.
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "tables/columns.h"
 #include "tables/records.h"
@@ -21,16 +25,42 @@ enum class Shown {
     flightRange, // flightTime × projectileSpeed ÷ 222000, whole metres; typed metres
                  // × 1000 × 222 ÷ the stored projectileSpeed, kept when that is 0
     shieldPower, // as stored; typing also sets powerTenth to a tenth of it
-    // Lists: the stored value is the index of the entry shown.
-    containerEntry, // "SM", "S", "M", "L", "XL", "ST"
+    // Lists: the stored value less the list's lowest value (listedValues) is the
+    // index of the entry shown.
+    containerEntry, // kContainerTypeNames
     shieldEntry,    // the shields' names, in table order
-    missileEntry,   // eight fixed missile names, then the missiles' names
+    missileEntry,   // kFixedMissileNames, then the missiles' names
     percentEntry,   // "0" to "100"
-    countEntry,     // a list of "1" to "20": the entry value − 1; a choice stores its number
+    countEntry,     // "1" to "20"; a choice stores its number
 };
 
 // The container and bay type entries, numbered 0 to 5.
 inline constexpr std::string_view kContainerTypeNames[6] = {"SM", "S", "M", "L", "XL", "ST"};
+
+// The missile list's fixed entries, before the missiles of the table.
+inline constexpr Text kFixedMissileNames[8] = {
+    Text::missileMosquito, Text::missileWasp,   Text::missileDragonfly, Text::missileSilkworm,
+    Text::missileHornet,   Text::missileSting,  Text::missileNeedle,    Text::missileThorn};
+
+// The stored values a list offers, lowest first: the lists of numbers and of
+// container types. Empty (high below low) for the lists of names, which the
+// tables fill.
+struct ListedValues {
+    int32_t low = 0;
+    int32_t high = -1;
+};
+constexpr ListedValues listedValues(Shown shown) {
+    switch (shown) {
+    case Shown::containerEntry: return {0, static_cast<int32_t>(std::size(kContainerTypeNames)) - 1};
+    case Shown::percentEntry: return {0, 100};
+    case Shown::countEntry: return {1, 20};
+    default: return {};
+    }
+}
+
+// The text of the entry for stored value `value` of a list listedValues gives:
+// the container type's name or the number; empty outside the list.
+std::string listedText(Shown shown, int64_t value);
 
 template <class Record> struct FieldOf {
     Text label;
@@ -170,3 +200,25 @@ inline constexpr FieldOf<TWares> kWareFields[] = {
     {Text::averagePriceChange, Text::unitPercent, Shown::percentEntry,
      &TWares::averagePriceChange},
 };
+
+// The inputs the editor shows for a record kind (none for cockpits).
+template <class Record> std::span<const FieldOf<Record>> editorFields() {
+    if constexpr (std::is_same_v<Record, TShips>) return kShipFields;
+    else if constexpr (std::is_same_v<Record, TLasers>) return kLaserFields;
+    else if constexpr (std::is_same_v<Record, TBullets>) return kBulletFields;
+    else if constexpr (std::is_same_v<Record, TShields>) return kShieldFields;
+    else if constexpr (std::is_same_v<Record, TRockets>) return kRocketFields;
+    else if constexpr (std::is_same_v<Record, TStations>) return kStationFields;
+    else if constexpr (std::is_same_v<Record, TWares>) return kWareFields;
+    else return {};
+}
+
+// The column of each of editorFields<Record>(), in their order, found once.
+template <class Record> std::span<const std::string_view> editorColumns() {
+    static const std::vector<std::string_view> columns = [] {
+        std::vector<std::string_view> names;
+        for (const FieldOf<Record>& input : editorFields<Record>()) names.push_back(columnOf(input));
+        return names;
+    }();
+    return columns;
+}

@@ -62,9 +62,7 @@ template <class Load> void loadTableBy(GameState& s, TableId id, NameSink sink, 
         return load(s.stations, s.stationsHeader, s.stationCount, s.stationsFile, NoRecordStep{}, NoRecordStep{});
     default: {
         TWareInfo& info = s.wareGroups[wareFileIndex(id)];
-        const double multiplier = tableName(id).priceFactor;
-        return load(s.wares, info.headerValue, info.recordCount, info.file,
-                    [multiplier](TWares& ware) { ware.priceMultiplier = multiplier; }, NoRecordStep{});
+        return load(s.wares, info.headerValue, info.recordCount, info.file, NoRecordStep{}, NoRecordStep{});
     }
     }
 }

@@ -39,8 +39,7 @@ struct NameSink {
 // pass each record to `sink`. A ware file loads all five (loadWares).
 void loadTable(GameState& state, TableId id, NameSink sink = {});
 // The five ware files B, E, F, M, T one after another into `wares`; each entry of
-// `wareGroups` gets its header value, record count and file state, each record
-// the price factor of its file (table_list.h: 5.25, 4.0, 12.135, 5.25, 28.075).
+// `wareGroups` gets its header value, record count and file state.
 void loadWares(GameState& state);
 
 // Every table, in the order start-up loads them, without name sinks (for tools,

@@ -12,7 +12,6 @@
 #include "tables/table_list.h"
 #include "text/texts.h"
 
-
 // p × 0.01, with 0.01 held as the extended value nearest to it (just below),
 // rounded once to double.
 double percentStep(int32_t percent);
@@ -34,26 +33,43 @@ PriceRange priceRange(int32_t coefficient, double factor, int32_t percent);
 // range stop at its limits.
 int64_t truncateToInt64(double value);
 
+// What a record's price estimate is made of: its price coefficient, the price
+// factor of the table it is in (kTableNames) and, for the kinds with a price
+// range, its average price change in percent.
+struct PriceBasis {
+    int32_t coefficient = 0;
+    double factor = 0;
+    std::optional<int32_t> percent; // none for ships and stations
+};
+
+// The basis of record `r` of table `table` (for a ware, the ware file it comes
+// from); none for the kinds without a price (bullets, cockpits).
+template <class Record> std::optional<PriceBasis> priceBasis(const Record& r, TableId table) {
+    const double factor = tableName(table).priceFactor;
+    if constexpr (std::is_same_v<Record, TShips> || std::is_same_v<Record, TStations>)
+        return PriceBasis{r.priceCoefficient, factor, std::nullopt};
+    else if constexpr (std::is_same_v<Record, TLasers> || std::is_same_v<Record, TShields> ||
+                       std::is_same_v<Record, TRockets> || std::is_same_v<Record, TWares>)
+        return PriceBasis{r.priceCoefficient, factor, r.averagePriceChange};
+    else
+        return std::nullopt;
+}
+
 // The estimate label the window shows beside a record's price coefficient (its
-// pattern, "%s" the credits) and the estimate for the record; none for kinds
-// without a price (bullets, cockpits).
+// pattern, "%s" the credits) and the estimate for record `r` of table `table`;
+// none for kinds without a price.
 struct ShownPrice {
     Text pattern;
     int64_t credits = 0;
 };
-template <class Record> std::optional<ShownPrice> shownPrice(const Record& r) {
-    if constexpr (std::is_same_v<Record, TShips>)
-        return ShownPrice{Text::estimateShip, priceEstimate(r.priceCoefficient, shipPriceFactor)};
-    else if constexpr (std::is_same_v<Record, TStations>)
-        return ShownPrice{Text::estimateStation, priceEstimate(r.priceCoefficient, shipPriceFactor)};
-    else if constexpr (std::is_same_v<Record, TLasers>)
-        return ShownPrice{Text::averageLaser, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
-    else if constexpr (std::is_same_v<Record, TShields>)
-        return ShownPrice{Text::averageShield, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
-    else if constexpr (std::is_same_v<Record, TRockets>)
-        return ShownPrice{Text::averageMissile, priceEstimate(r.priceCoefficient, equipmentPriceFactor)};
-    else if constexpr (std::is_same_v<Record, TWares>)
-        return ShownPrice{Text::averageWare, priceEstimate(r.priceCoefficient, r.priceMultiplier)};
-    else
-        return std::nullopt;
+template <class Record> std::optional<ShownPrice> shownPrice(const Record& r, TableId table) {
+    const std::optional<PriceBasis> basis = priceBasis(r, table);
+    if (!basis) return std::nullopt;
+    const int64_t credits = priceEstimate(basis->coefficient, basis->factor);
+    if constexpr (std::is_same_v<Record, TShips>) return ShownPrice{Text::estimateShip, credits};
+    else if constexpr (std::is_same_v<Record, TStations>) return ShownPrice{Text::estimateStation, credits};
+    else if constexpr (std::is_same_v<Record, TLasers>) return ShownPrice{Text::averageLaser, credits};
+    else if constexpr (std::is_same_v<Record, TShields>) return ShownPrice{Text::averageShield, credits};
+    else if constexpr (std::is_same_v<Record, TRockets>) return ShownPrice{Text::averageMissile, credits};
+    else return ShownPrice{Text::averageWare, credits};
 }

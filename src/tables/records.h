@@ -277,7 +277,6 @@ struct TStations {
 };
 
 struct TWares {
-    double priceMultiplier = 0; // not a column: set from the ware file the record comes from
     int32_t col0 = 0;
     int32_t col1 = 0;
     double col2 = 0;

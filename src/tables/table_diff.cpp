@@ -8,18 +8,6 @@
 
 namespace {
 
-// The inputs the editor shows for a record kind (none for cockpits).
-template <class Record> std::span<const FieldOf<Record>> editorFields() {
-    if constexpr (std::is_same_v<Record, TShips>) return kShipFields;
-    else if constexpr (std::is_same_v<Record, TLasers>) return kLaserFields;
-    else if constexpr (std::is_same_v<Record, TBullets>) return kBulletFields;
-    else if constexpr (std::is_same_v<Record, TShields>) return kShieldFields;
-    else if constexpr (std::is_same_v<Record, TRockets>) return kRocketFields;
-    else if constexpr (std::is_same_v<Record, TStations>) return kStationFields;
-    else if constexpr (std::is_same_v<Record, TWares>) return kWareFields;
-    else return {};
-}
-
 bool keptTextDiffers(const TableFile& a, const TableFile& b) {
     return a.remarks != b.remarks || a.headerRest != b.headerRest || a.trailingLines != b.trailingLines;
 }
@@ -41,7 +29,7 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
         lastMatched = i;
         // Most records of two versions are equal: their cells need not be made.
         if (before[i] == r) continue;
-        std::vector<FieldDiff> fields = fieldChanges(before[i], r);
+        std::vector<FieldDiff> fields = fieldChanges(before[i], r, diff.table);
         if (!fields.empty()) diff.changed.push_back({r.objectId, i, n, std::move(fields)});
     }
     for (size_t i = 0; i < before.size(); ++i)
@@ -50,15 +38,10 @@ void compareRecords(std::span<const Record> before, std::span<const Record> afte
 
 } // namespace
 
-template <class Record> ShownField showColumn(std::string_view column, const Record& r) {
+template <class Record> ShownField showColumn(std::string_view column, const Record& r, TableId table) {
     ShownField shown;
     if constexpr (!std::is_same_v<Record, TCockpits>) {
-        // Each input's column, found once from its member.
-        static const std::vector<std::string_view> columns = [] {
-            std::vector<std::string_view> names;
-            for (const FieldOf<Record>& input : editorFields<Record>()) names.push_back(columnOf(input));
-            return names;
-        }();
+        const std::span<const std::string_view> columns = editorColumns<Record>();
         const std::span<const FieldOf<Record>> inputs = editorFields<Record>();
         for (size_t i = 0; i < inputs.size(); ++i) {
             if (columns[i] != column) continue;
@@ -73,7 +56,7 @@ template <class Record> ShownField showColumn(std::string_view column, const Rec
             } else {
                 shown.text = shownText(input, r);
             }
-            if (column == "priceCoefficient") shown.price = shownPrice(r);
+            if (column == "priceCoefficient") shown.price = shownPrice(r, table);
             break;
         }
     }
@@ -96,7 +79,8 @@ std::vector<size_t> matchIds(std::span<const std::string_view> before, std::span
 }
 
 // The cells are compared, not the records, since the cells are what the file holds.
-template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after) {
+template <class Record>
+std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after, TableId table) {
     std::vector<FieldDiff> fields;
     const std::span<const Column> columns = recordColumns<Record>();
     std::vector<std::string> oldCells = recordCells(before);
@@ -107,8 +91,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
         field.column = columns[c].name;
         field.oldCell = std::move(oldCells[c]);
         field.newCell = std::move(newCells[c]);
-        field.oldShown = showColumn(field.column, before);
-        field.newShown = showColumn(field.column, after);
+        field.oldShown = showColumn(field.column, before, table);
+        field.newShown = showColumn(field.column, after, table);
         field.label = field.newShown.label;
         field.unit = field.newShown.unit;
         field.shownOld = field.oldShown.text;
@@ -125,8 +109,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
 }
 
 #define ORVEX_DIFF_OF(Record)                                                                      \
-    template ShownField showColumn(std::string_view, const Record&);                               \
-    template std::vector<FieldDiff> fieldChanges(const Record&, const Record&);
+    template ShownField showColumn(std::string_view, const Record&, TableId);                      \
+    template std::vector<FieldDiff> fieldChanges(const Record&, const Record&, TableId);
 ORVEX_DIFF_OF(TShips)
 ORVEX_DIFF_OF(TLasers)
 ORVEX_DIFF_OF(TBullets)

@@ -42,8 +42,8 @@ struct ShownField {
     std::optional<ShownPrice> price; // for a price coefficient: the window's estimate
 };
 
-// Column `column` of the record as the editor shows it.
-template <class Record> ShownField showColumn(std::string_view column, const Record& r);
+// Column `column` of record `r` of table `table` as the editor shows it.
+template <class Record> ShownField showColumn(std::string_view column, const Record& r, TableId table);
 
 struct FieldDiff {
     std::string_view column;      // as export names it; "rest": the text after the last field
@@ -98,8 +98,9 @@ std::vector<size_t> matchRecords(std::span<const Record> before, std::span<const
 }
 
 // The fields whose cells differ between two records of one kind, in column order
-// ("rest" last), each with what the editor shows of it.
-template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after);
+// ("rest" last), each with what the editor shows of it as a record of `table`.
+template <class Record>
+std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after, TableId table);
 
 // Compares table `id` of the old side with the same table of the new side. A file
 // missing on both sides compares as equal; on one side only it is added or
@@ -108,7 +109,8 @@ template <class Record> std::vector<FieldDiff> fieldChanges(const Record& before
 TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId id);
 
 // Compares two versions of one table's records alone, the way diffTable does:
-// fills diff's changed, added, removed and reordered (import's summary).
+// fills diff's changed, added, removed and reordered (import's summary). The
+// records are those of table diff.table.
 void diffRecords(std::span<const TShips> before, std::span<const TShips> after, TableDiff& diff);
 void diffRecords(std::span<const TLasers> before, std::span<const TLasers> after, TableDiff& diff);
 void diffRecords(std::span<const TBullets> before, std::span<const TBullets> after, TableDiff& diff);

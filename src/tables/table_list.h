@@ -56,6 +56,18 @@ inline TableId wareTable(int index) {
     return static_cast<TableId>(static_cast<int>(TableId::wareB) + index);
 }
 
+// The ware file that holds record `index` of GameState::wares: each file's
+// recordCount records follow those of the files before it. wareT for an index
+// beyond them all.
+inline TableId wareFileOf(const GameState& s, size_t index) {
+    size_t end = 0;
+    for (int g = 0; g < static_cast<int>(s.wareGroups.size()); ++g) {
+        end += static_cast<size_t>(std::max(0, s.wareGroups[g].recordCount));
+        if (index < end) return wareTable(g);
+    }
+    return TableId::wareT;
+}
+
 // The tables in the order saveAllTables writes them.
 std::array<TableId, std::size(kTableNames)> tablesInSaveOrder();
 

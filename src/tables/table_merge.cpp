@@ -52,9 +52,9 @@ template <class Record> struct Merger {
                 MergeConflict c{m.objectId, column, cellBase ? *cellBase : std::string(), cellMine, cellTheirs,
                                 b != nullptr, {}, {}, {}, {}, index};
                 if (column != "rest") {
-                    if (b != nullptr) c.baseShown = showColumn(column, *b);
-                    c.mineShown = showColumn(column, m);
-                    c.theirsShown = showColumn(column, t);
+                    if (b != nullptr) c.baseShown = showColumn(column, *b, report.table);
+                    c.mineShown = showColumn(column, m, report.table);
+                    c.theirsShown = showColumn(column, t, report.table);
                 }
                 conflict(std::move(c));
             }
@@ -66,7 +66,6 @@ template <class Record> struct Merger {
         field("rest", b ? &b->rest : nullptr, m.rest, t.rest, rest);
         if (!fromTheirs) return m;
         Record r{};
-        if constexpr (requires { r.priceMultiplier; }) r.priceMultiplier = m.priceMultiplier;
         // A ship's counts and groups taken from different sides may not fit
         // together: the whole record of the side that wins the conflict then.
         if (!recordFromCells(out, rest, r, Language::ru).empty()) // the reason is not shown

@@ -336,9 +336,7 @@ ReadBackProblem readBackBlock(const LineList& block, int firstLine, std::span<co
     }
     for (size_t k = static_cast<size_t>(from); k < static_cast<size_t>(to); ++k) {
         const size_t at = k - static_cast<size_t>(from); // within the block
-        Record meant = records[k];
-        if constexpr (std::is_same_v<Record, TWares>)
-            if (at < loaded.size()) meant.priceMultiplier = loaded[at].priceMultiplier;
+        const Record& meant = records[k];
         if (at < loaded.size() && loaded[at] == meant) continue;
         const std::vector<std::string> want = recordCells(meant);
         const std::vector<std::string> got = at < loaded.size() ? recordCells(loaded[at]) : std::vector<std::string>(want.size());

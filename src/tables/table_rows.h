@@ -87,8 +87,7 @@ std::vector<CellProblem> recordFromCells(std::span<const std::string> cells, std
 // Where the file saveTableFile would write for `records` (with `headerValue` and
 // what `file` kept) does not load back, in format, as exactly these records: the
 // first record that fails (index from 0), its column (-1 for rest) and the reason
-// in `language`. Record -1 when every record comes back. Wares are compared
-// without their price multiplier, which the ware file gives.
+// in `language`. Record -1 when every record comes back.
 struct ReadBackProblem {
     int record = -1;
     int column = -1;

@@ -181,6 +181,16 @@ TEST_F(Merge, DiffInTheEditorsWords) {
     const std::string markdown = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "--format", "markdown"}).out;
     EXPECT_NE(markdown.find("95 %"), std::string::npos) << markdown;
 
+    // A ware's estimate takes the factor of its own ware file (F: 12.135).
+    std::string wares = mine.read("types/TWareF.txt");
+    const size_t at = wares.find(";60;20;");
+    ASSERT_NE(at, std::string::npos);
+    mine.write("types/TWareF.txt", wares.replace(at, 7, ";100;20;"));
+    const CliRun ware = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareF"});
+    EXPECT_NE(ware.out.find("Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."),
+              std::string::npos)
+        << ware.out;
+
     // --backups with no backup at all is no answer.
     EXPECT_EQ(cli({"diff", "--folder", base.folder(), "--backups"}).status, 2);
 }

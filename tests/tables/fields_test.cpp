@@ -87,12 +87,10 @@ TEST(RecordLine, EachFlatTableHasItsColumnsInOrder) {
     EXPECT_EQ(std::tuple(st.nameTextId, st.race, st.volume, st.priceCoefficient, st.containerType),
               std::tuple(6, 13, 16, 17, 20));
     TWares w;
-    w.priceMultiplier = 4.0;
     EXPECT_EQ(rewritten(w, 12), written(12, {2, 3}));
     EXPECT_EQ(std::tuple(w.nameTextId, w.volume, w.priceCoefficient, w.averagePriceChange,
-                         w.containerType, w.priceMultiplier),
-              std::tuple(6, 7, 8, 9, 11, 4.0))
-        << "the multiplier is no column";
+                         w.containerType),
+              std::tuple(6, 7, 8, 9, 11));
 }
 
 // A number is accepted only in a form the writer gives back as it says: a decimal
@@ -244,9 +242,7 @@ TEST(EditorFields, EachInputEditsItsOwnColumn) {
     EXPECT_EQ(columnOf(kShipFields[0]), "maxShieldType");
     EXPECT_EQ(columnOf(FieldOf<TShips>{Text::generatorPower, {}, Shown::number, &TShips::generatorPower}),
               "generatorPower");
-    EXPECT_EQ(columnOf(FieldOf<TWares>{Text::averageWare, {}, Shown::number, nullptr,
-                                       &TWares::priceMultiplier}),
-              "");
+    EXPECT_EQ(columnOf(FieldOf<TWares>{Text::averageWare, {}, Shown::number}), "");
 }
 
 } // namespace

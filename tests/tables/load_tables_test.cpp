@@ -12,6 +12,7 @@
 
 #include "support/temp_folder.h"
 #include "tables/load_tables.h"
+#include "tables/price_math.h"
 #include "tables/save_tables.h"
 #include "tables/ship_lines.h"
 #include "text/cp1251.h"
@@ -227,8 +228,8 @@ std::string ware(std::string_view objectId) {
     return "1;2;0.5;1.5;5;6;7;8;100;10;11;3;" + std::string(objectId) + ";";
 }
 
-// Ware files of 3, 0, 2, 1 and 4 records join in file order, each record with its
-// file's multiplier (the estimate basis is coefficient x multiplier).
+// Ware files of 3, 0, 2, 1 and 4 records join in file order, each record priced
+// by its file's factor (the estimate basis is coefficient x factor).
 TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
     game.writeLines("types/TWareB.txt", {"10;3;", ware("B0"), ware("B1"), ware("B2")});
     game.writeLines("types/TWareE.txt", {"11;0;"});
@@ -240,13 +241,15 @@ TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
     const std::pair<std::string, double> expected[] = {
         {"B0", 5.25}, {"B1", 5.25},   {"B2", 5.25},   {"F0", 12.135}, {"F1", 12.135},
         {"M0", 5.25}, {"T0", 28.075}, {"T1", 28.075}, {"T2", 28.075}, {"T3", 28.075}};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(std::pair(state.wares[i].objectId, state.wares[i].priceMultiplier), expected[i]);
+    for (size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(std::pair(state.wares[i].objectId, priceBasis(state.wares[i], wareFileOf(state, i))->factor),
+                  expected[i]);
     const int32_t counts[5] = {3, 0, 2, 1, 4};
     for (int g = 0; g < 5; ++g)
         EXPECT_EQ(std::pair(state.wareGroups[g].headerValue, state.wareGroups[g].recordCount),
                   std::pair(10 + g, counts[g]));
-    EXPECT_EQ(state.wares[6].priceCoefficient * state.wares[6].priceMultiplier, 2807.5);
+    const PriceBasis t0 = *priceBasis(state.wares[6], wareFileOf(state, 6));
+    EXPECT_EQ(t0.coefficient * t0.factor, 2807.5);
 }
 
 TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
@@ -257,8 +260,7 @@ TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
     loadWares(state);
     ASSERT_EQ(state.wares.size(), 3u);
     EXPECT_EQ(state.wares[1].objectId, "E0");
-    EXPECT_EQ(std::tuple(state.wares[2].objectId, state.wares[2].priceMultiplier),
-              std::tuple("T0", 28.075));
+    EXPECT_EQ(std::tuple(state.wares[2].objectId, wareFileOf(state, 2)), std::tuple("T0", TableId::wareT));
     EXPECT_TRUE(state.wareGroups[2].file.unreadable);
     const TWareInfo& m = state.wareGroups[3];
     EXPECT_EQ(std::tuple(m.file.missing, m.headerValue, m.recordCount), std::tuple(true, 0, 0));
