@@ -41,7 +41,7 @@ void loadShipTable(benchmark::State& state) {
         auto game = std::make_unique<GameState>();
         game->folder = folder.prefix();
         loadTable(*game, TableId::ships);
-        loaded = game->shipCount;
+        loaded = game->ships.count;
         state.PauseTiming();
         game.reset();
         state.ResumeTiming();
@@ -60,9 +60,9 @@ void loadLargeGame(benchmark::State& state) {
         auto game = std::make_unique<GameState>();
         game->folder = folder.prefix();
         loadAllTables(*game);
-        records = game->ships.size() + game->cockpits.size() + game->lasers.size() +
-                  game->bullets.size() + game->shields.size() + game->rockets.size() +
-                  game->stations.size() + game->wares.size();
+        records = 0;
+        for (const TableName& table : kTableNames)
+            visitTable(*game, table.id, [&](const auto& view) { records += view.records.size(); });
         state.PauseTiming();
         game.reset();
         state.ResumeTiming();

@@ -73,10 +73,10 @@ std::map<std::string, std::string> folderBytes() {
 // Records and group entries in memory: a count a line cannot fill still builds
 // its entries (up to the loaders' allowance), which is honest but slow to save.
 size_t entriesOf(const GameState& game) {
-    size_t n = game.lasers.size() + game.bullets.size() + game.shields.size() +
-               game.rockets.size() + game.cockpits.size() + game.stations.size() +
-               game.wares.size();
-    for (const TShips& s : game.ships) {
+    size_t n = game.lasers.records.size() + game.bullets.records.size() +
+               game.shields.records.size() + game.rockets.records.size() +
+               game.cockpits.records.size() + game.stations.records.size() + game.wares.size();
+    for (const TShips& s : game.ships.records) {
         n += 1 + s.items.size() + s.turrets.size();
         for (const TTurret& t : s.turrets) n += t.gunGroups.size();
     }
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (entriesOf(first) > static_cast<size_t>(kLargestFuzzedCount)) return -1;
     NamePage page;
     loadNamePage(page, prefix() + "t\\70001.xml");
-    for (const TShips& s : first.ships)
+    for (const TShips& s : first.ships.records)
         if (lookupName(page, s.nameTextId) != lookupNameByScan(page, s.nameTextId))
             __builtin_trap();
     const auto loaded = folderBytes();

@@ -29,13 +29,13 @@ std::string nameAt(const LoadedGame& game, TableId id, size_t index, Language la
 std::string shownValue(const CliOutput& io, const ShownField& f, const LoadedGame& game) {
     constexpr int64_t kFixedMissiles = std::ssize(kFixedMissileNames);
     std::string text = cp1251ToUtf8(f.text);
-    if (f.shown == Shown::shieldEntry && f.entry >= 0 && static_cast<size_t>(f.entry) < game.state.shields.size())
-        text = cp1251ToUtf8(recordName(game, game.state.shields[static_cast<size_t>(f.entry)], io.language));
+    if (f.shown == Shown::shieldEntry && f.entry >= 0 && static_cast<size_t>(f.entry) < game.state.shields.records.size())
+        text = cp1251ToUtf8(recordName(game, game.state.shields.records[static_cast<size_t>(f.entry)], io.language));
     if (f.shown == Shown::missileEntry && f.entry >= 0) {
         if (f.entry < kFixedMissiles)
             text = word(io, kFixedMissileNames[f.entry]);
-        else if (static_cast<size_t>(f.entry - kFixedMissiles) < game.state.rockets.size())
-            text = cp1251ToUtf8(recordName(game, game.state.rockets[static_cast<size_t>(f.entry - kFixedMissiles)],
+        else if (static_cast<size_t>(f.entry - kFixedMissiles) < game.state.rockets.records.size())
+            text = cp1251ToUtf8(recordName(game, game.state.rockets.records[static_cast<size_t>(f.entry - kFixedMissiles)],
                                            io.language));
     }
     if (isListField(f.shown) && text.empty()) text = word(io, Text::cliNoEntry);

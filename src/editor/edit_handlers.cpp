@@ -63,7 +63,7 @@ void onWareSelected(void* context, Control&) { showWare(formOf(context)); }
 
 void onShipFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kShipFields, recordAt(f.game->ships, f.game->curShip),
+    storeInput(f, c, kShipFields, recordAt(f.game->ships.records, f.selection.ship),
                PriceGroup::Ships);
 }
 
@@ -91,7 +91,7 @@ void onWeaponBoxClicked(void* context, Control&) {
 
 void onLaserFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kLaserFields, recordAt(f.game->lasers, f.game->curLaser),
+    storeInput(f, c, kLaserFields, recordAt(f.game->lasers.records, f.selection.laser),
                PriceGroup::Lasers);
 }
 
@@ -100,7 +100,8 @@ void onLaserFieldChange(void* context, Control& c) {
 void onBulletFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
     GameState& game = *f.game;
-    TBullets* b = recordAt(game.lasers, game.curLaser) ? recordAt(game.bullets, game.curLaser) : nullptr;
+    const int32_t laser = f.selection.laser;
+    TBullets* b = recordAt(game.lasers.records, laser) ? recordAt(game.bullets.records, laser) : nullptr;
     storeInput(f, c, kBulletFields, b, PriceGroup::Lasers);
     // The same flight time reaches another range at the new speed.
     if (b && !f.showing && &c == f.projectileSpeed) showFiringRange(f, *b);
@@ -108,25 +109,25 @@ void onBulletFieldChange(void* context, Control& c) {
 
 void onShieldFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kShieldFields, recordAt(f.game->shields, f.game->curShield),
+    storeInput(f, c, kShieldFields, recordAt(f.game->shields.records, f.selection.shield),
                PriceGroup::Shields);
 }
 
 void onRocketFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kRocketFields, recordAt(f.game->rockets, f.game->curRocket),
+    storeInput(f, c, kRocketFields, recordAt(f.game->rockets.records, f.selection.rocket),
                PriceGroup::Rockets);
 }
 
 void onStationFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kStationFields, recordAt(f.game->stations, f.game->curStation),
+    storeInput(f, c, kStationFields, recordAt(f.game->stations.records, f.selection.station),
                PriceGroup::Stations);
 }
 
 void onWareFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kWareFields, recordAt(f.game->wares, f.game->curWare),
+    storeInput(f, c, kWareFields, recordAt(f.game->wares, f.selection.ware),
                PriceGroup::Wares);
 }
 
@@ -200,12 +201,13 @@ void onNumberBoxLeft(void* context, Control& box) {
         setControlText(box, stored);
         --f.showing;
     };
-    const TLasers* laser = recordAt(g.lasers, g.curLaser);
-    withField(f.shipFields, box, kShipFields, recordAt(g.ships, g.curShip), show) ||
+    const Selection& at = f.selection;
+    const TLasers* laser = recordAt(g.lasers.records, at.laser);
+    withField(f.shipFields, box, kShipFields, recordAt(g.ships.records, at.ship), show) ||
         withField(f.laser.fields, box, kLaserFields, laser, show) ||
-        withField(f.bulletFields, box, kBulletFields, laser ? recordAt(g.bullets, g.curLaser) : nullptr, show) ||
-        withField(f.shield.fields, box, kShieldFields, recordAt(g.shields, g.curShield), show) ||
-        withField(f.rocket.fields, box, kRocketFields, recordAt(g.rockets, g.curRocket), show) ||
-        withField(f.station.fields, box, kStationFields, recordAt(g.stations, g.curStation), show) ||
-        withField(f.ware.fields, box, kWareFields, recordAt(g.wares, g.curWare), show);
+        withField(f.bulletFields, box, kBulletFields, laser ? recordAt(g.bullets.records, at.laser) : nullptr, show) ||
+        withField(f.shield.fields, box, kShieldFields, recordAt(g.shields.records, at.shield), show) ||
+        withField(f.rocket.fields, box, kRocketFields, recordAt(g.rockets.records, at.rocket), show) ||
+        withField(f.station.fields, box, kStationFields, recordAt(g.stations.records, at.station), show) ||
+        withField(f.ware.fields, box, kWareFields, recordAt(g.wares, at.ware), show);
 }

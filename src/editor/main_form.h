@@ -2,6 +2,7 @@
 // The editor's one window: every control of the three pages, reached by the
 // handlers through this object, which is the context of every event.
 
+#include "editor/selection.h"
 #include "text/texts.h"
 #include "ui/control.h"
 
@@ -95,6 +96,8 @@ struct MainForm {
     RecordGroup station;
     RecordGroup ware;
 
+    // The record each group shows, and the chosen turret entry.
+    Selection selection;
     // For each entry of turretList, the turret of the shown ship it stands for.
     std::vector<int> turretOfEntry;
     // Above 0 while a show operation fills the controls: the change events that

@@ -32,18 +32,19 @@ PriceLabels labelsOf(MainForm& f, PriceGroup group) {
 
 // Calls use(record, table) with the record the group shows and the table it is
 // in; nothing when the group shows no record.
-template <class Use> void withShownRecord(const GameState& game, PriceGroup group, Use&& use) {
+template <class Use>
+void withShownRecord(const GameState& game, const Selection& shown, PriceGroup group, Use&& use) {
     const auto at = [&](const auto& records, int32_t index, TableId table) {
         if (index >= 0 && static_cast<size_t>(index) < records.size()) use(records[static_cast<size_t>(index)], table);
     };
     switch (group) {
-    case PriceGroup::Ships: return at(game.ships, game.curShip, TableId::ships);
-    case PriceGroup::Stations: return at(game.stations, game.curStation, TableId::stations);
-    case PriceGroup::Lasers: return at(game.lasers, game.curLaser, TableId::lasers);
-    case PriceGroup::Shields: return at(game.shields, game.curShield, TableId::shields);
-    case PriceGroup::Rockets: return at(game.rockets, game.curRocket, TableId::rockets);
+    case PriceGroup::Ships: return at(game.ships.records, shown.ship, TableId::ships);
+    case PriceGroup::Stations: return at(game.stations.records, shown.station, TableId::stations);
+    case PriceGroup::Lasers: return at(game.lasers.records, shown.laser, TableId::lasers);
+    case PriceGroup::Shields: return at(game.shields.records, shown.shield, TableId::shields);
+    case PriceGroup::Rockets: return at(game.rockets.records, shown.rocket, TableId::rockets);
     case PriceGroup::Wares:
-        return at(game.wares, game.curWare, wareFileOf(game, static_cast<size_t>(game.curWare)));
+        return at(game.wares, shown.ware, wareFileOf(game, static_cast<size_t>(shown.ware)));
     }
 }
 
@@ -53,7 +54,7 @@ void refreshPriceEstimate(MainForm& f, PriceGroup group) {
     Control* label = labelsOf(f, group).estimate;
     if (!label) return;
     std::string text; // empty when the group shows no record
-    withShownRecord(*f.game, group, [&](const auto& record, TableId table) {
+    withShownRecord(*f.game, f.selection, group, [&](const auto& record, TableId table) {
         if (const auto price = shownPrice(record, table))
             text = formatText(f.text(price->pattern), {price->credits});
     });
@@ -64,7 +65,7 @@ void refreshPriceRange(MainForm& f, PriceGroup group) {
     Control* label = labelsOf(f, group).range;
     if (!label) return;
     std::string text;
-    withShownRecord(*f.game, group, [&](const auto& record, TableId table) {
+    withShownRecord(*f.game, f.selection, group, [&](const auto& record, TableId table) {
         const auto basis = priceBasis(record, table);
         if (!basis || !basis->percent) return;
         // A percentage outside 0..100 comes only from a table file; the range then

@@ -55,13 +55,13 @@ void refill(const MainForm& f, Control& selector, const Control& objectIdLabel,
 void refillRecordLists(MainForm& f, TableId id) {
     const GameState& game = *f.game;
     switch (id) {
-    case TableId::ships: return refill(f, *f.shipList, *f.objectIdCaption, game.ships);
-    case TableId::lasers: return refill(f, *f.laser.list, *f.laser.objectIdLabel, game.lasers);
+    case TableId::ships: return refill(f, *f.shipList, *f.objectIdCaption, game.ships.records);
+    case TableId::lasers: return refill(f, *f.laser.list, *f.laser.objectIdLabel, game.lasers.records);
     case TableId::shields:
-        return refill(f, *f.shield.list, *f.shield.objectIdLabel, game.shields, f.maxShieldTypeList);
+        return refill(f, *f.shield.list, *f.shield.objectIdLabel, game.shields.records, f.maxShieldTypeList);
     case TableId::rockets:
-        return refill(f, *f.rocket.list, *f.rocket.objectIdLabel, game.rockets, f.maxMissileTypeList);
-    case TableId::stations: return refill(f, *f.station.list, *f.station.objectIdLabel, game.stations);
+        return refill(f, *f.rocket.list, *f.rocket.objectIdLabel, game.rockets.records, f.maxMissileTypeList);
+    case TableId::stations: return refill(f, *f.station.list, *f.station.objectIdLabel, game.stations.records);
     case TableId::bullets:
     case TableId::cockpits: return; // named in no list
     default: return refill(f, *f.ware.list, *f.ware.objectIdLabel, game.wares);

@@ -82,18 +82,17 @@ std::string_view sideName(const MainForm& f, int32_t position) {
 // The turret list of a ship: the main position when it has guns, then every
 // further turret with guns that has a mount (turrets 1 to 6).
 void fillTurretList(MainForm& f, const TShips& s) {
-    GameState& game = *f.game;
     f.turretOfEntry.clear();
     if (s.turrets.empty()) {
-        game.mainTurretListed = 0;
+        f.selection.mainTurretListed = 0;
         return;
     }
     if (s.turrets[0].gunCount > 0) {
         addItem(*f.turretList, formatText("%s (%d)", {sideName(f, 0), s.turrets[0].gunCount}));
         f.turretOfEntry.push_back(0);
-        game.mainTurretListed = 1;
+        f.selection.mainTurretListed = 1;
     } else {
-        game.mainTurretListed = 0;
+        f.selection.mainTurretListed = 0;
     }
     const size_t mounted = std::min<size_t>(s.turrets.size(), 7);
     for (size_t t = 1; t < mounted; ++t) {
@@ -111,16 +110,16 @@ void fillTurretList(MainForm& f, const TShips& s) {
 // entry names no turret or its mount names no cockpit.
 int32_t* chosenWeaponMask(MainForm& f) {
     GameState& game = *f.game;
-    if (game.curShip < 0 || static_cast<size_t>(game.curShip) >= game.ships.size()) return nullptr;
-    if (game.curTurret < 0 || static_cast<size_t>(game.curTurret) >= f.turretOfEntry.size())
-        return nullptr;
-    TShips& s = game.ships[game.curShip];
-    const int t = f.turretOfEntry[game.curTurret];
+    const Selection& at = f.selection;
+    if (at.ship < 0 || static_cast<size_t>(at.ship) >= game.ships.records.size()) return nullptr;
+    if (at.turret < 0 || static_cast<size_t>(at.turret) >= f.turretOfEntry.size()) return nullptr;
+    TShips& s = game.ships.records[at.ship];
+    const int t = f.turretOfEntry[at.turret];
     if (t == 0) return &s.mainWeaponMask;
     if (t < 1 || t > 6) return nullptr;
     const int32_t cockpit = s.turretMounts[t - 1].cockpitIndex;
-    if (cockpit < 0 || static_cast<size_t>(cockpit) >= game.cockpits.size()) return nullptr;
-    return &game.cockpits[cockpit].weaponMask;
+    if (cockpit < 0 || static_cast<size_t>(cockpit) >= game.cockpits.records.size()) return nullptr;
+    return &game.cockpits.records[cockpit].weaponMask;
 }
 
 void setTurretSectionEnabled(MainForm& f, bool on) {
@@ -138,8 +137,7 @@ void showWeaponMask(MainForm& f, int32_t mask) {
 }
 
 void showTurret(MainForm& f) {
-    GameState& game = *f.game;
-    game.curTurret = selectedIndex(*f.turretList);
+    f.selection.turret = selectedIndex(*f.turretList);
     const int32_t* mask = chosenWeaponMask(f);
     showWeaponMask(f, mask ? *mask : 0);
 }
@@ -147,8 +145,8 @@ void showTurret(MainForm& f) {
 void showShip(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
-    game.curShip = chosenRecord(*f.shipList, game.ships.size());
-    if (game.curShip < 0) {
+    f.selection.ship = chosenRecord(*f.shipList, game.ships.records.size());
+    if (f.selection.ship < 0) {
         setControlText(*f.objectIdCaption, "");
         clearInputs(f.shipInputs);
         setInputsEnabled(f.shipInputs, false);
@@ -158,7 +156,7 @@ void showShip(MainForm& f) {
         return;
     }
     setInputsEnabled(f.shipInputs, true);
-    const TShips& s = game.ships[game.curShip];
+    const TShips& s = game.ships.records[f.selection.ship];
     setControlText(*f.objectIdCaption, s.objectId);
     if (s.itemCount == 0 && s.turretCount == 0) {
         setTurretSectionEnabled(f, false);
@@ -182,17 +180,17 @@ void showLaser(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.laser;
-    game.curLaser = chosenRecord(*g.list, game.lasers.size());
-    if (game.curLaser < 0) {
+    f.selection.laser = chosenRecord(*g.list, game.lasers.records.size());
+    if (f.selection.laser < 0) {
         showNoRecord(g);
         clearInputs(f.bulletInputs);
         setInputsEnabled(f.bulletInputs, false);
         return;
     }
-    const TLasers& l = game.lasers[game.curLaser];
-    const bool hasBullet = static_cast<size_t>(game.curLaser) < game.bullets.size();
+    const TLasers& l = game.lasers.records[f.selection.laser];
+    const bool hasBullet = static_cast<size_t>(f.selection.laser) < game.bullets.records.size();
     setInputsEnabled(f.bulletInputs, hasBullet);
-    if (hasBullet) showFields(f.bulletFields, kBulletFields, game.bullets[game.curLaser]);
+    if (hasBullet) showFields(f.bulletFields, kBulletFields, game.bullets.records[f.selection.laser]);
     else clearInputs(f.bulletInputs);
     showGroup(f, g, kLaserFields, l, PriceGroup::Lasers);
 }
@@ -201,27 +199,27 @@ void showShield(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.shield;
-    game.curShield = chosenRecord(*g.list, game.shields.size());
-    if (game.curShield < 0) return showNoRecord(g);
-    showGroup(f, g, kShieldFields, game.shields[game.curShield], PriceGroup::Shields);
+    f.selection.shield = chosenRecord(*g.list, game.shields.records.size());
+    if (f.selection.shield < 0) return showNoRecord(g);
+    showGroup(f, g, kShieldFields, game.shields.records[f.selection.shield], PriceGroup::Shields);
 }
 
 void showRocket(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.rocket;
-    game.curRocket = chosenRecord(*g.list, game.rockets.size());
-    if (game.curRocket < 0) return showNoRecord(g);
-    showGroup(f, g, kRocketFields, game.rockets[game.curRocket], PriceGroup::Rockets);
+    f.selection.rocket = chosenRecord(*g.list, game.rockets.records.size());
+    if (f.selection.rocket < 0) return showNoRecord(g);
+    showGroup(f, g, kRocketFields, game.rockets.records[f.selection.rocket], PriceGroup::Rockets);
 }
 
 void showStation(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.station;
-    game.curStation = chosenRecord(*g.list, game.stations.size());
-    if (game.curStation < 0) return showNoRecord(g);
-    showGroup(f, g, kStationFields, game.stations[game.curStation],
+    f.selection.station = chosenRecord(*g.list, game.stations.records.size());
+    if (f.selection.station < 0) return showNoRecord(g);
+    showGroup(f, g, kStationFields, game.stations.records[f.selection.station],
               PriceGroup::Stations);
 }
 
@@ -229,7 +227,7 @@ void showWare(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.ware;
-    game.curWare = chosenRecord(*g.list, game.wares.size());
-    if (game.curWare < 0) return showNoRecord(g);
-    showGroup(f, g, kWareFields, game.wares[game.curWare], PriceGroup::Wares);
+    f.selection.ware = chosenRecord(*g.list, game.wares.size());
+    if (f.selection.ware < 0) return showNoRecord(g);
+    showGroup(f, g, kWareFields, game.wares[f.selection.ware], PriceGroup::Wares);
 }

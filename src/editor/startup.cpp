@@ -112,7 +112,7 @@ bool runStartup(MainForm& f) {
     loadTable(game, TableId::cockpits);
     traceMark("ships and cockpits read");
     clearItems(*f.shipList);
-    for (const TShips& s : game.ships)
+    for (const TShips& s : game.ships.records)
         addItem(*f.shipList, listed(f, s.nameTextId, s.objectId));
     traceMark("ship list filled");
 
@@ -141,7 +141,7 @@ bool runStartup(MainForm& f) {
     loadTable(game, TableId::stations);
     traceMark("stations read");
     clearItems(*f.station.list);
-    for (const TStations& st : game.stations)
+    for (const TStations& st : game.stations.records)
         addItem(*f.station.list, listedName(f.nameLines.get(), st.nameTextId, st.objectId,
                                             st.race, f.language));
     traceMark("station list filled");

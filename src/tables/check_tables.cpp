@@ -177,10 +177,10 @@ struct Checker {
             if (isListField(inputs[i].shown)) listEntry(file, line, editorColumns<R>()[i], inputs[i], r);
         if constexpr (std::is_same_v<R, TStations>) range<R>(file, line, "race", r.race, 1, 6);
         if constexpr (std::is_same_v<R, TLasers>) {
-            if (usable(state.bulletsFile) && position >= state.bulletCount)
+            if (usable(state.bullets.file) && position >= state.bullets.count)
                 add(file, line, 0, Severity::warning, "reference",
                     formatText(say(Text::laserWithoutBullet),
-                               {position + 1, state.bulletCount}));
+                               {position + 1, state.bullets.count}));
         }
         if constexpr (std::is_same_v<R, TShips>) turrets(file, line, r);
     }
@@ -192,10 +192,10 @@ struct Checker {
         const int32_t value = r.*input.integer;
         switch (input.shown) {
         case Shown::shieldEntry:
-            return inTable<Record>(file, line, column, value, state.shieldsFile, state.shieldCount,
+            return inTable<Record>(file, line, column, value, state.shields.file, state.shields.count,
                                    say(Text::ofShieldTable));
         case Shown::missileEntry:
-            return inTable<Record>(file, line, column, value, state.rocketsFile, state.rocketCount,
+            return inTable<Record>(file, line, column, value, state.rockets.file, state.rockets.count,
                                    say(Text::ofMissileList), static_cast<int>(std::size(kFixedMissileNames)));
         default: {
             const ListedValues values = listedValues(input.shown);
@@ -214,8 +214,8 @@ struct Checker {
             const std::string_view cockpit = kMountColumns[k - 1][0];
             const std::string_view position = kMountColumns[k - 1][1];
             const int cockpitField = fieldOf<R>(cockpit);
-            inTable<R>(file, line, cockpit, mount.cockpitIndex, state.cockpitsFile,
-                       state.cockpitCount, say(Text::ofCockpitTable), 0, cockpitField);
+            inTable<R>(file, line, cockpit, mount.cockpitIndex, state.cockpits.file,
+                       state.cockpits.count, say(Text::ofCockpitTable), 0, cockpitField);
             if (mount.position < 0 || mount.position > 6)
                 outside<R>(file, line, position, mount.position, say(Text::positionOutside),
                            cockpitField + 1);

@@ -1,8 +1,8 @@
 #pragma once
-// The program's one state object: every table with its header value and count,
-// what is remembered of each table file, and the editor's current-record indexes.
-// Created at start-up and passed to whatever needs it; several can live side by
-// side (tests load several game folders at once).
+// The program's one state object: every table with its header value, count and
+// what is remembered of its file. Created at start-up and passed to whatever
+// needs it; several can live side by side (tests load several game folders at
+// once). What the editor shows is the editor's own (editor/selection.h).
 
 #include <array>
 #include <cstdint>
@@ -12,58 +12,35 @@
 #include "tables/records.h"
 #include "tables/table_file.h"
 
+// What a table file gives besides its records: the header's first value, the
+// number of records read (the header's count as loaded) and the file's state.
+struct TableFacts {
+    int32_t headerValue = 0;
+    int32_t count = 0;
+    TableFile file;
+};
+
+// A table read from a file of its own.
+template <class Record> struct Table : TableFacts {
+    std::vector<Record> records;
+};
+
 struct GameState {
     // Prepended to every table path: empty for the current folder, otherwise a
     // folder ending in its separator ("/tmp/game/", "C:\\game\\").
     std::string folder;
 
-    std::vector<TShips> ships;
-    int32_t shipsHeader = 0;
-    int32_t shipCount = 0;
-    TableFile shipsFile;
+    Table<TShips> ships;
+    Table<TLasers> lasers;
+    Table<TBullets> bullets;
+    Table<TShields> shields;
+    Table<TRockets> rockets;
+    Table<TCockpits> cockpits;
+    Table<TStations> stations;
 
-    std::vector<TLasers> lasers;
-    int32_t lasersHeader = 0;
-    int32_t laserCount = 0;
-    TableFile lasersFile;
-
-    std::vector<TBullets> bullets;
-    int32_t bulletsHeader = 0;
-    int32_t bulletCount = 0;
-    TableFile bulletsFile;
-
-    std::vector<TShields> shields;
-    int32_t shieldsHeader = 0;
-    int32_t shieldCount = 0;
-    TableFile shieldsFile;
-
-    std::vector<TRockets> rockets;
-    int32_t rocketsHeader = 0;
-    int32_t rocketCount = 0;
-    TableFile rocketsFile;
-
-    std::vector<TCockpits> cockpits;
-    int32_t cockpitsHeader = 0;
-    int32_t cockpitCount = 0;
-    TableFile cockpitsFile;
-
-    std::vector<TStations> stations;
-    int32_t stationsHeader = 0;
-    int32_t stationCount = 0;
-    TableFile stationsFile;
-
-    // The records of the five ware files, in the file order B, E, F, M, T.
+    // The records of the five ware files in one list, as the editor shows them:
+    // file B's first, then E's, F's, M's and T's (each file's `count` of them).
     std::vector<TWares> wares;
-    // Each ware file's header value, count and file state (table_list.h names them).
-    std::array<TWareInfo, 5> wareGroups;
-
-    // Set by the editor's show operations.
-    int32_t curShip = 0;
-    int32_t curTurret = -1;
-    int32_t mainTurretListed = 0;
-    int32_t curLaser = 0; // also the index of the laser's bullet record
-    int32_t curShield = 0;
-    int32_t curRocket = 0;
-    int32_t curStation = 0;
-    int32_t curWare = 0;
+    // The facts of each ware file, in the same order (table_list.h names them).
+    std::array<TableFacts, 5> wareFiles;
 };

@@ -4,6 +4,10 @@
 #include "tables/load_tables.h"
 #include "tables/read_table_file.h"
 
+#include <type_traits>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // Hands each record to the editor's sink right after its line is read.
@@ -23,7 +27,7 @@ void loadTable(GameState& state, TableId id, NameSink sink) {
 
 void loadWares(GameState& state) {
     state.wares.clear();
-    for (int g = 0; g < static_cast<int>(state.wareGroups.size()); ++g)
+    for (int g = 0; g < static_cast<int>(state.wareFiles.size()); ++g)
         loadTableFrom(state, wareTable(g), tableName(wareTable(g)).fileName);
 }
 
@@ -36,35 +40,22 @@ void loadAllTables(GameState& state) {
 namespace {
 
 // Loads table `id` of `s` by `load(records, headerValue, count, file, before, after)`,
-// which reads one file's lines by the common rule.
+// which reads one file's lines by the common rule; the records read then take
+// the table's place (a ware file's among the wares of the other four).
 template <class Load> void loadTableBy(GameState& s, TableId id, NameSink sink, Load load) {
-    switch (id) {
-    case TableId::ships:
-        s.ships.clear();
-        return load(s.ships, s.shipsHeader, s.shipCount, s.shipsFile, NoRecordStep{}, NoRecordStep{});
-    case TableId::lasers:
-        s.lasers.clear();
-        return load(s.lasers, s.lasersHeader, s.laserCount, s.lasersFile, NoRecordStep{}, PassToSink{sink});
-    case TableId::bullets:
-        s.bullets.clear();
-        return load(s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile, NoRecordStep{}, NoRecordStep{});
-    case TableId::shields:
-        s.shields.clear();
-        return load(s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile, NoRecordStep{}, PassToSink{sink});
-    case TableId::rockets:
-        s.rockets.clear();
-        return load(s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile, NoRecordStep{}, PassToSink{sink});
-    case TableId::cockpits:
-        s.cockpits.clear();
-        return load(s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile, NoRecordStep{}, NoRecordStep{});
-    case TableId::stations:
-        s.stations.clear();
-        return load(s.stations, s.stationsHeader, s.stationCount, s.stationsFile, NoRecordStep{}, NoRecordStep{});
-    default: {
-        TWareInfo& info = s.wareGroups[wareFileIndex(id)];
-        return load(s.wares, info.headerValue, info.recordCount, info.file, NoRecordStep{}, NoRecordStep{});
-    }
-    }
+    withTable(s, id, [&](const auto& slot) {
+        using Record = typename std::decay_t<decltype(slot)>::Record;
+        std::vector<Record> records;
+        if constexpr (std::is_same_v<Record, TLasers> || std::is_same_v<Record, TShields> ||
+                      std::is_same_v<Record, TRockets>) {
+            load(records, slot.facts.headerValue, slot.facts.count, slot.facts.file, NoRecordStep{},
+                 PassToSink{sink});
+        } else {
+            load(records, slot.facts.headerValue, slot.facts.count, slot.facts.file, NoRecordStep{},
+                 NoRecordStep{});
+        }
+        replaceRecords(slot, std::move(records));
+    });
 }
 
 } // namespace

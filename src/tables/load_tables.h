@@ -39,7 +39,7 @@ struct NameSink {
 // pass each record to `sink`. A ware file loads all five (loadWares).
 void loadTable(GameState& state, TableId id, NameSink sink = {});
 // The five ware files B, E, F, M, T one after another into `wares`; each entry of
-// `wareGroups` gets its header value, record count and file state.
+// `wareFiles` gets its header value, count and file state.
 void loadWares(GameState& state);
 
 // Every table, in the order start-up loads them, without name sinks (for tools,
@@ -48,8 +48,8 @@ void loadAllTables(GameState& state);
 
 // Loads the one table from `fileName` under GameState::folder: its own file (the
 // loaders above) or another (its ".bak", say), by the same rules; lasers, shields
-// and missiles pass each record to `sink`. A ware file's records go after the
-// wares already loaded: load ware files in file order (B, E, F, M, T).
+// and missiles pass each record to `sink`. A ware file's records take the place of
+// its earlier ones in `wares`, after the records of the ware files before it.
 void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});
 
 // Loads the one table from `bytes`, what its file held once (kept by the editor

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "tables/table_file.h"
-
 // One of the four-number items on a ship line.
 struct TShipItem {
     int32_t value0 = 0;
@@ -293,11 +291,4 @@ struct TWares {
     std::string rest;
 
     bool operator==(const TWares&) const = default;
-};
-
-// One of the five ware files; its records follow those of the earlier files in `wares`.
-struct TWareInfo {
-    int32_t headerValue = 0;
-    int32_t recordCount = 0;
-    TableFile file;
 };

@@ -16,16 +16,7 @@ std::vector<TableFileEntry> tableFiles(const GameState& state) {
 }
 
 TableFile& tableFile(GameState& s, TableId id) {
-    switch (id) {
-    case TableId::ships: return s.shipsFile;
-    case TableId::lasers: return s.lasersFile;
-    case TableId::bullets: return s.bulletsFile;
-    case TableId::shields: return s.shieldsFile;
-    case TableId::rockets: return s.rocketsFile;
-    case TableId::cockpits: return s.cockpitsFile;
-    case TableId::stations: return s.stationsFile;
-    default: return s.wareGroups[static_cast<int>(id) - static_cast<int>(TableId::wareB)].file;
-    }
+    return withTable(s, id, [](const auto& slot) -> TableFile& { return slot.facts.file; });
 }
 
 std::vector<TableFileEntry> tablesChangedOnDisk(const GameState& state) {

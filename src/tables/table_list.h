@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "tables/game_state.h"
 
@@ -29,8 +33,9 @@ struct TableName {
 inline constexpr double shipPriceFactor = 64.924;
 inline constexpr double equipmentPriceFactor = 28.075;
 
-// A new table is one row here (and its records in GameState). The five ware
-// files follow each other in this order in GameState::wares.
+// A new table is one row here, its member in GameState and its line in
+// withTable below. The five ware files follow each other in this order in
+// GameState::wares.
 inline constexpr TableName kTableNames[12] = {
     {TableId::ships, "ships", "types\\TShips.txt", shipPriceFactor, 2},
     {TableId::lasers, "lasers", "types\\TLaser.txt", equipmentPriceFactor, 4},
@@ -57,12 +62,12 @@ inline TableId wareTable(int index) {
 }
 
 // The ware file that holds record `index` of GameState::wares: each file's
-// recordCount records follow those of the files before it. wareT for an index
+// count records follow those of the files before it. wareT for an index
 // beyond them all.
 inline TableId wareFileOf(const GameState& s, size_t index) {
     size_t end = 0;
-    for (int g = 0; g < static_cast<int>(s.wareGroups.size()); ++g) {
-        end += static_cast<size_t>(std::max(0, s.wareGroups[g].recordCount));
+    for (int g = 0; g < static_cast<int>(s.wareFiles.size()); ++g) {
+        end += static_cast<size_t>(std::max(0, s.wareFiles[g].count));
         if (index < end) return wareTable(g);
     }
     return TableId::wareT;
@@ -76,8 +81,69 @@ std::array<TableId, std::size(kTableNames)> tablesInSaveOrder();
 // ("ships", "TShips.txt", "types\tships.txt"). Null when none matches.
 const TableName* findTable(std::string_view name);
 
+// Table `id` of a GameState (const or not) where it lives: its facts and the
+// records it owns, records[first] to records[first + size - 1] of `records`.
+// A table of its own owns its whole vector; a ware file owns its `count`
+// records in GameState::wares after those of the earlier ware files.
+template <class Facts, class Records> struct TableSlot {
+    using Record = typename std::remove_const_t<Records>::value_type;
+    Facts& facts;
+    Records& records;
+    size_t first = 0;
+    size_t size = 0;
+};
+
+template <class Facts, class Records>
+TableSlot<Facts, Records> slotOf(Facts& facts, Records& records, size_t first, size_t size) {
+    return {facts, records, first, size};
+}
+
+template <class Record> auto wholeSlot(Table<Record>& table) {
+    return slotOf<TableFacts>(table, table.records, 0, table.records.size());
+}
+template <class Record> auto wholeSlot(const Table<Record>& table) {
+    return slotOf<const TableFacts>(table, table.records, 0, table.records.size());
+}
+
+// Ware file g's records, cut to those `wares` holds.
+template <class State> auto wareSlot(State& s, int g) {
+    size_t first = 0;
+    for (int i = 0; i < g; ++i) first += static_cast<size_t>(std::max(0, s.wareFiles[i].count));
+    const size_t begin = std::min(first, s.wares.size());
+    const size_t end = std::min(begin + static_cast<size_t>(std::max(0, s.wareFiles[g].count)), s.wares.size());
+    return slotOf(s.wareFiles[g], s.wares, begin, end - begin);
+}
+
+// Calls f(TableSlot) for table `id` of `s`, with the table's record kind: the one
+// place that knows which member of GameState holds which table.
+template <class State, class F> decltype(auto) withTable(State& s, TableId id, F&& f) {
+    switch (id) {
+    case TableId::ships: return f(wholeSlot(s.ships));
+    case TableId::lasers: return f(wholeSlot(s.lasers));
+    case TableId::bullets: return f(wholeSlot(s.bullets));
+    case TableId::shields: return f(wholeSlot(s.shields));
+    case TableId::rockets: return f(wholeSlot(s.rockets));
+    case TableId::cockpits: return f(wholeSlot(s.cockpits));
+    case TableId::stations: return f(wholeSlot(s.stations));
+    default: return f(wareSlot(s, wareFileIndex(id)));
+    }
+}
+
+// Makes `records` the records of the table in `slot` (its facts are the caller's).
+template <class Slot, class Record> void replaceRecords(const Slot& slot, std::vector<Record> records) {
+    auto& all = slot.records;
+    if (slot.first == 0 && slot.size == all.size()) {
+        all = std::move(records);
+        return;
+    }
+    const auto begin = all.begin() + static_cast<std::ptrdiff_t>(slot.first);
+    all.erase(begin, begin + static_cast<std::ptrdiff_t>(slot.size));
+    all.insert(all.begin() + static_cast<std::ptrdiff_t>(slot.first), std::make_move_iterator(records.begin()),
+               std::make_move_iterator(records.end()));
+}
+
 // One table of a GameState as a tool sees it. For a ware file, `records` are its
-// recordCount records within `wares`, starting at `first`.
+// count records within `wares`, starting at `first`.
 template <class Record> struct TableView {
     const TableName& name;
     std::span<const Record> records;
@@ -89,35 +155,10 @@ template <class Record> struct TableView {
 
 // Calls f(TableView<Record>) with the table's record kind.
 template <class F> decltype(auto) visitTable(const GameState& s, TableId id, F&& f) {
-    const TableName& n = tableName(id);
-    switch (id) {
-    case TableId::ships:
-        return f(TableView<TShips>{n, s.ships, s.shipsHeader, s.shipCount, s.shipsFile});
-    case TableId::lasers:
-        return f(TableView<TLasers>{n, s.lasers, s.lasersHeader, s.laserCount, s.lasersFile});
-    case TableId::bullets:
-        return f(TableView<TBullets>{n, s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile});
-    case TableId::shields:
-        return f(TableView<TShields>{n, s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile});
-    case TableId::rockets:
-        return f(TableView<TRockets>{n, s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile});
-    case TableId::cockpits:
-        return f(
-            TableView<TCockpits>{n, s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile});
-    case TableId::stations:
-        return f(
-            TableView<TStations>{n, s.stations, s.stationsHeader, s.stationCount, s.stationsFile});
-    default: {
-        // Ware file g holds the recordCount records after those of the earlier files.
-        const int g = wareFileIndex(id);
-        size_t first = 0;
-        for (int i = 0; i < g; ++i) first += static_cast<size_t>(std::max(0, s.wareGroups[i].recordCount));
-        const TWareInfo& info = s.wareGroups[g];
-        const size_t begin = std::min(first, s.wares.size());
-        const size_t end =
-            std::min(begin + static_cast<size_t>(std::max(0, info.recordCount)), s.wares.size());
-        return f(TableView<TWares>{n, std::span<const TWares>(s.wares).subspan(begin, end - begin),
-                                   info.headerValue, info.recordCount, info.file, begin});
-    }
-    }
+    return withTable(s, id, [&](const auto& slot) -> decltype(auto) {
+        using Record = typename std::decay_t<decltype(slot)>::Record;
+        return f(TableView<Record>{tableName(id),
+                                   std::span<const Record>(slot.records).subspan(slot.first, slot.size),
+                                   slot.facts.headerValue, slot.facts.count, slot.facts.file, slot.first});
+    });
 }

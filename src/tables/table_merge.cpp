@@ -179,33 +179,14 @@ void mergeViews(const TableView<Record>& b, const TableView<Record>& m, const Ta
 // Puts the merged table in place of table `id` of `s`.
 template <class Record>
 void putTable(GameState& s, TableId id, int32_t header, TableFile file, std::vector<Record> records) {
-    const auto count = static_cast<int32_t>(records.size());
-    const auto put = [&](std::vector<Record>& table, int32_t& h, int32_t& n, TableFile& f) {
-        table = std::move(records);
-        h = header;
-        n = count;
-        f = std::move(file);
-    };
-    if constexpr (std::is_same_v<Record, TShips>) put(s.ships, s.shipsHeader, s.shipCount, s.shipsFile);
-    else if constexpr (std::is_same_v<Record, TLasers>) put(s.lasers, s.lasersHeader, s.laserCount, s.lasersFile);
-    else if constexpr (std::is_same_v<Record, TBullets>) put(s.bullets, s.bulletsHeader, s.bulletCount, s.bulletsFile);
-    else if constexpr (std::is_same_v<Record, TShields>) put(s.shields, s.shieldsHeader, s.shieldCount, s.shieldsFile);
-    else if constexpr (std::is_same_v<Record, TRockets>) put(s.rockets, s.rocketsHeader, s.rocketCount, s.rocketsFile);
-    else if constexpr (std::is_same_v<Record, TCockpits>) put(s.cockpits, s.cockpitsHeader, s.cockpitCount, s.cockpitsFile);
-    else if constexpr (std::is_same_v<Record, TStations>) put(s.stations, s.stationsHeader, s.stationCount, s.stationsFile);
-    else {
-        const int g = static_cast<int>(id) - static_cast<int>(TableId::wareB);
-        size_t first = 0;
-        for (int i = 0; i < g; ++i) first += static_cast<size_t>(std::max(0, s.wareGroups[i].recordCount));
-        first = std::min(first, s.wares.size());
-        const size_t end = std::min(first + static_cast<size_t>(std::max(0, s.wareGroups[g].recordCount)), s.wares.size());
-        s.wares.erase(s.wares.begin() + static_cast<std::ptrdiff_t>(first), s.wares.begin() + static_cast<std::ptrdiff_t>(end));
-        s.wares.insert(s.wares.begin() + static_cast<std::ptrdiff_t>(first), std::make_move_iterator(records.begin()),
-                       std::make_move_iterator(records.end()));
-        s.wareGroups[g].headerValue = header;
-        s.wareGroups[g].recordCount = count;
-        s.wareGroups[g].file = std::move(file);
-    }
+    withTable(s, id, [&](const auto& slot) {
+        if constexpr (std::is_same_v<typename std::decay_t<decltype(slot)>::Record, Record>) {
+            slot.facts.headerValue = header;
+            slot.facts.count = static_cast<int32_t>(records.size());
+            slot.facts.file = std::move(file);
+            replaceRecords(slot, std::move(records));
+        }
+    });
 }
 
 // Views of two kinds are never the same table (clang instantiates the calls

@@ -610,16 +610,16 @@ class Diff : public ::testing::Test {
         GameState s;
         s.folder = after.folder();
         loadAllTables(s);
-        s.ships[0].speed = 31080;         // shown as 125 → 140 m/s
-        s.ships[0].col11 = 36;            // a column the editor does not show
-        std::swap(s.cockpits[0], s.cockpits[1]);
-        s.shieldsFile.remarks.push_back("// tuned");
-        const TStations gone = s.stations[1];
-        s.stations.erase(s.stations.begin() + 1);
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.shipsHeader, s.shipsFile, std::span<const TShips>(s.ships)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TCockpits.txt", s.cockpitsHeader, s.cockpitsFile, std::span<const TCockpits>(s.cockpits)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shieldsHeader, s.shieldsFile, std::span<const TShields>(s.shields)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TFactories.txt", s.stationsHeader + 1, s.stationsFile, std::span<const TStations>(s.stations)));
+        s.ships.records[0].speed = 31080;         // shown as 125 → 140 m/s
+        s.ships.records[0].col11 = 36;            // a column the editor does not show
+        std::swap(s.cockpits.records[0], s.cockpits.records[1]);
+        s.shields.file.remarks.push_back("// tuned");
+        const TStations gone = s.stations.records[1];
+        s.stations.records.erase(s.stations.records.begin() + 1);
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TCockpits.txt", s.cockpits.headerValue, s.cockpits.file, std::span<const TCockpits>(s.cockpits.records)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file, std::span<const TShields>(s.shields.records)));
+        EXPECT_TRUE(saveTableFile(s.folder, "types\\TFactories.txt", s.stations.headerValue + 1, s.stations.file, std::span<const TStations>(s.stations.records)));
         goneId = gone.objectId;
         // Import: a copy of the first laser as a new record at the end.
         std::string csv = cli({"export", "--folder", after.folder(), "lasers"}).out;

@@ -44,8 +44,8 @@ GameState loaded(const TempGame& game) {
 void editShips(const TempGame& game, const std::function<void(GameState&)>& edit) {
     GameState s = loaded(game);
     edit(s);
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.shipsHeader, s.shipsFile,
-                              std::span<const TShips>(s.ships)));
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
+                              std::span<const TShips>(s.ships.records)));
     fs::remove(game.path("types/TShips.bak"));
 }
 
@@ -65,21 +65,21 @@ class Merge : public ::testing::Test {
 } // namespace
 
 TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
-    editShips(mine, [](GameState& s) { s.ships[0].speed = 31080; });
-    editShips(theirs, [](GameState& s) { s.ships[0].hullStrength = 4321; });
+    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
     const std::string mineBefore = mine.read("types/TShips.txt");
 
     // Different fields of one ship: both, written into MINE with its backup.
     CliRun r = merge();
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     GameState merged = loaded(mine);
-    EXPECT_EQ(merged.ships[0].speed, 31080);
-    EXPECT_EQ(merged.ships[0].hullStrength, 4321);
+    EXPECT_EQ(merged.ships.records[0].speed, 31080);
+    EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
     EXPECT_EQ(mine.read("types/TShips.bak"), mineBefore);
     EXPECT_NE(r.out.find("Корпус"), std::string::npos) << r.out;
 
     // The same field changed differently: a conflict, nothing written.
-    editShips(theirs, [](GameState& s) { s.ships[0].speed = 33300; });
+    editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     const std::string mergedBytes = mine.read("types/TShips.txt");
     r = merge({"--format", "json"});
     EXPECT_EQ(r.status, 1);
@@ -98,8 +98,8 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     fs::remove_all(out.path("types"));
     r = merge({"--prefer", "theirs", "-o", out.folder()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded(out).ships[0].speed, 33300);
-    EXPECT_EQ(loaded(out).lasers, loaded(mine).lasers);
+    EXPECT_EQ(loaded(out).ships.records[0].speed, 33300);
+    EXPECT_EQ(loaded(out).lasers.records, loaded(mine).lasers.records);
     EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
 
     // A side not in format: trouble, nothing written.
@@ -114,22 +114,22 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
 // Records added on both sides, a removal against a change, and an LF-only MINE.
 TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
     editShips(mine, [](GameState& s) {
-        s.ships.push_back(s.ships[0]);
-        s.ships.back().objectId = "SS_MINE";
-        s.ships[1].speed = 11100;
+        s.ships.records.push_back(s.ships.records[0]);
+        s.ships.records.back().objectId = "SS_MINE";
+        s.ships.records[1].speed = 11100;
     });
     editShips(theirs, [](GameState& s) {
-        s.ships.push_back(s.ships[0]);
-        s.ships.back().objectId = "SS_THEIRS";
-        s.ships.erase(s.ships.begin() + 1);
+        s.ships.records.push_back(s.ships.records[0]);
+        s.ships.records.back().objectId = "SS_THEIRS";
+        s.ships.records.erase(s.ships.records.begin() + 1);
     });
     CliRun r = merge({"--prefer", "mine"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::vector<std::string> ids;
-    for (const TShips& s : loaded(mine).ships) ids.push_back(s.objectId);
+    for (const TShips& s : loaded(mine).ships.records) ids.push_back(s.objectId);
     const GameState sample = loaded(base);
-    ASSERT_EQ(ids.size(), sample.ships.size() + 2);
-    EXPECT_EQ(ids[1], sample.ships[1].objectId); // kept: MINE changed what THEIRS removed
+    ASSERT_EQ(ids.size(), sample.ships.records.size() + 2);
+    EXPECT_EQ(ids[1], sample.ships.records[1].objectId); // kept: MINE changed what THEIRS removed
     EXPECT_EQ(ids[ids.size() - 2], "SS_MINE");
     EXPECT_EQ(ids.back(), "SS_THEIRS");
     EXPECT_NE(r.out.find("запись: в основе"), std::string::npos) << r.out;
@@ -140,14 +140,14 @@ TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
     std::erase(text, '\r');
     mine.write("types/TShields.txt", text);
     GameState lf = loaded(mine);
-    if (tableFileText(lf.shieldsHeader, lf.shieldsFile, std::span<const TShields>(lf.shields)).find('\r') !=
+    if (tableFileText(lf.shields.headerValue, lf.shields.file, std::span<const TShields>(lf.shields.records)).find('\r') !=
         std::string::npos)
         GTEST_SKIP() << "the writer does not keep LF-only line ends yet";
     editShips(theirs, [](GameState&) {});
     GameState t = loaded(theirs);
-    t.shields[0].shieldPower += 1;
-    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shieldsHeader, t.shieldsFile,
-                              std::span<const TShields>(t.shields)));
+    t.shields.records[0].shieldPower += 1;
+    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shields.headerValue, t.shields.file,
+                              std::span<const TShields>(t.shields.records)));
     EXPECT_EQ(merge({"--prefer", "mine", "shields"}).status, 0);
     EXPECT_EQ(mine.read("types/TShields.txt").find('\r'), std::string::npos);
 }
@@ -155,11 +155,11 @@ TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
 // diff words units whole, list entries by their text and prices as the window does.
 TEST_F(Merge, DiffInTheEditorsWords) {
     editShips(mine, [](GameState& s) {
-        s.ships[0].manoeuvrabilityRotation = 0.95;
-        s.ships[0].acceleration = 4440;
-        s.ships[0].cargoBayType = 4;
-        s.ships[0].maxShieldType = 1;
-        s.ships[0].priceCoefficient = 5000;
+        s.ships.records[0].manoeuvrabilityRotation = 0.95;
+        s.ships.records[0].acceleration = 4440;
+        s.ships.records[0].cargoBayType = 4;
+        s.ships.records[0].maxShieldType = 1;
+        s.ships.records[0].priceCoefficient = 5000;
     });
     const CliRun r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
     EXPECT_EQ(r.status, 1);
@@ -214,20 +214,20 @@ TEST_F(Merge, AnotherVersionsTableIsNamedOnce) {
 
 // git's drivers on files: merge-file into MINE, diff-files by a path in any case.
 TEST_F(Merge, MergeFileAndDiffFiles) {
-    editShips(mine, [](GameState& s) { s.ships[0].speed = 31080; });
-    editShips(theirs, [](GameState& s) { s.ships[0].hullStrength = 4321; });
+    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
     const std::string m = mine.path("types/TShips.txt").string();
     CliRun r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
                  "--path", "Mod/TYPES/tships.TXT"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded(mine).ships[0].hullStrength, 4321);
+    EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
     EXPECT_FALSE(mine.exists("types/TShips.bak"));
 
-    editShips(theirs, [](GameState& s) { s.ships[0].speed = 33300; });
+    editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
              "--path", "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(loaded(mine).ships[0].speed, 31080); // MINE's value, still a table
+    EXPECT_EQ(loaded(mine).ships.records[0].speed, 31080); // MINE's value, still a table
     EXPECT_NE(r.err.find("Начальная скорость"), std::string::npos) << r.err;
     EXPECT_EQ(cli({"merge-file", m, m, m, "--path", "types/notes.txt"}).status, 2);
 
@@ -252,8 +252,8 @@ TEST(Git, MergesTwoBranchesThroughTheDriver) {
         editShips(repo, edit);
         ASSERT_EQ(run("commit -qam " + name), 0);
     };
-    branch("speed", [](GameState& s) { s.ships[0].speed = 31080; });
-    branch("hull", [](GameState& s) { s.ships[0].hullStrength = 4321; });
+    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; });
+    branch("hull", [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
 
     // Without the driver git conflicts on the ship's line.
     ASSERT_EQ(run("checkout -q speed"), 0);
@@ -267,8 +267,8 @@ TEST(Git, MergesTwoBranchesThroughTheDriver) {
     ASSERT_EQ(run("add .gitattributes && " + git + "commit -qm attributes"), 0);
     EXPECT_EQ(run("merge -q --no-edit hull"), 0);
     const GameState merged = loaded(repo);
-    EXPECT_EQ(merged.ships[0].speed, 31080);
-    EXPECT_EQ(merged.ships[0].hullStrength, 4321);
+    EXPECT_EQ(merged.ships.records[0].speed, 31080);
+    EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
 
     // git diff prints the changelog in words.
     const std::string diffFile = repo.folder() + "diff.txt";
@@ -276,15 +276,15 @@ TEST(Git, MergesTwoBranchesThroughTheDriver) {
     EXPECT_NE(repo.read("diff.txt").find("Корпус"), std::string::npos) << repo.read("diff.txt");
 
     // A real conflict leaves a loadable table and a failed merge.
-    branch("slow", [](GameState& s) { s.ships[0].speed = 22200; });
+    branch("slow", [](GameState& s) { s.ships.records[0].speed = 22200; });
     ASSERT_EQ(run("checkout -q speed"), 0); // the branch with the attributes
-    editShips(repo, [](GameState& s) { s.ships[0].speed = 44400; });
+    editShips(repo, [](GameState& s) { s.ships.records[0].speed = 44400; });
     ASSERT_EQ(run("commit -qam fast"), 0);
     EXPECT_NE(run("merge -q --no-edit slow"), 0);
     const GameState conflicted = loaded(repo);
-    ASSERT_FALSE(keptFromSaving(conflicted.shipsFile));
-    ASSERT_FALSE(conflicted.ships.empty());
-    EXPECT_EQ(conflicted.ships[0].speed, 44400);
+    ASSERT_FALSE(keptFromSaving(conflicted.ships.file));
+    ASSERT_FALSE(conflicted.ships.records.empty());
+    EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
     EXPECT_EQ(repo.read("types/TShips.txt").find("<<<<<<<"), std::string::npos);
 }
 #endif

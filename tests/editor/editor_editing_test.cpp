@@ -23,11 +23,11 @@ TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
     platform.choose(*f.maxMissileTypeList, 8);
     platform.choose(*f.cargoBayType, 5);
     check([&] {
-        EXPECT_EQ(state.lasers[0].containerType, 4) << "XL";
-        EXPECT_EQ(state.ships[0].maxShieldCount, 20);
-        EXPECT_EQ(state.ships[0].maxMissileType, 8);
-        EXPECT_EQ(state.ships[0].cargoBayType, 5);
-        EXPECT_EQ(state.lasers[0].averagePriceChange, 25);
+        EXPECT_EQ(state.lasers.records[0].containerType, 4) << "XL";
+        EXPECT_EQ(state.ships.records[0].maxShieldCount, 20);
+        EXPECT_EQ(state.ships.records[0].maxMissileType, 8);
+        EXPECT_EQ(state.ships.records[0].cargoBayType, 5);
+        EXPECT_EQ(state.lasers.records[0].averagePriceChange, 25);
         // 1123 +- 25 %
         EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 842-1403 кр."));
     });
@@ -105,8 +105,8 @@ TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
         check([&, c] { EXPECT_EQ(controlText(*c.box), c.shown) << c.typed; });
     }
     check([&] {
-        EXPECT_EQ(state.ships[0].hullStrength, 0);
-        EXPECT_EQ(state.ships[0].speed, INT32_MAX);
+        EXPECT_EQ(state.ships.records[0].hullStrength, 0);
+        EXPECT_EQ(state.ships.records[0].speed, INT32_MAX);
         const std::pair<char, char> keys[] = {{3, 3}, {0x16, 0x16}, {0x18, 0x18}, {0x1A, 0x1A},
                                               {8, 8}, {1, 1},       {'\r', 0},    {0x1B, 0},
                                               {0x7F, 0}};
@@ -132,12 +132,12 @@ TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
     platform.paste(*f.projectileSpeed, "1500");
     check([&] {
         EXPECT_EQ(controlText(*f.laser.priceRangeLabel), cp("Диапазон стоимости 2526-3088 кр."));
-        EXPECT_EQ(std::pair(state.bullets[0].projectileSpeed, state.bullets[0].flightTime),
+        EXPECT_EQ(std::pair(state.bullets.records[0].projectileSpeed, state.bullets.records[0].flightTime),
                   std::pair(333000, 2000));
         EXPECT_EQ(controlText(*f.firingRange), "3000") << "2000 ms at 1500 m/s";
     });
     platform.paste(*f.firingRange, "6000");
-    check([&] { EXPECT_EQ(state.bullets[0].flightTime, 4000); });
+    check([&] { EXPECT_EQ(state.bullets.records[0].flightTime, 4000); });
     platform.switchTab(*f.tabs, 2);
     platform.paste(*f.station.priceCoefficient, "2147483647");
     check([&] {
@@ -155,23 +155,23 @@ TEST_F(EditorTest, WeaponBoxesStoreIntoTheChosenTurretsPlace) {
     Control& alphaIre = *f.weaponBoxes[0];
     Control& repair = *f.weaponBoxes[23];
     platform.click(alphaIre); // main position: clears bit 0, keeps 23 and 30
-    check([&] { EXPECT_EQ(state.ships[0].mainWeaponMask, (1 << 23) | (1 << 30)); });
+    check([&] { EXPECT_EQ(state.ships.records[0].mainWeaponMask, (1 << 23) | (1 << 30)); });
     platform.choose(*f.turretList, 1); // mount 0: cockpit 1, shared with ship 2
     platform.click(repair);
     check([&] {
-        EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800000u)
+        EXPECT_EQ(static_cast<uint32_t>(state.cockpits.records[1].weaponMask), 0xFF800000u)
             << "bits 24..31 kept";
     });
     platform.choose(*f.turretList, 2); // no cockpit behind this mount
     platform.click(alphaIre);
     check([&] {
-        EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800000u);
-        EXPECT_EQ(state.ships[0].mainWeaponMask, (1 << 23) | (1 << 30));
+        EXPECT_EQ(static_cast<uint32_t>(state.cockpits.records[1].weaponMask), 0xFF800000u);
+        EXPECT_EQ(state.ships.records[0].mainWeaponMask, (1 << 23) | (1 << 30));
     });
     platform.choose(*f.shipList, 2); // mainTurretListed 0: entry 0 is mount 0
     check([&] { EXPECT_TRUE(isChecked(repair)) << "the shared cockpit shows the change"; });
     platform.click(*f.weaponBoxes[1]);
-    check([&] { EXPECT_EQ(static_cast<uint32_t>(state.cockpits[1].weaponMask), 0xFF800002u); });
+    check([&] { EXPECT_EQ(static_cast<uint32_t>(state.cockpits.records[1].weaponMask), 0xFF800002u); });
     run();
 }
 

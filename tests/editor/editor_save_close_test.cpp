@@ -24,10 +24,10 @@ struct Editor : EditorTest {
 const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, 0, {}, 5000, "SS_SH_OTHER");
 
 std::string orvexShips(const GameState& s) {
-    return tableFileText(s.shipsHeader, s.shipsFile, std::span<const TShips>(s.ships));
+    return tableFileText(s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records));
 }
 std::string orvexLasers(const GameState& s) {
-    return tableFileText(s.lasersHeader, s.lasersFile, std::span<const TLasers>(s.lasers));
+    return tableFileText(s.lasers.headerValue, s.lasers.file, std::span<const TLasers>(s.lasers.records));
 }
 
 // The ship and laser tables are edited; another program rewrites the ship table;
@@ -81,12 +81,12 @@ std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int
     other.folder = game.folder();
     loadTable(other, TableId::ships);
     if (field != nullptr) {
-        other.ships[0].*field = value;
+        other.ships.records[0].*field = value;
     } else {
-        other.ships.push_back(other.ships[1]);
-        other.ships.back().objectId = "SS_SH_ADDED";
+        other.ships.records.push_back(other.ships.records[1]);
+        other.ships.records.back().objectId = "SS_SH_ADDED";
     }
-    return tableFileText(other.shipsHeader, other.shipsFile, std::span<const TShips>(other.ships));
+    return tableFileText(other.ships.headerValue, other.ships.file, std::span<const TShips>(other.ships.records));
 }
 
 // The window changes the first ship's hull (5000 becomes 50007) while another
@@ -152,14 +152,14 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
                                            "Orvex's edits and saved:\r\ntypes\\TShips.txt");
             EXPECT_EQ(boxes[1].flags, kMbOk | kMbIconInformation);
             if (c.field) {
-                EXPECT_EQ(t.state.ships[0].*c.field, c.value) << "the other program's value is in memory";
+                EXPECT_EQ(t.state.ships.records[0].*c.field, c.value) << "the other program's value is in memory";
             }
-            EXPECT_EQ(entries, static_cast<int>(t.state.ships.size())) << "the ship list names every ship";
+            EXPECT_EQ(entries, static_cast<int>(t.state.ships.records.size())) << "the ship list names every ship";
             EXPECT_EQ(chosen, 0) << "and stays on the ship it showed";
             if (!c.field) {
                 EXPECT_EQ(lastEntry, "SS_SH_ADDED");
             }
-            EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "and the window's edit";
+            EXPECT_EQ(t.state.ships.records[0].hullStrength, 50007) << "and the window's edit";
             EXPECT_EQ(written, orvexShips(t.state));
             EXPECT_EQ(t.game.read("types/TShips.txt"), written);
             if (c.field == &TShips::speed) {
@@ -168,7 +168,7 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
         } else {
             EXPECT_EQ(boxes[1].text, c.language == Language::ru ? Editor::cp(c.question) : c.question);
             EXPECT_EQ(written, other) << "No leaves the file as the other program wrote it";
-            EXPECT_EQ(t.state.ships[0].hullStrength, 50007) << "the window keeps its edit";
+            EXPECT_EQ(t.state.ships.records[0].hullStrength, 50007) << "the window keeps its edit";
         }
     }
 }
@@ -184,9 +184,9 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
         GameState other;
         other.folder = game.folder();
         loadTable(other, TableId::ships);
-        other.ships.erase(other.ships.begin());
-        game.write("types/TShips.txt", tableFileText(other.shipsHeader, other.shipsFile,
-                                                      std::span<const TShips>(other.ships)));
+        other.ships.records.erase(other.ships.records.begin());
+        game.write("types/TShips.txt", tableFileText(other.ships.headerValue, other.ships.file,
+                                                      std::span<const TShips>(other.ships.records)));
     });
     platform.click(*f.saveButton);
     platform.answer(kIdOk);
@@ -194,8 +194,8 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
         EXPECT_EQ(itemCount(*f.shipList), 2);
         EXPECT_EQ(selectedIndex(*f.shipList), 0);
         EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_NONAME");
-        EXPECT_EQ(controlText(*f.hullStrength), std::to_string(state.ships[0].hullStrength));
-        EXPECT_EQ(state.ships[0].hullStrength % 10, 7) << "the edit is kept";
+        EXPECT_EQ(controlText(*f.hullStrength), std::to_string(state.ships.records[0].hullStrength));
+        EXPECT_EQ(state.ships.records[0].hullStrength % 10, 7) << "the edit is kept";
     });
     run();
 }

@@ -39,7 +39,7 @@ TEST_F(EditorTest, TheTurretListNamesEveryTurretWithGunsThatHasAMount) {
     MainForm& f = *form;
     // turret 2 has no guns; turret 3's mount names position 9 and cockpit 99
     EXPECT_EQ(items(*f.turretList), (Texts{cp("Главная (2)"), cp("Левая (1)"), " (4)"}));
-    EXPECT_EQ(state.mainTurretListed, 1);
+    EXPECT_EQ(f.selection.mainTurretListed, 1);
     EXPECT_TRUE(isEnabled(*f.turretList));
     // the main position shows mainWeaponMask: bits 0 and 23 (bit 30 has no box)
     std::vector<int> ticked;
@@ -77,7 +77,7 @@ TEST_F(EditorTest, LasersAreShownWithTheBulletOfTheSameIndex) {
         EXPECT_TRUE(isEnabled(*f.laserPower));
         EXPECT_EQ(selectedIndex(*f.laser.averagePriceChange), -1) << "250 % has no entry";
         EXPECT_EQ(controlText(*f.laser.averagePriceLabel), cp("Средняя стоимость лазера 28075 кр."));
-        EXPECT_EQ(state.lasers[2].averagePriceChange, 250) << "showing changes nothing";
+        EXPECT_EQ(state.lasers.records[2].averagePriceChange, 250) << "showing changes nothing";
     });
     run();
 }
@@ -99,7 +99,7 @@ TEST_F(EditorTest, OtherGroupsShowTheirFirstRecordAndPrices) {
     platform.choose(*f.ware.list, 2);
     check([&] {
         EXPECT_EQ(controlText(*f.ware.averagePriceLabel), cp("Средняя стоимость 2807 кр."));
-        EXPECT_EQ(state.curWare, 2);
+        EXPECT_EQ(f.selection.ware, 2);
     });
     run();
 }
@@ -131,7 +131,7 @@ TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
     EXPECT_EQ(controlText(*f.rocket.averagePriceLabel), "");
     EXPECT_FALSE(isEnabled(*f.speed));
     EXPECT_FALSE(isEnabled(*f.turretList));
-    EXPECT_EQ(state.curShip, -1);
+    EXPECT_EQ(f.selection.ship, -1);
     // text reaching a disabled group's inputs writes no record
     check([&] {
         setControlText(*f.missileSpeed, "12");
@@ -140,7 +140,7 @@ TEST_F(EditorTest, EmptyTablesLeaveTheirGroupsEmptyAndDisabled) {
         onRocketSelected(&f, *f.rocket.list);
     });
     run();
-    EXPECT_TRUE(state.rockets.empty());
+    EXPECT_TRUE(state.rockets.records.empty());
     ASSERT_EQ(platform.messageBoxes().size(), 1u);
     const ShownMessageBox& box = platform.messageBoxes()[0];
     EXPECT_EQ(std::tuple(box.ownerCaption, box.caption, box.flags, box.text),

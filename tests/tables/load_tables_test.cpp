@@ -48,22 +48,22 @@ TEST_F(Loading, TheHeaderCountDecidesWhichLinesAreRecords) {
     game.writeLines("types/TCockpits.txt",
                     {"5;2;", cockpit(1, "SS_CO_A"), cockpit(2, "SS_CO_B"), cockpit(4, "SS_CO_C")});
     loadTable(state, TableId::cockpits);
-    EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size()),
+    EXPECT_EQ(std::tuple(state.cockpits.headerValue, state.cockpits.count, state.cockpits.records.size()),
               std::tuple(5, 2, 2u));
-    EXPECT_EQ(std::tuple(state.cockpits[1].weaponMask, state.cockpits[1].objectId),
+    EXPECT_EQ(std::tuple(state.cockpits.records[1].weaponMask, state.cockpits.records[1].objectId),
               std::tuple(2, "SS_CO_B"));
-    EXPECT_EQ(state.cockpitsFile.trailingLines, Lines{cockpit(4, "SS_CO_C")});
-    EXPECT_FALSE(state.cockpitsFile.missing || state.cockpitsFile.unreadable);
+    EXPECT_EQ(state.cockpits.file.trailingLines, Lines{cockpit(4, "SS_CO_C")});
+    EXPECT_FALSE(state.cockpits.file.missing || state.cockpits.file.unreadable);
 
     game.write("types/TCockpits.txt",
                "1;3;\n" + cockpit(1, "A") + "\r\n\r" + cockpit(2, "B") + "\n");
     loadTable(state, TableId::cockpits);
-    ASSERT_EQ(state.cockpits.size(), 3u);
-    EXPECT_EQ(std::tuple(state.cockpits[0].objectId, state.cockpits[1].weaponMask,
-                         state.cockpits[1].objectId, state.cockpits[2].objectId),
+    ASSERT_EQ(state.cockpits.records.size(), 3u);
+    EXPECT_EQ(std::tuple(state.cockpits.records[0].objectId, state.cockpits.records[1].weaponMask,
+                         state.cockpits.records[1].objectId, state.cockpits.records[2].objectId),
               std::tuple("A", 0, "", "B"));
-    EXPECT_TRUE(state.cockpitsFile.trailingLines.empty());
-    EXPECT_FALSE(keptFromSaving(state.cockpitsFile));
+    EXPECT_TRUE(state.cockpits.file.trailingLines.empty());
+    EXPECT_FALSE(keptFromSaving(state.cockpits.file));
 }
 
 // The usual slip: a line deleted, the count left as it was. The records the file
@@ -95,21 +95,21 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
         listed = 0;
         game.write("types/TLaser.txt", c.text);
         loadTable(state, TableId::lasers, countNames);
-        const TableFile& file = state.lasersFile;
-        EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, listed, state.lasersHeader,
+        const TableFile& file = state.lasers.file;
+        EXPECT_EQ(std::tuple(state.lasers.records.size(), state.lasers.count, listed, state.lasers.headerValue,
                              keptFromSaving(file), recordsLoaded(file), problemText(file.problem, Language::ru),
                              problemText(file.problem, Language::en)),
                   std::tuple(c.records, static_cast<int32_t>(c.records), static_cast<int>(c.records),
                              12, true, c.loaded,
                              cp1251::fromUtf8(c.ru), std::string(c.en)))
             << c.text;
-        EXPECT_LE(state.lasers.capacity(), 3u);
+        EXPECT_LE(state.lasers.records.capacity(), 3u);
     }
     // Ware files after a short one take their records at the right place.
     game.writeLines("types/TWareB.txt", {"10;4;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;B0;"});
     game.writeLines("types/TWareE.txt", {"11;1;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;E0;"});
     loadWares(state);
-    EXPECT_EQ(std::tuple(state.wares.size(), state.wareGroups[0].recordCount, state.wares[1].objectId),
+    EXPECT_EQ(std::tuple(state.wares.size(), state.wareFiles[0].count, state.wares[1].objectId),
               std::tuple(2u, 1, "E0"));
 }
 
@@ -130,8 +130,8 @@ TEST_F(Loading, ANulByteKeepsTheTableEmptyAndSaysWhere) {
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.text);
         loadTable(state, TableId::cockpits);
-        const TableFile& file = state.cockpitsFile;
-        EXPECT_EQ(std::tuple(state.cockpits.size(), state.cockpitCount, file.notInFormat,
+        const TableFile& file = state.cockpits.file;
+        EXPECT_EQ(std::tuple(state.cockpits.records.size(), state.cockpits.count, file.notInFormat,
                              recordsLoaded(file), problemText(file.problem, Language::ru),
                              problemText(file.problem, Language::en)),
                   std::tuple(0u, 0, true, false, cp1251::fromUtf8(c.ru), std::string(c.en)));
@@ -168,8 +168,8 @@ TEST_F(Loading, HeaderRules) {
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.file);
         loadTable(state, TableId::cockpits);
-        const TableFile& file = state.cockpitsFile;
-        EXPECT_EQ(std::tuple(state.cockpitsHeader, state.cockpitCount, state.cockpits.size(),
+        const TableFile& file = state.cockpits.file;
+        EXPECT_EQ(std::tuple(state.cockpits.headerValue, state.cockpits.count, state.cockpits.records.size(),
                              file.headerRest, problemText(file.problem, Language::ru), file.unreadable,
                              file.notInFormat),
                   std::tuple(c.value, c.count, size_t(c.count), c.rest,
@@ -177,11 +177,11 @@ TEST_F(Loading, HeaderRules) {
                              !c.problem.empty() && !c.unreadable))
             << c.file;
     }
-    EXPECT_EQ(state.cockpitsFile.remarks, Lines{}) << "a table kept from saving holds nothing";
+    EXPECT_EQ(state.cockpits.file.remarks, Lines{}) << "a table kept from saving holds nothing";
     game.write("types/TCockpits.txt", "// made by a tool\n//\r\n7;1;" + record);
     loadTable(state, TableId::cockpits);
-    EXPECT_EQ(state.cockpitsFile.remarks, (Lines{"// made by a tool", "//"}));
-    EXPECT_EQ(state.cockpits.at(0).objectId, "SS_CO_A");
+    EXPECT_EQ(state.cockpits.file.remarks, (Lines{"// made by a tool", "//"}));
+    EXPECT_EQ(state.cockpits.records.at(0).objectId, "SS_CO_A");
 }
 
 // One slip anywhere leaves the whole table empty, its names never listed, with the
@@ -206,8 +206,8 @@ TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
             text += std::string(line) + "\r\n";
         game.write("types/TLaser.txt", text);
         loadTable(state, TableId::lasers, countNames);
-        EXPECT_EQ(std::tuple(state.lasers.size(), state.laserCount, state.lasersFile.notInFormat,
-                             problemText(state.lasersFile.problem, Language::ru)),
+        EXPECT_EQ(std::tuple(state.lasers.records.size(), state.lasers.count, state.lasers.file.notInFormat,
+                             problemText(state.lasers.file.problem, Language::ru)),
                   std::tuple(0u, 0, true, cp1251::fromUtf8(c.problem)));
     }
     EXPECT_EQ(listed, 0);
@@ -218,8 +218,8 @@ TEST_F(Loading, AMissingFileGivesAnEmptyTableMarkedMissing) {
     std::filesystem::create_directory(game.path("types/TBullets.txt"));
     loadTable(state, TableId::ships);
     loadTable(state, TableId::bullets);
-    EXPECT_TRUE(state.shipsFile.missing && state.bulletsFile.missing);
-    EXPECT_EQ(std::tuple(state.shipsHeader, state.shipCount, state.ships.size()),
+    EXPECT_TRUE(state.ships.file.missing && state.bullets.file.missing);
+    EXPECT_EQ(std::tuple(state.ships.headerValue, state.ships.count, state.ships.records.size()),
               std::tuple(0, 0, 0u));
 }
 
@@ -246,7 +246,7 @@ TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
                   expected[i]);
     const int32_t counts[5] = {3, 0, 2, 1, 4};
     for (int g = 0; g < 5; ++g)
-        EXPECT_EQ(std::pair(state.wareGroups[g].headerValue, state.wareGroups[g].recordCount),
+        EXPECT_EQ(std::pair(state.wareFiles[g].headerValue, state.wareFiles[g].count),
                   std::pair(10 + g, counts[g]));
     const PriceBasis t0 = *priceBasis(state.wares[6], wareFileOf(state, 6));
     EXPECT_EQ(t0.coefficient * t0.factor, 2807.5);
@@ -261,9 +261,9 @@ TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
     ASSERT_EQ(state.wares.size(), 3u);
     EXPECT_EQ(state.wares[1].objectId, "E0");
     EXPECT_EQ(std::tuple(state.wares[2].objectId, wareFileOf(state, 2)), std::tuple("T0", TableId::wareT));
-    EXPECT_TRUE(state.wareGroups[2].file.unreadable);
-    const TWareInfo& m = state.wareGroups[3];
-    EXPECT_EQ(std::tuple(m.file.missing, m.headerValue, m.recordCount), std::tuple(true, 0, 0));
+    EXPECT_TRUE(state.wareFiles[2].file.unreadable);
+    const TableFacts& m = state.wareFiles[3];
+    EXPECT_EQ(std::tuple(m.file.missing, m.headerValue, m.count), std::tuple(true, 0, 0));
 }
 
 // A ship without items and turrets has 48 + 1 + 5 + 1 = 55 fields, its column 48
@@ -276,8 +276,8 @@ TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
     ASSERT_EQ(std::count(bare.begin(), bare.end(), ';'), 55);
     ASSERT_EQ(std::count(full.begin(), full.end(), ';'), 75);
     loadShipLines({bare, full});
-    ASSERT_EQ(state.ships.size(), 2u);
-    const TShips& s = state.ships[0];
+    ASSERT_EQ(state.ships.records.size(), 2u);
+    const TShips& s = state.ships.records[0];
     EXPECT_EQ(std::tuple(s.manoeuvrabilityX, s.manoeuvrabilityY, s.manoeuvrabilityRotation),
               std::tuple(0.25, 0.5, 1.5));
     EXPECT_EQ(std::tuple(s.turretMounts[0].cockpitIndex, s.turretMounts[0].position,
@@ -287,7 +287,7 @@ TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
     EXPECT_EQ(std::tuple(s.itemCount, s.items.size(), s.turretCount, s.turrets.size(), s.tail1,
                          s.priceCoefficient, s.tail5, s.objectId),
               std::tuple(0, 0u, 0, 0u, 901, 902, 905, "SS_SH_A"));
-    const TShips& f = state.ships[1];
+    const TShips& f = state.ships.records[1];
     ASSERT_EQ(std::tuple(f.items.size(), f.turrets.size()), std::tuple(1u, 1u));
     const TTurret& t = f.turrets[0];
     ASSERT_EQ(t.gunGroups.size(), 2u);
@@ -304,26 +304,26 @@ TEST_F(Loading, FixedColumnsThenCountedGroupsThenTheTail) {
 TEST_F(Loading, ACountThatDoesNotMatchTheLineShiftsItsFields) {
     loadShipLines({shipFixedColumns() + "3;1;2;3;4;5;6;7;8;",
                    shipFixedColumns() + "0;0;" + shipTail("SS_SH_D")});
-    ASSERT_EQ(state.ships.size(), 2u);
-    const TShips& larger = state.ships[0];
+    ASSERT_EQ(state.ships.records.size(), 2u);
+    const TShips& larger = state.ships.records[0];
     ASSERT_EQ(larger.items.size(), 3u);
     EXPECT_EQ(std::tuple(larger.items[1].value3, larger.items[2].value0, larger.turretCount,
                          larger.objectId),
               std::tuple(8, 0, 0, ""));
-    EXPECT_EQ(std::tuple(state.ships[1].tail1, state.ships[1].objectId),
+    EXPECT_EQ(std::tuple(state.ships.records[1].tail1, state.ships.records[1].objectId),
               std::tuple(901, "SS_SH_D"));
 
     loadShipLines({shipFixedColumns() + "0;0;" + shipTail("SS_SH_C"),
                    shipFixedColumns() + "1;0;" + shipTail("SS_SH_C")});
-    EXPECT_EQ(problemText(state.shipsFile.problem, Language::ru),
+    EXPECT_EQ(problemText(state.ships.file.problem, Language::ru),
               cp1251::fromUtf8("строка 3, поле 55: «SS_SH_C» — не число"));
 }
 
 // The writer writes the counts back as read (see the saving tests).
 TEST_F(Loading, NegativeCountsGiveEmptyGroups) {
     loadShipLines({shipFixedColumns() + "-1;2;5;6;7;-2;8;9;10;0;" + shipTail("SS_SH_E")});
-    ASSERT_FALSE(state.shipsFile.unreadable);
-    const TShips& s = state.ships.at(0);
+    ASSERT_FALSE(state.ships.file.unreadable);
+    const TShips& s = state.ships.records.at(0);
     EXPECT_EQ(std::tuple(s.itemCount, s.items.size(), s.turretCount, s.turrets.size()),
               std::tuple(-1, 0u, 2, 2u));
     EXPECT_EQ(std::tuple(s.turrets[0].gunGroupCount, s.turrets[0].gunGroups.size()),
@@ -354,15 +354,15 @@ TEST_F(Loading, CountsBeyondTheFileCannotExhaustMemory) {
     for (const auto& c : cases) {
         game.write("types/TShips.txt", c.file);
         loadTable(state, TableId::ships);
-        EXPECT_EQ(state.shipsFile.unreadable, c.unreadable) << c.file.substr(0, 8);
-        EXPECT_EQ(state.ships.empty(), c.unreadable) << "a good first line is taken back too";
+        EXPECT_EQ(state.ships.file.unreadable, c.unreadable) << c.file.substr(0, 8);
+        EXPECT_EQ(state.ships.records.empty(), c.unreadable) << "a good first line is taken back too";
         if (!c.unreadable) continue;
-        EXPECT_EQ(std::tuple(state.shipCount, state.shipsHeader), std::tuple(0, 1));
+        EXPECT_EQ(std::tuple(state.ships.count, state.ships.headerValue), std::tuple(0, 1));
         EXPECT_TRUE(saveAllTables(state).failed.empty());
         EXPECT_EQ(game.read("types/TShips.txt"), c.file);
         EXPECT_FALSE(game.exists("types/TShips.bak"));
     }
-    EXPECT_EQ(state.ships.at(1).objectId, "SS_SH_H");
+    EXPECT_EQ(state.ships.records.at(1).objectId, "SS_SH_H");
 }
 
 } // namespace

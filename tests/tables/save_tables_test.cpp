@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -165,13 +166,13 @@ TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
     for (const auto& c : cases) {
         game.write("types/TCockpits.txt", c.read);
         loadTable(state, TableId::cockpits);
-        ASSERT_FALSE(keptFromSaving(state.cockpitsFile)) << c.read;
+        ASSERT_FALSE(keptFromSaving(state.cockpits.file)) << c.read;
         ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
         EXPECT_EQ(game.read("types/TCockpits.txt"), c.written) << testing::PrintToString(c.read);
     }
     game.write("types/TCockpits.txt", "1;1;\n" + a + "\n");
     loadTable(state, TableId::cockpits);
-    state.cockpits[0].weaponMask = 77;
+    state.cockpits.records[0].weaponMask = 77;
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n1;2;3;4;5;6;7;8;77;10;11;12;13;14;SS_CO_A;\n");
 }
@@ -183,11 +184,11 @@ TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
     const std::vector<std::string> before = tableBytes(game);
     loadAllTables(state);
     for (const TableFile* file :
-         {&state.shipsFile, &state.cockpitsFile, &state.lasersFile, &state.bulletsFile,
-          &state.shieldsFile, &state.rocketsFile, &state.stationsFile})
+         {&state.ships.file, &state.cockpits.file, &state.lasers.file, &state.bullets.file,
+          &state.shields.file, &state.rockets.file, &state.stations.file})
         EXPECT_FALSE(file->missing || file->unreadable);
     for (int g = 0; g < 5; ++g)
-        EXPECT_FALSE(state.wareGroups[g].file.missing || state.wareGroups[g].file.unreadable)
+        EXPECT_FALSE(state.wareFiles[g].file.missing || state.wareFiles[g].file.unreadable)
             << tableName(wareTable(g)).fileName;
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(tableBytes(game), before);
@@ -199,7 +200,7 @@ TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
 TEST_F(Saving, FilesThatCannotBeWrittenAreReportedAndKeepTheirContent) {
     writeUntidyGame(game);
     loadAllTables(state);
-    state.lasers[0].col0 = 5; // so that the written table differs from its file
+    state.lasers.records[0].col0 = 5; // so that the written table differs from its file
     const std::vector<std::string> before = tableBytes(game);
     const auto noWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     fs::permissions(game.path("types/tships.txt"), noWrite, fs::perm_options::remove);
@@ -242,7 +243,8 @@ TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
 namespace {
 
 // One table list drives loading and saving: each row's file is the one its table
-// is read from (without it, that table alone is missing) and the one it is written to.
+// is read from (without it, that table alone is missing) and the one it is written
+// to, and each table, changed in memory, reads back from its file as it was written.
 TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
     fs::copy(fs::path(ORVEX_SAMPLE_GAME) / "types", game.path("types"),
              fs::copy_options::overwrite_existing | fs::copy_options::recursive);
@@ -258,6 +260,13 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
         ASSERT_TRUE(writeNewFileDurably(game.folder() + std::string(row.fileName), bytes));
     }
     loadAllTables(state);
+    const auto headerOf = [](TableId id) { return 100 + static_cast<int32_t>(id); };
+    for (const TableName& row : kTableNames)
+        withTable(state, row.id, [&](const auto& table) {
+            ASSERT_GT(table.size, 0u) << row.key;
+            table.facts.headerValue = headerOf(row.id);
+            table.records[table.first + table.size - 1].objectId += "_" + std::string(row.key);
+        });
     const SaveReport report = saveAllTables(state);
     ASSERT_EQ(report.saved.size(), std::size(kTableNames));
     for (size_t i = 0; i < report.saved.size(); ++i) {
@@ -267,6 +276,22 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
         ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
         EXPECT_EQ(report.saved[i].identity, identityOf(bytes)) << row.key;
     }
+    GameState back;
+    back.folder = state.folder;
+    loadAllTables(back);
+    for (const TableName& row : kTableNames)
+        visitTable(state, row.id, [&](const auto& written) {
+            visitTable(back, row.id, [&](const auto& read) {
+                if constexpr (std::is_same_v<decltype(read), decltype(written)>) {
+                    EXPECT_EQ(std::tuple(read.headerValue, read.count, read.first),
+                              std::tuple(headerOf(row.id), written.count, written.first))
+                        << row.key;
+                    EXPECT_TRUE(std::ranges::equal(read.records, written.records)) << row.key;
+                } else {
+                    ADD_FAILURE() << row.key;
+                }
+            });
+        });
 }
 
 } // namespace

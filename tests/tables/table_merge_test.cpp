@@ -39,10 +39,10 @@ std::string written(const std::vector<TShields>& records) {
 
 GameState game(const std::string& records, int32_t header = 1, std::vector<std::string> remarks = {}) {
     GameState s;
-    s.shields = shields(records);
-    s.shieldCount = static_cast<int32_t>(s.shields.size());
-    s.shieldsHeader = header;
-    s.shieldsFile.remarks = std::move(remarks);
+    s.shields.records = shields(records);
+    s.shields.count = static_cast<int32_t>(s.shields.records.size());
+    s.shields.headerValue = header;
+    s.shields.file.remarks = std::move(remarks);
     return s;
 }
 
@@ -80,8 +80,8 @@ TEST(TableMerge, FollowsEachRuleFieldByField) {
         GameState result = mine;
         const TableMerge m = mergeTable(base, mine, theirs, TableId::shields, c.prefer, result);
         EXPECT_TRUE(m.merged) << c.what;
-        EXPECT_EQ(written(result.shields), c.merged) << c.what;
-        EXPECT_EQ(result.shieldCount, static_cast<int32_t>(result.shields.size())) << c.what;
+        EXPECT_EQ(written(result.shields.records), c.merged) << c.what;
+        EXPECT_EQ(result.shields.count, static_cast<int32_t>(result.shields.records.size())) << c.what;
         std::string columns;
         for (const MergeConflict& k : m.conflicts) {
             if (!columns.empty()) columns += ' ';
@@ -100,8 +100,8 @@ TEST(TableMerge, HeaderAndRemarksMergeLikeFields) {
     result = mine;
     TableMerge m = mergeTable(base, mine, theirs, TableId::shields, Prefer::none, result);
     EXPECT_TRUE(m.conflicts.empty());
-    EXPECT_EQ(result.shieldsHeader, 7);
-    EXPECT_EQ(result.shieldsFile.remarks, (std::vector<std::string>{"// v1", "// mine"}));
+    EXPECT_EQ(result.shields.headerValue, 7);
+    EXPECT_EQ(result.shields.file.remarks, (std::vector<std::string>{"// v1", "// mine"}));
 
     // Both change the header, differently: a conflict on it, and on the remarks.
     const GameState other = game("A:1:1", 8, {"// theirs"});
@@ -116,12 +116,12 @@ TEST(TableMerge, HeaderAndRemarksMergeLikeFields) {
 
 TEST(TableMerge, ASideNotInFormatIsNotMerged) {
     GameState base = game("A:1:1"), mine = game("A:1:1"), theirs = game("A:2:1");
-    theirs.shieldsFile.notInFormat = true;
+    theirs.shields.file.notInFormat = true;
     GameState result = mine;
     const TableMerge m = mergeTable(base, mine, theirs, TableId::shields, Prefer::none, result);
     EXPECT_FALSE(m.merged);
     EXPECT_EQ(m.refusedSide, MergeSide::theirs);
-    EXPECT_EQ(written(result.shields), "A:1:1");
+    EXPECT_EQ(written(result.shields.records), "A:1:1");
 }
 
 // The sample game merged with itself on both sides is the sample game, table by
@@ -136,14 +136,14 @@ TEST(TableMerge, SampleGameWithItselfIsItself) {
         EXPECT_TRUE(m.conflicts.empty() && !m.changesMine) << t.key;
     }
     GameState mine = s, theirs = s, result = s;
-    mine.ships[0].speed += 222;
-    theirs.ships[0].hullStrength += 1;
-    theirs.ships[0].turrets.clear(); // a groups cell changed on one side only
-    theirs.ships[0].turretCount = 0;
+    mine.ships.records[0].speed += 222;
+    theirs.ships.records[0].hullStrength += 1;
+    theirs.ships.records[0].turrets.clear(); // a groups cell changed on one side only
+    theirs.ships.records[0].turretCount = 0;
     const TableMerge m = mergeTable(s, mine, theirs, TableId::ships, Prefer::none, result);
     EXPECT_TRUE(m.conflicts.empty());
-    EXPECT_EQ(result.ships[0].speed, mine.ships[0].speed);
-    EXPECT_EQ(result.ships[0].hullStrength, theirs.ships[0].hullStrength);
-    EXPECT_EQ(result.ships[0].turretCount, 0);
-    EXPECT_EQ(result.ships[1], s.ships[1]);
+    EXPECT_EQ(result.ships.records[0].speed, mine.ships.records[0].speed);
+    EXPECT_EQ(result.ships.records[0].hullStrength, theirs.ships.records[0].hullStrength);
+    EXPECT_EQ(result.ships.records[0].turretCount, 0);
+    EXPECT_EQ(result.ships.records[1], s.ships.records[1]);
 }
