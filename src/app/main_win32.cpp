@@ -93,7 +93,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         traceMark(formatText("program entry, %d ms after the process was created", {processAge()}));
     Win32Platform platform;
     traceMark("platform ready (common controls, window classes)");
-    GameState game; // tables and current records, for the whole run
+    GameState game; // the tables, for the whole run
     Control& application =
         createApplication(platform, text(Text::applicationCaption, Language::ru));
     const std::optional<std::string> option = languageOption();
