@@ -55,12 +55,6 @@ std::string ship(std::map<int, std::string> set, const std::string& groups, cons
     return line + groups + "0;0;0;0;0;" + id + ";";
 }
 
-void copySample(const TempGame& game) {
-    for (const char* folder : {"types", "t"})
-        fs::copy(fs::path(ORVEX_SAMPLE_GAME) / folder, game.path(folder),
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-}
-
 // Each finding once, in a folder that the editor would open.
 void writeCraftedGame(const TempGame& g) {
     std::string page = "<page id=\"17\">\r\n";
@@ -120,12 +114,6 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
                       f.at("code").get<std::string>()});
         const bool error = f.at("code") == "unreadable" || f.at("code") == "not-in-format";
         EXPECT_EQ(f.at("severity"), error ? "error" : "warning") << f;
-        // The same finding as a text line, its field number in the message.
-        const int lineNumber = f.at("line").get<int>();
-        std::string line = f.at("file").get<std::string>() +
-                           (lineNumber > 0 ? ":" + std::to_string(lineNumber) : std::string()) + ": " + f.at("severity").get<std::string>() + ": " +
-                           f.at("message").get<std::string>() + " [" + f.at("code").get<std::string>() + "]";
-        EXPECT_NE(text.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(found, expected);
     // A station without a name is listed by its objectId and race (a line this
@@ -150,7 +138,7 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
 // the records the file has, and their import writes a count equal to its rows.
 TEST(Check, ACountAboveTheLinesIsAnErrorAndOnlyTheRecordsPresentGoOn) {
     TempGame game;
-    copySample(game);
+    game.copyGame(ORVEX_SAMPLE_GAME);
     // The sample's first three lasers under a header counting 99,999.
     const std::string lasers = game.read("types/TLaser.txt");
     size_t from = lasers.find("\r\n") + 2, to = from;
@@ -170,17 +158,9 @@ TEST(Check, ACountAboveTheLinesIsAnErrorAndOnlyTheRecordsPresentGoOn) {
                                               "записей 3; редактор не сохранит эту таблицу"})
         << check.out;
 
-    const CliRun exported = cli({"export", "--folder", game.folder(), "lasers"});
-    ASSERT_EQ(exported.status, 0) << exported.err;
-    std::vector<CsvRow> rows;
-    int bad = 0;
-    ASSERT_TRUE(parseCsv(exported.out, rows, bad));
-    EXPECT_EQ(rows.size(), 4u) << "the column names and the three records";
-    game.write("lasers.csv", exported.out);
-    const CliRun imported = cli({"import", "--folder", game.folder(), "lasers", game.folder() + "lasers.csv"});
-    ASSERT_EQ(imported.status, 0) << imported.err;
+    game.write("lasers.csv", cli({"export", "--folder", game.folder(), "lasers"}).out);
+    ASSERT_EQ(cli({"import", "--folder", game.folder(), "lasers", game.folder() + "lasers.csv"}).status, 0);
     EXPECT_EQ(game.read("types/TLaser.txt"), "12;3;\r\n" + records);
-    EXPECT_EQ(game.read("types/TLaser.bak"), "12;99999;\r\n" + records);
 }
 
 // NUL bytes after the last line: check names the line and the byte offset, diff
@@ -188,8 +168,8 @@ TEST(Check, ACountAboveTheLinesIsAnErrorAndOnlyTheRecordsPresentGoOn) {
 // differences"), and neither export nor import touches the table.
 TEST(Check, ANulTailIsFoundByCheckAndDiff) {
     TempGame original, tailed;
-    copySample(original);
-    copySample(tailed);
+    original.copyGame(ORVEX_SAMPLE_GAME);
+    tailed.copyGame(ORVEX_SAMPLE_GAME);
     const std::string shields = tailed.read("types/TShields.txt");
     const int lines = static_cast<int>(std::count(shields.begin(), shields.end(), '\n'));
     tailed.write("types/TShields.txt", shields + std::string(16, '\0'));
@@ -240,12 +220,11 @@ TEST(Check, ExitStatuses) {
     EXPECT_EQ(cli({"export", "--version"}).out, "orvex-cli " ORVEX_PROJECT_VERSION "\n");
 }
 
-// Every table exported and imported unchanged gives exactly the files that the
-// editor's save writes from the same game, with the same backups.
-void expectRoundTripsAsTheEditorSaves(const std::function<void(const TempGame&)>& makeGame) {
+// A large generated game, exported and imported table by table, gives exactly
+// the files that the editor's save writes from it, with the same backups.
+TEST(ExportImport, LargeGeneratedGameComesBackAsTheEditorWritesIt) {
     TempGame viaCli, viaEditor;
-    makeGame(viaCli);
-    makeGame(viaEditor);
+    for (const TempGame* g : {&viaCli, &viaEditor}) ASSERT_TRUE(generateGame(g->path("").string()));
     GameState editor;
     editor.folder = viaEditor.folder();
     loadAllTables(editor);
@@ -257,49 +236,9 @@ void expectRoundTripsAsTheEditorSaves(const std::function<void(const TempGame&)>
         ASSERT_EQ(run.status, 0) << t.key << run.err;
         fs::remove(csv);
     }
-    for (const TableName& t : kTableNames) {
-        const std::string file(t.fileName.substr(6));
-        const std::string backup = file.substr(0, file.size() - 4) + ".bak";
-        EXPECT_EQ(viaCli.read("types/" + file), viaEditor.read("types/" + file)) << file;
-        EXPECT_EQ(viaCli.read("types/" + backup), viaEditor.read("types/" + backup)) << backup;
-    }
+    for (const std::string& name : viaEditor.typesEntries())
+        EXPECT_EQ(viaCli.read("types/" + name), viaEditor.read("types/" + name)) << name;
     EXPECT_EQ(viaCli.typesEntries(), viaEditor.typesEntries());
-}
-
-TEST(ExportImport, SampleGameComesBackAsTheEditorWritesIt) {
-    expectRoundTripsAsTheEditorSaves([](const TempGame& g) {
-        copySample(g);
-        // Remarks, an untidy number and a line after the records survive as the editor keeps them.
-        g.writeLines("types/TLaser.txt", {"// tool remark", "22;1;",
-                                          "0;1;0.250;+1.5;1;0;2001;250;0;1;1200;0.5;1;1500;10;0;1;SS_LA_IMP; note",
-                                          "", "after"});
-    });
-}
-
-// Import writes a table with the line ends it was read with: LF alone stays LF
-// alone, without a final one if there was none; a mix becomes CR LF.
-TEST(ExportImport, ATableKeepsItsLineEnds) {
-    TempGame game;
-    copySample(game);
-    std::string lf = game.read("types/TLaser.txt");
-    for (size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at)) lf.erase(at, 1);
-    std::string mixed = lf;
-    mixed.insert(mixed.find('\n'), "\r");
-    const struct {
-        std::string read, written;
-    } cases[] = {{lf, lf}, {lf.substr(0, lf.size() - 1), lf.substr(0, lf.size() - 1)},
-                 {mixed, game.read("types/TLaser.txt")}};
-    for (const auto& c : cases) {
-        game.write("types/TLaser.txt", c.read);
-        const std::string csv = cli({"export", "--folder", game.folder(), "lasers"}).out;
-        game.write("lasers.csv", csv);
-        ASSERT_EQ(cli({"import", "--folder", game.folder(), "lasers", game.folder() + "lasers.csv"}).status, 0);
-        EXPECT_EQ(game.read("types/TLaser.txt"), c.written) << testing::PrintToString(c.read.substr(0, 12));
-    }
-}
-
-TEST(ExportImport, LargeGeneratedGameComesBackAsTheEditorWritesIt) {
-    expectRoundTripsAsTheEditorSaves([](const TempGame& g) { ASSERT_TRUE(generateGame(g.path("").string())); });
 }
 
 // The CSV of a table as a spreadsheet in a Russian locale saves it: semicolons,
@@ -323,7 +262,7 @@ std::string asRussianSpreadsheet(const std::string& csv, const std::function<voi
 class Import : public ::testing::Test {
   protected:
     Import() {
-        copySample(game);
+        game.copyGame(ORVEX_SAMPLE_GAME);
         ships = cli({"export", "--folder", game.folder(), "ships"}).out;
         before = game.read("types/TShips.txt");
     }
@@ -336,22 +275,6 @@ class Import : public ::testing::Test {
     TempGame game;
     std::string ships, before;
 };
-
-TEST_F(Import, TakesWhatARussianSpreadsheetSaves) {
-    // Its real cells with a decimal comma, as such a spreadsheet shows and saves them.
-    const auto comma = [](CsvRow& row) {
-        if (row.row > 1) std::replace(row.cells[3].begin(), row.cells[3].end(), '.', ',');
-    };
-    EXPECT_NE(asRussianSpreadsheet(ships, comma).find(";0,"), std::string::npos);
-    const CliRun dry = importShips(asRussianSpreadsheet(ships, comma), true);
-    EXPECT_EQ(dry.status, 0) << dry.err;
-    EXPECT_NE(dry.out.find("изменится 0, добавится 0, удалится 0"), std::string::npos) << dry.out;
-    EXPECT_FALSE(game.exists("types/TShips.bak")) << "a dry run writes nothing";
-    const CliRun run = importShips(asRussianSpreadsheet(ships, comma));
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(game.read("types/TShips.txt"), before);
-    EXPECT_EQ(game.read("types/TShips.bak"), before);
-}
 
 TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
     // Row 2: a decimal comma in an integer column; row 3: a groups cell one item
@@ -406,7 +329,9 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
 }
 
 // The summary counts what diff reports between the table before and after, and
-// the lines rewritten only into the writer's number form, alike in a dry run.
+// the lines rewritten only into the writer's number form, alike in a dry run,
+// which writes nothing. The CSV is a Russian spreadsheet's, its reals with a
+// decimal comma.
 TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
     std::string untidy = before;
     const auto replace = [&](const std::string& from, const std::string& to) {
@@ -419,6 +344,7 @@ TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
     game.write("types/TShips.txt", untidy);
     const std::string csv = asRussianSpreadsheet(
         cli({"export", "--folder", game.folder(), "ships"}).out, [](CsvRow& row) {
+            if (row.row > 1) std::replace(row.cells[3].begin(), row.cells[3].end(), '.', ',');
             if (row.cells.back() == "" && row.cells[row.cells.size() - 2] == "SS_SH_YAS") row.cells[8] = "40000";
             if (row.cells[row.cells.size() - 2] == "SS_SH_ALB") row.cells[row.cells.size() - 2] = "SS_SH_NEW";
         });
@@ -428,10 +354,12 @@ TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
     ASSERT_EQ(dry.status, 0) << dry.err;
     EXPECT_EQ(dry.out.substr(0, dry.out.find('\n') + 1),
               formatText(expected, {"будет", "изменится", "добавится", "удалится", "перепишется", "станет"}));
+    EXPECT_FALSE(game.exists("types/TShips.bak"));
     const CliRun run = importShips(csv);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
               formatText(expected, {"стало", "изменено", "добавлено", "удалено", "переписано", "стало"}));
+    EXPECT_EQ(game.read("types/TShips.bak"), untidy);
     const nlohmann::json diff = nlohmann::json::parse(
         cli({"diff", "--folder", game.folder(), "--backups", "--format", "json", "ships"}).out);
     EXPECT_EQ(diff.at("totals"), (nlohmann::json{{"changed", 1}, {"added", 1}, {"removed", 1}}));
@@ -569,8 +497,8 @@ TEST_F(Import, AFailedWriteReportsOnlyTheFailure) {
 // or any other, however the path spells it.
 TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
     TempGame game, other;
-    copySample(game);
-    copySample(other);
+    game.copyGame(ORVEX_SAMPLE_GAME);
+    other.copyGame(ORVEX_SAMPLE_GAME);
     const std::string before = game.read("types/TShips.txt");
     for (const std::string out : {"types/TShips.txt", "types/tships.TXT", "types/../types/TLaser.txt",
                                   "types/./TWareB.txt", "types/TShips.bak", "types/TWareT.bak", "mine.BAK",
@@ -604,8 +532,8 @@ TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
 class Diff : public ::testing::Test {
   protected:
     Diff() {
-        copySample(before);
-        copySample(after);
+        before.copyGame(ORVEX_SAMPLE_GAME);
+        after.copyGame(ORVEX_SAMPLE_GAME);
         fs::remove(before.path("types/TWareT.txt")); // a table only the new side has
         GameState s;
         s.folder = after.folder();
@@ -656,22 +584,8 @@ TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
         if (t.at("remarksChanged")) line += " remarks";
         if (t.at("reordered")) line += " reordered";
         for (const auto& r : t.at("changed"))
-            for (const auto& f : r.at("fields")) {
+            for (const auto& f : r.at("fields"))
                 line += join({" ", str(f.at("column")), " ", str(f.at("old")), ">", str(f.at("new"))});
-                // The same change as a text line and within its record's Markdown bullet.
-                const std::string raw = join({str(f.at("column")), " ", str(f.at("old")), " → ", str(f.at("new"))});
-                std::string textLine = join({str(t.at("file")), ": ", str(r.at("name")), " (", str(r.at("objectId")), "): "});
-                std::string bullet = join({"- ", str(r.at("name")), " (`", str(r.at("objectId")), "`): "});
-                if (f.contains("label")) {
-                    const std::string shown = join({str(f.at("label")), " ", str(f.at("shownOld")), " → ", str(f.at("shownNew")), " ", str(f.at("unit"))});
-                    textLine += join({shown, " (", raw, ")\n"});
-                    bullet += join({str(f.at("label")), ":"});
-                } else {
-                    textLine += join({raw, "\n"});
-                }
-                EXPECT_NE(text.out.find(textLine), std::string::npos) << textLine << text.out;
-                EXPECT_NE(markdown.out.find(bullet), std::string::npos) << bullet << markdown.out;
-            }
         for (const char* side : {"added", "removed"})
             for (const auto& r : t.at(side)) line += join({" ", side, " ", str(r.at("objectId")), "@", str(r.at("index"))});
         seen.insert(line);

@@ -121,17 +121,25 @@ std::regex shownPattern(std::string_view form) {
     return std::regex(pattern);
 }
 
+// A form with a letter of its own: a line that is only a placeholder ("%s")
+// would match every quote.
+bool holdsText(std::string_view form) {
+    static const std::regex placeholder("%[-0#+ .0-9hl]*[a-zA-Z%]");
+    return holdsLetter(std::regex_replace(std::string(form), placeholder, ""));
+}
+
 // Every form of the table in the language, and each line of a form of several lines.
 std::vector<std::regex> shownTexts(Language language) {
     std::vector<std::regex> shown;
     for (int key = 0; key < static_cast<int>(Text::count_); ++key) {
         const std::string_view form = text(static_cast<Text>(key), language);
-        shown.push_back(shownPattern(form));
+        if (holdsText(form)) shown.push_back(shownPattern(form));
         size_t at = 0;
         while (at < form.size()) {
             size_t end = form.find_first_of("\r\n", at);
             if (end == std::string_view::npos) end = form.size();
-            if (end > at && end - at < form.size()) shown.push_back(shownPattern(form.substr(at, end - at)));
+            const std::string_view line = form.substr(at, end - at);
+            if (end > at && end - at < form.size() && holdsText(line)) shown.push_back(shownPattern(line));
             at = end + 1;
         }
     }

@@ -68,6 +68,13 @@ class TempGame {
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     bool exists(std::string_view relative) const { return std::filesystem::exists(path(relative)); }
+    // Copies another game folder's `types` and `t` in, over what is there.
+    void copyGame(const std::filesystem::path& from) const {
+        for (const char* folder : {"types", "t"})
+            std::filesystem::copy(from / folder, path(folder),
+                                  std::filesystem::copy_options::recursive |
+                                      std::filesystem::copy_options::overwrite_existing);
+    }
 
     // Names of the entries in `types` as the disk spells them, sorted.
     std::vector<std::string> typesEntries() const {

@@ -179,8 +179,7 @@ TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
 
 // The bundled sample game is complete, valid and already in the writer's form.
 TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
-    fs::copy(fs::path(ORVEX_SAMPLE_GAME) / "types", game.path("types"),
-             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    game.copyGame(ORVEX_SAMPLE_GAME);
     const std::vector<std::string> before = tableBytes(game);
     loadAllTables(state);
     for (const TableFile* file :
@@ -246,8 +245,7 @@ namespace {
 // is read from (without it, that table alone is missing) and the one it is written
 // to, and each table, changed in memory, reads back from its file as it was written.
 TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
-    fs::copy(fs::path(ORVEX_SAMPLE_GAME) / "types", game.path("types"),
-             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    game.copyGame(ORVEX_SAMPLE_GAME);
     for (const TableName& row : kTableNames) {
         std::string bytes;
         ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes)) << row.key;
