@@ -69,9 +69,14 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
     const std::string* files[3] = {&base, &mine, &theirs};
     for (int i = 0; i < 3; ++i) loadFile(sides[i], name->id, *files[i]);
     LoadedGame merged;
-    merged.state = sides[1].state;
+    MergeScope scope;
+    scope.tables = {name->id};
+    scope.known.fill(false);
+    scope.known[static_cast<size_t>(name->id)] = true;
     // MINE's value stays in every conflicting field: the file stays a table.
-    const TableMerge m = mergeTable(sides[0].state, sides[1].state, sides[2].state, name->id, Prefer::mine, merged.state);
+    GameMerge game = mergeGame(sides[0].state, sides[1].state, sides[2].state, Prefer::mine, scope);
+    merged.state = std::move(game.merged);
+    const TableMerge& m = game.tables[static_cast<size_t>(name->id)];
     if (!m.merged) {
         const int side = m.refusedSide == MergeSide::base ? 0 : m.refusedSide == MergeSide::mine ? 1 : 2;
         sayError(io, say(io, Text::cliDiffNotComparable, {reasonOf(io, sides[side], name->id, *files[side])}));
@@ -79,7 +84,9 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
     }
     if (m.changesMine) {
         // The editor's bytes, put in place of MINE in one step.
-        const std::string text = visitTable(merged.state, name->id, [&](const auto& view) {
+        std::string text;
+        if (m.wholeFile == MergeSide::theirs) readWholeFile(theirs, text); // THEIRS' file as it stands
+        else text = visitTable(merged.state, name->id, [&](const auto& view) {
             return tableFileText(view.headerValue, view.file, view.records);
         });
         const std::string temporary = mine + ".orvex-new";

@@ -46,12 +46,20 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     merged.state = mine.state;
     loadNames(o.mine, merged);
 
+    MergeScope scope;
+    for (const TableName* name : chosen) scope.tables.push_back(name->id);
+    GameMerge game = mergeGame(base.state, mine.state, theirs.state, prefer, scope);
+    merged.state = std::move(game.merged);
+
     std::vector<TableMerge> merges;
     std::vector<TableReport> reports;
     bool trouble = false;
     int conflicts = 0, changedTables = 0;
-    for (const TableName* name : chosen) {
-        TableMerge m = mergeTable(base.state, mine.state, theirs.state, name->id, prefer, merged.state);
+    // The tables asked for, and those linked to them, in the tables' order.
+    for (const TableName& table : kTableNames) {
+        if (!game.tables[static_cast<size_t>(table.id)].chosen) continue;
+        const TableName* name = &table;
+        TableMerge m = std::move(game.tables[static_cast<size_t>(table.id)]);
         TableDiff d = diffTable(mine.state, merged.state, name->id);
         std::string reason;
         if (!m.merged) {
@@ -122,6 +130,15 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     bool failed = false;
     for (size_t i = 0; i < merges.size(); ++i) {
         if (!merges[i].exists || (o.out.empty() && !merges[i].changesMine)) continue;
+        if (merges[i].wholeFile == MergeSide::theirs) { // THEIRS' file as it stands
+            const std::string from = o.theirs + std::string(tableName(merges[i].table).fileName);
+            std::string bytes;
+            if (!readWholeFile(from, bytes) || !writeTableBytes(target, tableName(merges[i].table).fileName, bytes)) {
+                sayError(io, say(io, Text::cliMergeWriteFailed, {target + std::string(tableName(merges[i].table).fileName)}));
+                failed = true;
+            }
+            continue;
+        }
         visitTable(merged.state, merges[i].table, [&](const auto& view) {
             if (!saveTableFile(target, view.name.fileName, view.headerValue, view.file, view.records)) {
                 sayError(io, say(io, Text::cliMergeWriteFailed, {target + std::string(view.name.fileName)}));

@@ -109,6 +109,12 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
     return report;
 }
 
+bool writeTableBytes(const std::string& folder, std::string_view name, std::string_view bytes) {
+    const bool written = writeTableFile(folder, std::string(name), bytes) == FileFault::None;
+    flushFolder(folder + "types");
+    return written;
+}
+
 std::vector<std::string> failedPaths(const SaveReport& report) {
     std::vector<std::string> paths;
     for (const SaveFailure& f : report.failed) paths.push_back(f.path);

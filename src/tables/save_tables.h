@@ -68,6 +68,10 @@ bool saveTableFile(const std::string& folder, std::string_view name, int32_t hea
 bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
                    const TableFile& file, std::span<const TWares> records);
 
+// Writes `bytes` as the table file `name` under `folder` (another folder's file
+// as it stands) with saveTableFile's temporary, one-step replace and ".bak" rule.
+bool writeTableBytes(const std::string& folder, std::string_view name, std::string_view bytes);
+
 // The bytes saveTableFile writes for the table: remarks, header, records, kept lines.
 std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShips> records);
 std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TLasers> records);
