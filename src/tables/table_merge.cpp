@@ -364,6 +364,19 @@ struct Merge {
         return k;
     }
 
+    // Whether a ship's reference into a table whose versions are not at hand
+    // differs between the sides: then even a change on one side wants the person.
+    template <class Record> bool unknownRefsDiffer(const Record* b, const Record& m, const Record& t) const {
+        if constexpr (std::is_same_v<Record, TShips>) {
+            for (size_t k = 0; k < kShipRefs; ++k)
+                if (!scope.known[at(kRefColumns[k].target)] &&
+                    (refField(m, k) != refField(t, k) || (b != nullptr && refField(*b, k) != refField(m, k))))
+                    return true;
+        }
+        (void)b, (void)m, (void)t;
+        return false;
+    }
+
     // Field by field, linked fields as one unit; `b` null for a record both sides
     // added with one id. A ship's merged references go to `refs`.
     template <class Record>
@@ -373,8 +386,10 @@ struct Merge {
             if constexpr (std::is_same_v<Record, TShips>) *refs = refsOf(r, side);
             return r;
         };
-        if (same(m, 1, t, 2) || (b != nullptr && same(*b, 0, t, 2))) return keep(m, 1);
-        if (b != nullptr && same(*b, 0, m, 1)) return keep(t, 2);
+        if (!unknownRefsDiffer(b, m, t)) {
+            if (same(m, 1, t, 2) || (b != nullptr && same(*b, 0, t, 2))) return keep(m, 1);
+            if (b != nullptr && same(*b, 0, m, 1)) return keep(t, 2);
+        }
         const std::span<const Column> columns = recordColumns<Record>();
         const std::vector<int>& unitOf = unitOfColumn<Record>();
         const std::span<const Unit> units = unitsOf<Record>();
