@@ -40,11 +40,12 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     std::vector<const TableName*> chosen;
     if (!chosenTables(o.tables, chosen, io)) return kExitUsage;
     LoadedGame base, mine, theirs, merged;
-    if (!loadGame(o.base, base, io) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io))
+    // The other sides' name pages only name list entries in conflicts: read when there are some.
+    if (!loadGame(o.base, base, io, false) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io, false))
         return kExitUsage;
     const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::none;
-    merged.state = mine.state;
-    loadNames(o.mine, merged);
+    merged.page = mine.page;
+    merged.pagePath = mine.pagePath;
 
     MergeScope scope;
     for (const TableName* name : chosen) scope.tables.push_back(name->id);
@@ -80,6 +81,10 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         reports.push_back(std::move(t));
     }
     const bool write = !trouble && (conflicts == 0 || prefer != Prefer::none);
+    if (conflicts > 0) {
+        loadNames(o.base, base);
+        loadNames(o.theirs, theirs);
+    }
 
     // The report: per table what the merge changes in MINE, then its conflicts.
     if (o.format == "json") {

@@ -49,10 +49,20 @@ std::string joinLines(const std::vector<std::string>& lines) {
 template <class Record>
 std::vector<size_t> matchSide(std::span<const Record> base, std::span<const Record> side) {
     std::vector<size_t> match = matchRecords(base, side);
+    // Only an id with a record left unmatched on one side can be such a group.
+    std::vector<bool> baseMatched(base.size(), false);
+    for (size_t b : match)
+        if (b != kNoMatch) baseMatched[b] = true;
     std::unordered_map<std::string_view, std::pair<size_t, size_t>> counts;
-    counts.reserve(base.size());
-    for (const Record& r : base) ++counts[r.objectId].first;
-    for (const Record& r : side) ++counts[r.objectId].second;
+    for (size_t i = 0; i < side.size(); ++i)
+        if (match[i] == kNoMatch) counts[side[i].objectId];
+    for (size_t i = 0; i < base.size(); ++i)
+        if (!baseMatched[i]) counts[base[i].objectId];
+    if (counts.empty()) return match;
+    for (const Record& r : base)
+        if (auto c = counts.find(r.objectId); c != counts.end()) ++c->second.first;
+    for (const Record& r : side)
+        if (auto c = counts.find(r.objectId); c != counts.end()) ++c->second.second;
     std::unordered_map<std::string_view, std::pair<std::vector<size_t>, std::vector<size_t>>> groups;
     for (const auto& [id, n] : counts)
         if (n.first != n.second && n.first > 0 && n.second > 0 && std::max(n.first, n.second) > 1) groups[id];
@@ -108,6 +118,7 @@ struct Nodes {
     std::vector<size_t> of[kSides]; // record position on a side -> node
     std::vector<size_t> order;      // the merged table's nodes, in order
     std::vector<size_t> position;   // node -> its place in the merged table (kNone: not there)
+    std::vector<bool> filled;       // node -> its merged content is made
 };
 
 template <class Record>
@@ -300,6 +311,13 @@ struct Merge {
         });
     }
 
+    // A node's objectId: MINE's record's, else THEIRS', else BASE's.
+    template <class Record> std::string idOf(TableId id, size_t node) const {
+        for (size_t side : {size_t(1), size_t(2), size_t(0)})
+            if (const Record* r = recordOf<Record>(id, node, side)) return r->objectId;
+        return {};
+    }
+
     Ref refOf(const TShips& r, size_t k, size_t side) const {
         const RefColumn& c = kRefColumns[k];
         const int32_t value = refField(r, k);
@@ -461,12 +479,26 @@ struct Merge {
         return text;
     }
 
+    // What a record that a reference won back holds: MINE's, else THEIRS', else BASE's.
+    template <class Record> void fillKept(TableId id, std::vector<Record>& content) {
+        const Nodes& n = nodes[at(id)];
+        for (size_t node = 0; node < n.nodes.size(); ++node) {
+            if (!n.nodes[node].present || n.filled[node]) continue;
+            for (size_t side : {size_t(1), size_t(2), size_t(0)})
+                if (const Record* r = recordOf<Record>(id, node, side)) {
+                    content[node] = *r;
+                    break;
+                }
+        }
+    }
+
     // Decides which records stay and what each holds; the content by node.
     template <class Record>
     void mergeRecords(TableId id, std::vector<Record>& content, std::vector<ShipRefs>& refs) {
         Nodes& n = nodes[at(id)];
         TableMerge& report = reports[at(id)];
         content.resize(n.nodes.size());
+        n.filled.assign(n.nodes.size(), false);
         if constexpr (std::is_same_v<Record, TShips>) refs.resize(n.nodes.size());
         ShipRefs scratch{};
         for (size_t node = 0; node < n.nodes.size(); ++node) {
@@ -477,24 +509,27 @@ struct Merge {
             ShipRefs* r = std::is_same_v<Record, TShips> ? &refs[node] : &scratch;
             const auto take = [&](const Record& rec, size_t side) {
                 content[node] = rec;
+                n.filled[node] = true;
                 if constexpr (std::is_same_v<Record, TShips>) *r = refsOf(rec, side);
             };
-            // What a record not kept holds, should a reference win it back.
-            take(m ? *m : t ? *t : *b, m ? 1 : t ? 2 : 0);
             if (m && t) {
                 content[node] = mergeRecord(id, b, *m, *t, x.at[1], r);
+                n.filled[node] = true;
                 x.present = true;
             } else if (b && m) { // THEIRS removed it
                 if (same(*m, 1, *b, 0)) continue;
                 report.conflicts.push_back(
                     recordConflict(id, lineOf(*m), lineOf(*b), MergeSide::theirs, m->objectId, x.at[1]));
+                take(*m, 1);
                 x.present = prefer != Prefer::theirs;
             } else if (b && t) { // MINE removed it
                 if (same(*t, 2, *b, 0)) continue;
                 report.conflicts.push_back(
                     recordConflict(id, lineOf(*t), lineOf(*b), MergeSide::mine, t->objectId, x.at[2]));
+                take(*t, 2);
                 x.present = prefer == Prefer::theirs;
             } else if (m || t) { // added on one side
+                take(m ? *m : *t, m ? 1 : 2);
                 x.present = true;
             }
         }
@@ -746,7 +781,7 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
                 paired = false;
                 MergeConflict c{{}, "pairs", {}, {}, {}, true, {}, {}, {}, {}, *p, {}, {}, false};
                 if (*p < nl.of[side].size())
-                    c.objectId = lasers[nl.of[side][*p]].objectId;
+                    c.objectId = x.idOf<TLasers>(TableId::lasers, nl.of[side][*p]);
                 (side == 1 ? c.mine : c.theirs) = std::to_string(nl.of[side].size()) + "/" +
                                                   std::to_string(nb.of[side].size());
                 out.tables[at(TableId::lasers)].conflicts.push_back(std::move(c));
@@ -766,14 +801,17 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
             if (bn == kNone || nl.nodes[l].present == nb.nodes[bn].present) continue;
             const bool laserKept = nl.nodes[l].present;
             nl.nodes[l].present = nb.nodes[bn].present = true;
-            MergeConflict c{lasers[l].objectId, "pairs", {}, {}, {}, nl.nodes[l].at[0] != kNone, {}, {}, {}, {},
+            MergeConflict c{x.idOf<TLasers>(TableId::lasers, l), "pairs", {}, {}, {}, nl.nodes[l].at[0] != kNone, {}, {}, {}, {},
                             nl.nodes[l].at[1] != kNone ? nl.nodes[l].at[1] : nl.nodes[l].at[2],
                             laserKept ? TableId::bullets : TableId::lasers, {}, false};
-            c.namedId = laserKept ? bullets[bn].objectId : lasers[l].objectId;
+            c.namedId = laserKept ? x.idOf<TBullets>(TableId::bullets, bn) : x.idOf<TLasers>(TableId::lasers, l);
             out.tables[at(TableId::lasers)].conflicts.push_back(std::move(c));
         }
         (void)laserOf;
     }
+
+    for (const TableName& t : kTableNames)
+        if (x.nodes[at(t.id)].built) contentOf(t.id, [&](auto& content) { x.fillKept(t.id, content); });
 
     // Orders, then the references written as the merged places.
     for (const TableName& t : kTableNames) {
