@@ -424,6 +424,10 @@ constexpr TextForms kTexts[] = {
     {Text::cliGitFailed, u8"git не выполнил: %s"_cp1251, "git failed: %s"},
     {Text::cliMergeWriteFailed, u8"не удалось записать %s; прежний файл цел"_cp1251,
      "could not write %s; the previous file is intact"},
+    {Text::cliMergeWriteFault, u8"не удалось записать %s: %s; ничего не записано"_cp1251,
+     "could not write %s: %s; nothing written"},
+    {Text::cliMergeWrittenOnly, u8"не удалось записать %s: %s; записаны только: %s"_cp1251,
+     "could not write %s: %s; written before it: %s"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.
