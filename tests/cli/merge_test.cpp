@@ -357,6 +357,22 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с"), std::string::npos) << r.out;
+
+    // A side that cannot be compared (NUL bytes after the last line) is never "no differences".
+    const std::string ships = base.read("types/TShips.txt");
+    theirs.write("types/TShips.txt", ships + std::string(8, '\0'));
+    const std::vector<std::string> runs[] = {
+        {"diff-files", base.path("types/TShips.txt").string(), theirs.path("types/TShips.txt").string(), "--path",
+         "types/TShips.txt"},
+        {"diff", "--folder", theirs.folder(), "--against", base.folder(), "ships"},
+        {"diff", "--folder", theirs.folder(), "--against", base.folder(), "ships", "--format", "markdown"},
+    };
+    for (const std::vector<std::string>& args : runs) {
+        r = cli(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE((r.out + r.err).find("нулевой байт"), std::string::npos) << r.out << r.err;
+        EXPECT_EQ((r.out + r.err).find("Различий нет"), std::string::npos) << r.out << r.err;
+    }
 }
 
 #ifdef ORVEX_CLI_PROGRAM
