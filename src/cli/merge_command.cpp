@@ -61,10 +61,15 @@ std::vector<FileBytes> mergedTables(const MergeOptions& o, const GameState& merg
         FileBytes& file = files.emplace_back();
         visitTable(merged, m.table, [&](const auto& view) {
             file.name = view.name.fileName;
-            if (m.changesMine) file.bytes = tableFileText(view.headerValue, view.file, view.records);
+            if (m.changesMine && m.wholeFile != MergeSide::theirs)
+                file.bytes = tableFileText(view.headerValue, view.file, view.records);
         });
-        if (!m.changesMine && !readWholeFile(o.mine + file.name, file.bytes)) {
-            sayError(io, say(io, Text::cliReadFailed, {platformPath(o.mine + file.name)}));
+        // A table only THEIRS changed is THEIRS' file as it stands; one the merge
+        // leaves as MINE's is MINE's.
+        const bool whole = m.wholeFile == MergeSide::theirs;
+        const std::string& from = whole ? o.theirs : o.mine;
+        if ((whole || !m.changesMine) && !readWholeFile(from + file.name, file.bytes)) {
+            sayError(io, say(io, Text::cliReadFailed, {platformPath(from + file.name)}));
             readable = false;
         }
     }
@@ -153,18 +158,27 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     std::vector<const TableName*> chosen;
     if (!chosenTables(o.tables, chosen, io)) return kExitUsage;
     LoadedGame base, mine, theirs, merged;
-    if (!loadGame(o.base, base, io) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io))
+    // The other sides' name pages only name list entries in conflicts: read when there are some.
+    if (!loadGame(o.base, base, io, false) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io, false))
         return kExitUsage;
     const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::none;
     const bool json = o.format == "json";
-    merged.state = mine.state;
-    loadNames(o.mine, merged);
+    merged.page = mine.page;
+    merged.pagePath = mine.pagePath;
+
+    MergeScope scope;
+    for (const TableName* name : chosen) scope.tables.push_back(name->id);
+    GameMerge game = mergeGame(base.state, mine.state, theirs.state, prefer, scope);
+    merged.state = std::move(game.merged);
 
     std::vector<TableMerge> merges;
     std::vector<TableReport> reports, refused;
     int conflicts = 0, changedTables = 0;
-    for (const TableName* name : chosen) {
-        TableMerge m = mergeTable(base.state, mine.state, theirs.state, name->id, prefer, merged.state);
+    // The tables asked for, and those linked to them, in the tables' order.
+    for (const TableName& table : kTableNames) {
+        if (!game.tables[static_cast<size_t>(table.id)].chosen) continue;
+        const TableName* name = &table;
+        TableMerge m = std::move(game.tables[static_cast<size_t>(table.id)]);
         if (!m.merged) {
             const LoadedGame& side = m.refusedSide == MergeSide::base ? base : m.refusedSide == MergeSide::mine ? mine : theirs;
             const std::string& folder = m.refusedSide == MergeSide::base ? o.base : m.refusedSide == MergeSide::mine ? o.mine : o.theirs;
@@ -202,6 +216,10 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         std::vector<FileBytes> files = mergedTables(o, merged.state, merges, io, readable);
         written = readable && writeMerged(o, std::move(files), io);
         if (!readable) io.err += say(io, Text::cliNothingWritten) + "\n";
+    }
+    if (conflicts > 0) {
+        loadNames(o.base, base);
+        loadNames(o.theirs, theirs);
     }
 
     // The report: per table what the merge changes in MINE, then its conflicts.

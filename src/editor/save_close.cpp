@@ -13,6 +13,7 @@
 #include "ui/control.h"
 #include "ui/styles.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -102,33 +103,61 @@ void markChanged(MainForm& f, bool changed) {
 bool saveTables(MainForm& f) {
     // Every question comes before anything is written or merged into memory, so
     // that Cancel changes nothing.
-    std::vector<TableId> leftAsTheyAre;
-    std::vector<SaveMerge> merges; // tables merged without a conflict
-    for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) {
-        SaveMerge merge = mergeOnSave(*f.game, entry.id, f.tableBases);
-        if (merge.clean) {
-            merges.push_back(std::move(merge));
+    const std::vector<TableFileEntry> changed = tablesChangedOnDisk(*f.game);
+    std::vector<TableId> changedIds;
+    for (const TableFileEntry& entry : changed) changedIds.push_back(entry.id);
+    const SaveMerge merge = mergeOnSave(*f.game, changedIds, f.tableBases);
+    std::vector<TableId> leftAsTheyAre, merged, cleanlyMerged;
+    for (const TableFileEntry& entry : changed) {
+        if (merge.clean[static_cast<size_t>(entry.id)]) {
+            merged.push_back(entry.id);
+            cleanlyMerged.push_back(entry.id);
             continue;
         }
+        const std::vector<MergeConflict>& conflicts = merge.merge.tables[static_cast<size_t>(entry.id)].conflicts;
         const std::string name(entry.name);
         const std::string question =
-            merge.conflicts.empty()
+            conflicts.empty()
                 ? formatText(f.text(Text::changedOnDisk), {name})
-                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, name, merge.conflicts)});
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, name, conflicts)});
         const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
                                            kMbYesNoCancel | kMbIconExclamation);
-        if (answer == kIdNo) leftAsTheyAre.push_back(entry.id);
-        else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
+        if (answer == kIdNo) {
+            // The tables that name its records by position stay as they are with it.
+            for (TableId id : linkedTables(entry.id))
+                if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) == leftAsTheyAre.end())
+                    leftAsTheyAre.push_back(id);
+        } else if (answer != kIdYes) {
+            return false; // Cancel, or the box closed without an answer
+        } else if (!conflicts.empty()) {
+            merged.push_back(entry.id); // the merge, with Orvex's value in each conflicting field
+        }
     }
-    // The merged values become the editor's, so the window and a later Save agree with the file.
-    for (const SaveMerge& merge : merges) {
-        if (!merge.changesMine) continue;
-        copyTable(merge.merged, merge.id, *f.game);
-        refillRecordLists(f, merge.id);
+    const auto left = [&](TableId id) {
+        return std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end();
+    };
+    // The merged values become the editor's, so the window and a later Save agree
+    // with the file; a table the merge leaves as the file holds it is not written again.
+    bool anyMerged = false;
+    std::vector<TableId> asOnDisk;
+    for (const TableName& t : kTableNames) {
+        const TableMerge& m = merge.merge.tables[static_cast<size_t>(t.id)];
+        if (left(t.id) || !m.merged || !m.exists) continue;
+        const bool onDisk = std::find(changedIds.begin(), changedIds.end(), t.id) != changedIds.end();
+        if (onDisk && std::find(merged.begin(), merged.end(), t.id) == merged.end()) continue;
+        if (m.changesMine) {
+            copyTable(merge.merge.merged, t.id, *f.game);
+            refillRecordLists(f, t.id);
+            anyMerged = true;
+        }
+        if (onDisk && m.wholeFile == MergeSide::theirs) asOnDisk.push_back(t.id);
     }
-    if (!merges.empty()) showAgain(f);
+    if (anyMerged) showAgain(f);
 
-    const SaveReport report = saveAllTables(*f.game, leftAsTheyAre);
+    std::vector<TableId> notWritten = leftAsTheyAre;
+    notWritten.insert(notWritten.end(), asOnDisk.begin(), asOnDisk.end());
+    for (TableId id : asOnDisk) rememberBase(*f.game, id, f.tableBases);
+    const SaveReport report = saveAllTables(*f.game, notWritten);
     // What was written is what the files hold now: the next save compares with
     // it, and merges with it as the table read.
     for (const SavedTable& saved : report.saved) {
@@ -139,9 +168,12 @@ bool saveTables(MainForm& f) {
         reportFailures(f, report);
         return false;
     }
-    if (!merges.empty()) {
+    std::vector<TableId> reported;
+    for (TableId id : cleanlyMerged)
+        if (!left(id)) reported.push_back(id);
+    if (!reported.empty()) {
         std::string text(f.text(Text::mergedOnSave));
-        for (const SaveMerge& merge : merges) (text += "\r\n") += tableName(merge.id).fileName;
+        for (TableId id : reported) (text += "\r\n") += tableName(id).fileName;
         messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
     }
     // Edits to a table left as it is are still not in its file.

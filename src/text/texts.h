@@ -85,6 +85,7 @@ enum class Text {
     cliMergeTableFile, cliMergeSides, cliMergeConflicts, cliMergeSettled, cliMergeDone,
     cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
     cliGitFailed, cliMergeWriteFailed, cliMergeWriteFault, cliMergeWrittenOnly,
+    cliMergePairs, cliConflictNamesRemoved, cliConflictNeedsFolders,
     count_
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -161,6 +162,56 @@ TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
     EXPECT_EQ(merge({"--prefer", "mine", "shields"}).status, 0);
     EXPECT_EQ(loaded(mine).shields.records[0].shieldPower, t.shields.records[0].shieldPower);
     EXPECT_EQ(mine.read("types/TShields.txt").find('\r'), std::string::npos);
+}
+
+namespace {
+
+// Changes the game with `edit` and saves its ships and shields as the editor does.
+void editShipsAndShields(const TempGame& game, const std::function<void(GameState&)>& edit) {
+    GameState s = loaded(game);
+    edit(s);
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
+                              std::span<const TShips>(s.ships.records)));
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file,
+                              std::span<const TShields>(s.shields.records)));
+    fs::remove(game.path("types/TShips.bak"));
+    fs::remove(game.path("types/TShields.bak"));
+}
+
+// THEIRS turns the shields round, with LF line ends, and re-points its ships so
+// each keeps its shield; it also gives the last ship more hull.
+void reverseShields(GameState& s) {
+    std::reverse(s.shields.records.begin(), s.shields.records.end());
+    s.shields.file.lfOnly = true;
+    const int32_t last = static_cast<int32_t>(s.shields.records.size()) - 1;
+    for (TShips& ship : s.ships.records)
+        if (ship.maxShieldType >= 0 && ship.maxShieldType <= last) ship.maxShieldType = last - ship.maxShieldType;
+    s.ships.records.back().hullStrength += 100;
+}
+
+std::vector<std::string> shieldsNamed(const GameState& s) {
+    std::vector<std::string> names;
+    for (const TShips& ship : s.ships.records)
+        names.push_back(ship.maxShieldType >= 0 && ship.maxShieldType < int32_t(s.shields.records.size())
+                            ? s.shields.records[size_t(ship.maxShieldType)].objectId
+                            : "?");
+    return names;
+}
+
+} // namespace
+
+// Every ship keeps its shield when THEIRS reorders them, and the shield table,
+// which only THEIRS changed, is THEIRS' file byte for byte.
+TEST_F(Merge, ReferencesFollowTheirRecords) {
+    editShipsAndShields(theirs, reverseShields);
+    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    const CliRun r = merge();
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(mine.read("types/TShields.txt"), theirs.read("types/TShields.txt"));
+    const GameState merged = loaded(mine);
+    EXPECT_EQ(shieldsNamed(merged), shieldsNamed(loaded(base)));
+    EXPECT_EQ(merged.ships.records[0].speed, 31080);
+    EXPECT_EQ(merged.ships.records.back().hullStrength, loaded(theirs).ships.records.back().hullStrength);
 }
 
 // diff words units whole, list entries by their text and prices as the window does.
@@ -425,5 +476,33 @@ TEST(Git, MergesTwoBranchesThroughTheDriver) {
     ASSERT_FALSE(conflicted.ships.records.empty());
     EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
     EXPECT_EQ(repo.read("types/TShips.txt").find("<<<<<<<"), std::string::npos);
+    ASSERT_EQ(run("merge --abort"), 0);
+
+    // One branch turns the shields round and re-points its ships, the other
+    // raises a speed: the driver reads the shields of all three commits from git,
+    // so every ship keeps its shield.
+    ASSERT_EQ(run("checkout -q -b round main"), 0);
+    editShipsAndShields(repo, reverseShields);
+    ASSERT_EQ(run("commit -qam round"), 0);
+    ASSERT_EQ(run("checkout -q speed"), 0);
+    const std::vector<std::string> meant = shieldsNamed(loaded(repo));
+    EXPECT_EQ(run("merge -q --no-edit round"), 0);
+    EXPECT_EQ(shieldsNamed(loaded(repo)), meant);
+
+    // Outside a merge git runs, the driver cannot see the shields: a changed
+    // shield number is a conflict that names the whole-folder merge.
+    TempGame files;
+    GameState b = loaded(repo), m = b, t = b;
+    m.ships.records[0].maxShieldType = 1;
+    t.ships.records[0].maxShieldType = 2;
+    t.ships.records[1].speed += 222;
+    const auto put = [&](const GameState& g, const char* name) {
+        files.write(name, tableFileText(g.ships.headerValue, g.ships.file, std::span<const TShips>(g.ships.records)));
+        return files.path(name).string();
+    };
+    b.ships.records[0].maxShieldType = 1;
+    const CliRun r = cli({"merge-file", put(b, "b"), put(m, "m"), put(t, "t"), "--path", "types/TShips.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("orvex-cli merge"), std::string::npos) << r.err;
 }
 #endif
