@@ -189,12 +189,13 @@ int runDiffFiles(const std::string& oldFile, const std::string& newFile, const s
     TableReport t = reportTable(io, *name, diffTable(oldGame.state, newGame.state, name->id), oldGame, newGame,
                                 oldFile, newFile);
     for (const std::string& line : tableLines(io, t, false)) io.out += path + ": " + line + "\n";
+    // A file that could not be compared may differ: "no differences" would not be true.
+    if (t.diff.state == DiffState::notComparable) return kExitUsage;
     const bool differs = hasDifferences(t.diff);
     io.out += (differs ? say(io, Text::cliDiffTotals, {static_cast<int32_t>(t.diff.changed.size()),
                                                        static_cast<int32_t>(t.diff.added.size()),
                                                        static_cast<int32_t>(t.diff.removed.size())})
                        : say(io, Text::cliDiffNone)) +
               "\n";
-    if (t.diff.state == DiffState::notComparable) return kExitUsage;
     return differs ? kExitFailed : kExitOk;
 }
