@@ -2,6 +2,7 @@
 
 #include "ui/dispatch.h"
 
+#include "ui/mnemonic.h"
 #include "ui/platform.h"
 
 #include <vector>
@@ -124,21 +125,11 @@ char keyOfLetter(unsigned char letter) {
     return 0;
 }
 
-// The letter a caption marks with "&" ("&&" is a plain "&"), or 0.
-unsigned char markedLetter(const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&') return static_cast<unsigned char>(caption[i + 1]);
-        ++i;
-    }
-    return 0;
-}
-
 Control* findButton(Control& c, char key, bool ctrl) {
     for (auto& child : c.children) {
         Control& b = *child;
         if (b.kind == ControlKind::Button && isReachable(b) &&
-            (ctrl ? b.shortcut == key : keyOfLetter(markedLetter(b.text)) == key))
+            (ctrl ? b.shortcut == key : keyOfLetter(mnemonicLetter(b.text)) == key))
             return &b;
         if (Control* found = findButton(b, key, ctrl); found != nullptr) return found;
     }

@@ -8,6 +8,8 @@
 
 #include "ui/fit_texts.h"
 
+#include "ui/mnemonic.h"
+
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -116,13 +118,7 @@ Size textExtent(const Control& c) {
 }
 
 std::string shownText(const Control& c) {
-    if (c.kind != ControlKind::Button) return c.text;
-    std::string shown;
-    for (size_t i = 0; i < c.text.size(); ++i) {
-        if (c.text[i] == '&' && i + 1 < c.text.size()) ++i;
-        shown += c.text[i];
-    }
-    return shown;
+    return c.kind == ControlKind::Button ? withoutMnemonics(c.text) : c.text;
 }
 
 int fitTexts(Control& window) {

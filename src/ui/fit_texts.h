@@ -18,6 +18,6 @@ int fitTexts(Control& window);
 // The space a text control needs for its text in its font, without its window.
 Size textExtent(const Control& c);
 
-// The text as the control shows it: a button's "&" marks its Alt letter and is
-// not drawn ("&&" is one "&"); other kinds show their text as it is.
+// The text as the control shows it: a button's caption without the "&" of its
+// Alt letter (ui/mnemonic.h); other kinds show their text as it is.
 std::string shownText(const Control& c);

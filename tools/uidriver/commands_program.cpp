@@ -6,6 +6,8 @@
 
 #include "utf.h"
 
+#include "ui/mnemonic.h"
+
 namespace uidriver {
 
 namespace {

@@ -2,6 +2,7 @@
 #include "utf.h"
 
 #include "ui/control_id.h"
+#include "ui/mnemonic.h"
 
 #include <algorithm>
 #include <cctype>
@@ -52,16 +53,9 @@ bool overlapsVertically(const WindowNode& a, const WindowNode& b) {
     return top < bottom;
 }
 
-// A push button's text as a person reads it: "&" marks its Alt letter and is not
-// shown ("&&" shows one "&").
+// A push button's text as a person reads it, without the "&" of its Alt letter.
 std::string shownText(const WindowNode& node) {
-    if (kindOf(node) != "Button") return node.text;
-    std::string shown;
-    for (size_t i = 0; i < node.text.size(); ++i) {
-        if (node.text[i] == '&' && i + 1 < node.text.size()) ++i;
-        shown += node.text[i];
-    }
-    return shown;
+    return kindOf(node) == "Button" ? withoutMnemonics(node.text) : node.text;
 }
 
 bool conditionHolds(WindowTree& tree, int index, const SelectorCondition& c) {

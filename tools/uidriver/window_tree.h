@@ -55,7 +55,4 @@ std::string_view kindOf(const WindowNode& node);
 // Whether node is below ancestor (not equal to it).
 bool isDescendant(const WindowTree& tree, int node, int ancestor);
 
-// The text with the first '&' of each "&x" pair removed and "&&" made "&", as shown.
-std::string withoutMnemonics(std::string_view text);
-
 } // namespace uidriver
