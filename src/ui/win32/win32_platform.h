@@ -51,7 +51,7 @@ class Win32Platform : public Platform {
                    unsigned flags) override;
     std::function<void()> claimFolder(std::string_view folder, bool& heldElsewhere) override;
 
-    struct State; // window classes, fonts, brushes (win32_platform.cpp)
+    struct State; // window classes, bindings, fonts, lists (win32_state.h)
 
   private:
     std::unique_ptr<State> state_;

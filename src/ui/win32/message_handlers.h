@@ -1,0 +1,20 @@
+#pragma once
+// The layer's window procedures and its private messages (message_handlers.cpp).
+
+#include <windows.h>
+
+namespace win32 {
+
+// The layer's private messages: a child's command notification handed over by its
+// parent (same parameters), a WM_NOTIFY handed over the same way, and the colour
+// requests WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC (0x132..0x138) as 0xBD32..0xBD38.
+constexpr UINT kChildCommand = 0xB005;
+constexpr UINT kChildNotify = 0xB006;
+constexpr UINT kChildColourBase = 0xBC00;
+
+// The procedure of every window of the layer's classes, in front of the platform's.
+LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+// The procedure of a drop-down list's inner windows, in front of theirs.
+LRESULT CALLBACK innerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+} // namespace win32
