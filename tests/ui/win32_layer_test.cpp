@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -290,6 +292,32 @@ TEST_F(Win32Layer, WindowsCarryTheirControlsIds) {
         EXPECT_EQ(GetDlgItem(hwndOf(page), controlIdNumber("speed")), hwndOf(edit));
     });
     run();
+}
+
+// Every window is bound to its control at its WM_NCCREATE, from the control
+// CreateWindowEx carried there: the window's first own message already finds it.
+TEST_F(Win32Layer, WindowsKnowTheirControlsFromTheirCreation) {
+    // Each window made, with its "SELF_" property right after its WM_NCCREATE.
+    static std::vector<std::pair<HWND, HANDLE>> bound;
+    bound.clear();
+    HHOOK hook = SetWindowsHookExW(
+        WH_CALLWNDPROCRET,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+            if (code == HC_ACTION && sent->message == WM_NCCREATE)
+                bound.emplace_back(sent->hwnd, GetPropW(sent->hwnd, L"SELF_"));
+            return CallNextHookEx(nullptr, code, wp, lp);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    Control& group = createGroupBox(main, "G");
+    Control& list = createList(group, 0);
+    addItem(list, "x"); // makes the list's window, and its ancestors' first
+    UnhookWindowsHookEx(hook);
+    for (Control* c : {&app, &main, &group, &list}) {
+        const std::pair<HWND, HANDLE> expected{hwndOf(*c), c};
+        EXPECT_NE(std::find(bound.begin(), bound.end(), expected), bound.end()) << c->text;
+    }
 }
 
 // The taskbar's close command reaches the application's window.

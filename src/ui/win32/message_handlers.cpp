@@ -309,14 +309,14 @@ namespace win32 {
 
 LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (active == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
-    const auto* b = bindingOf(hwnd);
-    if (b == nullptr && active->creating != nullptr) {
-        // The first message of a window the layer is creating binds it to its object.
-        Control* c = active->creating;
-        active->creating = nullptr;
-        bindSelf(hwnd, c);
-        b = bindingOf(hwnd);
+    // A window the layer makes brings its control to its WM_NCCREATE
+    // (createWindow); the few messages before it are the platform's alone.
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lp);
+        if (create->lpCreateParams != nullptr && bindingOf(hwnd) == nullptr)
+            bindSelf(hwnd, static_cast<Control*>(create->lpCreateParams));
     }
+    const auto* b = bindingOf(hwnd);
     if (b == nullptr) return CallWindowProcW(active->baseProc(hwnd), hwnd, msg, wp, lp);
     Control& c = *b->self;
     const WNDPROC base = b->next;

@@ -33,7 +33,6 @@ struct Win32Platform::State {
         bool inner = false;     // an inner window of a list, subclassed
     };
     std::unordered_map<HWND, Binding> bindings;
-    Control* creating = nullptr; // the control whose window is being made
 
     // One font object per distinct font, with the number of windows that hold it
     // (fonts.cpp).

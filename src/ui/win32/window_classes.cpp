@@ -1,8 +1,9 @@
 // The layer's windows: every control is a window of a class registered by the
 // layer ("obj_" + the standard class, or the layer's own "OrvexWindow") whose
 // window procedure is the layer's (message_handlers.cpp), in front of the
-// platform's. A window is bound to its control by its first message; the
-// procedure finds the control through that binding from then on.
+// platform's. A window is made with its control as CreateWindowEx's last
+// parameter and bound to it at its WM_NCCREATE, the first message that carries
+// it; the procedure finds the control through that binding from then on.
 
 #include "ui/win32/window_classes.h"
 
@@ -248,13 +249,11 @@ void Win32Platform::createWindow(Control& c) {
             : toWide(c.text);
     // A child window's "menu" is its id; a top-level window has none.
     HMENU id = isTopLevel(c) ? nullptr : childId(c);
-    state_->creating = &c;
+    // The last parameter reaches the window's WM_NCCREATE, which binds it to c.
     HWND hwnd =
         CreateWindowExW(windowExStyle(c), className.c_str(), text.c_str(), windowStyle(c), c.x, c.y,
-                        c.width, windowHeight(c), parent, id, state_->instance, nullptr);
-    state_->creating = nullptr;
+                        c.width, windowHeight(c), parent, id, state_->instance, &c);
     if (hwnd == nullptr) return;
-    if (bindingOf(hwnd) == nullptr) bindSelf(hwnd, &c);
     c.window = hwnd;
     state_->giveFont(c, false);
     placeInCreationOrder(c);

@@ -13,7 +13,7 @@ namespace win32 {
 const Win32Platform::State::Binding* bindingOf(HWND hwnd);
 // The control a window of the layer shows, or nullptr.
 Control* controlOf(HWND hwnd);
-// A window of the layer's classes and its control (at its first message).
+// A window of the layer's classes and its control (at its WM_NCCREATE).
 void bindSelf(HWND hwnd, Control* c);
 // An inner window of a list, subclassed: its control is the list.
 void bindInner(HWND hwnd, Control* list, WNDPROC previous);
