@@ -28,6 +28,15 @@ struct Win32Layer : ::testing::Test {
     std::vector<std::function<void()>> steps;
     size_t nextStep = 0;
     std::vector<std::string> changes; // the texts onChange saw, in order
+    // A loop the layer never ends (its windows lost their controls, so no close
+    // request reaches one) fails the test after a while instead of running
+    // until ctest kills the whole program.
+    UINT_PTR watchdog = SetTimer(nullptr, 0, 15000, [](HWND, UINT, UINT_PTR, DWORD) {
+        ADD_FAILURE() << "the loop ran for 15 s without ending";
+        PostQuitMessage(0);
+    });
+
+    ~Win32Layer() override { KillTimer(nullptr, watchdog); }
 
     static void question(void* context, Control& window, bool& accept) {
         auto& t = *static_cast<Win32Layer*>(context);
