@@ -1,6 +1,8 @@
-// orvex-cli merge-file and diff-files: git's drivers for one table file. git
-// hands over temporary files and the file's path in the repository; the path's
-// file name tells the table, whatever its letter case.
+// orvex-cli merge-file, diff-files and show-file: git's drivers and textconv for
+// one table file. git hands over temporary files and the file's path in the
+// repository; the end of a file name tells the table, whatever its letter case.
+// A file the table's rules cannot read is shown as it is, so that git never
+// stops on it.
 
 #include <optional>
 
@@ -11,6 +13,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_merge.h"
+#include "tables/table_rows.h"
 #include "text/files.h"
 #include "text/strings.h"
 
@@ -21,14 +24,14 @@ std::string_view fileNameOf(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The table that `path` names by its file name ("types/tships.txt"), else null
-// with the message.
-const TableName* tableOfPath(const std::string& path, CliOutput& io) {
-    const std::string_view name = fileNameOf(path);
-    const TableName* table = name.size() > 4 && lowerLatin(name.substr(name.size() - 4)) == ".txt" ? findTable(name)
-                                                                                                  : nullptr;
-    if (table == nullptr) sayError(io, say(io, Text::cliPathNotTable, {path}));
-    return table;
+// The table whose file name ends `path`, in any letter case: "types/tships.txt",
+// and git's temporary "/tmp/git-blob-Qu7rpw/TShips.txt" or "Xy12_TShips.txt";
+// null for any other file.
+const TableName* tableAtEnd(std::string_view path) {
+    const std::string name = lowerLatin(fileNameOf(path));
+    for (const TableName& t : kTableNames)
+        if (name.ends_with(lowerLatin(fileNameOf(t.fileName)))) return &t;
+    return nullptr;
 }
 
 // One table file read into `game` by the loader's rules; an empty file (git's
@@ -40,6 +43,19 @@ void loadFile(LoadedGame& game, TableId id, const std::string& file) {
         return;
     }
     loadTableFrom(game.state, id, file);
+}
+
+// What names a table's records as the window does, from the game folder
+// `folder`: its name page, and the shields and missiles a ship's lists show
+// (unless `id`, the table read from the file, is one of them).
+void loadNaming(LoadedGame& game, const std::string& folder, TableId id) {
+    loadNames(folder, game);
+    GameState& s = game.state;
+    const std::string own = s.folder;
+    s.folder = folder;
+    for (const TableId listed : {TableId::shields, TableId::rockets})
+        if (listed != id) loadTable(s, listed);
+    s.folder = own;
 }
 
 // The folder prefix of the game that holds `path` ("mod/types/TShips.txt" ->
@@ -63,8 +79,11 @@ std::string reasonOf(const CliOutput& io, const LoadedGame& game, TableId id, co
 
 int runMergeFile(const std::string& base, const std::string& mine, const std::string& theirs, const std::string& path,
                  CliOutput& io) {
-    const TableName* name = tableOfPath(path, io);
-    if (name == nullptr) return kExitUsage;
+    const TableName* name = tableAtEnd(path);
+    if (name == nullptr) {
+        sayError(io, say(io, Text::cliPathNotTable, {path}));
+        return kExitUsage;
+    }
     LoadedGame sides[3];
     const std::string* files[3] = {&base, &mine, &theirs};
     for (int i = 0; i < 3; ++i) loadFile(sides[i], name->id, *files[i]);
@@ -105,15 +124,18 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
 }
 
 int runDiffFiles(const std::string& oldFile, const std::string& newFile, const std::string& path, CliOutput& io) {
-    const TableName* name = tableOfPath(path, io);
-    if (name == nullptr) return kExitUsage;
+    const TableName* name = tableAtEnd(path);
+    if (name == nullptr) {
+        sayError(io, say(io, Text::cliPathNotTable, {path}));
+        return kExitUsage;
+    }
     LoadedGame oldGame, newGame;
     loadFile(oldGame, name->id, oldFile);
     loadFile(newGame, name->id, newFile);
-    // Names from the name page of the game folder around the file, when found.
+    // Named from the game folder around the file, when found.
     if (const std::optional<std::string> folder = gameFolderOf(path)) {
-        loadNames(*folder, oldGame);
-        loadNames(*folder, newGame);
+        loadNaming(oldGame, *folder, name->id);
+        loadNaming(newGame, *folder, name->id);
     }
     TableReport t = reportTable(io, *name, diffTable(oldGame.state, newGame.state, name->id), oldGame, newGame,
                                 oldFile, newFile);
@@ -126,4 +148,43 @@ int runDiffFiles(const std::string& oldFile, const std::string& newFile, const s
               "\n";
     if (t.diff.state == DiffState::notComparable) return kExitUsage;
     return differs ? kExitFailed : kExitOk;
+}
+
+int runShowFile(const std::string& file, const std::string& folder, CliOutput& io) {
+    std::string bytes;
+    if (!readWholeFile(file, bytes)) {
+        sayError(io, say(io, Text::cliReadFailed, {file}));
+        return kExitUsage;
+    }
+    const TableName* name = tableAtEnd(file);
+    LoadedGame game;
+    if (name != nullptr) loadTableBytes(game.state, name->id, bytes);
+    // What the loader cannot read is shown as it is: git then shows its lines.
+    if (name == nullptr || bytes.empty() ||
+        visitTable(game.state, name->id, [](const auto& view) { return keptFromSaving(view.file); })) {
+        io.out += bytes;
+        return kExitOk;
+    }
+    loadNaming(game, folder, name->id);
+    visitTable(game.state, name->id, [&](const auto& view) {
+        using Record = typename std::decay_t<decltype(view.records)>::value_type;
+        for (const std::string& line : view.file.remarks) io.out += cp1251ToUtf8(line) + "\n";
+        io.out += say(io, Text::cliDiffHeader) + " " + std::to_string(view.headerValue) +
+                  (view.file.headerRest.empty() ? std::string() : " " + cp1251ToUtf8(view.file.headerRest)) + "\n";
+        const std::span<const Column> columns = recordColumns<Record>();
+        // Each field on a line of its own that names its record, so that a change
+        // in a line diff names both.
+        for (const Record& r : view.records) {
+            const std::string label =
+                recordLabel(cp1251ToUtf8(recordName(game, r, io.language)), r.objectId, false) + ": ";
+            const std::vector<std::string> cells = recordCells(r);
+            for (size_t c = 0; c < columns.size(); ++c)
+                if (columns[c].name != "objectId")
+                    io.out += label + columnText(io, columns[c].name, cells[c], showColumn(columns[c].name, r, name->id),
+                                                 game) + "\n";
+            if (!r.rest.empty()) io.out += label + "rest " + cp1251ToUtf8(r.rest) + "\n";
+        }
+        for (const std::string& line : view.file.trailingLines) io.out += cp1251ToUtf8(line) + "\n";
+    });
+    return kExitOk;
 }

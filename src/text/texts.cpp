@@ -424,6 +424,15 @@ constexpr TextForms kTexts[] = {
     {Text::cliGitFailed, u8"git не выполнил: %s"_cp1251, "git failed: %s"},
     {Text::cliMergeWriteFailed, u8"не удалось записать %s; прежний файл цел"_cp1251,
      "could not write %s; the previous file is intact"},
+    {Text::cliShowFile, u8"файл таблицы как текст: по строке на поле записи, словами редактора (textconv для git)"_cp1251,
+     "a table file as text: a line per field of each record, in the editor's words (a textconv for git)"},
+    {Text::cliShowFileArgument, u8"файл таблицы; таблица узнаётся по концу имени файла"_cp1251,
+     "the table file; the end of its name tells the table"},
+    {Text::cliShowFolderOption, u8"папка игры, по странице имён которой названы записи; по умолчанию текущая"_cp1251,
+     "the game folder whose name page names the records; by default the current one"},
+    {Text::cliGitNotOnPath,
+     u8"orvex-cli нет в PATH: пока его там нет, git не сольёт таблицы без конфликта и не покажет их изменения"_cp1251,
+     "orvex-cli is not on the PATH: until it is, git will not merge the tables without a conflict nor show their changes"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -85,6 +85,8 @@ enum class Text {
     cliMergeTableFile, cliMergeSides, cliMergeConflicts, cliMergeSettled, cliMergeDone,
     cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
     cliGitFailed, cliMergeWriteFailed,
+    // orvex-cli: a table file as text, the drivers' program
+    cliShowFile, cliShowFileArgument, cliShowFolderOption, cliGitNotOnPath,
     count_
 };
 
