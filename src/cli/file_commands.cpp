@@ -1,23 +1,28 @@
 // orvex-cli merge-file, diff-files and show-file: git's drivers and textconv for
 // one table file. git hands over temporary files and the file's path in the
 // repository; the end of a file name tells the table, whatever its letter case.
-// A file the table's rules cannot read is shown as it is, so that git never
-// stops on it.
+// A file the table's rules cannot read goes to git's own line merge and line
+// diff, or is shown as it is, so that git never stops on it.
 
 #include <optional>
 
 #include "cli/change_report.h"
 #include "cli/commands.h"
 #include "cli/game_folder.h"
+#include "cli/run_program.h"
 #include "cli/utf8_text.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_merge.h"
 #include "tables/table_rows.h"
+#include "text/file_identity.h"
 #include "text/files.h"
 #include "text/strings.h"
 
 namespace {
+
+// Where the conflicts of a merge stay, in the repository's git folder.
+constexpr std::string_view kConflictList = "orvex-conflicts.txt";
 
 std::string_view fileNameOf(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
@@ -69,10 +74,80 @@ std::optional<std::string> gameFolderOf(const std::string& path) {
     return up == std::string::npos ? std::string() : folder.substr(0, up + 1);
 }
 
-std::string reasonOf(const CliOutput& io, const LoadedGame& game, TableId id, const std::string& file) {
-    return say(io, Text::cliDiffReason, {file, visitTable(game.state, id, [&](const auto& view) {
+std::string reasonOf(const CliOutput& io, const LoadedGame& game, TableId id, const std::string& side) {
+    return say(io, Text::cliDiffReason, {side, visitTable(game.state, id, [&](const auto& view) {
                                               return cp1251ToUtf8(problemText(view.file.problem, io.language));
                                           })});
+}
+
+// Keeps `lines`, a file's conflicts, where the user finds them after the merge:
+// in the git folder of the repository that holds `mine`, and says where on err.
+// A merge starts the list afresh: it goes on only while git's index is the one
+// it started with (git writes the index only when a merge ends or is aborted).
+// Outside a repository nothing is kept.
+void keepConflicts(const std::string& mine, const std::string& lines, CliOutput& io) {
+    const size_t slash = mine.find_last_of("/\\");
+    const std::string folder = slash == std::string::npos ? std::string(".") : mine.substr(0, slash + 1);
+    std::string gitFolder;
+    if (runProgram({"git", "-C", folder, "rev-parse", "--absolute-git-dir"}, gitFolder) != 0) return;
+    while (!gitFolder.empty() && (gitFolder.back() == '\n' || gitFolder.back() == '\r')) gitFolder.pop_back();
+    if (gitFolder.empty()) return;
+    const FileIdentity index = identityOnDisk(gitFolder + "/index");
+    const std::string stamp = "# orvex-cli merge-file; git index " + std::to_string(index.size) + " " +
+                              std::to_string(index.hash) + "\n";
+    const std::string list = gitFolder + "/" + std::string(kConflictList);
+    std::string text;
+    readWholeFile(list, text);
+    if (!text.starts_with(stamp)) text = stamp;
+    text += lines;
+    const std::string temporary = list + ".orvex-new";
+    if (!writeNewFileDurably(temporary, text) || !replaceFile(temporary, list)) {
+        removeFile(temporary);
+        sayError(io, say(io, Text::cliMergeWriteFailed, {list}));
+        return;
+    }
+    sayError(io, say(io, Text::cliConflictList, {list}));
+}
+
+// git's own line merge of the three files into `mine`, for a file whose table
+// `reason` says cannot be read: git merge-file's exit status (0 merged, else the
+// number of conflicts, marked in the file as git marks them), 2 when git did not run.
+int lineMerge(const std::string& base, const std::string& mine, const std::string& theirs, const std::string& path,
+              const std::string& reason, CliOutput& io) {
+    sayError(io, say(io, Text::cliLineMerge, {path, reason}));
+    const int status = runProgram({"git", "merge-file", "-L", "MINE", "-L", "BASE", "-L", "THEIRS", mine, base, theirs});
+    if (status < 0) {
+        sayError(io, say(io, Text::cliGitFailed, {"git merge-file"}));
+        return kExitUsage;
+    }
+    // Above 127 git tells trouble, not a count.
+    if (status > 0 && status <= 127)
+        keepConflicts(mine, path + ": " + say(io, Text::cliLineConflicts, {status}) + "\n", io);
+    return status;
+}
+
+// git's own line diff of the two files, named by `path`, for a file whose table
+// `reason` says cannot be read: 0 same, 1 different, 2 when git did not run.
+int lineDiff(const std::string& oldFile, const std::string& newFile, const std::string& path, const std::string& reason,
+             CliOutput& io) {
+    io.out += path + ": " + say(io, Text::cliDiffNotComparable, {reason}) + "; " + say(io, Text::cliLineDiff) + "\n";
+    std::string diff;
+    const int status = runProgram(
+        {"git", "diff", "--no-index", "--no-color", "--no-ext-diff", "--no-textconv", "--", oldFile, newFile}, diff);
+    if (status != 0 && status != 1) {
+        sayError(io, say(io, Text::cliGitFailed, {"git diff --no-index"}));
+        return kExitUsage;
+    }
+    // git names its two files; the path names them here, before the first hunk.
+    const size_t hunks = diff.starts_with("@@") ? 0 : diff.find("\n@@");
+    if (hunks == std::string::npos) {
+        io.out += diff;
+        return status;
+    }
+    io.out += (oldFile == "/dev/null" ? std::string("--- /dev/null") : "--- a/" + path) + "\n";
+    io.out += (newFile == "/dev/null" ? std::string("+++ /dev/null") : "+++ b/" + path) + "\n";
+    io.out += diff.substr(hunks == 0 ? 0 : hunks + 1);
+    return status;
 }
 
 } // namespace
@@ -80,21 +155,22 @@ std::string reasonOf(const CliOutput& io, const LoadedGame& game, TableId id, co
 int runMergeFile(const std::string& base, const std::string& mine, const std::string& theirs, const std::string& path,
                  CliOutput& io) {
     const TableName* name = tableAtEnd(path);
-    if (name == nullptr) {
-        sayError(io, say(io, Text::cliPathNotTable, {path}));
-        return kExitUsage;
-    }
+    if (name == nullptr) return lineMerge(base, mine, theirs, path, say(io, Text::cliPathNotTable, {path}), io);
     LoadedGame sides[3];
     const std::string* files[3] = {&base, &mine, &theirs};
-    for (int i = 0; i < 3; ++i) loadFile(sides[i], name->id, *files[i]);
+    const std::optional<std::string> folder = gameFolderOf(path);
+    for (int i = 0; i < 3; ++i) {
+        loadFile(sides[i], name->id, *files[i]);
+        if (folder) loadNaming(sides[i], *folder, name->id);
+    }
     LoadedGame merged;
     merged.state = sides[1].state;
     // MINE's value stays in every conflicting field: the file stays a table.
     const TableMerge m = mergeTable(sides[0].state, sides[1].state, sides[2].state, name->id, Prefer::mine, merged.state);
     if (!m.merged) {
         const int side = m.refusedSide == MergeSide::base ? 0 : m.refusedSide == MergeSide::mine ? 1 : 2;
-        sayError(io, say(io, Text::cliDiffNotComparable, {reasonOf(io, sides[side], name->id, *files[side])}));
-        return kExitUsage;
+        constexpr const char* kSides[] = {"BASE", "MINE", "THEIRS"};
+        return lineMerge(base, mine, theirs, path, reasonOf(io, sides[side], name->id, kSides[side]), io);
     }
     if (m.changesMine) {
         // The editor's bytes, put in place of MINE in one step.
@@ -109,6 +185,7 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
         }
     }
     if (m.conflicts.empty()) return kExitOk;
+    std::string lines;
     for (const MergeConflict& c : m.conflicts) {
         const LoadedGame& game = c.removedBy == MergeSide::mine ? sides[2] : sides[1];
         const std::string recordName = visitTable(game.state, name->id, [&](const auto& view) {
@@ -116,19 +193,18 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
                        ? cp1251ToUtf8(::recordName(game, view.records[c.index], io.language))
                        : std::string();
         });
-        io.err += path + ": " + say(io, Text::cliConflictHeading) + ": " +
-                  conflictText(io, c, recordName, sides[0], sides[1], sides[2]) + "\n";
+        lines += path + ": " + say(io, Text::cliConflictHeading) + ": " +
+                 conflictText(io, c, recordName, sides[0], sides[1], sides[2]) + "\n";
     }
+    io.err += lines;
     sayError(io, say(io, Text::cliMergeKeptMine, {static_cast<int32_t>(m.conflicts.size())}));
+    keepConflicts(mine, lines, io);
     return kExitFailed;
 }
 
 int runDiffFiles(const std::string& oldFile, const std::string& newFile, const std::string& path, CliOutput& io) {
     const TableName* name = tableAtEnd(path);
-    if (name == nullptr) {
-        sayError(io, say(io, Text::cliPathNotTable, {path}));
-        return kExitUsage;
-    }
+    if (name == nullptr) return lineDiff(oldFile, newFile, path, say(io, Text::cliPathNotTable, {path}), io);
     LoadedGame oldGame, newGame;
     loadFile(oldGame, name->id, oldFile);
     loadFile(newGame, name->id, newFile);
@@ -139,6 +215,7 @@ int runDiffFiles(const std::string& oldFile, const std::string& newFile, const s
     }
     TableReport t = reportTable(io, *name, diffTable(oldGame.state, newGame.state, name->id), oldGame, newGame,
                                 oldFile, newFile);
+    if (t.diff.state == DiffState::notComparable) return lineDiff(oldFile, newFile, path, t.reason, io);
     for (const std::string& line : tableLines(io, t, false)) io.out += path + ": " + line + "\n";
     const bool differs = hasDifferences(t.diff);
     io.out += (differs ? say(io, Text::cliDiffTotals, {static_cast<int32_t>(t.diff.changed.size()),
@@ -146,7 +223,6 @@ int runDiffFiles(const std::string& oldFile, const std::string& newFile, const s
                                                        static_cast<int32_t>(t.diff.removed.size())})
                        : say(io, Text::cliDiffNone)) +
               "\n";
-    if (t.diff.state == DiffState::notComparable) return kExitUsage;
     return differs ? kExitFailed : kExitOk;
 }
 

@@ -433,6 +433,12 @@ constexpr TextForms kTexts[] = {
     {Text::cliGitNotOnPath,
      u8"orvex-cli нет в PATH: пока его там нет, git не сольёт таблицы без конфликта и не покажет их изменения"_cp1251,
      "orvex-cli is not on the PATH: until it is, git will not merge the tables without a conflict nor show their changes"},
+    {Text::cliLineMerge, u8"%s: %s; файл слит построчно, как сливает git"_cp1251,
+     "%s: %s; the file is merged line by line, as git merges"},
+    {Text::cliLineConflicts, u8"конфликтов построчного слияния: %d, они отмечены в файле метками git"_cp1251,
+     "conflicts of the line merge: %d, marked in the file as git marks them"},
+    {Text::cliLineDiff, u8"изменения строк файла:"_cp1251, "the file's changed lines:"},
+    {Text::cliConflictList, u8"список конфликтов слияния: %s"_cp1251, "the list of the merge's conflicts: %s"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -85,8 +85,9 @@ enum class Text {
     cliMergeTableFile, cliMergeSides, cliMergeConflicts, cliMergeSettled, cliMergeDone,
     cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
     cliGitFailed, cliMergeWriteFailed,
-    // orvex-cli: a table file as text, the drivers' program
-    cliShowFile, cliShowFileArgument, cliShowFolderOption, cliGitNotOnPath,
+    // orvex-cli: a table file as text, and git's own merge and diff where the table's fail
+    cliShowFile, cliShowFileArgument, cliShowFolderOption, cliGitNotOnPath, cliLineMerge,
+    cliLineConflicts, cliLineDiff, cliConflictList,
     count_
 };
 

@@ -17,6 +17,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
+#include "text/files.h"
 
 namespace {
 
@@ -212,13 +213,13 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
     EXPECT_FALSE(mine.exists("types/TShips.bak"));
 
+    // A conflict names the ship from the name page of the game around the path.
     editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
-             "--path", "types/TShips.txt"});
+             "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(loaded(mine).ships.records[0].speed, 31080); // MINE's value, still a table
-    EXPECT_NE(r.err.find("Начальная скорость"), std::string::npos) << r.err;
-    EXPECT_EQ(cli({"merge-file", m, m, m, "--path", "types/notes.txt"}).status, 2);
+    EXPECT_NE(r.err.find("Кондор (SS_SH_KND): Начальная скорость: в основе 125 м/с"), std::string::npos) << r.err;
 
     r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
@@ -374,14 +375,67 @@ TEST_F(Git, MergesTablesByFieldsAndNotesByLines) {
     EXPECT_NE(shown.find("Кондор (SS_SH_KND): Корпус 2400 → 4321"), std::string::npos) << shown;
 }
 
-// A real conflict leaves a loadable table and a failed merge.
-TEST_F(Git, AConflictLeavesATable) {
-    branch("slow", [](GameState& s) { s.ships.records[0].speed = 22200; });
-    branch("fast", [](GameState& s) { s.ships.records[0].speed = 44400; });
-    EXPECT_NE(run("git merge --no-edit slow"), 0);
-    const GameState conflicted = loaded(repo);
-    EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
-    EXPECT_FALSE(keptFromSaving(conflicted.ships.file));
-    EXPECT_EQ(repo.read("types/TShips.txt").find("<<<<<<<"), std::string::npos);
+// A table git's drivers cannot read (cut in the middle of a line) goes to git's
+// own line diff and merge: git diff goes on to the other tables, a merge of it
+// ends as git's would, and git show shows its lines as they are.
+TEST_F(Git, ACutTableFallsBackToLines) {
+    const std::string ships = repo.read("types/TShips.txt");
+    const size_t cut = ships.rfind("SS_SH_SOK;") + 5;
+    const std::string cutLine = ships.substr(ships.rfind('\n', cut) + 1, cut - ships.rfind('\n', cut) - 1);
+    const std::string lastLine = ships.substr(ships.rfind('\n', ships.size() - 3) + 1);
+    branch("cut", [](GameState& s) { s.lasers.records[0].nameTextId = 4444; });
+    repo.write("types/TShips.txt", ships.substr(0, cut));
+    ASSERT_EQ(run("git commit -qam cut-ships"), 0);
+    branch("price", [](GameState& s) { s.ships.records[0].priceCoefficient = 4300; });
+
+    std::string shown;
+    EXPECT_EQ(run("git diff main cut", &shown), 0) << shown;
+    for (const std::string& expected : {std::string("types/TLaser.txt: SS_LA_IMP: nameTextId "), "\n-" + lastLine, "\n+" + cutLine + "\n"})
+        EXPECT_NE(shown.find(expected), std::string::npos) << expected << "\n" << shown;
+    EXPECT_EQ(run("git show cut -- types/TShips.txt", &shown), 0) << shown;
+    EXPECT_NE(shown.find("\n+" + cutLine + "\n"), std::string::npos) << shown;
+
+    // The cut table and a change of the first ship's line: git's line merge takes both.
+    ASSERT_EQ(run("git checkout -q cut"), 0);
+    EXPECT_EQ(run("git merge --no-edit price", &shown), 0) << shown;
+    const std::string merged = repo.read("types/TShips.txt");
+    EXPECT_NE(merged.find(";4300;0;2;5;SS_SH_KND;"), std::string::npos) << merged;
+    EXPECT_TRUE(merged.ends_with(cutLine)) << merged;
+}
+
+// A real conflict leaves loadable tables and a failed merge, names each ship as
+// the window does, and keeps the list in git's folder: a file after a file,
+// afresh for a new merge.
+TEST_F(Git, ConflictsStayListedInTheGitFolder) {
+    branch("slow", [](GameState& s) {
+        s.ships.records[0].speed = 22200;
+        s.lasers.records[0].nameTextId = 4444;
+    });
+    branch("fast", [](GameState& s) {
+        s.ships.records[0].speed = 44400;
+        s.lasers.records[0].nameTextId = 5555;
+    });
+    std::string shown, gitFolder;
+    ASSERT_EQ(run("git rev-parse --absolute-git-dir", &gitFolder), 0);
+    gitFolder.pop_back();
+    const std::string list = gitFolder + "/orvex-conflicts.txt";
+    const std::string ship = "types/TShips.txt: конфликт: Кондор (SS_SH_KND): Начальная скорость: в основе 125 м/с "
+                             "(27750), у меня 200 м/с (44400), у них 100 м/с (22200)\n";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_NE(run("git merge --no-edit slow", &shown), 0);
+        EXPECT_NE(shown.find(ship), std::string::npos) << shown;
+        EXPECT_NE(shown.find("orvex-cli: список конфликтов слияния: " + list + "\n"), std::string::npos) << shown;
+        std::string kept;
+        ASSERT_TRUE(readWholeFile(list, kept)) << list;
+        EXPECT_NE(kept.find(ship), std::string::npos) << kept;
+        EXPECT_EQ(kept.find(ship), kept.rfind(ship)) << kept; // the merge tried again starts afresh
+        EXPECT_NE(kept.find("\ntypes/TLaser.txt: конфликт: "), std::string::npos) << kept;
+        const GameState conflicted = loaded(repo);
+        EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
+        EXPECT_FALSE(keptFromSaving(conflicted.ships.file));
+        if (attempt == 0) {
+            ASSERT_EQ(run("git merge --abort"), 0);
+        }
+    }
 }
 #endif
