@@ -2,6 +2,7 @@
 // The editor's operations: start-up, showing records, the input handlers, price
 // labels, saving and closing. Every handler gets the MainForm as its context.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,6 +46,10 @@ void showWare(MainForm& form);
 // The lists that name table `id`'s records filled again from the table (after
 // Save merged in another program's records); each selector keeps its record.
 void refillRecordLists(MainForm& form, TableId id);
+// The entry a list of the window names record `index` of table `id` under
+// ("Кондор", "Рудник (Аргон)"); a bullet's is the entry of the laser whose group
+// shows it. Empty for a cockpit (no list names one) and an index past the table.
+std::string listedEntry(const MainForm& form, TableId id, size_t index);
 
 // Price labels.
 enum class PriceGroup { Ships, Stations, Lasers, Shields, Rockets, Wares };

@@ -55,9 +55,19 @@ std::string shownValue(const MainForm& f, const ShownField& shown, const std::st
     return text;
 }
 
-// The conflicting fields, one a line: "SS_SH_1, Корпус: в Orvex 3000, в файле 2800";
-// the header and the kept text are named by the file.
-std::string conflictList(const MainForm& f, const std::string& file, const std::vector<MergeConflict>& conflicts) {
+// The record a conflict of table `id` is about, as the window names it: the entry
+// its list shows with its objectId, "Кондор (SS_SH_KND)"; the objectId alone when
+// the entry is that id or no list names the record (a cockpit, one Orvex removed).
+std::string conflictRecord(const MainForm& f, TableId id, const MergeConflict& c) {
+    // The index is the window's own unless Orvex removed the record.
+    const std::string entry = c.removedBy == MergeSide::mine ? std::string() : listedEntry(f, id, c.index);
+    return entry.empty() || entry == c.objectId ? c.objectId : entry + " (" + c.objectId + ")";
+}
+
+// The conflicting fields, one a line: "Кондор (SS_SH_KND), Корпус: в Orvex 3000,
+// в файле 2800", the field by its label (a column the window does not show by
+// its name); the header and the kept text are named by the file.
+std::string conflictList(const MainForm& f, TableId id, const std::vector<MergeConflict>& conflicts) {
     constexpr size_t kShown = 10; // a message box taller than the screen hides its buttons
     std::string text;
     for (size_t i = 0; i < conflicts.size() && i < kShown; ++i) {
@@ -67,11 +77,11 @@ std::string conflictList(const MainForm& f, const std::string& file, const std::
         if (c.removedBy) { // a whole record removed on one side, changed on the other
             text += formatText(f.text(*c.removedBy == MergeSide::theirs ? Text::mergeRecordRemoved
                                                                         : Text::mergeRecordChanged),
-                               {c.objectId});
+                               {conflictRecord(f, id, c)});
             continue;
         }
         text += formatText(f.text(Text::mergeConflictLine),
-                           {c.objectId.empty() ? file : c.objectId,
+                           {c.objectId.empty() ? std::string(tableName(id).fileName) : conflictRecord(f, id, c),
                             label ? std::string(f.text(*label)) : std::string(c.column),
                             shownValue(f, c.mineShown, c.mine), shownValue(f, c.theirsShown, c.theirs)});
     }
@@ -114,7 +124,7 @@ bool saveTables(MainForm& f) {
         const std::string question =
             merge.conflicts.empty()
                 ? formatText(f.text(Text::changedOnDisk), {name})
-                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, name, merge.conflicts)});
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, entry.id, merge.conflicts)});
         const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
                                            kMbYesNoCancel | kMbIconExclamation);
         if (answer == kIdNo) leftAsTheyAre.push_back(entry.id);

@@ -6,6 +6,7 @@
 #include "tables/save_tables.h"
 
 #include <filesystem>
+#include <functional>
 #include <span>
 
 namespace {
@@ -62,7 +63,7 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
         EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
                   std::tuple(Editor::cp("Файл types\\TShips.txt изменён другой программой после того, как "
                                 "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
-                                "SS_SH_CONDOR: изменён в Orvex, удалён в файле\r\n"
+                                "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\n"
                                 "Заменить файл значениями Orvex?"),
                              std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
         EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
@@ -113,11 +114,11 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
              Case{"a ship added", Language::ru, nullptr, 0, ""},
              Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
                   "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
-                  "Эти поля изменили и она, и Orvex:\r\nSS_SH_CONDOR, Корпус: в Orvex 50007, в файле 4000\r\n"
+                  "Эти поля изменили и она, и Orvex:\r\nКондор (SS_SH_CONDOR), Корпус: в Orvex 50007, в файле 4000\r\n"
                   "Заменить файл значениями Orvex?"},
              Case{"the same field, English", Language::en, &TShips::hullStrength, 4000,
                   "types\\TShips.txt was changed by another program after Orvex read it. Both it and Orvex "
-                  "changed these fields:\r\nSS_SH_CONDOR, Hull: 50007 in Orvex, 4000 in the file\r\n"
+                  "changed these fields:\r\n" + Editor::cp("Кондор") + " (SS_SH_CONDOR), Hull: 50007 in Orvex, 4000 in the file\r\n"
                   "Overwrite the file with Orvex's values?"},
          }) {
         SCOPED_TRACE(c.what);
@@ -198,6 +199,66 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
         EXPECT_EQ(state.ships.records[0].hullStrength % 10, 7) << "the edit is kept";
     });
     run();
+}
+
+// Table `id` as another program leaves it: its file now, changed by `edit`.
+std::string writtenByOther(const TempGame& game, TableId id, const std::function<void(GameState&)>& edit) {
+    GameState other;
+    other.folder = game.folder();
+    loadTable(other, id);
+    edit(other);
+    return visitTable(other, id, [](const auto& v) { return tableFileText(v.headerValue, v.file, v.records); });
+}
+
+// A conflict is named as the window names it: the record by the entry its list
+// shows and its objectId (once, when the entry is the id), the field by its
+// label, or by its column where the window does not show it. The window's edit
+// sets the field to 1, the other program's to 2.
+TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
+    struct Case {
+        const char* what;
+        TableId table;
+        std::function<void(GameState&, int32_t)> set;
+        std::string line;
+    };
+    for (const Case& c : {
+             Case{"a ship without a name", TableId::ships,
+                  [](GameState& s, int32_t v) { s.ships.records[1].hullStrength = v; },
+                  "SS_SH_NONAME, Корпус: в Orvex 1, в файле 2"},
+             Case{"a field the window does not show", TableId::ships,
+                  [](GameState& s, int32_t v) { s.ships.records[0].col0 = v; },
+                  "Кондор (SS_SH_CONDOR), col0: в Orvex 1, в файле 2"},
+             Case{"a station, listed with its race", TableId::stations,
+                  [](GameState& s, int32_t v) { s.stations.records[0].volume = v; },
+                  "Рудник (Аргон) (SS_FACTORY_MINE), Занимаемый объем: в Orvex 1, в файле 2"},
+             Case{"a ware of the last ware file", TableId::wareT,
+                  [](GameState& s, int32_t v) { s.wares.back().volume = v; },
+                  "Руда (SS_WARE_ORE), Занимаемый объем: в Orvex 1, в файле 2"},
+             Case{"a bullet, under the laser whose group shows it", TableId::bullets,
+                  [](GameState& s, int32_t v) { s.bullets.records[0].shotEnergy = v; },
+                  "Импульсный лазер (SS_BULLET_IRE), Энергия выстрела: в Orvex 1, в файле 2"},
+             Case{"a cockpit, in no list", TableId::cockpits,
+                  [](GameState& s, int32_t v) { s.cockpits.records[2].col0 = v; },
+                  "SS_COCKPIT_C, col0: в Orvex 1, в файле 2"},
+         }) {
+        SCOPED_TRACE(c.what);
+        Editor t;
+        writeEditorGame(t.game);
+        ASSERT_NE(t.start(false), nullptr);
+        const std::string other = writtenByOther(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
+        t.check([&] {
+            c.set(t.state, 1);
+            t.game.write(std::string("types/") + std::string(tableName(c.table).fileName.substr(6)), other);
+        });
+        t.platform.click(*t.form->saveButton);
+        t.platform.answer(kIdCancel);
+        t.run();
+        const auto& boxes = t.platform.messageBoxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        const std::string_view text = boxes[1].text;
+        const size_t from = text.find("\r\n") + 2;
+        EXPECT_EQ(text.substr(from, text.find("\r\n", from) - from), Editor::cp(c.line));
+    }
 }
 
 // A table removed by another program is changed too; the English window asks in English.
