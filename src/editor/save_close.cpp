@@ -172,7 +172,9 @@ void confirmClose(void* context, Control&, bool& accept) {
     // A save that failed or was cancelled keeps the window open, so no edit is
     // lost; a box closed without Yes or No (Esc under Wine) is no answer, and the
     // window stays.
-    if (answer == kIdYes) accept = saveTables(f);
+    // A table left as it is (No to its question) keeps its edits only in the
+    // window: the window stays, with its "*".
+    if (answer == kIdYes) accept = saveTables(f) && !f.changed;
     else accept = answer == kIdNo;
 }
 

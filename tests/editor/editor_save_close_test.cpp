@@ -261,6 +261,38 @@ TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
     }
 }
 
+// Closing asks, Yes saves, and No to a table's own question leaves that table
+// unwritten: the window stays open with its "*" rather than lose the edit, the
+// other tables are written. Closing again asks again; No then closes.
+TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
+    writeEditorGame(game);
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    const std::string other = writtenByOther(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
+    platform.type(*f.hullStrength, "7");
+    platform.switchTab(*f.tabs, 1);
+    platform.type(*f.laserPower, "9");
+    check([&] { game.write("types/TShips.txt", other); });
+    platform.pressClose(*f.window);
+    platform.answer(kIdYes);
+    platform.answer(kIdNo);
+    check([&] {
+        EXPECT_EQ(controlText(*f.window), "*Orvex") << "the window is still open";
+        EXPECT_EQ(game.read("types/TShips.txt"), other);
+        EXPECT_EQ(game.read("types/TLaser.txt"), orvexLasers(state));
+    });
+    platform.pressClose(*f.window);
+    platform.answer(kIdNo);
+    run();
+    EXPECT_FALSE(platform.ranDry()) << "the second close question closed the window";
+    const auto& boxes = platform.messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(std::tuple(boxes[1].text, boxes[3].text),
+              std::tuple(cp("Файлы не сохранены! Сохранить?"), cp("Файлы не сохранены! Сохранить?")));
+    EXPECT_TRUE(boxes[2].text.starts_with(cp("Файл types\\TShips.txt изменён другой программой")));
+    EXPECT_EQ(state.ships.records[0].hullStrength, 50007) << "the edit was in the window to the end";
+}
+
 // A table removed by another program is changed too; the English window asks in English.
 TEST_F(EditorTest, TheEnglishQuestionNamesTheFileToo) {
     language = Language::en;
