@@ -102,9 +102,12 @@ void storeWeaponMask(MainForm& form);
 void markChanged(MainForm& form, bool changed);
 
 // Save: a table whose file another program changed since Orvex read or wrote it
-// is asked about first (Yes writes it, No leaves it, Cancel writes nothing), then
-// the tables are written and a failure is told. True when everything the user
-// wanted written was written; false after Cancel or a failure.
+// is merged, or asked about where it does not merge (Yes writes it, No leaves it,
+// Cancel writes nothing more), then the tables are written. A file another
+// program writes meanwhile is never replaced: it is merged or asked about again,
+// for up to three rounds, then told as not saved like a failure. True when
+// everything the user wanted written was written (a table left as it is keeps
+// the title's "*"); false after Cancel or a failure.
 bool saveTables(MainForm& form);
 void onSaveClicked(void* form, Control& sender);
 void onCloseClicked(void* form, Control& sender);

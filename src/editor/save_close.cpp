@@ -8,11 +8,13 @@
 #include "tables/save_tables.h"
 #include "tables/table_files.h"
 #include "text/cp1251.h"
+#include "text/file_identity.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "ui/control.h"
 #include "ui/styles.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,16 +36,19 @@ std::string_view faultText(const MainForm& f, FileFault fault) {
     return f.text(Text::faultOther);
 }
 
-// Tells the user which files could not be written and why, and whether the others were.
-void reportFailures(MainForm& f, const SaveReport& report) {
+// Tells the user which files could not be written and why, the files another
+// program kept changing while Save wrote, and whether the other tables were saved.
+void reportFailures(MainForm& f, const std::vector<SaveFailure>& failed, const std::vector<TableId>& stillChanging,
+                    int written) {
     std::string text(f.text(Text::saveFailed));
-    for (const SaveFailure& failure : report.failed) {
-        text += "\r\n" + failure.path;
-        text += u8" — "_cp1251;
-        text += faultText(f, failure.fault);
-    }
+    const auto line = [&](std::string_view path, std::string_view reason) {
+        ((text += "\r\n") += path) += u8" — "_cp1251;
+        text += reason;
+    };
+    for (const SaveFailure& failure : failed) line(failure.path, faultText(f, failure.fault));
+    for (TableId id : stillChanging) line(tableName(id).fileName, f.text(Text::faultChangedMeanwhile));
     text += "\r\n\r\n";
-    text += f.text(report.written > 0 ? Text::otherTablesSaved : Text::noTableSaved);
+    text += f.text(written > 0 ? Text::otherTablesSaved : Text::noTableSaved);
     // Titled like the start-up error, but modal to the window the user works in.
     messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconError);
 }
@@ -100,6 +105,37 @@ void showAgain(MainForm& f) {
     showWare(f);
 }
 
+size_t slot(TableId id) { return static_cast<size_t>(id); }
+
+bool holds(const std::vector<TableId>& ids, TableId id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// Merges each of `tables`, whose files another program wrote, or asks about it
+// when it does not merge: a clean merge goes to `merges`, No to `leftAsTheyAre`.
+// Each file's identity is taken into `expected` before it is merged, so that
+// what the user answered about, or what was merged, is the file Save replaces.
+// False on Cancel (or a box closed without an answer).
+bool mergeOrAsk(MainForm& f, const std::vector<TableId>& tables, ExpectedFiles& expected,
+                std::vector<TableId>& leftAsTheyAre, std::vector<SaveMerge>& merges) {
+    for (TableId id : tables) {
+        const std::string name(tableName(id).fileName);
+        expected[slot(id)] = identityOnDisk(f.game->folder + name);
+        SaveMerge merge = mergeOnSave(*f.game, id, f.tableBases);
+        if (merge.clean) {
+            merges.push_back(std::move(merge));
+            continue;
+        }
+        const std::string question =
+            merge.conflicts.empty()
+                ? formatText(f.text(Text::changedOnDisk), {name})
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, id, merge.conflicts)});
+        const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
+                                           kMbYesNoCancel | kMbIconExclamation);
+        if (answer == kIdNo) leftAsTheyAre.push_back(id);
+        else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
+    }
+    return true;
+}
+
 } // namespace
 
 void markChanged(MainForm& f, bool changed) {
@@ -110,48 +146,78 @@ void markChanged(MainForm& f, bool changed) {
 }
 
 bool saveTables(MainForm& f) {
-    // Every question comes before anything is written or merged into memory, so
-    // that Cancel changes nothing.
-    std::vector<TableId> leftAsTheyAre;
-    std::vector<SaveMerge> merges; // tables merged without a conflict
-    for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) {
-        SaveMerge merge = mergeOnSave(*f.game, entry.id, f.tableBases);
-        if (merge.clean) {
-            merges.push_back(std::move(merge));
-            continue;
-        }
-        const std::string name(entry.name);
-        const std::string question =
-            merge.conflicts.empty()
-                ? formatText(f.text(Text::changedOnDisk), {name})
-                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, entry.id, merge.conflicts)});
-        const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
-                                           kMbYesNoCancel | kMbIconExclamation);
-        if (answer == kIdNo) leftAsTheyAre.push_back(entry.id);
-        else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
-    }
-    // The merged values become the editor's, so the window and a later Save agree with the file.
-    for (const SaveMerge& merge : merges) {
-        if (!merge.changesMine) continue;
-        copyTable(merge.merged, merge.id, *f.game);
-        refillRecordLists(f, merge.id);
-    }
-    if (!merges.empty()) showAgain(f);
+    // Each file as Save last saw it; one that another program writes after that
+    // is not replaced (saveAllTables), and Save merges it or asks about it again.
+    // A program that keeps writing is given up on after a few rounds.
+    constexpr int kRounds = 3;
+    ExpectedFiles expected;
+    for (const TableFileEntry& entry : tableFiles(*f.game)) expected[slot(entry.id)] = entry.file->identity;
+    std::vector<TableId> changedOnDisk;
+    for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) changedOnDisk.push_back(entry.id);
+    const auto saveOrder = tablesInSaveOrder();
+    std::vector<TableId> toWrite(saveOrder.begin(), saveOrder.end());
 
-    const SaveReport report = saveAllTables(*f.game, leftAsTheyAre);
-    // What was written is what the files hold now: the next save compares with
-    // it, and merges with it as the table read.
-    for (const SavedTable& saved : report.saved) {
-        tableFile(*f.game, saved.id).identity = saved.identity;
-        rememberBase(*f.game, saved.id, f.tableBases);
+    std::vector<TableId> leftAsTheyAre;
+    std::vector<TableId> mergedFiles; // merged and written, for the closing message
+    std::vector<SaveFailure> failed;
+    std::vector<TableId> stillChanging;
+    int written = 0;
+    for (int round = 1; !toWrite.empty(); ++round) {
+        // Every question of a round comes before anything is written or merged
+        // into memory, so that Cancel changes nothing more.
+        std::vector<SaveMerge> merges; // tables merged without a conflict
+        if (!mergeOrAsk(f, changedOnDisk, expected, leftAsTheyAre, merges)) return false;
+        // The merged values become the editor's, so the window and a later Save
+        // agree with the file; the window's own table is kept aside until then.
+        GameState mine;
+        for (const SaveMerge& merge : merges) {
+            if (!merge.changesMine) continue;
+            copyTable(*f.game, merge.id, mine);
+            copyTable(merge.merged, merge.id, *f.game);
+        }
+
+        std::vector<TableId> notNow = leftAsTheyAre;
+        for (TableId id : saveOrder)
+            if (!holds(toWrite, id)) notNow.push_back(id);
+        const SaveReport report = saveAllTables(*f.game, notNow, expected);
+        // What was written is what the files hold now: the next save compares with
+        // it, and merges with it as the table read.
+        for (const SavedTable& saved : report.saved) {
+            tableFile(*f.game, saved.id).identity = saved.identity;
+            rememberBase(*f.game, saved.id, f.tableBases);
+        }
+        written += report.written;
+        failed.insert(failed.end(), report.failed.begin(), report.failed.end());
+        bool shownChanged = false;
+        for (const SaveMerge& merge : merges) {
+            // A merged file written again meanwhile: the window's table comes back
+            // and is merged with that file in the next round.
+            if (holds(report.changed, merge.id)) {
+                if (merge.changesMine) copyTable(mine, merge.id, *f.game);
+                continue;
+            }
+            if (std::any_of(report.saved.begin(), report.saved.end(),
+                            [&](const SavedTable& s) { return s.id == merge.id; }))
+                mergedFiles.push_back(merge.id);
+            if (!merge.changesMine) continue;
+            refillRecordLists(f, merge.id);
+            shownChanged = true;
+        }
+        if (shownChanged) showAgain(f);
+
+        toWrite = changedOnDisk = report.changed;
+        if (round == kRounds) {
+            stillChanging = report.changed;
+            break;
+        }
     }
-    if (!report.failed.empty()) {
-        reportFailures(f, report);
+    if (!failed.empty() || !stillChanging.empty()) {
+        reportFailures(f, failed, stillChanging, written);
         return false;
     }
-    if (!merges.empty()) {
+    if (!mergedFiles.empty()) {
         std::string text(f.text(Text::mergedOnSave));
-        for (const SaveMerge& merge : merges) (text += "\r\n") += tableName(merge.id).fileName;
+        for (TableId id : mergedFiles) (text += "\r\n") += tableName(id).fileName;
         messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
     }
     // Edits to a table left as it is are still not in its file.

@@ -129,6 +129,8 @@ constexpr TextForms kTexts[] = {
     {Text::faultInUse, u8"файл занят другой программой"_cp1251, "another program is using the file"},
     {Text::faultNoFolder, u8"папка не найдена"_cp1251, "the folder is missing"},
     {Text::faultOther, u8"ошибка записи"_cp1251, "write error"},
+    {Text::faultChangedMeanwhile, u8"другая программа меняла файл, пока Orvex сохранял"_cp1251,
+     "another program kept changing the file while Orvex saved"},
     {Text::otherTablesSaved, u8"Остальные таблицы сохранены."_cp1251, "The other tables were saved."},
     {Text::noTableSaved, u8"Ни одна таблица не сохранена."_cp1251, "No table was saved."},
     {Text::keptTables, u8"Эти таблицы не будут сохранены:"_cp1251, "These tables will not be saved:"},

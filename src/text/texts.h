@@ -41,7 +41,7 @@ enum class Text {
     inputRefused, inputDigits, inputDigitsAndPoint,
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
-    faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
+    faultDiskFull, faultInUse, faultNoFolder, faultOther, faultChangedMeanwhile, otherTablesSaved, noTableSaved, keptTables,
     changedOnDisk, changedOnDiskConflicts, mergeConflictLine, mergeRecordRemoved, mergeRecordChanged, mergeConflictsMore, mergedOnSave,
     folderAlreadyOpen, missingTables, noTypesFolder,
     aboutCaption, aboutText, badLanguage,
