@@ -6,3 +6,10 @@
 #include <vector>
 
 int runProgram(const std::vector<std::string>& args);
+
+// The same, with what the program writes on its standard output put in `out`
+// (its standard error is passed on).
+int runProgramOutput(const std::vector<std::string>& args, std::string& out);
+
+// The names of this process's environment variables (UTF-8).
+std::vector<std::string> environmentNames();

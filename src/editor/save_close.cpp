@@ -109,31 +109,52 @@ size_t slot(TableId id) { return static_cast<size_t>(id); }
 
 bool holds(const std::vector<TableId>& ids, TableId id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
-// Merges each of `tables`, whose files another program wrote, or asks about it
-// when it does not merge: a clean merge goes to `merges`, No to `leftAsTheyAre`.
-// Each file's identity is taken into `expected` before it is merged, so that
-// what the user answered about, or what was merged, is the file Save replaces.
-// False on Cancel (or a box closed without an answer).
+// The window's tables merged, the whole game at once, with the files another
+// program wrote (`tables`), and a question for each of those that does not merge
+// cleanly. A clean merge, and a Yes to a conflict (Orvex's value in each
+// conflicting field), go to `taken`; No leaves that table and the tables linked
+// to it (which name its records by place) as they are. Each file's identity is
+// taken into `expected` before the merge, so that what the user answered about,
+// or what was merged, is the file Save replaces. False on Cancel (or a box
+// closed without an answer).
 bool mergeOrAsk(MainForm& f, const std::vector<TableId>& tables, ExpectedFiles& expected,
-                std::vector<TableId>& leftAsTheyAre, std::vector<SaveMerge>& merges) {
+                std::vector<TableId>& leftAsTheyAre, SaveMerge& merge, std::vector<TableId>& taken,
+                std::vector<TableId>& clean) {
+    for (TableId id : tables) expected[slot(id)] = identityOnDisk(f.game->folder + std::string(tableName(id).fileName));
+    merge = mergeOnSave(*f.game, tables, f.tableBases);
     for (TableId id : tables) {
-        const std::string name(tableName(id).fileName);
-        expected[slot(id)] = identityOnDisk(f.game->folder + name);
-        SaveMerge merge = mergeOnSave(*f.game, id, f.tableBases);
-        if (merge.clean) {
-            merges.push_back(std::move(merge));
+        if (merge.clean[slot(id)]) {
+            taken.push_back(id);
+            clean.push_back(id);
             continue;
         }
+        const std::string name(tableName(id).fileName);
+        const std::vector<MergeConflict>& conflicts = merge.merge.tables[slot(id)].conflicts;
         const std::string question =
-            merge.conflicts.empty()
+            conflicts.empty()
                 ? formatText(f.text(Text::changedOnDisk), {name})
-                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, id, merge.conflicts)});
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, id, conflicts)});
         const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
                                            kMbYesNoCancel | kMbIconExclamation);
-        if (answer == kIdNo) leftAsTheyAre.push_back(id);
-        else if (answer != kIdYes) return false; // Cancel, or the box closed without an answer
+        if (answer == kIdNo) {
+            for (TableId linked : linkedTables(id))
+                if (!holds(leftAsTheyAre, linked)) leftAsTheyAre.push_back(linked);
+        } else if (answer != kIdYes) {
+            return false; // Cancel, or the box closed without an answer
+        } else if (!conflicts.empty()) {
+            taken.push_back(id);
+        }
     }
     return true;
+}
+
+// The tables of `ids` whose files are no longer what Save expects them to hold.
+std::vector<TableId> changedSince(const MainForm& f, const std::vector<TableId>& ids, const ExpectedFiles& expected) {
+    std::vector<TableId> changed;
+    for (TableId id : ids)
+        if (expected[slot(id)] && identityOnDisk(f.game->folder + std::string(tableName(id).fileName)) != *expected[slot(id)])
+            changed.push_back(id);
+    return changed;
 }
 
 } // namespace
@@ -165,21 +186,43 @@ bool saveTables(MainForm& f) {
     for (int round = 1; !toWrite.empty(); ++round) {
         // Every question of a round comes before anything is written or merged
         // into memory, so that Cancel changes nothing more.
-        std::vector<SaveMerge> merges; // tables merged without a conflict
-        if (!mergeOrAsk(f, changedOnDisk, expected, leftAsTheyAre, merges)) return false;
+        SaveMerge merge;
+        std::vector<TableId> taken, clean;
+        if (!mergeOrAsk(f, changedOnDisk, expected, leftAsTheyAre, merge, taken, clean)) return false;
         // The merged values become the editor's, so the window and a later Save
-        // agree with the file; the window's own table is kept aside until then.
+        // agree with the files; the window's own tables are kept aside until
+        // then. A table the merge leaves as its file holds it is not written again.
         GameState mine;
-        for (const SaveMerge& merge : merges) {
-            if (!merge.changesMine) continue;
-            copyTable(*f.game, merge.id, mine);
-            copyTable(merge.merged, merge.id, *f.game);
+        std::vector<TableId> copied, asOnDisk;
+        for (const TableName& t : kTableNames) {
+            const TableMerge& m = merge.merge.tables[slot(t.id)];
+            if (holds(leftAsTheyAre, t.id) || !m.merged || !m.exists) continue;
+            const bool onDisk = holds(changedOnDisk, t.id);
+            if (onDisk && !holds(taken, t.id)) continue;
+            if (m.changesMine) {
+                copyTable(*f.game, t.id, mine);
+                copyTable(merge.merge.merged, t.id, *f.game);
+                copied.push_back(t.id);
+            }
+            if (onDisk && m.wholeFile == MergeSide::theirs) asOnDisk.push_back(t.id);
         }
-
         std::vector<TableId> notNow = leftAsTheyAre;
         for (TableId id : saveOrder)
-            if (!holds(toWrite, id)) notNow.push_back(id);
-        const SaveReport report = saveAllTables(*f.game, notNow, expected);
+            if (!holds(toWrite, id) && !holds(copied, id)) notNow.push_back(id);
+        // A file written again since the merge holds back its table and those
+        // linked to it (they name each other's records by place): the next round
+        // merges them again. A replace it meets later is refused by the writer.
+        std::vector<TableId> writing;
+        for (TableId id : saveOrder)
+            if (!holds(notNow, id)) writing.push_back(id);
+        const std::vector<TableId> changedNow = changedSince(f, writing, expected);
+        std::vector<TableId> heldBack;
+        for (TableId id : changedNow)
+            for (TableId linked : linkedTables(id))
+                if (holds(writing, linked) && !holds(heldBack, linked)) heldBack.push_back(linked);
+        notNow.insert(notNow.end(), heldBack.begin(), heldBack.end());
+        notNow.insert(notNow.end(), asOnDisk.begin(), asOnDisk.end());
+        SaveReport report = saveAllTables(*f.game, notNow, expected);
         // What was written is what the files hold now: the next save compares with
         // it, and merges with it as the table read.
         for (const SavedTable& saved : report.saved) {
@@ -188,24 +231,31 @@ bool saveTables(MainForm& f) {
         }
         written += report.written;
         failed.insert(failed.end(), report.failed.begin(), report.failed.end());
+        for (TableId id : report.changed)
+            for (TableId linked : linkedTables(id))
+                if (!holds(heldBack, linked) && (holds(copied, linked) || linked == id)) heldBack.push_back(linked);
+        for (TableId id : changedNow)
+            if (!holds(report.changed, id)) report.changed.push_back(id);
         bool shownChanged = false;
-        for (const SaveMerge& merge : merges) {
-            // A merged file written again meanwhile: the window's table comes back
-            // and is merged with that file in the next round.
-            if (holds(report.changed, merge.id)) {
-                if (merge.changesMine) copyTable(mine, merge.id, *f.game);
+        for (TableId id : copied) {
+            // The window's table comes back and is merged with that file in the next round.
+            if (holds(heldBack, id)) {
+                copyTable(mine, id, *f.game);
                 continue;
             }
-            if (std::any_of(report.saved.begin(), report.saved.end(),
-                            [&](const SavedTable& s) { return s.id == merge.id; }))
-                mergedFiles.push_back(merge.id);
-            if (!merge.changesMine) continue;
-            refillRecordLists(f, merge.id);
+            refillRecordLists(f, id);
             shownChanged = true;
         }
         if (shownChanged) showAgain(f);
+        for (TableId id : asOnDisk)
+            if (!holds(heldBack, id)) rememberBase(*f.game, id, f.tableBases);
+        for (TableId id : clean)
+            if (!holds(heldBack, id) && (holds(asOnDisk, id) || std::any_of(report.saved.begin(), report.saved.end(),
+                                                                         [&](const SavedTable& s) { return s.id == id; })))
+                mergedFiles.push_back(id);
 
-        toWrite = changedOnDisk = report.changed;
+        toWrite = heldBack;
+        changedOnDisk = report.changed;
         if (round == kRounds) {
             stillChanging = report.changed;
             break;

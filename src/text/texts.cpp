@@ -426,6 +426,16 @@ constexpr TextForms kTexts[] = {
     {Text::cliGitFailed, u8"git не выполнил: %s"_cp1251, "git failed: %s"},
     {Text::cliMergeWriteFailed, u8"не удалось записать %s; прежний файл цел"_cp1251,
      "could not write %s; the previous file is intact"},
+    {Text::cliMergeWriteFault, u8"не удалось записать %s: %s; ничего не записано"_cp1251,
+     "could not write %s: %s; nothing written"},
+    {Text::cliMergeWrittenOnly, u8"не удалось записать %s: %s; записаны только: %s"_cp1251,
+     "could not write %s: %s; written before it: %s"},
+    {Text::cliMergePairs, u8"пары лазеров и зарядов"_cp1251, "pairs of lasers and bullets"},
+    {Text::cliConflictNamesRemoved, u8"ссылается на %s, удалённую другой стороной; она оставлена"_cp1251,
+     "names %s, which the other side removed; it is kept"},
+    {Text::cliConflictNeedsFolders,
+     u8"без других таблиц не понять, на что ссылка; слейте папки целиком: orvex-cli merge"_cp1251,
+     "what it names needs the other tables; merge the whole folders with orvex-cli merge"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -84,7 +84,8 @@ enum class Text {
     cliMergeRemoved, cliMergeNoBase, cliMergeChanged, cliMergeRemarks, cliMergeRecord,
     cliMergeTableFile, cliMergeSides, cliMergeConflicts, cliMergeSettled, cliMergeDone,
     cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
-    cliGitFailed, cliMergeWriteFailed,
+    cliGitFailed, cliMergeWriteFailed, cliMergeWriteFault, cliMergeWrittenOnly,
+    cliMergePairs, cliConflictNamesRemoved, cliConflictNeedsFolders,
     count_
 };
 

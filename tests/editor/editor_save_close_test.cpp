@@ -5,9 +5,11 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <map>
 #include <span>
 
 namespace {
@@ -495,3 +497,79 @@ TEST_F(EditorTest, ASecondEditorOnTheFolderIsToldAndGoesOn) {
 }
 
 } // namespace
+
+// Another program (an import) moves the last ship to the front and turns the
+// shields round, re-pointing its ships; the window raised a hull meanwhile.
+// Save merges: the files keep the other program's order, every ship its shield,
+// and the window's hull.
+TEST_F(EditorTest, SaveKeepsWhatEachShipNamesWhenAnotherProgramMovedRecords) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.type(*f.hullStrength, "7");
+    const auto shieldOf = [](const GameState& s) {
+        std::map<std::string, std::string> named;
+        for (const TShips& ship : s.ships.records)
+            named[ship.objectId] = s.shields.records.at(static_cast<size_t>(ship.maxShieldType)).objectId;
+        return named;
+    };
+    std::map<std::string, std::string> meant;
+    std::vector<std::string> order;
+    check([&] {
+        GameState other;
+        other.folder = game.folder();
+        loadAllTables(other);
+        meant = shieldOf(other);
+        std::rotate(other.ships.records.rbegin(), other.ships.records.rbegin() + 1, other.ships.records.rend());
+        std::reverse(other.shields.records.begin(), other.shields.records.end());
+        for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
+        for (const TShips& ship : other.ships.records) order.push_back(ship.objectId);
+        game.write("types/TShips.txt", orvexShips(other));
+        game.write("types/TShields.txt", tableFileText(other.shields.headerValue, other.shields.file,
+                                                        std::span<const TShields>(other.shields.records)));
+    });
+    platform.click(*f.saveButton);
+    platform.answer(kIdOk); // which files were merged
+    check([&] {
+        GameState now;
+        now.folder = game.folder();
+        loadAllTables(now);
+        std::vector<std::string> ids;
+        for (const TShips& ship : now.ships.records) ids.push_back(ship.objectId);
+        EXPECT_EQ(ids, order);
+        EXPECT_EQ(shieldOf(now), meant);
+        EXPECT_EQ(now.ships.records[1].hullStrength % 10, 7) << "the window's hull";
+        EXPECT_EQ(controlText(*f.window), "Orvex");
+    });
+    run();
+}
+
+// The same moves with a conflict on the ships: No leaves the ships, and with them
+// the shields they name by place, as the files hold them, so the window's ship
+// still shows its own shield and both tables wait for a later Save.
+TEST_F(EditorTest, NoToAConflictLeavesTheTablesItsRecordsNameToo) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    platform.type(*f.hullStrength, "7");
+    std::string shield, shieldsOnDisk;
+    check([&] {
+        shield = itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList));
+        GameState other;
+        other.folder = game.folder();
+        loadAllTables(other);
+        std::reverse(other.shields.records.begin(), other.shields.records.end());
+        for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
+        other.ships.records[0].hullStrength = 4000;
+        game.write("types/TShips.txt", orvexShips(other));
+        shieldsOnDisk = tableFileText(other.shields.headerValue, other.shields.file,
+                                      std::span<const TShields>(other.shields.records));
+        game.write("types/TShields.txt", shieldsOnDisk);
+    });
+    platform.click(*f.saveButton);
+    platform.answer(kIdNo);
+    check([&] {
+        EXPECT_EQ(itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList)), shield);
+        EXPECT_EQ(game.read("types/TShields.txt"), shieldsOnDisk);
+        EXPECT_EQ(controlText(*f.window), "*Orvex");
+    });
+    run();
+}
