@@ -448,6 +448,32 @@ consteval bool complete() {
 }
 static_assert(complete(), "every text key needs its row, in key order, with both forms");
 
+// The placeholders of a form in order ("%s%d"); "%%" is a plain percent sign.
+struct Placeholders {
+    char kinds[8] = {};
+    size_t count = 0;
+    bool operator==(const Placeholders&) const = default;
+};
+consteval Placeholders placeholdersOf(std::string_view form) {
+    Placeholders p;
+    for (size_t i = 0; i + 1 < form.size(); ++i) {
+        if (form[i] != '%') continue;
+        if (form[++i] == '%') continue;
+        if (p.count < std::size(p.kinds)) p.kinds[p.count] = form[i];
+        ++p.count;
+    }
+    return p;
+}
+
+// The two forms of a text take the same arguments: the same placeholders in the
+// same order, or a form would read another argument than the caller gave.
+consteval bool placeholdersAgree() {
+    for (const TextForms& forms : kTexts)
+        if (!(placeholdersOf(forms.ru) == placeholdersOf(forms.en))) return false;
+    return true;
+}
+static_assert(placeholdersAgree(), "a text's two forms need the same placeholders in the same order");
+
 // Every form is Windows-1251. An English form holds no Cyrillic letter (bytes
 // 0xC0..0xFF), so a UTF-8 literal left unconverted (a dash, an ellipsis: lead
 // bytes 0xC2..0xE2) fails the build; write such forms as u8"…"_cp1251.
