@@ -221,6 +221,7 @@ std::string conflictLabel(const CliOutput& io, const MergeConflict& c) {
     if (c.column == "remarks") return word(io, Text::cliMergeRemarks);
     if (c.column == "record") return word(io, Text::cliMergeRecord);
     if (c.column == "file") return word(io, Text::cliMergeTableFile);
+    if (c.column == "pairs") return word(io, Text::cliMergePairs);
     const ShownField& s = c.mineShown.label ? c.mineShown : c.theirsShown;
     return s.label ? word(io, *s.label) : std::string(c.column);
 }
@@ -235,6 +236,8 @@ std::string conflictText(const CliOutput& io, const MergeConflict& c, const std:
                 {sideValue(io, c, c.base, c.baseShown, base, MergeSide::base),
                  sideValue(io, c, c.mine, c.mineShown, mine, MergeSide::mine),
                  sideValue(io, c, c.theirs, c.theirsShown, theirs, MergeSide::theirs)});
+    if (!c.namedId.empty()) (text += "; ") += say(io, Text::cliConflictNamesRemoved, {cp1251ToUtf8(c.namedId)});
+    if (c.needsFolders) (text += "; ") += say(io, Text::cliConflictNeedsFolders);
     return text;
 }
 
@@ -244,7 +247,10 @@ nlohmann::json conflictJson(const CliOutput& io, const MergeConflict& c, const s
         if ((c.removedBy && side == c.removedBy) || (!c.inBase && side == MergeSide::base)) return nullptr;
         return cp1251ToUtf8(cell);
     };
-    return {{"objectId", cp1251ToUtf8(c.objectId)}, {"name", name}, {"column", c.column},
-            {"label", conflictLabel(io, c)}, {"base", value(c.base, MergeSide::base)},
-            {"mine", value(c.mine, MergeSide::mine)}, {"theirs", value(c.theirs, MergeSide::theirs)}};
+    nlohmann::json conflict = {{"objectId", cp1251ToUtf8(c.objectId)}, {"name", name}, {"column", c.column},
+                               {"label", conflictLabel(io, c)}, {"base", value(c.base, MergeSide::base)},
+                               {"mine", value(c.mine, MergeSide::mine)}, {"theirs", value(c.theirs, MergeSide::theirs)}};
+    if (!c.namedId.empty()) conflict["names"] = cp1251ToUtf8(c.namedId);
+    if (c.needsFolders) conflict["needsFolders"] = true;
+    return conflict;
 }

@@ -59,14 +59,17 @@ int runDiff(const std::string& folder, const DiffOptions& options, CliOutput& io
 
 struct MergeOptions {
     std::string base, mine, theirs; // GameState::folder prefixes
-    std::string out;                // the folder to write to; empty: MINE
+    bool toOut = false;             // write into out, not into MINE
+    std::string out;                // with toOut: the folder's prefix ("" for the current folder)
     std::string prefer;             // "", "mine" or "theirs"
     std::string format = "text";
     std::vector<std::string> tables;
 };
-// Merges the tables of three game folders and writes the result: 0 merged (or
-// every conflict settled by prefer), 1 conflicts and nothing written, 2 a folder
-// or table that cannot be read or is not in format, or a failed write.
+// Merges the tables of three game folders and writes the result, all of it or
+// nothing: 0 merged (or every conflict settled by prefer), 1 conflicts and
+// nothing written, 2 a folder or table that cannot be read or is not in format
+// (named on err, nothing written), or a failed write. With format json out holds
+// one JSON document and nothing else.
 int runMerge(const MergeOptions& options, CliOutput& io);
 
 // git's merge driver: three versions of one table file, the kind from the end of

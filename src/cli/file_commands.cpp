@@ -4,6 +4,7 @@
 // A file the table's rules cannot read goes to git's own line merge and line
 // diff, or is shown as it is, so that git never stops on it.
 
+#include <algorithm>
 #include <optional>
 
 #include "cli/change_report.h"
@@ -72,6 +73,65 @@ std::optional<std::string> gameFolderOf(const std::string& path) {
     if (lowerLatin(fileNameOf(folder)) != "types") return std::nullopt;
     const size_t up = folder.find_last_of("/\\");
     return up == std::string::npos ? std::string() : folder.substr(0, up + 1);
+}
+
+// The other tables' three versions, read from git while it merges `path`: BASE
+// from the merge base, MINE from HEAD, THEIRS from the commit git names in a
+// GITHEAD_<commit> variable. False, with nothing read, outside such a merge, with
+// more than one merge base, or when git's own three files of `path` are not those
+// commits' versions of it.
+bool readOtherTables(const std::string& path, TableId own, const std::string* const files[3], LoadedGame sides[3]) {
+    std::string theirs;
+    for (const std::string& name : environmentNames()) {
+        if (name.rfind("GITHEAD_", 0) != 0) continue;
+        if (!theirs.empty()) return false;
+        theirs = name.substr(8);
+    }
+    std::string bases;
+    if (theirs.empty() || runProgram({"git", "merge-base", "--all", "HEAD", theirs}, bases) != 0) return false;
+    while (!bases.empty() && (bases.back() == '\n' || bases.back() == '\r')) bases.pop_back();
+    if (bases.empty() || bases.find('\n') != std::string::npos) return false;
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return false;
+    const std::string folder = path.substr(0, slash + 1);
+    const std::string commits[3] = {bases, "HEAD", theirs};
+    GameState read[3];
+    for (int s = 0; s < 3; ++s) {
+        std::string listing;
+        if (runProgram({"git", "ls-tree", "--name-only", "-z", commits[s], "--", folder}, listing) != 0)
+            return false;
+        std::vector<std::string> entries;
+        for (size_t start = 0, end; start < listing.size(); start = end + 1) {
+            end = listing.find('\0', start);
+            if (end == std::string::npos) end = listing.size();
+            entries.push_back(listing.substr(start, end - start));
+        }
+        read[s].folder = sides[s].state.folder;
+        for (const TableName& t : kTableNames) {
+            const std::string_view fileName = fileNameOf(t.fileName);
+            const auto entry = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
+                return lowerLatin(fileNameOf(e)) == lowerLatin(fileName);
+            });
+            std::string bytes;
+            if (entry == entries.end() ||
+                runProgram({"git", "cat-file", "blob", commits[s] + ":" + *entry}, bytes) != 0) {
+                if (t.id == own) return false;
+                loadTableFrom(read[s], t.id, ""); // not in that commit: missing
+                continue;
+            }
+            if (t.id == own) {
+                std::string given;
+                readWholeFile(*files[s], given);
+                if (given != bytes) return false;
+                continue;
+            }
+            loadTableBytes(read[s], t.id, std::move(bytes));
+        }
+    }
+    for (int s = 0; s < 3; ++s)
+        for (const TableName& t : kTableNames)
+            if (t.id != own) copyTable(read[s], t.id, sides[s].state);
+    return true;
 }
 
 std::string reasonOf(const CliOutput& io, const LoadedGame& game, TableId id, const std::string& side) {
@@ -157,16 +217,24 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
     const TableName* name = tableAtEnd(path);
     if (name == nullptr) return lineMerge(base, mine, theirs, path, say(io, Text::cliPathNotTable, {path}), io);
     LoadedGame sides[3];
-    const std::string* files[3] = {&base, &mine, &theirs};
+    const std::string* const files[3] = {&base, &mine, &theirs};
     const std::optional<std::string> folder = gameFolderOf(path);
     for (int i = 0; i < 3; ++i) {
         loadFile(sides[i], name->id, *files[i]);
         if (folder) loadNaming(sides[i], *folder, name->id);
     }
     LoadedGame merged;
-    merged.state = sides[1].state;
+    MergeScope scope;
+    scope.tables = {name->id};
+    // Without the other tables, a reference that differs between the sides is a conflict.
+    if (!readOtherTables(path, name->id, files, sides)) {
+        scope.known.fill(false);
+        scope.known[static_cast<size_t>(name->id)] = true;
+    }
     // MINE's value stays in every conflicting field: the file stays a table.
-    const TableMerge m = mergeTable(sides[0].state, sides[1].state, sides[2].state, name->id, Prefer::mine, merged.state);
+    GameMerge game = mergeGame(sides[0].state, sides[1].state, sides[2].state, Prefer::mine, scope);
+    merged.state = std::move(game.merged);
+    const TableMerge& m = game.tables[static_cast<size_t>(name->id)];
     if (!m.merged) {
         const int side = m.refusedSide == MergeSide::base ? 0 : m.refusedSide == MergeSide::mine ? 1 : 2;
         constexpr const char* kSides[] = {"BASE", "MINE", "THEIRS"};
@@ -174,7 +242,9 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
     }
     if (m.changesMine) {
         // The editor's bytes, put in place of MINE in one step.
-        const std::string text = visitTable(merged.state, name->id, [&](const auto& view) {
+        std::string text;
+        if (m.wholeFile == MergeSide::theirs) readWholeFile(theirs, text); // THEIRS' file as it stands
+        else text = visitTable(merged.state, name->id, [&](const auto& view) {
             return tableFileText(view.headerValue, view.file, view.records);
         });
         const std::string temporary = mine + ".orvex-new";

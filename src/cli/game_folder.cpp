@@ -17,16 +17,16 @@ bool isGameFolder(const std::string& folder, CliOutput& io) {
 void loadNames(const std::string& folder, LoadedGame& game) {
     game.pagePath = findNamePage(folder);
     if (!game.pagePath.empty()) {
-        game.page = std::make_unique<NamePage>();
+        game.page = std::make_shared<NamePage>();
         loadNamePage(*game.page, game.pagePath);
     }
 }
 
-bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io) {
+bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, bool withNames) {
     if (!isGameFolder(folder, io)) return false;
     game.state.folder = folder;
     loadAllTables(game.state);
-    loadNames(folder, game);
+    if (withNames) loadNames(folder, game);
     return true;
 }
 

@@ -14,13 +14,15 @@
 
 struct LoadedGame {
     GameState state;
-    std::unique_ptr<NamePage> page; // null when the folder has no name page
+    // Null when the folder has no name page; shared by a game made from another
+    // (a merge's result has MINE's page).
+    std::shared_ptr<NamePage> page;
     std::string pagePath;
 };
 
-// Loads every table and the name page of `folder`. False, with the message in
-// io.err, when the folder has no types folder.
-bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io);
+// Loads every table and, unless told not to, the name page of `folder`. False,
+// with the message in io.err, when the folder has no types folder.
+bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, bool withNames = true);
 // Loads only the one table (a ware file with the other four, which place its
 // records) and, when asked, the name page.
 bool loadGame(const std::string& folder, LoadedGame& game, CliOutput& io, TableId table,

@@ -1,15 +1,17 @@
 // orvex-cli merge: three game folders merged table by table in the core; this
 // file loads them, words the result (what the merge changes in MINE and each
-// conflict with the three sides' values) and writes it with the editor's writer.
+// conflict with the three sides' values) and writes it, all of it or nothing.
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "cli/change_report.h"
 #include "cli/commands.h"
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
+#include "names/display_names.h"
 #include "tables/save_tables.h"
 #include "tables/table_merge.h"
 #include "text/files.h"
@@ -34,47 +36,194 @@ std::string problemOf(const CliOutput& io, const LoadedGame& game, TableId id) {
     });
 }
 
+// The system's reason for a file that could not be written, as the editor words it.
+std::string faultWord(const CliOutput& io, FileFault fault) {
+    switch (fault) {
+    case FileFault::ReadOnly: return word(io, Text::faultReadOnly);
+    case FileFault::AccessDenied: return word(io, Text::faultAccessDenied);
+    case FileFault::DiskFull: return word(io, Text::faultDiskFull);
+    case FileFault::InUse: return word(io, Text::faultInUse);
+    case FileFault::NoFolder: return word(io, Text::faultNoFolder);
+    case FileFault::None:
+    case FileFault::Other: break;
+    }
+    return word(io, Text::faultOther);
+}
+
+// The bytes of each table the merge writes: into MINE the tables it changes,
+// into another folder every table, one it leaves as MINE's with MINE's bytes.
+std::vector<FileBytes> mergedTables(const MergeOptions& o, const GameState& merged,
+                                    const std::vector<TableMerge>& merges, CliOutput& io, bool& readable) {
+    std::vector<FileBytes> files;
+    readable = true;
+    for (const TableMerge& m : merges) {
+        if (!m.exists || (!o.toOut && !m.changesMine)) continue;
+        FileBytes& file = files.emplace_back();
+        visitTable(merged, m.table, [&](const auto& view) {
+            file.name = view.name.fileName;
+            if (m.changesMine && m.wholeFile != MergeSide::theirs)
+                file.bytes = tableFileText(view.headerValue, view.file, view.records);
+        });
+        // A table only THEIRS changed is THEIRS' file as it stands; one the merge
+        // leaves as MINE's is MINE's.
+        const bool whole = m.wholeFile == MergeSide::theirs;
+        const std::string& from = whole ? o.theirs : o.mine;
+        if ((whole || !m.changesMine) && !readWholeFile(from + file.name, file.bytes)) {
+            sayError(io, say(io, Text::cliReadFailed, {platformPath(from + file.name)}));
+            readable = false;
+        }
+    }
+    return files;
+}
+
+// The folders on the way to `folder` (itself included) that are not there yet,
+// the deepest first.
+std::vector<std::string> missingFolders(const std::string& folder) {
+    std::vector<std::string> missing;
+    for (std::string up = folder; !up.empty() && !folderExists(up);) {
+        missing.push_back(up);
+        const size_t end = up.find_last_not_of("/\\");
+        const size_t separator = end == std::string::npos ? end : up.find_last_of("/\\", end);
+        up = separator == std::string::npos ? std::string() : up.substr(0, separator + 1);
+    }
+    return missing;
+}
+
+// Writes the merged tables, each given by its name as the editor names it
+// ("types\TShips.txt") and its bytes, into MINE or into the folder OUT (made at
+// any depth, with MINE's name page copied in so that the game and the editor
+// start there), all of them or none. False, with the file and the system's
+// reason on err, when nothing or not all was written.
+bool writeMerged(const MergeOptions& o, std::vector<FileBytes> files, CliOutput& io) {
+    const std::string target = o.toOut ? o.out : o.mine;
+    const auto refused = [&](const std::string& path, FileFault fault) {
+        sayError(io, say(io, Text::cliMergeWriteFault, {platformPath(path), faultWord(io, fault)}));
+        return false;
+    };
+    if (o.toOut) {
+        const std::string page = findNamePage(o.mine);
+        if (!page.empty()) {
+            FileBytes copy{page.substr(o.mine.size()), {}};
+            if (!readWholeFile(page, copy.bytes)) {
+                sayError(io, say(io, Text::cliReadFailed, {platformPath(page)}));
+                io.err += say(io, Text::cliNothingWritten) + "\n";
+                return false;
+            }
+            files.push_back(std::move(copy));
+        }
+    }
+    // A file that holds its bytes already stays as it is (and gets no ".bak").
+    std::erase_if(files, [&](const FileBytes& f) {
+        std::string there;
+        return readWholeFile(target + f.name, there) && there == f.bytes;
+    });
+    // The folders the files go into; a failure takes away again those it made.
+    std::vector<std::string> made; // deepest first
+    const auto unmake = [&] {
+        for (const std::string& folder : made) removeFolder(folder);
+    };
+    for (const FileBytes& f : files) {
+        const size_t slash = f.name.find_last_of('\\');
+        if (slash == std::string::npos) continue;
+        const std::string folder = target + f.name.substr(0, slash);
+        const std::vector<std::string> missing = missingFolders(folder);
+        made.insert(made.begin(), missing.begin(), missing.end());
+        if (!makeFolders(folder)) {
+            const FileFault fault = lastFileFault();
+            unmake();
+            return refused(folder, fault);
+        }
+    }
+    const TogetherReport report = writeFilesTogether(target, files);
+    if (!report.failure) return true;
+    if (report.written.empty()) {
+        unmake();
+        return refused(report.failure->path, report.failure->fault);
+    }
+    std::string written;
+    for (const std::string& name : report.written)
+        written += (written.empty() ? "" : ", ") + platformPath(target + name);
+    sayError(io, say(io, Text::cliMergeWrittenOnly,
+                     {platformPath(report.failure->path), faultWord(io, report.failure->fault), written}));
+    return false;
+}
+
+std::string jsonText(const nlohmann::json& doc) {
+    return doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
 } // namespace
 
 int runMerge(const MergeOptions& o, CliOutput& io) {
     std::vector<const TableName*> chosen;
     if (!chosenTables(o.tables, chosen, io)) return kExitUsage;
     LoadedGame base, mine, theirs, merged;
-    if (!loadGame(o.base, base, io) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io))
+    // The other sides' name pages only name list entries in conflicts: read when there are some.
+    if (!loadGame(o.base, base, io, false) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io, false))
         return kExitUsage;
     const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::none;
-    merged.state = mine.state;
-    loadNames(o.mine, merged);
+    const bool json = o.format == "json";
+    merged.page = mine.page;
+    merged.pagePath = mine.pagePath;
+
+    MergeScope scope;
+    for (const TableName* name : chosen) scope.tables.push_back(name->id);
+    GameMerge game = mergeGame(base.state, mine.state, theirs.state, prefer, scope);
+    merged.state = std::move(game.merged);
 
     std::vector<TableMerge> merges;
-    std::vector<TableReport> reports;
-    bool trouble = false;
+    std::vector<TableReport> reports, refused;
     int conflicts = 0, changedTables = 0;
-    for (const TableName* name : chosen) {
-        TableMerge m = mergeTable(base.state, mine.state, theirs.state, name->id, prefer, merged.state);
-        TableDiff d = diffTable(mine.state, merged.state, name->id);
-        std::string reason;
+    // The tables asked for, and those linked to them, in the tables' order.
+    for (const TableName& table : kTableNames) {
+        if (!game.tables[static_cast<size_t>(table.id)].chosen) continue;
+        const TableName* name = &table;
+        TableMerge m = std::move(game.tables[static_cast<size_t>(table.id)]);
         if (!m.merged) {
             const LoadedGame& side = m.refusedSide == MergeSide::base ? base : m.refusedSide == MergeSide::mine ? mine : theirs;
             const std::string& folder = m.refusedSide == MergeSide::base ? o.base : m.refusedSide == MergeSide::mine ? o.mine : o.theirs;
-            d = TableDiff{};
+            TableDiff d;
             d.table = name->id;
             d.state = DiffState::notComparable;
-            reason = say(io, Text::cliDiffReason, {folder + std::string(name->fileName), problemOf(io, side, name->id)});
-            trouble = true;
+            TableReport t = reportTable(io, *name, std::move(d), mine, merged, {}, {});
+            t.reason = say(io, Text::cliDiffReason, {platformPath(folder + std::string(name->fileName)),
+                                                     problemOf(io, side, name->id)});
+            refused.push_back(std::move(t));
+            continue;
         }
-        TableReport t = reportTable(io, *name, std::move(d), mine, merged, o.mine + std::string(name->fileName),
-                                    o.mine + std::string(name->fileName));
-        if (!m.merged) t.reason = reason;
+        reports.push_back(reportTable(io, *name, diffTable(mine.state, merged.state, name->id), mine, merged, {}, {}));
         conflicts += static_cast<int>(m.conflicts.size());
         changedTables += m.changesMine ? 1 : 0;
         merges.push_back(std::move(m));
-        reports.push_back(std::move(t));
     }
-    const bool write = !trouble && (conflicts == 0 || prefer != Prefer::none);
+
+    // A table a side cannot read stops the whole merge: nothing merged, nothing written.
+    if (!refused.empty()) {
+        for (const TableReport& t : refused) sayError(io, t.reason);
+        io.err += say(io, Text::cliNothingWritten) + "\n";
+        if (json) {
+            nlohmann::json tables = nlohmann::json::array();
+            for (const TableReport& t : refused) tables.push_back(tableJson(io, t));
+            io.out += jsonText({{"tables", std::move(tables)}, {"written", false},
+                                {"totals", {{"conflicts", 0}, {"tablesChanged", 0}}}});
+        }
+        return kExitUsage;
+    }
+
+    const bool settled = conflicts == 0 || prefer != Prefer::none;
+    bool written = false, readable = true;
+    if (settled) {
+        std::vector<FileBytes> files = mergedTables(o, merged.state, merges, io, readable);
+        written = readable && writeMerged(o, std::move(files), io);
+        if (!readable) io.err += say(io, Text::cliNothingWritten) + "\n";
+    }
+    if (conflicts > 0) {
+        loadNames(o.base, base);
+        loadNames(o.theirs, theirs);
+    }
 
     // The report: per table what the merge changes in MINE, then its conflicts.
-    if (o.format == "json") {
+    if (json) {
         nlohmann::json tables = nlohmann::json::array();
         for (size_t i = 0; i < reports.size(); ++i) {
             nlohmann::json table = tableJson(io, reports[i]);
@@ -85,9 +234,8 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
             table["conflicts"] = std::move(list);
             tables.push_back(std::move(table));
         }
-        const nlohmann::json doc = {{"tables", std::move(tables)}, {"written", write},
-                                    {"totals", {{"conflicts", conflicts}, {"tablesChanged", changedTables}}}};
-        io.out += doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        io.out += jsonText({{"tables", std::move(tables)}, {"written", written},
+                            {"totals", {{"conflicts", conflicts}, {"tablesChanged", changedTables}}}});
     } else {
         const bool markdown = o.format == "markdown";
         for (size_t i = 0; i < reports.size(); ++i) {
@@ -108,29 +256,16 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         }
     }
 
-    if (trouble) return kExitUsage;
-    if (!write) {
+    if (!settled) {
         sayError(io, say(io, Text::cliMergeConflicts, {conflicts}));
         return kExitFailed;
     }
-    // Into MINE only the tables the merge changes; into another folder every table.
-    const std::string target = o.out.empty() ? o.mine : o.out;
-    if (!o.out.empty() && !folderExists(target + "types")) {
-        std::error_code error;
-        std::filesystem::create_directories(std::filesystem::u8path(target + "types"), error);
-    }
-    bool failed = false;
-    for (size_t i = 0; i < merges.size(); ++i) {
-        if (!merges[i].exists || (o.out.empty() && !merges[i].changesMine)) continue;
-        visitTable(merged.state, merges[i].table, [&](const auto& view) {
-            if (!saveTableFile(target, view.name.fileName, view.headerValue, view.file, view.records)) {
-                sayError(io, say(io, Text::cliMergeWriteFailed, {target + std::string(view.name.fileName)}));
-                failed = true;
-            }
-        });
-    }
-    if (failed) return kExitUsage;
-    if (conflicts > 0) io.out += say(io, Text::cliMergeSettled, {conflicts, prefer == Prefer::theirs ? "THEIRS" : "MINE"}) + "\n";
-    io.out += (changedTables > 0 ? say(io, Text::cliMergeDone, {changedTables}) : say(io, Text::cliMergeNothing)) + "\n";
+    if (!written) return kExitUsage;
+    // The closing lines; standard output holds the JSON document alone.
+    std::string& closing = json ? io.err : io.out;
+    if (conflicts > 0)
+        closing += say(io, Text::cliMergeSettled, {conflicts, prefer == Prefer::theirs ? "THEIRS" : "MINE"}) + "\n";
+    closing += (changedTables > 0 ? say(io, Text::cliMergeDone, {changedTables}) : say(io, Text::cliMergeNothing)) +
+               "\n";
     return kExitOk;
 }

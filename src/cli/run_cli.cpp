@@ -265,7 +265,8 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         merge.base = folderPrefix(merge.base);
         merge.mine = folderPrefix(merge.mine);
         merge.theirs = folderPrefix(merge.theirs);
-        if (!merge.out.empty()) merge.out = folderPrefix(merge.out);
+        merge.toOut = merger->count("--output") > 0;
+        if (merge.toOut) merge.out = folderPrefix(merge.out);
         return runMerge(merge, io);
     }
     if (mergeFile->parsed()) return runMergeFile(baseFile, mineFile, theirsFile, gitPath, io);

@@ -22,3 +22,6 @@ bool onPath(const std::string& name);
 // Linux, GetModuleFileNameW on Windows with "/" between folders, as git's shell
 // takes it), or empty when the system does not tell it.
 std::string ownProgramPath();
+
+// The names of this process's environment variables (UTF-8).
+std::vector<std::string> environmentNames();

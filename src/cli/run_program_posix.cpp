@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+extern char** environ;
+
 namespace {
 
 // Starts args[0] from the PATH with its standard output on `output` and its
@@ -85,4 +87,13 @@ std::string ownProgramPath() {
     char buffer[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
     return n <= 0 || static_cast<size_t>(n) >= sizeof buffer ? std::string() : std::string(buffer, static_cast<size_t>(n));
+}
+
+std::vector<std::string> environmentNames() {
+    std::vector<std::string> names;
+    for (char** e = environ; e != nullptr && *e != nullptr; ++e) {
+        const std::string entry(*e);
+        names.push_back(entry.substr(0, entry.find('=')));
+    }
+    return names;
 }

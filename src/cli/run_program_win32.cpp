@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include <algorithm>
 
 namespace {
@@ -122,4 +124,22 @@ std::string ownProgramPath() {
         }
         path.resize(path.size() * 2); // cut: a longer buffer
     }
+}
+
+std::vector<std::string> environmentNames() {
+    std::vector<std::string> names;
+    wchar_t* block = GetEnvironmentStringsW();
+    if (block == nullptr) return names;
+    for (const wchar_t* e = block; *e != L'\0'; e += wcslen(e) + 1) {
+        std::wstring entry(e);
+        entry = entry.substr(0, entry.find(L'=', 1)); // "=C:" entries start with '='
+        const int n = WideCharToMultiByte(CP_UTF8, 0, entry.data(), static_cast<int>(entry.size()), nullptr, 0,
+                                          nullptr, nullptr);
+        std::string name(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, entry.data(), static_cast<int>(entry.size()), name.data(), n, nullptr,
+                            nullptr);
+        names.push_back(std::move(name));
+    }
+    FreeEnvironmentStringsW(block);
+    return names;
 }

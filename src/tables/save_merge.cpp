@@ -28,23 +28,37 @@ void rememberBases(const GameState& state, TableBases& bases) {
     for (size_t i = 0; i < bases.size(); ++i) rememberBase(state, static_cast<TableId>(i), bases);
 }
 
-SaveMerge mergeOnSave(const GameState& mine, TableId id, const TableBases& bases) {
+SaveMerge mergeOnSave(const GameState& mine, std::span<const TableId> changedOnDisk, const TableBases& bases) {
     SaveMerge out;
-    out.id = id;
-    const std::optional<std::string>& baseBytes = bases[index(id)];
-    if (!baseBytes) return out;
-    GameState base, theirs;
-    base.folder = theirs.folder = mine.folder;
-    loadTableBytes(base, id, *baseBytes);
-    loadTableFrom(theirs, id, tableName(id).fileName);
-    bool theirsWritable = false;
-    visitTable(theirs, id, [&](const auto& v) { theirsWritable = writtenBySave(v.file); });
-    if (!theirsWritable) return out;
-
-    // `merged` starts empty: mergeTable puts the table there only when it differs from MINE's.
-    const TableMerge m = mergeTable(base, mine, theirs, id, Prefer::none, out.merged);
-    out.conflicts = m.conflicts;
-    out.changesMine = m.changesMine;
-    out.clean = m.merged && m.exists && m.conflicts.empty();
+    // Without a BASE a table is MINE's on every side: nothing of it merges.
+    GameState base = mine, theirs = mine;
+    for (const TableName& t : kTableNames)
+        if (bases[index(t.id)]) loadTableBytes(base, t.id, *bases[index(t.id)]);
+    theirs = base;
+    for (const TableName& t : kTableNames)
+        if (!bases[index(t.id)]) copyTable(mine, t.id, base), copyTable(mine, t.id, theirs);
+    std::array<bool, std::size(kTableNames)> readable{};
+    for (TableId id : changedOnDisk) {
+        if (!bases[index(id)]) continue;
+        GameState now;
+        now.folder = mine.folder;
+        loadTableFrom(now, id, tableName(id).fileName);
+        visitTable(now, id, [&](const auto& v) { readable[index(id)] = writtenBySave(v.file); });
+        // A file gone or unreadable now is asked about, never merged.
+        if (readable[index(id)]) copyTable(now, id, theirs);
+    }
+    out.merge = mergeGame(base, mine, theirs, Prefer::mine);
+    for (TableId id : changedOnDisk) {
+        const TableMerge& m = out.merge.tables[index(id)];
+        out.clean[index(id)] = readable[index(id)] && m.merged && m.exists && m.conflicts.empty();
+    }
     return out;
+}
+
+std::vector<TableId> linkedTables(TableId id) {
+    static constexpr TableId shipGroup[] = {TableId::ships, TableId::shields, TableId::rockets, TableId::cockpits};
+    static constexpr TableId laserGroup[] = {TableId::lasers, TableId::bullets};
+    for (std::span<const TableId> group : {std::span<const TableId>(shipGroup), std::span<const TableId>(laserGroup)})
+        if (std::find(group.begin(), group.end(), id) != group.end()) return {group.begin(), group.end()};
+    return {id};
 }

@@ -1,10 +1,13 @@
 #pragma once
-// Save's merge of a table that another program changed on disk: BASE is the
-// table as the editor last read or wrote it, MINE the table in the editor's
-// memory, THEIRS the file now. Merged field by field as `orvex-cli merge` merges.
+// Save's merge with tables another program changed on disk: BASE is each table
+// as the editor last read or wrote it, MINE the tables in the editor's memory,
+// THEIRS the files now. The whole game merges at once, as `orvex-cli merge`
+// merges it, so that a ship still names its shield when the other program
+// reordered the shields.
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,7 +18,7 @@
 // The bytes each table file held when the editor last read or wrote it, by
 // TableId. Bytes rather than a copy of the records: the file's text is the
 // smallest form of the table, about the size of the types folder in all.
-using TableBases = std::array<std::optional<std::string>, 12>;
+using TableBases = std::array<std::optional<std::string>, std::size(kTableNames)>;
 
 // Reads the file of table `id` again and keeps its bytes as the table's BASE when
 // they are still what the state last read or wrote there (FileIdentity); else, or
@@ -26,16 +29,21 @@ void rememberBase(const GameState& state, TableId id, TableBases& bases);
 void rememberBases(const GameState& state, TableBases& bases);
 
 struct SaveMerge {
-    TableId id = TableId::ships;
-    // True: no conflict, so the merged table may be written without a question.
-    bool clean = false;
-    bool changesMine = false;        // the merged table differs from MINE's
-    std::vector<MergeConflict> conflicts;
-    GameState merged;                // the merged table `id` alone, when it changes MINE's
+    // By TableId, for the tables changed on disk: true when the merge settles the
+    // table without a question (no conflict, both sides readable, a BASE known).
+    std::array<bool, std::size(kTableNames)> clean{};
+    // The merge with MINE's value in each conflicting field; its tables differ
+    // from MINE's where `merge.tables[id].changesMine` (a table not changed on
+    // disk too, when its references follow records the other program moved).
+    GameMerge merge;
 };
 
-// Merges table `id` of `mine` with its BASE and its file now (under mine.folder).
-// Not clean, with no conflicts listed, when there is no BASE, when a side cannot
-// be read or is not in format, or when the file is gone. Records added, removed
-// or reordered on either side merge as `orvex-cli merge` merges them.
-SaveMerge mergeOnSave(const GameState& mine, TableId id, const TableBases& bases);
+// Merges the tables of `mine` with their BASE and, for those in `changedOnDisk`,
+// their files now (under mine.folder); the other tables are their BASE on disk.
+// A table changed on disk is not clean, with no conflicts listed, when it has no
+// BASE, when a side cannot be read or is not in format, or when the file is gone.
+SaveMerge mergeOnSave(const GameState& mine, std::span<const TableId> changedOnDisk, const TableBases& bases);
+
+// The tables whose records name each other's by position, with `id`: a table left
+// as it is on disk leaves these too, so that no reference points into another order.
+std::vector<TableId> linkedTables(TableId id);

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,7 +24,12 @@
 // it, and an existing ".bak" is never changed. A table missing at start-up is not
 // created; one kept from saving (table_file.h) is not touched. A file that cannot
 // be written keeps its previous content and no temporary stays behind.
-// The tables in `leftAsTheyAre` are not written at all.
+// The tables in `leftAsTheyAre` are not written at all. A table with an
+// identity in `expected` (by TableId) is written only while its file still has
+// it: one that another program wrote since the caller looked keeps the other
+// program's bytes, makes no ".bak" and is reported as changed, so that the caller
+// can look again rather than overwrite it. The file is compared before anything
+// is written and again just before the replace.
 // Reports the files that could not be written, by their paths as the editor
 // names them ("types\TShips.txt") with the system's reason, and how many were,
 // each written one with the identity of the bytes it now holds.
@@ -38,8 +45,13 @@ struct SaveReport {
     std::vector<SaveFailure> failed; // in writing order; empty when all went well
     int written = 0;
     std::vector<SavedTable> saved; // the written tables, in writing order
+    std::vector<TableId> changed;  // not written: the file no longer had its expected identity
 };
-SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {});
+// The identity each table file must have when it is replaced, by TableId; none:
+// the file is replaced whatever it holds.
+using ExpectedFiles = std::array<std::optional<FileIdentity>, std::size(kTableNames)>;
+SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {},
+                         const ExpectedFiles& expected = {});
 // The paths of report.failed, in order.
 std::vector<std::string> failedPaths(const SaveReport& report);
 
@@ -67,6 +79,30 @@ bool saveTableFile(const std::string& folder, std::string_view name, int32_t hea
                    const TableFile& file, std::span<const TStations> records);
 bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
                    const TableFile& file, std::span<const TWares> records);
+
+// A file of a game folder to write: its name as the editor names it
+// ("types\TShips.txt", "t\70001.xml") and the bytes it is to hold.
+struct FileBytes {
+    std::string name;
+    std::string bytes;
+};
+struct TogetherReport {
+    // The entry that stopped the writing (folder + its name: the file, its
+    // temporary or its ".bak") with the system's reason; none when all were written.
+    std::optional<SaveFailure> failure;
+    std::vector<std::string> written; // the names replaced, in order
+};
+// Writes every file under `folder` or none of them. First, with nothing the game
+// reads touched, a flushed temporary beside each file and, for a file without a
+// ".bak", a copy of its previous bytes; then those copies become the ".bak"
+// files (an existing ".bak" is never changed); then each file is replaced in one
+// step, keeping its permissions. A read-only file, a folder in the place of a
+// file, its temporary or its ".bak", or a write that fails stops it before any
+// file is replaced: the ".bak" files it made are removed again and no temporary
+// stays. Only a replace the system refuses after others were done leaves those
+// before it written (`written` names them) and the rest as they were. The folders
+// must exist. Then the renames are made durable.
+TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files);
 
 // The bytes saveTableFile writes for the table: remarks, header, records, kept lines.
 std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShips> records);

@@ -64,16 +64,24 @@ template <class Record> ShownField showColumn(std::string_view column, const Rec
 }
 
 std::vector<size_t> matchIds(std::span<const std::string_view> before, std::span<const std::string_view> after) {
-    // Each id's old indexes, last first, so that matching takes them in order.
-    std::unordered_map<std::string_view, std::vector<size_t>> byId;
-    byId.reserve(before.size());
-    for (size_t i = before.size(); i-- > 0;) byId[before[i]].push_back(i);
+    // Each id's first old index not yet matched; the later ones with that id
+    // follow it in `next` (a map of vectors would allocate once per id).
+    std::unordered_map<std::string_view, size_t> first;
+    first.reserve(before.size());
+    std::vector<size_t> next(before.size(), kNoMatch);
+    for (size_t i = before.size(); i-- > 0;) {
+        const auto [found, added] = first.try_emplace(before[i], i);
+        if (!added) {
+            next[i] = found->second;
+            found->second = i;
+        }
+    }
     std::vector<size_t> matches(after.size(), kNoMatch);
     for (size_t n = 0; n < after.size(); ++n) {
-        const auto found = byId.find(after[n]);
-        if (found == byId.end() || found->second.empty()) continue;
-        matches[n] = found->second.back();
-        found->second.pop_back();
+        const auto found = first.find(after[n]);
+        if (found == first.end() || found->second == kNoMatch) continue;
+        matches[n] = found->second;
+        found->second = next[found->second];
     }
     return matches;
 }

@@ -48,7 +48,9 @@ bool writeNewFileDurably(std::string_view path, std::string_view bytes);
 
 // Renames the file from to to in one step, replacing an existing to
 // (write-through on Windows; on POSIX flushFolder makes the renames of a folder
-// durable). False when from is no file or the rename failed.
+// durable). A replaced file's permissions stay: on POSIX from first takes to's
+// mode (a table that was 664 stays 664). False when from is no file or the
+// rename failed.
 bool replaceFile(std::string_view from, std::string_view to);
 
 // Renames the file from to to only when no entry named to exists (in any letter
@@ -62,10 +64,17 @@ void flushFolder(std::string_view path);
 // Removes a file; false when it could not be removed, did not exist or is a folder.
 bool removeFile(std::string_view path);
 
+// Makes the folder and every missing folder above it (at any depth). True when
+// it is a folder afterwards; false when a part could not be made or is a file.
+bool makeFolders(std::string_view path);
+
+// Removes an empty folder; false when it is not there, not empty or no folder.
+bool removeFolder(std::string_view path);
+
 // The path as the platform names it: on POSIX with slashes and each existing
 // component in its spelling on disk (an exact match first, else the first entry
 // in byte order that differs only in the case of ASCII letters; missing parts
-// keep their spelling); unchanged on Windows.
+// keep their spelling); on Windows with backslashes. What messages show a user.
 std::string platformPath(std::string_view path);
 
 // Why the file operation that just failed on this thread failed, as far as the

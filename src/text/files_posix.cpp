@@ -173,6 +173,12 @@ bool replaceFile(std::string_view from, std::string_view to) {
     const std::string target = resolve(to);
     struct stat info;
     if (stat(source.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    // The temporary was made with the default mode: who may read and write the
+    // file must not change with its content.
+    struct stat old;
+    if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) && (old.st_mode & 07777) != (info.st_mode & 07777) &&
+        chmod(source.c_str(), old.st_mode & 07777) != 0)
+        return false;
     return rename(source.c_str(), target.c_str()) == 0;
 }
 
@@ -199,6 +205,27 @@ bool removeFile(std::string_view path) {
     struct stat info;
     if (lstat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
     return unlink(target.c_str()) == 0;
+}
+
+bool makeFolders(std::string_view path) {
+    const std::string target = resolve(path);
+    if (target.empty()) return path.empty(); // the current folder
+    // Each folder on the way, from the top; one that exists is passed.
+    for (size_t end = target.find('/', 1);; end = target.find('/', end + 1)) {
+        const std::string folder = target.substr(0, end);
+        if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        if (end == std::string::npos) break;
+    }
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0) return false;
+    if (S_ISDIR(info.st_mode)) return true;
+    errno = EEXIST; // a file holds the name, as Windows answers
+    return false;
+}
+
+bool removeFolder(std::string_view path) {
+    const std::string target = resolve(path);
+    return !target.empty() && rmdir(target.c_str()) == 0;
 }
 
 void flushFolder(std::string_view path) {

@@ -73,7 +73,9 @@ bool sameEntry(std::string_view a, std::string_view b) {
 }
 
 std::string platformPath(std::string_view path) {
-    return std::string(path);
+    std::string shown(path);
+    std::replace(shown.begin(), shown.end(), '/', '\\');
+    return shown;
 }
 
 bool fileExists(std::string_view path) {
@@ -161,6 +163,30 @@ bool renameWithoutReplacing(std::string_view from, std::string_view to) {
 bool removeFile(std::string_view path) {
     if (!usable(path)) return false;
     return DeleteFileW(wide(path).c_str()) != 0;
+}
+
+bool makeFolders(std::string_view path) {
+    if (!usable(path)) return false;
+    if (path.empty()) return true; // the current folder
+    const std::wstring target = wide(path);
+    if (target.empty()) return false;
+    // Each folder on the way, from the top. A drive ("C:") or a server's share
+    // cannot be made and is passed over: only the last folder's answer counts.
+    BOOL made = FALSE;
+    for (size_t end = target.find_first_of(L"\\/", 1);; end = target.find_first_of(L"\\/", end + 1)) {
+        made = CreateDirectoryW(target.substr(0, end).c_str(), nullptr);
+        if (end == std::wstring::npos) break;
+    }
+    if (made || GetLastError() != ERROR_ALREADY_EXISTS) return made != 0;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return true;
+    SetLastError(ERROR_ALREADY_EXISTS);
+    return false;
+}
+
+bool removeFolder(std::string_view path) {
+    if (!usable(path) || path.empty()) return false;
+    return RemoveDirectoryW(wide(path).c_str()) != 0;
 }
 
 void flushFolder(std::string_view) {

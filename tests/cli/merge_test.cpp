@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,11 +31,25 @@ CliRun cli(std::vector<std::string> args) {
     return runCliIn(Language::ru, std::move(args));
 }
 
-GameState loaded(const TempGame& game) {
+GameState loaded(const std::string& folder) {
     GameState s;
-    s.folder = game.folder();
+    s.folder = folder;
     loadAllTables(s);
     return s;
+}
+GameState loaded(const TempGame& game) { return loaded(game.folder()); }
+
+// A path as messages show it: the platform's separators.
+std::string shown(const fs::path& path) { return fs::path(path).make_preferred().string(); }
+
+// Every entry under the folder by its path from there: a file's bytes, "<folder>" for a folder.
+std::map<std::string, std::string> entries(const TempGame& game) {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(game.path(""))) {
+        const std::string name = fs::relative(entry.path(), game.path("")).generic_string();
+        found[name] = entry.is_directory() ? "<folder>" : game.read(name);
+    }
+    return found;
 }
 
 // Changes the game's ships with `edit` and saves them as the editor does.
@@ -88,20 +105,26 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     EXPECT_NE(merge().out.find("Начальная скорость: в основе 125 м/с (27750), у меня 140 м/с (31080), у них 150 м/с (33300)"),
               std::string::npos);
 
-    // --prefer settles it; -o writes the whole merged game elsewhere.
+    // --prefer settles it; -o makes a game folder at any depth (named without a
+    // separator at the end) that the editor opens: MINE's name page goes with it.
     TempGame out;
-    fs::remove_all(out.path("types"));
-    r = merge({"--prefer", "theirs", "-o", out.folder()});
+    const std::string ported = out.folder() + "mods/ported";
+    r = merge({"--prefer", "theirs", "-o", ported});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded(out).ships.records[0].speed, 33300);
-    EXPECT_EQ(loaded(out).lasers.records, loaded(mine).lasers.records);
+    const GameState portedGame = loaded(out.path("mods/ported").string() + "/");
+    EXPECT_EQ(portedGame.ships.records[0].speed, 33300);
+    EXPECT_EQ(portedGame.lasers.records, loaded(mine).lasers.records);
+    EXPECT_EQ(out.read("mods/ported/t/70001.xml"), mine.read("t/70001.xml"));
+    EXPECT_EQ(cli({"check", "--folder", ported}).status, 0);
+    for (const auto& entry : fs::recursive_directory_iterator(out.path("")))
+        EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
     EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
 
     // A side not in format: trouble, nothing written.
     theirs.writeLines("types/TRockets.txt", {"12;1;", "0;x;"});
     r = merge({"--prefer", "theirs"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.out.find("TRockets.txt: строка 2, поле 2"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("TRockets.txt: строка 2, поле 2"), std::string::npos) << r.err;
     EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
     EXPECT_EQ(cli({"merge", base.folder(), mine.folder(), mine.folder() + "types"}).status, 2);
 }
@@ -140,6 +163,56 @@ TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
     EXPECT_EQ(merge({"--prefer", "mine", "shields"}).status, 0);
     EXPECT_EQ(loaded(mine).shields.records[0].shieldPower, t.shields.records[0].shieldPower);
     EXPECT_EQ(mine.read("types/TShields.txt").find('\r'), std::string::npos);
+}
+
+namespace {
+
+// Changes the game with `edit` and saves its ships and shields as the editor does.
+void editShipsAndShields(const TempGame& game, const std::function<void(GameState&)>& edit) {
+    GameState s = loaded(game);
+    edit(s);
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
+                              std::span<const TShips>(s.ships.records)));
+    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file,
+                              std::span<const TShields>(s.shields.records)));
+    fs::remove(game.path("types/TShips.bak"));
+    fs::remove(game.path("types/TShields.bak"));
+}
+
+// THEIRS turns the shields round, with LF line ends, and re-points its ships so
+// each keeps its shield; it also gives the last ship more hull.
+void reverseShields(GameState& s) {
+    std::reverse(s.shields.records.begin(), s.shields.records.end());
+    s.shields.file.lfOnly = true;
+    const int32_t last = static_cast<int32_t>(s.shields.records.size()) - 1;
+    for (TShips& ship : s.ships.records)
+        if (ship.maxShieldType >= 0 && ship.maxShieldType <= last) ship.maxShieldType = last - ship.maxShieldType;
+    s.ships.records.back().hullStrength += 100;
+}
+
+std::vector<std::string> shieldsNamed(const GameState& s) {
+    std::vector<std::string> names;
+    for (const TShips& ship : s.ships.records)
+        names.push_back(ship.maxShieldType >= 0 && ship.maxShieldType < int32_t(s.shields.records.size())
+                            ? s.shields.records[size_t(ship.maxShieldType)].objectId
+                            : "?");
+    return names;
+}
+
+} // namespace
+
+// Every ship keeps its shield when THEIRS reorders them, and the shield table,
+// which only THEIRS changed, is THEIRS' file byte for byte.
+TEST_F(Merge, ReferencesFollowTheirRecords) {
+    editShipsAndShields(theirs, reverseShields);
+    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    const CliRun r = merge();
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(mine.read("types/TShields.txt"), theirs.read("types/TShields.txt"));
+    const GameState merged = loaded(mine);
+    EXPECT_EQ(shieldsNamed(merged), shieldsNamed(loaded(base)));
+    EXPECT_EQ(merged.ships.records[0].speed, 31080);
+    EXPECT_EQ(merged.ships.records.back().hullStrength, loaded(theirs).ships.records.back().hullStrength);
 }
 
 // diff words units whole, list entries by their text and prices as the window does.
@@ -202,6 +275,118 @@ TEST_F(Merge, AnotherVersionsTableIsNamedOnce) {
     EXPECT_EQ(diff.out.find("добавлена запись"), std::string::npos) << diff.out;
 }
 
+// Standard output holds the report alone, in JSON one document and nothing
+// after it. A table a side cannot read stops the merge: it is named on the error
+// stream, and standard output claims no merge of the other tables.
+TEST_F(Merge, ReportOnStandardOutputMessagesOnTheErrorStream) {
+    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    const std::string rockets = theirs.read("types/TRockets.txt");
+    const std::string unreadable = shown(theirs.path("types/TRockets.txt")) + ": строка 3, поле 2: «x» — не число";
+    for (const bool broken : {false, true}) {
+        if (broken) theirs.writeLines("types/TRockets.txt", {"// by hand", "12;1;", "0;x;"});
+        for (const std::string format : {"text", "markdown", "json"}) {
+            SCOPED_TRACE(format + (broken ? ", unreadable" : ""));
+            TempGame out;
+            const CliRun r = merge({"--format", format, "-o", out.folder() + "merged"});
+            EXPECT_EQ(r.status, broken ? 2 : 0) << r.err;
+            const bool saysMerged = r.out.find("Слито") != std::string::npos;
+            EXPECT_EQ(saysMerged, !broken && format != "json") << r.out;
+            EXPECT_EQ(r.err.find("Слито") != std::string::npos, !broken && format == "json") << r.err;
+            EXPECT_EQ(r.out.find("Корпус") != std::string::npos, !broken) << r.out;
+            if (format == "json") {
+                nlohmann::json doc;
+                ASSERT_NO_THROW(doc = nlohmann::json::parse(r.out)) << r.out;
+                EXPECT_EQ(doc.at("written"), !broken);
+                EXPECT_EQ(doc.at("tables").size(), broken ? 1u : 12u);
+            }
+            EXPECT_EQ(r.err.find(unreadable) != std::string::npos, broken) << r.err;
+            EXPECT_EQ(r.err.find("Ничего не записано.") != std::string::npos, broken) << r.err;
+            EXPECT_EQ(out.exists("merged"), !broken);
+        }
+    }
+    theirs.write("types/TRockets.txt", rockets);
+}
+
+// A merge writes all its tables or none. An obstacle at a later table stops it
+// before an earlier one is replaced, names the entry with the system's reason
+// and leaves no temporary or backup behind; MINE is as wild as tools leave it.
+TEST_F(Merge, WritesAllTablesOrNone) {
+    // MINE's ships: a remark, LF ends, a lower-case name; THEIRS changes them and the shields.
+    std::string ships = mine.read("types/TShips.txt");
+    std::erase(ships, '\r');
+    fs::remove(mine.path("types/TShips.txt"));
+    mine.write("types/tships.txt", "// made with a table tool\n" + ships);
+    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    GameState t = loaded(theirs);
+    t.shields.records[0].shieldPower += 1;
+    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shields.headerValue, t.shields.file,
+                              std::span<const TShields>(t.shields.records)));
+    TempGame out;
+    fs::create_directories(out.path("ported/types"));
+    enum Obstacle { folder, file, readOnly };
+    const struct {
+        const TempGame& game;
+        const char* entry; // where the obstacle stands, named in the message
+        Obstacle obstacle;
+        const char* reason;
+    } cases[] = {
+        {mine, "types/TShields.orvex-new", folder, "ошибка записи"},
+        {mine, "types/TShields.bak", folder, "ошибка записи"},
+        {mine, "types/TShields.txt", readOnly, "файл только для чтения"},
+        {out, "ported/types/TShields.txt", folder, "ошибка записи"},
+        {out, "ported/t", file, "ошибка записи"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        if (c.obstacle == folder) fs::create_directories(c.game.path(c.entry));
+        if (c.obstacle == file) c.game.write(c.entry, "in the way");
+        if (c.obstacle == readOnly)
+            fs::permissions(c.game.path(c.entry), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        const auto mineBefore = entries(mine), outBefore = entries(out);
+        const CliRun r = &c.game == &out ? merge({"-o", out.folder() + "ported"}) : merge();
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_NE(r.err.find(shown(c.game.path(c.entry)) + ": " + c.reason + "; ничего не записано"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(entries(mine), mineBefore);
+        EXPECT_EQ(entries(out), outBefore);
+        if (c.obstacle == readOnly) fs::permissions(c.game.path(c.entry), fs::perms::owner_write, fs::perm_options::add);
+        else fs::remove_all(c.game.path(c.entry));
+    }
+
+#ifndef _WIN32
+    // With the way clear both are written, and a table keeps its permissions.
+    fs::permissions(mine.path("types/tships.txt"), fs::perms(0664));
+#endif
+    const CliRun r = merge();
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
+    EXPECT_EQ(loaded(mine).shields.records[0].shieldPower, t.shields.records[0].shieldPower);
+    EXPECT_EQ(mine.read("types/tships.txt").find('\r'), std::string::npos);
+    EXPECT_EQ(mine.read("types/TShips.bak"), "// made with a table tool\n" + ships);
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(mine.path("types/tships.txt")).permissions(), fs::perms(0664));
+#endif
+}
+
+#ifndef _WIN32
+TEST_F(Merge, AFolderWithoutWritePermissionStopsIt) {
+    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    fs::permissions(mine.path("types"), fs::perms(0555));
+    const bool refuses = !std::ofstream(mine.path("types/probe"));
+    if (!refuses) {
+        fs::permissions(mine.path("types"), fs::perms(0755));
+        GTEST_SKIP() << "this user (root) may write into a folder without write permission";
+    }
+    const auto before = entries(mine);
+    const CliRun r = merge();
+    fs::permissions(mine.path("types"), fs::perms(0755));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("types/TShips.orvex-bak: нет доступа; ничего не записано"), std::string::npos) << r.err;
+    EXPECT_EQ(entries(mine), before);
+}
+#endif
+
 // git's drivers on files: merge-file into MINE, diff-files by a path in any case.
 TEST_F(Merge, MergeFileAndDiffFiles) {
     editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
@@ -224,6 +409,23 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с"), std::string::npos) << r.out;
+
+    // A side that cannot be compared (NUL bytes after the last line) is never "no differences".
+    const std::string ships = base.read("types/TShips.txt");
+    theirs.write("types/TShips.txt", ships + std::string(8, '\0'));
+    const std::vector<std::string> runs[] = {
+        {"diff-files", base.path("types/TShips.txt").string(), theirs.path("types/TShips.txt").string(), "--path",
+         "types/TShips.txt"},
+        {"diff", "--folder", theirs.folder(), "--against", base.folder(), "ships"},
+        {"diff", "--folder", theirs.folder(), "--against", base.folder(), "ships", "--format", "markdown"},
+    };
+    for (const std::vector<std::string>& args : runs) {
+        r = cli(args);
+        // diff-files, git's driver, falls back to the lines and exits as a diff does.
+        EXPECT_EQ(r.status, args[0] == "diff-files" ? 1 : 2) << args[0];
+        EXPECT_NE((r.out + r.err).find("нулевой байт"), std::string::npos) << r.out << r.err;
+        EXPECT_EQ((r.out + r.err).find("Различий нет"), std::string::npos) << r.out << r.err;
+    }
 }
 
 // git's textconv: a table in the editor's words, a line per field naming its
@@ -437,5 +639,35 @@ TEST_F(Git, ConflictsStayListedInTheGitFolder) {
             ASSERT_EQ(run("git merge --abort"), 0);
         }
     }
+}
+// One branch turns the shields round and re-points its ships, the other raises a
+// speed: the driver reads the shields of all three commits from git, so every
+// ship keeps its shield. Outside a merge git runs, the driver cannot see them: a
+// changed shield number is a conflict that names the whole-folder merge.
+TEST_F(Git, ReferencesKeepTheirRecordsAcrossBranches) {
+    const std::vector<std::string> meant = shieldsNamed(loaded(repo));
+    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; });
+    ASSERT_EQ(run("git checkout -q -b round main"), 0);
+    editShipsAndShields(repo, reverseShields);
+    ASSERT_EQ(run("git commit -qam round"), 0);
+    ASSERT_EQ(run("git checkout -q speed"), 0);
+    std::string shown;
+    EXPECT_EQ(run("git merge --no-edit round", &shown), 0) << shown;
+    EXPECT_EQ(shieldsNamed(loaded(repo)), meant);
+    EXPECT_EQ(loaded(repo).ships.records[0].speed, 31080);
+
+    TempGame files;
+    GameState b = loaded(repo), m = b, t = b;
+    m.ships.records[0].maxShieldType = 1;
+    t.ships.records[0].maxShieldType = 2;
+    t.ships.records[1].speed += 222;
+    b.ships.records[0].maxShieldType = 1;
+    const auto put = [&](const GameState& g, const char* name) {
+        files.write(name, tableFileText(g.ships.headerValue, g.ships.file, std::span<const TShips>(g.ships.records)));
+        return files.path(name).string();
+    };
+    const CliRun r = cli({"merge-file", put(b, "b"), put(m, "m"), put(t, "t"), "--path", "types/TShips.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("orvex-cli merge"), std::string::npos) << r.err;
 }
 #endif

@@ -92,7 +92,42 @@ TEST_F(Files, RenameWithoutReplacingNeverReplaces) {
     EXPECT_FALSE(fs::exists("types/missing.bak"));
 }
 
+// A folder named with the editor's separators is made at any depth, through
+// the parts that exist in any letter case; never as one name holding a backslash.
+TEST_F(Files, MakeFoldersMakesEachPartOnce) {
+    game.write("file", "");
+    const struct {
+        const char* path;
+        bool made;
+        const char* folder; // as the disk then holds it
+    } cases[] = {{"out\\deep\\er", true, "out/deep/er"},
+                 {"TYPES\\New\\", true, "types/New"},
+                 {"types", true, "types"},
+                 {"file", false, nullptr},
+                 {"file\\sub", false, nullptr}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(makeFolders(c.path), c.made) << c.path;
+        if (c.folder) {
+            EXPECT_TRUE(fs::is_directory(c.folder)) << c.path;
+        }
+    }
+    for (const auto& entry : fs::recursive_directory_iterator("."))
+        EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
+}
+
 #ifndef _WIN32
+// A rewritten file keeps who may read and write it, whatever mode a new file gets.
+TEST_F(Files, ReplaceFileKeepsTheTargetsPermissions) {
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664), fs::perms(0755)}) {
+        game.write("types/TShips.txt", "old");
+        fs::permissions("types/TShips.txt", mode);
+        ASSERT_TRUE(writeNewFileDurably("types\\TShips.new", "new"));
+        ASSERT_TRUE(replaceFile("types\\TShips.new", "types\\TShips.txt"));
+        EXPECT_EQ(game.read("types/TShips.txt"), "new");
+        EXPECT_EQ(fs::status("types/TShips.txt").permissions(), mode) << std::oct << static_cast<int>(mode);
+    }
+}
+
 // Where the file system tells case apart, the layer does the matching itself.
 TEST_F(Files, PlatformPathSpellsEachComponentAsTheDiskDoes) {
     for (const char* file : {"types/TShips.txt", "Game/Data/x.txt", "both/Foo.txt", "both/FOO.TXT"})
