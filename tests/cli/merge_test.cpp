@@ -53,12 +53,23 @@ std::map<std::string, std::string> entries(const TempGame& game) {
 }
 
 // Changes the game's ships with `edit` and saves them as the editor does.
-void editShips(const TempGame& game, const std::function<void(GameState&)>& edit) {
+// Saves the tables `ids` of `s` as the editor does, without the backups of a first save.
+void saveTables(const TempGame& game, const GameState& s, std::initializer_list<TableId> ids) {
+    for (TableId id : ids)
+        visitTable(s, id, [&](const auto& v) {
+            ASSERT_TRUE(saveTableFile(s.folder, v.name.fileName, v.headerValue, v.file, v.records));
+            std::string backup(v.name.fileName);
+            backup.replace(0, 6, "types/").replace(backup.size() - 4, 4, ".bak");
+            fs::remove(game.path(backup));
+        });
+}
+
+// Changes the game with `edit` and saves `ids` (its ships unless told).
+void editShips(const TempGame& game, const std::function<void(GameState&)>& edit,
+               std::initializer_list<TableId> ids = {TableId::ships}) {
     GameState s = loaded(game);
     edit(s);
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
-                              std::span<const TShips>(s.ships.records)));
-    fs::remove(game.path("types/TShips.bak"));
+    saveTables(game, s, ids);
 }
 
 class Merge : public ::testing::Test {
@@ -169,14 +180,7 @@ namespace {
 
 // Changes the game with `edit` and saves its ships and shields as the editor does.
 void editShipsAndShields(const TempGame& game, const std::function<void(GameState&)>& edit) {
-    GameState s = loaded(game);
-    edit(s);
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
-                              std::span<const TShips>(s.ships.records)));
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file,
-                              std::span<const TShields>(s.shields.records)));
-    fs::remove(game.path("types/TShips.bak"));
-    fs::remove(game.path("types/TShields.bak"));
+    editShips(game, edit, {TableId::ships, TableId::shields});
 }
 
 // THEIRS turns the shields round, with LF line ends, and re-points its ships so
@@ -486,14 +490,7 @@ class Git : public ::testing::Test {
     // A branch from main whose one commit is `edit` on the tables and `notes`.
     void branch(const std::string& name, const std::function<void(GameState&)>& edit, const char* notes = nullptr) {
         ASSERT_EQ(run("git checkout -q -b " + name + " main"), 0);
-        GameState s = loaded(repo);
-        edit(s);
-        ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
-                                  std::span<const TShips>(s.ships.records)));
-        ASSERT_TRUE(saveTableFile(s.folder, "types\\TLaser.txt", s.lasers.headerValue, s.lasers.file,
-                                  std::span<const TLasers>(s.lasers.records)));
-        fs::remove(repo.path("types/TShips.bak"));
-        fs::remove(repo.path("types/TLaser.bak"));
+        editShips(repo, edit, {TableId::ships, TableId::lasers});
         if (notes != nullptr) repo.write("types/notes.txt", notes);
         ASSERT_EQ(run("git commit -qam " + name), 0);
     }
