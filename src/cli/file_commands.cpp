@@ -235,7 +235,7 @@ int runMergeFile(const std::string& base, const std::string& mine, const std::st
     GameMerge game = mergeGame(sides[0].state, sides[1].state, sides[2].state, Prefer::mine, scope);
     merged.state = std::move(game.merged);
     const TableMerge& m = game.tables[static_cast<size_t>(name->id)];
-    if (!m.merged) {
+    if (!m.readable) {
         const int side = m.refusedSide == MergeSide::base ? 0 : m.refusedSide == MergeSide::mine ? 1 : 2;
         constexpr const char* kSides[] = {"BASE", "MINE", "THEIRS"};
         return lineMerge(base, mine, theirs, path, reasonOf(io, sides[side], name->id, kSides[side]), io);

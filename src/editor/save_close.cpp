@@ -196,7 +196,7 @@ bool saveTables(MainForm& f) {
         std::vector<TableId> copied, asOnDisk;
         for (const TableName& t : kTableNames) {
             const TableMerge& m = merge.merge.tables[slot(t.id)];
-            if (holds(leftAsTheyAre, t.id) || !m.merged || !m.exists) continue;
+            if (holds(leftAsTheyAre, t.id) || !m.readable || !m.exists) continue;
             const bool onDisk = holds(changedOnDisk, t.id);
             if (onDisk && !holds(taken, t.id)) continue;
             if (m.changesMine) {

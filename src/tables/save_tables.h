@@ -49,7 +49,7 @@ struct SaveReport {
 };
 // The identity each table file must have when it is replaced, by TableId; none:
 // the file is replaced whatever it holds.
-using ExpectedFiles = std::array<std::optional<FileIdentity>, std::size(kTableNames)>;
+using ExpectedFiles = std::array<std::optional<FileIdentity>, kTableCount>;
 SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {},
                          const ExpectedFiles& expected = {});
 // The paths of report.failed, in order.

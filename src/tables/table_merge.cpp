@@ -298,8 +298,8 @@ struct Merge {
     const GameState* sides[kSides];
     Prefer prefer;
     const MergeScope& scope;
-    std::array<TableMerge, 12>& reports;
-    std::array<Nodes, 12> nodes{};
+    std::array<TableMerge, kTableCount>& reports;
+    std::array<Nodes, kTableCount> nodes{};
 
     // The record a node stands for on `side`, or null.
     template <class Record> const Record* recordOf(TableId id, size_t node, size_t side) const {
@@ -598,8 +598,8 @@ void putTable(GameState& s, TableId id, int32_t header, TableFile file, std::vec
 }
 
 // The tables asked for, with those they are linked to.
-std::array<bool, 12> chosenTables(const MergeScope& scope) {
-    std::array<bool, 12> chosen{};
+std::array<bool, kTableCount> chosenTables(const MergeScope& scope) {
+    std::array<bool, kTableCount> chosen{};
     if (scope.tables.empty()) chosen.fill(true);
     for (TableId id : scope.tables) chosen[at(id)] = true;
     const auto link = [&](std::initializer_list<TableId> group) {
@@ -620,7 +620,7 @@ bool settleWhole(const View& b, const View& m, const View& t, TableMerge& report
     for (auto [side, file] : {std::pair{MergeSide::mine, &m.file}, std::pair{MergeSide::theirs, &t.file},
                               std::pair{MergeSide::base, &b.file}})
         if (keptFromSaving(*file)) {
-            report.merged = false;
+            report.readable = false;
             report.refusedSide = side;
             return true;
         }
@@ -679,8 +679,8 @@ void mergeKept(const View& b, const View& m, const View& t, Prefer prefer, Table
     kept("remarks", &TableFile::headerRest);
     kept("remarks", &TableFile::trailingLines);
     // Line ends follow the side that changed them; no person need decide them.
-    pickValue(hasBase ? &b.file.lfOnly : nullptr, m.file.lfOnly, t.file.lfOnly, Prefer::none, file.lfOnly);
-    pickValue(hasBase ? &b.file.finalLineEnd : nullptr, m.file.finalLineEnd, t.file.finalLineEnd, Prefer::none,
+    pickValue(hasBase ? &b.file.lfOnly : nullptr, m.file.lfOnly, t.file.lfOnly, Prefer::unsettled, file.lfOnly);
+    pickValue(hasBase ? &b.file.finalLineEnd : nullptr, m.file.finalLineEnd, t.file.finalLineEnd, Prefer::unsettled,
               file.finalLineEnd);
     if (!pickValue(hasBase ? &b.headerValue : nullptr, m.headerValue, t.headerValue, prefer, header))
         report.conflicts.push_back({{}, "header", hasBase ? std::to_string(b.headerValue) : std::string(),
@@ -707,7 +707,7 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
                     const MergeScope& scope) {
     GameMerge out;
     out.merged = mine;
-    const std::array<bool, 12> chosen = chosenTables(scope);
+    const std::array<bool, kTableCount> chosen = chosenTables(scope);
     Merge x{{&base, &mine, &theirs}, prefer, scope, out.tables};
     for (const TableName& t : kTableNames) {
         TableMerge& report = out.tables[at(t.id)];
