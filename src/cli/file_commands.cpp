@@ -16,7 +16,7 @@
 #include "tables/save_tables.h"
 #include "tables/table_merge.h"
 #include "tables/table_rows.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/strings.h"
 
@@ -152,7 +152,7 @@ void keepConflicts(const std::string& mine, const std::string& lines, CliOutput&
     if (runProgram({"git", "-C", folder, "rev-parse", "--absolute-git-dir"}, gitFolder) != 0) return;
     while (!gitFolder.empty() && (gitFolder.back() == '\n' || gitFolder.back() == '\r')) gitFolder.pop_back();
     if (gitFolder.empty()) return;
-    const FileIdentity index = identityOnDisk(gitFolder + "/index");
+    const FileFingerprint index = fingerprintOnDisk(gitFolder + "/index");
     const std::string stamp = "# orvex-cli merge-file; git index " + std::to_string(index.size) + " " +
                               std::to_string(index.hash) + "\n";
     const std::string list = gitFolder + "/" + std::string(kConflictList);

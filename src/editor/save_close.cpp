@@ -8,7 +8,7 @@
 #include "tables/save_tables.h"
 #include "tables/table_files.h"
 #include "text/cp1251.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "ui/control.h"
@@ -120,7 +120,7 @@ bool holds(const std::vector<TableId>& ids, TableId id) { return std::find(ids.b
 bool mergeOrAsk(MainForm& f, const std::vector<TableId>& tables, ExpectedFiles& expected,
                 std::vector<TableId>& leftAsTheyAre, SaveMerge& merge, std::vector<TableId>& taken,
                 std::vector<TableId>& clean) {
-    for (TableId id : tables) expected[slot(id)] = identityOnDisk(f.game->folder + std::string(tableName(id).fileName));
+    for (TableId id : tables) expected[slot(id)] = fingerprintOnDisk(f.game->folder + std::string(tableName(id).fileName));
     merge = mergeOnSave(*f.game, tables, f.tableBases);
     for (TableId id : tables) {
         if (merge.clean[slot(id)]) {
@@ -152,7 +152,7 @@ bool mergeOrAsk(MainForm& f, const std::vector<TableId>& tables, ExpectedFiles& 
 std::vector<TableId> changedSince(const MainForm& f, const std::vector<TableId>& ids, const ExpectedFiles& expected) {
     std::vector<TableId> changed;
     for (TableId id : ids)
-        if (expected[slot(id)] && identityOnDisk(f.game->folder + std::string(tableName(id).fileName)) != *expected[slot(id)])
+        if (expected[slot(id)] && fingerprintOnDisk(f.game->folder + std::string(tableName(id).fileName)) != *expected[slot(id)])
             changed.push_back(id);
     return changed;
 }

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "tables/load_tables.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 namespace {
@@ -19,7 +19,7 @@ void rememberBase(const GameState& state, TableId id, TableBases& bases) {
     visitTable(state, id, [&](const auto& v) {
         if (!writtenBySave(v.file)) return;
         std::string bytes;
-        if (readWholeFile(state.folder + std::string(v.name.fileName), bytes) && identityOf(bytes) == v.file.identity)
+        if (readWholeFile(state.folder + std::string(v.name.fileName), bytes) && fingerprintOf(bytes) == v.file.identity)
             base = std::move(bytes);
     });
 }

@@ -21,7 +21,7 @@
 using TableBases = std::array<std::optional<std::string>, kTableCount>;
 
 // Reads the file of table `id` again and keeps its bytes as the table's BASE when
-// they are still what the state last read or wrote there (FileIdentity); else, or
+// they are still what the state last read or wrote there (FileFingerprint); else, or
 // for a table no save writes, forgets the BASE (a later change on disk is then
 // asked about rather than merged).
 void rememberBase(const GameState& state, TableId id, TableBases& bases);

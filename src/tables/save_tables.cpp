@@ -5,7 +5,7 @@
 
 #include "tables/record_line.h"
 #include "tables/table_list.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "text/strings.h"
@@ -50,11 +50,11 @@ struct Written {
 // `expected` identity the file is replaced only while it still has it; it is
 // looked at again right before the replace, the last moment the writer has.
 Written writeTableFile(const std::string& folder, const std::string& name, std::string_view text,
-                       const std::optional<FileIdentity>& expected = {}) {
+                       const std::optional<FileFingerprint>& expected = {}) {
     const std::string path = folder + name;
     const std::string backup = folder + changeExtension(name, ".bak");
     const std::string newText = folder + changeExtension(name, ".orvex-new");
-    const auto changedMeanwhile = [&] { return expected && identityOnDisk(path) != *expected; };
+    const auto changedMeanwhile = [&] { return expected && fingerprintOnDisk(path) != *expected; };
     // A read-only table is the user's wish that it stays as it is; a rename over
     // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
     if (isReadOnlyFile(path)) return {FileFault::ReadOnly};
@@ -116,7 +116,7 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
                                                    expected[static_cast<size_t>(id)]);
             if (written.ok()) {
                 ++report.written;
-                report.saved.push_back({id, identityOf(text)});
+                report.saved.push_back({id, fingerprintOf(text)});
             } else if (written.changed) {
                 report.changed.push_back(id);
             } else {
@@ -128,12 +128,6 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
     // makes all of those renames durable.
     flushFolder(state.folder + "types");
     return report;
-}
-
-std::vector<std::string> failedPaths(const SaveReport& report) {
-    std::vector<std::string> paths;
-    for (const SaveFailure& f : report.failed) paths.push_back(f.path);
-    return paths;
 }
 
 TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files) {

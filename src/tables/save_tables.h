@@ -9,7 +9,7 @@
 
 #include "tables/game_state.h"
 #include "tables/table_list.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 // Writes the twelve table files under GameState::folder in their save order
@@ -39,7 +39,7 @@ struct SaveFailure {
 };
 struct SavedTable {
     TableId id;
-    FileIdentity identity;
+    FileFingerprint identity;
 };
 struct SaveReport {
     std::vector<SaveFailure> failed; // in writing order; empty when all went well
@@ -49,11 +49,9 @@ struct SaveReport {
 };
 // The identity each table file must have when it is replaced, by TableId; none:
 // the file is replaced whatever it holds.
-using ExpectedFiles = std::array<std::optional<FileIdentity>, kTableCount>;
+using ExpectedFiles = std::array<std::optional<FileFingerprint>, kTableCount>;
 SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {},
                          const ExpectedFiles& expected = {});
-// The paths of report.failed, in order.
-std::vector<std::string> failedPaths(const SaveReport& report);
 
 
 // Writes one table file, `name` as the editor names it ("types\TShips.txt") under

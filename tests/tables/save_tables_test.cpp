@@ -15,10 +15,18 @@
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
 #include "tables/ship_lines.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 namespace {
+
+// The paths of report.failed, in order.
+std::vector<std::string> failedPaths(const SaveReport& report) {
+    std::vector<std::string> paths;
+    for (const SaveFailure& f : report.failed) paths.push_back(f.path);
+    return paths;
+}
+
 
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
@@ -254,7 +262,7 @@ TEST(SavingOverAnotherProgram, AFileChangedSinceTheCallerLookedIsLeftAndReported
         ExpectedFiles expected;
         for (const TableName& row : kTableNames)
             visitTable(state, row.id, [&](const auto& v) { expected[static_cast<size_t>(row.id)] = v.file.identity; });
-        if (c.expect == Expect::removed) expected[static_cast<size_t>(TableId::ships)] = FileIdentity{};
+        if (c.expect == Expect::removed) expected[static_cast<size_t>(TableId::ships)] = FileFingerprint{};
         if (c.expect == Expect::none) expected[static_cast<size_t>(TableId::ships)].reset();
         if (c.otherWrites && *c.otherWrites) game.write("types/TShips.txt", c.otherWrites);
         if (c.otherWrites && !*c.otherWrites) fs::remove(game.path("types/TShips.txt"));
@@ -326,7 +334,7 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
         EXPECT_EQ(row.savePosition, static_cast<int>(i)) << row.key;
         std::string bytes;
         ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
-        EXPECT_EQ(report.saved[i].identity, identityOf(bytes)) << row.key;
+        EXPECT_EQ(report.saved[i].identity, fingerprintOf(bytes)) << row.key;
     }
     GameState back;
     back.folder = state.folder;
