@@ -1,6 +1,7 @@
 #include "tables/table_merge.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <span>
 #include <type_traits>
 #include <unordered_map>
@@ -701,6 +702,37 @@ std::optional<size_t> unpaired(const Nodes& lasers, const Nodes& bullets, size_t
     return std::nullopt;
 }
 
+// Table `id` of `s` as a view of its record kind (the caller knows the kind).
+template <class Record> TableView<Record> viewOf(const GameState& s, TableId id) {
+    return withTable(s, id, [&](const auto& slot) -> TableView<Record> {
+        if constexpr (std::is_same_v<typename std::decay_t<decltype(slot)>::Record, Record>) {
+            return {tableName(id), std::span<const Record>(slot.records).subspan(slot.first, slot.size),
+                    slot.facts.headerValue, slot.facts.count, slot.facts.file, slot.first};
+        } else {
+            std::abort(); // one table, one record kind
+        }
+    });
+}
+
+// Puts the merged records of a table in place, with its merged header and kept
+// text, and tells whether that changes MINE's and whether it is a side's file.
+template <class Record>
+void placeTable(const TableView<Record>& b, const TableView<Record>& m, const TableView<Record>& th,
+                std::vector<Record> records, Prefer prefer, TableMerge& report, GameState& merged) {
+    int32_t header = 0;
+    TableFile file;
+    mergeKept(b, m, th, prefer, report, header, file);
+    const TableView<Record> result{m.name, records, header, static_cast<int32_t>(records.size()), file};
+    if (sameTable(result, th) && (unchanged(b, m) || sameTable(result, m)) && !unchanged(m, th)) {
+        report.wholeFile = MergeSide::theirs;
+        file.identity = th.file.identity;
+    } else if (unchanged(b, th) && sameTable(result, m)) {
+        report.wholeFile = MergeSide::mine;
+    }
+    report.changesMine = !sameTable(result, m) || (report.wholeFile == MergeSide::theirs && !unchanged(m, th));
+    if (report.changesMine) putTable(merged, report.table, header, std::move(file), std::move(records));
+}
+
 } // namespace
 
 GameMerge mergeGame(const GameState& base, const GameState& mine, const GameState& theirs, Prefer prefer,
@@ -855,31 +887,8 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
             std::vector<Record> records;
             records.reserve(n.order.size());
             for (size_t node : n.order) records.push_back(std::move(content[node]));
-            visitTable(base, t.id, [&](const auto& b) {
-                visitTable(mine, t.id, [&](const auto& m) {
-                    visitTable(theirs, t.id, [&](const auto& th) {
-                        using View = std::decay_t<decltype(b)>;
-                        if constexpr (std::is_same_v<View, TableView<Record>> &&
-                                      std::is_same_v<View, std::decay_t<decltype(m)>> &&
-                                      std::is_same_v<View, std::decay_t<decltype(th)>>) {
-                            int32_t header = 0;
-                            TableFile file;
-                            mergeKept(b, m, th, prefer, report, header, file);
-                            const View merged{m.name, records, header, static_cast<int32_t>(records.size()), file};
-                            if (sameTable(merged, th) && (unchanged(b, m) || sameTable(merged, m)) &&
-                                !unchanged(m, th)) {
-                                report.wholeFile = MergeSide::theirs;
-                                file.identity = th.file.identity;
-                            } else if (unchanged(b, th) && sameTable(merged, m)) {
-                                report.wholeFile = MergeSide::mine;
-                            }
-                            report.changesMine = !sameTable(merged, m) ||
-                                                 (report.wholeFile == MergeSide::theirs && !unchanged(m, th));
-                            if (report.changesMine) putTable(out.merged, t.id, header, std::move(file), std::move(records));
-                        }
-                    });
-                });
-            });
+            placeTable(viewOf<Record>(base, t.id), viewOf<Record>(mine, t.id), viewOf<Record>(theirs, t.id),
+                       std::move(records), prefer, report, out.merged);
         });
     }
     return out;
