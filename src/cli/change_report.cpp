@@ -82,6 +82,17 @@ std::string_view stateKey(DiffState state) {
 
 std::string word(const CliOutput& io, Text key) { return cp1251ToUtf8(text(key, io.language)); }
 
+std::string columnText(const CliOutput& io, std::string_view column, const std::string& cell, const ShownField& shown,
+                       const LoadedGame& game) {
+    const std::string raw = std::string(column) + " " + cellText(cell, false);
+    if (!shown.label) return raw;
+    std::string text = word(io, *shown.label) + " " + shownValue(io, shown, game);
+    if (shown.unit) (text += " ") += unitText(io, shown);
+    ((text += " (") += raw) += ")";
+    if (shown.price) (text += ", ") += say(io, shown.price->pattern, {std::to_string(shown.price->credits)});
+    return text;
+}
+
 std::string recordLabel(const std::string& name, const std::string& objectId, bool markdown) {
     const std::string plain = cp1251ToUtf8(objectId);
     const std::string id = markdown ? code(plain) : plain;

@@ -39,6 +39,12 @@ TableReport reportTable(const CliOutput& io, const TableName& name, TableDiff di
 std::vector<std::string> tableLines(const CliOutput& io, const TableReport& t, bool markdown);
 nlohmann::json tableJson(const CliOutput& io, const TableReport& t);
 
+// A record's column in words: "Начальная скорость 125 м/с (speed 27750)" for an
+// input the editor shows (a list by its entry, named from `game`; a price
+// coefficient followed by the window's estimate), "col11 5" for another column.
+std::string columnText(const CliOutput& io, std::string_view column, const std::string& cell, const ShownField& shown,
+                       const LoadedGame& game);
+
 // A record as the editor lists it: "Кондор (SS_SH_KND)", or the objectId alone.
 std::string recordLabel(const std::string& name, const std::string& objectId, bool markdown);
 

@@ -21,6 +21,7 @@ inline constexpr CliCommand kCliCommands[] = {
     {"merge", Text::cliMerge},
     {"merge-file", Text::cliMergeFileCommand},
     {"diff-files", Text::cliDiffFiles},
+    {"show-file", Text::cliShowFile},
     {"git-setup", Text::cliGitSetup},
 };
 

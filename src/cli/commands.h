@@ -72,14 +72,24 @@ struct MergeOptions {
 // one JSON document and nothing else.
 int runMerge(const MergeOptions& options, CliOutput& io);
 
-// git's merge driver: three versions of one table file, the kind from `path`'s
-// file name. 0 merged into `mine`; 1 conflicts, `mine` then holds the merge with
-// MINE's value in each conflicting field (listed on err); 2 trouble.
+// git's merge driver: three versions of one table file, the kind from the end of
+// `path`'s file name. 0 merged into `mine`; 1 conflicts, `mine` then holds the
+// merge with MINE's value in each conflicting field (listed on err, and kept in
+// the git folder of the repository that holds `mine`); 2 trouble. A file whose
+// table cannot be read, or that is no table, is merged by git merge-file, with
+// its exit status.
 int runMergeFile(const std::string& base, const std::string& mine, const std::string& theirs,
                  const std::string& path, CliOutput& io);
 // The changelog of one table file between two versions; names from the name
-// page of the game folder that holds `path`'s types folder. 0/1/2 as diff.
+// page of the game folder that holds `path`'s types folder. 0/1/2 as diff; a
+// file whose table cannot be read, or that is no table, gets git's line diff.
 int runDiffFiles(const std::string& oldFile, const std::string& newFile, const std::string& path, CliOutput& io);
-// Writes the .gitattributes lines and the repository's driver settings; 0 done,
-// 2 when git could not do it.
-int runGitSetup(const std::string& repo, CliOutput& io);
+// git's textconv: the table file (its kind from the end of its name) as text, a
+// line per field of each record, named from the game folder `folder` (a
+// GameState::folder prefix). A file that is no table or that the loader cannot
+// read is given as it is. 0, or 2 when the file cannot be read at all.
+int runShowFile(const std::string& file, const std::string& folder, CliOutput& io);
+// Writes the .gitattributes lines and the repository's driver settings, which
+// call `program` (orvex-cli's full path; empty: by its name from the PATH, with a
+// warning when the PATH lacks it); 0 done, 2 when git could not do it.
+int runGitSetup(const std::string& repo, const std::string& program, CliOutput& io);

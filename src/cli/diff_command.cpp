@@ -23,7 +23,7 @@ std::string backupName(std::string_view fileName) { return changeExtension(fileN
 
 // The tables asked for, each once, in the order of the list; all twelve without any.
 bool chosenTables(const std::vector<std::string>& given, std::vector<const TableName*>& chosen, CliOutput& io) {
-    std::vector<bool> wanted(std::size(kTableNames), given.empty());
+    std::vector<bool> wanted(kTableCount, given.empty());
     for (const std::string& table : given) {
         const TableName* name = tableOrSay(table, io);
         if (name == nullptr) return false;

@@ -161,7 +161,7 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     // The other sides' name pages only name list entries in conflicts: read when there are some.
     if (!loadGame(o.base, base, io, false) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io, false))
         return kExitUsage;
-    const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::none;
+    const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::unsettled;
     const bool json = o.format == "json";
     merged.page = mine.page;
     merged.pagePath = mine.pagePath;
@@ -179,7 +179,7 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         if (!game.tables[static_cast<size_t>(table.id)].chosen) continue;
         const TableName* name = &table;
         TableMerge m = std::move(game.tables[static_cast<size_t>(table.id)]);
-        if (!m.merged) {
+        if (!m.readable) {
             const LoadedGame& side = m.refusedSide == MergeSide::base ? base : m.refusedSide == MergeSide::mine ? mine : theirs;
             const std::string& folder = m.refusedSide == MergeSide::base ? o.base : m.refusedSide == MergeSide::mine ? o.mine : o.theirs;
             TableDiff d;
@@ -210,7 +210,7 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         return kExitUsage;
     }
 
-    const bool settled = conflicts == 0 || prefer != Prefer::none;
+    const bool settled = conflicts == 0 || prefer != Prefer::unsettled;
     bool written = false, readable = true;
     if (settled) {
         std::vector<FileBytes> files = mergedTables(o, merged.state, merges, io, readable);

@@ -1,6 +1,7 @@
 #include "cli/run_cli.h"
 
 #include "cli/command_list.h"
+#include "cli/run_program.h"
 
 #include "version.h"
 
@@ -220,8 +221,15 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     diffFiles->add_option("NEW", mineFile, say(io, Text::cliNewFile))->required()->type_name("");
     diffFiles->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
 
+    CLI::App* showFile = app.get_subcommand("show-file");
+    showFile->add_option(say(io, Text::cliTypeFile), baseFile, say(io, Text::cliShowFileArgument))
+        ->required()
+        ->type_name("");
+    showFile->add_option("--folder", folder, say(io, Text::cliShowFolderOption))
+        ->type_name(say(io, Text::cliTypeFolder));
+
     // Their arguments are paths, which may start with "/" (git's, and Wine's).
-    for (CLI::App* sub : {merger, mergeFile, diffFiles}) sub->allow_windows_style_options(false);
+    for (CLI::App* sub : {merger, mergeFile, diffFiles, showFile}) sub->allow_windows_style_options(false);
 
     CLI::App* gitSetup = app.get_subcommand("git-setup");
     std::string repo;
@@ -263,7 +271,8 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     }
     if (mergeFile->parsed()) return runMergeFile(baseFile, mineFile, theirsFile, gitPath, io);
     if (diffFiles->parsed()) return runDiffFiles(baseFile, mineFile, gitPath, io);
-    if (gitSetup->parsed()) return runGitSetup(repo, io);
+    if (showFile->parsed()) return runShowFile(baseFile, prefix, io);
+    if (gitSetup->parsed()) return runGitSetup(repo, ownProgramPath(), io);
     if (exporter->parsed()) return runExport(prefix, table, outFile, io);
     return runImport(prefix, table, csvFile, importOptions, io);
 }

@@ -2,6 +2,7 @@
 // The editor's operations: start-up, showing records, the input handlers, price
 // labels, saving and closing. Every handler gets the MainForm as its context.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,6 +46,10 @@ void showWare(MainForm& form);
 // The lists that name table `id`'s records filled again from the table (after
 // Save merged in another program's records); each selector keeps its record.
 void refillRecordLists(MainForm& form, TableId id);
+// The entry a list of the window names record `index` of table `id` under
+// ("Кондор", "Рудник (Аргон)"); a bullet's is the entry of the laser whose group
+// shows it. Empty for a cockpit (no list names one) and an index past the table.
+std::string listedEntry(const MainForm& form, TableId id, size_t index);
 
 // Price labels.
 enum class PriceGroup { Ships, Stations, Lasers, Shields, Rockets, Wares };
@@ -97,9 +102,12 @@ void storeWeaponMask(MainForm& form);
 void markChanged(MainForm& form, bool changed);
 
 // Save: a table whose file another program changed since Orvex read or wrote it
-// is asked about first (Yes writes it, No leaves it, Cancel writes nothing), then
-// the tables are written and a failure is told. True when everything the user
-// wanted written was written; false after Cancel or a failure.
+// is merged, or asked about where it does not merge (Yes writes it, No leaves it,
+// Cancel writes nothing more), then the tables are written. A file another
+// program writes meanwhile is never replaced: it is merged or asked about again,
+// for up to three rounds, then told as not saved like a failure. True when
+// everything the user wanted written was written (a table left as it is keeps
+// the title's "*"); false after Cancel or a failure.
 bool saveTables(MainForm& form);
 void onSaveClicked(void* form, Control& sender);
 void onCloseClicked(void* form, Control& sender);

@@ -3,6 +3,7 @@
 // handlers through this object, which is the context of every event.
 
 #include "editor/selection.h"
+#include "tables/save_merge.h"
 #include "text/texts.h"
 #include "ui/control.h"
 
@@ -40,7 +41,7 @@ struct MainForm {
     std::unique_ptr<NamePage> nameLines;
     // Each table file's bytes as the editor last read or wrote them, by TableId:
     // the BASE of Save's merge with a file changed on disk (TableBases, save_merge.h).
-    std::array<std::optional<std::string>, 12> tableBases;
+    TableBases tableBases;
 
     Control* tabs = nullptr;
     Control* saveButton = nullptr;

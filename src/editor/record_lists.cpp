@@ -1,7 +1,7 @@
 // The lists that name a table's records filled again, after Save took in records
 // another program added, removed, reordered or renamed: each selector stays on
 // the record it showed (by objectId), or on the entry at its place when that
-// record is gone.
+// record is gone. And the entry a list names one record under, for messages.
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -66,4 +67,16 @@ void refillRecordLists(MainForm& f, TableId id) {
     case TableId::cockpits: return; // named in no list
     default: return refill(f, *f.ware.list, *f.ware.objectIdLabel, game.wares);
     }
+}
+
+std::string listedEntry(const MainForm& f, TableId id, size_t index) {
+    const GameState& game = *f.game;
+    // A bullet is shown in the group of the laser at its index, under that laser's entry.
+    if (id == TableId::bullets)
+        return index < game.lasers.records.size() ? entryOf(f, game.lasers.records[index]) : std::string();
+    return visitTable(game, id, [&](const auto& v) {
+        using Record = typename decltype(v.records)::value_type;
+        if constexpr (std::is_same_v<Record, TCockpits> || std::is_same_v<Record, TBullets>) return std::string();
+        else return index < v.records.size() ? entryOf(f, v.records[index]) : std::string();
+    });
 }

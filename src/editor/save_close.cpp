@@ -8,6 +8,7 @@
 #include "tables/save_tables.h"
 #include "tables/table_files.h"
 #include "text/cp1251.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "ui/control.h"
@@ -35,16 +36,19 @@ std::string_view faultText(const MainForm& f, FileFault fault) {
     return f.text(Text::faultOther);
 }
 
-// Tells the user which files could not be written and why, and whether the others were.
-void reportFailures(MainForm& f, const SaveReport& report) {
+// Tells the user which files could not be written and why, the files another
+// program kept changing while Save wrote, and whether the other tables were saved.
+void reportFailures(MainForm& f, const std::vector<SaveFailure>& failed, const std::vector<TableId>& stillChanging,
+                    int written) {
     std::string text(f.text(Text::saveFailed));
-    for (const SaveFailure& failure : report.failed) {
-        text += "\r\n" + failure.path;
-        text += u8" — "_cp1251;
-        text += faultText(f, failure.fault);
-    }
+    const auto line = [&](std::string_view path, std::string_view reason) {
+        ((text += "\r\n") += path) += u8" — "_cp1251;
+        text += reason;
+    };
+    for (const SaveFailure& failure : failed) line(failure.path, faultText(f, failure.fault));
+    for (TableId id : stillChanging) line(tableName(id).fileName, f.text(Text::faultChangedMeanwhile));
     text += "\r\n\r\n";
-    text += f.text(report.written > 0 ? Text::otherTablesSaved : Text::noTableSaved);
+    text += f.text(written > 0 ? Text::otherTablesSaved : Text::noTableSaved);
     // Titled like the start-up error, but modal to the window the user works in.
     messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconError);
 }
@@ -56,9 +60,19 @@ std::string shownValue(const MainForm& f, const ShownField& shown, const std::st
     return text;
 }
 
-// The conflicting fields, one a line: "SS_SH_1, Корпус: в Orvex 3000, в файле 2800";
-// the header and the kept text are named by the file.
-std::string conflictList(const MainForm& f, const std::string& file, const std::vector<MergeConflict>& conflicts) {
+// The record a conflict of table `id` is about, as the window names it: the entry
+// its list shows with its objectId, "Кондор (SS_SH_KND)"; the objectId alone when
+// the entry is that id or no list names the record (a cockpit, one Orvex removed).
+std::string conflictRecord(const MainForm& f, TableId id, const MergeConflict& c) {
+    // The index is the window's own unless Orvex removed the record.
+    const std::string entry = c.removedBy == MergeSide::mine ? std::string() : listedEntry(f, id, c.index);
+    return entry.empty() || entry == c.objectId ? c.objectId : entry + " (" + c.objectId + ")";
+}
+
+// The conflicting fields, one a line: "Кондор (SS_SH_KND), Корпус: в Orvex 3000,
+// в файле 2800", the field by its label (a column the window does not show by
+// its name); the header and the kept text are named by the file.
+std::string conflictList(const MainForm& f, TableId id, const std::vector<MergeConflict>& conflicts) {
     constexpr size_t kShown = 10; // a message box taller than the screen hides its buttons
     std::string text;
     for (size_t i = 0; i < conflicts.size() && i < kShown; ++i) {
@@ -68,11 +82,11 @@ std::string conflictList(const MainForm& f, const std::string& file, const std::
         if (c.removedBy) { // a whole record removed on one side, changed on the other
             text += formatText(f.text(*c.removedBy == MergeSide::theirs ? Text::mergeRecordRemoved
                                                                         : Text::mergeRecordChanged),
-                               {c.objectId});
+                               {conflictRecord(f, id, c)});
             continue;
         }
         text += formatText(f.text(Text::mergeConflictLine),
-                           {c.objectId.empty() ? file : c.objectId,
+                           {c.objectId.empty() ? std::string(tableName(id).fileName) : conflictRecord(f, id, c),
                             label ? std::string(f.text(*label)) : std::string(c.column),
                             shownValue(f, c.mineShown, c.mine), shownValue(f, c.theirsShown, c.theirs)});
     }
@@ -91,6 +105,58 @@ void showAgain(MainForm& f) {
     showWare(f);
 }
 
+size_t slot(TableId id) { return static_cast<size_t>(id); }
+
+bool holds(const std::vector<TableId>& ids, TableId id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// The window's tables merged, the whole game at once, with the files another
+// program wrote (`tables`), and a question for each of those that does not merge
+// cleanly. A clean merge, and a Yes to a conflict (Orvex's value in each
+// conflicting field), go to `taken`; No leaves that table and the tables linked
+// to it (which name its records by place) as they are. Each file's identity is
+// taken into `expected` before the merge, so that what the user answered about,
+// or what was merged, is the file Save replaces. False on Cancel (or a box
+// closed without an answer).
+bool mergeOrAsk(MainForm& f, const std::vector<TableId>& tables, ExpectedFiles& expected,
+                std::vector<TableId>& leftAsTheyAre, SaveMerge& merge, std::vector<TableId>& taken,
+                std::vector<TableId>& clean) {
+    for (TableId id : tables) expected[slot(id)] = fingerprintOnDisk(f.game->folder + std::string(tableName(id).fileName));
+    merge = mergeOnSave(*f.game, tables, f.tableBases);
+    for (TableId id : tables) {
+        if (merge.clean[slot(id)]) {
+            taken.push_back(id);
+            clean.push_back(id);
+            continue;
+        }
+        const std::string name(tableName(id).fileName);
+        const std::vector<MergeConflict>& conflicts = merge.merge.tables[slot(id)].conflicts;
+        const std::string question =
+            conflicts.empty()
+                ? formatText(f.text(Text::changedOnDisk), {name})
+                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, id, conflicts)});
+        const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
+                                           kMbYesNoCancel | kMbIconExclamation);
+        if (answer == kIdNo) {
+            for (TableId linked : linkedTables(id))
+                if (!holds(leftAsTheyAre, linked)) leftAsTheyAre.push_back(linked);
+        } else if (answer != kIdYes) {
+            return false; // Cancel, or the box closed without an answer
+        } else if (!conflicts.empty()) {
+            taken.push_back(id);
+        }
+    }
+    return true;
+}
+
+// The tables of `ids` whose files are no longer what Save expects them to hold.
+std::vector<TableId> changedSince(const MainForm& f, const std::vector<TableId>& ids, const ExpectedFiles& expected) {
+    std::vector<TableId> changed;
+    for (TableId id : ids)
+        if (expected[slot(id)] && fingerprintOnDisk(f.game->folder + std::string(tableName(id).fileName)) != *expected[slot(id)])
+            changed.push_back(id);
+    return changed;
+}
+
 } // namespace
 
 void markChanged(MainForm& f, bool changed) {
@@ -101,79 +167,107 @@ void markChanged(MainForm& f, bool changed) {
 }
 
 bool saveTables(MainForm& f) {
-    // Every question comes before anything is written or merged into memory, so
-    // that Cancel changes nothing.
-    const std::vector<TableFileEntry> changed = tablesChangedOnDisk(*f.game);
-    std::vector<TableId> changedIds;
-    for (const TableFileEntry& entry : changed) changedIds.push_back(entry.id);
-    const SaveMerge merge = mergeOnSave(*f.game, changedIds, f.tableBases);
-    std::vector<TableId> leftAsTheyAre, merged, cleanlyMerged;
-    for (const TableFileEntry& entry : changed) {
-        if (merge.clean[static_cast<size_t>(entry.id)]) {
-            merged.push_back(entry.id);
-            cleanlyMerged.push_back(entry.id);
-            continue;
-        }
-        const std::vector<MergeConflict>& conflicts = merge.merge.tables[static_cast<size_t>(entry.id)].conflicts;
-        const std::string name(entry.name);
-        const std::string question =
-            conflicts.empty()
-                ? formatText(f.text(Text::changedOnDisk), {name})
-                : formatText(f.text(Text::changedOnDiskConflicts), {name, conflictList(f, name, conflicts)});
-        const int answer = messageBoxOwned(*f.window, question, controlText(*f.application),
-                                           kMbYesNoCancel | kMbIconExclamation);
-        if (answer == kIdNo) {
-            // The tables that name its records by position stay as they are with it.
-            for (TableId id : linkedTables(entry.id))
-                if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) == leftAsTheyAre.end())
-                    leftAsTheyAre.push_back(id);
-        } else if (answer != kIdYes) {
-            return false; // Cancel, or the box closed without an answer
-        } else if (!conflicts.empty()) {
-            merged.push_back(entry.id); // the merge, with Orvex's value in each conflicting field
-        }
-    }
-    const auto left = [&](TableId id) {
-        return std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end();
-    };
-    // The merged values become the editor's, so the window and a later Save agree
-    // with the file; a table the merge leaves as the file holds it is not written again.
-    bool anyMerged = false;
-    std::vector<TableId> asOnDisk;
-    for (const TableName& t : kTableNames) {
-        const TableMerge& m = merge.merge.tables[static_cast<size_t>(t.id)];
-        if (left(t.id) || !m.merged || !m.exists) continue;
-        const bool onDisk = std::find(changedIds.begin(), changedIds.end(), t.id) != changedIds.end();
-        if (onDisk && std::find(merged.begin(), merged.end(), t.id) == merged.end()) continue;
-        if (m.changesMine) {
-            copyTable(merge.merge.merged, t.id, *f.game);
-            refillRecordLists(f, t.id);
-            anyMerged = true;
-        }
-        if (onDisk && m.wholeFile == MergeSide::theirs) asOnDisk.push_back(t.id);
-    }
-    if (anyMerged) showAgain(f);
+    // Each file as Save last saw it; one that another program writes after that
+    // is not replaced (saveAllTables), and Save merges it or asks about it again.
+    // A program that keeps writing is given up on after a few rounds.
+    constexpr int kRounds = 3;
+    ExpectedFiles expected;
+    for (const TableFileEntry& entry : tableFiles(*f.game)) expected[slot(entry.id)] = entry.file->identity;
+    std::vector<TableId> changedOnDisk;
+    for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) changedOnDisk.push_back(entry.id);
+    const auto saveOrder = tablesInSaveOrder();
+    std::vector<TableId> toWrite(saveOrder.begin(), saveOrder.end());
 
-    std::vector<TableId> notWritten = leftAsTheyAre;
-    notWritten.insert(notWritten.end(), asOnDisk.begin(), asOnDisk.end());
-    for (TableId id : asOnDisk) rememberBase(*f.game, id, f.tableBases);
-    const SaveReport report = saveAllTables(*f.game, notWritten);
-    // What was written is what the files hold now: the next save compares with
-    // it, and merges with it as the table read.
-    for (const SavedTable& saved : report.saved) {
-        tableFile(*f.game, saved.id).identity = saved.identity;
-        rememberBase(*f.game, saved.id, f.tableBases);
+    std::vector<TableId> leftAsTheyAre;
+    std::vector<TableId> mergedFiles; // merged and written, for the closing message
+    std::vector<SaveFailure> failed;
+    std::vector<TableId> stillChanging;
+    int written = 0;
+    for (int round = 1; !toWrite.empty(); ++round) {
+        // Every question of a round comes before anything is written or merged
+        // into memory, so that Cancel changes nothing more.
+        SaveMerge merge;
+        std::vector<TableId> taken, clean;
+        if (!mergeOrAsk(f, changedOnDisk, expected, leftAsTheyAre, merge, taken, clean)) return false;
+        // The merged values become the editor's, so the window and a later Save
+        // agree with the files; the window's own tables are kept aside until
+        // then. A table the merge leaves as its file holds it is not written again.
+        GameState mine;
+        std::vector<TableId> copied, asOnDisk;
+        for (const TableName& t : kTableNames) {
+            const TableMerge& m = merge.merge.tables[slot(t.id)];
+            if (holds(leftAsTheyAre, t.id) || !m.readable || !m.exists) continue;
+            const bool onDisk = holds(changedOnDisk, t.id);
+            if (onDisk && !holds(taken, t.id)) continue;
+            if (m.changesMine) {
+                copyTable(*f.game, t.id, mine);
+                copyTable(merge.merge.merged, t.id, *f.game);
+                copied.push_back(t.id);
+            }
+            if (onDisk && m.wholeFile == MergeSide::theirs) asOnDisk.push_back(t.id);
+        }
+        std::vector<TableId> notNow = leftAsTheyAre;
+        for (TableId id : saveOrder)
+            if (!holds(toWrite, id) && !holds(copied, id)) notNow.push_back(id);
+        // A file written again since the merge holds back its table and those
+        // linked to it (they name each other's records by place): the next round
+        // merges them again. A replace it meets later is refused by the writer.
+        std::vector<TableId> writing;
+        for (TableId id : saveOrder)
+            if (!holds(notNow, id)) writing.push_back(id);
+        const std::vector<TableId> changedNow = changedSince(f, writing, expected);
+        std::vector<TableId> heldBack;
+        for (TableId id : changedNow)
+            for (TableId linked : linkedTables(id))
+                if (holds(writing, linked) && !holds(heldBack, linked)) heldBack.push_back(linked);
+        notNow.insert(notNow.end(), heldBack.begin(), heldBack.end());
+        notNow.insert(notNow.end(), asOnDisk.begin(), asOnDisk.end());
+        SaveReport report = saveAllTables(*f.game, notNow, expected);
+        // What was written is what the files hold now: the next save compares with
+        // it, and merges with it as the table read.
+        for (const SavedTable& saved : report.saved) {
+            tableFile(*f.game, saved.id).identity = saved.identity;
+            rememberBase(*f.game, saved.id, f.tableBases);
+        }
+        written += report.written;
+        failed.insert(failed.end(), report.failed.begin(), report.failed.end());
+        for (TableId id : report.changed)
+            for (TableId linked : linkedTables(id))
+                if (!holds(heldBack, linked) && (holds(copied, linked) || linked == id)) heldBack.push_back(linked);
+        for (TableId id : changedNow)
+            if (!holds(report.changed, id)) report.changed.push_back(id);
+        bool shownChanged = false;
+        for (TableId id : copied) {
+            // The window's table comes back and is merged with that file in the next round.
+            if (holds(heldBack, id)) {
+                copyTable(mine, id, *f.game);
+                continue;
+            }
+            refillRecordLists(f, id);
+            shownChanged = true;
+        }
+        if (shownChanged) showAgain(f);
+        for (TableId id : asOnDisk)
+            if (!holds(heldBack, id)) rememberBase(*f.game, id, f.tableBases);
+        for (TableId id : clean)
+            if (!holds(heldBack, id) && (holds(asOnDisk, id) || std::any_of(report.saved.begin(), report.saved.end(),
+                                                                         [&](const SavedTable& s) { return s.id == id; })))
+                mergedFiles.push_back(id);
+
+        toWrite = heldBack;
+        changedOnDisk = report.changed;
+        if (round == kRounds) {
+            stillChanging = report.changed;
+            break;
+        }
     }
-    if (!report.failed.empty()) {
-        reportFailures(f, report);
+    if (!failed.empty() || !stillChanging.empty()) {
+        reportFailures(f, failed, stillChanging, written);
         return false;
     }
-    std::vector<TableId> reported;
-    for (TableId id : cleanlyMerged)
-        if (!left(id)) reported.push_back(id);
-    if (!reported.empty()) {
+    if (!mergedFiles.empty()) {
         std::string text(f.text(Text::mergedOnSave));
-        for (TableId id : reported) (text += "\r\n") += tableName(id).fileName;
+        for (TableId id : mergedFiles) (text += "\r\n") += tableName(id).fileName;
         messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
     }
     // Edits to a table left as it is are still not in its file.
@@ -194,7 +288,9 @@ void confirmClose(void* context, Control&, bool& accept) {
     // A save that failed or was cancelled keeps the window open, so no edit is
     // lost; a box closed without Yes or No (Esc under Wine) is no answer, and the
     // window stays.
-    if (answer == kIdYes) accept = saveTables(f);
+    // A table left as it is (No to its question) keeps its edits only in the
+    // window: the window stays, with its "*".
+    if (answer == kIdYes) accept = saveTables(f) && !f.changed;
     else accept = answer == kIdNo;
 }
 

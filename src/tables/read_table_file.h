@@ -12,7 +12,7 @@
 #include "tables/record_line.h"
 #include "tables/table_file.h"
 #include "text/convert.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/line_list.h"
 
@@ -129,7 +129,7 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
 template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
 void loadTableText(std::string bytes, std::vector<Record>& table, int32_t& headerValue, int32_t& count,
                    TableFile& file, Before before = {}, After after = {}) {
-    const FileIdentity identity = identityOf(bytes);
+    const FileFingerprint identity = fingerprintOf(bytes);
     LineList lines;
     lines.setText(std::move(bytes));
     loadTableLines(lines, table, headerValue, count, file, before, after);

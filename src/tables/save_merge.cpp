@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "tables/load_tables.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 namespace {
@@ -19,7 +19,7 @@ void rememberBase(const GameState& state, TableId id, TableBases& bases) {
     visitTable(state, id, [&](const auto& v) {
         if (!writtenBySave(v.file)) return;
         std::string bytes;
-        if (readWholeFile(state.folder + std::string(v.name.fileName), bytes) && identityOf(bytes) == v.file.identity)
+        if (readWholeFile(state.folder + std::string(v.name.fileName), bytes) && fingerprintOf(bytes) == v.file.identity)
             base = std::move(bytes);
     });
 }
@@ -37,7 +37,7 @@ SaveMerge mergeOnSave(const GameState& mine, std::span<const TableId> changedOnD
     theirs = base;
     for (const TableName& t : kTableNames)
         if (!bases[index(t.id)]) copyTable(mine, t.id, base), copyTable(mine, t.id, theirs);
-    std::array<bool, std::size(kTableNames)> readable{};
+    std::array<bool, kTableCount> readable{};
     for (TableId id : changedOnDisk) {
         if (!bases[index(id)]) continue;
         GameState now;
@@ -50,7 +50,7 @@ SaveMerge mergeOnSave(const GameState& mine, std::span<const TableId> changedOnD
     out.merge = mergeGame(base, mine, theirs, Prefer::mine);
     for (TableId id : changedOnDisk) {
         const TableMerge& m = out.merge.tables[index(id)];
-        out.clean[index(id)] = readable[index(id)] && m.merged && m.exists && m.conflicts.empty();
+        out.clean[index(id)] = readable[index(id)] && m.readable && m.exists && m.conflicts.empty();
     }
     return out;
 }

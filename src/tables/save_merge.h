@@ -18,10 +18,10 @@
 // The bytes each table file held when the editor last read or wrote it, by
 // TableId. Bytes rather than a copy of the records: the file's text is the
 // smallest form of the table, about the size of the types folder in all.
-using TableBases = std::array<std::optional<std::string>, std::size(kTableNames)>;
+using TableBases = std::array<std::optional<std::string>, kTableCount>;
 
 // Reads the file of table `id` again and keeps its bytes as the table's BASE when
-// they are still what the state last read or wrote there (FileIdentity); else, or
+// they are still what the state last read or wrote there (FileFingerprint); else, or
 // for a table no save writes, forgets the BASE (a later change on disk is then
 // asked about rather than merged).
 void rememberBase(const GameState& state, TableId id, TableBases& bases);
@@ -31,7 +31,7 @@ void rememberBases(const GameState& state, TableBases& bases);
 struct SaveMerge {
     // By TableId, for the tables changed on disk: true when the merge settles the
     // table without a question (no conflict, both sides readable, a BASE known).
-    std::array<bool, std::size(kTableNames)> clean{};
+    std::array<bool, kTableCount> clean{};
     // The merge with MINE's value in each conflicting field; its tables differ
     // from MINE's where `merge.tables[id].changesMine` (a table not changed on
     // disk too, when its references follow records the other program moved).

@@ -5,6 +5,7 @@
 
 #include "tables/record_line.h"
 #include "tables/table_list.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
 #include "text/strings.h"
@@ -33,44 +34,61 @@ FileFault failure() {
     return fault == FileFault::None ? FileFault::Other : fault;
 }
 
+// What became of one table file: written, failed with the system's reason, or
+// left alone because another program had written it since the caller looked.
+struct Written {
+    FileFault fault = FileFault::None;
+    bool changed = false;
+    bool ok() const { return fault == FileFault::None && !changed; }
+};
+
 // Puts `text` in place of the table file `name` (relative to the game folder).
 // The backup is made first, from a temporary renamed to ".bak" only when no
 // ".bak" exists; the table is then replaced by a flushed temporary in one step.
 // So the table is never missing or half written, and a failure leaves it as it was.
-// The fault of a failed step, read before anything is cleaned up.
-FileFault writeTableFile(const std::string& folder, const std::string& name, std::string_view text) {
+// The fault of a failed step, read before anything is cleaned up. With an
+// `expected` identity the file is replaced only while it still has it; it is
+// looked at again right before the replace, the last moment the writer has.
+Written writeTableFile(const std::string& folder, const std::string& name, std::string_view text,
+                       const std::optional<FileFingerprint>& expected = {}) {
     const std::string path = folder + name;
     const std::string backup = folder + changeExtension(name, ".bak");
     const std::string newText = folder + changeExtension(name, ".orvex-new");
+    const auto changedMeanwhile = [&] { return expected && fingerprintOnDisk(path) != *expected; };
     // A read-only table is the user's wish that it stays as it is; a rename over
     // it would not ask (POSIX, and Wine's MoveFileEx), so it is asked here.
-    if (isReadOnlyFile(path)) return FileFault::ReadOnly;
+    if (isReadOnlyFile(path)) return {FileFault::ReadOnly};
+    if (changedMeanwhile()) return {FileFault::None, true};
 
     if (!fileExists(backup) && fileExists(path)) {
         const std::string oldCopy = folder + changeExtension(name, ".orvex-bak");
         std::string previous;
-        if (!readWholeFile(path, previous)) return failure();
-        if (!writeNewFileDurably(oldCopy, previous)) return failure();
+        if (!readWholeFile(path, previous)) return {failure()};
+        if (!writeNewFileDurably(oldCopy, previous)) return {failure()};
         if (!renameWithoutReplacing(oldCopy, backup)) {
             const FileFault fault = failure();
             removeFile(oldCopy);
-            return fault;
+            return {fault};
         }
     }
-    if (!writeNewFileDurably(newText, text)) return failure();
+    if (!writeNewFileDurably(newText, text)) return {failure()};
+    if (changedMeanwhile()) {
+        removeFile(newText);
+        return {FileFault::None, true};
+    }
     if (!replaceFile(newText, path)) {
         const FileFault fault = failure();
         removeFile(newText);
-        return fault;
+        return {fault};
     }
-    return FileFault::None;
+    return {};
 }
 
 template <class Record>
 FileFault saveOne(const std::string& folder, std::string_view name, int32_t headerValue,
                   int32_t count, const TableFile& file, std::span<const Record> records) {
     const std::string fileName(name);
-    return writeTableFile(folder, fileName, tableText(headerValue, count, file, records));
+    return writeTableFile(folder, fileName, tableText(headerValue, count, file, records)).fault;
 }
 
 template <class Record>
@@ -85,7 +103,8 @@ bool saveAndFlush(const std::string& folder, std::string_view name, int32_t head
 
 } // namespace
 
-SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre) {
+SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre,
+                         const ExpectedFiles& expected) {
     SaveReport report;
     for (TableId id : tablesInSaveOrder()) {
         if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end())
@@ -93,13 +112,15 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
         visitTable(state, id, [&](const auto& table) {
             if (!writtenBySave(table.file)) return;
             const std::string text = tableText(table.headerValue, table.count, table.file, table.records);
-            const FileFault fault =
-                writeTableFile(state.folder, std::string(table.name.fileName), text);
-            if (fault == FileFault::None) {
+            const Written written = writeTableFile(state.folder, std::string(table.name.fileName), text,
+                                                   expected[static_cast<size_t>(id)]);
+            if (written.ok()) {
                 ++report.written;
-                report.saved.push_back({id, identityOf(text)});
+                report.saved.push_back({id, fingerprintOf(text)});
+            } else if (written.changed) {
+                report.changed.push_back(id);
             } else {
-                report.failed.push_back({std::string(table.name.fileName), fault});
+                report.failed.push_back({std::string(table.name.fileName), written.fault});
             }
         });
     }
@@ -107,12 +128,6 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
     // makes all of those renames durable.
     flushFolder(state.folder + "types");
     return report;
-}
-
-std::vector<std::string> failedPaths(const SaveReport& report) {
-    std::vector<std::string> paths;
-    for (const SaveFailure& f : report.failed) paths.push_back(f.path);
-    return paths;
 }
 
 TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -8,7 +9,7 @@
 
 #include "tables/game_state.h"
 #include "tables/table_list.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 // Writes the twelve table files under GameState::folder in their save order
@@ -23,7 +24,12 @@
 // it, and an existing ".bak" is never changed. A table missing at start-up is not
 // created; one kept from saving (table_file.h) is not touched. A file that cannot
 // be written keeps its previous content and no temporary stays behind.
-// The tables in `leftAsTheyAre` are not written at all.
+// The tables in `leftAsTheyAre` are not written at all. A table with an
+// identity in `expected` (by TableId) is written only while its file still has
+// it: one that another program wrote since the caller looked keeps the other
+// program's bytes, makes no ".bak" and is reported as changed, so that the caller
+// can look again rather than overwrite it. The file is compared before anything
+// is written and again just before the replace.
 // Reports the files that could not be written, by their paths as the editor
 // names them ("types\TShips.txt") with the system's reason, and how many were,
 // each written one with the identity of the bytes it now holds.
@@ -33,16 +39,19 @@ struct SaveFailure {
 };
 struct SavedTable {
     TableId id;
-    FileIdentity identity;
+    FileFingerprint identity;
 };
 struct SaveReport {
     std::vector<SaveFailure> failed; // in writing order; empty when all went well
     int written = 0;
     std::vector<SavedTable> saved; // the written tables, in writing order
+    std::vector<TableId> changed;  // not written: the file no longer had its expected identity
 };
-SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {});
-// The paths of report.failed, in order.
-std::vector<std::string> failedPaths(const SaveReport& report);
+// The identity each table file must have when it is replaced, by TableId; none:
+// the file is replaced whatever it holds.
+using ExpectedFiles = std::array<std::optional<FileFingerprint>, kTableCount>;
+SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre = {},
+                         const ExpectedFiles& expected = {});
 
 
 // Writes one table file, `name` as the editor names it ("types\TShips.txt") under

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tables/fields.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/language.h"
 
 enum class TableProblemKind {
@@ -69,7 +69,7 @@ struct TableFile {
 
     // The file as the program last read or wrote it: a save asks before it
     // overwrites a file that another program has changed since.
-    FileIdentity identity;
+    FileFingerprint identity;
     // How the lines ended, given back on writing: a lone LF each (else CR LF), and
     // whether the last line had an end.
     bool lfOnly = false;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 
 std::vector<TableFileEntry> tableFiles(const GameState& state) {
     std::vector<TableFileEntry> files;
@@ -23,7 +23,7 @@ std::vector<TableFileEntry> tablesChangedOnDisk(const GameState& state) {
     std::vector<TableFileEntry> changed;
     for (const TableFileEntry& entry : tableFiles(state))
         if (writtenBySave(*entry.file) &&
-            identityOnDisk(state.folder + std::string(entry.name)) != entry.file->identity)
+            fingerprintOnDisk(state.folder + std::string(entry.name)) != entry.file->identity)
             changed.push_back(entry);
     return changed;
 }

@@ -23,8 +23,8 @@ const TableName* findTable(std::string_view name) {
     return nullptr;
 }
 
-std::array<TableId, std::size(kTableNames)> tablesInSaveOrder() {
-    std::array<TableId, std::size(kTableNames)> order{};
+std::array<TableId, kTableCount> tablesInSaveOrder() {
+    std::array<TableId, kTableCount> order{};
     for (const TableName& table : kTableNames) order[static_cast<size_t>(table.savePosition)] = table.id;
     return order;
 }

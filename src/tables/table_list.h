@@ -36,7 +36,7 @@ inline constexpr double equipmentPriceFactor = 28.075;
 // A new table is one row here, its member in GameState and its line in
 // withTable below. The five ware files follow each other in this order in
 // GameState::wares.
-inline constexpr TableName kTableNames[12] = {
+inline constexpr TableName kTableNames[] = {
     {TableId::ships, "ships", "types\\TShips.txt", shipPriceFactor, 2},
     {TableId::lasers, "lasers", "types\\TLaser.txt", equipmentPriceFactor, 4},
     {TableId::bullets, "bullets", "types\\TBullets.txt", 0, 0},
@@ -50,6 +50,9 @@ inline constexpr TableName kTableNames[12] = {
     {TableId::wareM, "wareM", "types\\TWareM.txt", 5.25, 10},
     {TableId::wareT, "wareT", "types\\TWareT.txt", 28.075, 11},
 };
+// How many table files a game has: the one place that counts them.
+inline constexpr size_t kTableCount = std::size(kTableNames);
+static_assert(kTableCount == static_cast<size_t>(TableId::wareT) + 1, "a row for each TableId");
 
 inline const TableName& tableName(TableId id) { return kTableNames[static_cast<int>(id)]; }
 
@@ -74,7 +77,7 @@ inline TableId wareFileOf(const GameState& s, size_t index) {
 }
 
 // The tables in the order saveAllTables writes them.
-std::array<TableId, std::size(kTableNames)> tablesInSaveOrder();
+std::array<TableId, kTableCount> tablesInSaveOrder();
 
 // The table a user means by `name`: its key or its file name, without regard to
 // the case of Latin letters, with or without "types\" (or "types/") and ".txt"

@@ -1,6 +1,7 @@
 #include "tables/table_merge.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <span>
 #include <type_traits>
 #include <unordered_map>
@@ -298,8 +299,8 @@ struct Merge {
     const GameState* sides[kSides];
     Prefer prefer;
     const MergeScope& scope;
-    std::array<TableMerge, 12>& reports;
-    std::array<Nodes, 12> nodes{};
+    std::array<TableMerge, kTableCount>& reports;
+    std::array<Nodes, kTableCount> nodes{};
 
     // The record a node stands for on `side`, or null.
     template <class Record> const Record* recordOf(TableId id, size_t node, size_t side) const {
@@ -598,8 +599,8 @@ void putTable(GameState& s, TableId id, int32_t header, TableFile file, std::vec
 }
 
 // The tables asked for, with those they are linked to.
-std::array<bool, 12> chosenTables(const MergeScope& scope) {
-    std::array<bool, 12> chosen{};
+std::array<bool, kTableCount> chosenTables(const MergeScope& scope) {
+    std::array<bool, kTableCount> chosen{};
     if (scope.tables.empty()) chosen.fill(true);
     for (TableId id : scope.tables) chosen[at(id)] = true;
     const auto link = [&](std::initializer_list<TableId> group) {
@@ -620,7 +621,7 @@ bool settleWhole(const View& b, const View& m, const View& t, TableMerge& report
     for (auto [side, file] : {std::pair{MergeSide::mine, &m.file}, std::pair{MergeSide::theirs, &t.file},
                               std::pair{MergeSide::base, &b.file}})
         if (keptFromSaving(*file)) {
-            report.merged = false;
+            report.readable = false;
             report.refusedSide = side;
             return true;
         }
@@ -679,8 +680,8 @@ void mergeKept(const View& b, const View& m, const View& t, Prefer prefer, Table
     kept("remarks", &TableFile::headerRest);
     kept("remarks", &TableFile::trailingLines);
     // Line ends follow the side that changed them; no person need decide them.
-    pickValue(hasBase ? &b.file.lfOnly : nullptr, m.file.lfOnly, t.file.lfOnly, Prefer::none, file.lfOnly);
-    pickValue(hasBase ? &b.file.finalLineEnd : nullptr, m.file.finalLineEnd, t.file.finalLineEnd, Prefer::none,
+    pickValue(hasBase ? &b.file.lfOnly : nullptr, m.file.lfOnly, t.file.lfOnly, Prefer::unsettled, file.lfOnly);
+    pickValue(hasBase ? &b.file.finalLineEnd : nullptr, m.file.finalLineEnd, t.file.finalLineEnd, Prefer::unsettled,
               file.finalLineEnd);
     if (!pickValue(hasBase ? &b.headerValue : nullptr, m.headerValue, t.headerValue, prefer, header))
         report.conflicts.push_back({{}, "header", hasBase ? std::to_string(b.headerValue) : std::string(),
@@ -701,13 +702,44 @@ std::optional<size_t> unpaired(const Nodes& lasers, const Nodes& bullets, size_t
     return std::nullopt;
 }
 
+// Table `id` of `s` as a view of its record kind (the caller knows the kind).
+template <class Record> TableView<Record> viewOf(const GameState& s, TableId id) {
+    return withTable(s, id, [&](const auto& slot) -> TableView<Record> {
+        if constexpr (std::is_same_v<typename std::decay_t<decltype(slot)>::Record, Record>) {
+            return {tableName(id), std::span<const Record>(slot.records).subspan(slot.first, slot.size),
+                    slot.facts.headerValue, slot.facts.count, slot.facts.file, slot.first};
+        } else {
+            std::abort(); // one table, one record kind
+        }
+    });
+}
+
+// Puts the merged records of a table in place, with its merged header and kept
+// text, and tells whether that changes MINE's and whether it is a side's file.
+template <class Record>
+void placeTable(const TableView<Record>& b, const TableView<Record>& m, const TableView<Record>& th,
+                std::vector<Record> records, Prefer prefer, TableMerge& report, GameState& merged) {
+    int32_t header = 0;
+    TableFile file;
+    mergeKept(b, m, th, prefer, report, header, file);
+    const TableView<Record> result{m.name, records, header, static_cast<int32_t>(records.size()), file};
+    if (sameTable(result, th) && (unchanged(b, m) || sameTable(result, m)) && !unchanged(m, th)) {
+        report.wholeFile = MergeSide::theirs;
+        file.identity = th.file.identity;
+    } else if (unchanged(b, th) && sameTable(result, m)) {
+        report.wholeFile = MergeSide::mine;
+    }
+    report.changesMine = !sameTable(result, m) || (report.wholeFile == MergeSide::theirs && !unchanged(m, th));
+    if (report.changesMine) putTable(merged, report.table, header, std::move(file), std::move(records));
+}
+
 } // namespace
 
 GameMerge mergeGame(const GameState& base, const GameState& mine, const GameState& theirs, Prefer prefer,
                     const MergeScope& scope) {
     GameMerge out;
     out.merged = mine;
-    const std::array<bool, 12> chosen = chosenTables(scope);
+    const std::array<bool, kTableCount> chosen = chosenTables(scope);
     Merge x{{&base, &mine, &theirs}, prefer, scope, out.tables};
     for (const TableName& t : kTableNames) {
         TableMerge& report = out.tables[at(t.id)];
@@ -855,31 +887,8 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
             std::vector<Record> records;
             records.reserve(n.order.size());
             for (size_t node : n.order) records.push_back(std::move(content[node]));
-            visitTable(base, t.id, [&](const auto& b) {
-                visitTable(mine, t.id, [&](const auto& m) {
-                    visitTable(theirs, t.id, [&](const auto& th) {
-                        using View = std::decay_t<decltype(b)>;
-                        if constexpr (std::is_same_v<View, TableView<Record>> &&
-                                      std::is_same_v<View, std::decay_t<decltype(m)>> &&
-                                      std::is_same_v<View, std::decay_t<decltype(th)>>) {
-                            int32_t header = 0;
-                            TableFile file;
-                            mergeKept(b, m, th, prefer, report, header, file);
-                            const View merged{m.name, records, header, static_cast<int32_t>(records.size()), file};
-                            if (sameTable(merged, th) && (unchanged(b, m) || sameTable(merged, m)) &&
-                                !unchanged(m, th)) {
-                                report.wholeFile = MergeSide::theirs;
-                                file.identity = th.file.identity;
-                            } else if (unchanged(b, th) && sameTable(merged, m)) {
-                                report.wholeFile = MergeSide::mine;
-                            }
-                            report.changesMine = !sameTable(merged, m) ||
-                                                 (report.wholeFile == MergeSide::theirs && !unchanged(m, th));
-                            if (report.changesMine) putTable(out.merged, t.id, header, std::move(file), std::move(records));
-                        }
-                    });
-                });
-            });
+            placeTable(viewOf<Record>(base, t.id), viewOf<Record>(mine, t.id), viewOf<Record>(theirs, t.id),
+                       std::move(records), prefer, report, out.merged);
         });
     }
     return out;

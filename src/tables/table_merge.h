@@ -33,7 +33,9 @@
 #include "tables/table_diff.h"
 #include "tables/table_list.h"
 
-enum class Prefer { none, mine, theirs };
+// Who wins a conflict: no one (it stays a conflict; the merged state holds MINE's
+// value until a person settles it), MINE or THEIRS.
+enum class Prefer { unsettled, mine, theirs };
 enum class MergeSide { base, mine, theirs };
 
 struct MergeConflict {
@@ -59,8 +61,8 @@ struct MergeConflict {
 
 struct TableMerge {
     TableId table = TableId::ships;
-    bool merged = true;                 // false: a side unreadable or not in format
-    MergeSide refusedSide = MergeSide::mine; // when not merged: whose file
+    bool readable = true;                    // false: a side unreadable or not in format: not merged
+    MergeSide refusedSide = MergeSide::mine; // when not readable: whose file
     std::vector<MergeConflict> conflicts;
     bool changesMine = false; // the merged table differs from MINE's
     bool exists = true;       // false: no side's table to write (missing on MINE and THEIRS)
@@ -70,17 +72,23 @@ struct TableMerge {
     bool chosen = false; // merged and reported (asked for, or linked to a table asked for)
 };
 
+constexpr std::array<bool, kTableCount> allTables() {
+    std::array<bool, kTableCount> all{};
+    all.fill(true);
+    return all;
+}
+
 struct MergeScope {
     // The tables to merge; empty: all twelve. A table brings those it is linked
     // with (ships, shields, missiles and cockpits; lasers and bullets).
     std::vector<TableId> tables;
     // False for a table whose three versions are not at hand (git hands its driver
     // one file): a reference into it that differs between the sides is a conflict.
-    std::array<bool, 12> known{true, true, true, true, true, true, true, true, true, true, true, true};
+    std::array<bool, kTableCount> known = allTables();
 };
 
 struct GameMerge {
-    std::array<TableMerge, 12> tables; // by TableId
+    std::array<TableMerge, kTableCount> tables; // by TableId
     GameState merged;                  // MINE's state with each merged table in place
 };
 

@@ -129,6 +129,8 @@ constexpr TextForms kTexts[] = {
     {Text::faultInUse, u8"файл занят другой программой"_cp1251, "another program is using the file"},
     {Text::faultNoFolder, u8"папка не найдена"_cp1251, "the folder is missing"},
     {Text::faultOther, u8"ошибка записи"_cp1251, "write error"},
+    {Text::faultChangedMeanwhile, u8"другая программа меняла файл, пока Orvex сохранял"_cp1251,
+     "another program kept changing the file while Orvex saved"},
     {Text::otherTablesSaved, u8"Остальные таблицы сохранены."_cp1251, "The other tables were saved."},
     {Text::noTableSaved, u8"Ни одна таблица не сохранена."_cp1251, "No table was saved."},
     {Text::keptTables, u8"Эти таблицы не будут сохранены:"_cp1251, "These tables will not be saved:"},
@@ -434,6 +436,21 @@ constexpr TextForms kTexts[] = {
     {Text::cliConflictNeedsFolders,
      u8"без других таблиц не понять, на что ссылка; слейте папки целиком: orvex-cli merge"_cp1251,
      "what it names needs the other tables; merge the whole folders with orvex-cli merge"},
+    {Text::cliShowFile, u8"файл таблицы как текст: по строке на поле записи, словами редактора (textconv для git)"_cp1251,
+     "a table file as text: a line per field of each record, in the editor's words (a textconv for git)"},
+    {Text::cliShowFileArgument, u8"файл таблицы; таблица узнаётся по концу имени файла"_cp1251,
+     "the table file; the end of its name tells the table"},
+    {Text::cliShowFolderOption, u8"папка игры, по странице имён которой названы записи; по умолчанию текущая"_cp1251,
+     "the game folder whose name page names the records; by default the current one"},
+    {Text::cliGitNotOnPath,
+     u8"orvex-cli нет в PATH: пока его там нет, git не сольёт таблицы без конфликта и не покажет их изменения"_cp1251,
+     "orvex-cli is not on the PATH: until it is, git will not merge the tables without a conflict nor show their changes"},
+    {Text::cliLineMerge, u8"%s: %s; файл слит построчно, как сливает git"_cp1251,
+     "%s: %s; the file is merged line by line, as git merges"},
+    {Text::cliLineConflicts, u8"конфликтов построчного слияния: %d, они отмечены в файле метками git"_cp1251,
+     "conflicts of the line merge: %d, marked in the file as git marks them"},
+    {Text::cliLineDiff, u8"изменения строк файла:"_cp1251, "the file's changed lines:"},
+    {Text::cliConflictList, u8"список конфликтов слияния: %s"_cp1251, "the list of the merge's conflicts: %s"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.
@@ -445,6 +462,32 @@ consteval bool complete() {
     return true;
 }
 static_assert(complete(), "every text key needs its row, in key order, with both forms");
+
+// The placeholders of a form in order ("%s%d"); "%%" is a plain percent sign.
+struct Placeholders {
+    char kinds[8] = {};
+    size_t count = 0;
+    bool operator==(const Placeholders&) const = default;
+};
+consteval Placeholders placeholdersOf(std::string_view form) {
+    Placeholders p;
+    for (size_t i = 0; i + 1 < form.size(); ++i) {
+        if (form[i] != '%') continue;
+        if (form[++i] == '%') continue;
+        if (p.count < std::size(p.kinds)) p.kinds[p.count] = form[i];
+        ++p.count;
+    }
+    return p;
+}
+
+// The two forms of a text take the same arguments: the same placeholders in the
+// same order, or a form would read another argument than the caller gave.
+consteval bool placeholdersAgree() {
+    for (const TextForms& forms : kTexts)
+        if (!(placeholdersOf(forms.ru) == placeholdersOf(forms.en))) return false;
+    return true;
+}
+static_assert(placeholdersAgree(), "a text's two forms need the same placeholders in the same order");
 
 // Every form is Windows-1251. An English form holds no Cyrillic letter (bytes
 // 0xC0..0xFF), so a UTF-8 literal left unconverted (a dash, an ellipsis: lead

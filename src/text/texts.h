@@ -41,7 +41,7 @@ enum class Text {
     inputRefused, inputDigits, inputDigitsAndPoint,
     // Message boxes
     noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
-    faultDiskFull, faultInUse, faultNoFolder, faultOther, otherTablesSaved, noTableSaved, keptTables,
+    faultDiskFull, faultInUse, faultNoFolder, faultOther, faultChangedMeanwhile, otherTablesSaved, noTableSaved, keptTables,
     changedOnDisk, changedOnDiskConflicts, mergeConflictLine, mergeRecordRemoved, mergeRecordChanged, mergeConflictsMore, mergedOnSave,
     folderAlreadyOpen, missingTables, noTypesFolder,
     aboutCaption, aboutText, badLanguage,
@@ -86,6 +86,9 @@ enum class Text {
     cliMergeNothing, cliMergeKeptMine, cliConflictHeading, cliPathNotTable, cliGitSetupDone,
     cliGitFailed, cliMergeWriteFailed, cliMergeWriteFault, cliMergeWrittenOnly,
     cliMergePairs, cliConflictNamesRemoved, cliConflictNeedsFolders,
+    // orvex-cli: a table file as text, and git's own merge and diff where the table's fail
+    cliShowFile, cliShowFileArgument, cliShowFolderOption, cliGitNotOnPath, cliLineMerge,
+    cliLineConflicts, cliLineDiff, cliConflictList,
     count_
 };
 

@@ -73,10 +73,6 @@ inline constexpr unsigned kCtrlKey = 4;
 constexpr uint32_t systemColour(int index) {
     return 0x80000000u | static_cast<uint32_t>(index);
 }
-constexpr uint32_t rgbColour(int r, int g, int b) {
-    return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 |
-           static_cast<uint32_t>(b & 0xFF) << 16;
-}
 inline constexpr uint32_t kColourWindow = systemColour(5);     // window background
 inline constexpr uint32_t kColourWindowText = systemColour(8); // window text
 inline constexpr uint32_t kColourFace = systemColour(15);      // dialog face

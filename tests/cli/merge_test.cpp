@@ -20,6 +20,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
+#include "text/files.h"
 
 namespace {
 
@@ -52,12 +53,23 @@ std::map<std::string, std::string> entries(const TempGame& game) {
 }
 
 // Changes the game's ships with `edit` and saves them as the editor does.
-void editShips(const TempGame& game, const std::function<void(GameState&)>& edit) {
+// Saves the tables `ids` of `s` as the editor does, without the backups of a first save.
+void saveTables(const TempGame& game, const GameState& s, std::initializer_list<TableId> ids) {
+    for (TableId id : ids)
+        visitTable(s, id, [&](const auto& v) {
+            ASSERT_TRUE(saveTableFile(s.folder, v.name.fileName, v.headerValue, v.file, v.records));
+            std::string backup(v.name.fileName);
+            backup.replace(0, 6, "types/").replace(backup.size() - 4, 4, ".bak");
+            fs::remove(game.path(backup));
+        });
+}
+
+// Changes the game with `edit` and saves `ids` (its ships unless told).
+void editShips(const TempGame& game, const std::function<void(GameState&)>& edit,
+               std::initializer_list<TableId> ids = {TableId::ships}) {
     GameState s = loaded(game);
     edit(s);
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
-                              std::span<const TShips>(s.ships.records)));
-    fs::remove(game.path("types/TShips.bak"));
+    saveTables(game, s, ids);
 }
 
 class Merge : public ::testing::Test {
@@ -168,14 +180,7 @@ namespace {
 
 // Changes the game with `edit` and saves its ships and shields as the editor does.
 void editShipsAndShields(const TempGame& game, const std::function<void(GameState&)>& edit) {
-    GameState s = loaded(game);
-    edit(s);
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file,
-                              std::span<const TShips>(s.ships.records)));
-    ASSERT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file,
-                              std::span<const TShields>(s.shields.records)));
-    fs::remove(game.path("types/TShips.bak"));
-    fs::remove(game.path("types/TShields.bak"));
+    editShips(game, edit, {TableId::ships, TableId::shields});
 }
 
 // THEIRS turns the shields round, with LF line ends, and re-points its ships so
@@ -397,13 +402,13 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
     EXPECT_FALSE(mine.exists("types/TShips.bak"));
 
+    // A conflict names the ship from the name page of the game around the path.
     editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
-             "--path", "types/TShips.txt"});
+             "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(loaded(mine).ships.records[0].speed, 31080); // MINE's value, still a table
-    EXPECT_NE(r.err.find("Начальная скорость"), std::string::npos) << r.err;
-    EXPECT_EQ(cli({"merge-file", m, m, m, "--path", "types/notes.txt"}).status, 2);
+    EXPECT_NE(r.err.find("Кондор (SS_SH_KND): Начальная скорость: в основе 125 м/с"), std::string::npos) << r.err;
 
     r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
@@ -420,87 +425,244 @@ TEST_F(Merge, MergeFileAndDiffFiles) {
     };
     for (const std::vector<std::string>& args : runs) {
         r = cli(args);
-        EXPECT_EQ(r.status, 2) << args[0];
+        // diff-files, git's driver, falls back to the lines and exits as a diff does.
+        EXPECT_EQ(r.status, args[0] == "diff-files" ? 1 : 2) << args[0];
         EXPECT_NE((r.out + r.err).find("нулевой байт"), std::string::npos) << r.out << r.err;
         EXPECT_EQ((r.out + r.err).find("Различий нет"), std::string::npos) << r.out << r.err;
     }
 }
 
+// git's textconv: a table in the editor's words, a line per field naming its
+// record; anything the loader cannot read as it is, so that git never fails on it.
+TEST_F(Merge, ShowFileInWordsOrAsItIs) {
+    const std::string ships = base.read("types/TShips.txt");
+    mine.write("git-blob/Xy12_tships.TXT", ships);  // a name git's temporary may end with
+    mine.write("types/notes.txt", ships);            // no table's file name
+    mine.write("cut/TShips.txt", ships.substr(0, 1000)); // cut in the middle of a line
+    const struct {
+        const char* file;
+        bool inWords;
+    } cases[] = {{"git-blob/Xy12_tships.TXT", true}, {"types/notes.txt", false}, {"cut/TShips.txt", false}};
+    for (const auto& c : cases) {
+        const CliRun r = cli({"show-file", mine.path(c.file).string(), "--folder", base.folder()});
+        EXPECT_EQ(r.status, 0) << c.file << r.err;
+        if (c.inWords) {
+            EXPECT_NE(r.out.find("\nКондор (SS_SH_KND): Начальная скорость 125 м/с (speed 27750)\n"), std::string::npos)
+                << r.out;
+            EXPECT_NE(r.out.find("\nКондор (SS_SH_KND): Максимальный щит Щит 5 МДж (maxShieldType 1)\n"), std::string::npos)
+                << r.out; // named from the folder's shields
+        } else {
+            EXPECT_EQ(r.out, mine.read(c.file));
+        }
+    }
+}
+
 #ifdef ORVEX_CLI_PROGRAM
-// A real git repository: two branches change two fields of one ship's line.
-TEST(Git, MergesTwoBranchesThroughTheDriver) {
-    TempGame repo;
-    repo.copyGame(ORVEX_SAMPLE_GAME);
-    const fs::path program(ORVEX_CLI_PROGRAM);
-    const std::string path = program.parent_path().string() + ":" + std::getenv("PATH");
-    const std::string git = "cd '" + repo.folder() + "' && PATH='" + path + "' ORVEX_LANG=ru git -c user.name=t -c user.email=t@t ";
-    const auto run = [&](const std::string& command) { return std::system((git + command + " >/dev/null 2>&1").c_str()); };
-    ASSERT_EQ(run("init -q -b main ."), 0);
-    ASSERT_EQ(run("add -A && " + git + "commit -qm base"), 0);
-    const auto branch = [&](const std::string& name, const std::function<void(GameState&)>& edit) {
-        ASSERT_EQ(run("checkout -q -b " + name + " main"), 0);
-        editShips(repo, edit);
-        ASSERT_EQ(run("commit -qam " + name), 0);
-    };
-    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; });
-    branch("hull", [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+namespace {
 
-    // Without the driver git conflicts on the ship's line.
-    ASSERT_EQ(run("checkout -q speed"), 0);
-    EXPECT_NE(run("merge -q --no-edit hull"), 0);
-    ASSERT_EQ(run("merge --abort"), 0);
+// A git repository of the sample game, with a modder's notes beside the tables,
+// set up by the built program itself. git runs with a PATH that holds git but
+// not orvex-cli, so every driver is found by the full path git-setup wrote.
+class Git : public ::testing::Test {
+  protected:
+    Git() {
+        repo.copyGame(ORVEX_SAMPLE_GAME);
+        repo.write("types/notes.txt", "speed\nhull\nshields\nguns\nprice\n");
+        repo.write(".gitattributes", std::string(kEveryTextFile) + "\n*.png binary\n"); // as earlier versions wrote
+        path = fs::path(ORVEX_GIT).parent_path().string() + ":/usr/bin:/bin";
+        EXPECT_NE(run("command -v orvex-cli"), 0) << "orvex-cli must not be on the test's PATH";
+        EXPECT_EQ(run("git init -q -b main ."), 0);
+        EXPECT_EQ(run(std::string("'") + ORVEX_CLI_PROGRAM + "' git-setup"), 0);
+        EXPECT_EQ(run("git add -A && git commit -qm base"), 0);
+    }
+    // Runs a shell command in the repository, in Russian; its output (both
+    // streams) in `output` when given.
+    int run(const std::string& command, std::string* output = nullptr) {
+        const std::string shown = scratch.path("output.txt").string();
+        const int status = std::system(("cd '" + repo.folder() + "' && export PATH='" + path +
+                                        "' ORVEX_LANG=ru GIT_CONFIG_GLOBAL=/dev/null GIT_AUTHOR_NAME=t "
+                                        "GIT_AUTHOR_EMAIL=t@t GIT_COMMITTER_NAME=t GIT_COMMITTER_EMAIL=t@t && (" +
+                                        command + ") >'" + shown + "' 2>&1")
+                                           .c_str());
+        if (output != nullptr) *output = scratch.read("output.txt");
+        return status;
+    }
+    // A branch from main whose one commit is `edit` on the tables and `notes`.
+    void branch(const std::string& name, const std::function<void(GameState&)>& edit, const char* notes = nullptr) {
+        ASSERT_EQ(run("git checkout -q -b " + name + " main"), 0);
+        editShips(repo, edit, {TableId::ships, TableId::lasers});
+        if (notes != nullptr) repo.write("types/notes.txt", notes);
+        ASSERT_EQ(run("git commit -qam " + name), 0);
+    }
+    static constexpr std::string_view kEveryTextFile = "**/[Tt][Yy][Pp][Ee][Ss]/*.[Tt][Xx][Tt] merge=orvex diff=orvex";
+    TempGame repo, scratch;
+    std::string path;
+};
 
-    ASSERT_EQ(std::system(("PATH='" + path + "' orvex-cli git-setup '" + repo.folder() + "' >/dev/null").c_str()), 0);
+} // namespace
+
+// The attributes name the twelve tables in any letter case, in place of the
+// line that took every .txt; setting up again changes nothing. The drivers call
+// the program by its full path.
+TEST_F(Git, SetupNamesEachTableOnce) {
     const std::string attributes = repo.read(".gitattributes");
-    ASSERT_EQ(std::system(("PATH='" + path + "' orvex-cli git-setup '" + repo.folder() + "' >/dev/null").c_str()), 0);
-    EXPECT_EQ(repo.read(".gitattributes"), attributes); // twice changes nothing
-    ASSERT_EQ(run("add .gitattributes && " + git + "commit -qm attributes"), 0);
-    EXPECT_EQ(run("merge -q --no-edit hull"), 0);
+    ASSERT_EQ(run(std::string("'") + ORVEX_CLI_PROGRAM + "' git-setup"), 0);
+    EXPECT_EQ(repo.read(".gitattributes"), attributes);
+    EXPECT_EQ(attributes.find(kEveryTextFile), std::string::npos) << attributes;
+    EXPECT_NE(attributes.find("\n*.png binary\n"), std::string::npos) << attributes;
+    const struct {
+        const char* file;
+        const char* driver;
+    } cases[] = {{"types/TShips.txt", "orvex"},     {"mod/TYPES/tships.TXT", "orvex"},
+                 {"Types/TWareT.txt", "orvex"},     {"types/notes.txt", "unspecified"},
+                 {"TShips.txt", "unspecified"},     {"types/old/TShips.txt", "unspecified"}};
+    for (const auto& c : cases) {
+        std::string shown;
+        run(std::string("git check-attr merge diff -- ") + c.file, &shown);
+        EXPECT_EQ(shown, std::string(c.file) + ": merge: " + c.driver + "\n" + c.file + ": diff: " + c.driver + "\n");
+    }
+    std::string drivers;
+    run("git config --get-regexp '^(merge|diff)[.]orvex[.](driver|command|textconv)$'", &drivers);
+    for (const char* called : {" merge-file %O %A %B --path %P", " diff-files ", " show-file"})
+        EXPECT_NE(drivers.find("'" + fs::canonical(ORVEX_CLI_PROGRAM).string() + "'" + called), std::string::npos)
+            << drivers;
+}
+
+// Without its own full path git-setup has the drivers call orvex-cli by name,
+// and warns when the PATH lacks it.
+TEST_F(Git, WarnsWhenThePathLacksTheProgram) {
+    const std::string saved = std::getenv("PATH");
+    const struct {
+        std::string path;
+        bool warns;
+    } cases[] = {{path, true}, {fs::path(ORVEX_CLI_PROGRAM).parent_path().string() + ":" + path, false}};
+    for (const auto& c : cases) {
+        setenv("PATH", c.path.c_str(), 1);
+        CliOutput io;
+        io.language = Language::en;
+        EXPECT_EQ(runGitSetup(repo.folder(), "", io), 0) << io.err;
+        EXPECT_EQ(io.err.find("orvex-cli is not on the PATH") != std::string::npos, c.warns) << c.path << io.err;
+    }
+    setenv("PATH", saved.c_str(), 1);
+    std::string driver;
+    run("git config merge.orvex.driver", &driver);
+    EXPECT_EQ(driver, "orvex-cli merge-file %O %A %B --path %P\n");
+}
+
+// Two branches change two fields of one ship's line and different lines of the
+// notes; git log -p shows the change in the window's words.
+TEST_F(Git, MergesTablesByFieldsAndNotesByLines) {
+    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; }, "SPEED\nhull\nshields\nguns\nprice\n");
+    branch("hull", [](GameState& s) { s.ships.records[0].hullStrength = 4321; }, "speed\nhull\nshields\nguns\nPRICE\n");
+    std::string shown;
+    for (const char* command : {"git log -p -1 speed -- types/TShips.txt", "git show speed -- types/TShips.txt"}) {
+        EXPECT_EQ(run(command, &shown), 0) << shown;
+        EXPECT_NE(shown.find("\n-Кондор (SS_SH_KND): Начальная скорость 125 м/с (speed 27750)\n"
+                             "+Кондор (SS_SH_KND): Начальная скорость 140 м/с (speed 31080)\n"),
+                  std::string::npos)
+            << command << "\n" << shown;
+    }
+    ASSERT_EQ(run("git checkout -q speed"), 0);
+    EXPECT_EQ(run("git merge --no-edit hull", &shown), 0) << shown;
     const GameState merged = loaded(repo);
     EXPECT_EQ(merged.ships.records[0].speed, 31080);
     EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
+    EXPECT_EQ(repo.read("types/notes.txt"), "SPEED\nhull\nshields\nguns\nPRICE\n");
 
     // git diff prints the changelog in words.
-    const std::string diffFile = repo.folder() + "diff.txt";
-    std::system((git + "diff main -- types/TShips.txt > '" + diffFile + "' 2>&1").c_str());
-    EXPECT_NE(repo.read("diff.txt").find("Корпус"), std::string::npos) << repo.read("diff.txt");
+    run("git diff main -- types/TShips.txt", &shown);
+    EXPECT_NE(shown.find("Кондор (SS_SH_KND): Корпус 2400 → 4321"), std::string::npos) << shown;
+}
 
-    // A real conflict leaves a loadable table and a failed merge.
-    branch("slow", [](GameState& s) { s.ships.records[0].speed = 22200; });
-    ASSERT_EQ(run("checkout -q speed"), 0); // the branch with the attributes
-    editShips(repo, [](GameState& s) { s.ships.records[0].speed = 44400; });
-    ASSERT_EQ(run("commit -qam fast"), 0);
-    EXPECT_NE(run("merge -q --no-edit slow"), 0);
-    const GameState conflicted = loaded(repo);
-    ASSERT_FALSE(keptFromSaving(conflicted.ships.file));
-    ASSERT_FALSE(conflicted.ships.records.empty());
-    EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
-    EXPECT_EQ(repo.read("types/TShips.txt").find("<<<<<<<"), std::string::npos);
-    ASSERT_EQ(run("merge --abort"), 0);
+// A table git's drivers cannot read (cut in the middle of a line) goes to git's
+// own line diff and merge: git diff goes on to the other tables, a merge of it
+// ends as git's would, and git show shows its lines as they are.
+TEST_F(Git, ACutTableFallsBackToLines) {
+    const std::string ships = repo.read("types/TShips.txt");
+    const size_t cut = ships.rfind("SS_SH_SOK;") + 5;
+    const std::string cutLine = ships.substr(ships.rfind('\n', cut) + 1, cut - ships.rfind('\n', cut) - 1);
+    const std::string lastLine = ships.substr(ships.rfind('\n', ships.size() - 3) + 1);
+    branch("cut", [](GameState& s) { s.lasers.records[0].nameTextId = 4444; });
+    repo.write("types/TShips.txt", ships.substr(0, cut));
+    ASSERT_EQ(run("git commit -qam cut-ships"), 0);
+    branch("price", [](GameState& s) { s.ships.records[0].priceCoefficient = 4300; });
 
-    // One branch turns the shields round and re-points its ships, the other
-    // raises a speed: the driver reads the shields of all three commits from git,
-    // so every ship keeps its shield.
-    ASSERT_EQ(run("checkout -q -b round main"), 0);
-    editShipsAndShields(repo, reverseShields);
-    ASSERT_EQ(run("commit -qam round"), 0);
-    ASSERT_EQ(run("checkout -q speed"), 0);
+    std::string shown;
+    EXPECT_EQ(run("git diff main cut", &shown), 0) << shown;
+    for (const std::string& expected : {std::string("types/TLaser.txt: SS_LA_IMP: nameTextId "), "\n-" + lastLine, "\n+" + cutLine + "\n"})
+        EXPECT_NE(shown.find(expected), std::string::npos) << expected << "\n" << shown;
+    EXPECT_EQ(run("git show cut -- types/TShips.txt", &shown), 0) << shown;
+    EXPECT_NE(shown.find("\n+" + cutLine + "\n"), std::string::npos) << shown;
+
+    // The cut table and a change of the first ship's line: git's line merge takes both.
+    ASSERT_EQ(run("git checkout -q cut"), 0);
+    EXPECT_EQ(run("git merge --no-edit price", &shown), 0) << shown;
+    const std::string merged = repo.read("types/TShips.txt");
+    EXPECT_NE(merged.find(";4300;0;2;5;SS_SH_KND;"), std::string::npos) << merged;
+    EXPECT_TRUE(merged.ends_with(cutLine)) << merged;
+}
+
+// A real conflict leaves loadable tables and a failed merge, names each ship as
+// the window does, and keeps the list in git's folder: a file after a file,
+// afresh for a new merge.
+TEST_F(Git, ConflictsStayListedInTheGitFolder) {
+    branch("slow", [](GameState& s) {
+        s.ships.records[0].speed = 22200;
+        s.lasers.records[0].nameTextId = 4444;
+    });
+    branch("fast", [](GameState& s) {
+        s.ships.records[0].speed = 44400;
+        s.lasers.records[0].nameTextId = 5555;
+    });
+    std::string shown, gitFolder;
+    ASSERT_EQ(run("git rev-parse --absolute-git-dir", &gitFolder), 0);
+    gitFolder.pop_back();
+    const std::string list = gitFolder + "/orvex-conflicts.txt";
+    const std::string ship = "types/TShips.txt: конфликт: Кондор (SS_SH_KND): Начальная скорость: в основе 125 м/с "
+                             "(27750), у меня 200 м/с (44400), у них 100 м/с (22200)\n";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_NE(run("git merge --no-edit slow", &shown), 0);
+        EXPECT_NE(shown.find(ship), std::string::npos) << shown;
+        EXPECT_NE(shown.find("orvex-cli: список конфликтов слияния: " + list + "\n"), std::string::npos) << shown;
+        std::string kept;
+        ASSERT_TRUE(readWholeFile(list, kept)) << list;
+        EXPECT_NE(kept.find(ship), std::string::npos) << kept;
+        EXPECT_EQ(kept.find(ship), kept.rfind(ship)) << kept; // the merge tried again starts afresh
+        EXPECT_NE(kept.find("\ntypes/TLaser.txt: конфликт: "), std::string::npos) << kept;
+        const GameState conflicted = loaded(repo);
+        EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
+        EXPECT_FALSE(keptFromSaving(conflicted.ships.file));
+        if (attempt == 0) {
+            ASSERT_EQ(run("git merge --abort"), 0);
+        }
+    }
+}
+// One branch turns the shields round and re-points its ships, the other raises a
+// speed: the driver reads the shields of all three commits from git, so every
+// ship keeps its shield. Outside a merge git runs, the driver cannot see them: a
+// changed shield number is a conflict that names the whole-folder merge.
+TEST_F(Git, ReferencesKeepTheirRecordsAcrossBranches) {
     const std::vector<std::string> meant = shieldsNamed(loaded(repo));
-    EXPECT_EQ(run("merge -q --no-edit round"), 0);
+    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; });
+    ASSERT_EQ(run("git checkout -q -b round main"), 0);
+    editShipsAndShields(repo, reverseShields);
+    ASSERT_EQ(run("git commit -qam round"), 0);
+    ASSERT_EQ(run("git checkout -q speed"), 0);
+    std::string shown;
+    EXPECT_EQ(run("git merge --no-edit round", &shown), 0) << shown;
     EXPECT_EQ(shieldsNamed(loaded(repo)), meant);
+    EXPECT_EQ(loaded(repo).ships.records[0].speed, 31080);
 
-    // Outside a merge git runs, the driver cannot see the shields: a changed
-    // shield number is a conflict that names the whole-folder merge.
     TempGame files;
     GameState b = loaded(repo), m = b, t = b;
     m.ships.records[0].maxShieldType = 1;
     t.ships.records[0].maxShieldType = 2;
     t.ships.records[1].speed += 222;
+    b.ships.records[0].maxShieldType = 1;
     const auto put = [&](const GameState& g, const char* name) {
         files.write(name, tableFileText(g.ships.headerValue, g.ships.file, std::span<const TShips>(g.ships.records)));
         return files.path(name).string();
     };
-    b.ships.records[0].maxShieldType = 1;
     const CliRun r = cli({"merge-file", put(b, "b"), put(m, "m"), put(t, "t"), "--path", "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("orvex-cli merge"), std::string::npos) << r.err;

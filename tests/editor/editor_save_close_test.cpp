@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <map>
 #include <span>
 
@@ -30,6 +32,9 @@ std::string orvexShips(const GameState& s) {
 }
 std::string orvexLasers(const GameState& s) {
     return tableFileText(s.lasers.headerValue, s.lasers.file, std::span<const TLasers>(s.lasers.records));
+}
+std::string orvexShields(const GameState& s) {
+    return tableFileText(s.shields.headerValue, s.shields.file, std::span<const TShields>(s.shields.records));
 }
 
 // The ship and laser tables are edited; another program rewrites the ship table;
@@ -64,7 +69,7 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
         EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
                   std::tuple(Editor::cp("Файл types\\TShips.txt изменён другой программой после того, как "
                                 "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
-                                "SS_SH_CONDOR: изменён в Orvex, удалён в файле\r\n"
+                                "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\n"
                                 "Заменить файл значениями Orvex?"),
                              std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
         EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
@@ -115,11 +120,11 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
              Case{"a ship added", Language::ru, nullptr, 0, ""},
              Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
                   "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
-                  "Эти поля изменили и она, и Orvex:\r\nSS_SH_CONDOR, Корпус: в Orvex 50007, в файле 4000\r\n"
+                  "Эти поля изменили и она, и Orvex:\r\nКондор (SS_SH_CONDOR), Корпус: в Orvex 50007, в файле 4000\r\n"
                   "Заменить файл значениями Orvex?"},
              Case{"the same field, English", Language::en, &TShips::hullStrength, 4000,
                   "types\\TShips.txt was changed by another program after Orvex read it. Both it and Orvex "
-                  "changed these fields:\r\nSS_SH_CONDOR, Hull: 50007 in Orvex, 4000 in the file\r\n"
+                  "changed these fields:\r\n" + Editor::cp("Кондор") + " (SS_SH_CONDOR), Hull: 50007 in Orvex, 4000 in the file\r\n"
                   "Overwrite the file with Orvex's values?"},
          }) {
         SCOPED_TRACE(c.what);
@@ -200,6 +205,197 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
         EXPECT_EQ(state.ships.records[0].hullStrength % 10, 7) << "the edit is kept";
     });
     run();
+}
+
+// Table `id` as another program leaves it: its file now, changed by `edit`.
+std::string writtenByOther(const TempGame& game, TableId id, const std::function<void(GameState&)>& edit) {
+    GameState other;
+    other.folder = game.folder();
+    loadTable(other, id);
+    edit(other);
+    return visitTable(other, id, [](const auto& v) { return tableFileText(v.headerValue, v.file, v.records); });
+}
+
+// A conflict is named as the window names it: the record by the entry its list
+// shows and its objectId (once, when the entry is the id), the field by its
+// label, or by its column where the window does not show it. The window's edit
+// sets the field to 1, the other program's to 2.
+TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
+    struct Case {
+        const char* what;
+        TableId table;
+        std::function<void(GameState&, int32_t)> set;
+        std::string line;
+    };
+    for (const Case& c : {
+             Case{"a ship without a name", TableId::ships,
+                  [](GameState& s, int32_t v) { s.ships.records[1].hullStrength = v; },
+                  "SS_SH_NONAME, Корпус: в Orvex 1, в файле 2"},
+             Case{"a field the window does not show", TableId::ships,
+                  [](GameState& s, int32_t v) { s.ships.records[0].col0 = v; },
+                  "Кондор (SS_SH_CONDOR), col0: в Orvex 1, в файле 2"},
+             Case{"a station, listed with its race", TableId::stations,
+                  [](GameState& s, int32_t v) { s.stations.records[0].volume = v; },
+                  "Рудник (Аргон) (SS_FACTORY_MINE), Занимаемый объем: в Orvex 1, в файле 2"},
+             Case{"a ware of the last ware file", TableId::wareT,
+                  [](GameState& s, int32_t v) { s.wares.back().volume = v; },
+                  "Руда (SS_WARE_ORE), Занимаемый объем: в Orvex 1, в файле 2"},
+             Case{"a bullet, under the laser whose group shows it", TableId::bullets,
+                  [](GameState& s, int32_t v) { s.bullets.records[0].shotEnergy = v; },
+                  "Импульсный лазер (SS_BULLET_IRE), Энергия выстрела: в Orvex 1, в файле 2"},
+             Case{"a cockpit, in no list", TableId::cockpits,
+                  [](GameState& s, int32_t v) { s.cockpits.records[2].col0 = v; },
+                  "SS_COCKPIT_C, col0: в Orvex 1, в файле 2"},
+         }) {
+        SCOPED_TRACE(c.what);
+        Editor t;
+        writeEditorGame(t.game);
+        ASSERT_NE(t.start(false), nullptr);
+        const std::string other = writtenByOther(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
+        t.check([&] {
+            c.set(t.state, 1);
+            t.game.write(std::string("types/") + std::string(tableName(c.table).fileName.substr(6)), other);
+        });
+        t.platform.click(*t.form->saveButton);
+        t.platform.answer(kIdCancel);
+        t.run();
+        const auto& boxes = t.platform.messageBoxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        const std::string_view text = boxes[1].text;
+        const size_t from = text.find("\r\n") + 2;
+        EXPECT_EQ(text.substr(from, text.find("\r\n", from) - from), Editor::cp(c.line));
+    }
+}
+
+// Closing asks, Yes saves, and No to a table's own question leaves that table
+// unwritten: the window stays open with its "*" rather than lose the edit, the
+// other tables are written. Closing again asks again; No then closes.
+TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
+    writeEditorGame(game);
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    const std::string other = writtenByOther(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
+    platform.type(*f.hullStrength, "7");
+    platform.switchTab(*f.tabs, 1);
+    platform.type(*f.laserPower, "9");
+    check([&] { game.write("types/TShips.txt", other); });
+    platform.pressClose(*f.window);
+    platform.answer(kIdYes);
+    platform.answer(kIdNo);
+    check([&] {
+        EXPECT_EQ(controlText(*f.window), "*Orvex") << "the window is still open";
+        EXPECT_EQ(game.read("types/TShips.txt"), other);
+        EXPECT_EQ(game.read("types/TLaser.txt"), orvexLasers(state));
+    });
+    platform.pressClose(*f.window);
+    platform.answer(kIdNo);
+    run();
+    EXPECT_FALSE(platform.ranDry()) << "the second close question closed the window";
+    const auto& boxes = platform.messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(std::tuple(boxes[1].text, boxes[3].text),
+              std::tuple(cp("Файлы не сохранены! Сохранить?"), cp("Файлы не сохранены! Сохранить?")));
+    EXPECT_TRUE(boxes[2].text.starts_with(cp("Файл types\\TShips.txt изменён другой программой")));
+    EXPECT_EQ(state.ships.records[0].hullStrength, 50007) << "the edit was in the window to the end";
+}
+
+// Another program writes a table while Save's question about another one is
+// open. Save never writes over that file: it merges it like any table changed
+// on disk, or asks about it, once the question is answered. An untouched table
+// takes the other program's values; one whose merge Save had already made is
+// merged again with what the program wrote then (a third value of the field it
+// had changed is no conflict); the window's own change to the same field is asked
+// about. The shields conflict (volume, 7 in the window, 4 on disk) is answered Yes.
+TEST(EditorSave, ATableWrittenWhileSaveAsksIsMergedOrAskedAgain) {
+    struct Case {
+        const char* what;
+        bool windowTypesPower;              // the laser's power 1500 becomes 15009
+        std::optional<int32_t> powerBefore; // another program's, written before Save
+        int32_t powerWhileAsking;           // written while the shields question is open
+        int lasersAnswer;                   // kIdOk: merged and told
+    };
+    for (const Case& c : {
+             Case{"untouched in the window", false, {}, 333, kIdOk},
+             Case{"merged already, written again", false, 222, 333, kIdOk},
+             Case{"the window changed the same field", true, {}, 333, kIdNo},
+         }) {
+        SCOPED_TRACE(c.what);
+        Editor t;
+        writeEditorGame(t.game);
+        ASSERT_NE(t.start(false), nullptr);
+        MainForm& f = *t.form;
+        const auto power = [](int32_t value) {
+            return [value](GameState& s) { s.lasers.records[0].laserPower = value; };
+        };
+        const std::string lasersBefore = c.powerBefore ? writtenByOther(t.game, TableId::lasers, power(*c.powerBefore)) : "";
+        const std::string lasersWhileAsking = writtenByOther(t.game, TableId::lasers, power(c.powerWhileAsking));
+        const std::string shields = writtenByOther(t.game, TableId::shields, [](GameState& s) { s.shields.records[0].volume = 4; });
+        t.platform.switchTab(*f.tabs, 1);
+        t.platform.type(*f.shield.volume, "7");
+        if (c.windowTypesPower) t.platform.type(*f.laserPower, "9");
+        t.check([&] {
+            if (c.powerBefore) t.game.write("types/TLaser.txt", lasersBefore);
+            t.game.write("types/TShields.txt", shields);
+        });
+        t.platform.click(*f.saveButton);
+        t.platform.answer(kIdYes, [&] { t.game.write("types/TLaser.txt", lasersWhileAsking); });
+        t.platform.answer(c.lasersAnswer);
+        std::string title;
+        t.check([&] { title = controlText(*f.window); });
+        t.platform.click(*f.saveButton); // asks again only about a table left as it is
+        if (c.lasersAnswer == kIdNo) t.platform.answer(kIdCancel);
+        t.run();
+
+        const auto& boxes = t.platform.messageBoxes();
+        ASSERT_EQ(boxes.size(), c.lasersAnswer == kIdNo ? 4u : 3u);
+        EXPECT_TRUE(boxes[1].text.starts_with(Editor::cp("Файл types\\TShields.txt изменён")));
+        EXPECT_EQ(t.game.read("types/TShields.txt"), orvexShields(t.state)) << "Yes wrote the window's shields";
+        EXPECT_EQ(t.game.read("types/TLaser.txt"), lasersWhileAsking) << "what the other program wrote last stays";
+        if (c.lasersAnswer == kIdOk) {
+            EXPECT_EQ(boxes[2].text, Editor::cp("Эти файлы изменила другая программа. Её изменения объединены с "
+                                                "правками Orvex и сохранены:\r\ntypes\\TLaser.txt"));
+            EXPECT_EQ(t.state.lasers.records[0].laserPower, c.powerWhileAsking) << "and is in the window";
+            EXPECT_EQ(title, "Orvex");
+        } else {
+            EXPECT_EQ(boxes[2].text, Editor::cp("Файл types\\TLaser.txt изменён другой программой после того, как "
+                                                "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
+                                                "Импульсный лазер (SS_LASER_IRE), Мощность лазера: в Orvex 15009, "
+                                                "в файле 333\r\nЗаменить файл значениями Orvex?"));
+            EXPECT_EQ(boxes[3].text, boxes[2].text) << "the next Save asks again";
+            EXPECT_EQ(title, "*Orvex");
+        }
+    }
+}
+
+// A program that writes the table each time Save asks about it: Save asks
+// three times, then gives up on that file and says so, and the window keeps
+// its "*".
+TEST_F(EditorTest, SaveGivesUpOnATableAnotherProgramKeepsWriting) {
+    writeEditorGame(game);
+    ASSERT_NE(start(false), nullptr);
+    MainForm& f = *form;
+    const auto hull = [&](int32_t value) {
+        return writtenByOther(game, TableId::ships, [value](GameState& s) { s.ships.records[0].hullStrength = value; });
+    };
+    const std::string last = hull(4004);
+    const std::vector<std::string> writes = {hull(4001), hull(4002), hull(4003)};
+    platform.type(*f.hullStrength, "7");
+    check([&] { game.write("types/TShips.txt", writes[0]); });
+    platform.click(*f.saveButton);
+    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", writes[1]); });
+    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", writes[2]); });
+    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", last); });
+    platform.answer(kIdOk);
+    check([&] { EXPECT_EQ(controlText(*f.window), "*Orvex"); });
+    run();
+    const auto& boxes = platform.messageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(std::tuple(boxes[4].text, boxes[4].flags),
+              std::tuple(cp("Не удалось сохранить файлы:\r\ntypes\\TShips.txt — другая программа меняла файл, "
+                            "пока Orvex сохранял\r\n\r\nОстальные таблицы сохранены."),
+                         kMbOk | kMbIconError));
+    EXPECT_EQ(game.read("types/TShips.txt"), last);
+    EXPECT_TRUE(game.exists("types/TLaser.bak")) << "the other tables were written";
 }
 
 // A table removed by another program is changed too; the English window asks in English.

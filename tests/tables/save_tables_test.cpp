@@ -15,10 +15,18 @@
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
 #include "tables/ship_lines.h"
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 #include "text/files.h"
 
 namespace {
+
+// The paths of report.failed, in order.
+std::vector<std::string> failedPaths(const SaveReport& report) {
+    std::vector<std::string> paths;
+    for (const SaveFailure& f : report.failed) paths.push_back(f.path);
+    return paths;
+}
+
 
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
@@ -224,6 +232,60 @@ TEST_F(Saving, FilesThatCannotBeWrittenAreReportedAndKeepTheirContent) {
         EXPECT_TRUE(name.ends_with(".txt") || name.ends_with(".bak")) << name;
 }
 
+// A table is written only while its file is what the caller expects there: one
+// another program wrote since keeps that program's bytes, gets no backup and is
+// reported as changed, while the other tables are written. Without an expected
+// identity the file is replaced whatever it holds; a file the caller saw removed
+// is written again.
+TEST(SavingOverAnotherProgram, AFileChangedSinceTheCallerLookedIsLeftAndReported) {
+    enum class Expect { asRead, removed, none };
+    struct Case {
+        const char* what;
+        Expect expect;
+        const char* otherWrites; // nullptr: the file is left alone; "": removed
+        bool written;
+    };
+    for (const Case& c : {
+             Case{"unchanged", Expect::asRead, nullptr, true},
+             Case{"written by another program", Expect::asRead, "17;0;\r\n", false},
+             Case{"removed by another program", Expect::asRead, "", false},
+             Case{"no identity expected", Expect::none, "17;0;\r\n", true},
+             Case{"seen removed", Expect::removed, "", true},
+         }) {
+        SCOPED_TRACE(c.what);
+        TempGame game;
+        game.copyGame(ORVEX_SAMPLE_GAME);
+        GameState state;
+        state.folder = game.folder();
+        loadAllTables(state);
+        state.ships.records[0].hullStrength += 1; // so that a write shows
+        ExpectedFiles expected;
+        for (const TableName& row : kTableNames)
+            visitTable(state, row.id, [&](const auto& v) { expected[static_cast<size_t>(row.id)] = v.file.identity; });
+        if (c.expect == Expect::removed) expected[static_cast<size_t>(TableId::ships)] = FileFingerprint{};
+        if (c.expect == Expect::none) expected[static_cast<size_t>(TableId::ships)].reset();
+        if (c.otherWrites && *c.otherWrites) game.write("types/TShips.txt", c.otherWrites);
+        if (c.otherWrites && !*c.otherWrites) fs::remove(game.path("types/TShips.txt"));
+        std::string other;
+        readWholeFile(game.path("types/TShips.txt").string(), other);
+
+        const SaveReport report = saveAllTables(state, {}, expected);
+        EXPECT_EQ(report.changed, c.written ? std::vector<TableId>{} : std::vector<TableId>{TableId::ships});
+        EXPECT_EQ(failedPaths(report), Paths{});
+        EXPECT_EQ(report.written, c.written ? 12 : 11) << "the other tables are written";
+        EXPECT_EQ(game.exists("types/TShips.bak"), c.written && c.expect != Expect::removed);
+        if (c.written) {
+            EXPECT_EQ(game.read("types/TShips.txt"),
+                      tableFileText(state.ships.headerValue, state.ships.file, std::span<const TShips>(state.ships.records)));
+        } else {
+            EXPECT_EQ(game.exists("types/TShips.txt"), !other.empty());
+            EXPECT_EQ(game.exists("types/TShips.txt") ? game.read("types/TShips.txt") : "", other);
+        }
+        for (const std::string& name : game.typesEntries())
+            EXPECT_TRUE(name.ends_with(".txt") || name.ends_with(".bak")) << name;
+    }
+}
+
 TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
     writeUntidyGame(game);
     loadAllTables(state);
@@ -272,7 +334,7 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
         EXPECT_EQ(row.savePosition, static_cast<int>(i)) << row.key;
         std::string bytes;
         ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
-        EXPECT_EQ(report.saved[i].identity, identityOf(bytes)) << row.key;
+        EXPECT_EQ(report.saved[i].identity, fingerprintOf(bytes)) << row.key;
     }
     GameState back;
     back.folder = state.folder;

@@ -78,43 +78,43 @@ TEST(TableMerge, FollowsEachRuleFieldByField) {
         std::string merged;
         std::string conflicts; // columns, space-separated
     } cases[] = {
-        {"different fields of one record", "A:10:1", "A:11:1", "A:10:2", Prefer::none, "A:11:2", ""},
-        {"one field changed alike", "A:10:1", "A:11:1", "A:11:1", Prefer::none, "A:11:1", ""},
+        {"different fields of one record", "A:10:1", "A:11:1", "A:10:2", Prefer::unsettled, "A:11:2", ""},
+        {"one field changed alike", "A:10:1", "A:11:1", "A:11:1", Prefer::unsettled, "A:11:1", ""},
         // A shield's power and its tenth are one unit: both sides changed it.
-        {"one unit changed differently", "A:10:1", "A:11:1", "A:12:2", Prefer::none, "A:11:2", "shieldPower"},
+        {"one unit changed differently", "A:10:1", "A:11:1", "A:12:2", Prefer::unsettled, "A:11:2", "shieldPower"},
         {"settled for mine", "A:10:1", "A:11:1", "A:12:1", Prefer::mine, "A:11:1", "shieldPower"},
         {"settled for theirs, and for no other field", "A:10:1", "A:11:2", "A:12:1", Prefer::theirs, "A:12:2",
          "shieldPower"},
-        {"additions on both sides, mine's first", "A:1:1", "M:2:2 A:1:1", "A:1:1 T:3:3 U:4:4", Prefer::none,
+        {"additions on both sides, mine's first", "A:1:1", "M:2:2 A:1:1", "A:1:1 T:3:3 U:4:4", Prefer::unsettled,
          "M:2:2 A:1:1 T:3:3 U:4:4", ""},
-        {"an addition in front kept in front", "A:1:1 B:2:2", "A:1:1 B:3:2", "T:9:9 A:1:1 B:2:2", Prefer::none,
+        {"an addition in front kept in front", "A:1:1 B:2:2", "A:1:1 B:3:2", "T:9:9 A:1:1 B:2:2", Prefer::unsettled,
          "T:9:9 A:1:1 B:3:2", ""},
-        {"one record added alike on both sides", "A:1:1", "A:1:1 N:5:5", "A:1:1 N:5:5", Prefer::none, "A:1:1 N:5:5",
+        {"one record added alike on both sides", "A:1:1", "A:1:1 N:5:5", "A:1:1 N:5:5", Prefer::unsettled, "A:1:1 N:5:5",
          ""},
-        {"one id added differently", "", "N:5:5", "N:6:5", Prefer::none, "N:5:5", "shieldPower"},
-        {"removed by theirs, unchanged by mine", "A:1:1 B:2:2", "A:1:1 B:2:2", "A:1:1", Prefer::none, "A:1:1", ""},
-        {"removed by mine, unchanged by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:2:2", Prefer::none, "A:1:1", ""},
-        {"removed by theirs, changed by mine", "A:1:1 B:2:2", "A:1:1 B:9:2", "A:1:1", Prefer::none, "A:1:1 B:9:2",
+        {"one id added differently", "", "N:5:5", "N:6:5", Prefer::unsettled, "N:5:5", "shieldPower"},
+        {"removed by theirs, unchanged by mine", "A:1:1 B:2:2", "A:1:1 B:2:2", "A:1:1", Prefer::unsettled, "A:1:1", ""},
+        {"removed by mine, unchanged by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:2:2", Prefer::unsettled, "A:1:1", ""},
+        {"removed by theirs, changed by mine", "A:1:1 B:2:2", "A:1:1 B:9:2", "A:1:1", Prefer::unsettled, "A:1:1 B:9:2",
          "record"},
-        {"removed by mine, changed by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:9:2", Prefer::none, "A:1:1", "record"},
+        {"removed by mine, changed by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:9:2", Prefer::unsettled, "A:1:1", "record"},
         {"removed by mine, changed by theirs, theirs preferred", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:9:2",
          Prefer::theirs, "A:1:1 B:9:2", "record"},
         {"a repeated id matched by its place among its kind", "A:1:1 A:2:2", "A:1:1 A:3:2", "A:4:1 A:2:2",
-         Prefer::none, "A:4:1 A:3:2", ""},
+         Prefer::unsettled, "A:4:1 A:3:2", ""},
         {"the first of two equal ids removed, and changed on the other side", "A:1:1 A:2:2", "A:2:2", "A:7:1 A:2:2",
-         Prefer::none, "A:2:2", "record"},
+         Prefer::unsettled, "A:2:2", "record"},
         {"the second of two equal ids removed, the first changed", "A:1:1 A:2:2", "A:1:1", "A:7:1 A:2:2",
-         Prefer::none, "A:7:1", ""},
+         Prefer::unsettled, "A:7:1", ""},
         {"order changed by theirs alone wins", "A:1:1 B:2:2 C:3:3", "A:1:1 B:5:2 C:3:3", "C:3:3 A:1:1 B:2:2",
-         Prefer::none, "C:3:3 A:1:1 B:5:2", ""},
+         Prefer::unsettled, "C:3:3 A:1:1 B:5:2", ""},
         {"order changed on both: mine's, theirs' additions after", "A:1:1 B:2:2 C:3:3", "B:2:2 A:1:1 C:3:3",
-         "C:3:3 N:4:4 A:1:1 B:2:2", Prefer::none, "B:2:2 A:1:1 C:3:3 N:4:4", ""},
+         "C:3:3 N:4:4 A:1:1 B:2:2", Prefer::unsettled, "B:2:2 A:1:1 C:3:3 N:4:4", ""},
     };
     for (const auto& c : cases) {
         const GameState base = game(c.base), mine = game(c.mine), theirs = game(c.theirs);
         const GameMerge g = mergeGame(base, mine, theirs, c.prefer);
         const TableMerge& m = table(g, TableId::shields);
-        EXPECT_TRUE(m.merged) << c.what;
+        EXPECT_TRUE(m.readable) << c.what;
         EXPECT_EQ(written(g.merged.shields.records), c.merged) << c.what;
         EXPECT_EQ(g.merged.shields.count, static_cast<int32_t>(g.merged.shields.records.size())) << c.what;
         EXPECT_EQ(columnsOf(m), c.conflicts) << c.what;
@@ -128,14 +128,14 @@ TEST(TableMerge, HeaderRemarksAndLineEndsMergeLikeFields) {
     const GameState mine = game("A:1:1", 1, {"// v1", "// mine"});
     GameState theirs = game("A:1:1", 7, {"// v1"});
     theirs.shields.file.lfOnly = true;
-    GameMerge g = mergeGame(base, mine, theirs, Prefer::none);
+    GameMerge g = mergeGame(base, mine, theirs, Prefer::unsettled);
     EXPECT_TRUE(table(g, TableId::shields).conflicts.empty());
     EXPECT_EQ(g.merged.shields.headerValue, 7);
     EXPECT_TRUE(g.merged.shields.file.lfOnly);
     EXPECT_EQ(g.merged.shields.file.remarks, (std::vector<std::string>{"// v1", "// mine"}));
 
     // Both change the header, differently: a conflict on it, and on the remarks.
-    g = mergeGame(base, game("A:1:1", 9, {"// mine"}), game("A:1:1", 8, {"// theirs"}), Prefer::none);
+    g = mergeGame(base, game("A:1:1", 9, {"// mine"}), game("A:1:1", 8, {"// theirs"}), Prefer::unsettled);
     const TableMerge& m = table(g, TableId::shields);
     EXPECT_EQ(columnsOf(m), "remarks header");
     EXPECT_EQ(m.conflicts[1].mine, "9");
@@ -145,8 +145,8 @@ TEST(TableMerge, HeaderRemarksAndLineEndsMergeLikeFields) {
 TEST(TableMerge, ASideNotInFormatIsNotMerged) {
     GameState base = game("A:1:1"), mine = game("A:1:1"), theirs = game("A:2:1");
     theirs.shields.file.notInFormat = true;
-    const GameMerge g = mergeGame(base, mine, theirs, Prefer::none);
-    EXPECT_FALSE(table(g, TableId::shields).merged);
+    const GameMerge g = mergeGame(base, mine, theirs, Prefer::unsettled);
+    EXPECT_FALSE(table(g, TableId::shields).readable);
     EXPECT_EQ(table(g, TableId::shields).refusedSide, MergeSide::theirs);
     EXPECT_EQ(written(g.merged.shields.records), "A:1:1");
 }
@@ -266,7 +266,7 @@ TEST(TableMerge, ReferencesNameWhatEachSideMeant) {
     };
     for (const auto& c : cases) {
         const GameState theirs = small(c.theirs);
-        const GameMerge g = mergeGame(small(base), small(c.mine), theirs, Prefer::none);
+        const GameMerge g = mergeGame(small(base), small(c.mine), theirs, Prefer::unsettled);
         EXPECT_EQ(shipsOf(g.merged), c.ships) << c.what;
         EXPECT_EQ(ids(g.merged.shields.records), c.shields) << c.what;
         EXPECT_EQ(ids(g.merged.lasers.records), c.lasers) << c.what;
@@ -280,10 +280,10 @@ TEST(TableMerge, LasersAndBulletsThatNoLongerPairAreAConflict) {
     GameState mine = small(base), theirs = small(base);
     mine.lasers.records.emplace_back().objectId = "LX"; // a laser added without its bullet
     mine.lasers.count = 3;
-    EXPECT_EQ(conflictsOf(mergeGame(small(base), mine, theirs, Prefer::none)), "LX.pairs");
+    EXPECT_EQ(conflictsOf(mergeGame(small(base), mine, theirs, Prefer::unsettled)), "LX.pairs");
     mine = small(base);
     std::swap(theirs.bullets.records[0], theirs.bullets.records[1]); // bullets moved, lasers not
-    EXPECT_EQ(conflictsOf(mergeGame(small(base), mine, theirs, Prefer::none)), "L0.pairs");
+    EXPECT_EQ(conflictsOf(mergeGame(small(base), mine, theirs, Prefer::unsettled)), "L0.pairs");
 }
 
 TEST(TableMerge, LinkedFieldsAreOneUnitAndPreferPicksOnlyThem) {
@@ -300,7 +300,7 @@ TEST(TableMerge, LinkedFieldsAreOneUnitAndPreferPicksOnlyThem) {
     theirs.ships.records[0].itemCount = 2; // theirs adds an item and raises the hull
     theirs.ships.records[0].items.resize(2);
     theirs.ships.records[0].hullStrength = 5000;
-    GameMerge g = mergeGame(base, mine, theirs, Prefer::none);
+    GameMerge g = mergeGame(base, mine, theirs, Prefer::unsettled);
     EXPECT_EQ(conflictsOf(g), "A.groups B0.flightTime");
     g = mergeGame(base, mine, theirs, Prefer::mine);
     const TShips& ship = g.merged.ships.records[0];
@@ -314,7 +314,7 @@ TEST(TableMerge, LinkedFieldsAreOneUnitAndPreferPicksOnlyThem) {
 TEST(TableMerge, ATableOneSideChangedIsThatSidesFile) {
     GameState base = game("A:1:1 B:2:2"), mine = base, theirs = game("B:2:2 A:1:1");
     theirs.shields.file.lfOnly = true;
-    const GameMerge g = mergeGame(base, mine, theirs, Prefer::none);
+    const GameMerge g = mergeGame(base, mine, theirs, Prefer::unsettled);
     EXPECT_EQ(table(g, TableId::shields).wholeFile, MergeSide::theirs);
     EXPECT_TRUE(table(g, TableId::shields).changesMine);
     EXPECT_EQ(written(g.merged.shields.records), "B:2:2 A:1:1");
@@ -325,7 +325,7 @@ TEST(TableMerge, SampleGameWithItselfIsItself) {
     GameState s;
     s.folder = std::string(ORVEX_SAMPLE_GAME) + "/";
     loadAllTables(s);
-    const GameMerge g = mergeGame(s, s, s, Prefer::none);
+    const GameMerge g = mergeGame(s, s, s, Prefer::unsettled);
     for (const TableName& t : kTableNames) {
         const TableMerge& m = table(g, t.id);
         EXPECT_TRUE(m.conflicts.empty() && !m.changesMine) << t.key;
@@ -510,7 +510,7 @@ TEST(TableMerge, EveryReferenceNamesWhatItsSidesMeant) {
         WildNumbers n(seed * 7919u);
         editSide(mine, n, "M");
         editSide(theirs, n, "T");
-        const GameMerge g = mergeGame(base, mine, theirs, Prefer::none);
+        const GameMerge g = mergeGame(base, mine, theirs, Prefer::unsettled);
         const Meaning b = meaningOf(base), m = meaningOf(mine), t = meaningOf(theirs), out = meaningOf(g.merged);
         const auto conflictOn = [&](const std::string& ship, std::string_view column) {
             for (const MergeConflict& c : table(g, TableId::ships).conflicts)

@@ -21,6 +21,13 @@
 
 namespace {
 
+// An RGB colour as the layer takes it, 0x00BBGGRR.
+constexpr uint32_t rgbColour(int r, int g, int b) {
+    return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 |
+           static_cast<uint32_t>(b & 0xFF) << 16;
+}
+
+
 struct Win32Layer : ::testing::Test {
     Win32Platform platform;
     Control& app = createApplication(platform, u8"Приложение v1"_cp1251);

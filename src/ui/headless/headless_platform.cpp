@@ -113,8 +113,8 @@ void HeadlessPlatform::switchTab(Control& tabControl, int index) {
     actions_.push_back({ActionKind::SwitchTab, &tabControl, index, {}, {}});
 }
 
-void HeadlessPlatform::answer(int button) {
-    actions_.push_back({ActionKind::Answer, nullptr, button, {}, {}});
+void HeadlessPlatform::answer(int button, std::function<void()> whileShown) {
+    actions_.push_back({ActionKind::Answer, nullptr, button, {}, std::move(whileShown)});
 }
 
 void HeadlessPlatform::pressClose(Control& window) {
@@ -497,7 +497,9 @@ int HeadlessPlatform::messageBox(Control& owner, std::string_view text, std::str
                         defaultAnswer(flags)};
     if (!actions_.empty() && actions_.front().kind == ActionKind::Answer) {
         box.answer = actions_.front().number;
+        const std::function<void()> whileShown = std::move(actions_.front().step);
         actions_.pop_front();
+        if (whileShown) whileShown();
         if (!answerFits(flags, box.answer))
             problem("the answer is not a button of the box: " + box.text);
     } else {

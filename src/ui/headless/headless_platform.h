@@ -67,7 +67,9 @@ class HeadlessPlatform : public Platform {
     // the button that answers to it (buttonForKey), else nothing happens.
     void pressKey(Control& window, char key, bool ctrl);
     void switchTab(Control& tabControl, int index);
-    void answer(int button);               // answers the next message box
+    // Answers the next message box; `whileShown` runs first, while the box is
+    // open (another program at work while the user reads the question).
+    void answer(int button, std::function<void()> whileShown = {});
     void pressClose(Control& window);      // the title bar's close box
     void closeFromTaskbar();               // close command to the application window
     void call(std::function<void()> step); // runs between actions, e.g. to inspect

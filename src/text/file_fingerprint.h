@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
-struct FileIdentity {
+struct FileFingerprint {
     bool present = false; // false: the file could not be read (missing, a folder, unreadable)
     uint64_t size = 0;
     uint64_t hash = 0;
-    bool operator==(const FileIdentity&) const = default;
+    bool operator==(const FileFingerprint&) const = default;
 };
 
 // A 64-bit hash of the bytes, eight at a time: quick enough to run over every
@@ -19,7 +19,7 @@ struct FileIdentity {
 uint64_t hashBytes(std::string_view bytes);
 
 // The identity of these bytes (present).
-FileIdentity identityOf(std::string_view bytes);
+FileFingerprint fingerprintOf(std::string_view bytes);
 
 // The identity of the file as it is now; not present when it cannot be read.
-FileIdentity identityOnDisk(std::string_view path);
+FileFingerprint fingerprintOnDisk(std::string_view path);

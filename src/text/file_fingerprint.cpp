@@ -1,4 +1,4 @@
-#include "text/file_identity.h"
+#include "text/file_fingerprint.h"
 
 #include <cstring>
 #include <string>
@@ -40,12 +40,12 @@ uint64_t hashBytes(std::string_view bytes) {
     return mix(step(h, tail));
 }
 
-FileIdentity identityOf(std::string_view bytes) {
+FileFingerprint fingerprintOf(std::string_view bytes) {
     return {true, static_cast<uint64_t>(bytes.size()), hashBytes(bytes)};
 }
 
-FileIdentity identityOnDisk(std::string_view path) {
+FileFingerprint fingerprintOnDisk(std::string_view path) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return {};
-    return identityOf(bytes);
+    return fingerprintOf(bytes);
 }
