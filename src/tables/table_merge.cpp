@@ -733,6 +733,128 @@ void placeTable(const TableView<Record>& b, const TableView<Record>& m, const Ta
     if (report.changesMine) putTable(merged, report.table, header, std::move(file), std::move(records));
 }
 
+// The merged records of every table, by node, while the merge makes them.
+struct Contents {
+    std::vector<TShips> ships;
+    std::vector<ShipRefs> shipRefs; // each ship's references, by node
+    std::vector<TLasers> lasers;
+    std::vector<TBullets> bullets;
+    std::vector<TShields> shields;
+    std::vector<TRockets> rockets;
+    std::vector<TCockpits> cockpits;
+    std::vector<TStations> stations;
+    std::array<std::vector<TWares>, 5> wares;
+
+    template <class F> decltype(auto) of(TableId id, F&& f) {
+        switch (id) {
+        case TableId::ships: return f(ships);
+        case TableId::lasers: return f(lasers);
+        case TableId::bullets: return f(bullets);
+        case TableId::shields: return f(shields);
+        case TableId::rockets: return f(rockets);
+        case TableId::cockpits: return f(cockpits);
+        case TableId::stations: return f(stations);
+        default: return f(wares[static_cast<size_t>(wareFileIndex(id))]);
+        }
+    }
+};
+
+// Settles the tables that merge whole and makes the nodes of the others.
+void matchTables(Merge& x, const std::array<bool, kTableCount>& chosen, GameMerge& out) {
+    for (const TableName& t : kTableNames) {
+        if (!chosen[at(t.id)] || !x.scope.known[at(t.id)]) continue;
+        TableMerge& report = out.tables[at(t.id)];
+        visitTable(*x.sides[0], t.id, [&](const auto& b) {
+            using View = std::decay_t<decltype(b)>;
+            visitTable(*x.sides[1], t.id, [&](const auto& m) {
+                visitTable(*x.sides[2], t.id, [&](const auto& th) {
+                    if constexpr (std::is_same_v<View, std::decay_t<decltype(m)>> &&
+                                  std::is_same_v<View, std::decay_t<decltype(th)>>) {
+                        if (settleWhole(b, m, th, report, out.merged)) return;
+                        const bool hasBase = !b.file.missing;
+                        buildNodes(x.nodes[at(t.id)], hasBase ? b.records : decltype(b.records)(), m.records,
+                                   th.records);
+                    }
+                });
+            });
+        });
+    }
+}
+
+// Lasers and bullets move together: for each laser node its bullet's, or none
+// when a side no longer pairs them (a conflict). A laser kept without its bullet,
+// or a bullet without its laser, keeps both and is a conflict.
+std::optional<std::vector<size_t>> pairLasersAndBullets(Merge& x, TableMerge& report) {
+    Nodes& nl = x.nodes[at(TableId::lasers)];
+    Nodes& nb = x.nodes[at(TableId::bullets)];
+    if (!nl.built || !nb.built) return std::nullopt;
+    bool paired = true;
+    for (size_t side : {size_t(1), size_t(2)})
+        if (const std::optional<size_t> p = unpaired(nl, nb, side)) {
+            paired = false;
+            MergeConflict c{{}, "pairs", {}, {}, {}, true, {}, {}, {}, {}, *p, {}, {}, false};
+            if (*p < nl.of[side].size()) c.objectId = x.idOf<TLasers>(TableId::lasers, nl.of[side][*p]);
+            (side == 1 ? c.mine : c.theirs) =
+                std::to_string(nl.of[side].size()) + "/" + std::to_string(nb.of[side].size());
+            report.conflicts.push_back(std::move(c));
+        }
+    if (!paired) return std::nullopt;
+    std::vector<size_t> bulletOf(nl.nodes.size(), kNone);
+    for (size_t side = 0; side < kSides; ++side)
+        for (size_t p = 0; p < std::min(nl.of[side].size(), nb.of[side].size()); ++p)
+            bulletOf[nl.of[side][p]] = nb.of[side][p];
+    for (size_t l = 0; l < bulletOf.size(); ++l) {
+        const size_t bn = bulletOf[l];
+        if (bn == kNone || nl.nodes[l].present == nb.nodes[bn].present) continue;
+        const bool laserKept = nl.nodes[l].present;
+        nl.nodes[l].present = nb.nodes[bn].present = true;
+        MergeConflict c{x.idOf<TLasers>(TableId::lasers, l), "pairs", {}, {}, {}, nl.nodes[l].at[0] != kNone, {}, {},
+                        {}, {}, nl.nodes[l].at[1] != kNone ? nl.nodes[l].at[1] : nl.nodes[l].at[2],
+                        laserKept ? TableId::bullets : TableId::lasers, {}, false};
+        c.namedId = laserKept ? x.idOf<TBullets>(TableId::bullets, bn) : x.idOf<TLasers>(TableId::lasers, l);
+        report.conflicts.push_back(std::move(c));
+    }
+    return bulletOf;
+}
+
+// The merged order of every table and each node's place in it; bullets in their
+// lasers' order when they pair (bullets no laser fires last).
+void orderTables(Merge& x, const std::optional<std::vector<size_t>>& bulletOf) {
+    for (const TableName& t : kTableNames) {
+        Nodes& n = x.nodes[at(t.id)];
+        if (n.built && !(t.id == TableId::bullets && bulletOf)) n.order = mergeOrder(n);
+    }
+    if (bulletOf) {
+        Nodes& nb = x.nodes[at(TableId::bullets)];
+        std::vector<char> placed(nb.nodes.size(), 0);
+        for (size_t l : x.nodes[at(TableId::lasers)].order) {
+            const size_t bn = (*bulletOf)[l];
+            if (bn != kNone && nb.nodes[bn].present && !placed[bn]) nb.order.push_back(bn), placed[bn] = 1;
+        }
+        for (size_t bn : mergeOrder(nb))
+            if (!placed[bn]) nb.order.push_back(bn), placed[bn] = 1;
+    }
+    for (Nodes& n : x.nodes) {
+        n.position.assign(n.nodes.size(), kNone);
+        for (size_t p = 0; p < n.order.size(); ++p) n.position[n.order[p]] = p;
+    }
+}
+
+// Each merged ship's references as the merged places of the records they name.
+void writeShipRefs(const Merge& x, Contents& c) {
+    for (size_t node : x.nodes[at(TableId::ships)].order)
+        for (size_t k = 0; k < kShipRefs; ++k) {
+            const Ref& r = c.shipRefs[node][k];
+            if (!r.node) {
+                *refField(c.ships[node], k) = static_cast<int32_t>(r.value);
+                continue;
+            }
+            const size_t place = x.nodes[at(kRefColumns[k].target)].position[static_cast<size_t>(r.value)];
+            if (place != kNone) // always: a named record is kept
+                *refField(c.ships[node], k) = static_cast<int32_t>(int64_t(place) + kRefColumns[k].offset);
+        }
+}
+
 } // namespace
 
 GameMerge mergeGame(const GameState& base, const GameState& mine, const GameState& theirs, Prefer prefer,
@@ -746,149 +868,39 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
         report.table = t.id;
         report.chosen = chosen[at(t.id)] && scope.known[at(t.id)];
     }
+    matchTables(x, chosen, out);
 
-    // Tables settled whole, and the nodes of those that merge record by record.
-    for (const TableName& t : kTableNames) {
-        if (!chosen[at(t.id)] || !scope.known[at(t.id)]) continue;
-        TableMerge& report = out.tables[at(t.id)];
-        visitTable(base, t.id, [&](const auto& b) {
-            using View = std::decay_t<decltype(b)>;
-            visitTable(mine, t.id, [&](const auto& m) {
-                visitTable(theirs, t.id, [&](const auto& th) {
-                    if constexpr (std::is_same_v<View, std::decay_t<decltype(m)>> &&
-                                  std::is_same_v<View, std::decay_t<decltype(th)>>) {
-                        if (settleWhole(b, m, th, report, out.merged)) return;
-                        const bool hasBase = !b.file.missing;
-                        buildNodes(x.nodes[at(t.id)], hasBase ? b.records : decltype(b.records)(), m.records,
-                                   th.records);
-                    }
-                });
-            });
-        });
-    }
-
-    // Record by record, ships last: their references name the others' records.
-    std::vector<TShips> ships;
-    std::vector<ShipRefs> shipRefs, none;
-    std::vector<TLasers> lasers;
-    std::vector<TBullets> bullets;
-    std::vector<TShields> shields;
-    std::vector<TRockets> rockets;
-    std::vector<TCockpits> cockpits;
-    std::vector<TStations> stations;
-    std::array<std::vector<TWares>, 5> wares;
-    const auto contentOf = [&](TableId id, auto&& f) {
-        switch (id) {
-        case TableId::ships: return f(ships);
-        case TableId::lasers: return f(lasers);
-        case TableId::bullets: return f(bullets);
-        case TableId::shields: return f(shields);
-        case TableId::rockets: return f(rockets);
-        case TableId::cockpits: return f(cockpits);
-        case TableId::stations: return f(stations);
-        default: return f(wares[static_cast<size_t>(wareFileIndex(id))]);
-        }
-    };
-    for (const TableName& t : kTableNames) {
-        if (t.id == TableId::ships || !x.nodes[at(t.id)].built) continue;
-        contentOf(t.id, [&](auto& content) { x.mergeRecords(t.id, content, none); });
-    }
-    const bool shipsBuilt = x.nodes[at(TableId::ships)].built;
-    if (shipsBuilt) {
-        x.mergeRecords(TableId::ships, ships, shipRefs);
-        const Nodes& n = x.nodes[at(TableId::ships)];
-        for (size_t node = 0; node < n.nodes.size(); ++node)
-            if (n.nodes[node].present)
-                for (size_t k = 0; k < kShipRefs; ++k) x.keepNamed(TableId::ships, node, ships[node], k, shipRefs[node][k]);
-    }
-
-    // Lasers and bullets move together.
-    Nodes& nl = x.nodes[at(TableId::lasers)];
-    Nodes& nb = x.nodes[at(TableId::bullets)];
-    bool paired = nl.built && nb.built;
-    std::vector<size_t> bulletOf;
-    if (paired) {
-        for (size_t side : {size_t(1), size_t(2)})
-            if (const std::optional<size_t> p = unpaired(nl, nb, side)) {
-                paired = false;
-                MergeConflict c{{}, "pairs", {}, {}, {}, true, {}, {}, {}, {}, *p, {}, {}, false};
-                if (*p < nl.of[side].size())
-                    c.objectId = x.idOf<TLasers>(TableId::lasers, nl.of[side][*p]);
-                (side == 1 ? c.mine : c.theirs) = std::to_string(nl.of[side].size()) + "/" +
-                                                  std::to_string(nb.of[side].size());
-                out.tables[at(TableId::lasers)].conflicts.push_back(std::move(c));
-            }
-    }
-    if (paired) {
-        bulletOf.assign(nl.nodes.size(), kNone);
-        for (size_t side = 0; side < kSides; ++side)
-            for (size_t p = 0; p < std::min(nl.of[side].size(), nb.of[side].size()); ++p)
-                bulletOf[nl.of[side][p]] = nb.of[side][p];
-        std::vector<size_t> laserOf(nb.nodes.size(), kNone);
-        for (size_t l = 0; l < bulletOf.size(); ++l)
-            if (bulletOf[l] != kNone) laserOf[bulletOf[l]] = l;
-        // A laser kept without its bullet, or a bullet without its laser: both stay.
-        for (size_t l = 0; l < bulletOf.size(); ++l) {
-            const size_t bn = bulletOf[l];
-            if (bn == kNone || nl.nodes[l].present == nb.nodes[bn].present) continue;
-            const bool laserKept = nl.nodes[l].present;
-            nl.nodes[l].present = nb.nodes[bn].present = true;
-            MergeConflict c{x.idOf<TLasers>(TableId::lasers, l), "pairs", {}, {}, {}, nl.nodes[l].at[0] != kNone, {}, {}, {}, {},
-                            nl.nodes[l].at[1] != kNone ? nl.nodes[l].at[1] : nl.nodes[l].at[2],
-                            laserKept ? TableId::bullets : TableId::lasers, {}, false};
-            c.namedId = laserKept ? x.idOf<TBullets>(TableId::bullets, bn) : x.idOf<TLasers>(TableId::lasers, l);
-            out.tables[at(TableId::lasers)].conflicts.push_back(std::move(c));
-        }
-        (void)laserOf;
-    }
-
+    // Record by record, ships last: their references name the others' records,
+    // which a reference wins back when the other side removed them.
+    Contents c;
+    std::vector<ShipRefs> none;
     for (const TableName& t : kTableNames)
-        if (x.nodes[at(t.id)].built) contentOf(t.id, [&](auto& content) { x.fillKept(t.id, content); });
+        if (t.id != TableId::ships && x.nodes[at(t.id)].built)
+            c.of(t.id, [&](auto& content) { x.mergeRecords(t.id, content, none); });
+    const Nodes& ships = x.nodes[at(TableId::ships)];
+    if (ships.built) {
+        x.mergeRecords(TableId::ships, c.ships, c.shipRefs);
+        for (size_t node = 0; node < ships.nodes.size(); ++node)
+            if (ships.nodes[node].present)
+                for (size_t k = 0; k < kShipRefs; ++k)
+                    x.keepNamed(TableId::ships, node, c.ships[node], k, c.shipRefs[node][k]);
+    }
+    const std::optional<std::vector<size_t>> bulletOf = pairLasersAndBullets(x, out.tables[at(TableId::lasers)]);
+    for (const TableName& t : kTableNames)
+        if (x.nodes[at(t.id)].built) c.of(t.id, [&](auto& content) { x.fillKept(t.id, content); });
 
-    // Orders, then the references written as the merged places.
-    for (const TableName& t : kTableNames) {
-        Nodes& n = x.nodes[at(t.id)];
-        if (!n.built) continue;
-        if (t.id == TableId::bullets && paired) continue;
-        n.order = mergeOrder(n);
-    }
-    if (paired) {
-        std::vector<char> placed(nb.nodes.size(), 0);
-        for (size_t l : nl.order) {
-            const size_t bn = bulletOf[l];
-            if (bn != kNone && nb.nodes[bn].present && !placed[bn]) nb.order.push_back(bn), placed[bn] = 1;
-        }
-        for (size_t bn : mergeOrder(nb))
-            if (!placed[bn]) nb.order.push_back(bn), placed[bn] = 1;
-    }
-    for (Nodes& n : x.nodes) {
-        n.position.assign(n.nodes.size(), kNone);
-        for (size_t p = 0; p < n.order.size(); ++p) n.position[n.order[p]] = p;
-    }
-    if (shipsBuilt)
-        for (size_t node : x.nodes[at(TableId::ships)].order)
-            for (size_t k = 0; k < kShipRefs; ++k) {
-                const Ref& r = shipRefs[node][k];
-                const Nodes& target = x.nodes[at(kRefColumns[k].target)];
-                int64_t value = r.value;
-                if (r.node) value = target.position[static_cast<size_t>(r.value)] == kNone
-                                        ? int64_t(*refField(ships[node], k)) // never so: a named record is kept
-                                        : int64_t(target.position[static_cast<size_t>(r.value)]) + kRefColumns[k].offset;
-                *refField(ships[node], k) = static_cast<int32_t>(value);
-            }
-
-    // Each table in place, with its header and kept text.
+    orderTables(x, bulletOf);
+    if (ships.built) writeShipRefs(x, c);
     for (const TableName& t : kTableNames) {
         const Nodes& n = x.nodes[at(t.id)];
         if (!n.built) continue;
-        TableMerge& report = out.tables[at(t.id)];
-        contentOf(t.id, [&](auto& content) {
+        c.of(t.id, [&](auto& content) {
             using Record = typename std::decay_t<decltype(content)>::value_type;
             std::vector<Record> records;
             records.reserve(n.order.size());
             for (size_t node : n.order) records.push_back(std::move(content[node]));
             placeTable(viewOf<Record>(base, t.id), viewOf<Record>(mine, t.id), viewOf<Record>(theirs, t.id),
-                       std::move(records), prefer, report, out.merged);
+                       std::move(records), prefer, out.tables[at(t.id)], out.merged);
         });
     }
     return out;
