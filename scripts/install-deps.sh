@@ -7,7 +7,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-    cmark-gfm zip unzip optipng librsvg2-bin
+    cmark-gfm zip unzip optipng librsvg2-bin pmccabe
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -152,109 +152,125 @@ std::string jsonText(const nlohmann::json& doc) {
     return doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
+// The three sides and the merge, as loaded and made.
+struct MergeSides {
+    LoadedGame base, mine, theirs, merged;
+};
+
+// The report of a table that one side cannot read.
+TableReport refusedTable(const MergeOptions& o, const MergeSides& s, const TableName& name, const TableMerge& m,
+                         CliOutput& io) {
+    const LoadedGame& side = m.refusedSide == MergeSide::base ? s.base : m.refusedSide == MergeSide::mine ? s.mine : s.theirs;
+    const std::string& folder = m.refusedSide == MergeSide::base ? o.base : m.refusedSide == MergeSide::mine ? o.mine : o.theirs;
+    TableDiff d;
+    d.table = name.id;
+    d.state = DiffState::notComparable;
+    TableReport t = reportTable(io, name, std::move(d), s.mine, s.merged, {}, {});
+    t.reason = say(io, Text::cliDiffReason, {platformPath(folder + std::string(name.fileName)), problemOf(io, side, name.id)});
+    return t;
+}
+
+// A table a side cannot read stops the whole merge: nothing merged, nothing written.
+int refuseMerge(const std::vector<TableReport>& refused, bool json, CliOutput& io) {
+    for (const TableReport& t : refused) sayError(io, t.reason);
+    io.err += say(io, Text::cliNothingWritten) + "\n";
+    if (json) {
+        nlohmann::json tables = nlohmann::json::array();
+        for (const TableReport& t : refused) tables.push_back(tableJson(io, t));
+        io.out += jsonText({{"tables", std::move(tables)}, {"written", false},
+                            {"totals", {{"conflicts", 0}, {"tablesChanged", 0}}}});
+    }
+    return kExitUsage;
+}
+
+// The report: per table what the merge changes in MINE, then its conflicts.
+void sayMergeReport(const MergeOptions& o, const MergeSides& s, const std::vector<TableReport>& reports,
+                    const std::vector<TableMerge>& merges, bool written, int conflicts, int changedTables,
+                    CliOutput& io) {
+    const auto nameOf = [&](const MergeConflict& c, size_t i) {
+        return conflictName(c, s.mine, s.theirs, merges[i].table, io.language);
+    };
+    if (o.format == "json") {
+        nlohmann::json tables = nlohmann::json::array();
+        for (size_t i = 0; i < reports.size(); ++i) {
+            nlohmann::json table = tableJson(io, reports[i]);
+            nlohmann::json list = nlohmann::json::array();
+            for (const MergeConflict& c : merges[i].conflicts)
+                list.push_back(conflictJson(io, c, nameOf(c, i), s.base, s.mine, s.theirs));
+            table["conflicts"] = std::move(list);
+            tables.push_back(std::move(table));
+        }
+        io.out += jsonText({{"tables", std::move(tables)}, {"written", written},
+                            {"totals", {{"conflicts", conflicts}, {"tablesChanged", changedTables}}}});
+        return;
+    }
+    const bool markdown = o.format == "markdown";
+    for (size_t i = 0; i < reports.size(); ++i) {
+        std::vector<std::string> lines = tableLines(io, reports[i], markdown);
+        for (const MergeConflict& c : merges[i].conflicts)
+            lines.push_back(say(io, Text::cliConflictHeading) + ": " +
+                            conflictText(io, c, nameOf(c, i), s.base, s.mine, s.theirs));
+        if (lines.empty()) continue;
+        const std::string file(reports[i].name.fileName);
+        if (markdown) {
+            io.out += "## " + file + "\n\n";
+            for (const std::string& line : lines) io.out += "- " + line + "\n";
+            io.out += "\n";
+        } else {
+            for (const std::string& line : lines) io.out += file + ": " + line + "\n";
+        }
+    }
+}
+
 } // namespace
 
 int runMerge(const MergeOptions& o, CliOutput& io) {
     std::vector<const TableName*> chosen;
     if (!chosenTables(o.tables, chosen, io)) return kExitUsage;
-    LoadedGame base, mine, theirs, merged;
+    MergeSides s;
     // The other sides' name pages only name list entries in conflicts: read when there are some.
-    if (!loadGame(o.base, base, io, false) || !loadGame(o.mine, mine, io) || !loadGame(o.theirs, theirs, io, false))
+    if (!loadGame(o.base, s.base, io, false) || !loadGame(o.mine, s.mine, io) || !loadGame(o.theirs, s.theirs, io, false))
         return kExitUsage;
     const Prefer prefer = o.prefer == "mine" ? Prefer::mine : o.prefer == "theirs" ? Prefer::theirs : Prefer::unsettled;
     const bool json = o.format == "json";
-    merged.page = mine.page;
-    merged.pagePath = mine.pagePath;
+    s.merged.page = s.mine.page;
+    s.merged.pagePath = s.mine.pagePath;
 
     MergeScope scope;
     for (const TableName* name : chosen) scope.tables.push_back(name->id);
-    GameMerge game = mergeGame(base.state, mine.state, theirs.state, prefer, scope);
-    merged.state = std::move(game.merged);
+    GameMerge game = mergeGame(s.base.state, s.mine.state, s.theirs.state, prefer, scope);
+    s.merged.state = std::move(game.merged);
 
     std::vector<TableMerge> merges;
     std::vector<TableReport> reports, refused;
     int conflicts = 0, changedTables = 0;
     // The tables asked for, and those linked to them, in the tables' order.
     for (const TableName& table : kTableNames) {
-        if (!game.tables[static_cast<size_t>(table.id)].chosen) continue;
-        const TableName* name = &table;
-        TableMerge m = std::move(game.tables[static_cast<size_t>(table.id)]);
+        TableMerge& m = game.tables[static_cast<size_t>(table.id)];
+        if (!m.chosen) continue;
         if (!m.readable) {
-            const LoadedGame& side = m.refusedSide == MergeSide::base ? base : m.refusedSide == MergeSide::mine ? mine : theirs;
-            const std::string& folder = m.refusedSide == MergeSide::base ? o.base : m.refusedSide == MergeSide::mine ? o.mine : o.theirs;
-            TableDiff d;
-            d.table = name->id;
-            d.state = DiffState::notComparable;
-            TableReport t = reportTable(io, *name, std::move(d), mine, merged, {}, {});
-            t.reason = say(io, Text::cliDiffReason, {platformPath(folder + std::string(name->fileName)),
-                                                     problemOf(io, side, name->id)});
-            refused.push_back(std::move(t));
+            refused.push_back(refusedTable(o, s, table, m, io));
             continue;
         }
-        reports.push_back(reportTable(io, *name, diffTable(mine.state, merged.state, name->id), mine, merged, {}, {}));
+        reports.push_back(reportTable(io, table, diffTable(s.mine.state, s.merged.state, table.id), s.mine, s.merged, {}, {}));
         conflicts += static_cast<int>(m.conflicts.size());
         changedTables += m.changesMine ? 1 : 0;
         merges.push_back(std::move(m));
     }
-
-    // A table a side cannot read stops the whole merge: nothing merged, nothing written.
-    if (!refused.empty()) {
-        for (const TableReport& t : refused) sayError(io, t.reason);
-        io.err += say(io, Text::cliNothingWritten) + "\n";
-        if (json) {
-            nlohmann::json tables = nlohmann::json::array();
-            for (const TableReport& t : refused) tables.push_back(tableJson(io, t));
-            io.out += jsonText({{"tables", std::move(tables)}, {"written", false},
-                                {"totals", {{"conflicts", 0}, {"tablesChanged", 0}}}});
-        }
-        return kExitUsage;
-    }
+    if (!refused.empty()) return refuseMerge(refused, json, io);
 
     const bool settled = conflicts == 0 || prefer != Prefer::unsettled;
     bool written = false, readable = true;
     if (settled) {
-        std::vector<FileBytes> files = mergedTables(o, merged.state, merges, io, readable);
+        std::vector<FileBytes> files = mergedTables(o, s.merged.state, merges, io, readable);
         written = readable && writeMerged(o, std::move(files), io);
         if (!readable) io.err += say(io, Text::cliNothingWritten) + "\n";
     }
     if (conflicts > 0) {
-        loadNames(o.base, base);
-        loadNames(o.theirs, theirs);
+        loadNames(o.base, s.base);
+        loadNames(o.theirs, s.theirs);
     }
-
-    // The report: per table what the merge changes in MINE, then its conflicts.
-    if (json) {
-        nlohmann::json tables = nlohmann::json::array();
-        for (size_t i = 0; i < reports.size(); ++i) {
-            nlohmann::json table = tableJson(io, reports[i]);
-            nlohmann::json list = nlohmann::json::array();
-            for (const MergeConflict& c : merges[i].conflicts)
-                list.push_back(conflictJson(io, c, conflictName(c, mine, theirs, merges[i].table, io.language), base,
-                                            mine, theirs));
-            table["conflicts"] = std::move(list);
-            tables.push_back(std::move(table));
-        }
-        io.out += jsonText({{"tables", std::move(tables)}, {"written", written},
-                            {"totals", {{"conflicts", conflicts}, {"tablesChanged", changedTables}}}});
-    } else {
-        const bool markdown = o.format == "markdown";
-        for (size_t i = 0; i < reports.size(); ++i) {
-            std::vector<std::string> lines = tableLines(io, reports[i], markdown);
-            for (const MergeConflict& c : merges[i].conflicts)
-                lines.push_back(say(io, Text::cliConflictHeading) + ": " +
-                                conflictText(io, c, conflictName(c, mine, theirs, merges[i].table, io.language), base,
-                                             mine, theirs));
-            if (lines.empty()) continue;
-            const std::string file(reports[i].name.fileName);
-            if (markdown) {
-                io.out += "## " + file + "\n\n";
-                for (const std::string& line : lines) io.out += "- " + line + "\n";
-                io.out += "\n";
-            } else {
-                for (const std::string& line : lines) io.out += file + ": " + line + "\n";
-            }
-        }
-    }
+    sayMergeReport(o, s, reports, merges, written, conflicts, changedTables, io);
 
     if (!settled) {
         sayError(io, say(io, Text::cliMergeConflicts, {conflicts}));

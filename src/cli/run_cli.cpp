@@ -123,6 +123,126 @@ std::string folderPrefix(const std::string& folder) {
     return prefix;
 }
 
+// Every value the command line can give, filled in by the parser.
+struct CliValues {
+    std::string folder = ".";
+    std::string format = "text"; // check's
+    bool strict = false;
+    std::string table, outFile, csvFile;
+    ImportOptions importOptions;
+    DiffOptions diff;
+    MergeOptions merge;
+    std::string baseFile, mineFile, theirsFile, gitPath; // merge-file, diff-files, show-file
+    std::string repo;
+};
+
+void addFolderOption(CLI::App* sub, const CliOutput& io, CliValues& v) {
+    sub->add_option("--folder", v.folder, say(io, Text::cliFolderOption))->type_name(say(io, Text::cliTypeFolder));
+}
+
+CLI::Option* addFormatOption(CLI::App* sub, const CliOutput& io, std::string& format, Text help,
+                             std::vector<std::string> formats) {
+    return sub->add_option("--format", format, say(io, help))
+        ->type_name(say(io, Text::cliTypeFormat))
+        ->check(CLI::IsMember(std::move(formats)));
+}
+
+// The options of the commands that read one game folder: check, export, import, diff.
+void describeFolderCommands(CLI::App& app, const CliOutput& io, CliValues& v) {
+    CLI::App* check = app.get_subcommand("check");
+    addFolderOption(check, io, v);
+    addFormatOption(check, io, v.format, Text::cliFormatOption, {"text", "json"});
+    check->add_flag("--strict", v.strict, say(io, Text::cliStrictOption));
+
+    std::string tableKeys;
+    for (const TableName& t : kTableNames) tableKeys += (tableKeys.empty() ? "" : ", ") + std::string(t.key);
+    const std::string tableName = say(io, Text::cliTableName);
+    CLI::App* exporter = app.get_subcommand("export");
+    addFolderOption(exporter, io, v);
+    exporter->add_option(tableName, v.table, say(io, Text::cliTableArgument, {tableKeys}))->required()->type_name("");
+    exporter->add_option("-o,--output", v.outFile, say(io, Text::cliOutputOption))->type_name(say(io, Text::cliTypeFile));
+
+    CLI::App* importer = app.get_subcommand("import");
+    addFolderOption(importer, io, v);
+    importer->add_option(tableName, v.table, say(io, Text::cliImportTable))->required()->type_name("");
+    importer->add_option(say(io, Text::cliFileName), v.csvFile, say(io, Text::cliCsvFile))->required()->type_name("");
+    importer->add_flag("--dry-run", v.importOptions.dryRun, say(io, Text::cliDryRun));
+    importer->add_flag("--allow-empty", v.importOptions.allowEmpty, say(io, Text::cliAllowEmpty));
+
+    CLI::App* differ = app.get_subcommand("diff");
+    addFolderOption(differ, io, v);
+    differ->add_option("--against", v.diff.against, say(io, Text::cliAgainstOption))->type_name(say(io, Text::cliTypeFolder));
+    differ->add_flag("--backups", v.diff.backups, say(io, Text::cliBackupsOption));
+    addFormatOption(differ, io, v.diff.format, Text::cliDiffFormatOption, {"text", "json", "markdown"});
+    differ->add_option(tableName, v.diff.tables, say(io, Text::cliDiffTables))->type_name("");
+}
+
+// The options of merge and of git's drivers and set-up.
+void describeMergeCommands(CLI::App& app, const CliOutput& io, CliValues& v) {
+    const auto required = [&io](CLI::App* sub, const char* name, std::string& value, Text help) {
+        sub->add_option(name, value, say(io, help))->required()->type_name("");
+    };
+    CLI::App* merger = app.get_subcommand("merge");
+    MergeOptions& merge = v.merge;
+    required(merger, "BASE", merge.base, Text::cliBaseFolder);
+    required(merger, "MINE", merge.mine, Text::cliMineFolder);
+    required(merger, "THEIRS", merge.theirs, Text::cliTheirsFolder);
+    merger->add_option(say(io, Text::cliTableName), merge.tables, say(io, Text::cliMergeTables))->type_name("");
+    merger->add_option("-o,--output", merge.out, say(io, Text::cliMergeOutput))->type_name(say(io, Text::cliTypeFolder));
+    merger->add_option("--prefer", merge.prefer, say(io, Text::cliPreferOption))->check(CLI::IsMember({"mine", "theirs"}));
+    addFormatOption(merger, io, merge.format, Text::cliMergeFormatOption, {"text", "json", "markdown"});
+
+    CLI::App* mergeFile = app.get_subcommand("merge-file");
+    required(mergeFile, "BASE", v.baseFile, Text::cliBaseFile);
+    required(mergeFile, "MINE", v.mineFile, Text::cliMineFile);
+    required(mergeFile, "THEIRS", v.theirsFile, Text::cliTheirsFile);
+    required(mergeFile, "--path", v.gitPath, Text::cliPathOption);
+
+    CLI::App* diffFiles = app.get_subcommand("diff-files");
+    required(diffFiles, "OLD", v.baseFile, Text::cliOldFile);
+    required(diffFiles, "NEW", v.mineFile, Text::cliNewFile);
+    required(diffFiles, "--path", v.gitPath, Text::cliPathOption);
+
+    CLI::App* showFile = app.get_subcommand("show-file");
+    showFile->add_option(say(io, Text::cliTypeFile), v.baseFile, say(io, Text::cliShowFileArgument))->required()->type_name("");
+    showFile->add_option("--folder", v.folder, say(io, Text::cliShowFolderOption))->type_name(say(io, Text::cliTypeFolder));
+
+    // Their arguments are paths, which may start with "/" (git's, and Wine's).
+    for (CLI::App* sub : {merger, mergeFile, diffFiles, showFile}) sub->allow_windows_style_options(false);
+
+    app.get_subcommand("git-setup")->add_option("REPO", v.repo, say(io, Text::cliRepoArgument))->type_name("");
+}
+
+// Runs the one command the parser found.
+int runParsed(const CLI::App& app, CliValues& v, CliOutput& io) {
+    const auto parsed = [&app](const char* name) { return app.get_subcommand(name)->parsed(); };
+    const std::string prefix = folderPrefix(v.folder);
+    if (parsed("check")) return runCheck(prefix, v.format == "json", v.strict, io);
+    if (parsed("diff")) {
+        if (v.diff.backups == !v.diff.against.empty()) {
+            io.err += "orvex-cli: " + say(io, Text::cliAgainstOrBackups) + "\n" + say(io, Text::cliHelpHint) + "\n";
+            return kExitUsage;
+        }
+        v.diff.againstFolder = folderPrefix(v.diff.against);
+        return runDiff(prefix, v.diff, io);
+    }
+    if (parsed("merge")) {
+        MergeOptions& merge = v.merge;
+        merge.base = folderPrefix(merge.base);
+        merge.mine = folderPrefix(merge.mine);
+        merge.theirs = folderPrefix(merge.theirs);
+        merge.toOut = app.get_subcommand("merge")->count("--output") > 0;
+        if (merge.toOut) merge.out = folderPrefix(merge.out);
+        return runMerge(merge, io);
+    }
+    if (parsed("merge-file")) return runMergeFile(v.baseFile, v.mineFile, v.theirsFile, v.gitPath, io);
+    if (parsed("diff-files")) return runDiffFiles(v.baseFile, v.mineFile, v.gitPath, io);
+    if (parsed("show-file")) return runShowFile(v.baseFile, prefix, io);
+    if (parsed("git-setup")) return runGitSetup(v.repo, ownProgramPath(), io);
+    if (parsed("export")) return runExport(prefix, v.table, v.outFile, io);
+    return runImport(prefix, v.table, v.csvFile, v.importOptions, io);
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language system,
@@ -143,97 +263,12 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     app.set_help_flag("-h,--help", say(io, Text::cliHelpFlag));
     app.set_version_flag("--version", kVersion, say(io, Text::cliVersionFlag));
     std::string shownLanguage; // taken out of args above; here for the help only
-    app.add_option("--lang", shownLanguage, say(io, Text::cliLangOption))
-        ->type_name(say(io, Text::cliTypeLanguage));
+    app.add_option("--lang", shownLanguage, say(io, Text::cliLangOption))->type_name(say(io, Text::cliTypeLanguage));
     app.require_subcommand(1);
-
-    std::string folder = ".";
-    const auto folderOption = [&folder, &io](CLI::App* sub) {
-        sub->add_option("--folder", folder, say(io, Text::cliFolderOption))
-            ->type_name(say(io, Text::cliTypeFolder));
-    };
-
     for (const CliCommand& listed : kCliCommands) command(app, io, listed);
-
-    CLI::App* check = app.get_subcommand("check");
-    std::string format = "text";
-    bool strict = false;
-    folderOption(check);
-    check->add_option("--format", format, say(io, Text::cliFormatOption))
-        ->type_name(say(io, Text::cliTypeFormat))
-        ->check(CLI::IsMember({"text", "json"}));
-    check->add_flag("--strict", strict, say(io, Text::cliStrictOption));
-
-    CLI::App* exporter = app.get_subcommand("export");
-    std::string table, outFile, csvFile;
-    folderOption(exporter);
-    std::string tableKeys;
-    for (const TableName& t : kTableNames) tableKeys += (tableKeys.empty() ? "" : ", ") + std::string(t.key);
-    const std::string tableName = say(io, Text::cliTableName), csvName = say(io, Text::cliFileName);
-    exporter->add_option(tableName, table, say(io, Text::cliTableArgument, {tableKeys}))
-        ->required()
-        ->type_name("");
-    exporter->add_option("-o,--output", outFile, say(io, Text::cliOutputOption))
-        ->type_name(say(io, Text::cliTypeFile));
-
-    CLI::App* importer = app.get_subcommand("import");
-    ImportOptions importOptions;
-    folderOption(importer);
-    importer->add_option(tableName, table, say(io, Text::cliImportTable))->required()->type_name("");
-    importer->add_option(csvName, csvFile, say(io, Text::cliCsvFile))->required()->type_name("");
-    importer->add_flag("--dry-run", importOptions.dryRun, say(io, Text::cliDryRun));
-    importer->add_flag("--allow-empty", importOptions.allowEmpty, say(io, Text::cliAllowEmpty));
-
-    CLI::App* differ = app.get_subcommand("diff");
-    DiffOptions diff;
-    folderOption(differ);
-    differ->add_option("--against", diff.against, say(io, Text::cliAgainstOption))
-        ->type_name(say(io, Text::cliTypeFolder));
-    differ->add_flag("--backups", diff.backups, say(io, Text::cliBackupsOption));
-    differ->add_option("--format", diff.format, say(io, Text::cliDiffFormatOption))
-        ->type_name(say(io, Text::cliTypeFormat))
-        ->check(CLI::IsMember({"text", "json", "markdown"}));
-    differ->add_option(tableName, diff.tables, say(io, Text::cliDiffTables))->type_name("");
-
-    CLI::App* merger = app.get_subcommand("merge");
-    MergeOptions merge;
-    merger->add_option("BASE", merge.base, say(io, Text::cliBaseFolder))->required()->type_name("");
-    merger->add_option("MINE", merge.mine, say(io, Text::cliMineFolder))->required()->type_name("");
-    merger->add_option("THEIRS", merge.theirs, say(io, Text::cliTheirsFolder))->required()->type_name("");
-    merger->add_option(tableName, merge.tables, say(io, Text::cliMergeTables))->type_name("");
-    merger->add_option("-o,--output", merge.out, say(io, Text::cliMergeOutput))
-        ->type_name(say(io, Text::cliTypeFolder));
-    merger->add_option("--prefer", merge.prefer, say(io, Text::cliPreferOption))
-        ->check(CLI::IsMember({"mine", "theirs"}));
-    merger->add_option("--format", merge.format, say(io, Text::cliMergeFormatOption))
-        ->type_name(say(io, Text::cliTypeFormat))
-        ->check(CLI::IsMember({"text", "json", "markdown"}));
-
-    CLI::App* mergeFile = app.get_subcommand("merge-file");
-    std::string baseFile, mineFile, theirsFile, gitPath;
-    mergeFile->add_option("BASE", baseFile, say(io, Text::cliBaseFile))->required()->type_name("");
-    mergeFile->add_option("MINE", mineFile, say(io, Text::cliMineFile))->required()->type_name("");
-    mergeFile->add_option("THEIRS", theirsFile, say(io, Text::cliTheirsFile))->required()->type_name("");
-    mergeFile->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
-
-    CLI::App* diffFiles = app.get_subcommand("diff-files");
-    diffFiles->add_option("OLD", baseFile, say(io, Text::cliOldFile))->required()->type_name("");
-    diffFiles->add_option("NEW", mineFile, say(io, Text::cliNewFile))->required()->type_name("");
-    diffFiles->add_option("--path", gitPath, say(io, Text::cliPathOption))->required()->type_name("");
-
-    CLI::App* showFile = app.get_subcommand("show-file");
-    showFile->add_option(say(io, Text::cliTypeFile), baseFile, say(io, Text::cliShowFileArgument))
-        ->required()
-        ->type_name("");
-    showFile->add_option("--folder", folder, say(io, Text::cliShowFolderOption))
-        ->type_name(say(io, Text::cliTypeFolder));
-
-    // Their arguments are paths, which may start with "/" (git's, and Wine's).
-    for (CLI::App* sub : {merger, mergeFile, diffFiles, showFile}) sub->allow_windows_style_options(false);
-
-    CLI::App* gitSetup = app.get_subcommand("git-setup");
-    std::string repo;
-    gitSetup->add_option("REPO", repo, say(io, Text::cliRepoArgument))->type_name("");
+    CliValues values;
+    describeFolderCommands(app, io, values);
+    describeMergeCommands(app, io, values);
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -250,29 +285,5 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
         io.err += usageError(e, app, io);
         return kExitUsage;
     }
-
-    const std::string prefix = folderPrefix(folder);
-    if (check->parsed()) return runCheck(prefix, format == "json", strict, io);
-    if (differ->parsed()) {
-        if (diff.backups == !diff.against.empty()) {
-            io.err += "orvex-cli: " + say(io, Text::cliAgainstOrBackups) + "\n" + say(io, Text::cliHelpHint) + "\n";
-            return kExitUsage;
-        }
-        diff.againstFolder = folderPrefix(diff.against);
-        return runDiff(prefix, diff, io);
-    }
-    if (merger->parsed()) {
-        merge.base = folderPrefix(merge.base);
-        merge.mine = folderPrefix(merge.mine);
-        merge.theirs = folderPrefix(merge.theirs);
-        merge.toOut = merger->count("--output") > 0;
-        if (merge.toOut) merge.out = folderPrefix(merge.out);
-        return runMerge(merge, io);
-    }
-    if (mergeFile->parsed()) return runMergeFile(baseFile, mineFile, theirsFile, gitPath, io);
-    if (diffFiles->parsed()) return runDiffFiles(baseFile, mineFile, gitPath, io);
-    if (showFile->parsed()) return runShowFile(baseFile, prefix, io);
-    if (gitSetup->parsed()) return runGitSetup(repo, ownProgramPath(), io);
-    if (exporter->parsed()) return runExport(prefix, table, outFile, io);
-    return runImport(prefix, table, csvFile, importOptions, io);
+    return runParsed(app, values, io);
 }

@@ -129,6 +129,62 @@ JsonLine describeJson(WindowTree& tree, int index) {
     return j;
 }
 
+namespace {
+
+// "style:BITS" or "exstyle:BITS": whether every one of the given bits is set
+// ("style:0x2000" is 1 for a digits-only edit box).
+bool styleBits(const WindowNode& node, const std::string& name, std::string& value, std::string& error) {
+    const bool ex = name[0] == 'e';
+    const std::string bits = name.substr(ex ? 8 : 6);
+    char* end = nullptr;
+    const unsigned long mask = std::strtoul(bits.c_str(), &end, 0);
+    if (bits.empty() || *end != '\0') {
+        error = "style bits must be a number, as in style:0x2000";
+        return false;
+    }
+    value = std::to_string(((ex ? node.exStyle : node.style) & mask) == mask);
+    return true;
+}
+
+// The window's middle within a pixel of the screen's (or the work area's) middle.
+bool isCentred(HWND window) {
+    RECT r{}, work{};
+    GetWindowRect(window, &r);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
+    auto within1 = [](int a, int b) { return a - b <= 1 && b - a <= 1; };
+    const int cx = r.left + r.right, cy = r.top + r.bottom; // twice the middle
+    return (within1(cx, sx) || within1(cx, work.left + work.right)) &&
+           (within1(cy, sy) || within1(cy, work.top + work.bottom));
+}
+
+// "selected", "count", "items" and "item:N" of a combo box or a tab control;
+// false with no error when the kind has no such property.
+bool listProperty(HWND window, std::string_view kind, const std::string& name, std::string& value,
+                  std::string& error) {
+    if (kind == "ComboBox") {
+        if (name == "selected") { value = std::to_string(comboSelected(window)); return true; }
+        const std::vector<std::string> items = comboItems(window);
+        if (name == "count") { value = std::to_string(items.size()); return true; }
+        if (name == "items") { value = joined(items); return true; }
+        int index = 0;
+        if (!parseNumber(name.substr(5), index) || index < 0 || index >= static_cast<int>(items.size())) {
+            error = name + ": the list has " + std::to_string(items.size()) + " entries";
+            return false;
+        }
+        value = items[static_cast<std::size_t>(index)];
+        return true;
+    }
+    if (kind == "Tab" && name != "selected") {
+        const std::vector<std::string> tabs = tabTexts(window);
+        if (name == "count") { value = std::to_string(tabs.size()); return true; }
+        if (name == "items") { value = joined(tabs); return true; }
+    }
+    return false;
+}
+
+} // namespace
+
 // The text of one property of a node, as `expect` compares it.
 bool property(const WindowNode& node, const std::string& name, std::string& value, std::string& error) {
     HWND window = handleOf(node);
@@ -154,28 +210,8 @@ bool property(const WindowNode& node, const std::string& name, std::string& valu
     if (name == "enabled") return number(node.enabled);
     if (name == "focused") return number(node.focused);
     if (name == "style") { value = hex(node.style); return true; }
-    if (name.rfind("style:", 0) == 0 || name.rfind("exstyle:", 0) == 0) {
-        // Whether every one of the given bits is set: "style:0x2000" is 1 for a digits-only edit box.
-        const bool ex = name[0] == 'e';
-        const std::string bits = name.substr(ex ? 8 : 6);
-        char* end = nullptr;
-        const unsigned long mask = std::strtoul(bits.c_str(), &end, 0);
-        if (bits.empty() || *end != '\0') {
-            error = "style bits must be a number, as in style:0x2000";
-            return false;
-        }
-        return number(((ex ? node.exStyle : node.style) & mask) == mask);
-    }
-    if (name == "centred") {
-        // The window's middle within a pixel of the screen's (or the work area's) middle.
-        RECT r{}, work{};
-        GetWindowRect(window, &r);
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
-        auto within1 = [](int a, int b) { return a - b <= 1 && b - a <= 1; };
-        const int cx = r.left + r.right, cy = r.top + r.bottom; // twice the middle
-        return number((within1(cx, sx) || within1(cx, work.left + work.right)) && (within1(cy, sy) || within1(cy, work.top + work.bottom)));
-    }
+    if (name.rfind("style:", 0) == 0 || name.rfind("exstyle:", 0) == 0) return styleBits(node, name, value, error);
+    if (name == "centred") return number(isCentred(window));
     if (name == "checked") {
         LRESULT state = 0;
         if (kind == "CheckBox" || kind == "RadioButton") {
@@ -183,24 +219,8 @@ bool property(const WindowNode& node, const std::string& name, std::string& valu
             return number(state);
         }
     } else if (name == "selected" || name == "count" || name == "items" || name.rfind("item:", 0) == 0) {
-        if (kind == "ComboBox") {
-            if (name == "selected") return number(comboSelected(window));
-            const std::vector<std::string> items = comboItems(window);
-            if (name == "count") return number(static_cast<long long>(items.size()));
-            if (name == "items") { value = joined(items); return true; }
-            int index = 0;
-            if (!parseNumber(name.substr(5), index) || index < 0 || index >= static_cast<int>(items.size())) {
-                error = name + ": the list has " + std::to_string(items.size()) + " entries";
-                return false;
-            }
-            value = items[static_cast<std::size_t>(index)];
-            return true;
-        }
-        if (kind == "Tab" && name != "selected") {
-            const std::vector<std::string> tabs = tabTexts(window);
-            if (name == "count") return number(static_cast<long long>(tabs.size()));
-            if (name == "items") { value = joined(tabs); return true; }
-        }
+        if (listProperty(window, kind, name, value, error)) return true;
+        if (!error.empty()) return false;
     } else if (name == "tab" || name == "tabs") {
         if (kind == "Tab") {
             if (name == "tabs") { value = joined(tabTexts(window)); return true; }

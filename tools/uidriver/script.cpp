@@ -34,6 +34,75 @@ bool expandVariable(std::string_view line, std::size_t& i, std::string& out, con
     return true;
 }
 
+// Reads the quoted word that starts at line[i] (its opening quote), with its
+// escapes and variables, and moves i past its closing quote.
+bool readQuoted(std::string_view line, std::size_t& i, std::string& word, const VariableLookup& lookup,
+                std::string& error) {
+    for (++i; i < line.size();) {
+        const char c = line[i];
+        if (c == '"') {
+            ++i;
+            if (i < line.size() && !isBlank(line[i])) {
+                error = "text right after a closing quote";
+                return false;
+            }
+            return true;
+        }
+        if (c == '$' && i + 1 < line.size() && line[i + 1] == '{') {
+            if (!expandVariable(line, i, word, lookup, error)) return false;
+            continue;
+        }
+        if (c != '\\' || i + 1 >= line.size()) {
+            word += c;
+            ++i;
+            continue;
+        }
+        const char e = line[i + 1];
+        i += 2;
+        switch (e) {
+        case '"': word += '"'; break;
+        case '\\': word += '\\'; break;
+        case 'n': word += '\n'; break;
+        case 't': word += '\t'; break;
+        case 'r': word += '\r'; break;
+        case 'b': word += '\b'; break;
+        case 'u': {
+            char32_t code = 0;
+            for (int k = 0; k < 4; ++k) {
+                const int h = i + k < line.size() ? hexValue(line[i + k]) : -1;
+                if (h < 0) {
+                    error = "\\u needs four hex digits";
+                    return false;
+                }
+                code = code * 16 + static_cast<char32_t>(h);
+            }
+            i += 4;
+            word += codePointToUtf8(code);
+            break;
+        }
+        default: word += '\\'; word += e; break;
+        }
+    }
+    error = "unterminated quote";
+    return false;
+}
+
+// Reads the bare word that starts at line[i], up to a blank outside a selector's [...].
+bool readBare(std::string_view line, std::size_t& i, std::string& word, const VariableLookup& lookup,
+              std::string& error) {
+    int depth = 0;
+    while (i < line.size() && (depth > 0 || !isBlank(line[i]))) {
+        if (line[i] == '[') ++depth;
+        if (line[i] == ']' && depth > 0 && line[i - 1] != '\\') --depth;
+        if (line[i] == '$' && i + 1 < line.size() && line[i + 1] == '{') {
+            if (!expandVariable(line, i, word, lookup, error)) return false;
+            continue;
+        }
+        word += line[i++];
+    }
+    return true;
+}
+
 } // namespace
 
 ParsedLine parseLine(std::string_view line, int lineNumber, const VariableLookup& lookup) {
@@ -45,71 +114,9 @@ ParsedLine parseLine(std::string_view line, int lineNumber, const VariableLookup
         if (i >= line.size()) break;
         if (words.empty() && line[i] == '#') break;
         std::string word;
-        if (line[i] == '"') {
-            ++i;
-            bool closed = false;
-            while (i < line.size()) {
-                const char c = line[i];
-                if (c == '"') {
-                    closed = true;
-                    ++i;
-                    break;
-                }
-                if (c == '$' && i + 1 < line.size() && line[i + 1] == '{') {
-                    if (!expandVariable(line, i, word, lookup, result.error)) return result;
-                    continue;
-                }
-                if (c != '\\' || i + 1 >= line.size()) {
-                    word += c;
-                    ++i;
-                    continue;
-                }
-                const char e = line[i + 1];
-                i += 2;
-                switch (e) {
-                case '"': word += '"'; break;
-                case '\\': word += '\\'; break;
-                case 'n': word += '\n'; break;
-                case 't': word += '\t'; break;
-                case 'r': word += '\r'; break;
-                case 'b': word += '\b'; break;
-                case 'u': {
-                    char32_t code = 0;
-                    for (int k = 0; k < 4; ++k) {
-                        const int h = i + k < line.size() ? hexValue(line[i + k]) : -1;
-                        if (h < 0) {
-                            result.error = "\\u needs four hex digits";
-                            return result;
-                        }
-                        code = code * 16 + static_cast<char32_t>(h);
-                    }
-                    i += 4;
-                    word += codePointToUtf8(code);
-                    break;
-                }
-                default: word += '\\'; word += e; break;
-                }
-            }
-            if (!closed) {
-                result.error = "unterminated quote";
-                return result;
-            }
-            if (i < line.size() && !isBlank(line[i])) {
-                result.error = "text right after a closing quote";
-                return result;
-            }
-        } else {
-            int depth = 0; // blanks inside a selector's [...] do not end the word
-            while (i < line.size() && (depth > 0 || !isBlank(line[i]))) {
-                if (line[i] == '[') ++depth;
-                if (line[i] == ']' && depth > 0 && line[i - 1] != '\\') --depth;
-                if (line[i] == '$' && i + 1 < line.size() && line[i + 1] == '{') {
-                    if (!expandVariable(line, i, word, lookup, result.error)) return result;
-                    continue;
-                }
-                word += line[i++];
-            }
-        }
+        const bool read = line[i] == '"' ? readQuoted(line, i, word, lookup, result.error)
+                                         : readBare(line, i, word, lookup, result.error);
+        if (!read) return result;
         words.push_back(std::move(word));
     }
     if (words.empty()) return result;

@@ -388,46 +388,76 @@ void HeadlessPlatform::moveFocus(Control* to) {
     if (left != nullptr && left->kind == ControlKind::EditBox) raiseFocusLeave(*left);
 }
 
-void HeadlessPlatform::perform(Action& a) {
-    switch (a.kind) {
-    case ActionKind::Choose: {
-        if (!reachable(a, ControlKind::List)) return;
+void HeadlessPlatform::performChoose(const Action& a) {
+    if (!reachable(a, ControlKind::List)) return;
+    moveFocus(a.control);
+    HeadlessWindow& w = state(*a.control);
+    if (a.number < 0 || a.number >= static_cast<int>(w.items.size())) {
+        problem("no list entry " + std::to_string(a.number) + " to choose");
+        return;
+    }
+    w.chosen = a.number;
+    // The list reports the choice to itself later, through the loop.
+    posted_.push_back({PostedKind::ListChange, a.control});
+}
+
+// Each character as a key press at the end of the box's text.
+void HeadlessPlatform::performType(const Action& a) {
+    if (!reachable(a, ControlKind::EditBox)) return;
+    Control& edit = *a.control;
+    moveFocus(&edit);
+    for (char typed : a.text) {
+        char ch = typed;
+        std::string& text = state(edit).text;
+        const int end = static_cast<int>(text.size());
+        state(edit).selected = {end, end};
+        if (!raiseKeyChar(edit, ch, static_cast<unsigned>(a.number))) continue;
+        const auto code = static_cast<unsigned char>(ch);
+        if (ch == '\b') {
+            if (text.empty()) continue;
+            text.pop_back();
+        } else if (code < 0x20 || code == 0x7F) {
+            continue;
+        } else if ((edit.options & kDigitsOnly) != 0 && (ch < '0' || ch > '9')) {
+            continue;
+        } else {
+            text.push_back(ch);
+        }
+        raiseChange(edit);
+    }
+}
+
+void HeadlessPlatform::performClick(const Action& a) {
+    if (a.control != nullptr && a.control->kind == ControlKind::CheckBox) {
+        if (!reachable(a, ControlKind::CheckBox)) return;
         moveFocus(a.control);
         HeadlessWindow& w = state(*a.control);
-        if (a.number < 0 || a.number >= static_cast<int>(w.items.size())) {
-            problem("no list entry " + std::to_string(a.number) + " to choose");
-            return;
-        }
-        w.chosen = a.number;
-        // The list reports the choice to itself later, through the loop.
-        posted_.push_back({PostedKind::ListChange, a.control});
+        w.checked = !w.checked;
+    } else if (!reachable(a, ControlKind::Button)) {
+        return;
+    } else {
+        moveFocus(a.control);
+    }
+    raiseClick(*a.control);
+}
+
+void HeadlessPlatform::performSwitchTab(const Action& a) {
+    if (!reachable(a, ControlKind::TabControl)) return;
+    moveFocus(a.control);
+    HeadlessWindow& w = state(*a.control);
+    if (a.number < 0 || a.number >= static_cast<int>(w.tabs.size())) {
+        problem("no tab " + std::to_string(a.number));
         return;
     }
-    case ActionKind::Type: {
-        if (!reachable(a, ControlKind::EditBox)) return;
-        Control& edit = *a.control;
-        moveFocus(&edit);
-        for (char typed : a.text) {
-            char ch = typed;
-            std::string& text = state(edit).text;
-            const int end = static_cast<int>(text.size());
-            state(edit).selected = {end, end};
-            if (!raiseKeyChar(edit, ch, static_cast<unsigned>(a.number))) continue;
-            const auto code = static_cast<unsigned char>(ch);
-            if (ch == '\b') {
-                if (text.empty()) continue;
-                text.pop_back();
-            } else if (code < 0x20 || code == 0x7F) {
-                continue;
-            } else if ((edit.options & kDigitsOnly) != 0 && (ch < '0' || ch > '9')) {
-                continue;
-            } else {
-                text.push_back(ch);
-            }
-            raiseChange(edit);
-        }
-        return;
-    }
+    if (a.number == w.currentTab) return; // choosing the current tab changes nothing
+    w.currentTab = a.number;
+    tabChosen(*a.control, a.number);
+}
+
+void HeadlessPlatform::perform(Action& a) {
+    switch (a.kind) {
+    case ActionKind::Choose: performChoose(a); return;
+    case ActionKind::Type: performType(a); return;
     case ActionKind::Paste: {
         if (!reachable(a, ControlKind::EditBox)) return;
         moveFocus(a.control);
@@ -442,39 +472,13 @@ void HeadlessPlatform::perform(Action& a) {
         if (a.control == nullptr || !reachable(a, a.control->kind)) return;
         moveFocus(a.control);
         return;
-    case ActionKind::Click:
-        if (a.control != nullptr && a.control->kind == ControlKind::CheckBox) {
-            if (!reachable(a, ControlKind::CheckBox)) return;
-            moveFocus(a.control);
-            HeadlessWindow& w = state(*a.control);
-            w.checked = !w.checked;
-        } else if (!reachable(a, ControlKind::Button)) {
-            return;
-        } else {
-            moveFocus(a.control);
-        }
-        raiseClick(*a.control);
-        return;
+    case ActionKind::Click: performClick(a); return;
     case ActionKind::Key:
         if (Control* button = buttonForKey(*a.control, a.text[0], a.number != 0); button != nullptr)
             raiseClick(*button);
         return;
-    case ActionKind::SwitchTab: {
-        if (!reachable(a, ControlKind::TabControl)) return;
-        moveFocus(a.control);
-        HeadlessWindow& w = state(*a.control);
-        if (a.number < 0 || a.number >= static_cast<int>(w.tabs.size())) {
-            problem("no tab " + std::to_string(a.number));
-            return;
-        }
-        if (a.number == w.currentTab) return; // choosing the current tab changes nothing
-        w.currentTab = a.number;
-        tabChosen(*a.control, a.number);
-        return;
-    }
-    case ActionKind::Answer:
-        problem("an answer was scripted but no message box is open");
-        return;
+    case ActionKind::SwitchTab: performSwitchTab(a); return;
+    case ActionKind::Answer: problem("an answer was scripted but no message box is open"); return;
     case ActionKind::PressClose:
         if (a.control == nullptr || a.control->window == nullptr) {
             problem("close box of a window that does not exist");

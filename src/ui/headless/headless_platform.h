@@ -154,6 +154,10 @@ class HeadlessPlatform : public Platform {
     HeadlessWindow& state(const Control& c) const;
     bool reachable(const Action& a, ControlKind expected);
     void perform(Action& a);
+    void performChoose(const Action& a);
+    void performType(const Action& a);
+    void performClick(const Action& a);
+    void performSwitchTab(const Action& a);
     void deliver(const Posted& p);
     void layoutPages(Control& tabControl);
     void problem(std::string text);
