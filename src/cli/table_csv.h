@@ -29,8 +29,8 @@ template <class Record> std::vector<std::string> csvHeaderRow() {
 
 // The CSV of the records: a byte-order mark, the header row, then per record its
 // name (nameOf(record), Windows-1251), its cells and rest, all as UTF-8.
-template <class Record, class NameOf>
-std::string tableCsv(std::span<const Record> records, const NameOf& nameOf) {
+template <class Records, class NameOf> std::string tableCsv(const Records& records, const NameOf& nameOf) {
+    using Record = typename Records::value_type;
     std::string csv(kUtf8Bom);
     appendCsvRow(csv, csvHeaderRow<Record>());
     std::vector<std::string> row;
