@@ -175,7 +175,7 @@ bool saveTables(MainForm& f) {
     for (const TableFileEntry& entry : tableFiles(*f.game)) expected[slot(entry.id)] = entry.file->identity;
     std::vector<TableId> changedOnDisk;
     for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) changedOnDisk.push_back(entry.id);
-    const auto saveOrder = tablesInOrder(&TableName::writeStep);
+    const auto saveOrder = tablesInSaveOrder();
     std::vector<TableId> toWrite(saveOrder.begin(), saveOrder.end());
 
     std::vector<TableId> leftAsTheyAre;

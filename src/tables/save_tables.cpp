@@ -73,7 +73,7 @@ Written writeTableFile(const std::string& folder, const std::string& name, std::
 SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAsTheyAre,
                          const ExpectedFiles& expected) {
     SaveReport report;
-    for (TableId id : tablesInOrder(&TableName::writeStep)) {
+    for (TableId id : tablesInSaveOrder()) {
         if (std::find(leftAsTheyAre.begin(), leftAsTheyAre.end(), id) != leftAsTheyAre.end())
             continue;
         const std::string_view fileName = tableName(id).fileName;

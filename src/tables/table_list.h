@@ -84,6 +84,8 @@ template <class State, class F, size_t I = 0> decltype(auto) visitTable(State& s
 
 // The tables by their step in an order (&TableName::readStep, &TableName::writeStep).
 std::array<TableId, kTableCount> tablesInOrder(int TableName::*step);
+// The tables in the order saveAllTables writes them.
+inline std::array<TableId, kTableCount> tablesInSaveOrder() { return tablesInOrder(&TableName::writeStep); }
 
 // The table a user means by `name`: its key or its file name, without regard to
 // the case of Latin letters, with or without "types\" (or "types/") and ".txt"
