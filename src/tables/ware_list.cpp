@@ -9,11 +9,11 @@ size_t wareCount(const GameState& s) {
 std::optional<WarePlace> warePlace(const GameState& s, int64_t entry) {
     std::optional<WarePlace> place;
     if (entry < 0) return place;
-    size_t first = 0; // the entry of the ware file's first record
+    size_t n = static_cast<size_t>(entry); // counted from the ware file's first record
     forEachWareFile(s, [&](TableId id, const Table<TWares>& table) {
-        const size_t n = static_cast<size_t>(entry);
-        if (!place && n < first + table.records.size()) place = WarePlace{id, n - first};
-        first += table.records.size();
+        if (place) return;
+        if (n < table.records.size()) place = WarePlace{id, n};
+        else n -= table.records.size();
     });
     return place;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -246,9 +247,12 @@ TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
     const std::pair<std::string, double> expected[] = {
         {"B0", 5.25}, {"B1", 5.25},   {"B2", 5.25},   {"F0", 12.135}, {"F1", 12.135},
         {"M0", 5.25}, {"T0", 28.075}, {"T1", 28.075}, {"T2", 28.075}, {"T3", 28.075}};
-    for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(std::pair(wareAt(state, i)->objectId, priceBasis(*wareAt(state, i), warePlace(state, i)->table)->factor),
+    for (size_t i = 0; i < 10; ++i) {
+        const std::optional<WarePlace> place = warePlace(state, i);
+        ASSERT_TRUE(place) << i;
+        EXPECT_EQ(std::pair(wareAt(state, i)->objectId, priceBasis(*wareAt(state, i), place->table)->factor),
                   expected[i]);
+    }
     const int32_t counts[5] = {3, 0, 2, 1, 4};
     const Table<TWares>* files[5] = {&state.wareB, &state.wareE, &state.wareF, &state.wareM, &state.wareT};
     for (int g = 0; g < 5; ++g)
