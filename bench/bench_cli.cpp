@@ -102,7 +102,7 @@ void loadHugeFolder(benchmark::State& state) {
         GameState s;
         s.folder = game.prefix();
         loadAllTables(s);
-        benchmark::DoNotOptimize(s.wares.data());
+        benchmark::DoNotOptimize(s.wareT.records.data());
     }
 }
 BENCHMARK(loadHugeFolder)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -73,9 +73,10 @@ std::map<std::string, std::string> folderBytes() {
 // Records and group entries in memory: a count a line cannot fill still builds
 // its entries (up to the loaders' allowance), which is honest but slow to save.
 size_t entriesOf(const GameState& game) {
-    size_t n = game.lasers.records.size() + game.bullets.records.size() +
-               game.shields.records.size() + game.rockets.records.size() +
-               game.cockpits.records.size() + game.stations.records.size() + game.wares.size();
+    size_t n = 0;
+    for (const TableName& t : kTableNames)
+        n += visitTable(game, t.id, [](const auto& table) { return table.records.size(); });
+    n -= game.ships.records.size(); // counted with their groups below
     for (const TShips& s : game.ships.records) {
         n += 1 + s.items.size() + s.turrets.size();
         for (const TTurret& t : s.turrets) n += t.gunGroups.size();

@@ -99,7 +99,8 @@ int runCheck(const std::string& folder, bool json, bool strict, CliOutput& io) {
             ((io.out += ": ") += severityText(f.severity)) += ": ";
             (((io.out += f.message) += " [") += f.code) += "]\n";
         }
-        io.out += say(io, Text::cliSummary, {12 - missing, std::to_string(records), errors, warnings});
+        const int32_t tables = static_cast<int32_t>(kTableCount);
+        io.out += say(io, Text::cliSummary, {tables - missing, tables, std::to_string(records), errors, warnings});
         io.out += "\n";
     }
     return errors > 0 || (strict && warnings > 0) ? kExitFailed : kExitOk;

@@ -59,8 +59,8 @@ std::vector<FileBytes> mergedTables(const MergeOptions& o, const GameState& merg
     for (const TableMerge& m : merges) {
         if (!m.exists || (!o.toOut && !m.changesMine)) continue;
         FileBytes& file = files.emplace_back();
+        file.name = tableName(m.table).fileName;
         visitTable(merged, m.table, [&](const auto& view) {
-            file.name = view.name.fileName;
             if (m.changesMine && m.wholeFile != MergeSide::theirs)
                 file.bytes = tableFileText(view.headerValue, view.file, view.records);
         });

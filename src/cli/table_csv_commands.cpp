@@ -93,7 +93,7 @@ struct Rewritten {
 };
 
 template <class Record>
-Rewritten rewrittenLines(const std::string& path, const TableFile& file, std::span<const Record> before,
+Rewritten rewrittenLines(const std::string& path, const TableFile& file, const std::vector<Record>& before,
                          const TableDiff& diff) {
     Rewritten rewritten;
     LineList lines;
@@ -125,8 +125,8 @@ Rewritten rewrittenLines(const std::string& path, const TableFile& file, std::sp
 }
 
 template <class Record>
-int importRows(const LoadedGame& game, const TableView<Record>& table, const std::string& csvFile,
-               std::string& text, const ImportOptions& options, CliOutput& io) {
+int importRows(const LoadedGame& game, const TableName& name, const Table<Record>& table,
+               const std::string& csvFile, std::string& text, const ImportOptions& options, CliOutput& io) {
     const bool dryRun = options.dryRun;
     const auto problem = [&](int row, std::string_view column, const std::string& why) {
         io.err += csvFile + ":" + std::to_string(row) + ": error: ";
@@ -136,7 +136,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     std::vector<int> rowNumbers;
     std::vector<Record> records;
     std::vector<CsvProblem> problems;
-    const bool read = recordsFromCsv(text, table.name.key, rowNumbers, records, problems, io.language);
+    const bool read = recordsFromCsv(text, name.key, rowNumbers, records, problems, io.language);
     // The records hold all the CSV said: its text need not stay beside the
     // written table and its read-back (a large import's peak memory).
     std::string().swap(text);
@@ -147,7 +147,7 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
     }
     const std::span<const Column> columns = recordColumns<Record>();
 
-    const std::string file(table.name.fileName);
+    const std::string file(name.fileName);
     if (records.empty() && !options.allowEmpty) {
         sayError(io, say(io, Text::cliEmptyImport, {file}));
         io.err += say(io, Text::cliNothingWritten) + "\n";
@@ -168,12 +168,11 @@ int importRows(const LoadedGame& game, const TableView<Record>& table, const std
 
     // Counted as diff counts them, on the records as they will be written.
     TableDiff changes;
-    changes.table = table.name.id;
-    diffRecords(table.records, std::span<const Record>(records), changes);
+    changes.table = name.id;
+    diffRecords(std::span<const Record>(table.records), std::span<const Record>(records), changes);
     const Rewritten rewritten =
         rewrittenLines(game.state.folder + file, table.file, table.records, changes);
-    if (!dryRun && !saveTableFile(game.state.folder, table.name.fileName, table.headerValue,
-                                  asWritten, std::span<const Record>(records))) {
+    if (!dryRun && !saveTableFile(game.state.folder, name.fileName, table.headerValue, asWritten, records)) {
         sayError(io, say(io, Text::cliWriteFailedKept, {file}));
         return kExitFailed;
     }
@@ -228,6 +227,6 @@ int runImport(const std::string& folder, const std::string& table, const std::st
     }
     return visitTable(game.state, name->id, [&](const auto& view) {
         if (refused(view.file, name->fileName, io)) return kExitFailed;
-        return importRows(game, view, csvFile, text, options, io);
+        return importRows(game, *name, view, csvFile, text, options, io);
     });
 }

@@ -9,6 +9,7 @@
 #include "tables/editor_fields.h"
 #include "tables/game_state.h"
 #include "tables/typed_input.h"
+#include "tables/ware_list.h"
 #include "ui/control.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ void onStationFieldChange(void* context, Control& c) {
 
 void onWareFieldChange(void* context, Control& c) {
     MainForm& f = formOf(context);
-    storeInput(f, c, kWareFields, recordAt(f.game->wares, f.selection.ware),
+    storeInput(f, c, kWareFields, wareAt(*f.game, f.selection.ware),
                PriceGroup::Wares);
 }
 
@@ -209,5 +210,5 @@ void onNumberBoxLeft(void* context, Control& box) {
         withField(f.shield.fields, box, kShieldFields, recordAt(g.shields.records, at.shield), show) ||
         withField(f.rocket.fields, box, kRocketFields, recordAt(g.rockets.records, at.rocket), show) ||
         withField(f.station.fields, box, kStationFields, recordAt(g.stations.records, at.station), show) ||
-        withField(f.ware.fields, box, kWareFields, recordAt(g.wares, at.ware), show);
+        withField(f.ware.fields, box, kWareFields, wareAt(g, at.ware), show);
 }

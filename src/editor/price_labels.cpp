@@ -5,9 +5,11 @@
 #include "tables/price_math.h"
 #include "tables/game_state.h"
 #include "tables/table_list.h"
+#include "tables/ware_list.h"
 #include "text/format.h"
 #include "ui/control.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -44,7 +46,9 @@ void withShownRecord(const GameState& game, const Selection& shown, PriceGroup g
     case PriceGroup::Shields: return at(game.shields.records, shown.shield, TableId::shields);
     case PriceGroup::Rockets: return at(game.rockets.records, shown.rocket, TableId::rockets);
     case PriceGroup::Wares:
-        return at(game.wares, shown.ware, wareFileOf(game, static_cast<size_t>(shown.ware)));
+        if (const std::optional<WarePlace> place = warePlace(game, shown.ware))
+            use(*wareAt(game, shown.ware), place->table);
+        return;
     }
 }
 

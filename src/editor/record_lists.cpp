@@ -7,6 +7,7 @@
 #include "editor/main_form.h"
 #include "names/display_names.h"
 #include "tables/game_state.h"
+#include "tables/ware_list.h"
 #include "ui/control.h"
 
 #include <algorithm>
@@ -65,7 +66,13 @@ void refillRecordLists(MainForm& f, TableId id) {
     case TableId::stations: return refill(f, *f.station.list, *f.station.objectIdLabel, game.stations.records);
     case TableId::bullets:
     case TableId::cockpits: return; // named in no list
-    default: return refill(f, *f.ware.list, *f.ware.objectIdLabel, game.wares);
+    default: {
+        std::vector<TWares> wares; // the ware list's records, in its order
+        forEachWareFile(game, [&](TableId, const Table<TWares>& t) {
+            wares.insert(wares.end(), t.records.begin(), t.records.end());
+        });
+        return refill(f, *f.ware.list, *f.ware.objectIdLabel, wares);
+    }
     }
 }
 

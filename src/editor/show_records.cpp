@@ -6,6 +6,7 @@
 #include "editor/main_form.h"
 #include "tables/editor_fields.h"
 #include "tables/game_state.h"
+#include "tables/ware_list.h"
 #include "text/format.h"
 #include "ui/control.h"
 
@@ -227,7 +228,7 @@ void showWare(MainForm& f) {
     ShowingGuard guard(f);
     GameState& game = *f.game;
     RecordGroup& g = f.ware;
-    f.selection.ware = chosenRecord(*g.list, game.wares.size());
+    f.selection.ware = chosenRecord(*g.list, wareCount(game));
     if (f.selection.ware < 0) return showNoRecord(g);
-    showGroup(f, g, kWareFields, game.wares[f.selection.ware], PriceGroup::Wares);
+    showGroup(f, g, kWareFields, *wareAt(game, f.selection.ware), PriceGroup::Wares);
 }

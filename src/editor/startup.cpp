@@ -10,6 +10,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_merge.h"
 #include "tables/table_files.h"
+#include "tables/ware_list.h"
 #include "text/cp1251.h"
 #include "text/files.h"
 #include "text/format.h"
@@ -147,12 +148,12 @@ bool runStartup(MainForm& f) {
     traceMark("station list filled");
     showStation(f);
 
-    loadWares(game);
+    forEachWareFile(game, [&](TableId id, const Table<TWares>&) { loadTable(game, id); });
     traceMark("wares read");
     clearItems(*f.ware.list);
-    // The five ware files' records stand one after another in table order.
-    for (const TWares& w : game.wares)
-        addItem(*f.ware.list, listed(f, w.nameTextId, w.objectId));
+    forEachWareFile(game, [&](TableId, const Table<TWares>& wares) {
+        for (const TWares& w : wares.records) addItem(*f.ware.list, listed(f, w.nameTextId, w.objectId));
+    });
     traceMark("ware list filled");
     showWare(f);
     traceMark("first station and ware shown");

@@ -78,8 +78,7 @@ struct Checker {
                         field);
     }
 
-    template <class Record> void table(const TableView<Record>& t) {
-        const std::string_view file = t.name.fileName;
+    template <class Record> void table(std::string_view file, const Table<Record>& t) {
         if (t.file.missing) {
             add(file, 0, 0, Severity::warning, "missing-table", std::string(say(Text::findingMissingTable)));
             return;
@@ -100,7 +99,7 @@ struct Checker {
         LineList lines;
         if (!lines.loadFromFile(state.folder + std::string(file))) return;
         const int header = remarkCount(t.file); // 0-based line of the header
-        countLines(t, lines, header);
+        countLines(file, t, lines, header);
 
         ownIds.clear();
         auto& seen = std::is_same_v<Record, TWares> ? wareIds : ownIds;
@@ -111,7 +110,7 @@ struct Checker {
             const int line = index + 1;
             const int64_t needed = neededFields(r);
             fieldCount<Record>(file, line, lines.item(index), needed);
-            references(file, line, r, static_cast<int32_t>(t.first + k));
+            references(file, line, r, static_cast<int32_t>(k));
             if (r.objectId.empty()) continue;
             const int idField = static_cast<int>(std::min<int64_t>(needed, INT32_MAX));
             const auto [place, fresh] = seen.try_emplace(r.objectId, IdPlace{file, line});
@@ -128,14 +127,14 @@ struct Checker {
     }
 
     template <class Record>
-    void countLines(const TableView<Record>& t, const LineList& lines, int header) {
+    void countLines(std::string_view file, const Table<Record>& t, const LineList& lines, int header) {
         // Empty lines at the end beyond the records are no records the game misses.
         int end = lines.count();
         while (end > header + 1 + t.count && lines.item(end - 1).empty()) --end;
         // A count above the lines is the loader's finding (recordsLoaded).
         const int recordLines = std::max(0, end - header - 1);
         if (recordLines <= t.count) return;
-        add(t.name.fileName, header + 1, 0, Severity::warning, "count-lines",
+        add(file, header + 1, 0, Severity::warning, "count-lines",
             header + 2 + t.count == end
                 ? formatText(say(Text::countExtraLine), {t.count, recordLines, end})
                 : formatText(say(Text::countExtraLines), {t.count, recordLines, header + 2 + t.count, end}));
@@ -233,6 +232,6 @@ struct Checker {
 std::vector<Finding> checkTables(const GameState& state, NameCheck names, Language language) {
     Checker checker{state, names, language, {}, {}, {}};
     for (const TableName& name : kTableNames)
-        visitTable(state, name.id, [&](const auto& table) { checker.table(table); });
+        visitTable(state, name.id, [&](const auto& table) { checker.table(name.fileName, table); });
     return std::move(checker.findings);
 }

@@ -5,6 +5,8 @@
 // descriptions, and a report of changes in the editor's words reads the same
 // ones, so the two cannot disagree.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -16,6 +18,8 @@
 
 #include "tables/columns.h"
 #include "tables/records.h"
+#include "tables/typed_input.h"
+#include "text/convert.h"
 #include "text/texts.h"
 
 enum class Shown {
@@ -106,20 +110,79 @@ template <class Record> std::string_view columnOf(const FieldOf<Record>& field) 
 
 inline bool isListField(Shown shown) { return shown >= Shown::containerEntry; }
 
+// The scales between what an input shows and what the table stores.
+inline constexpr int32_t kSpeedFactor = 222;
+inline constexpr int32_t kMillisecondsPerSecond = 1000;
+inline constexpr double kRangeDivisor = 222000.0; // ms × (m/s × 222) → m
+inline constexpr int32_t kShieldPowerDivisor = 10;
+inline constexpr int32_t kPercent = 100;
+
+// A whole number's text: intToText within 32 bits, all its digits beyond.
+std::string numberText(int64_t value);
+
 // The text the input shows for the record (for number-like fields).
-template <class Record> std::string shownText(const FieldOf<Record>& field, const Record& r);
+template <class Record> std::string shownText(const FieldOf<Record>& field, const Record& r) {
+    if (field.real) return realToText(r.*field.real * kPercent); // the one real kind: percent
+    const int32_t stored = r.*field.integer;
+    switch (field.shown) {
+    case Shown::speed: return numberText(stored / kSpeedFactor);
+    case Shown::flightRange:
+        if constexpr (requires { r.projectileSpeed; }) {
+            // The exact product passes 32 bits from about 9673 m on.
+            const int64_t product = int64_t(stored) * int64_t(r.projectileSpeed);
+            return numberText(static_cast<int64_t>(std::trunc(static_cast<double>(product) / kRangeDivisor)));
+        }
+        break;
+    default: break;
+    }
+    return numberText(stored);
+}
+
 // The list entry the input shows for the record; it may lie outside the list.
-template <class Record> int64_t shownEntry(const FieldOf<Record>& field, const Record& r);
+template <class Record> int64_t shownEntry(const FieldOf<Record>& field, const Record& r) {
+    return int64_t(r.*field.integer) - listedValues(field.shown).low;
+}
+
 // The text of the entry a list input shows for the record when the core knows the
 // list (containers, counts, percentages); empty for an entry outside the list and
 // for the lists of names, which the name page gives.
-template <class Record> std::string shownEntryText(const FieldOf<Record>& field, const Record& r);
+template <class Record> std::string shownEntryText(const FieldOf<Record>& field, const Record& r) {
+    return listedText(field.shown, r.*field.integer);
+}
+
 // Stores what the user typed.
-template <class Record>
-void storeTyped(const FieldOf<Record>& field, Record& r, std::string_view typed);
+template <class Record> void storeTyped(const FieldOf<Record>& field, Record& r, std::string_view typed) {
+    if (field.real) {
+        r.*field.real = textToReal(typed) / kPercent;
+        return;
+    }
+    int32_t& stored = r.*field.integer;
+    switch (field.shown) {
+    case Shown::speed: stored = typedScaledInt(typed, kSpeedFactor); break;
+    case Shown::flightRange:
+        // range × 1000 × 222 / the stored speed: for a speed typed in whole m/s
+        // exactly range × 1000 / that speed. Kept when the speed is 0.
+        if constexpr (requires { r.projectileSpeed; }) {
+            const int32_t range = typedScaledInt(typed, kMillisecondsPerSecond);
+            if (r.projectileSpeed == 0) return;
+            const double scaled = static_cast<double>(range) * kSpeedFactor; // exact: below 2^53
+            const double time = std::trunc(scaled / r.projectileSpeed);
+            stored = static_cast<int32_t>(std::clamp<double>(time, INT32_MIN, INT32_MAX));
+        }
+        break;
+    case Shown::shieldPower:
+        stored = typedInt(typed);
+        if constexpr (requires { r.powerTenth; }) r.powerTenth = stored / kShieldPowerDivisor;
+        break;
+    default: stored = typedInt(typed); break;
+    }
+}
+
 // Stores the user's choice of entry `index` whose text is `entryText`.
 template <class Record>
-void storeEntry(const FieldOf<Record>& field, Record& r, int index, std::string_view entryText);
+void storeEntry(const FieldOf<Record>& field, Record& r, int index, std::string_view entryText) {
+    r.*field.integer = field.shown == Shown::countEntry ? textToInt(entryText) : index;
+}
 
 // The groups' inputs, in the order the window creates them (their tab order).
 inline constexpr FieldOf<TShips> kShipFields[] = {

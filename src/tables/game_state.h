@@ -4,7 +4,6 @@
 // needs it; several can live side by side (tests load several game folders at
 // once). What the editor shows is the editor's own (editor/selection.h).
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,10 +36,10 @@ struct GameState {
     Table<TRockets> rockets;
     Table<TCockpits> cockpits;
     Table<TStations> stations;
-
-    // The records of the five ware files in one list, as the editor shows them:
-    // file B's first, then E's, F's, M's and T's (each file's `count` of them).
-    std::vector<TWares> wares;
-    // The facts of each ware file, in the same order (table_list.h names them).
-    std::array<TableFacts, 5> wareFiles;
+    // The five ware files; the editor lists their records as one (ware_list.h).
+    Table<TWares> wareB;
+    Table<TWares> wareE;
+    Table<TWares> wareF;
+    Table<TWares> wareM;
+    Table<TWares> wareT;
 };

@@ -28,28 +28,24 @@
 #include "tables/game_state.h"
 #include "tables/table_list.h"
 
-// Receives each laser, shield or missile right after its line is read, in table
-// order, so the editor can list its display name. An empty sink does nothing.
+// Receives each record that has a name right after its line is read, in table
+// order, so the editor can list its display name (it gives one for the lasers,
+// shields and missiles). An empty sink does nothing.
 struct NameSink {
     void (*fn)(void* context, int32_t nameTextId, std::string_view objectId) = nullptr;
     void* context = nullptr;
 };
 
-// Loads the table from its own file (table_list.h); lasers, shields and missiles
-// pass each record to `sink`. A ware file loads all five (loadWares).
+// Loads the table from its own file (table_list.h), passing each record to `sink`.
 void loadTable(GameState& state, TableId id, NameSink sink = {});
-// The five ware files B, E, F, M, T one after another into `wares`; each entry of
-// `wareFiles` gets its header value, count and file state.
-void loadWares(GameState& state);
 
-// Every table, in the order start-up loads them, without name sinks (for tools,
-// tests and benchmarks that need the whole game in memory).
+// Every table, without name sinks (for tools, tests and benchmarks that need the
+// whole game in memory).
 void loadAllTables(GameState& state);
 
 // Loads the one table from `fileName` under GameState::folder: its own file (the
-// loaders above) or another (its ".bak", say), by the same rules; lasers, shields
-// and missiles pass each record to `sink`. A ware file's records take the place of
-// its earlier ones in `wares`, after the records of the ware files before it.
+// loaders above) or another (its ".bak", say), by the same rules, passing each
+// record to `sink`.
 void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});
 
 // Loads the one table from `bytes`, what its file held once (kept by the editor

@@ -43,14 +43,14 @@ struct PriceBasis {
 };
 
 // The basis of record `r` of table `table` (for a ware, the ware file it comes
-// from); none for the kinds without a price (bullets, cockpits).
+// from); none for the kinds without a price coefficient (bullets, cockpits), no
+// percent for those without an average price change (ships, stations).
 template <class Record> std::optional<PriceBasis> priceBasis(const Record& r, TableId table) {
     const double factor = tableName(table).priceFactor;
-    if constexpr (std::is_same_v<Record, TShips> || std::is_same_v<Record, TStations>)
-        return PriceBasis{r.priceCoefficient, factor, std::nullopt};
-    else if constexpr (std::is_same_v<Record, TLasers> || std::is_same_v<Record, TShields> ||
-                       std::is_same_v<Record, TRockets> || std::is_same_v<Record, TWares>)
+    if constexpr (requires { r.averagePriceChange; })
         return PriceBasis{r.priceCoefficient, factor, r.averagePriceChange};
+    else if constexpr (requires { r.priceCoefficient; })
+        return PriceBasis{r.priceCoefficient, factor, std::nullopt};
     else
         return std::nullopt;
 }

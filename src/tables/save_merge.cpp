@@ -19,7 +19,7 @@ void rememberBase(const GameState& state, TableId id, TableBases& bases) {
     visitTable(state, id, [&](const auto& v) {
         if (!writtenBySave(v.file)) return;
         std::string bytes;
-        if (readWholeFile(state.folder + std::string(v.name.fileName), bytes) && fingerprintOf(bytes) == v.file.identity)
+        if (readWholeFile(state.folder + std::string(tableName(id).fileName), bytes) && fingerprintOf(bytes) == v.file.identity)
             base = std::move(bytes);
     });
 }

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "tables/game_state.h"
+#include "tables/record_line.h"
 #include "tables/table_list.h"
 #include "text/file_fingerprint.h"
 #include "text/files.h"
+#include "text/format.h"
 
-// Writes the twelve table files under GameState::folder in their save order
+// Writes the twelve table files under GameState::folder in their write order
 // (table_list.h: TBullets, TCockpits, TShips, TFactories, TLaser, TShields,
-// TRockets, then the five ware files), each rebuilt from memory: the remark lines read before the header, the
-// header "%d;%d;" with the header value and the count, one line per record, then
-// the kept trailing lines, with the line ends the file was read with (a lone LF
-// when every line had one, else CR LF; the last line ends only if it did before).
+// TRockets, then the five ware files), each rebuilt from memory as tableText
+// makes it with the table's header value and count.
 // Changes nothing in memory.
 // Each file is replaced in one step by a completely written and flushed temporary;
 // the first save that finds no ".bak" first copies the table's previous bytes to
@@ -61,22 +61,9 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
 // one-step replace and ".bak" rule; then makes the replace durable. False, with
 // nothing touched, for a table whose file was missing at loading or is kept from saving (table_file.h),
 // or when the file could not be written (it then keeps its previous content).
+template <class Records>
 bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TShips> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TLasers> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TBullets> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TShields> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TRockets> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TCockpits> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TStations> records);
-bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
-                   const TableFile& file, std::span<const TWares> records);
+                   const TableFile& file, const Records& records);
 
 // A file of a game folder to write: its name as the editor names it
 // ("types\TShips.txt", "t\70001.xml") and the bytes it is to hold.
@@ -102,12 +89,36 @@ struct TogetherReport {
 // must exist. Then the renames are made durable.
 TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files);
 
-// The bytes saveTableFile writes for the table: remarks, header, records, kept lines.
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShips> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TLasers> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TBullets> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TShields> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TRockets> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TCockpits> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TStations> records);
-std::string tableFileText(int32_t headerValue, const TableFile& file, std::span<const TWares> records);
+// The bytes of a table file: the remarks, the header "%d;%d;" with `headerValue`
+// and `count` and the text kept after it, a line per record, the kept trailing
+// lines, with the line ends the file was read with (a lone LF when every line had
+// one, else CR LF; the last line ends only if it did before).
+template <class Records>
+std::string tableText(int32_t headerValue, int32_t count, const TableFile& file, const Records& records) {
+    // Line ends as the file had them, so that an untouched line stays untouched
+    // in a version-control diff.
+    const std::string_view end = file.lfOnly ? std::string_view("\n") : std::string_view("\r\n");
+    std::string text;
+    for (const std::string& remark : file.remarks) text.append(remark).append(end);
+    text += formatText("%d;%d;", {headerValue, count});
+    text.append(file.headerRest).append(end);
+    for (const auto& record : records) appendRecordLine(text, record, end);
+    for (const std::string& line : file.trailingLines) text.append(line).append(end);
+    if (!file.finalLineEnd) text.erase(text.size() - end.size());
+    return text;
+}
+
+// The bytes saveTableFile writes for the table: tableText with the records' number.
+template <class Records>
+std::string tableFileText(int32_t headerValue, const TableFile& file, const Records& records) {
+    return tableText(headerValue, static_cast<int32_t>(std::size(records)), file, records);
+}
+
+// Puts `text` in place of table file `name` under `folder` as saveTableFile does.
+bool saveTableText(const std::string& folder, std::string_view name, std::string_view text);
+
+template <class Records>
+bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
+                   const TableFile& file, const Records& records) {
+    return writtenBySave(file) && saveTableText(folder, name, tableFileText(headerValue, file, records));
+}

@@ -17,6 +17,7 @@
 #include "tables/game_state.h"
 #include "tables/price_math.h"
 #include "tables/table_list.h"
+#include "tables/table_rows.h"
 #include "text/texts.h"
 
 enum class DiffState {
@@ -43,7 +44,28 @@ struct ShownField {
 };
 
 // Column `column` of record `r` of table `table` as the editor shows it.
-template <class Record> ShownField showColumn(std::string_view column, const Record& r, TableId table);
+template <class Record> ShownField showColumn(std::string_view column, const Record& r, TableId table) {
+    ShownField shown;
+    const std::span<const std::string_view> columns = editorColumns<Record>();
+    const std::span<const FieldOf<Record>> inputs = editorFields<Record>();
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (columns[i] != column) continue;
+        const FieldOf<Record>& input = inputs[i];
+        shown.label = input.label;
+        shown.unit = input.unit;
+        shown.unitSquared = input.unitSquared;
+        shown.shown = input.shown;
+        if (isListField(input.shown)) {
+            shown.entry = shownEntry(input, r);
+            shown.text = shownEntryText(input, r);
+        } else {
+            shown.text = shownText(input, r);
+        }
+        if (column == "priceCoefficient") shown.price = shownPrice(r, table);
+        break;
+    }
+    return shown;
+}
 
 struct FieldDiff {
     std::string_view column;      // as export names it; "rest": the text after the last field
@@ -99,8 +121,35 @@ std::vector<size_t> matchRecords(std::span<const Record> before, std::span<const
 
 // The fields whose cells differ between two records of one kind, in column order
 // ("rest" last), each with what the editor shows of it as a record of `table`.
+// The cells are compared, not the records, since the cells are what the file holds.
 template <class Record>
-std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after, TableId table);
+std::vector<FieldDiff> fieldChanges(const Record& before, const Record& after, TableId table) {
+    std::vector<FieldDiff> fields;
+    const std::span<const Column> columns = recordColumns<Record>();
+    std::vector<std::string> oldCells = recordCells(before);
+    std::vector<std::string> newCells = recordCells(after);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (oldCells[c] == newCells[c]) continue;
+        FieldDiff field;
+        field.column = columns[c].name;
+        field.oldCell = std::move(oldCells[c]);
+        field.newCell = std::move(newCells[c]);
+        field.oldShown = showColumn(field.column, before, table);
+        field.newShown = showColumn(field.column, after, table);
+        field.label = field.newShown.label;
+        field.unit = field.newShown.unit;
+        field.shownOld = field.oldShown.text;
+        field.shownNew = field.newShown.text;
+        fields.push_back(std::move(field));
+    }
+    if (before.rest != after.rest) {
+        FieldDiff& rest = fields.emplace_back();
+        rest.column = "rest";
+        rest.oldCell = before.rest;
+        rest.newCell = after.rest;
+    }
+    return fields;
+}
 
 // Compares table `id` of the old side with the same table of the new side. A file
 // missing on both sides compares as equal; on one side only it is added or
@@ -111,14 +160,29 @@ TableDiff diffTable(const GameState& oldSide, const GameState& newSide, TableId 
 // Compares two versions of one table's records alone, the way diffTable does:
 // fills diff's changed, added, removed and reordered (import's summary). The
 // records are those of table diff.table.
-void diffRecords(std::span<const TShips> before, std::span<const TShips> after, TableDiff& diff);
-void diffRecords(std::span<const TLasers> before, std::span<const TLasers> after, TableDiff& diff);
-void diffRecords(std::span<const TBullets> before, std::span<const TBullets> after, TableDiff& diff);
-void diffRecords(std::span<const TShields> before, std::span<const TShields> after, TableDiff& diff);
-void diffRecords(std::span<const TRockets> before, std::span<const TRockets> after, TableDiff& diff);
-void diffRecords(std::span<const TCockpits> before, std::span<const TCockpits> after, TableDiff& diff);
-void diffRecords(std::span<const TStations> before, std::span<const TStations> after, TableDiff& diff);
-void diffRecords(std::span<const TWares> before, std::span<const TWares> after, TableDiff& diff);
+template <class Record>
+void diffRecords(std::span<const Record> before, std::span<const Record> after, TableDiff& diff) {
+    const std::vector<size_t> matches = matchRecords(before, after);
+    std::vector<bool> matched(before.size());
+    size_t lastMatched = 0;
+    for (size_t n = 0; n < after.size(); ++n) {
+        const Record& r = after[n];
+        const size_t i = matches[n];
+        if (i == kNoMatch) {
+            diff.added.push_back({r.objectId, n});
+            continue;
+        }
+        matched[i] = true;
+        if (i < lastMatched) diff.reordered = true;
+        lastMatched = i;
+        // Most records of two versions are equal: their cells need not be made.
+        if (before[i] == r) continue;
+        std::vector<FieldDiff> fields = fieldChanges(before[i], r, diff.table);
+        if (!fields.empty()) diff.changed.push_back({r.objectId, i, n, std::move(fields)});
+    }
+    for (size_t i = 0; i < before.size(); ++i)
+        if (!matched[i]) diff.removed.push_back({before[i].objectId, i});
+}
 
 // Any difference at all (a table that could not be compared is none).
 bool hasDifferences(const TableDiff& diff);

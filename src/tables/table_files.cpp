@@ -6,17 +6,13 @@
 
 std::vector<TableFileEntry> tableFiles(const GameState& state) {
     std::vector<TableFileEntry> files;
-    for (TableId id : {TableId::ships, TableId::cockpits, TableId::lasers, TableId::bullets,
-                       TableId::shields, TableId::rockets, TableId::stations, TableId::wareB,
-                       TableId::wareE, TableId::wareF, TableId::wareM, TableId::wareT})
-        visitTable(state, id, [&](const auto& table) {
-            files.push_back({table.name.fileName, &table.file, id});
-        });
+    for (TableId id : tablesInOrder(&TableName::readStep))
+        files.push_back({tableName(id).fileName, visitTable(state, id, [](const auto& t) { return &t.file; }), id});
     return files;
 }
 
 TableFile& tableFile(GameState& s, TableId id) {
-    return withTable(s, id, [](const auto& slot) -> TableFile& { return slot.facts.file; });
+    return visitTable(s, id, [](auto& table) -> TableFile& { return table.file; });
 }
 
 std::vector<TableFileEntry> tablesChangedOnDisk(const GameState& state) {

@@ -23,8 +23,8 @@ const TableName* findTable(std::string_view name) {
     return nullptr;
 }
 
-std::array<TableId, kTableCount> tablesInSaveOrder() {
+std::array<TableId, kTableCount> tablesInOrder(int TableName::*step) {
     std::array<TableId, kTableCount> order{};
-    for (const TableName& table : kTableNames) order[static_cast<size_t>(table.savePosition)] = table.id;
+    for (const TableName& table : kTableNames) order[static_cast<size_t>(table.*step)] = table.id;
     return order;
 }

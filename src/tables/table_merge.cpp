@@ -588,12 +588,12 @@ template <class View> bool unchanged(const View& base, const View& side) {
 // Puts the merged table in place of table `id` of `s`.
 template <class Record>
 void putTable(GameState& s, TableId id, int32_t header, TableFile file, std::vector<Record> records) {
-    withTable(s, id, [&](const auto& slot) {
-        if constexpr (std::is_same_v<typename std::decay_t<decltype(slot)>::Record, Record>) {
-            slot.facts.headerValue = header;
-            slot.facts.count = static_cast<int32_t>(records.size());
-            slot.facts.file = std::move(file);
-            replaceRecords(slot, std::move(records));
+    visitTable(s, id, [&](auto& table) {
+        if constexpr (std::is_same_v<decltype(table.records), std::vector<Record>>) {
+            table.headerValue = header;
+            table.count = static_cast<int32_t>(records.size());
+            table.file = std::move(file);
+            table.records = std::move(records);
         }
     });
 }
@@ -702,60 +702,41 @@ std::optional<size_t> unpaired(const Nodes& lasers, const Nodes& bullets, size_t
     return std::nullopt;
 }
 
-// Table `id` of `s` as a view of its record kind (the caller knows the kind).
-template <class Record> TableView<Record> viewOf(const GameState& s, TableId id) {
-    return withTable(s, id, [&](const auto& slot) -> TableView<Record> {
-        if constexpr (std::is_same_v<typename std::decay_t<decltype(slot)>::Record, Record>) {
-            return {tableName(id), std::span<const Record>(slot.records).subspan(slot.first, slot.size),
-                    slot.facts.headerValue, slot.facts.count, slot.facts.file, slot.first};
-        } else {
-            std::abort(); // one table, one record kind
-        }
+// Table `id` of `s` with its record kind (the caller knows the kind).
+template <class Record> const Table<Record>& tableOf(const GameState& s, TableId id) {
+    return visitTable(s, id, [](const auto& table) -> const Table<Record>& {
+        if constexpr (std::is_same_v<decltype(table.records), std::vector<Record>>) return table;
+        else std::abort(); // one table, one record kind
     });
 }
 
 // Puts the merged records of a table in place, with its merged header and kept
 // text, and tells whether that changes MINE's and whether it is a side's file.
 template <class Record>
-void placeTable(const TableView<Record>& b, const TableView<Record>& m, const TableView<Record>& th,
+void placeTable(const Table<Record>& b, const Table<Record>& m, const Table<Record>& th,
                 std::vector<Record> records, Prefer prefer, TableMerge& report, GameState& merged) {
-    int32_t header = 0;
-    TableFile file;
-    mergeKept(b, m, th, prefer, report, header, file);
-    const TableView<Record> result{m.name, records, header, static_cast<int32_t>(records.size()), file};
+    Table<Record> result;
+    mergeKept(b, m, th, prefer, report, result.headerValue, result.file);
+    result.count = static_cast<int32_t>(records.size());
+    result.records = std::move(records);
     if (sameTable(result, th) && (unchanged(b, m) || sameTable(result, m)) && !unchanged(m, th)) {
         report.wholeFile = MergeSide::theirs;
-        file.identity = th.file.identity;
+        result.file.identity = th.file.identity;
     } else if (unchanged(b, th) && sameTable(result, m)) {
         report.wholeFile = MergeSide::mine;
     }
     report.changesMine = !sameTable(result, m) || (report.wholeFile == MergeSide::theirs && !unchanged(m, th));
-    if (report.changesMine) putTable(merged, report.table, header, std::move(file), std::move(records));
+    if (report.changesMine)
+        putTable(merged, report.table, result.headerValue, std::move(result.file), std::move(result.records));
 }
 
 // The merged records of every table, by node, while the merge makes them.
 struct Contents {
-    std::vector<TShips> ships;
+    GameState tables;               // each table's records, by node
     std::vector<ShipRefs> shipRefs; // each ship's references, by node
-    std::vector<TLasers> lasers;
-    std::vector<TBullets> bullets;
-    std::vector<TShields> shields;
-    std::vector<TRockets> rockets;
-    std::vector<TCockpits> cockpits;
-    std::vector<TStations> stations;
-    std::array<std::vector<TWares>, 5> wares;
 
-    template <class F> decltype(auto) of(TableId id, F&& f) {
-        switch (id) {
-        case TableId::ships: return f(ships);
-        case TableId::lasers: return f(lasers);
-        case TableId::bullets: return f(bullets);
-        case TableId::shields: return f(shields);
-        case TableId::rockets: return f(rockets);
-        case TableId::cockpits: return f(cockpits);
-        case TableId::stations: return f(stations);
-        default: return f(wares[static_cast<size_t>(wareFileIndex(id))]);
-        }
+    template <class F> void of(TableId id, F&& f) {
+        visitTable(tables, id, [&](auto& table) { f(table.records); });
     }
 };
 
@@ -770,10 +751,11 @@ void matchTables(Merge& x, const std::array<bool, kTableCount>& chosen, GameMerg
                 visitTable(*x.sides[2], t.id, [&](const auto& th) {
                     if constexpr (std::is_same_v<View, std::decay_t<decltype(m)>> &&
                                   std::is_same_v<View, std::decay_t<decltype(th)>>) {
+                        using Record = typename decltype(b.records)::value_type;
                         if (settleWhole(b, m, th, report, out.merged)) return;
                         const bool hasBase = !b.file.missing;
-                        buildNodes(x.nodes[at(t.id)], hasBase ? b.records : decltype(b.records)(), m.records,
-                                   th.records);
+                        buildNodes<Record>(x.nodes[at(t.id)], hasBase ? b.records : std::span<const Record>(),
+                                           m.records, th.records);
                     }
                 });
             });
@@ -846,12 +828,12 @@ void writeShipRefs(const Merge& x, Contents& c) {
         for (size_t k = 0; k < kShipRefs; ++k) {
             const Ref& r = c.shipRefs[node][k];
             if (!r.node) {
-                *refField(c.ships[node], k) = static_cast<int32_t>(r.value);
+                *refField(c.tables.ships.records[node], k) = static_cast<int32_t>(r.value);
                 continue;
             }
             const size_t place = x.nodes[at(kRefColumns[k].target)].position[static_cast<size_t>(r.value)];
             if (place != kNone) // always: a named record is kept
-                *refField(c.ships[node], k) = static_cast<int32_t>(int64_t(place) + kRefColumns[k].offset);
+                *refField(c.tables.ships.records[node], k) = static_cast<int32_t>(int64_t(place) + kRefColumns[k].offset);
         }
 }
 
@@ -879,11 +861,11 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
             c.of(t.id, [&](auto& content) { x.mergeRecords(t.id, content, none); });
     const Nodes& ships = x.nodes[at(TableId::ships)];
     if (ships.built) {
-        x.mergeRecords(TableId::ships, c.ships, c.shipRefs);
+        x.mergeRecords(TableId::ships, c.tables.ships.records, c.shipRefs);
         for (size_t node = 0; node < ships.nodes.size(); ++node)
             if (ships.nodes[node].present)
                 for (size_t k = 0; k < kShipRefs; ++k)
-                    x.keepNamed(TableId::ships, node, c.ships[node], k, c.shipRefs[node][k]);
+                    x.keepNamed(TableId::ships, node, c.tables.ships.records[node], k, c.shipRefs[node][k]);
     }
     const std::optional<std::vector<size_t>> bulletOf = pairLasersAndBullets(x, out.tables[at(TableId::lasers)]);
     for (const TableName& t : kTableNames)
@@ -899,7 +881,7 @@ GameMerge mergeGame(const GameState& base, const GameState& mine, const GameStat
             std::vector<Record> records;
             records.reserve(n.order.size());
             for (size_t node : n.order) records.push_back(std::move(content[node]));
-            placeTable(viewOf<Record>(base, t.id), viewOf<Record>(mine, t.id), viewOf<Record>(theirs, t.id),
+            placeTable(tableOf<Record>(base, t.id), tableOf<Record>(mine, t.id), tableOf<Record>(theirs, t.id),
                        std::move(records), prefer, out.tables[at(t.id)], out.merged);
         });
     }

@@ -58,8 +58,8 @@ std::map<std::string, std::string> entries(const TempGame& game) {
 void saveTables(const TempGame& game, const GameState& s, std::initializer_list<TableId> ids) {
     for (TableId id : ids)
         visitTable(s, id, [&](const auto& v) {
-            ASSERT_TRUE(saveTableFile(s.folder, v.name.fileName, v.headerValue, v.file, v.records));
-            std::string backup(v.name.fileName);
+            ASSERT_TRUE(saveTableFile(s.folder, tableName(id).fileName, v.headerValue, v.file, v.records));
+            std::string backup(tableName(id).fileName);
             backup.replace(0, 6, "types/").replace(backup.size() - 4, 4, ".bak");
             fs::remove(game.path(backup));
         });

@@ -238,7 +238,7 @@ TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
                   [](GameState& s, int32_t v) { s.stations.records[0].volume = v; },
                   "Рудник (Аргон) (SS_FACTORY_MINE), Занимаемый объем: в Orvex 1, в файле 2"},
              Case{"a ware of the last ware file", TableId::wareT,
-                  [](GameState& s, int32_t v) { s.wares.back().volume = v; },
+                  [](GameState& s, int32_t v) { s.wareT.records.back().volume = v; },
                   "Руда (SS_WARE_ORE), Занимаемый объем: в Orvex 1, в файле 2"},
              Case{"a bullet, under the laser whose group shows it", TableId::bullets,
                   [](GameState& s, int32_t v) { s.bullets.records[0].shotEnergy = v; },

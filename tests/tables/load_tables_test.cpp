@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,11 +16,17 @@
 #include "tables/price_math.h"
 #include "tables/save_tables.h"
 #include "tables/ship_lines.h"
+#include "tables/ware_list.h"
 #include "text/cp1251.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// The five ware files, as start-up loads them.
+void loadWares(GameState& state) {
+    forEachWareFile(state, [&](TableId id, const Table<TWares>&) { loadTable(state, id); });
+}
 
 class Loading : public ::testing::Test {
   protected:
@@ -109,8 +116,7 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
     game.writeLines("types/TWareB.txt", {"10;4;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;B0;"});
     game.writeLines("types/TWareE.txt", {"11;1;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;E0;"});
     loadWares(state);
-    EXPECT_EQ(std::tuple(state.wares.size(), state.wareFiles[0].count, state.wares[1].objectId),
-              std::tuple(2u, 1, "E0"));
+    EXPECT_EQ(std::tuple(wareCount(state), state.wareB.count, wareAt(state, 1)->objectId), std::tuple(2u, 1, "E0"));
 }
 
 // A NUL byte, in a line or after the last one, would cut the text a save gives
@@ -237,18 +243,21 @@ TEST_F(Loading, TheFiveWareFilesJoinInOneTable) {
     game.writeLines("types/TWareM.txt", {"13;1;", ware("M0")});
     game.writeLines("types/TWareT.txt", {"14;4;", ware("T0"), ware("T1"), ware("T2"), ware("T3")});
     loadWares(state);
-    ASSERT_EQ(state.wares.size(), 10u);
+    ASSERT_EQ(wareCount(state), 10u);
     const std::pair<std::string, double> expected[] = {
         {"B0", 5.25}, {"B1", 5.25},   {"B2", 5.25},   {"F0", 12.135}, {"F1", 12.135},
         {"M0", 5.25}, {"T0", 28.075}, {"T1", 28.075}, {"T2", 28.075}, {"T3", 28.075}};
-    for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(std::pair(state.wares[i].objectId, priceBasis(state.wares[i], wareFileOf(state, i))->factor),
+    for (size_t i = 0; i < 10; ++i) {
+        const std::optional<WarePlace> place = warePlace(state, i);
+        ASSERT_TRUE(place) << i;
+        EXPECT_EQ(std::pair(wareAt(state, i)->objectId, priceBasis(*wareAt(state, i), place->table)->factor),
                   expected[i]);
+    }
     const int32_t counts[5] = {3, 0, 2, 1, 4};
+    const Table<TWares>* files[5] = {&state.wareB, &state.wareE, &state.wareF, &state.wareM, &state.wareT};
     for (int g = 0; g < 5; ++g)
-        EXPECT_EQ(std::pair(state.wareFiles[g].headerValue, state.wareFiles[g].count),
-                  std::pair(10 + g, counts[g]));
-    const PriceBasis t0 = *priceBasis(state.wares[6], wareFileOf(state, 6));
+        EXPECT_EQ(std::pair(files[g]->headerValue, files[g]->count), std::pair(10 + g, counts[g]));
+    const PriceBasis t0 = *priceBasis(*wareAt(state, 6), warePlace(state, 6)->table);
     EXPECT_EQ(t0.coefficient * t0.factor, 2807.5);
 }
 
@@ -258,11 +267,11 @@ TEST_F(Loading, AMissingOrUnreadableWareFileContributesNoRecords) {
     game.writeLines("types/TWareF.txt", {"12;-5;", ware("F0")});
     game.writeLines("types/TWareT.txt", {"14;1;", ware("T0")});
     loadWares(state);
-    ASSERT_EQ(state.wares.size(), 3u);
-    EXPECT_EQ(state.wares[1].objectId, "E0");
-    EXPECT_EQ(std::tuple(state.wares[2].objectId, wareFileOf(state, 2)), std::tuple("T0", TableId::wareT));
-    EXPECT_TRUE(state.wareFiles[2].file.unreadable);
-    const TableFacts& m = state.wareFiles[3];
+    ASSERT_EQ(wareCount(state), 3u);
+    EXPECT_EQ(wareAt(state, 1)->objectId, "E0");
+    EXPECT_EQ(std::tuple(wareAt(state, 2)->objectId, warePlace(state, 2)->table), std::tuple("T0", TableId::wareT));
+    EXPECT_TRUE(state.wareF.file.unreadable);
+    const TableFacts& m = state.wareM;
     EXPECT_EQ(std::tuple(m.file.missing, m.headerValue, m.count), std::tuple(true, 0, 0));
 }
 

@@ -93,7 +93,7 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     writeUntidyGame(game);
     const std::vector<std::string> original = tableBytes(game);
     loadAllTables(state);
-    state.wares[2].priceCoefficient = 42; // the F file's record: B has 2, E none
+    state.wareF.records[0].priceCoefficient = 42;
     EXPECT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(game.read("types/TCockpits.txt"),
               "// Created with a tool\r\n//\r\n1;2;extra\r\n"
@@ -190,13 +190,10 @@ TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
     game.copyGame(ORVEX_SAMPLE_GAME);
     const std::vector<std::string> before = tableBytes(game);
     loadAllTables(state);
-    for (const TableFile* file :
-         {&state.ships.file, &state.cockpits.file, &state.lasers.file, &state.bullets.file,
-          &state.shields.file, &state.rockets.file, &state.stations.file})
-        EXPECT_FALSE(file->missing || file->unreadable);
-    for (int g = 0; g < 5; ++g)
-        EXPECT_FALSE(state.wareFiles[g].file.missing || state.wareFiles[g].file.unreadable)
-            << tableName(wareTable(g)).fileName;
+    for (const TableName& t : kTableNames)
+        visitTable(state, t.id, [&](const auto& table) {
+            EXPECT_FALSE(table.file.missing || table.file.unreadable) << t.fileName;
+        });
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
     EXPECT_EQ(tableBytes(game), before);
 }
@@ -322,16 +319,16 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
     loadAllTables(state);
     const auto headerOf = [](TableId id) { return 100 + static_cast<int32_t>(id); };
     for (const TableName& row : kTableNames)
-        withTable(state, row.id, [&](const auto& table) {
-            ASSERT_GT(table.size, 0u) << row.key;
-            table.facts.headerValue = headerOf(row.id);
-            table.records[table.first + table.size - 1].objectId += "_" + std::string(row.key);
+        visitTable(state, row.id, [&](auto& table) {
+            ASSERT_GT(table.records.size(), 0u) << row.key;
+            table.headerValue = headerOf(row.id);
+            table.records.back().objectId.append("_").append(row.key);
         });
     const SaveReport report = saveAllTables(state);
     ASSERT_EQ(report.saved.size(), std::size(kTableNames));
     for (size_t i = 0; i < report.saved.size(); ++i) {
         const TableName& row = tableName(report.saved[i].id);
-        EXPECT_EQ(row.savePosition, static_cast<int>(i)) << row.key;
+        EXPECT_EQ(row.writeStep, static_cast<int>(i)) << row.key;
         std::string bytes;
         ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
         EXPECT_EQ(report.saved[i].identity, fingerprintOf(bytes)) << row.key;
@@ -343,8 +340,8 @@ TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
         visitTable(state, row.id, [&](const auto& written) {
             visitTable(back, row.id, [&](const auto& read) {
                 if constexpr (std::is_same_v<decltype(read), decltype(written)>) {
-                    EXPECT_EQ(std::tuple(read.headerValue, read.count, read.first),
-                              std::tuple(headerOf(row.id), written.count, written.first))
+                    EXPECT_EQ(std::tuple(read.headerValue, read.count),
+                              std::tuple(headerOf(row.id), written.count))
                         << row.key;
                     EXPECT_TRUE(std::ranges::equal(read.records, written.records)) << row.key;
                 } else {
