@@ -30,7 +30,8 @@ struct FileWrite {
 // anything is written (then not even the ".bak" is made) and again right before
 // the replace, the last moment the writer has. The caller makes the renames
 // durable (flushFolder).
-FileWrite writeWithBackup(const std::string& folder, const std::string& name, std::string_view bytes,
+FileWrite writeWithBackup(const std::string& folder, const std::string& name,
+                          std::string_view bytes,
                           const std::optional<FileFingerprint>& expected = {});
 
 // A file that could not be written: its path and the system's reason.
@@ -61,4 +62,3 @@ struct TogetherReport {
 // before it written (`written` names them) and the rest as they were. The folders
 // must exist. Then the renames are made durable.
 TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files);
-
