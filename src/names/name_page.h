@@ -34,12 +34,19 @@ struct NamePage {
 // empty (no names) and returns true; so does an empty file.
 bool loadNamePage(NamePage& page, std::string_view path);
 
+// The same from the page file's bytes (after an edit of them, say): the page
+// holds page 17's names as loadNamePage would keep them from a file of these bytes.
+void readNamePage(NamePage& page, std::string_view bytes);
+
 // The name for the id: from the first line that contains id="N" (N the id in
 // decimal, case-sensitive, anywhere in the line, so pid="5" counts for 5), the
 // text after the first `">` without the line's last four characters, trimmed of
 // codes 0..32, with its entities and character references decoded (inner markup
 // stays). Empty when no line holds the key or the cut leaves nothing.
 std::string lookupName(const NamePage& page, int32_t id);
+
+// The name a line of page 17 (Windows-1251) gives, as lookupName cuts it.
+std::string nameOfLine(std::string_view line);
 
 // The same result found by scanning every line for the key, without the index.
 std::string lookupNameByScan(const NamePage& page, int32_t id);

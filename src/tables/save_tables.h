@@ -13,6 +13,7 @@
 #include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
+#include "text/safe_write.h"
 
 // Writes the twelve table files under GameState::folder in their write order
 // (table_list.h: TBullets, TCockpits, TShips, TFactories, TLaser, TShields,
@@ -33,10 +34,6 @@
 // Reports the files that could not be written, by their paths as the editor
 // names them ("types\TShips.txt") with the system's reason, and how many were,
 // each written one with the identity of the bytes it now holds.
-struct SaveFailure {
-    std::string path;
-    FileFault fault = FileFault::Other;
-};
 struct SavedTable {
     TableId id;
     FileFingerprint identity;
@@ -64,30 +61,6 @@ SaveReport saveAllTables(const GameState& state, std::span<const TableId> leftAs
 template <class Records>
 bool saveTableFile(const std::string& folder, std::string_view name, int32_t headerValue,
                    const TableFile& file, const Records& records);
-
-// A file of a game folder to write: its name as the editor names it
-// ("types\TShips.txt", "t\70001.xml") and the bytes it is to hold.
-struct FileBytes {
-    std::string name;
-    std::string bytes;
-};
-struct TogetherReport {
-    // The entry that stopped the writing (folder + its name: the file, its
-    // temporary or its ".bak") with the system's reason; none when all were written.
-    std::optional<SaveFailure> failure;
-    std::vector<std::string> written; // the names replaced, in order
-};
-// Writes every file under `folder` or none of them. First, with nothing the game
-// reads touched, a flushed temporary beside each file and, for a file without a
-// ".bak", a copy of its previous bytes; then those copies become the ".bak"
-// files (an existing ".bak" is never changed); then each file is replaced in one
-// step, keeping its permissions. A read-only file, a folder in the place of a
-// file, its temporary or its ".bak", or a write that fails stops it before any
-// file is replaced: the ".bak" files it made are removed again and no temporary
-// stays. Only a replace the system refuses after others were done leaves those
-// before it written (`written` names them) and the rest as they were. The folders
-// must exist. Then the renames are made durable.
-TogetherReport writeFilesTogether(const std::string& folder, std::span<const FileBytes> files);
 
 // The bytes of a table file: the remarks, the header "%d;%d;" with `headerValue`
 // and `count` and the text kept after it, a line per record, the kept trailing

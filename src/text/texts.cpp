@@ -451,6 +451,17 @@ constexpr TextForms kTexts[] = {
      "conflicts of the line merge: %d, marked in the file as git marks them"},
     {Text::cliLineDiff, u8"изменения строк файла:"_cp1251, "the file's changed lines:"},
     {Text::cliConflictList, u8"список конфликтов слияния: %s"_cp1251, "the list of the merge's conflicts: %s"},
+
+    {Text::nameNoPage17, u8"на странице имён нет страницы 17 (<page id=\"17\">)"_cp1251,
+     "the name page has no page 17 (<page id=\"17\">)"},
+    {Text::nameNotInFormat,
+     u8"страница имён не в формате: страница 17 не закрыта своей строкой </page> или в файле нулевой байт"_cp1251,
+     "the name page is not in format: page 17 is not closed by a </page> line of its own, or the file holds a NUL byte"},
+    {Text::nameEmpty, u8"имя пустое"_cp1251, "the name is empty"},
+    {Text::nameBadCharacter, u8"в имени управляющий символ или неверный UTF-8"_cp1251,
+     "the name holds a control character or broken UTF-8"},
+    {Text::nameNoFreeId, u8"нет свободного номера текста выше наибольшего на странице 17"_cp1251,
+     "no free text id above the largest on page 17"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -89,6 +89,8 @@ enum class Text {
     // orvex-cli: a table file as text, and git's own merge and diff where the table's fail
     cliShowFile, cliShowFileArgument, cliShowFolderOption, cliGitNotOnPath, cliLineMerge,
     cliLineConflicts, cliLineDiff, cliConflictList,
+    // Why a name cannot be written to the name page
+    nameNoPage17, nameNotInFormat, nameEmpty, nameBadCharacter, nameNoFreeId,
     count_
 };
 
