@@ -215,11 +215,11 @@ void buildShipsPage(MainForm& f, Control& page) {
     f.shipList = &list(select, "ship.list", 70, 22, 200, f, onShipSelected);
     f.objectIdCaption = &infoLabel(select, "ship.objectId", 70, 54);
 
+    // The shield and missile lists name the tables' records (fillRecordLists).
     Control& arms = groupBox(f, page, "ship.armsBox", 3, 85, 290, 140);
     f.maxShieldTypeList = &shipRow(f, arms, {16, 26, 170, 22, 0, 0, 105});
     f.maxShieldCountList = &shipRow(f, arms, {16, 54, 170, 50, 0, 0, 105});
     f.maxMissileTypeList = &shipRow(f, arms, {16, 82, 170, 78, 0, 0, 105});
-    for (Text name : kFixedMissileNames) addItem(*f.maxMissileTypeList, f.text(name));
     f.maxMissileCountList = &shipRow(f, arms, {16, 110, 170, 106, 0, 0, 105});
 
     buildWeaponsGroup(f, page);
