@@ -8,21 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-// Hands each record to the editor's sink right after its line is read.
-struct PassToSink {
-    NameSink sink;
-    template <class Record> void operator()(const Record& record) const {
-        if (sink.fn) sink.fn(sink.context, record.nameTextId, record.objectId);
-    }
-};
-
-} // namespace
-
-void loadTable(GameState& state, TableId id, NameSink sink) {
+void loadTable(GameState& state, TableId id) {
     if (isWareTable(id)) return loadWares(state);
-    loadTableFrom(state, id, tableName(id).fileName, sink);
+    loadTableFrom(state, id, tableName(id).fileName);
 }
 
 void loadWares(GameState& state) {
@@ -39,34 +27,29 @@ void loadAllTables(GameState& state) {
 
 namespace {
 
-// Loads table `id` of `s` by `load(records, headerValue, count, file, before, after)`,
-// which reads one file's lines by the common rule; the records read then take
-// the table's place (a ware file's among the wares of the other four).
-template <class Load> void loadTableBy(GameState& s, TableId id, NameSink sink, Load load) {
+// Loads table `id` of `s` by `load(records, headerValue, count, file)`, which
+// reads one file's lines by the common rule; the records read then take the
+// table's place (a ware file's among the wares of the other four).
+template <class Load> void loadTableBy(GameState& s, TableId id, Load load) {
     withTable(s, id, [&](const auto& slot) {
         using Record = typename std::decay_t<decltype(slot)>::Record;
         std::vector<Record> records;
-        if constexpr (std::is_same_v<Record, TLasers> || std::is_same_v<Record, TShields> ||
-                      std::is_same_v<Record, TRockets>) {
-            load(records, slot.facts.headerValue, slot.facts.count, slot.facts.file, NoRecordStep{},
-                 PassToSink{sink});
-        } else {
-            load(records, slot.facts.headerValue, slot.facts.count, slot.facts.file, NoRecordStep{},
-                 NoRecordStep{});
-        }
+        load(records, slot.facts.headerValue, slot.facts.count, slot.facts.file);
         replaceRecords(slot, std::move(records));
     });
 }
 
 } // namespace
 
-void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink sink) {
+void loadTableFrom(GameState& s, TableId id, std::string_view fileName) {
     const std::string path = s.folder + std::string(fileName);
-    loadTableBy(s, id, sink, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
-                                 auto after) { loadTableFile(path, table, header, count, file, before, after); });
+    loadTableBy(s, id, [&](auto& table, int32_t& header, int32_t& count, TableFile& file) {
+        loadTableFile(path, table, header, count, file);
+    });
 }
 
 void loadTableBytes(GameState& s, TableId id, std::string bytes) {
-    loadTableBy(s, id, {}, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
-                               auto after) { loadTableText(std::move(bytes), table, header, count, file, before, after); });
+    loadTableBy(s, id, [&](auto& table, int32_t& header, int32_t& count, TableFile& file) {
+        loadTableText(std::move(bytes), table, header, count, file);
+    });
 }

@@ -21,36 +21,28 @@
 //   kept in the file state.
 // None of them reports anything or fails.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "tables/game_state.h"
 #include "tables/table_list.h"
 
-// Receives each laser, shield or missile right after its line is read, in table
-// order, so the editor can list its display name. An empty sink does nothing.
-struct NameSink {
-    void (*fn)(void* context, int32_t nameTextId, std::string_view objectId) = nullptr;
-    void* context = nullptr;
-};
-
-// Loads the table from its own file (table_list.h); lasers, shields and missiles
-// pass each record to `sink`. A ware file loads all five (loadWares).
-void loadTable(GameState& state, TableId id, NameSink sink = {});
+// Loads the table from its own file (table_list.h). A ware file loads all five
+// (loadWares).
+void loadTable(GameState& state, TableId id);
 // The five ware files B, E, F, M, T one after another into `wares`; each entry of
 // `wareFiles` gets its header value, count and file state.
 void loadWares(GameState& state);
 
-// Every table, in the order start-up loads them, without name sinks (for tools,
-// tests and benchmarks that need the whole game in memory).
+// Every table, in the order start-up loads them (for tools, tests and
+// benchmarks that need the whole game in memory).
 void loadAllTables(GameState& state);
 
 // Loads the one table from `fileName` under GameState::folder: its own file (the
-// loaders above) or another (its ".bak", say), by the same rules; lasers, shields
-// and missiles pass each record to `sink`. A ware file's records take the place of
-// its earlier ones in `wares`, after the records of the ware files before it.
-void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});
+// loaders above) or another (its ".bak", say), by the same rules. A ware file's
+// records take the place of its earlier ones in `wares`, after the records of
+// the ware files before it.
+void loadTableFrom(GameState& state, TableId id, std::string_view fileName);
 
 // Loads the one table from `bytes`, what its file held once (kept by the editor
 // as the table it read), by the same rules; the file state's identity is theirs.
