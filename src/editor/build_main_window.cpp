@@ -1,6 +1,7 @@
 // The main window: three tab pages of group boxes and three buttons, every
 // control created once here and kept in MainForm.
 
+#include "editor/control_list.h"
 #include "editor/editor.h"
 #include "editor/main_form.h"
 #include "names/name_page.h"
@@ -23,26 +24,34 @@ Control& regular(Control& c) {
     return c;
 }
 
-// Each control gets its id (ui/control_id.h) before auto-size makes its window.
-Control& label(Control& parent, std::string_view id, std::string_view text, int x, int y) {
-    return regular(createLabel(parent, text).setId(id)).place(x, y).setAutoSize(true);
+// Each control is named in the list of the window's controls (control_list.h):
+// its window carries the number the list gives it, taken before auto-size makes
+// the window, and shows the list's text in the window's language.
+std::string_view listedText(const MainForm& f, int number) {
+    const ControlEntry* entry = controlEntry(number);
+    return entry && entry->text ? f.text(*entry->text) : std::string_view();
 }
 
-Control& infoLabel(Control& parent, std::string_view id, int x, int y) {
-    return regular(createLabel(parent, "").setId(id)).place(x, y).setAutoSize(true);
+Control& label(MainForm& f, Control& parent, std::string_view name, int x, int y) {
+    const int id = controlNumber(name);
+    return regular(createLabel(parent, listedText(f, id)).setId(id)).place(x, y).setAutoSize(true);
 }
 
-Control& faceLabel(Control& parent, std::string_view id, int x, int y, bool wrapping) {
+Control& infoLabel(Control& parent, std::string_view name, int x, int y) {
+    return regular(createLabel(parent, "").setId(controlNumber(name))).place(x, y).setAutoSize(true);
+}
+
+Control& faceLabel(Control& parent, std::string_view name, int x, int y, bool wrapping) {
     Control& c = wrapping ? createWrappingLabel(parent, "") : createLabel(parent, "");
-    regular(c.setId(id)).place(x, y).setAutoSize(true);
+    regular(c.setId(controlNumber(name))).place(x, y).setAutoSize(true);
     setColour(c, kColourFace);
     return c;
 }
 
-Control& edit(Control& parent, std::string_view id, int x, int y, MainForm& form,
+Control& edit(Control& parent, std::string_view name, int x, int y, MainForm& form,
               ClickSlot::Fn onChange, bool decimal = false) {
-    Control& c = regular(
-        createEditBox(parent, decimal ? 0u : kDigitsOnly).setId(id).place(x, y).resize(90, 0));
+    Control& c = createEditBox(parent, decimal ? 0u : kDigitsOnly).setId(controlNumber(name));
+    regular(c).place(x, y).resize(90, 0);
     setColour(c, kColourWindow);
     c.onChange = {onChange, &form};
     c.onKeyChar = {decimal ? decimalKeyFilter : digitsKeyFilter, &form};
@@ -51,37 +60,41 @@ Control& edit(Control& parent, std::string_view id, int x, int y, MainForm& form
     return c;
 }
 
-Control& list(Control& parent, std::string_view id, int x, int y, int width, MainForm& form,
+Control& list(Control& parent, std::string_view name, int x, int y, int width, MainForm& form,
               ClickSlot::Fn onChange) {
-    Control& c = regular(createList(parent, 0).setId(id).place(x, y).resize(width, 0));
+    Control& c = regular(createList(parent, 0).setId(controlNumber(name)).place(x, y).resize(width, 0));
     setColour(c, kColourWindow);
     c.onChange = {onChange, &form};
     return c;
 }
 
-Control& groupBox(Control& parent, std::string_view id, std::string_view caption, int x, int y,
-                  int w, int h) {
+Control& groupBox(MainForm& f, Control& parent, std::string_view name, int x, int y, int w, int h) {
+    const int id = controlNumber(name);
     Control& box =
-        createGroupBox(parent, caption).setId(id).place(x, y).resize(w, h).setTabStop(false);
+        createGroupBox(parent, listedText(f, id)).setId(id).place(x, y).resize(w, h).setTabStop(false);
     setFontStyle(box, kBold);
     setCaptionAlignment(box, Alignment::Centre);
     return box;
 }
 
+Control& button(MainForm& f, Control& window, std::string_view name) {
+    const int id = controlNumber(name);
+    return createButton(window, listedText(f, id)).setId(id);
+}
+
 void addContainerTypes(Control& list) { addListedEntries(list, Shown::containerEntry); }
 
-// The id of a group's control: the group's name, a dot, the control's role or
-// column ("laser.list", "ship.hullStrength").
+// The name of a group's control: the group's name, a dot, the control's role
+// ("laser.list", "laser.priceRange").
 std::string idIn(std::string_view group, std::string_view role) {
     return std::string(group) + "." + std::string(role);
 }
 
 // The selector, its label and the objectId label common to the record groups.
-void recordSelector(RecordGroup& g, std::string_view group, Control& box,
-                    std::string_view caption, int listWidth, int objectIdY, MainForm& form,
-                    ClickSlot::Fn onSelect) {
+void recordSelector(RecordGroup& g, std::string_view group, Control& box, int listWidth,
+                    int objectIdY, MainForm& form, ClickSlot::Fn onSelect) {
     g.box = &box;
-    label(box, idIn(group, "listLabel"), caption, 16, 26);
+    label(form, box, idIn(group, "listLabel"), 16, 26);
     g.list = &list(box, idIn(group, "list"), 70, 22, listWidth, form, onSelect);
     g.objectIdLabel = &infoLabel(box, idIn(group, "objectId"), 70, objectIdY);
 }
@@ -93,20 +106,25 @@ struct Place {
     int listWidth = 90;
 };
 
-// The next input of `inputs` from its description: label, edit box or list, unit.
-// Its tag is its index among the descriptions, by which the handlers find it;
-// its id is the group's name and the column it edits ("ship.speed"), its
-// label's and unit's the same with ".label" and ".unit".
+// The next input of `inputs` from its description: label, edit box or list, unit
+// (with the small "2" of a squared unit above its end). Its tag is its index
+// among the descriptions, by which the handlers find it; the list names the
+// row's controls by the group and the column (fieldControlName).
 template <class Record>
 Control& fieldRow(MainForm& f, std::string_view group, Control& box, std::vector<Control*>& inputs,
                   std::span<const FieldOf<Record>> fields, Place at, ClickSlot::Fn onChange) {
     const FieldOf<Record>& d = fields[inputs.size()];
-    const std::string id = idIn(group, columnOf(d));
-    label(box, id + ".label", f.text(d.label), at.labelX, at.labelY);
+    const auto name = [&](FieldPart part) { return fieldControlName(group, columnOf(d), part); };
+    label(f, box, name(FieldPart::label), at.labelX, at.labelY);
     Control& c = isListField(d.shown)
-                     ? list(box, id, at.inputX, at.inputY, at.listWidth, f, onChange)
-                     : edit(box, id, at.inputX, at.inputY, f, onChange, d.shown == Shown::percent);
-    if (d.unit) label(box, id + ".unit", f.text(*d.unit), at.unitX, at.unitY);
+                     ? list(box, name(FieldPart::input), at.inputX, at.inputY, at.listWidth, f, onChange)
+                     : edit(box, name(FieldPart::input), at.inputX, at.inputY, f, onChange,
+                            d.shown == Shown::percent);
+    if (d.unit) label(f, box, name(FieldPart::unit), at.unitX, at.unitY);
+    if (d.unitSquared) {
+        Control& exponent = createLabel(box, "2").setId(controlNumber(name(FieldPart::exponent)));
+        setFontHeight(regular(exponent).place(at.unitX + 17, at.unitY - 3).setAutoSize(true), 9);
+    }
     setTag(c, static_cast<int>(inputs.size()));
     inputs.push_back(&c);
     return c;
@@ -117,28 +135,17 @@ std::string weaponCaption(const MainForm& f, Text word, std::string_view family)
     return std::string(f.text(word)) + " " + std::string(family);
 }
 
-void buildShipsPage(MainForm& f, Control& page) {
-    Control& select =
-        groupBox(page, "ship.selectionBox", f.text(Text::groupShipSelection), 3, 3, 290, 80);
-    label(select, "ship.listLabel", f.text(Text::ship), 16, 26);
-    f.shipList = &list(select, "ship.list", 70, 22, 200, f, onShipSelected);
-    f.objectIdCaption = &infoLabel(select, "ship.objectId", 70, 54);
+// The next row of the ship page's field descriptions.
+Control& shipRow(MainForm& f, Control& box, Place at) {
+    return fieldRow(f, "ship", box, f.shipFields, std::span<const FieldOf<TShips>>(kShipFields), at,
+                    onShipFieldChange);
+}
 
-    const std::span<const FieldOf<TShips>> fields(kShipFields);
-    auto row = [&](Control& box, Place at) -> Control& {
-        return fieldRow(f, "ship", box, f.shipFields, fields, at, onShipFieldChange);
-    };
-    Control& arms =
-        groupBox(page, "ship.armsBox", f.text(Text::groupShieldsMissiles), 3, 85, 290, 140);
-    f.maxShieldTypeList = &row(arms, {16, 26, 170, 22, 0, 0, 105});
-    f.maxShieldCountList = &row(arms, {16, 54, 170, 50, 0, 0, 105});
-    f.maxMissileTypeList = &row(arms, {16, 82, 170, 78, 0, 0, 105});
-    for (Text name : kFixedMissileNames) addItem(*f.maxMissileTypeList, f.text(name));
-    f.maxMissileCountList = &row(arms, {16, 110, 170, 106, 0, 0, 105});
-
-    Control& weapons =
-        groupBox(page, "ship.weaponsBox", f.text(Text::groupArmament), 301, 3, 299, 222);
-    f.turretLabel = &label(weapons, "turret.listLabel", f.text(Text::turret), 16, 26);
+// The group "Вооружение": the turret list and a check box for each bit of the
+// chosen turret's weapon mask.
+void buildWeaponsGroup(MainForm& f, Control& page) {
+    Control& weapons = groupBox(f, page, "ship.weaponsBox", 301, 3, 299, 222);
+    f.turretLabel = &label(f, weapons, "turret.listLabel", 16, 26);
     f.turretList = &list(weapons, "turret.list", 70, 22, 200, f, onTurretSelected);
     struct Box {
         Text word; // none for the boxes named by their family alone
@@ -165,42 +172,58 @@ void buildShipsPage(MainForm& f, Control& page) {
         const std::string caption =
             b.word == kNoWord ? std::string(b.family) : weaponCaption(f, b.word, b.family);
         // Named by the bit of the weapon mask it stands for ("weapon.3").
-        const std::string id = idIn("weapon", std::to_string(b.bit));
-        Control& box = createCheckBox(weapons, caption).setId(id);
+        Control& box = createCheckBox(weapons, caption);
+        box.setId(controlNumber(idIn("weapon", std::to_string(b.bit))));
         regular(box).place(b.x, b.y).setAutoSize(true);
         setTag(box, b.bit);
         box.onClick = {onWeaponBoxClicked, &f};
         f.weaponBoxes[i] = &box;
     }
+}
 
-    Control& tech =
-        groupBox(page, "ship.techBox", f.text(Text::groupSpecifications), 3, 227, 597, 255);
-    f.speed = &row(tech, {16, 25, 170, 22, 265, 25});
-    f.speedUpgrades = &row(tech, {16, 53, 170, 50});
-    f.manoeuvrabilityX = &row(tech, {16, 81, 170, 78, 265, 81});
-    f.manoeuvrabilityY = &row(tech, {16, 109, 170, 106, 265, 109});
-    f.manoeuvrabilityRotation = &row(tech, {16, 137, 170, 134, 265, 137});
-    f.manoeuvrabilityUpgrades = &row(tech, {16, 165, 170, 162});
-    f.hullStrength = &row(tech, {16, 193, 170, 190});
+// The group "Технические характеристики": two columns of fields and the price estimate.
+void buildSpecificationsGroup(MainForm& f, Control& page) {
+    Control& tech = groupBox(f, page, "ship.techBox", 3, 227, 597, 255);
+    f.speed = &shipRow(f, tech, {16, 25, 170, 22, 265, 25});
+    f.speedUpgrades = &shipRow(f, tech, {16, 53, 170, 50});
+    f.manoeuvrabilityX = &shipRow(f, tech, {16, 81, 170, 78, 265, 81});
+    f.manoeuvrabilityY = &shipRow(f, tech, {16, 109, 170, 106, 265, 109});
+    f.manoeuvrabilityRotation = &shipRow(f, tech, {16, 137, 170, 134, 265, 137});
+    f.manoeuvrabilityUpgrades = &shipRow(f, tech, {16, 165, 170, 162});
+    f.hullStrength = &shipRow(f, tech, {16, 193, 170, 190});
 
     Control& divider =
-        createPanel(tech, kEdgeSunken).setId("ship.divider").place(293, 16).resize(2, 235);
+        createPanel(tech, kEdgeSunken).setId(controlNumber("ship.divider")).place(293, 16).resize(2, 235);
     divider.setTabStop(false);
 
-    f.acceleration = &row(tech, {310, 25, 470, 22, 565, 25});
-    // The unit's exponent.
-    setFontHeight(label(tech, "ship.acceleration.exponent", "2", 582, 22), 9);
-    f.minCargoSize = &row(tech, {310, 53, 470, 50, 565, 53});
-    f.maxCargoSize = &row(tech, {310, 81, 470, 78, 565, 81});
-    f.cargoBayType = &row(tech, {310, 110, 470, 106});
+    f.acceleration = &shipRow(f, tech, {310, 25, 470, 22, 565, 25});
+    f.minCargoSize = &shipRow(f, tech, {310, 53, 470, 50, 565, 53});
+    f.maxCargoSize = &shipRow(f, tech, {310, 81, 470, 78, 565, 81});
+    f.cargoBayType = &shipRow(f, tech, {310, 110, 470, 106});
     addContainerTypes(*f.cargoBayType);
-    f.hangarCapacity = &row(tech, {310, 137, 470, 134});
-    f.generatorPower = &row(tech, {310, 165, 470, 162, 565, 165});
-    f.shipPriceCoefficient = &row(tech, {310, 193, 470, 190});
+    f.hangarCapacity = &shipRow(f, tech, {310, 137, 470, 134});
+    f.generatorPower = &shipRow(f, tech, {310, 165, 470, 162, 565, 165});
+    f.shipPriceCoefficient = &shipRow(f, tech, {310, 193, 470, 190});
     // Estimates wrap inside their group when they do not fit on one line.
-    Control& price = createWrappingLabel(tech, "").setId("ship.price");
+    Control& price = createWrappingLabel(tech, "").setId(controlNumber("ship.price"));
     f.shipPriceLabel = &regular(price).place(310, 222).setAutoSize(true);
+}
 
+void buildShipsPage(MainForm& f, Control& page) {
+    Control& select = groupBox(f, page, "ship.selectionBox", 3, 3, 290, 80);
+    label(f, select, "ship.listLabel", 16, 26);
+    f.shipList = &list(select, "ship.list", 70, 22, 200, f, onShipSelected);
+    f.objectIdCaption = &infoLabel(select, "ship.objectId", 70, 54);
+
+    // The shield and missile lists name the tables' records (fillRecordLists).
+    Control& arms = groupBox(f, page, "ship.armsBox", 3, 85, 290, 140);
+    f.maxShieldTypeList = &shipRow(f, arms, {16, 26, 170, 22, 0, 0, 105});
+    f.maxShieldCountList = &shipRow(f, arms, {16, 54, 170, 50, 0, 0, 105});
+    f.maxMissileTypeList = &shipRow(f, arms, {16, 82, 170, 78, 0, 0, 105});
+    f.maxMissileCountList = &shipRow(f, arms, {16, 110, 170, 106, 0, 0, 105});
+
+    buildWeaponsGroup(f, page);
+    buildSpecificationsGroup(f, page);
     f.shipInputs = f.shipFields;
 }
 
@@ -213,8 +236,8 @@ void priceLabels(RecordGroup& g, std::string_view group, int averageY, int range
 
 void buildArmamentPage(MainForm& f, Control& page) {
     RecordGroup& l = f.laser;
-    Control& lasers = groupBox(page, "laser.box", f.text(Text::groupLasers), 3, 3, 597, 207);
-    recordSelector(l, "laser", lasers, f.text(Text::laser), 190, 50, f, onLaserSelected);
+    Control& lasers = groupBox(f, page, "laser.box", 3, 3, 597, 207);
+    recordSelector(l, "laser", lasers, 190, 50, f, onLaserSelected);
     auto laserRow = [&](Place at) -> Control& {
         return fieldRow(f, "laser", lasers, l.fields,
                         std::span<const FieldOf<TLasers>>(kLaserFields), at, onLaserFieldChange);
@@ -240,8 +263,8 @@ void buildArmamentPage(MainForm& f, Control& page) {
     l.inputs = l.fields;
 
     RecordGroup& s = f.shield;
-    Control& shields = groupBox(page, "shield.box", f.text(Text::groupShields), 3, 212, 597, 135);
-    recordSelector(s, "shield", shields, f.text(Text::shield), 190, 50, f, onShieldSelected);
+    Control& shields = groupBox(f, page, "shield.box", 3, 212, 597, 135);
+    recordSelector(s, "shield", shields, 190, 50, f, onShieldSelected);
     auto shieldRow = [&](Place at) -> Control& {
         return fieldRow(f, "shield", shields, s.fields,
                         std::span<const FieldOf<TShields>>(kShieldFields), at, onShieldFieldChange);
@@ -256,8 +279,8 @@ void buildArmamentPage(MainForm& f, Control& page) {
     s.inputs = s.fields;
 
     RecordGroup& r = f.rocket;
-    Control& rockets = groupBox(page, "rocket.box", f.text(Text::groupMissiles), 3, 349, 597, 160);
-    recordSelector(r, "rocket", rockets, f.text(Text::missile), 190, 50, f, onRocketSelected);
+    Control& rockets = groupBox(f, page, "rocket.box", 3, 349, 597, 160);
+    recordSelector(r, "rocket", rockets, 190, 50, f, onRocketSelected);
     auto rocketRow = [&](Place at) -> Control& {
         return fieldRow(f, "rocket", rockets, r.fields,
                         std::span<const FieldOf<TRockets>>(kRocketFields), at, onRocketFieldChange);
@@ -275,9 +298,8 @@ void buildArmamentPage(MainForm& f, Control& page) {
 
 void buildStationsPage(MainForm& f, Control& page) {
     RecordGroup& st = f.station;
-    Control& stations =
-        groupBox(page, "station.box", f.text(Text::groupFactories), 3, 3, 597, 145);
-    recordSelector(st, "station", stations, f.text(Text::station), 300, 53, f, onStationSelected);
+    Control& stations = groupBox(f, page, "station.box", 3, 3, 597, 145);
+    recordSelector(st, "station", stations, 300, 53, f, onStationSelected);
     auto stationRow = [&](Place at) -> Control& {
         return fieldRow(f, "station", stations, st.fields,
                         std::span<const FieldOf<TStations>>(kStationFields), at,
@@ -291,8 +313,8 @@ void buildStationsPage(MainForm& f, Control& page) {
     st.inputs = st.fields;
 
     RecordGroup& w = f.ware;
-    Control& wares = groupBox(page, "ware.box", f.text(Text::groupWares), 3, 150, 597, 185);
-    recordSelector(w, "ware", wares, f.text(Text::ware), 300, 53, f, onWareSelected);
+    Control& wares = groupBox(f, page, "ware.box", 3, 150, 597, 185);
+    recordSelector(w, "ware", wares, 300, 53, f, onWareSelected);
     auto wareRow = [&](Place at) -> Control& {
         return fieldRow(f, "ware", wares, w.fields, std::span<const FieldOf<TWares>>(kWareFields),
                         at, onWareFieldChange);
@@ -337,19 +359,20 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
     setFontStyle(window, 0);
     window.onCloseRequest = {confirmClose, f};
 
+    // Each tab reads as its page is named in the list.
+    const int pages[] = {controlNumber("shipsPage"), controlNumber("armamentPage"),
+                         controlNumber("stationsPage")};
     Control& tabs = createTabControl(window,
-                                     {f->text(Text::tabShips), f->text(Text::tabArmament),
-                                      f->text(Text::tabStationsWares)},
+                                     {listedText(*f, pages[0]), listedText(*f, pages[1]),
+                                      listedText(*f, pages[2])},
                                      kTabsFixedWidth)
-                        .setId("tabs")
+                        .setId(controlNumber("tabs"))
                         .place(3, 3)
                         .resize(612, 544)
                         .setTabStop(false);
     f->tabs = &tabs;
     // The tab control makes its pages' windows with its own: they take their ids at once.
-    tabPage(tabs, 0).setId("shipsPage");
-    tabPage(tabs, 1).setId("armamentPage");
-    tabPage(tabs, 2).setId("stationsPage");
+    for (int i = 0; i < 3; ++i) tabPage(tabs, i).setId(pages[i]);
     traceMark("main window and tab control made");
     buildShipsPage(*f, tabPage(tabs, 0));
     traceMark("page of ships built");
@@ -358,15 +381,12 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
     buildStationsPage(*f, tabPage(tabs, 2));
     traceMark("page of stations and wares built");
 
-    f->saveButton = &createButton(window, f->text(Text::save)).place(320, 556).resize(90, 27);
-    f->saveButton->setId("saveButton");
+    f->saveButton = &button(*f, window, "saveButton").place(320, 556).resize(90, 27);
     f->saveButton->onClick = {onSaveClicked, f};
     setShortcut(*f->saveButton, 'S'); // Ctrl+S
-    f->closeButton = &createButton(window, f->text(Text::close)).place(420, 556).resize(90, 27);
-    f->closeButton->setId("closeButton");
+    f->closeButton = &button(*f, window, "closeButton").place(420, 556).resize(90, 27);
     f->closeButton->onClick = {onCloseClicked, f};
-    f->helpButton = &createButton(window, f->text(Text::help)).place(520, 556).resize(90, 27);
-    f->helpButton->setId("helpButton");
+    f->helpButton = &button(*f, window, "helpButton").place(520, 556).resize(90, 27);
     f->helpButton->onClick = {showAbout, f};
 
     // The texts as measured in the window's font, in either language.

@@ -43,8 +43,13 @@ void showRocket(MainForm& form);
 void showStation(MainForm& form);
 void showWare(MainForm& form);
 
-// The lists that name table `id`'s records filled again from the table (after
-// Save merged in another program's records); each selector keeps its record.
+// The lists that name table `id`'s records (for a ware file, the ware list,
+// which names all five files' records) filled from the table, after the entries
+// of their own (the missile list's fixed missiles); each list's first entry is
+// chosen. Nothing for a table no list names.
+void fillRecordLists(MainForm& form, TableId id);
+// The same, again (after Save merged in another program's records): each
+// selector keeps its record, or its place when that record is gone.
 void refillRecordLists(MainForm& form, TableId id);
 // The entry a list of the window names record `index` of table `id` under
 // ("Кондор", "Рудник (Аргон)"); a bullet's is the entry of the laser whose group

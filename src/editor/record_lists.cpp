@@ -1,16 +1,19 @@
-// The lists that name a table's records filled again, after Save took in records
-// another program added, removed, reordered or renamed: each selector stays on
-// the record it showed (by objectId), or on the entry at its place when that
-// record is gone. And the entry a list names one record under, for messages.
+// The lists that name a table's records: filled at start-up, and filled again
+// after Save took in records another program added, removed, reordered or
+// renamed, when each selector stays on the record it showed (by objectId), or
+// on the entry at its place when that record is gone. And the entry a list
+// names one record under, for messages.
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
 #include "names/display_names.h"
+#include "tables/editor_fields.h"
 #include "tables/game_state.h"
 #include "tables/ware_list.h"
 #include "ui/control.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -24,56 +27,78 @@ template <class Record> std::string entryOf(const MainForm& f, const Record& r) 
         return listedName(f.nameLines.get(), r.nameTextId, r.objectId, std::nullopt, f.language);
 }
 
-// Fills `selector` with `records`, and `alsoNaming` too, a field list that names
-// the same records after entries of its own. The selector stays on the record
-// its group's objectId label still names, else on the entry at its place.
-template <class Record>
-void refill(const MainForm& f, Control& selector, const Control& objectIdLabel,
-            const std::vector<Record>& records, Control* alsoNaming = nullptr) {
-    const int was = selectedIndex(selector);
-    const std::string shown = controlText(objectIdLabel);
-    std::vector<std::string> ownEntries;
-    if (alsoNaming)
-        for (int i = 0; i < itemCount(*alsoNaming) - itemCount(selector); ++i)
-            ownEntries.push_back(itemText(*alsoNaming, i));
+// The lists naming one table's records: its group's selector, with the label
+// that shows the chosen record's objectId, and a field list of the ship page
+// that names the same records after entries of its own.
+struct RecordLists {
+    Control* selector = nullptr;
+    const Control* objectIdLabel = nullptr;
+    Control* alsoNaming = nullptr;
+    std::span<const Text> ownEntries = {};
+};
 
-    clearItems(selector);
-    if (alsoNaming) clearItems(*alsoNaming);
-    for (const std::string& entry : ownEntries) addItem(*alsoNaming, entry);
-    for (const Record& r : records) {
-        const std::string entry = entryOf(f, r);
-        addItem(selector, entry);
-        if (alsoNaming) addItem(*alsoNaming, entry);
+// Calls visit(records, lists) with the records of table `id` and the lists that
+// name them; nothing for the tables no list names.
+template <class Visit> void withRecordLists(MainForm& f, TableId id, Visit visit) {
+    const GameState& game = *f.game;
+    switch (id) {
+    case TableId::ships: return visit(game.ships.records, RecordLists{f.shipList, f.objectIdCaption});
+    case TableId::lasers:
+        return visit(game.lasers.records, RecordLists{f.laser.list, f.laser.objectIdLabel});
+    case TableId::shields:
+        return visit(game.shields.records,
+                     RecordLists{f.shield.list, f.shield.objectIdLabel, f.maxShieldTypeList});
+    case TableId::rockets:
+        return visit(game.rockets.records, RecordLists{f.rocket.list, f.rocket.objectIdLabel,
+                                                       f.maxMissileTypeList, kFixedMissileNames});
+    case TableId::stations:
+        return visit(game.stations.records, RecordLists{f.station.list, f.station.objectIdLabel});
+    case TableId::bullets:
+    case TableId::cockpits: return; // named in no list
+    default: { // a ware file: the one ware list names the records of all five
+        std::vector<TWares> wares;
+        wares.reserve(wareCount(game));
+        forEachWareFile(game, [&](TableId, const Table<TWares>& t) {
+            wares.insert(wares.end(), t.records.begin(), t.records.end());
+        });
+        return visit(wares, RecordLists{f.ware.list, f.ware.objectIdLabel});
     }
-    const auto same = std::find_if(records.begin(), records.end(),
-                                   [&](const Record& r) { return !shown.empty() && r.objectId == shown; });
-    const int last = static_cast<int>(records.size()) - 1;
-    setSelectedIndex(selector, same != records.end() ? static_cast<int>(same - records.begin())
-                                                     : std::clamp(was, std::min(0, last), last));
+    }
+}
+
+// Fills the lists with the records' entries, each computed once; the first
+// entry of each list is chosen.
+template <class Records> void fill(const MainForm& f, const Records& records, const RecordLists& lists) {
+    clearItems(*lists.selector);
+    if (lists.alsoNaming) {
+        clearItems(*lists.alsoNaming);
+        for (Text own : lists.ownEntries) addItem(*lists.alsoNaming, f.text(own));
+    }
+    for (const auto& r : records) {
+        const std::string entry = entryOf(f, r);
+        addItem(*lists.selector, entry);
+        if (lists.alsoNaming) addItem(*lists.alsoNaming, entry);
+    }
 }
 
 } // namespace
 
+void fillRecordLists(MainForm& f, TableId id) {
+    withRecordLists(f, id, [&](const auto& records, const RecordLists& lists) { fill(f, records, lists); });
+}
+
 void refillRecordLists(MainForm& f, TableId id) {
-    const GameState& game = *f.game;
-    switch (id) {
-    case TableId::ships: return refill(f, *f.shipList, *f.objectIdCaption, game.ships.records);
-    case TableId::lasers: return refill(f, *f.laser.list, *f.laser.objectIdLabel, game.lasers.records);
-    case TableId::shields:
-        return refill(f, *f.shield.list, *f.shield.objectIdLabel, game.shields.records, f.maxShieldTypeList);
-    case TableId::rockets:
-        return refill(f, *f.rocket.list, *f.rocket.objectIdLabel, game.rockets.records, f.maxMissileTypeList);
-    case TableId::stations: return refill(f, *f.station.list, *f.station.objectIdLabel, game.stations.records);
-    case TableId::bullets:
-    case TableId::cockpits: return; // named in no list
-    default: {
-        std::vector<TWares> wares; // the ware list's records, in its order
-        forEachWareFile(game, [&](TableId, const Table<TWares>& t) {
-            wares.insert(wares.end(), t.records.begin(), t.records.end());
-        });
-        return refill(f, *f.ware.list, *f.ware.objectIdLabel, wares);
-    }
-    }
+    withRecordLists(f, id, [&](const auto& records, const RecordLists& lists) {
+        Control& selector = *lists.selector;
+        const int was = selectedIndex(selector);
+        const std::string shown = controlText(*lists.objectIdLabel);
+        fill(f, records, lists);
+        const auto same = std::find_if(records.begin(), records.end(),
+                                       [&](const auto& r) { return !shown.empty() && r.objectId == shown; });
+        const int last = static_cast<int>(records.size()) - 1;
+        setSelectedIndex(selector, same != records.end() ? static_cast<int>(same - records.begin())
+                                                         : std::clamp(was, std::min(0, last), last));
+    });
 }
 
 std::string listedEntry(const MainForm& f, TableId id, size_t index) {

@@ -157,6 +157,117 @@ std::vector<TableId> changedSince(const MainForm& f, const std::vector<TableId>&
     return changed;
 }
 
+// What Save has seen and done over its rounds, told when it ends.
+struct SaveProgress {
+    ExpectedFiles expected;             // each file as Save last saw it
+    std::vector<TableId> leftAsTheyAre; // No to their question, and the tables linked to those
+    std::vector<TableId> mergedFiles;   // merged and written, for the closing message
+    std::vector<SaveFailure> failed;
+    std::vector<TableId> stillChanging; // still written by another program after the last round
+    int written = 0;
+};
+
+// One round of Save: the tables due (`toWrite`), those whose files another
+// program changed (`changedOnDisk`), and what the round makes of them.
+struct SaveRound {
+    std::vector<TableId> toWrite, changedOnDisk;
+    SaveMerge merge;
+    std::vector<TableId> taken, clean; // mergeOrAsk's
+    GameState mine;                    // the window's own tables while merged ones stand in
+    std::vector<TableId> copied;       // tables whose merge changed the window's
+    std::vector<TableId> asOnDisk;     // tables the merge leaves as their files hold them
+    std::vector<TableId> changedNow;   // files written again since the merge
+    std::vector<TableId> heldBack;     // merged again in the next round
+};
+
+// The merged values become the editor's, so the window and a later Save agree
+// with the files; the window's own tables are kept aside until then. A table
+// the merge leaves as its file holds it is not written again.
+void takeMerged(MainForm& f, const SaveProgress& progress, SaveRound& r) {
+    for (const TableName& t : kTableNames) {
+        const TableMerge& m = r.merge.merge.tables[slot(t.id)];
+        if (holds(progress.leftAsTheyAre, t.id) || !m.readable || !m.exists) continue;
+        const bool onDisk = holds(r.changedOnDisk, t.id);
+        if (onDisk && !holds(r.taken, t.id)) continue;
+        if (m.changesMine) {
+            copyTable(*f.game, t.id, r.mine);
+            copyTable(r.merge.merge.merged, t.id, *f.game);
+            r.copied.push_back(t.id);
+        }
+        if (onDisk && m.wholeFile == MergeSide::theirs) r.asOnDisk.push_back(t.id);
+    }
+}
+
+// The tables the round does not write. A file written again since the merge
+// holds back its table and those linked to it (they name each other's records
+// by place): the next round merges them again. A replace it meets later is
+// refused by the writer.
+std::vector<TableId> notWrittenNow(const MainForm& f, const SaveProgress& progress, SaveRound& r) {
+    const auto saveOrder = tablesInSaveOrder();
+    std::vector<TableId> notNow = progress.leftAsTheyAre;
+    for (TableId id : saveOrder)
+        if (!holds(r.toWrite, id) && !holds(r.copied, id)) notNow.push_back(id);
+    std::vector<TableId> writing;
+    for (TableId id : saveOrder)
+        if (!holds(notNow, id)) writing.push_back(id);
+    r.changedNow = changedSince(f, writing, progress.expected);
+    for (TableId id : r.changedNow)
+        for (TableId linked : linkedTables(id))
+            if (holds(writing, linked) && !holds(r.heldBack, linked)) r.heldBack.push_back(linked);
+    notNow.insert(notNow.end(), r.heldBack.begin(), r.heldBack.end());
+    notNow.insert(notNow.end(), r.asOnDisk.begin(), r.asOnDisk.end());
+    return notNow;
+}
+
+// After the write: what was written is what the files hold now (the next save
+// compares with it, and merges with it as the table read); a table held back
+// gets the window's own values again, and the others show what was merged in.
+void afterWriting(MainForm& f, SaveReport& report, SaveProgress& progress, SaveRound& r) {
+    for (const SavedTable& saved : report.saved) {
+        tableFile(*f.game, saved.id).identity = saved.identity;
+        rememberBase(*f.game, saved.id, f.tableBases);
+    }
+    progress.written += report.written;
+    progress.failed.insert(progress.failed.end(), report.failed.begin(), report.failed.end());
+    for (TableId id : report.changed)
+        for (TableId linked : linkedTables(id))
+            if (!holds(r.heldBack, linked) && (holds(r.copied, linked) || linked == id)) r.heldBack.push_back(linked);
+    for (TableId id : r.changedNow)
+        if (!holds(report.changed, id)) report.changed.push_back(id);
+    bool shownChanged = false;
+    for (TableId id : r.copied) {
+        // The window's table comes back and is merged with that file in the next round.
+        if (holds(r.heldBack, id)) {
+            copyTable(r.mine, id, *f.game);
+            continue;
+        }
+        refillRecordLists(f, id);
+        shownChanged = true;
+    }
+    if (shownChanged) showAgain(f);
+    for (TableId id : r.asOnDisk)
+        if (!holds(r.heldBack, id)) rememberBase(*f.game, id, f.tableBases);
+    const auto written = [&](TableId id) {
+        return std::any_of(report.saved.begin(), report.saved.end(), [&](const SavedTable& s) { return s.id == id; });
+    };
+    for (TableId id : r.clean)
+        if (!holds(r.heldBack, id) && (holds(r.asOnDisk, id) || written(id))) progress.mergedFiles.push_back(id);
+}
+
+// Tells what Save could not do, or the files it merged. False after a failure.
+bool tellResult(MainForm& f, const SaveProgress& progress) {
+    if (!progress.failed.empty() || !progress.stillChanging.empty()) {
+        reportFailures(f, progress.failed, progress.stillChanging, progress.written);
+        return false;
+    }
+    if (!progress.mergedFiles.empty()) {
+        std::string text(f.text(Text::mergedOnSave));
+        for (TableId id : progress.mergedFiles) (text += "\r\n") += tableName(id).fileName;
+        messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
+    }
+    return true;
+}
+
 } // namespace
 
 void markChanged(MainForm& f, bool changed) {
@@ -171,107 +282,38 @@ bool saveTables(MainForm& f) {
     // is not replaced (saveAllTables), and Save merges it or asks about it again.
     // A program that keeps writing is given up on after a few rounds.
     constexpr int kRounds = 3;
-    ExpectedFiles expected;
-    for (const TableFileEntry& entry : tableFiles(*f.game)) expected[slot(entry.id)] = entry.file->identity;
+    SaveProgress progress;
+    for (const TableFileEntry& entry : tableFiles(*f.game))
+        progress.expected[slot(entry.id)] = entry.file->identity;
     std::vector<TableId> changedOnDisk;
     for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) changedOnDisk.push_back(entry.id);
     const auto saveOrder = tablesInSaveOrder();
     std::vector<TableId> toWrite(saveOrder.begin(), saveOrder.end());
 
-    std::vector<TableId> leftAsTheyAre;
-    std::vector<TableId> mergedFiles; // merged and written, for the closing message
-    std::vector<SaveFailure> failed;
-    std::vector<TableId> stillChanging;
-    int written = 0;
     for (int round = 1; !toWrite.empty(); ++round) {
+        SaveRound r;
+        r.toWrite = toWrite;
+        r.changedOnDisk = changedOnDisk;
         // Every question of a round comes before anything is written or merged
         // into memory, so that Cancel changes nothing more.
-        SaveMerge merge;
-        std::vector<TableId> taken, clean;
-        if (!mergeOrAsk(f, changedOnDisk, expected, leftAsTheyAre, merge, taken, clean)) return false;
-        // The merged values become the editor's, so the window and a later Save
-        // agree with the files; the window's own tables are kept aside until
-        // then. A table the merge leaves as its file holds it is not written again.
-        GameState mine;
-        std::vector<TableId> copied, asOnDisk;
-        for (const TableName& t : kTableNames) {
-            const TableMerge& m = merge.merge.tables[slot(t.id)];
-            if (holds(leftAsTheyAre, t.id) || !m.readable || !m.exists) continue;
-            const bool onDisk = holds(changedOnDisk, t.id);
-            if (onDisk && !holds(taken, t.id)) continue;
-            if (m.changesMine) {
-                copyTable(*f.game, t.id, mine);
-                copyTable(merge.merge.merged, t.id, *f.game);
-                copied.push_back(t.id);
-            }
-            if (onDisk && m.wholeFile == MergeSide::theirs) asOnDisk.push_back(t.id);
-        }
-        std::vector<TableId> notNow = leftAsTheyAre;
-        for (TableId id : saveOrder)
-            if (!holds(toWrite, id) && !holds(copied, id)) notNow.push_back(id);
-        // A file written again since the merge holds back its table and those
-        // linked to it (they name each other's records by place): the next round
-        // merges them again. A replace it meets later is refused by the writer.
-        std::vector<TableId> writing;
-        for (TableId id : saveOrder)
-            if (!holds(notNow, id)) writing.push_back(id);
-        const std::vector<TableId> changedNow = changedSince(f, writing, expected);
-        std::vector<TableId> heldBack;
-        for (TableId id : changedNow)
-            for (TableId linked : linkedTables(id))
-                if (holds(writing, linked) && !holds(heldBack, linked)) heldBack.push_back(linked);
-        notNow.insert(notNow.end(), heldBack.begin(), heldBack.end());
-        notNow.insert(notNow.end(), asOnDisk.begin(), asOnDisk.end());
-        SaveReport report = saveAllTables(*f.game, notNow, expected);
-        // What was written is what the files hold now: the next save compares with
-        // it, and merges with it as the table read.
-        for (const SavedTable& saved : report.saved) {
-            tableFile(*f.game, saved.id).identity = saved.identity;
-            rememberBase(*f.game, saved.id, f.tableBases);
-        }
-        written += report.written;
-        failed.insert(failed.end(), report.failed.begin(), report.failed.end());
-        for (TableId id : report.changed)
-            for (TableId linked : linkedTables(id))
-                if (!holds(heldBack, linked) && (holds(copied, linked) || linked == id)) heldBack.push_back(linked);
-        for (TableId id : changedNow)
-            if (!holds(report.changed, id)) report.changed.push_back(id);
-        bool shownChanged = false;
-        for (TableId id : copied) {
-            // The window's table comes back and is merged with that file in the next round.
-            if (holds(heldBack, id)) {
-                copyTable(mine, id, *f.game);
-                continue;
-            }
-            refillRecordLists(f, id);
-            shownChanged = true;
-        }
-        if (shownChanged) showAgain(f);
-        for (TableId id : asOnDisk)
-            if (!holds(heldBack, id)) rememberBase(*f.game, id, f.tableBases);
-        for (TableId id : clean)
-            if (!holds(heldBack, id) && (holds(asOnDisk, id) || std::any_of(report.saved.begin(), report.saved.end(),
-                                                                         [&](const SavedTable& s) { return s.id == id; })))
-                mergedFiles.push_back(id);
+        if (!mergeOrAsk(f, r.changedOnDisk, progress.expected, progress.leftAsTheyAre, r.merge, r.taken,
+                        r.clean))
+            return false;
+        takeMerged(f, progress, r);
+        const std::vector<TableId> notNow = notWrittenNow(f, progress, r);
+        SaveReport report = saveAllTables(*f.game, notNow, progress.expected);
+        afterWriting(f, report, progress, r);
 
-        toWrite = heldBack;
+        toWrite = r.heldBack;
         changedOnDisk = report.changed;
         if (round == kRounds) {
-            stillChanging = report.changed;
+            progress.stillChanging = report.changed;
             break;
         }
     }
-    if (!failed.empty() || !stillChanging.empty()) {
-        reportFailures(f, failed, stillChanging, written);
-        return false;
-    }
-    if (!mergedFiles.empty()) {
-        std::string text(f.text(Text::mergedOnSave));
-        for (TableId id : mergedFiles) (text += "\r\n") += tableName(id).fileName;
-        messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
-    }
+    if (!tellResult(f, progress)) return false;
     // Edits to a table left as it is are still not in its file.
-    if (leftAsTheyAre.empty()) markChanged(f, false);
+    if (progress.leftAsTheyAre.empty()) markChanged(f, false);
     return true;
 }
 

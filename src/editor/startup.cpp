@@ -22,30 +22,6 @@
 
 namespace {
 
-// The entry of an object other than a station.
-std::string listed(const MainForm& f, int32_t nameTextId, std::string_view objectId) {
-    return listedName(f.nameLines.get(), nameTextId, objectId, std::nullopt, f.language);
-}
-
-void addLaserName(void* context, int32_t nameTextId, std::string_view objectId) {
-    MainForm& f = *static_cast<MainForm*>(context);
-    addItem(*f.laser.list, listed(f, nameTextId, objectId));
-}
-
-void addShieldName(void* context, int32_t nameTextId, std::string_view objectId) {
-    MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = listed(f, nameTextId, objectId);
-    addItem(*f.maxShieldTypeList, name);
-    addItem(*f.shield.list, name);
-}
-
-void addRocketName(void* context, int32_t nameTextId, std::string_view objectId) {
-    MainForm& f = *static_cast<MainForm*>(context);
-    const std::string name = listed(f, nameTextId, objectId);
-    addItem(*f.maxMissileTypeList, name);
-    addItem(*f.rocket.list, name);
-}
-
 // One line per table that no save will write: its file, " — ", the place and the
 // reason. Empty when every table can be saved (missing ones are not listed).
 std::string keptTablesText(const MainForm& f) {
@@ -112,9 +88,7 @@ bool runStartup(MainForm& f) {
     loadTable(game, TableId::ships);
     loadTable(game, TableId::cockpits);
     traceMark("ships and cockpits read");
-    clearItems(*f.shipList);
-    for (const TShips& s : game.ships.records)
-        addItem(*f.shipList, listed(f, s.nameTextId, s.objectId));
+    fillRecordLists(f, TableId::ships);
     traceMark("ship list filled");
 
     addListedEntries(*f.maxShieldCountList, Shown::countEntry);
@@ -123,13 +97,16 @@ bool runStartup(MainForm& f) {
         addListedEntries(*g->averagePriceChange, Shown::percentEntry);
     traceMark("count and percentage lists filled");
 
-    loadTable(game, TableId::lasers, {addLaserName, &f});
+    loadTable(game, TableId::lasers);
+    fillRecordLists(f, TableId::lasers);
     traceMark("lasers read, laser list filled");
     loadTable(game, TableId::bullets);
     traceMark("bullets read");
-    loadTable(game, TableId::shields, {addShieldName, &f});
+    loadTable(game, TableId::shields);
+    fillRecordLists(f, TableId::shields);
     traceMark("shields read, two shield lists filled");
-    loadTable(game, TableId::rockets, {addRocketName, &f});
+    loadTable(game, TableId::rockets);
+    fillRecordLists(f, TableId::rockets);
     traceMark("missiles read, two missile lists filled");
 
     // Only now do the shield and missile lists hold the entries a ship selects.
@@ -141,19 +118,13 @@ bool runStartup(MainForm& f) {
 
     loadTable(game, TableId::stations);
     traceMark("stations read");
-    clearItems(*f.station.list);
-    for (const TStations& st : game.stations.records)
-        addItem(*f.station.list, listedName(f.nameLines.get(), st.nameTextId, st.objectId,
-                                            st.race, f.language));
+    fillRecordLists(f, TableId::stations);
     traceMark("station list filled");
     showStation(f);
 
     forEachWareFile(game, [&](TableId id, const Table<TWares>&) { loadTable(game, id); });
     traceMark("wares read");
-    clearItems(*f.ware.list);
-    forEachWareFile(game, [&](TableId, const Table<TWares>& wares) {
-        for (const TWares& w : wares.records) addItem(*f.ware.list, listed(f, w.nameTextId, w.objectId));
-    });
+    fillRecordLists(f, TableId::wareB); // the ware list names all five files' records
     traceMark("ware list filled");
     showWare(f);
     traceMark("first station and ware shown");

@@ -10,43 +10,34 @@
 
 namespace {
 
-// Hands each record that has a name to the editor's sink right after its line is read.
-struct PassToSink {
-    NameSink sink;
-    template <class Record> void operator()(const Record& record) const {
-        if constexpr (requires { record.nameTextId; })
-            if (sink.fn) sink.fn(sink.context, record.nameTextId, record.objectId);
-    }
-};
-
-// Loads table `id` of `s` by `load(records, headerValue, count, file, before, after)`,
-// which reads one file's lines by the common rule; the records read then take
-// the table's place.
-template <class Load> void loadTableBy(GameState& s, TableId id, NameSink sink, Load load) {
+// Loads table `id` of `s` by `load(records, headerValue, count, file)`, which
+// reads one file's lines by the common rule; the records read then take the
+// table's place.
+template <class Load> void loadTableBy(GameState& s, TableId id, Load load) {
     visitTable(s, id, [&](auto& table) {
         std::vector<typename decltype(table.records)::value_type> records;
-        load(records, table.headerValue, table.count, table.file, NoRecordStep{}, PassToSink{sink});
+        load(records, table.headerValue, table.count, table.file);
         table.records = std::move(records);
     });
 }
 
 } // namespace
 
-void loadTable(GameState& state, TableId id, NameSink sink) {
-    loadTableFrom(state, id, tableName(id).fileName, sink);
-}
+void loadTable(GameState& state, TableId id) { loadTableFrom(state, id, tableName(id).fileName); }
 
 void loadAllTables(GameState& state) {
     for (const TableName& table : kTableNames) loadTable(state, table.id);
 }
 
-void loadTableFrom(GameState& s, TableId id, std::string_view fileName, NameSink sink) {
+void loadTableFrom(GameState& s, TableId id, std::string_view fileName) {
     const std::string path = s.folder + std::string(fileName);
-    loadTableBy(s, id, sink, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
-                                 auto after) { loadTableFile(path, table, header, count, file, before, after); });
+    loadTableBy(s, id, [&](auto& table, int32_t& header, int32_t& count, TableFile& file) {
+        loadTableFile(path, table, header, count, file);
+    });
 }
 
 void loadTableBytes(GameState& s, TableId id, std::string bytes) {
-    loadTableBy(s, id, {}, [&](auto& table, int32_t& header, int32_t& count, TableFile& file, auto before,
-                               auto after) { loadTableText(std::move(bytes), table, header, count, file, before, after); });
+    loadTableBy(s, id, [&](auto& table, int32_t& header, int32_t& count, TableFile& file) {
+        loadTableText(std::move(bytes), table, header, count, file);
+    });
 }

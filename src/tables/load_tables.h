@@ -21,32 +21,21 @@
 //   kept in the file state.
 // None of them reports anything or fails.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "tables/game_state.h"
 #include "tables/table_list.h"
 
-// Receives each record that has a name right after its line is read, in table
-// order, so the editor can list its display name (it gives one for the lasers,
-// shields and missiles). An empty sink does nothing.
-struct NameSink {
-    void (*fn)(void* context, int32_t nameTextId, std::string_view objectId) = nullptr;
-    void* context = nullptr;
-};
+// Loads the table from its own file (table_list.h).
+void loadTable(GameState& state, TableId id);
 
-// Loads the table from its own file (table_list.h), passing each record to `sink`.
-void loadTable(GameState& state, TableId id, NameSink sink = {});
-
-// Every table, without name sinks (for tools, tests and benchmarks that need the
-// whole game in memory).
+// Every table (for tools, tests and benchmarks that need the whole game in memory).
 void loadAllTables(GameState& state);
 
 // Loads the one table from `fileName` under GameState::folder: its own file (the
-// loaders above) or another (its ".bak", say), by the same rules, passing each
-// record to `sink`.
-void loadTableFrom(GameState& state, TableId id, std::string_view fileName, NameSink sink = {});
+// loaders above) or another (its ".bak", say), by the same rules.
+void loadTableFrom(GameState& state, TableId id, std::string_view fileName);
 
 // Loads the one table from `bytes`, what its file held once (kept by the editor
 // as the table it read), by the same rules; the file state's identity is theirs.

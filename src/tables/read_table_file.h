@@ -16,10 +16,6 @@
 #include "text/files.h"
 #include "text/line_list.h"
 
-struct NoRecordStep {
-    template <class Record> void operator()(Record&) const {}
-};
-
 // The header's first two fields, each a whole integer ended by its semicolon.
 // Returns the fault of the first one that is not; kind none when both are.
 inline LineFault readHeaderFields(std::string_view& header, int32_t& value, int32_t& count) {
@@ -47,16 +43,15 @@ inline void keepAsRead(TableFile& file, const LineFault& fault, int line) {
     file.headerRest.clear();
 }
 
-// Reads the table file at `path` and appends its records to `table`, calling
-// before(record) ahead of each line and, once every line is read and sound,
-// after(record) for each record in order. Sets headerValue, count and file as
-// load_tables.h describes; on an unreadable or not-in-format file the records
-// appended so far are taken back, count is 0 and no after() is called, except
-// for a count above the lines (recordsLoaded), whose records are kept and counted.
+// Reads the table file at `path` and appends its records to `table`. Sets
+// headerValue, count and file as load_tables.h describes; on an unreadable or
+// not-in-format file the records appended so far are taken back and count is 0,
+// except for a count above the lines (recordsLoaded), whose records are kept
+// and counted.
 // loadTableFile on the lines of a file already read.
-template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
+template <class Record>
 void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& headerValue,
-                    int32_t& count, TableFile& file, Before before = {}, After after = {}) {
+                    int32_t& count, TableFile& file) {
     file = TableFile{};
     headerValue = 0;
     count = 0;
@@ -106,7 +101,6 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
     table.resize(first + static_cast<size_t>(present));
     for (int32_t k = 0; k < present; ++k) {
         Record& record = table[first + static_cast<size_t>(k)];
-        before(record);
         const LineFault fault = readRecordLine(lines.item(firstRecordLine + k), record, paddingBudget);
         if (fault.kind != TableProblemKind::none) {
             // The fault's text views the line list, which is still alive here.
@@ -115,7 +109,6 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
         }
     }
     count = present;
-    for (size_t k = first; k < table.size(); ++k) after(table[k]);
     for (int i = firstRecordLine + present; i < lines.count(); ++i)
         file.trailingLines.emplace_back(lines.item(i));
     if (declared > recordLines) {
@@ -126,19 +119,19 @@ void loadTableLines(const LineList& lines, std::vector<Record>& table, int32_t& 
 }
 
 // loadTableFile on bytes already read from the table's file.
-template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
+template <class Record>
 void loadTableText(std::string bytes, std::vector<Record>& table, int32_t& headerValue, int32_t& count,
-                   TableFile& file, Before before = {}, After after = {}) {
+                   TableFile& file) {
     const FileFingerprint identity = fingerprintOf(bytes);
     LineList lines;
     lines.setText(std::move(bytes));
-    loadTableLines(lines, table, headerValue, count, file, before, after);
+    loadTableLines(lines, table, headerValue, count, file);
     file.identity = identity;
 }
 
-template <class Record, class Before = NoRecordStep, class After = NoRecordStep>
+template <class Record>
 void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t& headerValue,
-                   int32_t& count, TableFile& file, Before before = {}, After after = {}) {
+                   int32_t& count, TableFile& file) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         file = TableFile{};
@@ -147,5 +140,5 @@ void loadTableFile(const std::string& path, std::vector<Record>& table, int32_t&
         file.missing = true;
         return;
     }
-    loadTableText(std::move(bytes), table, headerValue, count, file, before, after);
+    loadTableText(std::move(bytes), table, headerValue, count, file);
 }

@@ -198,13 +198,13 @@ Control& Control::setTabStop(bool on) {
     return *this;
 }
 
-Control& Control::setId(std::string_view name) {
-    id = std::string(name);
+Control& Control::setId(int number) {
+    id = number;
     if (window != nullptr) platform->applyId(*this);
     return *this;
 }
 
-Control* findControl(Control& root, std::string_view id) {
+Control* findControl(Control& root, int id) {
     if (root.id == id) return &root;
     for (auto& child : root.children)
         if (Control* found = findControl(*child, id); found != nullptr) return found;

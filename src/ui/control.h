@@ -99,7 +99,7 @@ struct Control {
     std::optional<Font> ownFont;                    // absent: the parent's font is used
     uint32_t colour = kColourFace;                  // background
     int32_t tagValue = 0;
-    std::string id; // its field or role (control_id.h); "" for none
+    int id = 0; // the number its window carries as its child-window id (GetDlgCtrlID); 0 for none
     bool enabled = true;
     bool visible = true;
     bool autoSize = false;
@@ -134,13 +134,13 @@ struct Control {
     Control& resize(int newWidth, int newHeight); // a dimension <= 0 stays as it is
     Control& setAutoSize(bool on);                // size to the text now and after each change
     Control& setTabStop(bool on);
-    // The control's id (control_id.h), given before its window is made so that
-    // the window is created with it; a window made already takes it at once.
-    Control& setId(std::string_view name);
+    // The control's id, given before its window is made so that the window is
+    // created with it; a window made already takes it at once.
+    Control& setId(int number);
 };
 
-// The control below root (or root itself) whose id is this name; nullptr when none.
-Control* findControl(Control& root, std::string_view id);
+// The control below root (or root itself) whose id is this number; nullptr when none.
+Control* findControl(Control& root, int id);
 
 // Creation. Every creating operation returns the new control, owned by its parent
 // (the application by the platform) until the tree is released by runMessageLoop.

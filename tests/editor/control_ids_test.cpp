@@ -1,10 +1,10 @@
-// The ids of the editor's controls: every control of the window has one, no
-// two share a name or a number, each window carries its number, and the
-// inputs are named by the column they edit.
+// The ids of the editor's controls: the list of controls names exactly the
+// window's controls, each window carries its own entry's number and shows the
+// entry's text, and the inputs are named by the column they edit.
 
 #include "editor_fixture.h"
 
-#include "ui/control_id.h"
+#include "editor/control_list.h"
 
 #include <map>
 
@@ -17,25 +17,26 @@ void collect(const Control& c, std::vector<const Control*>& out) {
     }
 }
 
-TEST_F(EditorTest, EveryControlHasItsOwnId) {
+TEST_F(EditorTest, EveryControlHasAnEntryOfItsOwn) {
     ASSERT_NE(start(), nullptr);
     // Checked once the loop has made every window.
     check([&] {
         std::vector<const Control*> controls;
         collect(*form->window, controls);
-        ASSERT_GT(controls.size(), 150u);
-        std::map<std::string, int> names;
-        std::map<int, std::string> numbers;
+        std::map<int, int> uses;
         for (const Control* c : controls) {
-            EXPECT_FALSE(c->id.empty()) << "a control reading \"" << c->text << "\" has no id";
-            if (c->id.empty()) continue;
-            EXPECT_EQ(++names[c->id], 1) << c->id << " names two controls";
-            const int number = controlIdNumber(c->id);
-            auto [at, added] = numbers.emplace(number, c->id);
-            EXPECT_TRUE(added) << c->id << " and " << at->second << " have the same number";
-            ASSERT_NE(platform.windowOf(*c), nullptr) << c->id;
-            EXPECT_EQ(platform.windowOf(*c)->id, number) << c->id;
+            const ControlEntry* entry = controlEntry(c->id);
+            ASSERT_NE(entry, nullptr) << "a control reading \"" << c->text << "\" has no entry";
+            EXPECT_EQ(++uses[c->id], 1) << entry->name << " names two controls";
+            ASSERT_NE(platform.windowOf(*c), nullptr) << entry->name;
+            EXPECT_EQ(platform.windowOf(*c)->id, c->id) << entry->name;
+            // A page's text is its tab's.
+            if (entry->text && c->kind != ControlKind::Page) {
+                EXPECT_EQ(c->text, form->text(*entry->text)) << entry->name;
+            }
         }
+        // No entry names a control the window lacks.
+        EXPECT_EQ(uses.size(), controlList().size());
     });
     run();
 }
@@ -67,9 +68,9 @@ TEST_F(EditorTest, ControlsAreFoundByTheirRoleOrColumn) {
         {"station.averagePrice", f.station.averagePriceLabel},
         {"ware.averagePriceChange", f.ware.averagePriceChange},
     };
-    for (const auto& [id, control] : expected)
-        EXPECT_EQ(findControl(*f.window, id), control) << id;
-    EXPECT_EQ(findControl(*f.window, "ship.nothing"), nullptr);
+    for (const auto& [name, control] : expected)
+        EXPECT_EQ(findControl(*f.window, controlNumber(name)), control) << name;
+    EXPECT_EQ(controlNumber("ship.nothing"), 0);
     run();
 }
 

@@ -4,7 +4,6 @@
 
 #include "text/cp1251.h"
 #include "ui/control.h"
-#include "ui/control_id.h"
 #include "ui/win32/win32_platform.h"
 
 #include <windows.h>
@@ -292,20 +291,17 @@ TEST_F(Win32Layer, SiblingWindowsStandInCreationOrder) {
 }
 
 // A control's id is its window's child id: given at creation, or to a window
-// made already (a tab control makes its pages with it); none without a name.
+// made already (a tab control makes its pages with it); none without one.
 TEST_F(Win32Layer, WindowsCarryTheirControlsIds) {
-    Control& tabs = createTabControl(main, {"A"}, 0).setId("tabs");
-    Control& page = tabPage(tabs, 0).setId("tabs.first");
-    Control& edit = createEditBox(page, 0).setId("speed");
+    Control& tabs = createTabControl(main, {"A"}, 0).setId(0x101);
+    Control& page = tabPage(tabs, 0).setId(0x102);
+    Control& edit = createEditBox(page, 0).setId(0x103);
     Control& plain = createLabel(page, "no id");
     steps.push_back([&] {
-        const std::pair<Control*, int> windows[] = {{&tabs, controlIdNumber("tabs")},
-                                                    {&page, controlIdNumber("tabs.first")},
-                                                    {&edit, controlIdNumber("speed")},
-                                                    {&plain, 0}};
+        const std::pair<Control*, int> windows[] = {{&tabs, 0x101}, {&page, 0x102}, {&edit, 0x103}, {&plain, 0}};
         for (const auto& [c, id] : windows)
-            EXPECT_EQ(GetDlgCtrlID(hwndOf(*c)), id) << c->id;
-        EXPECT_EQ(GetDlgItem(hwndOf(page), controlIdNumber("speed")), hwndOf(edit));
+            EXPECT_EQ(GetDlgCtrlID(hwndOf(*c)), id) << "the control given " << id;
+        EXPECT_EQ(GetDlgItem(hwndOf(page), 0x103), hwndOf(edit));
     });
     run();
 }

@@ -1,7 +1,7 @@
 #include "selector.h"
 #include "utf.h"
 
-#include "ui/control_id.h"
+#include "editor/control_list.h"
 #include "ui/mnemonic.h"
 
 #include <algorithm>
@@ -65,7 +65,8 @@ bool conditionHolds(WindowTree& tree, int index, const SelectorCondition& c) {
         return node.text == c.text || shownText(node) == c.text;
     }
     case SelectorCondition::Key::Contains: return need(tree, index, kNodeText).text.find(c.text) != std::string::npos;
-    case SelectorCondition::Key::Id: return need(tree, index, kNodeGeometry).id == c.a;
+    case SelectorCondition::Key::Id: // 0 is no id: it names no control
+        return c.a != 0 && need(tree, index, kNodeGeometry).id == c.a;
     case SelectorCondition::Key::At: {
         const WindowNode& node = need(tree, index, kNodeGeometry);
         return node.x == c.a && node.y == c.b;
@@ -137,11 +138,11 @@ bool parseCondition(std::string_view body, SelectorStep& step, std::string& erro
         c.key = SelectorCondition::Key::RightOf;
         c.text = std::string(value);
     } else if (eq != std::string_view::npos && key == "id") {
-        // A number, or a name turned into the number by the program's own rule.
+        // A number, or a name the program's list of controls numbers (0: none).
         c.key = SelectorCondition::Key::Id;
         if (isIdName(value)) {
             c.text = std::string(value);
-            c.a = controlIdNumber(value);
+            c.a = controlNumber(value);
         } else if (!parseInt(value, c.a)) {
             error = "id needs a number or a name";
             return false;
@@ -277,11 +278,14 @@ SelectorMatch findOne(WindowTree& tree, int root, const Selector& selector, std:
         match.error = "no control matches " + std::string(text);
         // A mistyped or retired id name is the likely slip: say so.
         for (const SelectorStep& step : selector.steps)
-            for (const SelectorCondition& c : step.conditions)
-                if (c.key == SelectorCondition::Key::Id && !c.text.empty() &&
-                    !hasId(tree, root, c.a))
+            for (const SelectorCondition& c : step.conditions) {
+                if (c.key != SelectorCondition::Key::Id || c.text.empty()) continue;
+                if (c.a == 0)
+                    match.error += " (the program has no control named " + c.text + ")";
+                else if (!hasId(tree, root, c.a))
                     match.error += " (no control has the id " + c.text + ", number " +
                                    std::to_string(c.a) + ")";
+            }
     } else if (match.nodes.size() > 1) {
         match.error = std::to_string(match.nodes.size()) + " controls match " + std::string(text) + ":";
         for (std::size_t k = 0; k < match.nodes.size() && k < 8; ++k)

@@ -18,7 +18,7 @@ struct SelectorCondition {
     enum class Key { Text, Contains, Id, At, RightOf, Visible, Enabled };
     Key key = Key::Text;
     std::string text;   // Text, Contains, RightOf; Id: its name when given by name
-    int a = 0, b = 0;   // Id (a, the number; from a name by ui/control_id.h); At (a = x, b = y)
+    int a = 0, b = 0;   // Id (a, the number; a name's from editor/control_list.h); At (a = x, b = y)
 };
 
 struct SelectorStep {

@@ -3,7 +3,6 @@
 
 #include "ui/headless/headless_platform.h"
 
-#include "ui/control_id.h"
 #include "ui/dispatch.h"
 #include "ui/fit_texts.h"
 
@@ -147,7 +146,7 @@ void HeadlessPlatform::problem(std::string text) {
 void HeadlessPlatform::createWindow(Control& c) {
     auto w = std::make_unique<HeadlessWindow>();
     w->text = c.text;
-    w->id = controlIdNumber(c.id);
+    w->id = c.id;
     c.window = w.get();
     windows_[&c] = std::move(w);
     ++windowsCreated_;
@@ -196,7 +195,7 @@ void HeadlessPlatform::applyFont(Control&) {}
 void HeadlessPlatform::applyColour(Control&) {}
 
 void HeadlessPlatform::applyId(Control& c) {
-    state(c).id = controlIdNumber(c.id);
+    state(c).id = c.id;
 }
 
 void HeadlessPlatform::showMainWindow(Control& c) {

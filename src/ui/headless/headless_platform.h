@@ -34,7 +34,7 @@ struct ShownTip {
 
 // What a headless window holds (the counterpart of the real window's state).
 struct HeadlessWindow {
-    int id = 0; // the child-window id, as the real window carries it (control_id.h)
+    int id = 0; // the child-window id, as the real window carries it
     std::string text;
     TextRange selected; // an edit box's selection; setting the text puts the caret first
     std::vector<std::string> items;

@@ -7,7 +7,6 @@
 
 #include "ui/win32/window_classes.h"
 
-#include "ui/control_id.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/message_handlers.h"
 #include "ui/win32/wide_text.h"
@@ -29,9 +28,9 @@ const wchar_t* const kOwnClass = L"OrvexWindow";
 // Room below a drop-down list's field for its entries.
 constexpr int kDropDownHeight = 240;
 
-// The child-window id of c's window, from its id's name (control_id.h).
+// The child-window id of c's window.
 HMENU childId(const Control& c) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdNumber(c.id)));
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id));
 }
 
 DWORD kindStyle(const Control& c) {
@@ -303,7 +302,7 @@ void Win32Platform::applyColour(Control& c) {
 }
 
 void Win32Platform::applyId(Control& c) {
-    if (!isTopLevel(c)) SetWindowLongPtrW(hwndOf(c), GWLP_ID, controlIdNumber(c.id));
+    if (!isTopLevel(c)) SetWindowLongPtrW(hwndOf(c), GWLP_ID, c.id);
 }
 
 Size Win32Platform::screenSize() {

@@ -2,7 +2,7 @@
 
 #include "selector.h"
 
-#include "ui/control_id.h"
+#include "editor/control_list.h"
 
 namespace uidriver {
 namespace {
@@ -108,29 +108,35 @@ TEST(SelectorMatch, AmbiguityIsAnErrorUntilNarrowed) {
     EXPECT_TRUE(w.all("Edit[n=9]").empty());
 }
 
-// [id=NAME] finds the control whose id the program made from that name by the
-// shared rule; a name no control carries fails and says so.
-TEST(SelectorMatch, IdNamesAControlByTheProgramsRule) {
+// [id=NAME] finds the control whose window carries the number the program's
+// list of controls gives that name; a name no control carries fails and says
+// whether the program has no such control or the window lacks it.
+TEST(SelectorMatch, IdNamesAControlByTheProgramsList) {
     SampleWindow w;
-    w.tree.nodes[w.speedEdit].id = controlIdNumber("ship.speed");
-    w.tree.nodes[w.laserCoef].id = controlIdNumber("laser.priceCoefficient");
-    w.tree.nodes[w.save].id = controlIdNumber("saveButton");
+    w.tree.nodes[w.speedEdit].id = controlNumber("ship.speed");
+    w.tree.nodes[w.laserCoef].id = controlNumber("laser.priceCoefficient");
+    w.tree.nodes[w.save].id = controlNumber("saveButton");
     EXPECT_EQ(w.one("[id=ship.speed]"), w.speedEdit);
     EXPECT_EQ(w.one("Edit[id=ship.speed]"), w.speedEdit);
     EXPECT_EQ(w.one("Button[id=saveButton]"), w.save);
     EXPECT_EQ(w.one("Edit[id=laser.priceCoefficient]"), w.laserCoef); // on a hidden page too
-    EXPECT_EQ(w.one("Edit[id=" + std::to_string(controlIdNumber("ship.speed")) + "]"), w.speedEdit);
+    EXPECT_EQ(w.one("Edit[id=" + std::to_string(controlNumber("ship.speed")) + "]"), w.speedEdit);
     EXPECT_TRUE(w.all("ComboBox[id=ship.speed]").empty());
     EXPECT_TRUE(w.all("GroupBox[Лазеры] > Edit[id=ship.speed]").empty());
 
     const char* wrongKind = "ComboBox[id=ship.speed]";
     EXPECT_EQ(findOne(w.tree, 0, parseSelector(wrongKind).selector, wrongKind).error,
               "no control matches ComboBox[id=ship.speed]");
-    const char* misspelt = "Edit[id=ship.sped]";
+    const char* absent = "Static[id=ship.objectId]";
+    EXPECT_EQ(findOne(w.tree, 0, parseSelector(absent).selector, absent).error,
+              "no control matches Static[id=ship.objectId] (no control has the id ship.objectId, number " +
+                  std::to_string(controlNumber("ship.objectId")) + ")");
+    // A control without an id (0) is no match for a name the program does not have.
+    w.tree.nodes[w.techCoef].id = 0;
+    const char* misspelt = "[id=ship.sped]";
     const SelectorMatch m = findOne(w.tree, 0, parseSelector(misspelt).selector, misspelt);
     EXPECT_TRUE(m.nodes.empty());
-    EXPECT_EQ(m.error, "no control matches Edit[id=ship.sped] (no control has the id ship.sped, number " +
-                           std::to_string(controlIdNumber("ship.sped")) + ")");
+    EXPECT_EQ(m.error, "no control matches [id=ship.sped] (the program has no control named ship.sped)");
 }
 
 } // namespace
