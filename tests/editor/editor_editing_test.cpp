@@ -122,7 +122,8 @@ TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
 
 // Every price text follows what it is made of: the range the coefficient too,
 // an estimate beyond 32 bits shown whole and wrapped inside its group; the
-// firing range follows a typed speed without a new flight time.
+// firing range follows a typed speed without a new flight time, and a range
+// typed without a speed keeps the flight time.
 TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -137,6 +138,9 @@ TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
         EXPECT_EQ(controlText(*f.firingRange), "3000") << "2000 ms at 1500 m/s";
     });
     platform.paste(*f.firingRange, "6000");
+    check([&] { EXPECT_EQ(state.bullets.records[0].flightTime, 4000); });
+    platform.type(*f.projectileSpeed, "\b\b\b\b");
+    platform.paste(*f.firingRange, "7000");
     check([&] { EXPECT_EQ(state.bullets.records[0].flightTime, 4000); });
     platform.switchTab(*f.tabs, 2);
     platform.paste(*f.station.priceCoefficient, "2147483647");
