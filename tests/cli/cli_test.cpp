@@ -19,6 +19,7 @@
 #include "game_generator.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
+#include "support/test_game.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
@@ -38,21 +39,11 @@ std::string join(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
-// n numeric fields, "0" unless given, then the objectId.
-std::string flat(int n, std::map<int, std::string> set, const std::string& id) {
-    std::string line;
-    for (int i = 0; i < n; ++i) line += (set.count(i) ? set[i] : "0") + ";";
-    return line + id + ";";
-}
-
-// A ship line: 48 fixed columns (shield and missile counts 1 unless given), the
-// groups text, five tail numbers and the objectId with what follows it.
+// A ship line whose shield and missile counts are 1 unless given.
 std::string ship(std::map<int, std::string> set, const std::string& groups, const std::string& id) {
     set.try_emplace(21, "1");
     set.try_emplace(23, "1");
-    std::string line = flat(48, set, "");
-    line.pop_back(); // flat's empty objectId
-    return line + groups + "0;0;0;0;0;" + id + ";";
+    return shipLine(set, groups, id);
 }
 
 // Each finding once, in a folder that the editor would open.
@@ -70,19 +61,19 @@ void writeCraftedGame(const TempGame& g) {
                         {29, "7"}, {41, "6"}},
                        "2;" + turret + turret, "SS_A"),
                   ship({{6, "1001"}}, "0;", "SS_B;9;9"), ship({{6, "1002"}}, eightTurrets, "SS_A")});
-    g.writeLines("types/TLaser.txt", {"1;2;", flat(17, {{6, "2001"}, {14, "101"}, {16, "6"}}, "LA_A"),
-                                      flat(17, {{6, "2001"}}, "LA_B")});
-    g.writeLines("types/TBullets.txt", {"1;1;", flat(32, {}, "BU_A")});
-    g.writeLines("types/TShields.txt", {"1;1;", flat(16, {{6, "3001"}}, "SH_A")});
-    g.writeLines("types/TRockets.txt", {"1;1;", flat(30, {{6, "4001"}}, "RO_A")});
+    g.writeLines("types/TLaser.txt", {"1;2;", recordLine(17, {{6, "2001"}, {14, "101"}, {16, "6"}}, "LA_A"),
+                                      recordLine(17, {{6, "2001"}}, "LA_B")});
+    g.writeLines("types/TBullets.txt", {"1;1;", recordLine(32, {}, "BU_A")});
+    g.writeLines("types/TShields.txt", {"1;1;", recordLine(16, {{6, "3001"}}, "SH_A")});
+    g.writeLines("types/TRockets.txt", {"1;1;", recordLine(30, {{6, "4001"}}, "RO_A")});
     g.writeLines("types/TCockpits.txt",
-                 {"1;2;", flat(14, {}, "CO_A"), flat(14, {}, "CO_B"), flat(14, {}, "CO_C")});
+                 {"1;2;", recordLine(14, {}, "CO_A"), recordLine(14, {}, "CO_B"), recordLine(14, {}, "CO_C")});
     g.writeLines("types/TFactories.txt",
-                 {"1;2;", flat(21, {{6, "5001"}, {13, "7"}}, "FA_A"), "0;0;0;"});
-    g.writeLines("types/TWareB.txt", {"1;1;", flat(12, {{6, "6001"}}, "WA_B")});
+                 {"1;2;", recordLine(21, {{6, "5001"}, {13, "7"}}, "FA_A"), "0;0;0;"});
+    g.writeLines("types/TWareB.txt", {"1;1;", recordLine(12, {{6, "6001"}}, "WA_B")});
     g.writeLines("types/TWareF.txt", {"1;-5;"});
-    g.writeLines("types/TWareM.txt", {"1;1;", flat(12, {{2, "0,58"}, {6, "6001"}}, "WA_M")});
-    g.writeLines("types/TWareT.txt", {"1;1;", flat(12, {{6, "6001"}}, "WA_T")});
+    g.writeLines("types/TWareM.txt", {"1;1;", recordLine(12, {{2, "0,58"}, {6, "6001"}}, "WA_M")});
+    g.writeLines("types/TWareT.txt", {"1;1;", recordLine(12, {{6, "6001"}}, "WA_T")});
 }
 
 using Place = std::tuple<std::string, int, int, std::string>; // file, line, field, code
@@ -307,8 +298,8 @@ TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
 }
 
 TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
-    game.writeLines("types/TLaser.txt", {"// remark", "22;2;", flat(17, {{6, "2001"}}, "LA_A"),
-                                         flat(17, {{6, "2002"}}, "LA_B"), "kept"});
+    game.writeLines("types/TLaser.txt", {"// remark", "22;2;", recordLine(17, {{6, "2001"}}, "LA_A"),
+                                         recordLine(17, {{6, "2002"}}, "LA_B"), "kept"});
     const std::string lasers = cli({"export", "--folder", game.folder(), "lasers"}).out;
     // Drop LA_A, add a copy of LA_B as LA_NEW with name id 777 before it.
     std::vector<CsvRow> rows;
@@ -324,8 +315,8 @@ TEST_F(Import, RowsAddedAndRemovedMakeTheTable) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("изменено 0, добавлено 1, удалено 1"), std::string::npos) << run.out;
     EXPECT_EQ(game.read("types/TLaser.txt"),
-              "// remark\r\n22;2;\r\n" + flat(17, {{6, "777"}}, "LA_NEW") + "\r\n" +
-                  flat(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
+              "// remark\r\n22;2;\r\n" + recordLine(17, {{6, "777"}}, "LA_NEW") + "\r\n" +
+                  recordLine(17, {{6, "2002"}}, "LA_B") + "\r\nkept\r\n");
 }
 
 // The summary counts what diff reports between the table before and after, and
@@ -535,20 +526,16 @@ class Diff : public ::testing::Test {
         before.copyGame(ORVEX_SAMPLE_GAME);
         after.copyGame(ORVEX_SAMPLE_GAME);
         fs::remove(before.path("types/TWareT.txt")); // a table only the new side has
-        GameState s;
-        s.folder = after.folder();
-        loadAllTables(s);
-        s.ships.records[0].speed = 31080;         // shown as 125 → 140 m/s
-        s.ships.records[0].col11 = 36;            // a column the editor does not show
-        std::swap(s.cockpits.records[0], s.cockpits.records[1]);
-        s.shields.file.remarks.push_back("// tuned");
-        const TStations gone = s.stations.records[1];
-        s.stations.records.erase(s.stations.records.begin() + 1);
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShips.txt", s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TCockpits.txt", s.cockpits.headerValue, s.cockpits.file, std::span<const TCockpits>(s.cockpits.records)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TShields.txt", s.shields.headerValue, s.shields.file, std::span<const TShields>(s.shields.records)));
-        EXPECT_TRUE(saveTableFile(s.folder, "types\\TFactories.txt", s.stations.headerValue + 1, s.stations.file, std::span<const TStations>(s.stations.records)));
-        goneId = gone.objectId;
+        editGame(after, [&](GameState& s) {
+            s.ships.records[0].speed = 31080; // shown as 125 → 140 m/s
+            s.ships.records[0].col11 = 36;    // a column the editor does not show
+            std::swap(s.cockpits.records[0], s.cockpits.records[1]);
+            s.shields.file.remarks.push_back("// tuned");
+            goneId = s.stations.records[1].objectId;
+            s.stations.records.erase(s.stations.records.begin() + 1);
+            ++s.stations.headerValue;
+        }, {TableId::ships, TableId::cockpits, TableId::shields, TableId::stations});
+        after.write("types/TShips.bak", before.read("types/TShips.txt")); // as a first save leaves it
         // Import: a copy of the first laser as a new record at the end.
         std::string csv = cli({"export", "--folder", after.folder(), "lasers"}).out;
         std::vector<CsvRow> rows;

@@ -17,6 +17,7 @@
 #include "cli/run_cli.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
+#include "support/test_game.h"
 #include "support/wild_game.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
@@ -74,13 +75,6 @@ const WildTable& made(const WildGame& wild, std::string_view fileName) {
     return none;
 }
 
-GameState loaded(const TempGame& game) {
-    GameState state;
-    state.folder = game.folder();
-    loadAllTables(state);
-    return state;
-}
-
 // Load then Save gives the editor's normal form: a second load and Save writes
 // the same bytes, the records read are those of the first load, and a table
 // kept from saving is byte for byte as it was.
@@ -90,7 +84,7 @@ TEST(WildFolders, SaveGivesTheNormalFormAndKeepsWhatItCannotWrite) {
         TempGame game;
         const WildGame wild = writeWildGame(game, ORVEX_SAMPLE_GAME, seed);
         const auto before = typesFiles(game);
-        const GameState first = loaded(game);
+        const GameState first = loadedGame(game);
         ASSERT_TRUE(saveAllTables(first).failed.empty());
         const auto once = typesFiles(game);
         for (const WildTable& t : wild.tables) {
@@ -98,7 +92,7 @@ TEST(WildFolders, SaveGivesTheNormalFormAndKeepsWhatItCannotWrite) {
                 EXPECT_EQ(once.at(t.fileName), before.at(t.fileName)) << t.fileName;
             }
         }
-        const GameState second = loaded(game);
+        const GameState second = loadedGame(game);
         for (const TableName& t : kTableNames) {
             visitTable(first, t.id, [&](const auto& a) {
                 visitTable(second, t.id, [&](const auto& b) {
@@ -130,7 +124,7 @@ TEST(WildFolders, ExportThenImportEqualsOneSave) {
         TempGame viaCli, viaEditor;
         const WildGame wild = writeWildGame(viaCli, ORVEX_SAMPLE_GAME, seed);
         writeWildGame(viaEditor, ORVEX_SAMPLE_GAME, seed);
-        const GameState before = loaded(viaEditor);
+        const GameState before = loadedGame(viaEditor);
         ASSERT_TRUE(saveAllTables(before).failed.empty());
         auto expected = typesFiles(viaEditor);
         for (const TableName& t : kTableNames) {

@@ -25,7 +25,7 @@ struct Editor : EditorTest {
 };
 
 // The ship table as another program left it while the editor was open.
-const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, 0, {}, 5000, "SS_SH_OTHER");
+const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, "0;", "SS_SH_OTHER", "11;5000;13;14;15;");
 
 std::string orvexShips(const GameState& s) {
     return tableFileText(s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records));

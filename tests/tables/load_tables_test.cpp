@@ -14,7 +14,7 @@
 #include "tables/load_tables.h"
 #include "tables/price_math.h"
 #include "tables/save_tables.h"
-#include "tables/ship_lines.h"
+#include "support/test_game.h"
 #include "text/cp1251.h"
 
 namespace {
