@@ -27,16 +27,6 @@ struct Editor : EditorTest {
 // The ship table as another program left it while the editor was open.
 const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, "0;", "SS_SH_OTHER", "11;5000;13;14;15;");
 
-std::string orvexShips(const GameState& s) {
-    return tableFileText(s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records));
-}
-std::string orvexLasers(const GameState& s) {
-    return tableFileText(s.lasers.headerValue, s.lasers.file, std::span<const TLasers>(s.lasers.records));
-}
-std::string orvexShields(const GameState& s) {
-    return tableFileText(s.shields.headerValue, s.shields.file, std::span<const TShields>(s.shields.records));
-}
-
 // The ship and laser tables are edited; another program rewrites the ship table;
 // Save asks about it once, naming it. Yes writes Orvex's ships, No keeps the
 // other program's and still writes the lasers, Cancel writes nothing at all. A
@@ -72,28 +62,13 @@ TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
                                 "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\n"
                                 "Заменить файл значениями Orvex?"),
                              std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
-        EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
-        EXPECT_NE(orvexShips(t.state), kOtherShips);
+        EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? tableText(t.state, TableId::ships) : kOtherShips);
+        EXPECT_NE(tableText(t.state, TableId::ships), kOtherShips);
         const std::string lasers = t.game.read("types/TLaser.txt");
-        EXPECT_EQ(lasers, c.lasersWritten ? orvexLasers(t.state) : originalLasers);
-        EXPECT_NE(orvexLasers(t.state), originalLasers) << "the laser edit reached the record";
+        EXPECT_EQ(lasers, c.lasersWritten ? tableText(t.state, TableId::lasers) : originalLasers);
+        EXPECT_NE(tableText(t.state, TableId::lasers), originalLasers) << "the laser edit reached the record";
         EXPECT_EQ(t.game.exists("types/TLaser.bak"), c.lasersWritten);
     }
-}
-
-// The ship table as another program leaves it: the first ship's `field` set to
-// `value`, or with no field a ship added at the end.
-std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int32_t value) {
-    GameState other;
-    other.folder = game.folder();
-    loadTable(other, TableId::ships);
-    if (field != nullptr) {
-        other.ships.records[0].*field = value;
-    } else {
-        other.ships.records.push_back(other.ships.records[1]);
-        other.ships.records.back().objectId = "SS_SH_ADDED";
-    }
-    return tableFileText(other.ships.headerValue, other.ships.file, std::span<const TShips>(other.ships.records));
 }
 
 // The window changes the first ship's hull (5000 becomes 50007) while another
@@ -133,7 +108,10 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
         writeEditorGame(t.game);
         ASSERT_NE(t.start(false), nullptr);
         MainForm& f = *t.form;
-        const std::string other = shipsChangedOnDisk(t.game, c.field, c.value);
+        const std::string other = changedTableText(t.game, TableId::ships, [&](GameState& s) {
+            if (c.field) s.ships.records[0].*c.field = c.value; // else a ship added at the end
+            else s.ships.records.push_back(s.ships.records[1]), s.ships.records.back().objectId = "SS_SH_ADDED";
+        });
         t.platform.type(*f.hullStrength, "7");
         t.check([&] { t.game.write("types/TShips.txt", other); });
         t.platform.click(*f.saveButton);
@@ -167,7 +145,7 @@ TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
                 EXPECT_EQ(lastEntry, "SS_SH_ADDED");
             }
             EXPECT_EQ(t.state.ships.records[0].hullStrength, 50007) << "and the window's edit";
-            EXPECT_EQ(written, orvexShips(t.state));
+            EXPECT_EQ(written, tableText(t.state, TableId::ships));
             EXPECT_EQ(t.game.read("types/TShips.txt"), written);
             if (c.field == &TShips::speed) {
                 EXPECT_EQ(shownSpeed, "15") << "the window shows the merged value";
@@ -188,12 +166,9 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
     platform.choose(*f.shipList, 1);
     platform.type(*f.hullStrength, "7");
     check([&] {
-        GameState other;
-        other.folder = game.folder();
-        loadTable(other, TableId::ships);
-        other.ships.records.erase(other.ships.records.begin());
-        game.write("types/TShips.txt", tableFileText(other.ships.headerValue, other.ships.file,
-                                                      std::span<const TShips>(other.ships.records)));
+        game.write("types/TShips.txt", changedTableText(game, TableId::ships, [](GameState& s) {
+            s.ships.records.erase(s.ships.records.begin());
+        }));
     });
     platform.click(*f.saveButton);
     platform.answer(kIdOk);
@@ -205,15 +180,6 @@ TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
         EXPECT_EQ(state.ships.records[0].hullStrength % 10, 7) << "the edit is kept";
     });
     run();
-}
-
-// Table `id` as another program leaves it: its file now, changed by `edit`.
-std::string writtenByOther(const TempGame& game, TableId id, const std::function<void(GameState&)>& edit) {
-    GameState other;
-    other.folder = game.folder();
-    loadTable(other, id);
-    edit(other);
-    return visitTable(other, id, [](const auto& v) { return tableFileText(v.headerValue, v.file, v.records); });
 }
 
 // A conflict is named as the window names it: the record by the entry its list
@@ -251,7 +217,7 @@ TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
         Editor t;
         writeEditorGame(t.game);
         ASSERT_NE(t.start(false), nullptr);
-        const std::string other = writtenByOther(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
+        const std::string other = changedTableText(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
         t.check([&] {
             c.set(t.state, 1);
             t.game.write(std::string("types/") + std::string(tableName(c.table).fileName.substr(6)), other);
@@ -274,7 +240,7 @@ TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
     writeEditorGame(game);
     ASSERT_NE(start(false), nullptr);
     MainForm& f = *form;
-    const std::string other = writtenByOther(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
+    const std::string other = changedTableText(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
     platform.type(*f.hullStrength, "7");
     platform.switchTab(*f.tabs, 1);
     platform.type(*f.laserPower, "9");
@@ -285,7 +251,7 @@ TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
     check([&] {
         EXPECT_EQ(controlText(*f.window), "*Orvex") << "the window is still open";
         EXPECT_EQ(game.read("types/TShips.txt"), other);
-        EXPECT_EQ(game.read("types/TLaser.txt"), orvexLasers(state));
+        EXPECT_EQ(game.read("types/TLaser.txt"), tableText(state, TableId::lasers));
     });
     platform.pressClose(*f.window);
     platform.answer(kIdNo);
@@ -327,9 +293,9 @@ TEST(EditorSave, ATableWrittenWhileSaveAsksIsMergedOrAskedAgain) {
         const auto power = [](int32_t value) {
             return [value](GameState& s) { s.lasers.records[0].laserPower = value; };
         };
-        const std::string lasersBefore = c.powerBefore ? writtenByOther(t.game, TableId::lasers, power(*c.powerBefore)) : "";
-        const std::string lasersWhileAsking = writtenByOther(t.game, TableId::lasers, power(c.powerWhileAsking));
-        const std::string shields = writtenByOther(t.game, TableId::shields, [](GameState& s) { s.shields.records[0].volume = 4; });
+        const std::string lasersBefore = c.powerBefore ? changedTableText(t.game, TableId::lasers, power(*c.powerBefore)) : "";
+        const std::string lasersWhileAsking = changedTableText(t.game, TableId::lasers, power(c.powerWhileAsking));
+        const std::string shields = changedTableText(t.game, TableId::shields, [](GameState& s) { s.shields.records[0].volume = 4; });
         t.platform.switchTab(*f.tabs, 1);
         t.platform.type(*f.shield.volume, "7");
         if (c.windowTypesPower) t.platform.type(*f.laserPower, "9");
@@ -349,7 +315,7 @@ TEST(EditorSave, ATableWrittenWhileSaveAsksIsMergedOrAskedAgain) {
         const auto& boxes = t.platform.messageBoxes();
         ASSERT_EQ(boxes.size(), c.lasersAnswer == kIdNo ? 4u : 3u);
         EXPECT_TRUE(boxes[1].text.starts_with(Editor::cp("Файл types\\TShields.txt изменён")));
-        EXPECT_EQ(t.game.read("types/TShields.txt"), orvexShields(t.state)) << "Yes wrote the window's shields";
+        EXPECT_EQ(t.game.read("types/TShields.txt"), tableText(t.state, TableId::shields)) << "Yes wrote the window's shields";
         EXPECT_EQ(t.game.read("types/TLaser.txt"), lasersWhileAsking) << "what the other program wrote last stays";
         if (c.lasersAnswer == kIdOk) {
             EXPECT_EQ(boxes[2].text, Editor::cp("Эти файлы изменила другая программа. Её изменения объединены с "
@@ -375,7 +341,7 @@ TEST_F(EditorTest, SaveGivesUpOnATableAnotherProgramKeepsWriting) {
     ASSERT_NE(start(false), nullptr);
     MainForm& f = *form;
     const auto hull = [&](int32_t value) {
-        return writtenByOther(game, TableId::ships, [value](GameState& s) { s.ships.records[0].hullStrength = value; });
+        return changedTableText(game, TableId::ships, [value](GameState& s) { s.ships.records[0].hullStrength = value; });
     };
     const std::string last = hull(4004);
     const std::vector<std::string> writes = {hull(4001), hull(4002), hull(4003)};
@@ -515,24 +481,19 @@ TEST_F(EditorTest, SaveKeepsWhatEachShipNamesWhenAnotherProgramMovedRecords) {
     std::map<std::string, std::string> meant;
     std::vector<std::string> order;
     check([&] {
-        GameState other;
-        other.folder = game.folder();
-        loadAllTables(other);
+        GameState other = loadedGame(game);
         meant = shieldOf(other);
         std::rotate(other.ships.records.rbegin(), other.ships.records.rbegin() + 1, other.ships.records.rend());
         std::reverse(other.shields.records.begin(), other.shields.records.end());
         for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
         for (const TShips& ship : other.ships.records) order.push_back(ship.objectId);
-        game.write("types/TShips.txt", orvexShips(other));
-        game.write("types/TShields.txt", tableFileText(other.shields.headerValue, other.shields.file,
-                                                        std::span<const TShields>(other.shields.records)));
+        game.write("types/TShips.txt", tableText(other, TableId::ships));
+        game.write("types/TShields.txt", tableText(other, TableId::shields));
     });
     platform.click(*f.saveButton);
     platform.answer(kIdOk); // which files were merged
     check([&] {
-        GameState now;
-        now.folder = game.folder();
-        loadAllTables(now);
+        const GameState now = loadedGame(game);
         std::vector<std::string> ids;
         for (const TShips& ship : now.ships.records) ids.push_back(ship.objectId);
         EXPECT_EQ(ids, order);
@@ -553,15 +514,12 @@ TEST_F(EditorTest, NoToAConflictLeavesTheTablesItsRecordsNameToo) {
     std::string shield, shieldsOnDisk;
     check([&] {
         shield = itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList));
-        GameState other;
-        other.folder = game.folder();
-        loadAllTables(other);
+        GameState other = loadedGame(game);
         std::reverse(other.shields.records.begin(), other.shields.records.end());
         for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
         other.ships.records[0].hullStrength = 4000;
-        game.write("types/TShips.txt", orvexShips(other));
-        shieldsOnDisk = tableFileText(other.shields.headerValue, other.shields.file,
-                                      std::span<const TShields>(other.shields.records));
+        game.write("types/TShips.txt", tableText(other, TableId::ships));
+        shieldsOnDisk = tableText(other, TableId::shields);
         game.write("types/TShields.txt", shieldsOnDisk);
     });
     platform.click(*f.saveButton);
