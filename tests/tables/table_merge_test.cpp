@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_folder.h"
+#include "support/test_game.h"
 #include "support/wild_game.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
@@ -320,18 +320,6 @@ TEST(TableMerge, ATableOneSideChangedIsThatSidesFile) {
     EXPECT_EQ(written(g.merged.shields.records), "B:2:2 A:1:1");
 }
 
-// The sample game merged with itself on both sides is the sample game.
-TEST(TableMerge, SampleGameWithItselfIsItself) {
-    GameState s;
-    s.folder = std::string(ORVEX_SAMPLE_GAME) + "/";
-    loadAllTables(s);
-    const GameMerge g = mergeGame(s, s, s, Prefer::unsettled);
-    for (const TableName& t : kTableNames) {
-        const TableMerge& m = table(g, t.id);
-        EXPECT_TRUE(m.conflicts.empty() && !m.changesMine) << t.key;
-    }
-}
-
 // ---- The property: random moves, additions and removals on each side ----
 
 namespace {
@@ -413,15 +401,14 @@ void editSide(GameState& g, WildNumbers& n, const std::string& side) {
     const std::vector<int64_t> rockets = reshape(g.rockets.records, n, side + "_RK", true);
     const std::vector<int64_t> cockpits = reshape(g.cockpits.records, n, side + "_CP", true);
     // Lasers and their bullets move as one.
-    std::vector<std::pair<TLasers, TBullets>> pairs;
-    for (size_t i = 0; i < g.lasers.records.size(); ++i) pairs.push_back({g.lasers.records[i], g.bullets.records[i]});
     struct Pair {
         TLasers l;
         TBullets b;
         std::string objectId;
     };
     std::vector<Pair> rows;
-    for (auto& [l, b] : pairs) rows.push_back({l, b, l.objectId});
+    for (size_t i = 0; i < g.lasers.records.size(); ++i)
+        rows.push_back({g.lasers.records[i], g.bullets.records[i], g.lasers.records[i].objectId});
     reshape(rows, n, side + "_LB", true);
     g.lasers.records.clear();
     g.bullets.records.clear();
@@ -444,56 +431,31 @@ void editSide(GameState& g, WildNumbers& n, const std::string& side) {
 }
 
 // A game grown from the sample: more records of each linked table, unique ids,
-// ships aimed at random records; written as a wild folder and read back.
+// ships aimed at random records.
 GameState generatedBase(uint32_t seed) {
-    GameState sample;
-    sample.folder = std::string(ORVEX_SAMPLE_GAME) + "/";
-    loadAllTables(sample);
-    WildNumbers n(seed);
-    const auto grow = [&](auto& table, const char* tag, size_t count) {
-        auto records = table.records;
+    GameState g = loadedGame(std::string(ORVEX_SAMPLE_GAME) + "/");
+    const auto grow = [](auto& table, const char* tag, size_t count) {
+        const auto records = table.records;
         table.records.clear();
         for (size_t i = 0; i < count; ++i) {
-            auto r = records[i % records.size()];
-            r.objectId = numbered(tag, static_cast<int64_t>(i));
-            table.records.push_back(r);
+            table.records.push_back(records[i % records.size()]);
+            table.records.back().objectId = numbered(tag, static_cast<int64_t>(i));
         }
         table.count = static_cast<int32_t>(count);
     };
-    grow(sample.shields, "SH", 9);
-    grow(sample.rockets, "RK", 7);
-    grow(sample.cockpits, "CP", 8);
-    grow(sample.lasers, "LS", 8);
-    grow(sample.bullets, "BL", 8);
-    grow(sample.ships, "SS", 24);
-    for (TShips& s : sample.ships.records) {
+    grow(g.shields, "SH", 9);
+    grow(g.rockets, "RK", 7);
+    grow(g.cockpits, "CP", 8);
+    grow(g.lasers, "LS", 8);
+    grow(g.bullets, "BL", 8);
+    grow(g.ships, "SS", 24);
+    WildNumbers n(seed);
+    for (TShips& s : g.ships.records) {
         s.maxShieldType = static_cast<int32_t>(n.below(9));
         s.maxMissileType = static_cast<int32_t>(n.below(15));
         for (TTurretMount& m : s.turretMounts) m.cockpitIndex = static_cast<int32_t>(n.below(8));
     }
-    TempGame model, wild;
-    model.copyGame(ORVEX_SAMPLE_GAME);
-    for (const TableName& t : kTableNames) // the file layer's flushes would only cost time here
-        visitTable(sample, t.id, [&](const auto& v) {
-            std::string name(t.fileName);
-            name.replace(0, 6, "types/");
-            model.write(name, tableFileText(v.headerValue, v.file, v.records));
-        });
-    writeWildGame(wild, model.path(""), seed, false);
-    GameState base;
-    base.folder = wild.folder();
-    loadAllTables(base);
-    // A short line lost its objectId; the property names records by theirs.
-    const auto unique = [](auto& table, const char* tag) {
-        for (size_t i = 0; i < table.records.size(); ++i)
-            if (table.records[i].objectId.empty()) table.records[i].objectId = numbered(tag, static_cast<int64_t>(i));
-    };
-    unique(base.shields, "SH");
-    unique(base.rockets, "RK");
-    unique(base.cockpits, "CP");
-    unique(base.lasers, "LS");
-    unique(base.bullets, "BL");
-    return base;
+    return g;
 }
 
 uint32_t seedCount() {
