@@ -405,11 +405,10 @@ class Git : public ::testing::Test {
         if (output != nullptr) *output = scratch.read("output.txt");
         return status;
     }
-    // A branch from main whose one commit is `edit` on the tables and `notes`.
-    void branch(const std::string& name, const std::function<void(GameState&)>& edit, const char* notes = nullptr) {
+    // A branch from main whose one commit is `edit` on the tables.
+    void branch(const std::string& name, const std::function<void(GameState&)>& edit) {
         ASSERT_EQ(run("git checkout -q -b " + name + " main"), 0);
         editGame(repo, edit, {TableId::ships, TableId::lasers});
-        if (notes != nullptr) repo.write("types/notes.txt", notes);
         ASSERT_EQ(run("git commit -qam " + name), 0);
     }
     static constexpr std::string_view kEveryTextFile = "**/[Tt][Yy][Pp][Ee][Ss]/*.[Tt][Xx][Tt] merge=orvex diff=orvex";
@@ -465,31 +464,6 @@ TEST_F(Git, WarnsWhenThePathLacksTheProgram) {
     std::string driver;
     run("git config merge.orvex.driver", &driver);
     EXPECT_EQ(driver, "orvex-cli merge-file %O %A %B --path %P\n");
-}
-
-// Two branches change two fields of one ship's line and different lines of the
-// notes; git log -p shows the change in the window's words.
-TEST_F(Git, MergesTablesByFieldsAndNotesByLines) {
-    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; }, "SPEED\nhull\nshields\nguns\nprice\n");
-    branch("hull", [](GameState& s) { s.ships.records[0].hullStrength = 4321; }, "speed\nhull\nshields\nguns\nPRICE\n");
-    std::string shown;
-    for (const char* command : {"git log -p -1 speed -- types/TShips.txt", "git show speed -- types/TShips.txt"}) {
-        EXPECT_EQ(run(command, &shown), 0) << shown;
-        EXPECT_NE(shown.find("\n-Кондор (SS_SH_KND): Начальная скорость 125 м/с (speed 27750)\n"
-                             "+Кондор (SS_SH_KND): Начальная скорость 140 м/с (speed 31080)\n"),
-                  std::string::npos)
-            << command << "\n" << shown;
-    }
-    ASSERT_EQ(run("git checkout -q speed"), 0);
-    EXPECT_EQ(run("git merge --no-edit hull", &shown), 0) << shown;
-    const GameState merged = loadedGame(repo);
-    EXPECT_EQ(merged.ships.records[0].speed, 31080);
-    EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
-    EXPECT_EQ(repo.read("types/notes.txt"), "SPEED\nhull\nshields\nguns\nPRICE\n");
-
-    // git diff prints the changelog in words.
-    run("git diff main -- types/TShips.txt", &shown);
-    EXPECT_NE(shown.find("Кондор (SS_SH_KND): Корпус 2400 → 4321"), std::string::npos) << shown;
 }
 
 // A table git's drivers cannot read (cut in the middle of a line) goes to git's

@@ -38,15 +38,11 @@ TEST_F(EditorTest, TheEnglishWindowSpeaksEnglishOnEveryPage) {
     // Record names come from the name page; the editor's own texts are all English.
     for (const std::string& text : captions)
         EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; })) << text;
-    for (std::string_view text :
-         {"Ships", "Armament", "Stations and wares", "Save", "Close", "Help", "Ship selection",
-          "Specifications", "Speed", "m/s", "MW", "units", "%", "Alpha IRE", "Lasers",
-          "Projectile speed", "Firing range", "m", "Missiles", "Factories and plants",
-          "Wares and upgrades", "Price coefficient", "Price variation", "Ware"})
+    for (std::string_view text : {"Ships", "Armament", "Stations and wares", "Save", "Specifications", "m/s",
+                                  "Alpha IRE", "Projectile speed", "Wares and upgrades"})
         EXPECT_NE(std::find(captions.begin(), captions.end(), text), captions.end()) << text;
     EXPECT_EQ(controlText(*f.window), "Orvex");
     EXPECT_EQ(controlText(*f.shipPriceLabel), "Estimated ship price 6492 Cr.");
-    EXPECT_EQ(controlText(*f.laser.averagePriceLabel), "Average laser price 1123 Cr.");
     EXPECT_EQ(controlText(*f.laser.priceRangeLabel), "Price range 1123-1123 Cr.");
     EXPECT_EQ(items(*f.turretList)[0], "Main (2)");
     EXPECT_EQ(itemText(*f.maxMissileTypeList, 0), "Mosquito");
