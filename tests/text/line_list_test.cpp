@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -45,43 +44,6 @@ TEST(LineListSplit, BreaksAreCrCrLfAndLoneLfAndNulEndsText) {
         list.setText(c.text);
         EXPECT_EQ(linesOf(list), c.lines) << testing::PrintToString(c.text);
         EXPECT_EQ(list.text(), c.joined) << testing::PrintToString(c.text);
-    }
-}
-
-// The rules written out plainly, to check the fast splitter on long random texts.
-Lines splitPlainly(const std::string& text) {
-    Lines lines;
-    size_t i = 0;
-    while (i < text.size() && text[i] != '\0') {
-        std::string line;
-        bool cut = false;
-        for (; i < text.size() && text[i] != '\r' && text[i] != '\n'; ++i) {
-            cut = cut || text[i] == '\0';
-            if (!cut) line += text[i];
-        }
-        lines.push_back(line);
-        if (i < text.size()) i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
-    }
-    return lines;
-}
-
-TEST(LineListSplit, LongRandomTextsSplitAsTheRulesSay) {
-    std::mt19937 rng(11);
-    const char rare[] = {'a', ';', '\r', '\n', '\0', '\x0e', '\x8d', '\xff', ' '};
-    for (int round = 0; round < 300; ++round) {
-        std::string text;
-        const size_t length = rng() % 400;
-        const unsigned odds = 1 + rng() % 60; // sometimes long stretches without breaks
-        for (size_t k = 0; k < length; ++k)
-            text += rng() % odds == 0 ? rare[rng() % std::size(rare)]
-                                      : static_cast<char>('A' + rng() % 40);
-        LineList list;
-        list.setText(text);
-        ASSERT_EQ(linesOf(list), splitPlainly(text)) << testing::PrintToString(text);
-        // However the text ends at a NUL, the first one is never missed.
-        const size_t nul = text.find('\0');
-        ASSERT_EQ(list.shape().nulOffset, nul == std::string::npos ? -1 : static_cast<int64_t>(nul))
-            << testing::PrintToString(text);
     }
 }
 
