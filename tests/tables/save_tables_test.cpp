@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
-#include <type_traits>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -292,61 +291,6 @@ TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
     EXPECT_EQ(failedPaths(report), all);
     EXPECT_EQ(std::tuple(report.failed[0].fault, report.written), std::tuple(FileFault::NoFolder, 0));
     EXPECT_FALSE(game.exists("types"));
-}
-
-} // namespace
-
-namespace {
-
-// One table list drives loading and saving: each row's file is the one its table
-// is read from (without it, that table alone is missing) and the one it is written
-// to, and each table, changed in memory, reads back from its file as it was written.
-TEST_F(Saving, EveryTableOfTheListLoadsFromAndSavesToItsOwnFile) {
-    game.copyGame(ORVEX_SAMPLE_GAME);
-    for (const TableName& row : kTableNames) {
-        std::string bytes;
-        ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes)) << row.key;
-        ASSERT_TRUE(removeFile(game.folder() + std::string(row.fileName))) << row.key;
-        loadAllTables(state);
-        for (const TableName& other : kTableNames)
-            visitTable(state, other.id, [&](const auto& table) {
-                EXPECT_EQ(table.file.missing, other.id == row.id) << row.key << " " << other.key;
-            });
-        ASSERT_TRUE(writeNewFileDurably(game.folder() + std::string(row.fileName), bytes));
-    }
-    loadAllTables(state);
-    const auto headerOf = [](TableId id) { return 100 + static_cast<int32_t>(id); };
-    for (const TableName& row : kTableNames)
-        withTable(state, row.id, [&](const auto& table) {
-            ASSERT_GT(table.size, 0u) << row.key;
-            table.facts.headerValue = headerOf(row.id);
-            table.records[table.first + table.size - 1].objectId += "_" + std::string(row.key);
-        });
-    const SaveReport report = saveAllTables(state);
-    ASSERT_EQ(report.saved.size(), std::size(kTableNames));
-    for (size_t i = 0; i < report.saved.size(); ++i) {
-        const TableName& row = tableName(report.saved[i].id);
-        EXPECT_EQ(row.savePosition, static_cast<int>(i)) << row.key;
-        std::string bytes;
-        ASSERT_TRUE(readWholeFile(game.folder() + std::string(row.fileName), bytes));
-        EXPECT_EQ(report.saved[i].identity, fingerprintOf(bytes)) << row.key;
-    }
-    GameState back;
-    back.folder = state.folder;
-    loadAllTables(back);
-    for (const TableName& row : kTableNames)
-        visitTable(state, row.id, [&](const auto& written) {
-            visitTable(back, row.id, [&](const auto& read) {
-                if constexpr (std::is_same_v<decltype(read), decltype(written)>) {
-                    EXPECT_EQ(std::tuple(read.headerValue, read.count, read.first),
-                              std::tuple(headerOf(row.id), written.count, written.first))
-                        << row.key;
-                    EXPECT_TRUE(std::ranges::equal(read.records, written.records)) << row.key;
-                } else {
-                    ADD_FAILURE() << row.key;
-                }
-            });
-        });
 }
 
 } // namespace
