@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -261,23 +260,6 @@ TEST_F(Merge, WritesAllTablesOrNone) {
 #endif
 }
 
-#ifndef _WIN32
-TEST_F(Merge, AFolderWithoutWritePermissionStopsIt) {
-    editGame(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
-    fs::permissions(mine.path("types"), fs::perms(0555));
-    const bool refuses = !std::ofstream(mine.path("types/probe"));
-    if (!refuses) {
-        fs::permissions(mine.path("types"), fs::perms(0755));
-        GTEST_SKIP() << "this user (root) may write into a folder without write permission";
-    }
-    const auto before = entries(mine);
-    const CliRun r = merge();
-    fs::permissions(mine.path("types"), fs::perms(0755));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("types/TShips.orvex-bak: нет доступа; ничего не записано"), std::string::npos) << r.err;
-    EXPECT_EQ(entries(mine), before);
-}
-#endif
 
 // git's drivers on files: merge-file into MINE, diff-files by a path in any case.
 TEST_F(Merge, MergeFileAndDiffFiles) {
