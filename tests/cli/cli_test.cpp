@@ -417,6 +417,11 @@ class Diff : public ::testing::Test {
         editGame(after, [&](GameState& s) {
             s.ships.records[0].speed = 31080; // shown as 125 → 140 m/s
             s.ships.records[0].col11 = 36;    // a column the editor does not show
+            s.ships.records[0].manoeuvrabilityRotation = 0.95;
+            s.ships.records[0].acceleration = 4440;
+            s.ships.records[0].cargoBayType = 4;
+            s.ships.records[0].maxShieldType = 2;
+            s.ships.records[0].priceCoefficient = 5000;
             std::swap(s.cockpits.records[0], s.cockpits.records[1]);
             s.shields.file.remarks.push_back("// tuned");
             goneId = s.stations.records[1].objectId;
@@ -424,6 +429,8 @@ class Diff : public ::testing::Test {
             ++s.stations.headerValue;
         }, {TableId::ships, TableId::cockpits, TableId::shields, TableId::stations});
         after.write("types/TShips.bak", before.read("types/TShips.txt")); // as a first save leaves it
+        std::string wares = after.read("types/TWareF.txt");
+        after.write("types/TWareF.txt", wares.replace(wares.find(";60;20;"), 7, ";100;20;"));
         // Import: a copy of the first laser as a new record at the end.
         std::vector<CsvRow> rows = rowsOf(cli({"export", "--folder", after.folder(), "lasers"}).out);
         rows.push_back(rows[1]);
@@ -461,15 +468,34 @@ TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
         seen.insert(line);
     }
     const std::set<std::string> expected = {
-        "ships compared speed 27750>31080 col11 35>36", "lasers compared added SS_LA_NEW@5",
+        "ships compared manoeuvrabilityRotation 0.92000>0.95000 speed 27750>31080 acceleration 3996>4440 col11 35>36 "
+        "maxShieldType 1>2 cargoBayType 1>4 priceCoefficient 4200>5000", "lasers compared added SS_LA_NEW@5",
         "bullets compared", "shields compared remarks", "rockets compared", "cockpits compared reordered",
         "stations compared header 14>15 removed " + goneId + "@1",
-        "wareB compared", "wareE compared", "wareF compared", "wareM compared", "wareT added"};
+        "wareB compared", "wareE compared", "wareF compared priceCoefficient 60>100", "wareM compared", "wareT added"};
     EXPECT_EQ(seen, expected) << json.out;
-    EXPECT_EQ(doc.at("totals"), (nlohmann::json{{"changed", 1}, {"added", 1}, {"removed", 1}}));
+    EXPECT_EQ(doc.at("totals"), (nlohmann::json{{"changed", 2}, {"added", 1}, {"removed", 1}}));
     EXPECT_NE(text.out.find("types\\TShips.txt: Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с (speed 27750 → 31080)"), std::string::npos) << text.out;
     EXPECT_NE(diff({"--lang", "en", "ships"}).out.find(": Speed 125 → 140 m/s (speed 27750 → 31080)"), std::string::npos);
-    EXPECT_NE(markdown.out.find("## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Начальная скорость: 125 → 140 м/с; `col11`: `35` → `36`\n"), std::string::npos) << markdown.out;
+    EXPECT_NE(markdown.out.find("## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Маневренность вращения: 92 → 95 %; Начальная скорость: 125 → 140 "
+                                 "м/с; Ускорение: 18 → 20 м/с²; `col11`: `35` → `36`;"), std::string::npos) << markdown.out;
+}
+
+// diff words units whole, list entries by their text and prices as the window
+// does; a ware's estimate takes the factor of its own ware file (F: 12.135).
+TEST_F(Diff, SpeaksTheEditorsWords) {
+    const std::string text = diff({}).out;
+    for (const char* expected :
+         {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
+          "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
+          "Ценовой коэффициент 4200 → 5000 (priceCoefficient 4200 → 5000), Примерная стоимость корабля 272680 → 324620 кр.",
+          "Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    const nlohmann::json doc = nlohmann::json::parse(diff({"--format", "json", "ships"}).out);
+    for (const auto& f : doc.at("tables")[0].at("changed")[0].at("fields")) {
+        if (f.at("column") == "manoeuvrabilityRotation") { EXPECT_EQ(f.at("unit"), "%"); }
+        if (f.at("column") == "maxShieldType") { EXPECT_EQ(f.at("shownNew"), "Щит 25 МДж"); } // as the list shows it
+    }
 }
 
 TEST_F(Diff, BackupsSidesNotInFormatAndExitStatuses) {
@@ -495,6 +521,7 @@ TEST_F(Diff, BackupsSidesNotInFormatAndExitStatuses) {
         {{"diff", "--folder", after.folder(), "--backups", "--against", before.folder()}, 2},
         {{"diff", "--folder", after.folder(), "--against", after.folder() + "types"}, 2},
         {{"diff", "--folder", after.folder(), "--backups", "planets"}, 2},
+        {{"diff", "--folder", ORVEX_SAMPLE_GAME, "--backups"}, 2}, // no backup at all is no answer
     };
     for (const auto& c : cases) EXPECT_EQ(cli(c.args).status, c.status) << c.args.back();
 }

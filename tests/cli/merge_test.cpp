@@ -1,6 +1,6 @@
-// orvex-cli merge, merge-file, diff-files and git-setup on copies of the sample
-// game, diff in the editor's words, and a real git repository that merges two
-// branches through the driver.
+// orvex-cli merge, merge-file, diff-files, show-file and git-setup on copies of
+// the sample game, and a real git repository that merges branches through the
+// driver.
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -106,49 +106,6 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     EXPECT_EQ(cli({"merge", base.folder(), mine.folder(), mine.folder() + "types"}).status, 2);
 }
 
-
-// diff words units whole, list entries by their text and prices as the window does.
-TEST_F(Merge, DiffInTheEditorsWords) {
-    editGame(mine, [](GameState& s) {
-        s.ships.records[0].manoeuvrabilityRotation = 0.95;
-        s.ships.records[0].acceleration = 4440;
-        s.ships.records[0].cargoBayType = 4;
-        s.ships.records[0].maxShieldType = 1;
-        s.ships.records[0].priceCoefficient = 5000;
-    });
-    const CliRun r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
-    EXPECT_EQ(r.status, 1);
-    for (const char* expected : {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
-                                 "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
-                                 "Ценовой коэффициент 4200 → 5000 (priceCoefficient 4200 → 5000), Примерная стоимость корабля 272680 → 324620 кр."})
-        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
-    const nlohmann::json doc =
-        nlohmann::json::parse(cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships", "--format", "json"}).out);
-    for (const auto& f : doc.at("tables")[0].at("changed")[0].at("fields")) {
-        if (f.at("column") == "manoeuvrabilityRotation") {
-            EXPECT_EQ(f.at("unit"), "%");
-        }
-        if (f.at("column") == "maxShieldType") { // the second shield's name, as the list shows it
-            EXPECT_FALSE(f.at("shownNew").get<std::string>().empty());
-            EXPECT_NE(f.at("shownNew"), f.at("new"));
-        }
-    }
-    const std::string markdown = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "--format", "markdown"}).out;
-    EXPECT_NE(markdown.find("95 %"), std::string::npos) << markdown;
-
-    // A ware's estimate takes the factor of its own ware file (F: 12.135).
-    std::string wares = mine.read("types/TWareF.txt");
-    const size_t at = wares.find(";60;20;");
-    ASSERT_NE(at, std::string::npos);
-    mine.write("types/TWareF.txt", wares.replace(at, 7, ";100;20;"));
-    const CliRun ware = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareF"});
-    EXPECT_NE(ware.out.find("Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."),
-              std::string::npos)
-        << ware.out;
-
-    // --backups with no backup at all is no answer.
-    EXPECT_EQ(cli({"diff", "--folder", base.folder(), "--backups"}).status, 2);
-}
 
 // A ware table of another version of the game (more fields, a number where the
 // objectId stands) is named once by check and by diff.
