@@ -29,8 +29,7 @@ const char* skipOrdinaryBytes(const char* p, const char* end) {
 } // namespace
 
 LineList::LineList(LineList&& other) noexcept
-    : block_(std::move(other.block_)), lines_(std::move(other.lines_)),
-      first_(std::exchange(other.first_, 0)), shape_(std::exchange(other.shape_, {})) {
+    : block_(std::move(other.block_)), lines_(std::move(other.lines_)), shape_(std::exchange(other.shape_, {})) {
     other.lines_.clear();
 }
 
@@ -38,74 +37,29 @@ LineList& LineList::operator=(LineList&& other) noexcept {
     if (this != &other) {
         block_ = std::move(other.block_);
         lines_ = std::move(other.lines_);
-        first_ = std::exchange(other.first_, 0);
         shape_ = std::exchange(other.shape_, {});
         other.lines_.clear();
     }
     return *this;
 }
 
-LineList::Line LineList::ownedLine(std::string_view text) {
-    Line line;
-    if (!text.empty()) {
-        line.copy.reset(new char[text.size()]);
-        std::memcpy(line.copy.get(), text.data(), text.size());
-        line.text = std::string_view(line.copy.get(), text.size());
-    }
-    return line;
-}
-
 std::string_view LineList::item(int index) const {
     if (index < 0 || index >= count()) return {};
-    return lines_[first_ + static_cast<size_t>(index)].text;
-}
-
-int LineList::add(std::string_view text) {
-    const int index = count();
-    lines_.push_back(ownedLine(text));
-    return index;
-}
-
-void LineList::setItem(int index, std::string_view text) {
-    if (index < 0 || index >= count()) return;
-    Line line = ownedLine(text); // copied first: text may be this very line
-    lines_[first_ + static_cast<size_t>(index)] = std::move(line);
-}
-
-void LineList::remove(int index) {
-    if (index < 0 || index >= count()) return;
-    if (index > 0) {
-        lines_.erase(lines_.begin() +
-                     static_cast<std::ptrdiff_t>(first_ + static_cast<size_t>(index)));
-        return;
-    }
-    lines_[first_] = Line{};
-    ++first_;
-    // Compact once the dead front outweighs the live lines: every line moves
-    // a bounded number of times however many are removed from the front.
-    if (first_ * 2 >= lines_.size()) {
-        lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(first_));
-        first_ = 0;
-    }
+    return lines_[static_cast<size_t>(index)];
 }
 
 void LineList::clear() {
-    std::vector<Line>().swap(lines_);
-    first_ = 0;
+    std::vector<std::string_view>().swap(lines_);
     block_.reset();
     shape_ = {};
 }
 
 std::string LineList::text() const {
     size_t total = 0;
-    for (size_t i = first_; i < lines_.size(); ++i)
-        total += lines_[i].text.size() + 2;
+    for (const std::string_view line : lines_) total += line.size() + 2;
     std::string out;
     out.reserve(total);
-    for (size_t i = first_; i < lines_.size(); ++i) {
-        out += lines_[i].text;
-        out += "\r\n";
-    }
+    for (const std::string_view line : lines_) (out += line) += "\r\n";
     return out;
 }
 
@@ -141,8 +95,7 @@ void LineList::setText(std::string&& text) {
             }
             ++p;
         }
-        lines_.push_back(
-            Line{std::string_view(start, static_cast<size_t>((nul ? nul : p) - start)), nullptr});
+        lines_.emplace_back(start, static_cast<size_t>((nul ? nul : p) - start));
         brokeLast = p < end;
         if (p < end) {
             (*p == '\r' ? sawCr : sawLf) = true;
@@ -160,8 +113,4 @@ bool LineList::loadFromFile(std::string_view path) {
     if (!readWholeFile(path, bytes)) return false;
     setText(std::move(bytes));
     return true;
-}
-
-bool LineList::saveToFile(std::string_view path) const {
-    return writeWholeFile(path, text());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A whole file as an ordered list of lines. Loaded lines are views into one block
-// owned by the list (no allocation per line); added or replaced lines are owned copies.
+// A whole file as an ordered list of lines: views into one block owned by the
+// list (no allocation per line).
 //
 // Splitting: a line ends at CR, CR LF, or a lone LF (an LF right after a CR belongs
 // to that CR's break; a CR after an LF starts a break of its own). A break at the
@@ -24,16 +24,9 @@ class LineList {
     LineList(const LineList&) = delete;
     LineList& operator=(const LineList&) = delete;
 
-    int count() const { return static_cast<int>(lines_.size() - first_); }
+    int count() const { return static_cast<int>(lines_.size()); }
     // The line; an index outside 0..count-1 yields empty text.
     std::string_view item(int index) const;
-    // Appends a copy of the text; returns its index (the count before).
-    int add(std::string_view text);
-    // Replaces the line by a copy of the text; an index outside the list changes nothing.
-    void setItem(int index, std::string_view text);
-    // Removes one line, later lines move down; an index outside the list changes
-    // nothing. Removing line 0 over and over costs constant time per call.
-    void remove(int index);
     void clear();
     std::string text() const;
     // Replaces the content by the lines of the text (which may be a view into this list).
@@ -44,9 +37,6 @@ class LineList {
     // One read; on failure (missing file, a folder, a short read) the list keeps
     // its content and false is returned.
     bool loadFromFile(std::string_view path);
-    // One write of text() over the file, which is cut after it; false when the
-    // file could not be opened, written in full or cut.
-    bool saveToFile(std::string_view path) const;
 
     // What the last setText or loadFromFile saw besides the lines (cleared by
     // clear): for a writer that gives a file back as it was, and for a reader
@@ -60,15 +50,8 @@ class LineList {
     const Shape& shape() const { return shape_; }
 
   private:
-    struct Line {
-        std::string_view text;
-        std::unique_ptr<char[]> copy; // the bytes of an added or replaced line
-    };
-    static Line ownedLine(std::string_view text);
-
     // A heap object, so that moving the list never moves the bytes the views see.
     std::unique_ptr<std::string> block_;
-    std::vector<Line> lines_;
-    size_t first_ = 0; // lines_[0, first_) were removed from the front, not yet compacted
+    std::vector<std::string_view> lines_;
     Shape shape_;
 };

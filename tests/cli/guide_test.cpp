@@ -1,6 +1,6 @@
 // The guides describe the program as it is: every interface text they quote is
 // one the program shows, and every orvex-cli command (cli/command_list.h) has its
-// paragraph in both.
+// paragraph in both (and its place in orvex-cli.exe's file description).
 //
 // The guides' convention, which this test reads: «…» in the Russian guide and
 // "…" in the English one quote the program's own texts, exactly as shown (a
@@ -173,7 +173,12 @@ TEST(Guides, EveryQuotedTextIsOneTheProgramShows) {
     }
 }
 
-TEST(Guides, EveryCommandIsDescribedInBoth) {
+// orvex-cli.exe's file properties name the commands too.
+TEST(Guides, EveryCommandIsDescribedInBothAndInTheFileDescription) {
+    std::string rc;
+    ASSERT_TRUE(readWholeFile(ORVEX_CLI_RC, rc));
+    const size_t at = rc.find("#define ORVEX_FILE_DESCRIPTION ");
+    EXPECT_NE(rc.substr(at, rc.find('\n', at) - at).find(": " + commandNames() + "\""), std::string::npos) << rc;
     for (const Guide& guide : kGuides) {
         const std::string text = readGuide(guide);
         for (const CliCommand& command : kCliCommands)

@@ -1,6 +1,6 @@
-// orvex-cli merge, merge-file, diff-files and git-setup on copies of the sample
-// game, diff in the editor's words, and a real git repository that merges two
-// branches through the driver.
+// orvex-cli merge, merge-file, diff-files, show-file and git-setup on copies of
+// the sample game, and a real git repository that merges branches through the
+// driver.
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,6 +17,7 @@
 #include "cli/run_program.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
+#include "support/test_game.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
@@ -32,14 +32,6 @@ CliRun cli(std::vector<std::string> args) {
     return runCliIn(Language::ru, std::move(args));
 }
 
-GameState loaded(const std::string& folder) {
-    GameState s;
-    s.folder = folder;
-    loadAllTables(s);
-    return s;
-}
-GameState loaded(const TempGame& game) { return loaded(game.folder()); }
-
 // A path as messages show it: the platform's separators.
 std::string shown(const fs::path& path) { return fs::path(path).make_preferred().string(); }
 
@@ -51,26 +43,6 @@ std::map<std::string, std::string> entries(const TempGame& game) {
         found[name] = entry.is_directory() ? "<folder>" : game.read(name);
     }
     return found;
-}
-
-// Changes the game's ships with `edit` and saves them as the editor does.
-// Saves the tables `ids` of `s` as the editor does, without the backups of a first save.
-void saveTables(const TempGame& game, const GameState& s, std::initializer_list<TableId> ids) {
-    for (TableId id : ids)
-        visitTable(s, id, [&](const auto& v) {
-            ASSERT_TRUE(saveTableFile(s.folder, tableName(id).fileName, v.headerValue, v.file, v.records));
-            std::string backup(tableName(id).fileName);
-            backup.replace(0, 6, "types/").replace(backup.size() - 4, 4, ".bak");
-            fs::remove(game.path(backup));
-        });
-}
-
-// Changes the game with `edit` and saves `ids` (its ships unless told).
-void editShips(const TempGame& game, const std::function<void(GameState&)>& edit,
-               std::initializer_list<TableId> ids = {TableId::ships}) {
-    GameState s = loaded(game);
-    edit(s);
-    saveTables(game, s, ids);
 }
 
 class Merge : public ::testing::Test {
@@ -89,21 +61,21 @@ class Merge : public ::testing::Test {
 } // namespace
 
 TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
-    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
-    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    editGame(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    editGame(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
     const std::string mineBefore = mine.read("types/TShips.txt");
 
     // Different fields of one ship: both, written into MINE with its backup.
     CliRun r = merge();
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    GameState merged = loaded(mine);
+    GameState merged = loadedGame(mine);
     EXPECT_EQ(merged.ships.records[0].speed, 31080);
     EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
     EXPECT_EQ(mine.read("types/TShips.bak"), mineBefore);
     EXPECT_NE(r.out.find("Корпус"), std::string::npos) << r.out;
 
     // The same field changed differently: a conflict, nothing written.
-    editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
+    editGame(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     const std::string mergedBytes = mine.read("types/TShips.txt");
     r = merge({"--format", "json"});
     EXPECT_EQ(r.status, 1);
@@ -123,145 +95,17 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     const std::string ported = out.folder() + "mods/ported";
     r = merge({"--prefer", "theirs", "-o", ported});
     EXPECT_EQ(r.status, 0) << r.err;
-    const GameState portedGame = loaded(out.path("mods/ported").string() + "/");
+    const GameState portedGame = loadedGame(out.path("mods/ported").string() + "/");
     EXPECT_EQ(portedGame.ships.records[0].speed, 33300);
-    EXPECT_EQ(portedGame.lasers.records, loaded(mine).lasers.records);
+    EXPECT_EQ(portedGame.lasers.records, loadedGame(mine).lasers.records);
     EXPECT_EQ(out.read("mods/ported/t/70001.xml"), mine.read("t/70001.xml"));
     EXPECT_EQ(cli({"check", "--folder", ported}).status, 0);
     for (const auto& entry : fs::recursive_directory_iterator(out.path("")))
         EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
     EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
-
-    // A side not in format: trouble, nothing written.
-    theirs.writeLines("types/TRockets.txt", {"12;1;", "0;x;"});
-    r = merge({"--prefer", "theirs"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("TRockets.txt: строка 2, поле 2"), std::string::npos) << r.err;
-    EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
     EXPECT_EQ(cli({"merge", base.folder(), mine.folder(), mine.folder() + "types"}).status, 2);
 }
 
-// Records added on both sides, a removal against a change, and an LF-only MINE.
-TEST_F(Merge, RecordsAddedRemovedAndLineEnds) {
-    editShips(mine, [](GameState& s) {
-        s.ships.records.push_back(s.ships.records[0]);
-        s.ships.records.back().objectId = "SS_MINE";
-        s.ships.records[1].speed = 11100;
-    });
-    editShips(theirs, [](GameState& s) {
-        s.ships.records.push_back(s.ships.records[0]);
-        s.ships.records.back().objectId = "SS_THEIRS";
-        s.ships.records.erase(s.ships.records.begin() + 1);
-    });
-    CliRun r = merge({"--prefer", "mine"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    std::vector<std::string> ids;
-    for (const TShips& s : loaded(mine).ships.records) ids.push_back(s.objectId);
-    const GameState sample = loaded(base);
-    ASSERT_EQ(ids.size(), sample.ships.records.size() + 2);
-    EXPECT_EQ(ids[1], sample.ships.records[1].objectId); // kept: MINE changed what THEIRS removed
-    EXPECT_EQ(ids[ids.size() - 2], "SS_MINE");
-    EXPECT_EQ(ids.back(), "SS_THEIRS");
-    EXPECT_NE(r.out.find("запись: в основе"), std::string::npos) << r.out;
-
-    // An LF-only MINE takes THEIRS' change and keeps LF.
-    std::string text = mine.read("types/TShields.txt");
-    std::erase(text, '\r');
-    mine.write("types/TShields.txt", text);
-    GameState t = loaded(theirs);
-    t.shields.records[0].shieldPower += 1;
-    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shields.headerValue, t.shields.file,
-                              std::span<const TShields>(t.shields.records)));
-    EXPECT_EQ(merge({"--prefer", "mine", "shields"}).status, 0);
-    EXPECT_EQ(loaded(mine).shields.records[0].shieldPower, t.shields.records[0].shieldPower);
-    EXPECT_EQ(mine.read("types/TShields.txt").find('\r'), std::string::npos);
-}
-
-namespace {
-
-// Changes the game with `edit` and saves its ships and shields as the editor does.
-void editShipsAndShields(const TempGame& game, const std::function<void(GameState&)>& edit) {
-    editShips(game, edit, {TableId::ships, TableId::shields});
-}
-
-// THEIRS turns the shields round, with LF line ends, and re-points its ships so
-// each keeps its shield; it also gives the last ship more hull.
-void reverseShields(GameState& s) {
-    std::reverse(s.shields.records.begin(), s.shields.records.end());
-    s.shields.file.lfOnly = true;
-    const int32_t last = static_cast<int32_t>(s.shields.records.size()) - 1;
-    for (TShips& ship : s.ships.records)
-        if (ship.maxShieldType >= 0 && ship.maxShieldType <= last) ship.maxShieldType = last - ship.maxShieldType;
-    s.ships.records.back().hullStrength += 100;
-}
-
-std::vector<std::string> shieldsNamed(const GameState& s) {
-    std::vector<std::string> names;
-    for (const TShips& ship : s.ships.records)
-        names.push_back(ship.maxShieldType >= 0 && ship.maxShieldType < int32_t(s.shields.records.size())
-                            ? s.shields.records[size_t(ship.maxShieldType)].objectId
-                            : "?");
-    return names;
-}
-
-} // namespace
-
-// Every ship keeps its shield when THEIRS reorders them, and the shield table,
-// which only THEIRS changed, is THEIRS' file byte for byte.
-TEST_F(Merge, ReferencesFollowTheirRecords) {
-    editShipsAndShields(theirs, reverseShields);
-    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
-    const CliRun r = merge();
-    ASSERT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_EQ(mine.read("types/TShields.txt"), theirs.read("types/TShields.txt"));
-    const GameState merged = loaded(mine);
-    EXPECT_EQ(shieldsNamed(merged), shieldsNamed(loaded(base)));
-    EXPECT_EQ(merged.ships.records[0].speed, 31080);
-    EXPECT_EQ(merged.ships.records.back().hullStrength, loaded(theirs).ships.records.back().hullStrength);
-}
-
-// diff words units whole, list entries by their text and prices as the window does.
-TEST_F(Merge, DiffInTheEditorsWords) {
-    editShips(mine, [](GameState& s) {
-        s.ships.records[0].manoeuvrabilityRotation = 0.95;
-        s.ships.records[0].acceleration = 4440;
-        s.ships.records[0].cargoBayType = 4;
-        s.ships.records[0].maxShieldType = 1;
-        s.ships.records[0].priceCoefficient = 5000;
-    });
-    const CliRun r = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships"});
-    EXPECT_EQ(r.status, 1);
-    for (const char* expected : {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
-                                 "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
-                                 "Ценовой коэффициент 4200 → 5000 (priceCoefficient 4200 → 5000), Примерная стоимость корабля 272680 → 324620 кр."})
-        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
-    const nlohmann::json doc =
-        nlohmann::json::parse(cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "ships", "--format", "json"}).out);
-    for (const auto& f : doc.at("tables")[0].at("changed")[0].at("fields")) {
-        if (f.at("column") == "manoeuvrabilityRotation") {
-            EXPECT_EQ(f.at("unit"), "%");
-        }
-        if (f.at("column") == "maxShieldType") { // the second shield's name, as the list shows it
-            EXPECT_FALSE(f.at("shownNew").get<std::string>().empty());
-            EXPECT_NE(f.at("shownNew"), f.at("new"));
-        }
-    }
-    const std::string markdown = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "--format", "markdown"}).out;
-    EXPECT_NE(markdown.find("95 %"), std::string::npos) << markdown;
-
-    // A ware's estimate takes the factor of its own ware file (F: 12.135).
-    std::string wares = mine.read("types/TWareF.txt");
-    const size_t at = wares.find(";60;20;");
-    ASSERT_NE(at, std::string::npos);
-    mine.write("types/TWareF.txt", wares.replace(at, 7, ";100;20;"));
-    const CliRun ware = cli({"diff", "--folder", mine.folder(), "--against", base.folder(), "wareF"});
-    EXPECT_NE(ware.out.find("Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."),
-              std::string::npos)
-        << ware.out;
-
-    // --backups with no backup at all is no answer.
-    EXPECT_EQ(cli({"diff", "--folder", base.folder(), "--backups"}).status, 2);
-}
 
 // A ware table of another version of the game (more fields, a number where the
 // objectId stands) is named once by check and by diff.
@@ -284,7 +128,7 @@ TEST_F(Merge, AnotherVersionsTableIsNamedOnce) {
 // after it. A table a side cannot read stops the merge: it is named on the error
 // stream, and standard output claims no merge of the other tables.
 TEST_F(Merge, ReportOnStandardOutputMessagesOnTheErrorStream) {
-    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    editGame(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
     const std::string rockets = theirs.read("types/TRockets.txt");
     const std::string unreadable = shown(theirs.path("types/TRockets.txt")) + ": строка 3, поле 2: «x» — не число";
     for (const bool broken : {false, true}) {
@@ -321,11 +165,10 @@ TEST_F(Merge, WritesAllTablesOrNone) {
     std::erase(ships, '\r');
     fs::remove(mine.path("types/TShips.txt"));
     mine.write("types/tships.txt", "// made with a table tool\n" + ships);
-    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
-    GameState t = loaded(theirs);
-    t.shields.records[0].shieldPower += 1;
-    ASSERT_TRUE(saveTableFile(t.folder, "types\\TShields.txt", t.shields.headerValue, t.shields.file,
-                              std::span<const TShields>(t.shields.records)));
+    editGame(theirs, [](GameState& s) {
+        s.ships.records[0].hullStrength = 4321;
+        s.shields.records[0].shieldPower += 1;
+    }, {TableId::ships, TableId::shields});
     TempGame out;
     fs::create_directories(out.path("ported/types"));
     enum Obstacle { folder, file, readOnly };
@@ -365,8 +208,8 @@ TEST_F(Merge, WritesAllTablesOrNone) {
 #endif
     const CliRun r = merge();
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
-    EXPECT_EQ(loaded(mine).shields.records[0].shieldPower, t.shields.records[0].shieldPower);
+    EXPECT_EQ(loadedGame(mine).ships.records[0].hullStrength, 4321);
+    EXPECT_EQ(loadedGame(mine).shields.records[0].shieldPower, loadedGame(theirs).shields.records[0].shieldPower);
     EXPECT_EQ(mine.read("types/tships.txt").find('\r'), std::string::npos);
     EXPECT_EQ(mine.read("types/TShips.bak"), "// made with a table tool\n" + ships);
 #ifndef _WIN32
@@ -374,41 +217,24 @@ TEST_F(Merge, WritesAllTablesOrNone) {
 #endif
 }
 
-#ifndef _WIN32
-TEST_F(Merge, AFolderWithoutWritePermissionStopsIt) {
-    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
-    fs::permissions(mine.path("types"), fs::perms(0555));
-    const bool refuses = !std::ofstream(mine.path("types/probe"));
-    if (!refuses) {
-        fs::permissions(mine.path("types"), fs::perms(0755));
-        GTEST_SKIP() << "this user (root) may write into a folder without write permission";
-    }
-    const auto before = entries(mine);
-    const CliRun r = merge();
-    fs::permissions(mine.path("types"), fs::perms(0755));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("types/TShips.orvex-bak: нет доступа; ничего не записано"), std::string::npos) << r.err;
-    EXPECT_EQ(entries(mine), before);
-}
-#endif
 
 // git's drivers on files: merge-file into MINE, diff-files by a path in any case.
 TEST_F(Merge, MergeFileAndDiffFiles) {
-    editShips(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
-    editShips(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
+    editGame(mine, [](GameState& s) { s.ships.records[0].speed = 31080; });
+    editGame(theirs, [](GameState& s) { s.ships.records[0].hullStrength = 4321; });
     const std::string m = mine.path("types/TShips.txt").string();
     CliRun r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
                  "--path", "Mod/TYPES/tships.TXT"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded(mine).ships.records[0].hullStrength, 4321);
+    EXPECT_EQ(loadedGame(mine).ships.records[0].hullStrength, 4321);
     EXPECT_FALSE(mine.exists("types/TShips.bak"));
 
     // A conflict names the ship from the name page of the game around the path.
-    editShips(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
+    editGame(theirs, [](GameState& s) { s.ships.records[0].speed = 33300; });
     r = cli({"merge-file", base.path("types/TShips.txt").string(), m, theirs.path("types/TShips.txt").string(),
              "--path", mine.folder() + "types/TShips.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(loaded(mine).ships.records[0].speed, 31080); // MINE's value, still a table
+    EXPECT_EQ(loadedGame(mine).ships.records[0].speed, 31080); // MINE's value, still a table
     EXPECT_NE(r.err.find("Кондор (SS_SH_KND): Начальная скорость: в основе 125 м/с"), std::string::npos) << r.err;
 
     r = cli({"diff-files", base.path("types/TShips.txt").string(), m, "--path", mine.folder() + "types/TShips.txt"});
@@ -464,6 +290,26 @@ TEST_F(Merge, ShowFileInWordsOrAsItIs) {
 #ifdef ORVEX_CLI_PROGRAM
 namespace {
 
+// THEIRS turns the shields round, with LF line ends, and re-points its ships so
+// each keeps its shield; it also gives the last ship more hull.
+void reverseShields(GameState& s) {
+    std::reverse(s.shields.records.begin(), s.shields.records.end());
+    s.shields.file.lfOnly = true;
+    const int32_t last = static_cast<int32_t>(s.shields.records.size()) - 1;
+    for (TShips& ship : s.ships.records)
+        if (ship.maxShieldType >= 0 && ship.maxShieldType <= last) ship.maxShieldType = last - ship.maxShieldType;
+    s.ships.records.back().hullStrength += 100;
+}
+
+std::vector<std::string> shieldsNamed(const GameState& s) {
+    std::vector<std::string> names;
+    for (const TShips& ship : s.ships.records)
+        names.push_back(ship.maxShieldType >= 0 && ship.maxShieldType < int32_t(s.shields.records.size())
+                            ? s.shields.records[size_t(ship.maxShieldType)].objectId
+                            : "?");
+    return names;
+}
+
 // A git repository of the sample game, with a modder's notes beside the tables,
 // set up by the built program itself. git runs with a PATH that holds git but
 // not orvex-cli, so every driver is found by the full path git-setup wrote.
@@ -491,11 +337,10 @@ class Git : public ::testing::Test {
         if (output != nullptr) *output = scratch.read("output.txt");
         return status;
     }
-    // A branch from main whose one commit is `edit` on the tables and `notes`.
-    void branch(const std::string& name, const std::function<void(GameState&)>& edit, const char* notes = nullptr) {
+    // A branch from main whose one commit is `edit` on the tables.
+    void branch(const std::string& name, const std::function<void(GameState&)>& edit) {
         ASSERT_EQ(run("git checkout -q -b " + name + " main"), 0);
-        editShips(repo, edit, {TableId::ships, TableId::lasers});
-        if (notes != nullptr) repo.write("types/notes.txt", notes);
+        editGame(repo, edit, {TableId::ships, TableId::lasers});
         ASSERT_EQ(run("git commit -qam " + name), 0);
     }
     static constexpr std::string_view kEveryTextFile = "**/[Tt][Yy][Pp][Ee][Ss]/*.[Tt][Xx][Tt] merge=orvex diff=orvex";
@@ -553,31 +398,6 @@ TEST_F(Git, WarnsWhenThePathLacksTheProgram) {
     EXPECT_EQ(driver, "orvex-cli merge-file %O %A %B --path %P\n");
 }
 
-// Two branches change two fields of one ship's line and different lines of the
-// notes; git log -p shows the change in the window's words.
-TEST_F(Git, MergesTablesByFieldsAndNotesByLines) {
-    branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; }, "SPEED\nhull\nshields\nguns\nprice\n");
-    branch("hull", [](GameState& s) { s.ships.records[0].hullStrength = 4321; }, "speed\nhull\nshields\nguns\nPRICE\n");
-    std::string shown;
-    for (const char* command : {"git log -p -1 speed -- types/TShips.txt", "git show speed -- types/TShips.txt"}) {
-        EXPECT_EQ(run(command, &shown), 0) << shown;
-        EXPECT_NE(shown.find("\n-Кондор (SS_SH_KND): Начальная скорость 125 м/с (speed 27750)\n"
-                             "+Кондор (SS_SH_KND): Начальная скорость 140 м/с (speed 31080)\n"),
-                  std::string::npos)
-            << command << "\n" << shown;
-    }
-    ASSERT_EQ(run("git checkout -q speed"), 0);
-    EXPECT_EQ(run("git merge --no-edit hull", &shown), 0) << shown;
-    const GameState merged = loaded(repo);
-    EXPECT_EQ(merged.ships.records[0].speed, 31080);
-    EXPECT_EQ(merged.ships.records[0].hullStrength, 4321);
-    EXPECT_EQ(repo.read("types/notes.txt"), "SPEED\nhull\nshields\nguns\nPRICE\n");
-
-    // git diff prints the changelog in words.
-    run("git diff main -- types/TShips.txt", &shown);
-    EXPECT_NE(shown.find("Кондор (SS_SH_KND): Корпус 2400 → 4321"), std::string::npos) << shown;
-}
-
 // A table git's drivers cannot read (cut in the middle of a line) goes to git's
 // own line diff and merge: git diff goes on to the other tables, a merge of it
 // ends as git's would, and git show shows its lines as they are.
@@ -633,7 +453,7 @@ TEST_F(Git, ConflictsStayListedInTheGitFolder) {
         EXPECT_NE(kept.find(ship), std::string::npos) << kept;
         EXPECT_EQ(kept.find(ship), kept.rfind(ship)) << kept; // the merge tried again starts afresh
         EXPECT_NE(kept.find("\ntypes/TLaser.txt: конфликт: "), std::string::npos) << kept;
-        const GameState conflicted = loaded(repo);
+        const GameState conflicted = loadedGame(repo);
         EXPECT_EQ(conflicted.ships.records[0].speed, 44400);
         EXPECT_FALSE(keptFromSaving(conflicted.ships.file));
         if (attempt == 0) {
@@ -646,25 +466,25 @@ TEST_F(Git, ConflictsStayListedInTheGitFolder) {
 // ship keeps its shield. Outside a merge git runs, the driver cannot see them: a
 // changed shield number is a conflict that names the whole-folder merge.
 TEST_F(Git, ReferencesKeepTheirRecordsAcrossBranches) {
-    const std::vector<std::string> meant = shieldsNamed(loaded(repo));
+    const std::vector<std::string> meant = shieldsNamed(loadedGame(repo));
     branch("speed", [](GameState& s) { s.ships.records[0].speed = 31080; });
     ASSERT_EQ(run("git checkout -q -b round main"), 0);
-    editShipsAndShields(repo, reverseShields);
+    editGame(repo, reverseShields, {TableId::ships, TableId::shields});
     ASSERT_EQ(run("git commit -qam round"), 0);
     ASSERT_EQ(run("git checkout -q speed"), 0);
     std::string shown;
     EXPECT_EQ(run("git merge --no-edit round", &shown), 0) << shown;
-    EXPECT_EQ(shieldsNamed(loaded(repo)), meant);
-    EXPECT_EQ(loaded(repo).ships.records[0].speed, 31080);
+    EXPECT_EQ(shieldsNamed(loadedGame(repo)), meant);
+    EXPECT_EQ(loadedGame(repo).ships.records[0].speed, 31080);
 
     TempGame files;
-    GameState b = loaded(repo), m = b, t = b;
+    GameState b = loadedGame(repo), m = b, t = b;
     m.ships.records[0].maxShieldType = 1;
     t.ships.records[0].maxShieldType = 2;
     t.ships.records[1].speed += 222;
     b.ships.records[0].maxShieldType = 1;
     const auto put = [&](const GameState& g, const char* name) {
-        files.write(name, tableFileText(g.ships.headerValue, g.ships.file, std::span<const TShips>(g.ships.records)));
+        files.write(name, tableText(g, TableId::ships));
         return files.path(name).string();
     };
     const CliRun r = cli({"merge-file", put(b, "b"), put(m, "m"), put(t, "t"), "--path", "types/TShips.txt"});

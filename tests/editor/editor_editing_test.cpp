@@ -34,8 +34,9 @@ TEST_F(EditorTest, ListChoicesStoreTheirEntry) {
     run();
 }
 
-// Keys and pastes go through one rule: the same inputs typed key by key into an
-// emptied box and pasted over a box holding 7. A refused key or paste changes
+// Keys and pastes go through one rule (the number input tests hold its cases):
+// the same inputs typed key by key into an emptied box and pasted over a box
+// holding 7. A refused key or paste changes
 // nothing and shows the box's tip; whatever the box then shows is what it
 // stores, so leaving it changes nothing.
 TEST_F(EditorTest, KeysAndPastesFollowOneRule) {
@@ -49,13 +50,10 @@ TEST_F(EditorTest, KeysAndPastesFollowOneRule) {
         const char* pasted;    // the box after pasting it
     };
     const Case cases[] = {
-        {f.hullStrength, "333,5", "3335", 1, "7"},  // the comma refused alone
-        {f.hullStrength, "-500", "500", 1, "7"},
+        {f.hullStrength, "-500", "500", 1, "7"},  // the sign refused alone
         {f.hullStrength, " 12000\r\n", "12000", 1, "12000"}, // a line end is no key to refuse
         {f.manoeuvrabilityX, "1.2.3", "1.23", 1, "7"},
         {f.manoeuvrabilityX, "333,5", "333.5", 0, "333.5"},
-        {f.manoeuvrabilityX, "1,234.5", "1.2345", 1, "7"},
-        {f.manoeuvrabilityX, "0.5e2", "0.52", 1, "7"},
     };
     size_t tips = 0; // tips shown before the input checked
     auto expectShown = [&](const Case& c, const char* shown, size_t newTips, const char* how) {
@@ -122,7 +120,8 @@ TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
 
 // Every price text follows what it is made of: the range the coefficient too,
 // an estimate beyond 32 bits shown whole and wrapped inside its group; the
-// firing range follows a typed speed without a new flight time.
+// firing range follows a typed speed without a new flight time, and a range
+// typed without a speed keeps the flight time.
 TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -137,6 +136,9 @@ TEST_F(EditorTest, PricesAndRangeFollowTheirInputs) {
         EXPECT_EQ(controlText(*f.firingRange), "3000") << "2000 ms at 1500 m/s";
     });
     platform.paste(*f.firingRange, "6000");
+    check([&] { EXPECT_EQ(state.bullets.records[0].flightTime, 4000); });
+    platform.type(*f.projectileSpeed, "\b\b\b\b");
+    platform.paste(*f.firingRange, "7000");
     check([&] { EXPECT_EQ(state.bullets.records[0].flightTime, 4000); });
     platform.switchTab(*f.tabs, 2);
     platform.paste(*f.station.priceCoefficient, "2147483647");

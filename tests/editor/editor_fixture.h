@@ -4,7 +4,7 @@
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
-#include "editor_game.h"
+#include "support/test_game.h"
 #include "tables/game_state.h"
 #include "text/cp1251.h"
 #include "ui/control.h"

@@ -2,15 +2,12 @@
 // question that comes only after a change, what start-up tells about the folder.
 
 #include "editor_fixture.h"
-#include "tables/load_tables.h"
-#include "tables/save_tables.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <map>
-#include <span>
+#include <optional>
 
 namespace {
 
@@ -24,196 +21,97 @@ struct Editor : EditorTest {
         EditorTest::state, EditorTest::cp;
 };
 
-// The ship table as another program left it while the editor was open.
-const std::string kOtherShips = "5;1;\r\n" + shipLine({{kNameId, "1001"}}, 0, {}, 5000, "SS_SH_OTHER");
+const std::string kChangedOnDisk = "Файл types\\TShips.txt изменён другой программой после того, как Orvex его "
+                                   "прочитал. Эти поля изменили и она, и Orvex:\r\n";
+const std::string kMergedNote = "Эти файлы изменила другая программа. Её изменения объединены с правками Orvex "
+                                "и сохранены:\r\ntypes\\";
 
-std::string orvexShips(const GameState& s) {
-    return tableFileText(s.ships.headerValue, s.ships.file, std::span<const TShips>(s.ships.records));
-}
-std::string orvexLasers(const GameState& s) {
-    return tableFileText(s.lasers.headerValue, s.lasers.file, std::span<const TLasers>(s.lasers.records));
-}
-std::string orvexShields(const GameState& s) {
-    return tableFileText(s.shields.headerValue, s.shields.file, std::span<const TShields>(s.shields.records));
-}
-
-// The ship and laser tables are edited; another program rewrites the ship table;
-// Save asks about it once, naming it. Yes writes Orvex's ships, No keeps the
-// other program's and still writes the lasers, Cancel writes nothing at all. A
-// second Save asks again only while the file differs from what Orvex last wrote.
-TEST(EditorSave, AsksBeforeOverwritingATableChangedOnDisk) {
-    struct Case {
-        int answer;
-        bool shipsWritten, lasersWritten, askedAgain;
-    };
-    for (const Case c : {Case{kIdYes, true, true, false}, Case{kIdNo, false, true, true},
-                         Case{kIdCancel, false, false, true}}) {
-        SCOPED_TRACE(c.answer);
-        Editor t; // a fresh editor per answer
-        writeEditorGame(t.game);
-        ASSERT_NE(t.start(false), nullptr);
-        MainForm& f = *t.form;
-        const std::string originalLasers = t.game.read("types/TLaser.txt");
-        t.platform.type(*f.hullStrength, "7");
-        t.platform.switchTab(*f.tabs, 1);
-        t.platform.type(*f.laserPower, "9");
-        t.check([&] { t.game.write("types/TShips.txt", kOtherShips); });
-        t.platform.click(*f.saveButton);
-        t.platform.answer(c.answer);
-        t.check([&] { EXPECT_EQ(controlText(*f.window), c.answer == kIdYes ? "Orvex" : "*Orvex"); });
-        t.platform.click(*f.saveButton); // asks again unless Yes wrote Orvex's table
-        if (c.askedAgain) t.platform.answer(kIdCancel);
-        t.run();
-        const auto& boxes = t.platform.messageBoxes();
-        ASSERT_EQ(boxes.size(), c.askedAgain ? 3u : 2u); // boxes[0]: start-up's note
-        EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
-                  std::tuple(Editor::cp("Файл types\\TShips.txt изменён другой программой после того, как "
-                                "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
-                                "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\n"
-                                "Заменить файл значениями Orvex?"),
-                             std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
-        EXPECT_EQ(t.game.read("types/TShips.txt"), c.shipsWritten ? orvexShips(t.state) : kOtherShips);
-        EXPECT_NE(orvexShips(t.state), kOtherShips);
-        const std::string lasers = t.game.read("types/TLaser.txt");
-        EXPECT_EQ(lasers, c.lasersWritten ? orvexLasers(t.state) : originalLasers);
-        EXPECT_NE(orvexLasers(t.state), originalLasers) << "the laser edit reached the record";
-        EXPECT_EQ(t.game.exists("types/TLaser.bak"), c.lasersWritten);
-    }
-}
-
-// The ship table as another program leaves it: the first ship's `field` set to
-// `value`, or with no field a ship added at the end.
-std::string shipsChangedOnDisk(const TempGame& game, int32_t TShips::*field, int32_t value) {
-    GameState other;
-    other.folder = game.folder();
-    loadTable(other, TableId::ships);
-    if (field != nullptr) {
-        other.ships.records[0].*field = value;
-    } else {
-        other.ships.records.push_back(other.ships.records[1]);
-        other.ships.records.back().objectId = "SS_SH_ADDED";
-    }
-    return tableFileText(other.ships.headerValue, other.ships.file, std::span<const TShips>(other.ships.records));
-}
-
-// The window changes the first ship's hull (5000 becomes 50007) while another
-// program changes a field of the same ship. A change to another field, or the
-// same change, merges: Save writes both without a question, says which file it
-// merged, takes the other program's value into the window, and the next Save
-// asks nothing and writes nothing new. The same field changed differently is
-// asked about, the conflict listed in the window's words; No leaves the file. A
-// ship added on disk merges too: the ship list names it, and stays on its ship.
-TEST(EditorSave, MergesATableChangedOnDiskWhereTheChangesDoNotConflict) {
+// The window edits the hull of the ship it shows (typing 7 after it) and the
+// first laser's power, while another program changes the ship table. Changes
+// that do not conflict are merged without a question: Save writes both, names
+// the file, shows the other program's values, its lists name every ship and
+// stay on the one shown, and the next Save asks nothing. A conflict is asked
+// about in the window's words: Yes writes Orvex's table, No keeps the other
+// program's and writes the rest, Cancel writes nothing; the title keeps its
+// "*" and the next Save asks again.
+TEST(EditorSave, MergesWhatDoesNotConflictAndAsksAboutTheRest) {
     struct Case {
         const char* what;
-        Language language;
-        int32_t TShips::*field;
-        int32_t value;
-        std::string question; // empty: merged without one
+        std::function<void(GameState&)> other;
+        int shown; // the ship edited
+        int answer;
+        std::string question;              // empty: merged, with the note
+        const char* speed = nullptr;       // the first ship's speed shown after the merge
+        const char* lastEntry = nullptr;   // the ship list's last entry after the merge
     };
-    const std::string merged = "Эти файлы изменила другая программа. Её изменения объединены с правками Orvex "
-                               "и сохранены:\r\ntypes\\TShips.txt";
+    const auto removeFirst = [](GameState& s) { s.ships.records.erase(s.ships.records.begin()); };
     for (const Case& c : {
-             Case{"another field", Language::ru, &TShips::speed, 3330, ""},
-             Case{"another field, English", Language::en, &TShips::speed, 3330, ""},
-             Case{"the same change", Language::ru, &TShips::hullStrength, 50007, ""},
-             Case{"a ship added", Language::ru, nullptr, 0, ""},
-             Case{"the same field", Language::ru, &TShips::hullStrength, 4000,
-                  "Файл types\\TShips.txt изменён другой программой после того, как Orvex его прочитал. "
-                  "Эти поля изменили и она, и Orvex:\r\nКондор (SS_SH_CONDOR), Корпус: в Orvex 50007, в файле 4000\r\n"
-                  "Заменить файл значениями Orvex?"},
-             Case{"the same field, English", Language::en, &TShips::hullStrength, 4000,
-                  "types\\TShips.txt was changed by another program after Orvex read it. Both it and Orvex "
-                  "changed these fields:\r\n" + Editor::cp("Кондор") + " (SS_SH_CONDOR), Hull: 50007 in Orvex, 4000 in the file\r\n"
-                  "Overwrite the file with Orvex's values?"},
+             Case{"another field", [](GameState& s) { s.ships.records[0].speed = 3330; }, 0, kIdOk, "", "15"},
+             Case{"the same change", [](GameState& s) { s.ships.records[0].hullStrength = 50007; }, 0, kIdOk, ""},
+             Case{"a ship added",
+                  [](GameState& s) { s.ships.records.push_back(s.ships.records[1]), s.ships.records.back().objectId = "SS_SH_ADDED"; },
+                  0, kIdOk, "", nullptr, "SS_SH_ADDED"},
+             Case{"a ship removed before the shown one", removeFirst, 1, kIdOk, ""},
+             Case{"the same field, No", [](GameState& s) { s.ships.records[0].hullStrength = 4000; }, 0, kIdNo,
+                  kChangedOnDisk + "Кондор (SS_SH_CONDOR), Корпус: в Orvex 50007, в файле 4000\r\nЗаменить файл значениями Orvex?"},
+             Case{"the edited ship removed, Yes", removeFirst, 0, kIdYes,
+                  kChangedOnDisk + "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\nЗаменить файл значениями Orvex?"},
+             Case{"the edited ship removed, Cancel", removeFirst, 0, kIdCancel,
+                  kChangedOnDisk + "Кондор (SS_SH_CONDOR): изменён в Orvex, удалён в файле\r\nЗаменить файл значениями Orvex?"},
          }) {
         SCOPED_TRACE(c.what);
         Editor t;
-        t.language = c.language;
-        writeEditorGame(t.game);
-        ASSERT_NE(t.start(false), nullptr);
+        ASSERT_NE(t.start(), nullptr);
         MainForm& f = *t.form;
-        const std::string other = shipsChangedOnDisk(t.game, c.field, c.value);
+        const std::string lasers = t.game.read("types/TLaser.txt");
+        const std::string other = changedTableText(t.game, TableId::ships, c.other);
+        const std::string shownId = t.state.ships.records[size_t(c.shown)].objectId;
+        const bool written = c.question.empty() || c.answer == kIdYes;
+        t.platform.choose(*f.shipList, c.shown);
         t.platform.type(*f.hullStrength, "7");
+        t.platform.switchTab(*f.tabs, 1);
+        t.platform.type(*f.laserPower, "9");
+        t.platform.switchTab(*f.tabs, 0);
         t.check([&] { t.game.write("types/TShips.txt", other); });
         t.platform.click(*f.saveButton);
-        t.platform.answer(c.question.empty() ? kIdOk : kIdNo);
-        std::string shownSpeed, written, lastEntry;
-        int entries = 0, chosen = -1;
+        t.platform.answer(c.answer);
         t.check([&] {
-            shownSpeed = controlText(*f.speed);
-            written = t.game.read("types/TShips.txt");
-            entries = itemCount(*f.shipList);
-            chosen = selectedIndex(*f.shipList);
-            lastEntry = itemText(*f.shipList, entries - 1);
+            EXPECT_EQ(controlText(*f.window), written ? "Orvex" : "*Orvex");
+            EXPECT_EQ(t.game.read("types/TShips.txt"), written ? tableText(t.state, TableId::ships) : other);
+            EXPECT_EQ(t.game.read("types/TLaser.txt"), c.answer == kIdCancel ? lasers : tableText(t.state, TableId::lasers));
+            const int chosen = selectedIndex(*f.shipList);
+            EXPECT_EQ(itemCount(*f.shipList), static_cast<int>(t.state.ships.records.size()));
+            EXPECT_EQ(t.state.ships.records.at(size_t(chosen)).objectId, shownId) << "the list stays on its ship";
+            EXPECT_EQ(controlText(*f.hullStrength), std::to_string(t.state.ships.records[size_t(chosen)].hullStrength));
+            EXPECT_EQ(t.state.ships.records[size_t(chosen)].hullStrength % 10, 7) << "the window keeps its edit";
+            if (c.speed) { EXPECT_EQ(controlText(*f.speed), c.speed) << "the window shows the merged value"; }
+            if (c.lastEntry) { EXPECT_EQ(itemText(*f.shipList, itemCount(*f.shipList) - 1), c.lastEntry); }
         });
-        t.platform.click(*f.saveButton); // again: a merged table is Orvex's own now
-        if (!c.question.empty()) t.platform.answer(kIdCancel);
+        t.platform.click(*f.saveButton); // asks again unless the file is Orvex's own now
+        if (!written) t.platform.answer(kIdCancel);
         t.run();
         const auto& boxes = t.platform.messageBoxes();
-        ASSERT_EQ(boxes.size(), c.question.empty() ? 2u : 3u); // boxes[0]: start-up's note
-        if (c.question.empty()) {
-            EXPECT_EQ(boxes[1].text, c.language == Language::ru
-                                         ? Editor::cp(merged)
-                                         : "Another program had changed these files. Its changes were merged with "
-                                           "Orvex's edits and saved:\r\ntypes\\TShips.txt");
-            EXPECT_EQ(boxes[1].flags, kMbOk | kMbIconInformation);
-            if (c.field) {
-                EXPECT_EQ(t.state.ships.records[0].*c.field, c.value) << "the other program's value is in memory";
-            }
-            EXPECT_EQ(entries, static_cast<int>(t.state.ships.records.size())) << "the ship list names every ship";
-            EXPECT_EQ(chosen, 0) << "and stays on the ship it showed";
-            if (!c.field) {
-                EXPECT_EQ(lastEntry, "SS_SH_ADDED");
-            }
-            EXPECT_EQ(t.state.ships.records[0].hullStrength, 50007) << "and the window's edit";
-            EXPECT_EQ(written, orvexShips(t.state));
-            EXPECT_EQ(t.game.read("types/TShips.txt"), written);
-            if (c.field == &TShips::speed) {
-                EXPECT_EQ(shownSpeed, "15") << "the window shows the merged value";
-            }
-        } else {
-            EXPECT_EQ(boxes[1].text, c.language == Language::ru ? Editor::cp(c.question) : c.question);
-            EXPECT_EQ(written, other) << "No leaves the file as the other program wrote it";
-            EXPECT_EQ(t.state.ships.records[0].hullStrength, 50007) << "the window keeps its edit";
-        }
+        ASSERT_EQ(boxes.size(), written ? 2u : 3u); // boxes[0]: start-up's note
+        EXPECT_EQ(std::tuple(boxes[1].text, boxes[1].caption, boxes[1].flags),
+                  c.question.empty() ? std::tuple(Editor::cp(kMergedNote + "TShips.txt"), std::string(ORVEX_CAPTION), kMbOk | kMbIconInformation)
+                                     : std::tuple(Editor::cp(c.question), std::string(ORVEX_CAPTION), kMbYesNoCancel | kMbIconExclamation));
+        EXPECT_EQ(t.game.exists("types/TLaser.bak"), c.answer != kIdCancel);
     }
 }
 
-// Another program removes the ship before the one the window edits: Save merges,
-// and the ship list, one entry shorter, stays on the edited ship.
-TEST_F(EditorTest, AMergeThatRemovesAShipKeepsTheListOnTheShownShip) {
+// A table removed by another program is changed too; No leaves it removed. The
+// English window asks in English.
+TEST_F(EditorTest, ARemovedTableIsAskedAboutInEnglishToo) {
+    language = Language::en;
     ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.choose(*f.shipList, 1);
-    platform.type(*f.hullStrength, "7");
-    check([&] {
-        GameState other;
-        other.folder = game.folder();
-        loadTable(other, TableId::ships);
-        other.ships.records.erase(other.ships.records.begin());
-        game.write("types/TShips.txt", tableFileText(other.ships.headerValue, other.ships.file,
-                                                      std::span<const TShips>(other.ships.records)));
-    });
-    platform.click(*f.saveButton);
-    platform.answer(kIdOk);
-    check([&] {
-        EXPECT_EQ(itemCount(*f.shipList), 2);
-        EXPECT_EQ(selectedIndex(*f.shipList), 0);
-        EXPECT_EQ(controlText(*f.objectIdCaption), "SS_SH_NONAME");
-        EXPECT_EQ(controlText(*f.hullStrength), std::to_string(state.ships.records[0].hullStrength));
-        EXPECT_EQ(state.ships.records[0].hullStrength % 10, 7) << "the edit is kept";
-    });
+    check([&] { fs::remove(game.path("types/TBullets.txt")); });
+    platform.click(*form->saveButton);
+    platform.answer(kIdNo);
     run();
-}
-
-// Table `id` as another program leaves it: its file now, changed by `edit`.
-std::string writtenByOther(const TempGame& game, TableId id, const std::function<void(GameState&)>& edit) {
-    GameState other;
-    other.folder = game.folder();
-    loadTable(other, id);
-    edit(other);
-    return visitTable(other, id, [](const auto& v) { return tableFileText(v.headerValue, v.file, v.records); });
+    ASSERT_EQ(platform.messageBoxes().size(), 2u);
+    EXPECT_EQ(platform.messageBoxes()[1].text, "types\\TBullets.txt was changed by another program after Orvex "
+                                               "read it. Overwrite it with Orvex's values?");
+    EXPECT_FALSE(game.exists("types/TBullets.txt"));
 }
 
 // A conflict is named as the window names it: the record by the entry its list
@@ -222,46 +120,36 @@ std::string writtenByOther(const TempGame& game, TableId id, const std::function
 // sets the field to 1, the other program's to 2.
 TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
     struct Case {
-        const char* what;
         TableId table;
         std::function<void(GameState&, int32_t)> set;
         std::string line;
     };
     for (const Case& c : {
-             Case{"a ship without a name", TableId::ships,
-                  [](GameState& s, int32_t v) { s.ships.records[1].hullStrength = v; },
+             Case{TableId::ships, [](GameState& s, int32_t v) { s.ships.records[1].hullStrength = v; },
                   "SS_SH_NONAME, Корпус: в Orvex 1, в файле 2"},
-             Case{"a field the window does not show", TableId::ships,
-                  [](GameState& s, int32_t v) { s.ships.records[0].col0 = v; },
+             Case{TableId::ships, [](GameState& s, int32_t v) { s.ships.records[0].col0 = v; },
                   "Кондор (SS_SH_CONDOR), col0: в Orvex 1, в файле 2"},
-             Case{"a station, listed with its race", TableId::stations,
-                  [](GameState& s, int32_t v) { s.stations.records[0].volume = v; },
+             Case{TableId::stations, [](GameState& s, int32_t v) { s.stations.records[0].volume = v; },
                   "Рудник (Аргон) (SS_FACTORY_MINE), Занимаемый объем: в Orvex 1, в файле 2"},
-             Case{"a ware of the last ware file", TableId::wareT,
-                  [](GameState& s, int32_t v) { s.wareT.records.back().volume = v; },
+             Case{TableId::wareT, [](GameState& s, int32_t v) { s.wareT.records.back().volume = v; },
                   "Руда (SS_WARE_ORE), Занимаемый объем: в Orvex 1, в файле 2"},
-             Case{"a bullet, under the laser whose group shows it", TableId::bullets,
-                  [](GameState& s, int32_t v) { s.bullets.records[0].shotEnergy = v; },
+             Case{TableId::bullets, [](GameState& s, int32_t v) { s.bullets.records[0].shotEnergy = v; },
                   "Импульсный лазер (SS_BULLET_IRE), Энергия выстрела: в Orvex 1, в файле 2"},
-             Case{"a cockpit, in no list", TableId::cockpits,
-                  [](GameState& s, int32_t v) { s.cockpits.records[2].col0 = v; },
+             Case{TableId::cockpits, [](GameState& s, int32_t v) { s.cockpits.records[2].col0 = v; },
                   "SS_COCKPIT_C, col0: в Orvex 1, в файле 2"},
          }) {
-        SCOPED_TRACE(c.what);
         Editor t;
-        writeEditorGame(t.game);
-        ASSERT_NE(t.start(false), nullptr);
-        const std::string other = writtenByOther(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
+        ASSERT_NE(t.start(), nullptr);
+        const std::string other = changedTableText(t.game, c.table, [&](GameState& s) { c.set(s, 2); });
         t.check([&] {
             c.set(t.state, 1);
-            t.game.write(std::string("types/") + std::string(tableName(c.table).fileName.substr(6)), other);
+            t.game.write("types/" + std::string(tableName(c.table).fileName.substr(6)), other);
         });
         t.platform.click(*t.form->saveButton);
         t.platform.answer(kIdCancel);
         t.run();
-        const auto& boxes = t.platform.messageBoxes();
-        ASSERT_EQ(boxes.size(), 2u);
-        const std::string_view text = boxes[1].text;
+        ASSERT_EQ(t.platform.messageBoxes().size(), 2u);
+        const std::string_view text = t.platform.messageBoxes()[1].text;
         const size_t from = text.find("\r\n") + 2;
         EXPECT_EQ(text.substr(from, text.find("\r\n", from) - from), Editor::cp(c.line));
     }
@@ -271,10 +159,9 @@ TEST(EditorSave, ConflictsAreNamedInTheWindowsWords) {
 // unwritten: the window stays open with its "*" rather than lose the edit, the
 // other tables are written. Closing again asks again; No then closes.
 TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
-    writeEditorGame(game);
-    ASSERT_NE(start(false), nullptr);
+    ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
-    const std::string other = writtenByOther(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
+    const std::string other = changedTableText(game, TableId::ships, [](GameState& s) { s.ships.records[0].hullStrength = 4000; });
     platform.type(*f.hullStrength, "7");
     platform.switchTab(*f.tabs, 1);
     platform.type(*f.laserPower, "9");
@@ -285,7 +172,7 @@ TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
     check([&] {
         EXPECT_EQ(controlText(*f.window), "*Orvex") << "the window is still open";
         EXPECT_EQ(game.read("types/TShips.txt"), other);
-        EXPECT_EQ(game.read("types/TLaser.txt"), orvexLasers(state));
+        EXPECT_EQ(game.read("types/TLaser.txt"), tableText(state, TableId::lasers));
     });
     platform.pressClose(*f.window);
     platform.answer(kIdNo);
@@ -295,41 +182,34 @@ TEST_F(EditorTest, ClosingKeepsTheWindowWhenATableIsLeftUnsaved) {
     ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(std::tuple(boxes[1].text, boxes[3].text),
               std::tuple(cp("Файлы не сохранены! Сохранить?"), cp("Файлы не сохранены! Сохранить?")));
-    EXPECT_TRUE(boxes[2].text.starts_with(cp("Файл types\\TShips.txt изменён другой программой")));
+    EXPECT_TRUE(boxes[2].text.starts_with(cp(kChangedOnDisk)));
     EXPECT_EQ(state.ships.records[0].hullStrength, 50007) << "the edit was in the window to the end";
 }
 
-// Another program writes a table while Save's question about another one is
-// open. Save never writes over that file: it merges it like any table changed
-// on disk, or asks about it, once the question is answered. An untouched table
-// takes the other program's values; one whose merge Save had already made is
-// merged again with what the program wrote then (a third value of the field it
-// had changed is no conflict); the window's own change to the same field is asked
-// about. The shields conflict (volume, 7 in the window, 4 on disk) is answered Yes.
+// Another program writes the lasers while Save's question about the shields
+// (volume, 7 in the window, 4 on disk) is open; it is answered Yes. Save never
+// writes over the lasers then: an untouched table takes the other program's
+// values; one whose merge Save had already made is merged again with what the
+// program wrote then; the window's own change to the same field is asked about.
 TEST(EditorSave, ATableWrittenWhileSaveAsksIsMergedOrAskedAgain) {
     struct Case {
         const char* what;
         bool windowTypesPower;              // the laser's power 1500 becomes 15009
         std::optional<int32_t> powerBefore; // another program's, written before Save
-        int32_t powerWhileAsking;           // written while the shields question is open
         int lasersAnswer;                   // kIdOk: merged and told
     };
-    for (const Case& c : {
-             Case{"untouched in the window", false, {}, 333, kIdOk},
-             Case{"merged already, written again", false, 222, 333, kIdOk},
-             Case{"the window changed the same field", true, {}, 333, kIdNo},
-         }) {
+    for (const Case& c : {Case{"untouched in the window", false, {}, kIdOk},
+                          Case{"merged already, written again", false, 222, kIdOk},
+                          Case{"the window changed the same field", true, {}, kIdNo}}) {
         SCOPED_TRACE(c.what);
         Editor t;
-        writeEditorGame(t.game);
-        ASSERT_NE(t.start(false), nullptr);
+        ASSERT_NE(t.start(), nullptr);
         MainForm& f = *t.form;
-        const auto power = [](int32_t value) {
-            return [value](GameState& s) { s.lasers.records[0].laserPower = value; };
+        const auto lasersWith = [&](int32_t power) {
+            return changedTableText(t.game, TableId::lasers, [power](GameState& s) { s.lasers.records[0].laserPower = power; });
         };
-        const std::string lasersBefore = c.powerBefore ? writtenByOther(t.game, TableId::lasers, power(*c.powerBefore)) : "";
-        const std::string lasersWhileAsking = writtenByOther(t.game, TableId::lasers, power(c.powerWhileAsking));
-        const std::string shields = writtenByOther(t.game, TableId::shields, [](GameState& s) { s.shields.records[0].volume = 4; });
+        const std::string lasersBefore = lasersWith(c.powerBefore.value_or(1500)), lasersWhileAsking = lasersWith(333);
+        const std::string shields = changedTableText(t.game, TableId::shields, [](GameState& s) { s.shields.records[0].volume = 4; });
         t.platform.switchTab(*f.tabs, 1);
         t.platform.type(*f.shield.volume, "7");
         if (c.windowTypesPower) t.platform.type(*f.laserPower, "9");
@@ -340,51 +220,41 @@ TEST(EditorSave, ATableWrittenWhileSaveAsksIsMergedOrAskedAgain) {
         t.platform.click(*f.saveButton);
         t.platform.answer(kIdYes, [&] { t.game.write("types/TLaser.txt", lasersWhileAsking); });
         t.platform.answer(c.lasersAnswer);
-        std::string title;
-        t.check([&] { title = controlText(*f.window); });
+        t.check([&] { EXPECT_EQ(controlText(*f.window), c.lasersAnswer == kIdOk ? "Orvex" : "*Orvex"); });
         t.platform.click(*f.saveButton); // asks again only about a table left as it is
         if (c.lasersAnswer == kIdNo) t.platform.answer(kIdCancel);
         t.run();
-
         const auto& boxes = t.platform.messageBoxes();
         ASSERT_EQ(boxes.size(), c.lasersAnswer == kIdNo ? 4u : 3u);
         EXPECT_TRUE(boxes[1].text.starts_with(Editor::cp("Файл types\\TShields.txt изменён")));
-        EXPECT_EQ(t.game.read("types/TShields.txt"), orvexShields(t.state)) << "Yes wrote the window's shields";
+        EXPECT_EQ(t.game.read("types/TShields.txt"), tableText(t.state, TableId::shields)) << "Yes wrote the window's shields";
         EXPECT_EQ(t.game.read("types/TLaser.txt"), lasersWhileAsking) << "what the other program wrote last stays";
         if (c.lasersAnswer == kIdOk) {
-            EXPECT_EQ(boxes[2].text, Editor::cp("Эти файлы изменила другая программа. Её изменения объединены с "
-                                                "правками Orvex и сохранены:\r\ntypes\\TLaser.txt"));
-            EXPECT_EQ(t.state.lasers.records[0].laserPower, c.powerWhileAsking) << "and is in the window";
-            EXPECT_EQ(title, "Orvex");
+            EXPECT_EQ(boxes[2].text, Editor::cp(kMergedNote + "TLaser.txt"));
+            EXPECT_EQ(t.state.lasers.records[0].laserPower, 333) << "and is in the window";
         } else {
             EXPECT_EQ(boxes[2].text, Editor::cp("Файл types\\TLaser.txt изменён другой программой после того, как "
                                                 "Orvex его прочитал. Эти поля изменили и она, и Orvex:\r\n"
                                                 "Импульсный лазер (SS_LASER_IRE), Мощность лазера: в Orvex 15009, "
                                                 "в файле 333\r\nЗаменить файл значениями Orvex?"));
             EXPECT_EQ(boxes[3].text, boxes[2].text) << "the next Save asks again";
-            EXPECT_EQ(title, "*Orvex");
         }
     }
 }
 
 // A program that writes the table each time Save asks about it: Save asks
-// three times, then gives up on that file and says so, and the window keeps
-// its "*".
+// three times, then gives up on that file and says so; the window keeps its "*".
 TEST_F(EditorTest, SaveGivesUpOnATableAnotherProgramKeepsWriting) {
-    writeEditorGame(game);
-    ASSERT_NE(start(false), nullptr);
+    ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
-    const auto hull = [&](int32_t value) {
-        return writtenByOther(game, TableId::ships, [value](GameState& s) { s.ships.records[0].hullStrength = value; });
-    };
-    const std::string last = hull(4004);
-    const std::vector<std::string> writes = {hull(4001), hull(4002), hull(4003)};
+    std::vector<std::string> writes;
+    for (int32_t hull : {4001, 4002, 4003, 4004})
+        writes.push_back(changedTableText(game, TableId::ships, [hull](GameState& s) { s.ships.records[0].hullStrength = hull; }));
     platform.type(*f.hullStrength, "7");
     check([&] { game.write("types/TShips.txt", writes[0]); });
     platform.click(*f.saveButton);
-    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", writes[1]); });
-    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", writes[2]); });
-    platform.answer(kIdYes, [&] { game.write("types/TShips.txt", last); });
+    for (size_t i = 1; i < writes.size(); ++i)
+        platform.answer(kIdYes, [&, i] { game.write("types/TShips.txt", writes[i]); });
     platform.answer(kIdOk);
     check([&] { EXPECT_EQ(controlText(*f.window), "*Orvex"); });
     run();
@@ -394,28 +264,14 @@ TEST_F(EditorTest, SaveGivesUpOnATableAnotherProgramKeepsWriting) {
               std::tuple(cp("Не удалось сохранить файлы:\r\ntypes\\TShips.txt — другая программа меняла файл, "
                             "пока Orvex сохранял\r\n\r\nОстальные таблицы сохранены."),
                          kMbOk | kMbIconError));
-    EXPECT_EQ(game.read("types/TShips.txt"), last);
+    EXPECT_EQ(game.read("types/TShips.txt"), writes.back());
     EXPECT_TRUE(game.exists("types/TLaser.bak")) << "the other tables were written";
 }
 
-// A table removed by another program is changed too; the English window asks in English.
-TEST_F(EditorTest, TheEnglishQuestionNamesTheFileToo) {
-    language = Language::en;
-    ASSERT_NE(start(), nullptr);
-    check([&] { fs::remove(game.path("types/TBullets.txt")); });
-    platform.click(*form->saveButton);
-    platform.answer(kIdNo);
-    run();
-    ASSERT_EQ(platform.messageBoxes().size(), 2u);
-    EXPECT_EQ(platform.messageBoxes()[1].text,
-              "types\\TBullets.txt was changed by another program after Orvex read it. "
-              "Overwrite it with Orvex's values?");
-    EXPECT_FALSE(game.exists("types/TBullets.txt")) << "No leaves it as it is: removed";
-}
-
-// The title carries "*" from the first change to the next full save; closing asks
-// only in between. Choosing the entry a list already shows, or typing a value
-// that stores what the record holds, changes nothing.
+// The title carries "*" from the first change (a list's entry, a weapon box) to
+// the next full save, and closing asks only then; Yes saves. Choosing the entry
+// a list already shows, or typing a value that stores what the record holds,
+// changes nothing.
 TEST_F(EditorTest, TheTitleStarAndTheCloseQuestionFollowChanges) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -430,59 +286,36 @@ TEST_F(EditorTest, TheTitleStarAndTheCloseQuestionFollowChanges) {
     title("*Orvex");
     platform.click(*f.saveButton);
     title("Orvex");
-    platform.pressClose(*f.window); // saved: nothing to ask, the window closes
-    run();
-    EXPECT_FALSE(platform.ranDry());
-    EXPECT_EQ(platform.messageBoxes().size(), 1u) << "only start-up's note";
-}
-
-TEST_F(EditorTest, ClosingAfterAWeaponBoxClickAsksAndYesSaves) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
+    check([&] { fs::remove(game.path("types/TShips.bak")); });
     platform.click(*f.weaponBoxes[5]);
-    check([&] { EXPECT_EQ(controlText(*f.window), "*Orvex"); });
+    title("*Orvex");
     platform.pressClose(*f.window);
     platform.answer(kIdYes);
     run();
+    EXPECT_FALSE(platform.ranDry());
     ASSERT_EQ(platform.messageBoxes().size(), 2u);
     EXPECT_EQ(platform.messageBoxes()[1].text, cp("Файлы не сохранены! Сохранить?"));
-    EXPECT_TRUE(game.exists("types/TShips.bak"));
+    EXPECT_TRUE(game.exists("types/TShips.bak")) << "Yes saved";
 }
 
-// Start-up names what it did not find: the missing tables one a line, or only
-// the missing `types` folder.
-TEST_F(EditorTest, StartUpNamesMissingTablesOrTheMissingTypesFolder) {
-    writeEditorGame(game);
-    fs::remove(game.path("types/TShields.txt"));
+// Without a `types` folder start-up names only that.
+TEST_F(EditorTest, StartUpNamesAMissingTypesFolderAlone) {
+    language = Language::en;
+    game.write("t/70001.xml", namePage());
+    fs::remove_all(game.path("types"));
     ASSERT_NE(start(false), nullptr);
-    EXPECT_EQ(form->startupNotes,
-              cp("Эти таблицы не найдены; их группы пусты, и «Сохранить» их не создаёт:\r\n"
-                 "types\\TShields.txt\r\ntypes\\TWareM.txt"));
+    EXPECT_EQ(form->startupNotes, "There is no types folder here. Is this the game's folder?");
     run();
-
-    TempGame bare;
-    bare.write("t/70001.xml", namePage());
-    fs::remove_all(bare.path("types"));
-    Editor t;
-    t.language = Language::en;
-    t.state.folder = bare.folder();
-    t.application = &createApplication(t.platform, ORVEX_CAPTION);
-    t.form = buildMainWindow(*t.application, t.state, t.language);
-    ASSERT_NE(t.form, nullptr);
-    EXPECT_EQ(t.form->startupNotes, "There is no types folder here. Is this the game's folder?");
-    t.platform.answer(kIdOk);
-    t.run();
-    EXPECT_EQ(t.platform.messageBoxes().size(), 1u);
+    EXPECT_EQ(platform.messageBoxes().size(), 1u);
 }
 
 // A second editor on the folder, however it is spelled, is told so at start-up
 // and still opens; once the first has closed, the folder is free again.
 TEST_F(EditorTest, ASecondEditorOnTheFolderIsToldAndGoesOn) {
     ASSERT_NE(start(), nullptr);
-    const std::string sameFolder = game.folder() + "types/../";
     const auto second = [&](bool toldOpen) {
         Editor t;
-        t.state.folder = sameFolder;
+        t.state.folder = game.folder() + "types/../";
         t.application = &createApplication(t.platform, ORVEX_CAPTION);
         t.form = buildMainWindow(*t.application, t.state, t.language);
         ASSERT_NE(t.form, nullptr);
@@ -496,80 +329,53 @@ TEST_F(EditorTest, ASecondEditorOnTheFolderIsToldAndGoesOn) {
     second(false);
 }
 
-} // namespace
-
 // Another program (an import) moves the last ship to the front and turns the
-// shields round, re-pointing its ships; the window raised a hull meanwhile.
-// Save merges: the files keep the other program's order, every ship its shield,
-// and the window's hull.
-TEST_F(EditorTest, SaveKeepsWhatEachShipNamesWhenAnotherProgramMovedRecords) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.type(*f.hullStrength, "7");
+// shields round, re-pointing its ships, while the window raises a hull; with
+// `hull` it changes that hull too. Save merges: the files keep the other
+// program's order, every ship its shield, and the window's hull. With the
+// conflict No leaves the ships, and with them the shields they name by place, as
+// the files hold them: the window's ship still shows its own shield.
+TEST(EditorSave, MovedRecordsKeepWhatEachShipNames) {
     const auto shieldOf = [](const GameState& s) {
         std::map<std::string, std::string> named;
         for (const TShips& ship : s.ships.records)
             named[ship.objectId] = s.shields.records.at(static_cast<size_t>(ship.maxShieldType)).objectId;
         return named;
     };
-    std::map<std::string, std::string> meant;
-    std::vector<std::string> order;
-    check([&] {
-        GameState other;
-        other.folder = game.folder();
-        loadAllTables(other);
-        meant = shieldOf(other);
+    for (const std::optional<int32_t> hull : {std::optional<int32_t>(), std::optional<int32_t>(4000)}) {
+        Editor t;
+        ASSERT_NE(t.start(), nullptr);
+        MainForm& f = *t.form;
+        GameState other = loadedGame(t.game);
+        const std::map<std::string, std::string> meant = shieldOf(other);
+        if (hull) other.ships.records[0].hullStrength = *hull;
         std::rotate(other.ships.records.rbegin(), other.ships.records.rbegin() + 1, other.ships.records.rend());
         std::reverse(other.shields.records.begin(), other.shields.records.end());
         for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
-        for (const TShips& ship : other.ships.records) order.push_back(ship.objectId);
-        game.write("types/TShips.txt", orvexShips(other));
-        game.write("types/TShields.txt", tableFileText(other.shields.headerValue, other.shields.file,
-                                                        std::span<const TShields>(other.shields.records)));
-    });
-    platform.click(*f.saveButton);
-    platform.answer(kIdOk); // which files were merged
-    check([&] {
-        GameState now;
-        now.folder = game.folder();
-        loadAllTables(now);
-        std::vector<std::string> ids;
-        for (const TShips& ship : now.ships.records) ids.push_back(ship.objectId);
-        EXPECT_EQ(ids, order);
-        EXPECT_EQ(shieldOf(now), meant);
-        EXPECT_EQ(now.ships.records[1].hullStrength % 10, 7) << "the window's hull";
-        EXPECT_EQ(controlText(*f.window), "Orvex");
-    });
-    run();
+        std::string shield;
+        t.platform.type(*f.hullStrength, "7");
+        t.check([&] {
+            shield = itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList));
+            t.game.write("types/TShips.txt", tableText(other, TableId::ships));
+            t.game.write("types/TShields.txt", tableText(other, TableId::shields));
+        });
+        t.platform.click(*f.saveButton);
+        t.platform.answer(hull ? kIdNo : kIdOk);
+        t.check([&] {
+            EXPECT_EQ(itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList)), shield);
+            EXPECT_EQ(controlText(*f.window), hull ? "*Orvex" : "Orvex");
+            if (hull) {
+                EXPECT_EQ(t.game.read("types/TShields.txt"), tableText(other, TableId::shields));
+                return;
+            }
+            const GameState now = loadedGame(t.game);
+            for (size_t i = 0; i < other.ships.records.size(); ++i)
+                EXPECT_EQ(now.ships.records[i].objectId, other.ships.records[i].objectId) << "the other program's order";
+            EXPECT_EQ(shieldOf(now), meant);
+            EXPECT_EQ(now.ships.records[1].hullStrength % 10, 7) << "the window's hull";
+        });
+        t.run();
+    }
 }
 
-// The same moves with a conflict on the ships: No leaves the ships, and with them
-// the shields they name by place, as the files hold them, so the window's ship
-// still shows its own shield and both tables wait for a later Save.
-TEST_F(EditorTest, NoToAConflictLeavesTheTablesItsRecordsNameToo) {
-    ASSERT_NE(start(), nullptr);
-    MainForm& f = *form;
-    platform.type(*f.hullStrength, "7");
-    std::string shield, shieldsOnDisk;
-    check([&] {
-        shield = itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList));
-        GameState other;
-        other.folder = game.folder();
-        loadAllTables(other);
-        std::reverse(other.shields.records.begin(), other.shields.records.end());
-        for (TShips& ship : other.ships.records) ship.maxShieldType = 2 - ship.maxShieldType;
-        other.ships.records[0].hullStrength = 4000;
-        game.write("types/TShips.txt", orvexShips(other));
-        shieldsOnDisk = tableFileText(other.shields.headerValue, other.shields.file,
-                                      std::span<const TShields>(other.shields.records));
-        game.write("types/TShields.txt", shieldsOnDisk);
-    });
-    platform.click(*f.saveButton);
-    platform.answer(kIdNo);
-    check([&] {
-        EXPECT_EQ(itemText(*f.maxShieldTypeList, selectedIndex(*f.maxShieldTypeList)), shield);
-        EXPECT_EQ(game.read("types/TShields.txt"), shieldsOnDisk);
-        EXPECT_EQ(controlText(*f.window), "*Orvex");
-    });
-    run();
-}
+} // namespace

@@ -5,7 +5,7 @@
 // entry whole. The English window keeps the size the layout was drawn for.
 
 #include "editor/main_form.h"
-#include "editor_game.h"
+#include "support/test_game.h"
 #include "tables/game_state.h"
 #include "text/cp1251.h"
 #include "ui/control.h"

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <span>
 #include <string>
 
@@ -101,43 +100,6 @@ TEST_F(NamePageTest, PagesWithoutNames) {
     load(pageFile("<t id=\"5\">a</t>\n"));
     EXPECT_FALSE(loadNamePage(page, "t\\440001.xml"));
     EXPECT_EQ(lookupName(page, 5), "") << "a failed load leaves no names behind";
-}
-
-// Random pages: the indexed lookup must give exactly what the line-by-line scan
-// gives, for ids that are present, absent, negative, extreme or only nearly present.
-TEST(NamePageProperty, IndexedLookupEqualsScan) {
-    TempGame game{TempGame::Current};
-    std::mt19937 rng(17);
-    auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
-    // '|' stands for the line end, one kind per file.
-    const char* const words[] = {
-        "|",     " ",    "\">",      "</t>|", "<t id=\"", "<t pid=\"",         " id=\"",
-        "Аргон", "\xD0", "\xD1\x94", "&amp;", "</page>|", "<page id=\"17\">|", "<PAGE ID=\"17\">|"};
-    const char* const lineEnds[] = {"\r\n", "\n", "\r"};
-    int namesFound = 0;
-    for (int round = 0; round < 300; ++round) {
-        const int64_t ids[] = {0, -1, INT32_MAX, INT32_MIN, int32_t(rng()), int(pick(40)) - 20};
-        std::string file;
-        for (size_t n = 20 + pick(300); n > 0; --n) {
-            const std::string id = std::to_string(ids[pick(std::size(ids))]);
-            const std::string forms[] = {
-                "<t id=\"" + id + "\">a</t>|", id + "\">", id + "\"", "0" + id, "+" + id, "-0"};
-            for (char c : pick(2) ? std::string(words[pick(std::size(words))]) : forms[pick(6)])
-                c == '|' ? file += lineEnds[round % 3] : file += c;
-        }
-        game.write("70001.xml", file);
-        NamePage page;
-        ASSERT_TRUE(loadNamePage(page, "70001.xml"));
-        for (int64_t id : ids)
-            for (int64_t near : {id, id - 1, id + 1, id * 10, id / 10, -id}) {
-                const auto probe = static_cast<int32_t>(near); // out of range: wraps to some id
-                const std::string scanned = lookupNameByScan(page, probe);
-                EXPECT_EQ(lookupName(page, probe), scanned)
-                    << "id " << probe << " in " << testing::PrintToString(file);
-                namesFound += !scanned.empty();
-            }
-    }
-    EXPECT_GT(namesFound, 600) << "the pages must hold names, or the comparison proves nothing";
 }
 
 } // namespace

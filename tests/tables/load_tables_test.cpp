@@ -15,7 +15,7 @@
 #include "tables/load_tables.h"
 #include "tables/price_math.h"
 #include "tables/save_tables.h"
-#include "tables/ship_lines.h"
+#include "support/test_game.h"
 #include "tables/ware_list.h"
 #include "text/cp1251.h"
 
@@ -114,31 +114,6 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
     EXPECT_EQ(std::tuple(wareCount(state), state.wareB.count, wareAt(state, 1)->objectId), std::tuple(2u, 1, "E0"));
 }
 
-// A NUL byte, in a line or after the last one, would cut the text a save gives
-// back: the table is empty, not in format, and says the line and byte offset.
-TEST_F(Loading, ANulByteKeepsTheTableEmptyAndSaysWhere) {
-    const std::string record = "1;2;3;4;5;6;7;8;1;10;11;12;13;14;SS_CO_A;";
-    const struct {
-        std::string text;
-        std::string_view ru, en;
-    } cases[] = {
-        {"5;1;\r\n" + record + "\r\n" + std::string(4, '\0'),
-         "строка 3: нулевой байт (код 0) на смещении 49 от начала файла",
-         "line 3: a NUL byte (code 0) at byte offset 49 of the file"},
-        {"5;1;\n" + record.substr(0, 3) + '\0' + record.substr(3) + "\n",
-         "строка 2: нулевой байт (код 0) на смещении 8 от начала файла",
-         "line 2: a NUL byte (code 0) at byte offset 8 of the file"}};
-    for (const auto& c : cases) {
-        game.write("types/TCockpits.txt", c.text);
-        loadTable(state, TableId::cockpits);
-        const TableFile& file = state.cockpits.file;
-        EXPECT_EQ(std::tuple(state.cockpits.records.size(), state.cockpits.count, file.notInFormat,
-                             recordsLoaded(file), problemText(file.problem, Language::ru),
-                             problemText(file.problem, Language::en)),
-                  std::tuple(0u, 0, true, false, cp1251::fromUtf8(c.ru), std::string(c.en)));
-    }
-}
-
 // The header is the first line not starting with "//": two whole integer fields,
 // each ended by its semicolon, then anything (kept). Otherwise the table is not in
 // format; a count below 0 or above 1,000,000 makes it unreadable (the header value
@@ -185,28 +160,30 @@ TEST_F(Loading, HeaderRules) {
     EXPECT_EQ(state.cockpits.records.at(0).objectId, "SS_CO_A");
 }
 
-// One slip anywhere leaves the whole table empty, with the first place that
-// failed; a "//" line after the header is a record line like any.
+// One slip anywhere leaves the whole table empty, not in format, with the first
+// place that failed; a "//" line after the header is a record line like any. A
+// NUL byte, in a line or after the last one, would cut the text a save gives
+// back: the table says the line and byte offset.
 TEST_F(Loading, ATableNotInFormatIsEmptyAndSaysWhereItFailed) {
     const std::string good = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;4;SS_LA_A;";
     const struct {
-        std::vector<std::string_view> lines;
+        std::string text;
         std::string_view problem;
     } cases[] = {
-        {{"2;2;", good, "1;2;3;4;5;0;SG_LASER_IRE;8003;9;10;11;12;13;14;15;16;4;SS_LA_B;"},
+        {"2;2;\r\n" + good + "\r\n1;2;3;4;5;0;SG_LASER_IRE;8003;9;10;11;12;13;14;15;16;4;SS_LA_B;\r\n",
          "строка 3, поле 7: «SG_LASER_IRE» — не число"},
-        {{"// tool", "2;2;", "// a record line", good},
-         "строка 3: текст после последнего поля «// a record line»"}};
-
+        {"// tool\r\n2;2;\r\n// a record line\r\n" + good + "\r\n",
+         "строка 3: текст после последнего поля «// a record line»"},
+        {"5;1;\r\n" + good + "\r\n" + std::string(4, '\0'), "строка 3: нулевой байт (код 0) на смещении 57 от начала файла"},
+        {"5;1;\n" + good.substr(0, 3) + '\0' + good.substr(3) + "\n",
+         "строка 2: нулевой байт (код 0) на смещении 8 от начала файла"}};
     for (const auto& c : cases) {
-        std::string text;
-        for (std::string_view line : c.lines)
-            text += std::string(line) + "\r\n";
-        game.write("types/TLaser.txt", text);
+        game.write("types/TLaser.txt", c.text);
         loadTable(state, TableId::lasers);
-        EXPECT_EQ(std::tuple(state.lasers.records.size(), state.lasers.count, state.lasers.file.notInFormat,
-                             problemText(state.lasers.file.problem, Language::ru)),
-                  std::tuple(0u, 0, true, cp1251::fromUtf8(c.problem)));
+        const TableFile& file = state.lasers.file;
+        EXPECT_EQ(std::tuple(state.lasers.records.size(), state.lasers.count, file.notInFormat, recordsLoaded(file),
+                             problemText(file.problem, Language::ru)),
+                  std::tuple(0u, 0, true, false, cp1251::fromUtf8(c.problem)));
     }
 }
 

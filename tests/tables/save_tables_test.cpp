@@ -7,14 +7,13 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
-#include <type_traits>
 #include <vector>
 
 #include "support/temp_folder.h"
 #include "tables/load_tables.h"
 #include "tables/save_tables.h"
 #include "tables/table_list.h"
-#include "tables/ship_lines.h"
+#include "support/test_game.h"
 #include "text/file_fingerprint.h"
 #include "text/files.h"
 
@@ -31,12 +30,7 @@ std::vector<std::string> failedPaths(const SaveReport& report) {
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 
-std::string zeros(int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i)
-        s += "0;";
-    return s;
-}
+std::string zeros(int n) { return numbers(n); }
 
 // Every table, in the shapes a game's files take: numbers with signs, leading
 // zeros and long fractions, lower-case file names, LF and CR LF line ends, text

@@ -48,26 +48,6 @@ struct Layer : ::testing::Test {
     Control& main = createMainWindow(app, "Main");
 };
 
-TEST_F(Layer, TextSetBeforeTheLoopIsKeptWithoutEventAndShownLater) {
-    Control& edit = createEditBox(main, 0);
-    log.watch(edit, 1);
-    setControlText(edit, "42");
-    EXPECT_EQ(edit.window, nullptr) << "setting a text must not create the window";
-    EXPECT_EQ(controlText(edit), "42");
-    platform.call([&] {
-        ASSERT_NE(platform.windowOf(edit), nullptr);
-        EXPECT_EQ(platform.windowOf(edit)->text, "42") << "created with the kept text";
-        EXPECT_TRUE(platform.windowOf(main)->shown);
-        setControlText(edit, "abc");
-        EXPECT_EQ(log.events, Events{"change:1:abc"}) << "at once, with the new text in place";
-    });
-    platform.pressClose(main); // without a question a close is accepted
-    platform.call([] { ADD_FAILURE() << "the loop ran on after the close"; });
-    runMessageLoop(app);
-    EXPECT_EQ(log.events, (Events{"change:1:abc", "destroy:1"}))
-        << "the window's creation raised no change";
-}
-
 // A window is made when an operation needs it, together with its ancestors'; the
 // other windows wait for the loop. setChecked raises nothing. A tab control has a
 // page per tab, the first one visible.

@@ -268,28 +268,6 @@ TEST_F(Win32Layer, DisabledBoxesTakeTheSystemsDisabledColours) {
     run();
 }
 
-// The application owns the main window and stays hidden. Sibling windows stand
-// in creation order, whatever order they were made in.
-TEST_F(Win32Layer, SiblingWindowsStandInCreationOrder) {
-    Control& group = createGroupBox(main, "G");
-    Control& label = createLabel(group, "first");
-    Control& edit = createEditBox(group, 0);
-    Control& list = createList(group, 0);
-    Control& box = createCheckBox(group, "last");
-    addItem(list, "x"); // the list's window is made first
-    isChecked(box);     // then the check box's
-    steps.push_back([&] {
-        EXPECT_EQ(GetWindow(hwndOf(main), GW_OWNER), hwndOf(app));
-        EXPECT_TRUE(!IsWindowVisible(hwndOf(app)) && IsWindowVisible(hwndOf(main)));
-        std::vector<HWND> seen;
-        for (HWND h = GetWindow(hwndOf(group), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            seen.push_back(h);
-        EXPECT_EQ(seen,
-                  (std::vector<HWND>{hwndOf(label), hwndOf(edit), hwndOf(list), hwndOf(box)}));
-    });
-    run();
-}
-
 // A control's id is its window's child id: given at creation, or to a window
 // made already (a tab control makes its pages with it); none without one.
 TEST_F(Win32Layer, WindowsCarryTheirControlsIds) {
@@ -330,16 +308,6 @@ TEST_F(Win32Layer, WindowsKnowTheirControlsFromTheirCreation) {
         const std::pair<HWND, HANDLE> expected{hwndOf(*c), c};
         EXPECT_NE(std::find(bound.begin(), bound.end(), expected), bound.end()) << c->text;
     }
-}
-
-// The taskbar's close command reaches the application's window.
-TEST_F(Win32Layer, CloseAddressedToTheApplicationWindowAsksTheMainWindow) {
-    int asked = 0;
-    main.onCloseRequest = {[](void* asked, Control&, bool&) { ++*static_cast<int*>(asked); },
-                           &asked};
-    requestClose(app);
-    runMessageLoop(app);
-    EXPECT_EQ(asked, 1);
 }
 
 } // namespace

@@ -1,2 +1,0 @@
-# The ship table cannot be written.
-chmod a-w types/TShips.txt
