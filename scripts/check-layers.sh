@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The layers read top-down: app -> editor and cli -> tables and names -> ui and
-# text. A source file may include its own folder and the folders below it,
+# The layers read top-down: app -> editor and cli -> objects -> tables and
+# names -> ui and text. A source file may include its own folder and the folders below it,
 # never one above it or beside it. Fails, naming each such include.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,9 +9,10 @@ declare -A allowed=(
     [ui]="ui text"
     [names]="names text"
     [tables]="tables text"
-    [editor]="editor tables names ui text"
-    [cli]="cli tables names text"
-    [app]="app editor cli tables names ui text"
+    [objects]="objects tables names text"
+    [editor]="editor objects tables names ui text"
+    [cli]="cli objects tables names text"
+    [app]="app editor cli objects tables names ui text"
 )
 status=0
 for layer in "${!allowed[@]}"; do

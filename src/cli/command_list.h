@@ -17,6 +17,8 @@ inline constexpr CliCommand kCliCommands[] = {
     {"check", Text::cliCheck},
     {"export", Text::cliExport},
     {"import", Text::cliImport},
+    {"add", Text::cliAdd},
+    {"rename", Text::cliRename},
     {"diff", Text::cliDiff},
     {"merge", Text::cliMerge},
     {"merge-file", Text::cliMergeFileCommand},

@@ -72,6 +72,17 @@ struct MergeOptions {
 // one JSON document and nothing else.
 int runMerge(const MergeOptions& options, CliOutput& io);
 
+// A new object or name (objects/new_objects.h): add appends a copy of `object`
+// with objectId `id` named `name`; rename names `object` `name`. Identifiers and
+// the name are UTF-8. 0 done; 2, with nothing on disk changed, for any refusal
+// (said on err) or a failed write.
+struct ObjectOptions {
+    std::string table, object, id, name;
+    std::string format = "text"; // text or json
+};
+int runAdd(const std::string& folder, const ObjectOptions& options, CliOutput& io);
+int runRename(const std::string& folder, const ObjectOptions& options, CliOutput& io);
+
 // git's merge driver: three versions of one table file, the kind from the end of
 // `path`'s file name. 0 merged into `mine`; 1 conflicts, `mine` then holds the
 // merge with MINE's value in each conflicting field (listed on err, and kept in

@@ -1,5 +1,6 @@
 #include "cli/game_folder.h"
 
+#include "cli/change_report.h"
 #include "names/display_names.h"
 #include "tables/load_tables.h"
 #include "text/files.h"
@@ -52,4 +53,32 @@ const TableName* tableOrSay(const std::string& table, CliOutput& io) {
         sayError(io, say(io, Text::cliNoTable, {table, keys}));
     }
     return name;
+}
+
+std::string faultWord(const CliOutput& io, FileFault fault) {
+    switch (fault) {
+    case FileFault::ReadOnly: return word(io, Text::faultReadOnly);
+    case FileFault::AccessDenied: return word(io, Text::faultAccessDenied);
+    case FileFault::DiskFull: return word(io, Text::faultDiskFull);
+    case FileFault::InUse: return word(io, Text::faultInUse);
+    case FileFault::NoFolder: return word(io, Text::faultNoFolder);
+    case FileFault::None:
+    case FileFault::Other: break;
+    }
+    return word(io, Text::faultOther);
+}
+
+bool sayWritten(const std::string& folder, const TogetherReport& report, CliOutput& io) {
+    if (!report.failure) return true;
+    const std::string path = platformPath(report.failure->path);
+    const std::string fault = faultWord(io, report.failure->fault);
+    if (report.written.empty()) {
+        sayError(io, say(io, Text::cliMergeWriteFault, {path, fault}));
+        return false;
+    }
+    std::string written;
+    for (const std::string& name : report.written)
+        written += (written.empty() ? "" : ", ") + platformPath(folder + name);
+    sayError(io, say(io, Text::cliMergeWrittenOnly, {path, fault, written}));
+    return false;
 }

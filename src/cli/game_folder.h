@@ -11,6 +11,7 @@
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/table_list.h"
+#include "text/safe_write.h"
 
 struct LoadedGame {
     GameState state;
@@ -55,3 +56,10 @@ bool chosenTables(const std::vector<std::string>& given, std::vector<const Table
 // The table a user names (as findTable reads it), else null with the message and
 // the list of tables on err.
 const TableName* tableOrSay(const std::string& table, CliOutput& io);
+
+// The system's reason for a file that could not be written, as the editor words it.
+std::string faultWord(const CliOutput& io, FileFault fault);
+
+// True when writeFilesTogether wrote every file into `folder`; else false, with
+// the file that stopped it, the system's reason and any files written before it on err.
+bool sayWritten(const std::string& folder, const TogetherReport& report, CliOutput& io);

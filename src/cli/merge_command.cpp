@@ -36,19 +36,6 @@ std::string problemOf(const CliOutput& io, const LoadedGame& game, TableId id) {
     });
 }
 
-// The system's reason for a file that could not be written, as the editor words it.
-std::string faultWord(const CliOutput& io, FileFault fault) {
-    switch (fault) {
-    case FileFault::ReadOnly: return word(io, Text::faultReadOnly);
-    case FileFault::AccessDenied: return word(io, Text::faultAccessDenied);
-    case FileFault::DiskFull: return word(io, Text::faultDiskFull);
-    case FileFault::InUse: return word(io, Text::faultInUse);
-    case FileFault::NoFolder: return word(io, Text::faultNoFolder);
-    case FileFault::None:
-    case FileFault::Other: break;
-    }
-    return word(io, Text::faultOther);
-}
 
 // The bytes of each table the merge writes: into MINE the tables it changes,
 // into another folder every table, one it leaves as MINE's with MINE's bytes.
@@ -135,17 +122,8 @@ bool writeMerged(const MergeOptions& o, std::vector<FileBytes> files, CliOutput&
         }
     }
     const TogetherReport report = writeFilesTogether(target, files);
-    if (!report.failure) return true;
-    if (report.written.empty()) {
-        unmake();
-        return refused(report.failure->path, report.failure->fault);
-    }
-    std::string written;
-    for (const std::string& name : report.written)
-        written += (written.empty() ? "" : ", ") + platformPath(target + name);
-    sayError(io, say(io, Text::cliMergeWrittenOnly,
-                     {platformPath(report.failure->path), faultWord(io, report.failure->fault), written}));
-    return false;
+    if (report.failure && report.written.empty()) unmake();
+    return sayWritten(target, report, io);
 }
 
 std::string jsonText(const nlohmann::json& doc) {

@@ -134,6 +134,7 @@ struct CliValues {
     MergeOptions merge;
     std::string baseFile, mineFile, theirsFile, gitPath; // merge-file, diff-files, show-file
     std::string repo;
+    ObjectOptions object; // add, rename
 };
 
 void addFolderOption(CLI::App* sub, const CliOutput& io, CliValues& v) {
@@ -175,6 +176,27 @@ void describeFolderCommands(CLI::App& app, const CliOutput& io, CliValues& v) {
     differ->add_flag("--backups", v.diff.backups, say(io, Text::cliBackupsOption));
     addFormatOption(differ, io, v.diff.format, Text::cliDiffFormatOption, {"text", "json", "markdown"});
     differ->add_option(tableName, v.diff.tables, say(io, Text::cliDiffTables))->type_name("");
+}
+
+// The options of add and rename.
+void describeObjectCommands(CLI::App& app, const CliOutput& io, CliValues& v) {
+    ObjectOptions& o = v.object;
+    const std::string tableName = say(io, Text::cliTableName);
+    std::string tableKeys;
+    for (const TableName& t : kTableNames) tableKeys += (tableKeys.empty() ? "" : ", ") + std::string(t.key);
+    CLI::App* adder = app.get_subcommand("add");
+    CLI::App* renamer = app.get_subcommand("rename");
+    for (CLI::App* sub : {adder, renamer}) {
+        addFolderOption(sub, io, v);
+        sub->add_option(tableName, o.table, say(io, Text::cliTableArgument, {tableKeys}))->required()->type_name("");
+    }
+    adder->add_option("--copy", o.object, say(io, Text::cliCopyOption))->required()->type_name(say(io, Text::cliTypeText));
+    adder->add_option("--id", o.id, say(io, Text::cliIdOption))->required()->type_name(say(io, Text::cliTypeText));
+    renamer->add_option("OBJECTID", o.object, say(io, Text::cliObjectArgument))->required()->type_name("");
+    for (CLI::App* sub : {adder, renamer}) {
+        sub->add_option("--name", o.name, say(io, Text::cliNameOption))->required()->type_name(say(io, Text::cliTypeText));
+        addFormatOption(sub, io, o.format, Text::cliFormatOption, {"text", "json"});
+    }
 }
 
 // The options of merge and of git's drivers and set-up.
@@ -240,6 +262,8 @@ int runParsed(const CLI::App& app, CliValues& v, CliOutput& io) {
     if (parsed("show-file")) return runShowFile(v.baseFile, prefix, io);
     if (parsed("git-setup")) return runGitSetup(v.repo, ownProgramPath(), io);
     if (parsed("export")) return runExport(prefix, v.table, v.outFile, io);
+    if (parsed("add")) return runAdd(prefix, v.object, io);
+    if (parsed("rename")) return runRename(prefix, v.object, io);
     return runImport(prefix, v.table, v.csvFile, v.importOptions, io);
 }
 
@@ -269,6 +293,7 @@ int runCli(const std::vector<std::string>& givenArgs, CliOutput& io, Language sy
     CliValues values;
     describeFolderCommands(app, io, values);
     describeMergeCommands(app, io, values);
+    describeObjectCommands(app, io, values);
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) argv.push_back(arg.c_str());

@@ -91,6 +91,12 @@ enum class Text {
     cliLineConflicts, cliLineDiff, cliConflictList,
     // Why a name cannot be written to the name page
     nameNoPage17, nameNotInFormat, nameEmpty, nameBadCharacter, nameNoFreeId,
+    // Why an object cannot be copied or named
+    objectNoNames, objectUnknown, objectTableKept, objectBulletsOutOfStep, objectNoNamePage,
+    objectIdEmpty, objectIdBadCharacter, objectIdNotCp1251, objectIdUsed, objectWareFiles,
+    // orvex-cli add and rename
+    cliAdd, cliRename, cliCopyOption, cliIdOption, cliNameOption, cliObjectArgument, cliObjectAdded,
+    cliBulletAdded, cliObjectRenamed,
     count_
 };
 
