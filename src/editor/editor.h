@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tables/table_list.h"
 #include "text/language.h"
@@ -105,6 +106,25 @@ void storeWeaponMask(MainForm& form);
 // Whether records differ from the files since the last load or full save; the
 // window's title carries "*" while they do.
 void markChanged(MainForm& form, bool changed);
+
+// New records and names (the same edits as orvex-cli add and rename). A copy of
+// record `source` of table `id` (a ware file: the record's own file and index)
+// appended under `objectId` and named `name` (both Windows-1251, as typed): listed,
+// chosen in its list and shown, the lists that name that table's records filled
+// again, the title marked with "*". Returns the refusal's reason in the window's
+// language (Windows-1251), empty when done; nothing changes on a refusal.
+std::string duplicateRecord(MainForm& form, TableId id, size_t source, std::string_view objectId,
+                            std::string_view name);
+// The record named anew, the same way.
+std::string renameRecord(MainForm& form, TableId id, size_t index, std::string_view name);
+// What the copy dialog proposes: the source's identifier with "_2", "_3" … and
+// its name as listed with " 2".
+std::string proposedCopyId(const MainForm& form, TableId id, size_t source);
+std::string proposedCopyName(const MainForm& form, TableId id, size_t source);
+// The record shown by the group that holds `control` (any control of the ships
+// page: the shown ship), by table and index (a ware: its file and its index
+// there); none outside a group or when the group shows none.
+std::optional<std::pair<TableId, size_t>> recordOfGroup(const MainForm& form, const Control& control);
 
 // Save: a table whose file another program changed since Orvex read or wrote it
 // is merged, or asked about where it does not merge (Yes writes it, No leaves it,

@@ -4,6 +4,7 @@
 
 #include "editor/selection.h"
 #include "tables/save_merge.h"
+#include "text/file_fingerprint.h"
 #include "text/texts.h"
 #include "ui/control.h"
 
@@ -42,6 +43,16 @@ struct MainForm {
     // Each table file's bytes as the editor last read or wrote them, by TableId:
     // the BASE of Save's merge with a file changed on disk (TableBases, save_merge.h).
     TableBases tableBases;
+    // The name page: its file as the editor names it ("t\70001.xml"), its bytes
+    // as the window holds them (with the names it added or changed), and as last
+    // read or written with the file's identity then (Save's merge takes that as
+    // BASE when another program changed the page).
+    struct {
+        std::string name;
+        std::string bytes;
+        std::string base;
+        FileFingerprint identity;
+    } page;
 
     Control* tabs = nullptr;
     Control* saveButton = nullptr;

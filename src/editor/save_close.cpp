@@ -3,6 +3,8 @@
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
+#include "names/name_page.h"
+#include "names/name_page_merge.h"
 #include "tables/game_state.h"
 #include "tables/save_merge.h"
 #include "tables/save_tables.h"
@@ -11,6 +13,7 @@
 #include "text/file_fingerprint.h"
 #include "text/files.h"
 #include "text/format.h"
+#include "text/safe_write.h"
 #include "ui/control.h"
 #include "ui/styles.h"
 
@@ -39,7 +42,7 @@ std::string_view faultText(const MainForm& f, FileFault fault) {
 // Tells the user which files could not be written and why, the files another
 // program kept changing while Save wrote, and whether the other tables were saved.
 void reportFailures(MainForm& f, const std::vector<SaveFailure>& failed, const std::vector<TableId>& stillChanging,
-                    int written) {
+                    bool pageChanging, int written) {
     std::string text(f.text(Text::saveFailed));
     const auto line = [&](std::string_view path, std::string_view reason) {
         ((text += "\r\n") += path) += u8" — "_cp1251;
@@ -47,6 +50,7 @@ void reportFailures(MainForm& f, const std::vector<SaveFailure>& failed, const s
     };
     for (const SaveFailure& failure : failed) line(failure.path, faultText(f, failure.fault));
     for (TableId id : stillChanging) line(tableName(id).fileName, f.text(Text::faultChangedMeanwhile));
+    if (pageChanging) line(f.page.name, f.text(Text::faultChangedMeanwhile));
     text += "\r\n\r\n";
     text += f.text(written > 0 ? Text::otherTablesSaved : Text::noTableSaved);
     // Titled like the start-up error, but modal to the window the user works in.
@@ -165,6 +169,9 @@ struct SaveProgress {
     std::vector<SaveFailure> failed;
     std::vector<TableId> stillChanging; // still written by another program after the last round
     int written = 0;
+    bool pageLeft = false;     // No to the name page's question: its edits stay in the window only
+    bool pageMerged = false;   // another program's names merged in and written
+    bool pageChanging = false; // written again by another program while Save wrote it
 };
 
 // One round of Save: the tables due (`toWrite`), those whose files another
@@ -254,14 +261,88 @@ void afterWriting(MainForm& f, SaveReport& report, SaveProgress& progress, SaveR
         if (!holds(r.heldBack, id) && (holds(r.asOnDisk, id) || written(id))) progress.mergedFiles.push_back(id);
 }
 
+// The name page's part of Save, settled with its question before anything is
+// written: the bytes to write, when the window changed its names, and the file's
+// identity they replace. A page another program changed is merged line by line
+// (name_page_merge.h); names both changed, or a change no line merge settles,
+// are asked about like a table: Yes writes the window's names, No leaves the file.
+struct PagePlan {
+    bool write = false;
+    bool merged = false;
+    std::string bytes;
+    FileFingerprint expected;
+};
+
+// The question for a page another program changed, with the names both changed.
+std::string pageQuestion(const MainForm& f, const NamePageMerge& m) {
+    if (m.conflicts.empty()) return formatText(f.text(Text::changedOnDisk), {f.page.name});
+    const auto quoted = [](const std::string& name) { return std::string(u8"«"_cp1251) + name + std::string(u8"»"_cp1251); };
+    std::string list;
+    for (const NameConflict& c : m.conflicts) {
+        if (!list.empty()) list += "\r\n";
+        list += formatText(f.text(Text::mergeConflictLine), {f.page.name, "id=\"" + std::to_string(c.textId) + "\"",
+                                                              quoted(c.mine), quoted(c.theirs)});
+    }
+    return formatText(f.text(Text::changedOnDiskConflicts), {f.page.name, list});
+}
+
+// False on Cancel (or a box closed without an answer).
+bool planPage(MainForm& f, PagePlan& plan, SaveProgress& progress) {
+    if (f.page.bytes == f.page.base) return true;
+    const std::string path = f.game->folder + f.page.name;
+    plan.expected = fingerprintOnDisk(path);
+    plan.bytes = f.page.bytes;
+    plan.write = true;
+    if (plan.expected == f.page.identity) return true;
+    std::string theirs;
+    const bool read = plan.expected.present && readWholeFile(path, theirs);
+    const NamePageMerge m = mergeNamePages(f.page.base, f.page.bytes, read ? theirs : std::string());
+    if (read && !m.wholeFile && m.conflicts.empty()) {
+        plan.bytes = m.bytes;
+        plan.merged = true;
+        return true;
+    }
+    const int answer = messageBoxOwned(*f.window, pageQuestion(f, m), controlText(*f.application),
+                                       kMbYesNoCancel | kMbIconExclamation);
+    if (answer == kIdYes && read && !m.wholeFile) plan.bytes = m.bytes; // the window's names where both changed
+    if (answer == kIdNo) {
+        plan.write = false;
+        progress.pageLeft = true;
+    }
+    return answer == kIdYes || answer == kIdNo;
+}
+
+// Writes the planned page; what it then holds is the window's and the next merge's BASE.
+void writePage(MainForm& f, const PagePlan& plan, SaveProgress& progress) {
+    if (!plan.write) return;
+    const FileWrite w = writeWithBackup(f.game->folder, f.page.name, plan.bytes, plan.expected);
+    if (w.fault != FileFault::None) {
+        progress.failed.push_back({f.page.name, w.fault});
+        return;
+    }
+    if (w.changed) {
+        progress.pageChanging = true;
+        return;
+    }
+    flushFolder(f.game->folder + "t");
+    f.page.bytes = f.page.base = plan.bytes;
+    f.page.identity = fingerprintOf(plan.bytes);
+    if (!plan.merged) return;
+    progress.pageMerged = true;
+    readNamePage(*f.nameLines, f.page.bytes);
+    for (const TableName& t : kTableNames) refillRecordLists(f, t.id);
+    showAgain(f);
+}
+
 // Tells what Save could not do, or the files it merged. False after a failure.
 bool tellResult(MainForm& f, const SaveProgress& progress) {
-    if (!progress.failed.empty() || !progress.stillChanging.empty()) {
-        reportFailures(f, progress.failed, progress.stillChanging, progress.written);
+    if (!progress.failed.empty() || !progress.stillChanging.empty() || progress.pageChanging) {
+        reportFailures(f, progress.failed, progress.stillChanging, progress.pageChanging, progress.written);
         return false;
     }
-    if (!progress.mergedFiles.empty()) {
+    if (!progress.mergedFiles.empty() || progress.pageMerged) {
         std::string text(f.text(Text::mergedOnSave));
+        if (progress.pageMerged) (text += "\r\n") += f.page.name;
         for (TableId id : progress.mergedFiles) (text += "\r\n") += tableName(id).fileName;
         messageBoxOwned(*f.window, text, controlText(*f.application), kMbOk | kMbIconInformation);
     }
@@ -289,6 +370,8 @@ bool saveTables(MainForm& f) {
     for (const TableFileEntry& entry : tablesChangedOnDisk(*f.game)) changedOnDisk.push_back(entry.id);
     const auto saveOrder = tablesInSaveOrder();
     std::vector<TableId> toWrite(saveOrder.begin(), saveOrder.end());
+    PagePlan page;
+    if (!planPage(f, page, progress)) return false;
 
     for (int round = 1; !toWrite.empty(); ++round) {
         SaveRound r;
@@ -311,9 +394,10 @@ bool saveTables(MainForm& f) {
             break;
         }
     }
+    writePage(f, page, progress);
     if (!tellResult(f, progress)) return false;
-    // Edits to a table left as it is are still not in its file.
-    if (progress.leftAsTheyAre.empty()) markChanged(f, false);
+    // Edits to a table or page left as it is are still not in its file.
+    if (progress.leftAsTheyAre.empty() && !progress.pageLeft) markChanged(f, false);
     return true;
 }
 

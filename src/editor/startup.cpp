@@ -81,8 +81,13 @@ bool runStartup(MainForm& f) {
     // Claimed before anything is read, so that two editors started at once
     // cannot both miss each other.
     const bool openElsewhere = !claimFolder(*f.window, game.folder);
+    // Its bytes are kept: names added from the window are edits of them.
+    f.page.name = page.substr(game.folder.size());
+    readWholeFile(page, f.page.bytes);
+    f.page.base = f.page.bytes;
+    f.page.identity = fingerprintOf(f.page.bytes);
     f.nameLines = std::make_unique<NamePage>();
-    loadNamePage(*f.nameLines, page);
+    readNamePage(*f.nameLines, f.page.bytes);
     traceMark("name page read");
 
     loadTable(game, TableId::ships);

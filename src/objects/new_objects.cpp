@@ -152,12 +152,14 @@ ObjectEdit addObject(GameState& s, std::string& page, TableId table, size_t sour
         copy.objectId = newId;
         if constexpr (kNamed<decltype(copy)>) copy.nameTextId = named.textId;
         t.records.push_back(std::move(copy));
+        t.count = static_cast<int32_t>(t.records.size()); // the header counts it
         e.index = t.records.size() - 1;
     });
     if (table == TableId::lasers) {
         TBullets bullet = s.bullets.records[source];
         bullet.objectId = unusedId(s, TableId::bullets, bullet.objectId);
         s.bullets.records.push_back(std::move(bullet));
+        s.bullets.count = static_cast<int32_t>(s.bullets.records.size());
         e.bullet = s.bullets.records.size() - 1;
     }
     e.textId = named.textId;
