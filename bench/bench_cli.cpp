@@ -133,4 +133,21 @@ void mergeHugeGame(benchmark::State& state) {
 }
 BENCHMARK(mergeHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One ship added to the huge game: the whole folder loaded, the copy made, the
+// ship table and the name page written. Compare with loadHugeFolder.
+void addShipHugeGame(benchmark::State& state) {
+    BenchGame game(kHugeGame);
+    if (!game.ok) state.SkipWithError("the game was not generated");
+    GameState s;
+    s.folder = game.prefix();
+    loadTable(s, TableId::ships);
+    const std::string source = s.ships.records.at(0).objectId;
+    int n = 0;
+    for (auto _ : state)
+        if (run({"add", "--folder", game.prefix(), "ships", "--copy", source, "--id", "SS_SH_BENCH_" + std::to_string(++n),
+                 "--name", "Kestrel"}) != 0)
+            state.SkipWithError("the copy was refused");
+}
+BENCHMARK(addShipHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace

@@ -2,6 +2,7 @@
 // the name page, every table, every list filled and the first record of each
 // group shown, as before the window first appears.
 
+#include "editor/editor.h"
 #include "editor/main_form.h"
 #include "game_generator.h"
 #include "tables/game_state.h"
@@ -42,5 +43,29 @@ void editorStartup(benchmark::State& run) {
     run.counters["ship+ware entries"] = static_cast<double>(entries);
 }
 BENCHMARK(editorStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ctrl+D's copy of the shown ship in the huge game (100 times a real one),
+// then Save: every table and the name page written.
+void copyShipAndSaveHugeGame(benchmark::State& run) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvex-bench-editor-huge";
+    generateGame(path.string() + "/", realGameTimes(100));
+    HeadlessPlatform platform;
+    GameState game;
+    game.folder = path.string() + "/";
+    Control& application = createApplication(platform, ORVEX_CAPTION);
+    MainForm* form = buildMainWindow(application, game, Language::ru);
+    if (!form) run.SkipWithError("start-up found no name page");
+    platform.call([&] {
+        int n = 0;
+        for (auto _ : run)
+            if (!duplicateRecord(*form, TableId::ships, 0, "SS_SH_BENCH_" + std::to_string(++n), "Kestrel").empty() ||
+                !saveTables(*form))
+                run.SkipWithError("the copy or Save failed");
+    });
+    runMessageLoop(application);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+BENCHMARK(copyShipAndSaveHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
