@@ -72,8 +72,10 @@ TEST(AddCommand, CopiesTheRecordAndAddsOneNameLine) {
         SCOPED_TRACE(c.table);
         TempGame game;
         writeEditorGame(game);
-        if (c.id == TableId::lasers) // laser i fires bullet i: as many bullets as lasers
-            editGame(game, [](GameState& s) { s.lasers.records.pop_back(); }, {TableId::lasers});
+        // Laser i fires bullet i: as many bullets as lasers. A ship uses the id
+        // after page 17's largest without a line of its own.
+        editGame(game, [](GameState& s) { s.lasers.records.pop_back(), s.ships.records[1].nameTextId = 6003; },
+                 {TableId::lasers, TableId::ships});
         const GameState before = loadedGame(game);
         const std::string page = game.read("t/70001.xml");
         const CliRun run = runCliIn(Language::en, {"add", "--folder", game.folder(), c.table, "--copy", c.source,
@@ -90,8 +92,8 @@ TEST(AddCommand, CopiesTheRecordAndAddsOneNameLine) {
             EXPECT_EQ(copy.objectId, "NEW_ONE");
             if constexpr (requires { copy.nameTextId; }) {
                 EXPECT_EQ(copy.nameTextId, textId);
+                EXPECT_EQ(textId, 6004);
                 for (const auto& r : old.records) {
-                    EXPECT_NE(r.nameTextId, textId);
                     if (r.objectId != c.source) continue;
                     copy.objectId = r.objectId;
                     copy.nameTextId = r.nameTextId;
@@ -170,13 +172,17 @@ TEST(RenameCommand, ChangesOnlyThisObjectsName) {
         const char* object;
         int32_t oldId;
         bool newId;
+        bool sharedWithShield = false; // a shield uses the ship's text id too
     } cases[] = {{"ships", "SS_SH_CONDOR", 1001, false},
+                 {"ships", "SS_SH_CONDOR", 1001, true, true},
                  {"stations", "SS_FACTORY_NORACE", 5001, true}, // shared with SS_FACTORY_MINE
                  {"ships", "SS_SH_NONAME", 1999, true}};        // no line on page 17
     for (const auto& c : cases) {
         SCOPED_TRACE(c.object);
         TempGame game;
         writeEditorGame(game);
+        if (c.sharedWithShield)
+            editGame(game, [](GameState& s) { s.shields.records[0].nameTextId = 1001; }, {TableId::shields});
         const std::string page = game.read("t/70001.xml");
         const std::string oldName = nameOn(game, c.oldId);
         const CliRun run = runCliIn(Language::en, {"rename", "--folder", game.folder(), c.table, c.object, "--name",
