@@ -12,6 +12,7 @@
 #include "cli/game_folder.h"
 #include "cli/utf8_text.h"
 #include "names/display_names.h"
+#include "objects/merged_names.h"
 #include "tables/save_tables.h"
 #include "tables/table_merge.h"
 #include "text/files.h"
@@ -89,7 +90,10 @@ bool writeMerged(const MergeOptions& o, std::vector<FileBytes> files, CliOutput&
     };
     if (o.toOut) {
         const std::string page = findNamePage(o.mine);
-        if (!page.empty()) {
+        const bool merged = std::any_of(files.begin(), files.end(), [&](const FileBytes& f) {
+            return !page.empty() && f.name == page.substr(o.mine.size());
+        });
+        if (!page.empty() && !merged) {
             FileBytes copy{page.substr(o.mine.size()), {}};
             if (!readWholeFile(page, copy.bytes)) {
                 sayError(io, say(io, Text::cliReadFailed, {platformPath(page)}));
@@ -146,6 +150,55 @@ TableReport refusedTable(const MergeOptions& o, const MergeSides& s, const Table
     TableReport t = reportTable(io, name, std::move(d), s.mine, s.merged, {}, {});
     t.reason = say(io, Text::cliDiffReason, {platformPath(folder + std::string(name.fileName)), problemOf(io, side, name.id)});
     return t;
+}
+
+// The name page of the merge, when THEIRS changed its own: MINE's page ("t\70001.xml")
+// with THEIRS' names merged in (objects/merged_names.h).
+struct MergedPage {
+    std::string name;
+    std::string mine, theirs;
+    MergedNames names;
+    bool merged = false; // THEIRS changed its page: `names` holds the merge
+};
+
+// False, with the file on err, when a page cannot be read.
+bool mergePage(const MergeOptions& o, MergeSides& s, MergedPage& page, CliOutput& io) {
+    const std::string basePath = findNamePage(o.base), minePath = findNamePage(o.mine),
+                      theirsPath = findNamePage(o.theirs);
+    if (minePath.empty() || theirsPath.empty()) return true; // nothing to merge: MINE's page stays
+    std::string base;
+    std::string& theirs = page.theirs;
+    for (const auto& [path, bytes] : {std::pair{&minePath, &page.mine}, {&theirsPath, &theirs}, {&basePath, &base}})
+        if (!path->empty() && !readWholeFile(*path, *bytes)) {
+            sayError(io, say(io, Text::cliReadFailed, {platformPath(*path)}));
+            return false;
+        }
+    page.name = minePath.substr(o.mine.size());
+    if (theirs == base || theirs == page.mine) return true;
+    page.names = mergeNames(base, page.mine, theirs, s.mine.state, s.theirs.state, s.merged.state);
+    page.merged = true;
+    return true;
+}
+
+// The page's lines of the report: its conflicts, or a change beyond its name lines, and the names renumbered.
+void sayPage(const MergedPage& page, CliOutput& io) {
+    if (!page.merged) return;
+    const std::string& file = page.name;
+    if (page.names.wholeFile) io.out += file + ": " + say(io, Text::cliConflictHeading) + ": " + say(io, Text::cliPageWhole) + "\n";
+    for (const NameConflict& c : page.names.conflicts)
+        io.out += file + ": " + say(io, Text::cliConflictHeading) + ": " +
+                  say(io, Text::cliPageConflict, {static_cast<int64_t>(c.textId), cp1251ToUtf8(c.mine), cp1251ToUtf8(c.theirs)}) + "\n";
+    if (page.names.renumbered > 0) io.out += file + ": " + say(io, Text::cliPageRenumbered, {page.names.renumbered}) + "\n";
+}
+
+// The page's bytes once the conflicts are settled for `prefer`; none when MINE's stays.
+std::optional<FileBytes> settledPage(const MergedPage& page, Prefer prefer, const GameState& merged) {
+    if (!page.merged) return std::nullopt;
+    FileBytes file{page.name, page.names.wholeFile && prefer == Prefer::theirs ? page.theirs : page.names.bytes};
+    if (prefer == Prefer::theirs && !page.names.wholeFile)
+        for (const NameConflict& c : page.names.conflicts) takeTheirName(file.bytes, c, merged);
+    if (file.bytes == page.mine) return std::nullopt;
+    return file;
 }
 
 // A table a side cannot read stops the whole merge: nothing merged, nothing written.
@@ -218,6 +271,21 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
     for (const TableName* name : chosen) scope.tables.push_back(name->id);
     GameMerge game = mergeGame(s.base.state, s.mine.state, s.theirs.state, prefer, scope);
     s.merged.state = std::move(game.merged);
+    MergedPage page;
+    if (!mergePage(o, s, page, io)) {
+        io.err += say(io, Text::cliNothingWritten) + "\n";
+        return kExitUsage;
+    }
+    if (page.merged) { // the merge's records are named from the merged page
+        s.merged.page = std::make_shared<NamePage>();
+        readNamePage(*s.merged.page, page.names.bytes);
+    }
+    // A table whose records took new text ids is written from the merge.
+    for (TableId id : page.names.tables) {
+        TableMerge& m = game.tables[static_cast<size_t>(id)];
+        m.wholeFile.reset();
+        m.changesMine = true;
+    }
 
     std::vector<TableMerge> merges;
     std::vector<TableReport> reports, refused;
@@ -236,11 +304,13 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         merges.push_back(std::move(m));
     }
     if (!refused.empty()) return refuseMerge(refused, json, io);
+    conflicts += static_cast<int>(page.names.conflicts.size()) + (page.names.wholeFile ? 1 : 0);
 
     const bool settled = conflicts == 0 || prefer != Prefer::unsettled;
     bool written = false, readable = true;
     if (settled) {
         std::vector<FileBytes> files = mergedTables(o, s.merged.state, merges, io, readable);
+        if (std::optional<FileBytes> merged = settledPage(page, prefer, s.merged.state)) files.push_back(std::move(*merged));
         written = readable && writeMerged(o, std::move(files), io);
         if (!readable) io.err += say(io, Text::cliNothingWritten) + "\n";
     }
@@ -249,6 +319,7 @@ int runMerge(const MergeOptions& o, CliOutput& io) {
         loadNames(o.theirs, s.theirs);
     }
     sayMergeReport(o, s, reports, merges, written, conflicts, changedTables, io);
+    if (!json) sayPage(page, io);
 
     if (!settled) {
         sayError(io, say(io, Text::cliMergeConflicts, {conflicts}));

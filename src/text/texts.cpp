@@ -493,6 +493,12 @@ constexpr TextForms kTexts[] = {
     {Text::cliBulletAdded, u8"%s: добавлен снаряд %s, номер %d"_cp1251, "%s: added bullet %s, index %d"},
     {Text::cliObjectRenamed, u8"%s: теперь «%s» (%s), номер %d, номер текста %d"_cp1251,
      "%s: now \"%s\" (%s), index %d, text id %d"},
+    {Text::cliPageWhole, u8"обе стороны изменили страницу имён не только в строках имён"_cp1251,
+     "both sides changed the name page beyond its name lines"},
+    {Text::cliPageConflict, u8"номер текста %d: MINE «%s», THEIRS «%s»"_cp1251, "text id %d: MINE \"%s\", THEIRS \"%s\""},
+    {Text::cliPageRenumbered,
+     u8"имён, которые THEIRS добавил под номерами, занятыми в MINE другими именами: %d; им и их записям даны новые номера"_cp1251,
+     "names THEIRS added under ids MINE gave other names: %d; they and their records got new ids"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -96,7 +96,7 @@ enum class Text {
     objectIdEmpty, objectIdBadCharacter, objectIdNotCp1251, objectIdUsed, objectWareFiles,
     // orvex-cli add and rename
     cliAdd, cliRename, cliCopyOption, cliIdOption, cliNameOption, cliObjectArgument, cliObjectAdded,
-    cliBulletAdded, cliObjectRenamed,
+    cliBulletAdded, cliObjectRenamed, cliPageWhole, cliPageConflict, cliPageRenumbered,
     count_
 };
 

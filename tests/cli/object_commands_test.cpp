@@ -199,4 +199,56 @@ TEST(RenameCommand, ChangesOnlyThisObjectsName) {
     }
 }
 
+// Two mods that each made objects merge with every object keeping the name its
+// side gave it: THEIRS' new names move to ids of their own when MINE's took the
+// same ids, and the records follow. One object named differently on both sides
+// is a conflict, settled by --prefer.
+TEST(MergeNames, EveryObjectKeepsItsSidesName) {
+    using Args = std::vector<std::string>;
+    const struct {
+        const char* what;
+        Args mine, theirs, prefer;
+        int status;
+        std::map<std::string, std::string> names; // objectId -> its name in the merge
+    } cases[] = {
+        {"both added", {"add", "ships", "--copy", "SS_SH_CONDOR", "--id", "SS_SH_MINE", "--name", "Mine"},
+         {"add", "shields", "--copy", "SS_SHIELD_1", "--id", "SS_SHIELD_THEIRS", "--name", "Theirs"}, {}, 0,
+         {{"SS_SH_MINE", "Mine"}, {"SS_SHIELD_THEIRS", "Theirs"}, {"SS_SH_CONDOR", "Кондор"}}},
+        {"a rename and an addition", {"add", "ships", "--copy", "SS_SH_CONDOR", "--id", "SS_SH_MINE", "--name", "Mine"},
+         {"rename", "ships", "SS_SH_CONDOR", "--name", "Кондор-М"}, {}, 0,
+         {{"SS_SH_MINE", "Mine"}, {"SS_SH_CONDOR", "Кондор-М"}}},
+        {"one name twice", {"rename", "ships", "SS_SH_CONDOR", "--name", "A"},
+         {"rename", "ships", "SS_SH_CONDOR", "--name", "B"}, {}, 1, {{"SS_SH_CONDOR", "A"}}},
+        {"one name twice, theirs", {"rename", "ships", "SS_SH_CONDOR", "--name", "A"},
+         {"rename", "ships", "SS_SH_CONDOR", "--name", "B"}, {"--prefer", "theirs"}, 0, {{"SS_SH_CONDOR", "B"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempGame base, mine, theirs;
+        for (const TempGame* g : {&base, &mine, &theirs}) writeEditorGame(*g);
+        for (const auto& [game, args] : {std::pair{&mine, c.mine}, {&theirs, c.theirs}}) {
+            Args withFolder = args;
+            withFolder.insert(withFolder.begin() + 1, {"--folder", game->folder()});
+            ASSERT_EQ(runCliIn(Language::en, withFolder).status, 0);
+        }
+        Args merge = {"merge", base.folder(), mine.folder(), theirs.folder()};
+        merge.insert(merge.end(), c.prefer.begin(), c.prefer.end());
+        const CliRun run = runCliIn(Language::en, merge);
+        EXPECT_EQ(run.status, c.status) << run.out << run.err;
+        const GameState merged = loadedGame(mine);
+        NamePage page;
+        readNamePage(page, mine.read("t/70001.xml"));
+        for (const auto& [objectId, name] : c.names) {
+            int32_t textId = -1;
+            for (const TableName& t : kTableNames)
+                visitTable(merged, t.id, [&](const auto& table) {
+                    if constexpr (requires { table.records[0].nameTextId; })
+                        for (const auto& r : table.records)
+                            if (r.objectId == objectId) textId = r.nameTextId;
+                });
+            EXPECT_EQ(cp1251::toUtf8(lookupName(page, textId)), name) << objectId;
+        }
+    }
+}
+
 } // namespace
