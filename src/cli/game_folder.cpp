@@ -82,3 +82,10 @@ bool sayWritten(const std::string& folder, const TogetherReport& report, CliOutp
     sayError(io, say(io, Text::cliMergeWrittenOnly, {path, fault, written}));
     return false;
 }
+
+void warnIfOpenInEditor(const std::string& folder, CliOutput& io) {
+    if (!folderOpenInEditor(folder)) return;
+    std::string shown = folder.empty() ? std::string(".") : folder;
+    if (shown.size() > 1 && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
+    sayError(io, say(io, Text::cliFolderOpen, {platformPath(shown)}));
+}

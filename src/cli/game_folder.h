@@ -63,3 +63,7 @@ std::string faultWord(const CliOutput& io, FileFault fault);
 // True when writeFilesTogether wrote every file into `folder`; else false, with
 // the file that stopped it, the system's reason and any files written before it on err.
 bool sayWritten(const std::string& folder, const TogetherReport& report, CliOutput& io);
+
+// Warns on err when an Orvex window has `folder` open: what the command writes
+// there is still written, and that window's Save merges it with its edits.
+void warnIfOpenInEditor(const std::string& folder, CliOutput& io);

@@ -84,6 +84,7 @@ std::vector<std::string> missingFolders(const std::string& folder) {
 // reason on err, when nothing or not all was written.
 bool writeMerged(const MergeOptions& o, std::vector<FileBytes> files, CliOutput& io) {
     const std::string target = o.toOut ? o.out : o.mine;
+    warnIfOpenInEditor(target, io);
     const auto refused = [&](const std::string& path, FileFault fault) {
         sayError(io, say(io, Text::cliMergeWriteFault, {platformPath(path), faultWord(io, fault)}));
         return false;

@@ -59,6 +59,7 @@ std::optional<size_t> objectOf(const EditedGame& g, TableId table, const std::st
 // Writes what the edit changed and says what was done.
 int finish(EditedGame& g, const TableName& table, const ObjectEdit& edit, const ObjectOptions& o, Text done,
            CliOutput& io) {
+    warnIfOpenInEditor(g.game.state.folder, io);
     const std::vector<FileBytes> files = editedFiles(g.game.state, table.id, edit, g.pageName, g.page);
     if (!sayWritten(g.game.state.folder, writeFilesTogether(g.game.state.folder, files), io)) return kExitUsage;
     const std::string objectId = cp1251ToUtf8(edit.objectId);

@@ -172,6 +172,7 @@ int importRows(const LoadedGame& game, const TableName& name, const Table<Record
     diffRecords(std::span<const Record>(table.records), std::span<const Record>(records), changes);
     const Rewritten rewritten =
         rewrittenLines(game.state.folder + file, table.file, table.records, changes);
+    if (!dryRun) warnIfOpenInEditor(game.state.folder, io);
     if (!dryRun && !saveTableFile(game.state.folder, name.fileName, table.headerValue, asWritten, records)) {
         sayError(io, say(io, Text::cliWriteFailedKept, {file}));
         return kExitFailed;

@@ -20,6 +20,10 @@
 
 namespace {
 
+// A record of a list, or of the ware list's pointers to the five files' records.
+template <class Record> const Record& recordOf(const Record& r) { return r; }
+template <class Record> const Record& recordOf(const Record* r) { return *r; }
+
 template <class Record> std::string entryOf(const MainForm& f, const Record& r) {
     if constexpr (std::is_same_v<Record, TStations>)
         return listedName(f.nameLines.get(), r.nameTextId, r.objectId, r.race, f.language);
@@ -56,10 +60,10 @@ template <class Visit> void withRecordLists(MainForm& f, TableId id, Visit visit
     case TableId::bullets:
     case TableId::cockpits: return; // named in no list
     default: { // a ware file: the one ware list names the records of all five
-        std::vector<TWares> wares;
+        std::vector<const TWares*> wares;
         wares.reserve(wareCount(game));
         forEachWareFile(game, [&](TableId, const Table<TWares>& t) {
-            wares.insert(wares.end(), t.records.begin(), t.records.end());
+            for (const TWares& w : t.records) wares.push_back(&w);
         });
         return visit(wares, RecordLists{f.ware.list, f.ware.objectIdLabel});
     }
@@ -75,7 +79,7 @@ template <class Records> void fill(const MainForm& f, const Records& records, co
         for (Text own : lists.ownEntries) addItem(*lists.alsoNaming, f.text(own));
     }
     for (const auto& r : records) {
-        const std::string entry = entryOf(f, r);
+        const std::string entry = entryOf(f, recordOf(r));
         addItem(*lists.selector, entry);
         if (lists.alsoNaming) addItem(*lists.alsoNaming, entry);
     }
@@ -94,7 +98,7 @@ void refillRecordLists(MainForm& f, TableId id) {
         const std::string shown = controlText(*lists.objectIdLabel);
         fill(f, records, lists);
         const auto same = std::find_if(records.begin(), records.end(),
-                                       [&](const auto& r) { return !shown.empty() && r.objectId == shown; });
+                                       [&](const auto& r) { return !shown.empty() && recordOf(r).objectId == shown; });
         const int last = static_cast<int>(records.size()) - 1;
         setSelectedIndex(selector, same != records.end() ? static_cast<int>(same - records.begin())
                                                          : std::clamp(was, std::min(0, last), last));

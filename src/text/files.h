@@ -81,3 +81,13 @@ std::string platformPath(std::string_view path);
 // system tells it (read right after the failure, before any other file call).
 enum class FileFault { None, ReadOnly, AccessDenied, DiskFull, InUse, NoFolder, Other };
 FileFault lastFileFault();
+
+// The mark an Orvex window leaves on the game folder it has open (a path as the
+// program's files name it; "" for the current folder), so that a second window
+// and orvex-cli can tell: on Windows a named mutex, local to the session, named
+// after the folder's full path (upper case, backslashes, no separator at the
+// end). The window holds it while it runs; other systems have no such window.
+// The mutex's name, empty when the path cannot be made full (Windows only).
+std::string folderMarkName(std::string_view folder);
+// Whether an Orvex window has the folder open now.
+bool folderOpenInEditor(std::string_view folder);

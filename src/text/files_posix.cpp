@@ -258,3 +258,7 @@ FileFault lastFileFault() {
         return FileFault::Other;
     }
 }
+
+std::string folderMarkName(std::string_view) { return {}; }
+
+bool folderOpenInEditor(std::string_view) { return false; }

@@ -214,3 +214,33 @@ FileFault lastFileFault() {
         return FileFault::Other;
     }
 }
+
+std::string folderMarkName(std::string_view folder) {
+    const std::wstring relative = folder.empty() ? std::wstring(L".") : wide(folder);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return {};
+    full.resize(length);
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+    for (wchar_t& c : full) c = c == L'/' ? L'\\' : c;
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a over the UTF-16 units
+    for (wchar_t c : full) hash = (hash ^ static_cast<uint16_t>(c)) * 0x100000001B3ull;
+    char name[64];
+    wsprintfA(name, "Local\\Orvex folder %08lX%08lX", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    return name;
+}
+
+bool folderOpenInEditor(std::string_view folder) {
+    const std::string name = folderMarkName(folder);
+    if (name.empty()) return false;
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+    if (!mutex) return false;
+    CloseHandle(mutex);
+    return true;
+}

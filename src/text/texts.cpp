@@ -499,6 +499,9 @@ constexpr TextForms kTexts[] = {
     {Text::cliPageRenumbered,
      u8"имён, которые THEIRS добавил под номерами, занятыми в MINE другими именами: %d; им и их записям даны новые номера"_cp1251,
      "names THEIRS added under ids MINE gave other names: %d; they and their records got new ids"},
+    {Text::cliFolderOpen,
+     u8"папка %s открыта в Orvex; изменения записываются, и «Сохранить» в Orvex объединит их со своими правками"_cp1251,
+     "%s is open in Orvex; the changes are written, and Orvex's Save will merge them with its edits"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -15,6 +15,11 @@
 #include "support/cli_run.h"
 #include "support/test_game.h"
 #include "text/cp1251.h"
+#include "text/files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -250,5 +255,27 @@ TEST(MergeNames, EveryObjectKeepsItsSidesName) {
         }
     }
 }
+
+#ifdef _WIN32
+// A folder an Orvex window has open (its mark made here as the window makes
+// it): the commands that write there warn, and still write.
+TEST(OpenInEditor, WritingCommandsWarnAndWrite) {
+    TempGame game;
+    writeEditorGame(game);
+    const auto warned = [&](std::vector<std::string> args) {
+        const CliRun run = runCliIn(Language::en, args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.err.find("is open in Orvex; the changes are written") != std::string::npos;
+    };
+    const std::string csv = game.folder() + "ships.csv";
+    HANDLE mark = CreateMutexA(nullptr, FALSE, folderMarkName(game.folder()).c_str());
+    ASSERT_NE(mark, nullptr);
+    EXPECT_TRUE(warned({"add", "--folder", game.folder(), "ships", "--copy", "SS_SH_CONDOR", "--id", "A", "--name", "A"}));
+    ASSERT_EQ(runCliIn(Language::en, {"export", "--folder", game.folder(), "ships", "-o", csv}).status, 0);
+    EXPECT_TRUE(warned({"import", "--folder", game.folder(), "ships", csv}));
+    CloseHandle(mark);
+    EXPECT_FALSE(warned({"rename", "--folder", game.folder(), "ships", "A", "--name", "B"}));
+}
+#endif
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "ui/win32/input.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_state.h"
+#include "text/files.h"
 
 #include <windows.h>
 // commctrl.h needs windows.h first.
@@ -111,24 +112,9 @@ int Win32Platform::messageBox(Control& owner, std::string_view text, std::string
 // path may be longer than a name can be; "Local\\" keeps it to this session.
 std::function<void()> Win32Platform::claimFolder(std::string_view folder, bool& heldElsewhere) {
     heldElsewhere = false;
-    const std::wstring relative = folder.empty() ? std::wstring(L".") : toWide(folder);
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (length == 0 || length >= full.size()) return [] {};
-    full.resize(length);
-    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
-    for (wchar_t& c : full) c = c == L'/' ? L'\\' : c;
-    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
-    uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a over the UTF-16 units
-    for (wchar_t c : full) hash = (hash ^ static_cast<uint16_t>(c)) * 0x100000001B3ull;
-    wchar_t name[64];
-    wsprintfW(name, L"Local\\Orvex folder %08lX%08lX", static_cast<unsigned long>(hash >> 32),
-              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+    const std::string name = folderMarkName(folder);
+    if (name.empty()) return [] {};
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
     if (!mutex) return [] {};
     heldElsewhere = GetLastError() == ERROR_ALREADY_EXISTS;
     return [mutex] { CloseHandle(mutex); };
