@@ -410,10 +410,9 @@ void confirmClose(void* context, Control&, bool& accept) {
     // Nothing changed since the tables were loaded or saved: nothing to ask.
     if (!f.changed) return;
     const int answer = messageBoxOwned(*f.window, f.text(Text::closeQuestion),
-                                       f.text(Text::closeQuestionCaption), kMbYesNo | kMbIconExclamation);
+                                       f.text(Text::closeQuestionCaption), kMbYesNoCancel | kMbIconExclamation);
     // A save that failed or was cancelled keeps the window open, so no edit is
-    // lost; a box closed without Yes or No (Esc under Wine) is no answer, and the
-    // window stays.
+    // lost; Cancel, Esc or a box closed without an answer keep the window too.
     // A table left as it is (No to its question) keeps its edits only in the
     // window: the window stays, with its "*".
     if (answer == kIdYes) accept = saveTables(f) && !f.changed;
