@@ -1,4 +1,5 @@
 #include "tables/check_tables.h"
+#include "tables/record_line.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -181,7 +182,23 @@ struct Checker {
                     formatText(say(Text::laserWithoutBullet),
                                {position + 1, state.bullets.count}));
         }
-        if constexpr (std::is_same_v<R, TShips>) turrets(file, line, r);
+        if constexpr (std::is_same_v<R, TShips>) {
+            turrets(file, line, r);
+            manoeuvrability(file, line, r);
+        }
+    }
+
+    // Above 10 (1000 %) a manoeuvrability is a slip: no ship turns that fast.
+    void manoeuvrability(std::string_view file, int line, const TShips& r) {
+        constexpr double kLimit = 10;
+        for (const auto& [column, value] : {std::pair{"manoeuvrabilityX", r.manoeuvrabilityX},
+                                            {"manoeuvrabilityY", r.manoeuvrabilityY},
+                                            {"manoeuvrabilityRotation", r.manoeuvrabilityRotation}})
+            if (value > kLimit) {
+                const int field = fieldOf<TShips>(column);
+                add(file, line, field, Severity::warning, "manoeuvrability",
+                    formatText(say(Text::findingManoeuvrability), {field, column, manoeuvrabilityText(value)}));
+            }
     }
 
     // A list input's value: one of the entries the editor's list offers.

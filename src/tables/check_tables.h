@@ -21,7 +21,7 @@ struct Finding {
     int field = 0;         // from 1; 0 for the line as a whole
     Severity severity = Severity::warning;
     std::string_view code; // "not-in-format", "unreadable", "count-lines", "field-count",
-                           // "reference", "no-name", "duplicate-id"
+                           // "reference", "no-name", "duplicate-id", "manoeuvrability"
     std::string message;   // Windows-1251, with the field number where there is one
 };
 

@@ -50,5 +50,10 @@ std::optional<std::string> numberInput(std::string_view boxText, size_t selStart
             return std::nullopt;
         }
     }
+    if (decimal) {
+        const std::string result =
+            std::string(boxText.substr(0, selStart)) + accepted + std::string(boxText.substr(selEnd));
+        if (std::min(result.find('.'), result.size()) > kDecimalDigits) return std::nullopt;
+    }
     return accepted;
 }

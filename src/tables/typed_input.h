@@ -23,7 +23,10 @@ int32_t typedScaledInt(std::string_view text, int32_t factor);
 // paste (the line end of a copied cell) are dropped. Returns what goes into the
 // box, a comma made a point; nothing when the input is refused whole: a sign,
 // a blank or a letter inside it, a point in an integer box, a second point in
-// the box, or nothing left to insert. "333,5" is refused by an integer box and
+// the box, more than kDecimalDigits digits before a decimal box's point (a
+// manoeuvrability of 9999999.0, 999999900 %, is already far beyond any ship),
+// or nothing left to insert. "333,5" is refused by an integer box and
 // "1,234.5" by a decimal one; nothing is ever glued together.
+inline constexpr size_t kDecimalDigits = 7;
 std::optional<std::string> numberInput(std::string_view boxText, size_t selStart, size_t selEnd,
                                        std::string_view inserted, bool decimal);

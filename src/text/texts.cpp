@@ -502,6 +502,8 @@ constexpr TextForms kTexts[] = {
     {Text::cliFolderOpen,
      u8"папка %s открыта в Orvex; изменения записываются, и «Сохранить» в Orvex объединит их со своими правками"_cp1251,
      "%s is open in Orvex; the changes are written, and Orvex's Save will merge them with its edits"},
+    {Text::findingManoeuvrability, u8"поле %d: %s %s — больше 10, то есть 1000 процентов"_cp1251,
+     u8"field %d: %s %s — above 10, that is 1000 percent"_cp1251},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -97,7 +97,7 @@ enum class Text {
     // orvex-cli add and rename
     cliAdd, cliRename, cliCopyOption, cliIdOption, cliNameOption, cliObjectArgument, cliObjectAdded,
     cliBulletAdded, cliObjectRenamed, cliPageWhole, cliPageConflict, cliPageRenumbered,
-    cliFolderOpen,
+    cliFolderOpen, findingManoeuvrability,
     count_
 };
 

@@ -2,12 +2,17 @@
 // and the saturating conversion of what the boxes hold.
 
 #include "tables/typed_input.h"
+#include "tables/check_tables.h"
+#include "tables/game_state.h"
+#include "support/test_game.h"
+#include "text/cp1251.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -51,6 +56,10 @@ TEST(NumberInput, TakesDigitsAndOnePointOrNothing) {
         {"", 0, 0, "7,5 %", true, refused},
         {"", 0, 0, " .5 ", true, ".5"},
         {"7", 1, 0, "5", true, "5"},             // a reversed selection is the caret
+        {"1234567", kEnd, kEnd, "8", true, refused}, // eight digits before the point
+        {"1234567", kEnd, kEnd, ",5", true, ".5"},
+        {"1234567.5", 0, 0, "1", true, refused},
+        {"", 0, 0, "99999999999999999999999", true, refused},
     };
     for (const RuleCase& c : cases)
         EXPECT_EQ(numberInput(c.box, c.start, c.end, c.inserted, c.decimal), c.taken)
@@ -70,3 +79,19 @@ TEST(TypedInt, SaturatesAtTheLimits) {
 }
 
 } // namespace
+
+// check names a manoeuvrability above 10 (1000 %), the most a ship sensibly
+// turns; 10 itself is fine.
+TEST(Limits, CheckWarnsOfAManoeuvrabilityBeyondAThousandPercent) {
+    TempGame game;
+    writeEditorGame(game);
+    editGame(game, [](GameState& s) {
+        s.ships.records[0].manoeuvrabilityX = 10;
+        s.ships.records[1].manoeuvrabilityRotation = 10.5;
+    });
+    std::vector<std::string> found;
+    for (const Finding& f : checkTables(loadedGame(game), {}, Language::en))
+        if (f.code == "manoeuvrability") found.push_back(f.message);
+    EXPECT_EQ(found, std::vector<std::string>{
+                         cp1251::fromUtf8("field 5: manoeuvrabilityRotation 10.5000 — above 10, that is 1000 percent")});
+}
