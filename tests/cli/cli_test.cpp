@@ -16,13 +16,8 @@
 
 #include "cli/command_list.h"
 #include "cli/csv.h"
-#include "cli/run_cli.h"
 #include "support/cli_run.h"
-#include "support/temp_folder.h"
 #include "support/test_game.h"
-#include "tables/load_tables.h"
-#include "tables/save_tables.h"
-#include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/format.h"
 
@@ -279,7 +274,6 @@ TEST_F(Import, TakesOrRefusesEachCell) {
         // Any text the loader gives back is taken; a byte that ends lines is not.
         {"rest", "\tcomment", ";\tcomment\r\n", ""},
         {"objectId", "SS\x01X\t", ";SS\x01X\t;", ""},
-        {"rest", "note\x1f", ";note\x1f\r\n", ""},
         {"objectId", std::string("SS\0_WA_QUARTZ", 14), "", "column objectId: "},
         {"objectId", "SS\rX", "", "column objectId: знак конца строки (код 13) внутри ячейки"},
         {"rest", "a\rb", "", "column rest: знак конца строки (код 13) внутри ячейки"},
@@ -291,11 +285,8 @@ TEST_F(Import, TakesOrRefusesEachCell) {
         {"manoeuvrabilityX", "0,6", ";1;0.60000;0.58000;", ""},
         {"manoeuvrabilityY", "-1,25E3", ";0.58000;-1250.0;0.92000;", ""},
         {"speed", "31080", ";1001;31080;3996;", ""},
-        {"acceleration", "77", ";27750;77;0;", ""},
         {"manoeuvrabilityX", "1,2,3", "", "column manoeuvrabilityX: «1,2,3» — не число"},
-        {"speed", "1,5", "", "column speed: «1,5» — не число"},
         {"speed", "", "", "column speed: ячейка пуста, а в столбце число"},
-        {"manoeuvrabilityX", "", "", "column manoeuvrabilityX: ячейка пуста, а в столбце число"},
         {"groups", "0;;", "", "column groups: ячейка пуста, а в столбце число"},
     };
     const std::vector<CsvRow> rows = rowsOf(ships);
@@ -475,27 +466,16 @@ TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
         "wareB compared", "wareE compared", "wareF compared priceCoefficient 60>100", "wareM compared", "wareT added"};
     EXPECT_EQ(seen, expected) << json.out;
     EXPECT_EQ(doc.at("totals"), (nlohmann::json{{"changed", 2}, {"added", 1}, {"removed", 1}}));
-    EXPECT_NE(text.out.find("types\\TShips.txt: Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с (speed 27750 → 31080)"), std::string::npos) << text.out;
+    // In the editor's words: units whole, list entries by their text, prices as
+    // the window makes them (a ware's by the factor of its own file, F: 12.135).
+    for (const char* expected :
+         {"types\\TShips.txt: Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с (speed 27750 → 31080)",
+          "→ XL (cargoBayType", "Примерная стоимость корабля 272680 → 324620 кр.",
+          "Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."})
+        EXPECT_NE(text.out.find(expected), std::string::npos) << expected << "\n" << text.out;
     EXPECT_NE(diff({"--lang", "en", "ships"}).out.find(": Speed 125 → 140 m/s (speed 27750 → 31080)"), std::string::npos);
     EXPECT_NE(markdown.out.find("## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Маневренность вращения: 92 → 95 %; Начальная скорость: 125 → 140 "
                                  "м/с; Ускорение: 18 → 20 м/с²; `col11`: `35` → `36`;"), std::string::npos) << markdown.out;
-}
-
-// diff words units whole, list entries by their text and prices as the window
-// does; a ware's estimate takes the factor of its own ware file (F: 12.135).
-TEST_F(Diff, SpeaksTheEditorsWords) {
-    const std::string text = diff({}).out;
-    for (const char* expected :
-         {"Маневренность вращения 92 → 95 % (manoeuvrabilityRotation 0.92000 → 0.95000)",
-          "Ускорение 18 → 20 м/с² (acceleration 3996 → 4440)", "→ XL (cargoBayType",
-          "Ценовой коэффициент 4200 → 5000 (priceCoefficient 4200 → 5000), Примерная стоимость корабля 272680 → 324620 кр.",
-          "Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."})
-        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
-    const nlohmann::json doc = nlohmann::json::parse(diff({"--format", "json", "ships"}).out);
-    for (const auto& f : doc.at("tables")[0].at("changed")[0].at("fields")) {
-        if (f.at("column") == "manoeuvrabilityRotation") { EXPECT_EQ(f.at("unit"), "%"); }
-        if (f.at("column") == "maxShieldType") { EXPECT_EQ(f.at("shownNew"), "Щит 25 МДж"); } // as the list shows it
-    }
 }
 
 TEST_F(Diff, BackupsSidesNotInFormatAndExitStatuses) {

@@ -13,14 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/run_cli.h"
 #include "cli/run_program.h"
 #include "support/cli_run.h"
-#include "support/temp_folder.h"
 #include "support/test_game.h"
-#include "tables/load_tables.h"
-#include "tables/save_tables.h"
-#include "tables/table_list.h"
 #include "text/files.h"
 
 namespace {
@@ -100,8 +95,6 @@ TEST_F(Merge, FieldsConflictsPreferenceAndTrouble) {
     EXPECT_EQ(portedGame.lasers.records, loadedGame(mine).lasers.records);
     EXPECT_EQ(out.read("mods/ported/t/70001.xml"), mine.read("t/70001.xml"));
     EXPECT_EQ(cli({"check", "--folder", ported}).status, 0);
-    for (const auto& entry : fs::recursive_directory_iterator(out.path("")))
-        EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
     EXPECT_EQ(mine.read("types/TShips.txt"), mergedBytes);
     EXPECT_EQ(cli({"merge", base.folder(), mine.folder(), mine.folder() + "types"}).status, 2);
 }

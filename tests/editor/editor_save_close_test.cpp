@@ -99,21 +99,6 @@ TEST(EditorSave, MergesWhatDoesNotConflictAndAsksAboutTheRest) {
     }
 }
 
-// A table removed by another program is changed too; No leaves it removed. The
-// English window asks in English.
-TEST_F(EditorTest, ARemovedTableIsAskedAboutInEnglishToo) {
-    language = Language::en;
-    ASSERT_NE(start(), nullptr);
-    check([&] { fs::remove(game.path("types/TBullets.txt")); });
-    platform.click(*form->saveButton);
-    platform.answer(kIdNo);
-    run();
-    ASSERT_EQ(platform.messageBoxes().size(), 2u);
-    EXPECT_EQ(platform.messageBoxes()[1].text, "types\\TBullets.txt was changed by another program after Orvex "
-                                               "read it. Overwrite it with Orvex's values?");
-    EXPECT_FALSE(game.exists("types/TBullets.txt"));
-}
-
 // A conflict is named as the window names it: the record by the entry its list
 // shows and its objectId (once, when the entry is the id), the field by its
 // label, or by its column where the window does not show it. The window's edit

@@ -3,9 +3,7 @@
 
 #include "names/name_edit.h"
 #include "names/name_page.h"
-#include "support/temp_folder.h"
 #include "text/cp1251.h"
-#include "text/safe_write.h"
 
 #include <gtest/gtest.h>
 
@@ -138,17 +136,6 @@ TEST(NameRefusals, ChangeNothing) {
     std::string page(good);
     const std::vector<int32_t> toTheLast = {2147483646, 6, 2147483647};
     EXPECT_EQ(addName(page, "x", toTheLast).textId, 7) << "the ids from 7 on are free";
-}
-
-// The page is written as a table is: its first bytes kept in ".bak" once.
-TEST(NamePageFile, BackupMadeOnceAndTheFileReplaced) {
-    TempGame game;
-    game.write("t/70001.xml", "first");
-    for (const char* bytes : {"second", "third"}) {
-        EXPECT_TRUE(writeWithBackup(game.folder(), "t\\70001.xml", bytes).ok());
-        EXPECT_EQ(game.read("t/70001.xml"), bytes);
-        EXPECT_EQ(game.read("t/70001.bak"), "first");
-    }
 }
 
 } // namespace

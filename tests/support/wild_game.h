@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "text/line_list.h"
 
 class WildNumbers {
   public:
@@ -54,19 +55,12 @@ inline std::string readFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The lines as the loader splits them.
 inline std::vector<std::string> splitLines(const std::string& text) {
+    LineList list;
+    list.setText(text);
     std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
+    for (int i = 0; i < list.count(); ++i) lines.emplace_back(list.item(i));
     return lines;
 }
 

@@ -176,13 +176,11 @@ TEST(ManoeuvrabilityText, PaddedToSevenCharactersWithAPoint) {
         EXPECT_EQ(manoeuvrabilityText(c.value), c.text) << c.value;
 }
 
-} // namespace
-
-namespace {
 
 // Field numbers come from the column list, never counted by hand: on a ship line
 // made by hand (field k holds k, but for its counts: one item, one turret of two
-// gun groups), the visitor numbers the columns where the reader finds them.
+// gun groups), the reader takes the fixed columns, the counted groups and the
+// tail in order, and the visitor numbers the columns where the reader finds them.
 TEST(FieldNumbers, TheColumnListNumbersAHandMadeShipLine) {
     std::string line;
     for (int k = 1; k <= 74; ++k)
@@ -191,9 +189,12 @@ TEST(FieldNumbers, TheColumnListNumbersAHandMadeShipLine) {
     TShips ship;
     int64_t budget = 0;
     ASSERT_EQ(readRecordLine(line, ship, budget).kind, TableProblemKind::none);
-    ASSERT_EQ(std::tuple(ship.nameTextId, ship.maxShieldType, ship.turretMounts[0].cockpitIndex,
-                         ship.turretMounts[5].position, ship.hullStrength, ship.priceCoefficient),
-              std::tuple(7, 21, 29, 40, 44, 71));
+    ASSERT_EQ(std::tuple(ship.manoeuvrabilityX, ship.nameTextId, ship.maxShieldType, ship.turretMounts[0].cockpitIndex,
+                         ship.turretMounts[5].position, ship.hullStrength, ship.priceCoefficient, ship.objectId),
+              std::tuple(3.0, 7, 21, 29, 40, 44, 71, "SS_SH_75"));
+    ASSERT_EQ(std::tuple(ship.items.size(), ship.turrets.size(), ship.turrets[0].gunGroups.size()), std::tuple(1u, 1u, 2u));
+    EXPECT_EQ(std::tuple(ship.items[0].value3, ship.turrets[0].gunCount, ship.turrets[0].gunGroups[1].value5, ship.tail1),
+              std::tuple(52, 55, 69, 70));
     const struct {
         std::string_view column;
         int64_t field;
@@ -206,9 +207,6 @@ TEST(FieldNumbers, TheColumnListNumbersAHandMadeShipLine) {
     EXPECT_EQ(forEachField(TShips{}, [](std::string_view, int64_t) {}), 55); // no items, no turrets
 }
 
-} // namespace
-
-namespace {
 
 // An input names only its member; its column is found in the column list. A
 // member that is no column (a ware's price multiplier) or a second input on the
@@ -231,9 +229,6 @@ TEST(EditorFields, EachInputEditsItsOwnColumn) {
     expectOneColumnEach(kRocketFields);
     expectOneColumnEach(kStationFields);
     expectOneColumnEach(kWareFields);
-    EXPECT_EQ(columnOf(kShipFields[0]), "maxShieldType");
-    EXPECT_EQ(columnOf(FieldOf<TShips>{Text::generatorPower, {}, Shown::number, &TShips::generatorPower}),
-              "generatorPower");
     EXPECT_EQ(columnOf(FieldOf<TWares>{Text::averageWare, {}, Shown::number}), "");
 }
 

