@@ -47,6 +47,14 @@ first_tab() {
     esac
 }
 
+# The copy dialog's caption in the language's interface.
+duplicate_caption() {
+    case "$1" in
+        ru) echo "Создать копию" ;;
+        en) echo "Duplicate" ;;
+    esac
+}
+
 # Runs a driver script (stdin) in a fresh copy of the sample game; a before
 # step (a function name or :) may change the copy first.
 drive() {
@@ -95,6 +103,16 @@ UID
         echo "screenshots.sh: orvex.exe does not show its $language interface yet (no tab \"$tab\"); no pictures made" >&2
         exit 1
     fi
+    # The copy dialog Ctrl+D opens for the first ship, alone.
+    drive "$language" : <<UID
+start \${PROGRAM} --lang \${ORVEX_LANG}
+wait-window Orvex
+key ComboBox[id=ship.list] ctrl+d
+wait-window "$(duplicate_caption "$language")"
+settle
+screenshot \${SHOTS}/duplicate.bmp
+key - escape
+UID
     # The warning over the window: the whole screen, cut to what is not background.
     drive "$language" break_a_table <<UID
 start \${PROGRAM} --lang \${ORVEX_LANG}
@@ -105,7 +123,7 @@ screenshot \${SHOTS}/warning.bmp screen
 answer 1
 UID
     mkdir -p "$out"
-    for page in ships armament stations; do
+    for page in ships armament stations duplicate; do
         to_png "$work/$page.bmp" "$out/$page.png"
     done
     to_png "$work/warning.bmp" "$out/warning.png" -trim +repage

@@ -64,6 +64,13 @@ constexpr FixedControl kFixedControls[] = {
     {"ware.objectId", {}},
     {"ware.averagePrice", {}},
     {"ware.priceRange", {}},
+    // The copy and rename dialogs (the rename dialog has no identifier)
+    {"dialog.nameLabel", Text::dialogName},
+    {"dialog.name", {}},
+    {"dialog.objectIdLabel", Text::dialogObjectId},
+    {"dialog.objectId", {}},
+    {"dialog.ok", Text::dialogOk},
+    {"dialog.cancel", Text::dialogCancel},
 };
 
 // A weapon mask's bits 0..23 each have a check box, named by its bit

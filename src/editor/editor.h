@@ -126,6 +126,15 @@ std::string proposedCopyName(const MainForm& form, TableId id, size_t source);
 // there); none outside a group or when the group shows none.
 std::optional<std::pair<TableId, size_t>> recordOfGroup(const MainForm& form, const Control& control);
 
+// Ctrl+D from any control of the window, and the context menu of each record
+// list ("Создать копию…", "Переименовать…"), open the copy or the rename dialog
+// for the record the group holding the focus (or the list) shows: the name
+// (focused, its text selected) and, for a copy, the identifier, proposed by
+// proposedCopyName and proposedCopyId; OK (Enter) calls duplicateRecord or
+// renameRecord, whose refusal the box it concerns tells in its tip while the
+// dialog stays; Cancel (Esc) changes nothing.
+void addRecordCommands(MainForm& form);
+
 // Save: a table whose file another program changed since Orvex read or wrote it
 // is merged, or asked about where it does not merge (Yes writes it, No leaves it,
 // Cancel writes nothing more), then the tables are written. A file another

@@ -504,6 +504,16 @@ constexpr TextForms kTexts[] = {
      "%s is open in Orvex; the changes are written, and Orvex's Save will merge them with its edits"},
     {Text::findingManoeuvrability, u8"поле %d: %s %s — больше 10, то есть 1000 процентов"_cp1251,
      u8"field %d: %s %s — above 10, that is 1000 percent"_cp1251},
+
+    // "&" marks a menu entry's letter.
+    {Text::menuDuplicate, u8"Создать &копию…"_cp1251, u8"&Duplicate…"_cp1251},
+    {Text::menuRename, u8"&Переименовать…"_cp1251, u8"&Rename…"_cp1251},
+    {Text::duplicateCaption, u8"Создать копию"_cp1251, "Duplicate"},
+    {Text::renameCaption, u8"Переименовать"_cp1251, "Rename"},
+    {Text::dialogName, u8"Название:"_cp1251, "Name:"},
+    {Text::dialogObjectId, u8"Идентификатор:"_cp1251, "Identifier:"},
+    {Text::dialogOk, "OK", "OK"},
+    {Text::dialogCancel, u8"Отмена"_cp1251, "Cancel"},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -98,6 +98,9 @@ enum class Text {
     cliAdd, cliRename, cliCopyOption, cliIdOption, cliNameOption, cliObjectArgument, cliObjectAdded,
     cliBulletAdded, cliObjectRenamed, cliPageWhole, cliPageConflict, cliPageRenumbered,
     cliFolderOpen, findingManoeuvrability,
+    // The record lists' context menu and the copy and rename dialogs
+    menuDuplicate, menuRename, duplicateCaption, renameCaption, dialogName, dialogObjectId,
+    dialogOk, dialogCancel,
     count_
 };
 

@@ -16,7 +16,8 @@ namespace {
 constexpr int kGroupInset = 8;
 
 bool isTopLevel(const Control& c) {
-    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
+    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow ||
+           c.kind == ControlKind::Dialog;
 }
 
 Control& makeControl(Control& parent, ControlKind kind) {
@@ -29,6 +30,10 @@ Control& makeControl(Control& parent, ControlKind kind) {
     switch (kind) {
     case ControlKind::Application:
     case ControlKind::MainWindow:
+        break;
+    case ControlKind::Dialog:
+        c.styleBits = kStylePopup | kStyleCaption | kStyleSysMenu | kStyleClipChildren;
+        c.width = 300, c.height = 150, c.visible = false;
         break;
     case ControlKind::TabControl:
         c.width = 200, c.height = 150, c.tabStop = true;
@@ -231,6 +236,10 @@ Control& createMainWindow(Control& application, std::string_view caption) {
     return c;
 }
 
+Control& createDialog(Control& owner, std::string_view caption) {
+    return makeTextControl(owner, ControlKind::Dialog, caption);
+}
+
 Control& createTabControl(Control& parent, std::initializer_list<std::string_view> tabTexts,
                           unsigned options) {
     Control& tabs = makeControl(parent, ControlKind::TabControl);
@@ -352,6 +361,25 @@ void releaseWith(Control& c, std::function<void()> release) {
 
 void setShortcut(Control& button, char letterKey) {
     if (button.kind == ControlKind::Button) button.shortcut = letterKey;
+}
+
+void setDefaultButton(Control& button) {
+    if (button.kind != ControlKind::Button) return;
+    button.isDefault = true;
+    if (button.window != nullptr) button.platform->applyStyle(button);
+}
+
+void setCancelButton(Control& button) {
+    if (button.kind == ControlKind::Button) button.isCancel = true;
+}
+
+void setKeyCommand(Control& window, char letterKey, ClickSlot slot) {
+    if (letterKey >= 'A' && letterKey <= 'Z') window.keyCommands.push_back({letterKey, slot});
+}
+
+void setContextMenu(Control& c, std::vector<std::string> entries, MenuSlot onItem) {
+    c.menuItems = std::move(entries);
+    c.onMenuItem = onItem;
 }
 
 void setVisible(Control& c, bool on) {
@@ -543,6 +571,30 @@ void runMessageLoop(Control& application) {
         }
     platform.runLoop(application);
     platform.releaseApplication(application);
+}
+
+int showModal(Control& dialog) {
+    if (dialog.kind != ControlKind::Dialog || dialog.parent == nullptr) return 0;
+    Control& owner = *dialog.parent;
+    Platform& platform = *dialog.platform;
+    dialog.x = owner.x + (owner.width - dialog.width) / 2;
+    dialog.y = owner.y + (owner.height - dialog.height) / 2;
+    dialog.visible = true;
+    createAll(dialog); // a label sized early may have made the dialog's window alone
+    applyBounds(dialog);
+    // Disabled, the owner takes no input while the dialog shows, as a system dialog's does.
+    setEnabled(owner, false);
+    platform.runModal(dialog);
+    setEnabled(owner, true);
+    const int result = dialog.dialogResult;
+    platform.releaseControl(dialog);
+    return result;
+}
+
+void endDialog(Control& dialog, int result) {
+    if (dialog.kind != ControlKind::Dialog || dialog.window == nullptr) return;
+    dialog.dialogResult = result;
+    dialog.platform->endModal(dialog);
 }
 
 void requestClose(Control& window) {

@@ -23,6 +23,7 @@ struct Control;
 enum class ControlKind {
     Application,
     MainWindow,
+    Dialog, // a top-level window owned by the main window, shown modal (showModal)
     TabControl,
     Page,
     GroupBox,
@@ -55,6 +56,16 @@ struct PasteSlot {
     using Fn = void (*)(void* context, Control& sender, std::string& text);
     Fn fn = nullptr;
     void* context = nullptr;
+};
+struct MenuSlot {
+    // item is the index of the chosen entry of the control's context menu.
+    using Fn = void (*)(void* context, Control& sender, int item);
+    Fn fn = nullptr;
+    void* context = nullptr;
+};
+struct KeyCommand {
+    char key = 0; // 'A'..'Z', pressed with Ctrl
+    ClickSlot slot;
 };
 struct CloseSlot {
     // accept is true on entry; leaving it false keeps the window open.
@@ -110,6 +121,11 @@ struct Control {
     unsigned options = 0;       // the creation options (kDigitsOnly, kEdgeSunken, ...)
     Alignment captionAlignment = Alignment::Left;
     char shortcut = 0; // buttons: Ctrl with this letter key ('A'..'Z') presses it
+    bool isDefault = false; // buttons: Enter presses it from any control of its window
+    bool isCancel = false;  // buttons: Esc and the window's close box press it
+    std::vector<KeyCommand> keyCommands; // top-level windows: Ctrl+letter commands
+    std::vector<std::string> menuItems;  // the context menu's entries ("&" marks a letter)
+    int dialogResult = 0;                // dialogs: what endDialog gave
     int clientWidth = -1, clientHeight = -1; // set by setClientSize, kept across style changes
     std::vector<Control*> pages;             // a tab control's pages, in tab order
 
@@ -122,6 +138,7 @@ struct Control {
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
     ClickSlot onShown;        // the main window, once, right after it is first shown
+    MenuSlot onMenuItem;      // any control with a context menu: an entry was chosen
 
     std::vector<std::function<void()>> releasers; // owned objects, released with the control
 
@@ -146,6 +163,9 @@ Control* findControl(Control& root, int id);
 // (the application by the platform) until the tree is released by runMessageLoop.
 Control& createApplication(Platform& platform, std::string_view caption);
 Control& createMainWindow(Control& application, std::string_view caption);
+// A dialog owned by the main window `owner`: hidden until showModal; it holds no
+// size of its own until setClientSize gives it one.
+Control& createDialog(Control& owner, std::string_view caption);
 // One tab per text, each with its own page; the first page visible.
 Control& createTabControl(Control& parent, std::initializer_list<std::string_view> tabTexts,
                           unsigned options);
@@ -173,6 +193,19 @@ void releaseWith(Control& c, std::function<void()> release); // called when c is
 // window, as a click does. A button's Alt letter is the one its caption marks
 // with "&" ("&Save": Alt+S).
 void setShortcut(Control& button, char letterKey);
+// Enter (a default button) or Esc and the close box (a cancel button) press the
+// button from any control of its window, unless a button has the focus (Enter
+// presses that one).
+void setDefaultButton(Control& button);
+void setCancelButton(Control& button);
+// Ctrl with the letter key ('A'..'Z') from any control of the top-level window
+// raises slot, with the control that has the keyboard focus as its sender (the
+// window when none has). A button's shortcut of the same key comes first.
+void setKeyCommand(Control& window, char letterKey, ClickSlot slot);
+// A context menu on c: its entries (1251; "&" marks each one's letter), opened by a
+// right click on c, or Shift+F10 or the menu key while c has the focus. The entry
+// chosen raises onItem with its index; a menu closed without a choice raises nothing.
+void setContextMenu(Control& c, std::vector<std::string> entries, MenuSlot onItem);
 void setVisible(Control& c, bool on);
 bool isVisible(const Control& c); // the control's own flag, not its parents'
 
@@ -236,6 +269,13 @@ int currentTab(const Control& tabControl); // -1 without a window or for other k
 // (each raising onDestroy and releasing its owned objects). Does nothing for a
 // control that is not an application.
 void runMessageLoop(Control& application);
+// Shows the dialog centred on its owner, with the owner disabled, the focus on
+// its first tab stop (an edit box with its text selected), and dispatches until
+// endDialog; then enables the owner and releases the dialog and its controls
+// (onDestroy throughout). Returns what endDialog gave.
+int showModal(Control& dialog);
+// Ends the dialog's showModal with result, once the current event is handled.
+void endDialog(Control& dialog, int result);
 // Posts a close request; the loop handles it later like a click on the close box.
 void requestClose(Control& window);
 // Marks the game folder as open in this program until the window is released;

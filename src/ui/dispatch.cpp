@@ -44,8 +44,29 @@ void raiseFocusLeave(Control& c) {
     c.onFocusLeave.fn(c.onFocusLeave.context, c);
 }
 
+void menuItemChosen(Control& c, int item) {
+    if (c.releasing || c.onMenuItem.fn == nullptr) return;
+    if (item < 0 || item >= static_cast<int>(c.menuItems.size())) return;
+    c.onMenuItem.fn(c.onMenuItem.context, c, item);
+}
+
+bool raiseKeyCommand(Control& from, char key) {
+    if (from.releasing || !isReachable(from)) return false;
+    for (const KeyCommand& command : topLevelOf(from).keyCommands)
+        if (command.key == key && command.slot.fn != nullptr) {
+            command.slot.fn(command.slot.context, from);
+            return true;
+        }
+    return false;
+}
+
 bool closeRequested(Control& window) {
     if (window.releasing) return false;
+    if (window.kind == ControlKind::Dialog) {
+        if (Control* cancel = dialogButton(window, true); cancel != nullptr) raiseClick(*cancel);
+        else endDialog(window, 0);
+        return false;
+    }
     if (window.kind == ControlKind::Application) {
         // The taskbar's close command: the main window decides.
         for (auto& child : window.children)
@@ -69,6 +90,7 @@ namespace {
 
 void collect(Control& c, std::vector<Control*>& out) {
     for (auto& child : c.children) {
+        if (child->kind == ControlKind::Dialog) continue; // a window of its own
         out.push_back(child.get());
         collect(*child, out);
     }
@@ -77,8 +99,10 @@ void collect(Control& c, std::vector<Control*>& out) {
 } // namespace
 
 bool isReachable(const Control& c) {
-    for (const Control* p = &c; p != nullptr && p->kind != ControlKind::Application; p = p->parent)
+    for (const Control* p = &c; p != nullptr && p->kind != ControlKind::Application; p = p->parent) {
         if (!p->visible || !p->enabled) return false;
+        if (p->kind == ControlKind::Dialog) break; // its owner is disabled while it shows
+    }
     return true;
 }
 
@@ -102,7 +126,7 @@ Control* nextTabStop(Control& window, const Control* from, bool backwards) {
 Control& topLevelOf(Control& c) {
     Control* p = &c;
     while (p->kind != ControlKind::MainWindow && p->kind != ControlKind::Application &&
-           p->parent != nullptr)
+           p->kind != ControlKind::Dialog && p->parent != nullptr)
         p = p->parent;
     return *p;
 }
@@ -128,6 +152,7 @@ char keyOfLetter(unsigned char letter) {
 Control* findButton(Control& c, char key, bool ctrl) {
     for (auto& child : c.children) {
         Control& b = *child;
+        if (b.kind == ControlKind::Dialog) continue; // its buttons answer in it alone
         if (b.kind == ControlKind::Button && isReachable(b) &&
             (ctrl ? b.shortcut == key : keyOfLetter(mnemonicLetter(b.text)) == key))
             return &b;
@@ -136,7 +161,21 @@ Control* findButton(Control& c, char key, bool ctrl) {
     return nullptr;
 }
 
+Control* findDialogButton(Control& c, bool cancel) {
+    for (auto& child : c.children) {
+        Control& b = *child;
+        if (b.kind == ControlKind::Dialog) continue;
+        if (b.kind == ControlKind::Button && (cancel ? b.isCancel : b.isDefault) && isReachable(b)) return &b;
+        if (Control* found = findDialogButton(b, cancel); found != nullptr) return found;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+Control* dialogButton(Control& window, bool cancel) {
+    return findDialogButton(window, cancel);
+}
 
 Control* buttonForKey(Control& window, char key, bool ctrl) {
     if (key < 'A' || key > 'Z') return nullptr;

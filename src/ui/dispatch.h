@@ -20,18 +20,29 @@ bool raiseKeyChar(Control& c, char& ch, unsigned shiftState);
 bool raisePaste(Control& c, std::string& text);
 // The keyboard focus left an edit box.
 void raiseFocusLeave(Control& c);
+// An entry of c's context menu was chosen.
+void menuItemChosen(Control& c, int item);
+// Ctrl with the letter key `key` pressed while `from` had the focus: the key
+// command of from's top-level window raised with from as its sender. False when
+// the window has none for the key (or from cannot be reached).
+bool raiseKeyCommand(Control& from, char key);
+// The reachable default (or, with cancel, cancel) button of window's tree; nullptr when none.
+Control* dialogButton(Control& window, bool cancel);
 // A close request reached window. For the application it is passed on as a
-// requestClose of its main window. For a main window: asks onCloseRequest; when it
+// requestClose of its main window. For a dialog: its cancel button is pressed,
+// or without one, the dialog ends with 0. For a main window: asks onCloseRequest; when it
 // accepts (or there is none), empties the slot and tells the platform to end the
 // loop. Returns true when the loop is to end.
 bool closeRequested(Control& window);
-// The tab stop after (or before, backwards) from within window's tree, in creation
-// order, skipping hidden, disabled and windowless controls and wrapping around;
+// The tab stop after (or before, backwards) from within window's tree (a dialog
+// it owns is a tree of its own), in creation order, skipping hidden, disabled
+// and windowless controls and wrapping around;
 // from == nullptr starts at the beginning (or end). nullptr when there is none.
 Control* nextTabStop(Control& window, const Control* from, bool backwards);
-// The top-level window (main window or application) that holds c.
+// The top-level window (dialog, main window or application) that holds c.
 Control& topLevelOf(Control& c);
-// Whether c and all its ancestors are visible and enabled (a user can reach it).
+// Whether c and all its ancestors up to its top-level window are visible and
+// enabled (a user can reach it).
 bool isReachable(const Control& c);
 // The button of window's tree that a key pressed with Ctrl (ctrl) or Alt presses:
 // its shortcut, or the letter its caption marks with "&". key is the letter key,

@@ -47,3 +47,12 @@ void Platform::releaseAll() {
     }
     applications_.clear();
 }
+
+void Platform::releaseControl(Control& c) {
+    markReleasing(c);
+    release(*this, c);
+    if (c.parent == nullptr) return;
+    auto& siblings = c.parent->children;
+    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
+                                [&](const auto& child) { return child.get() == &c; }));
+}

@@ -78,6 +78,11 @@ class Platform {
     virtual void runLoop(Control& application) = 0;
     virtual void postClose(Control& window) = 0;
     virtual void quitLoop() = 0;
+    // A modal dialog; its window and its owner's exist, the owner is disabled.
+    // runModal shows the dialog, gives the focus to its first tab stop (an edit
+    // box with its text selected) and dispatches until endModal(dialog).
+    virtual void runModal(Control& dialog) = 0;
+    virtual void endModal(Control& dialog) = 0;
     // A modal box; owner's window exists.
     virtual int messageBox(Control& owner, std::string_view text, std::string_view caption,
                            unsigned flags) = 0;
@@ -95,6 +100,8 @@ class Platform {
     Control& adoptApplication(std::unique_ptr<Control> application);
     void releaseApplication(Control& application); // raises onDestroy throughout
     void releaseAll();
+    // Releases c's tree the same way and removes c from its parent.
+    void releaseControl(Control& c);
 
   private:
     std::vector<std::unique_ptr<Control>> applications_;

@@ -310,4 +310,48 @@ TEST_F(Win32Layer, WindowsKnowTheirControlsFromTheirCreation) {
     }
 }
 
+// A dialog shown modal: its owner disabled while it shows, the focus on its
+// first box with the text selected; Enter from the box presses the default
+// button, Esc the cancel button; afterwards it is gone and the owner enabled.
+TEST_F(Win32Layer, ADialogIsModalAndTakesEnterAndEscFromItsBox) {
+    // What the dialog's loop shows when a timer runs in it, then the key it posts.
+    static struct {
+        HWND owner;
+        WPARAM key;
+        BOOL ownerEnabled;
+        int focusId;
+        DWORD start, end;
+    } seen;
+    const std::pair<WPARAM, int> keys[] = {{VK_RETURN, kIdOk}, {VK_ESCAPE, kIdCancel}};
+    for (const auto& [key, result] : keys)
+        steps.push_back([this, key, result] {
+            Control& dialog = createDialog(main, "Dialog");
+            setControlText(createEditBox(dialog, 0).setId(7).place(10, 10), "name");
+            Control& ok = createButton(dialog, "OK").place(10, 40);
+            Control& cancel = createButton(dialog, "Cancel").place(90, 40);
+            setDefaultButton(ok);
+            setCancelButton(cancel);
+            ok.onClick = {[](void* d, Control&) { endDialog(*static_cast<Control*>(d), kIdOk); }, &dialog};
+            cancel.onClick = {[](void* d, Control&) { endDialog(*static_cast<Control*>(d), kIdCancel); }, &dialog};
+            seen = {hwndOf(main), key, TRUE, 0, 0, 0};
+            SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                HWND focus = GetFocus();
+                seen.ownerEnabled = IsWindowEnabled(seen.owner);
+                seen.focusId = GetDlgCtrlID(focus);
+                SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&seen.start),
+                             reinterpret_cast<LPARAM>(&seen.end));
+                PostMessageW(focus, WM_KEYDOWN, seen.key, 0);
+            });
+            const size_t children = main.children.size();
+            EXPECT_EQ(showModal(dialog), result);
+            EXPECT_FALSE(seen.ownerEnabled);
+            EXPECT_EQ(seen.focusId, 7);
+            EXPECT_EQ(std::pair(seen.start, seen.end), std::pair(DWORD{0}, DWORD{4}));
+            EXPECT_TRUE(IsWindowEnabled(hwndOf(main)));
+            EXPECT_EQ(main.children.size(), children - 1);
+        });
+    run();
+}
+
 } // namespace

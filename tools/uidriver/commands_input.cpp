@@ -263,7 +263,8 @@ constexpr KeyName kKeys[] = {
     {"backspace", VK_BACK}, {"delete", VK_DELETE}, {"insert", VK_INSERT}, {"left", VK_LEFT},
     {"right", VK_RIGHT},   {"up", VK_UP},         {"down", VK_DOWN},     {"home", VK_HOME},
     {"end", VK_END},       {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT}, {"f1", VK_F1},
-    {"f4", VK_F4},         {"period", VK_OEM_PERIOD}, {"comma", VK_OEM_COMMA},
+    {"f4", VK_F4},         {"f10", VK_F10},       {"apps", VK_APPS},     {"period", VK_OEM_PERIOD},
+    {"comma", VK_OEM_COMMA},
 };
 
 } // namespace

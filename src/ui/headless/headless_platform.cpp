@@ -22,6 +22,8 @@ const char* kindName(ControlKind kind) {
         return "application";
     case ControlKind::MainWindow:
         return "main window";
+    case ControlKind::Dialog:
+        return "dialog";
     case ControlKind::TabControl:
         return "tab control";
     case ControlKind::Page:
@@ -110,6 +112,18 @@ void HeadlessPlatform::pressKey(Control& window, char key, bool ctrl) {
 
 void HeadlessPlatform::switchTab(Control& tabControl, int index) {
     actions_.push_back({ActionKind::SwitchTab, &tabControl, index, {}, {}});
+}
+
+void HeadlessPlatform::pressEnter() {
+    actions_.push_back({ActionKind::DialogKey, nullptr, 0, {}, {}});
+}
+
+void HeadlessPlatform::pressEscape() {
+    actions_.push_back({ActionKind::DialogKey, nullptr, 1, {}, {}});
+}
+
+void HeadlessPlatform::openContextMenu(Control& c, int item) {
+    actions_.push_back({ActionKind::Menu, &c, item, {}, {}});
 }
 
 void HeadlessPlatform::answer(int button, std::function<void()> whileShown) {
@@ -320,26 +334,55 @@ void HeadlessPlatform::setTabItemSize(Control& tabControl, int width, int height
 
 // ---- the loop ----
 
+bool HeadlessPlatform::step() {
+    if (!posted_.empty()) {
+        Posted p = posted_.front();
+        posted_.pop_front();
+        deliver(p);
+        return true;
+    }
+    if (actions_.empty()) return false;
+    Action a = std::move(actions_.front());
+    actions_.pop_front();
+    perform(a);
+    return true;
+}
+
 void HeadlessPlatform::runLoop(Control& application) {
     application_ = &application;
     quit_ = false;
     ranDry_ = false;
-    while (!quit_) {
-        if (!posted_.empty()) {
-            Posted p = posted_.front();
-            posted_.pop_front();
-            deliver(p);
-            continue;
-        }
-        if (actions_.empty()) {
+    while (!quit_)
+        if (!step()) {
             ranDry_ = true;
             break;
         }
-        Action a = std::move(actions_.front());
-        actions_.pop_front();
-        perform(a);
-    }
     posted_.clear();
+}
+
+// The dialog's own loop: the same actions, until endModal; the focus then goes
+// back where it was.
+void HeadlessPlatform::runModal(Control& dialog) {
+    Control* before = focused_;
+    modal_.push_back(&dialog);
+    if (Control* first = nextTabStop(dialog, nullptr, false); first != nullptr) {
+        moveFocus(first);
+        if (first->kind == ControlKind::EditBox)
+            state(*first).selected = {0, static_cast<int>(state(*first).text.size())};
+    }
+    auto ended = [&] { return std::find(ended_.begin(), ended_.end(), &dialog) != ended_.end(); };
+    while (!quit_ && !ended())
+        if (!step()) {
+            problem("a dialog is still open when the actions ran out: \"" + dialog.text + "\"");
+            break;
+        }
+    std::erase(ended_, &dialog);
+    modal_.pop_back();
+    if (before != nullptr && windows_.count(before) != 0) moveFocus(before);
+}
+
+void HeadlessPlatform::endModal(Control& dialog) {
+    ended_.push_back(&dialog);
 }
 
 void HeadlessPlatform::deliver(const Posted& p) {
@@ -453,6 +496,45 @@ void HeadlessPlatform::performSwitchTab(const Action& a) {
     tabChosen(*a.control, a.number);
 }
 
+// A button's key first; else Ctrl with the letter is the window's key command,
+// raised for the control that has the focus.
+void HeadlessPlatform::performKey(const Action& a) {
+    if (Control* button = buttonForKey(*a.control, a.text[0], a.number != 0); button != nullptr) {
+        raiseClick(*button);
+        return;
+    }
+    if (a.number == 0) return;
+    Control* from = focused_ != nullptr && &topLevelOf(*focused_) == a.control ? focused_ : a.control;
+    raiseKeyCommand(*from, a.text[0]);
+}
+
+void HeadlessPlatform::performDialogKey(const Action& a) {
+    if (focused_ == nullptr) {
+        problem("Enter or Esc without a focused control");
+        return;
+    }
+    const bool escape = a.number != 0;
+    if (!escape && focused_->kind == ControlKind::Button) {
+        raiseClick(*focused_);
+        return;
+    }
+    if (Control* button = dialogButton(topLevelOf(*focused_), escape); button != nullptr)
+        raiseClick(*button);
+}
+
+void HeadlessPlatform::performMenu(const Action& a) {
+    if (a.control == nullptr || !reachable(a, a.control->kind)) return;
+    if (a.control->menuItems.empty()) {
+        problem("a context menu on a control without one: \"" + a.control->text + "\"");
+        return;
+    }
+    moveFocus(a.control);
+    if (a.number >= static_cast<int>(a.control->menuItems.size()))
+        problem("no context menu entry " + std::to_string(a.number));
+    else if (a.number >= 0)
+        menuItemChosen(*a.control, a.number);
+}
+
 void HeadlessPlatform::perform(Action& a) {
     switch (a.kind) {
     case ActionKind::Choose: performChoose(a); return;
@@ -472,10 +554,9 @@ void HeadlessPlatform::perform(Action& a) {
         moveFocus(a.control);
         return;
     case ActionKind::Click: performClick(a); return;
-    case ActionKind::Key:
-        if (Control* button = buttonForKey(*a.control, a.text[0], a.number != 0); button != nullptr)
-            raiseClick(*button);
-        return;
+    case ActionKind::Key: performKey(a); return;
+    case ActionKind::DialogKey: performDialogKey(a); return;
+    case ActionKind::Menu: performMenu(a); return;
     case ActionKind::SwitchTab: performSwitchTab(a); return;
     case ActionKind::Answer: problem("an answer was scripted but no message box is open"); return;
     case ActionKind::PressClose:

@@ -67,6 +67,13 @@ class HeadlessPlatform : public Platform {
     // the button that answers to it (buttonForKey), else nothing happens.
     void pressKey(Control& window, char key, bool ctrl);
     void switchTab(Control& tabControl, int index);
+    // Enter and Esc where the focus is: a focused button is pressed by Enter; else
+    // the default (Enter) or cancel (Esc) button of the focused control's window.
+    void pressEnter();
+    void pressEscape();
+    // A right click on c (or Shift+F10 while it has the focus) and a click on the
+    // entry `item` of the context menu that opens; -1 closes it without a choice.
+    void openContextMenu(Control& c, int item);
     // Answers the next message box; `whileShown` runs first, while the box is
     // open (another program at work while the user reads the question).
     void answer(int button, std::function<void()> whileShown = {});
@@ -77,6 +84,9 @@ class HeadlessPlatform : public Platform {
     // What happened.
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
     const std::vector<ShownTip>& tips() const { return tips_; }
+    // The dialog showModal shows now (the innermost), or nullptr.
+    Control* openDialog() const { return modal_.empty() ? nullptr : modal_.back(); }
+    Control* focused() const { return focused_; }
     const std::vector<std::string>& problems() const { return problems_; }
     bool ranDry() const { return ranDry_; }
     size_t pendingActions() const { return actions_.size(); }
@@ -115,6 +125,8 @@ class HeadlessPlatform : public Platform {
     Control* tabPage(const Control& tabControl, int index) override;
     int currentTab(const Control& tabControl) override;
     void setTabItemSize(Control& tabControl, int width, int height) override;
+    void runModal(Control& dialog) override;
+    void endModal(Control& dialog) override;
     void runLoop(Control& application) override;
     void postClose(Control& window) override;
     void quitLoop() override;
@@ -133,6 +145,8 @@ class HeadlessPlatform : public Platform {
         Click,
         Key,
         SwitchTab,
+        DialogKey,
+        Menu,
         Answer,
         PressClose,
         TaskbarClose,
@@ -158,6 +172,10 @@ class HeadlessPlatform : public Platform {
     void performType(const Action& a);
     void performClick(const Action& a);
     void performSwitchTab(const Action& a);
+    void performKey(const Action& a);
+    void performDialogKey(const Action& a);
+    void performMenu(const Action& a);
+    bool step(); // one posted notification or scripted action; false when none is left
     void deliver(const Posted& p);
     void layoutPages(Control& tabControl);
     void problem(std::string text);
@@ -169,6 +187,8 @@ class HeadlessPlatform : public Platform {
     std::vector<ShownMessageBox> boxes_;
     std::vector<ShownTip> tips_;
     Control* focused_ = nullptr;
+    std::vector<Control*> modal_; // the dialogs shown, innermost last
+    std::vector<Control*> ended_; // the dialogs endModal ended
     std::vector<std::string> problems_;
     Control* application_ = nullptr;
     bool quit_ = false;

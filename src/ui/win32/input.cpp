@@ -124,8 +124,9 @@ bool pressShortcut(const MSG& msg) {
     if (!alt && !ctrl) return false;
     Control* from = controlHolding(msg.hwnd);
     if (from == nullptr || msg.wParam < 'A' || msg.wParam > 'Z') return false;
-    Control* button = buttonForKey(topLevelOf(*from), static_cast<char>(msg.wParam), ctrl);
-    if (button == nullptr) return false;
+    const char key = static_cast<char>(msg.wParam);
+    Control* button = buttonForKey(topLevelOf(*from), key, ctrl);
+    if (button == nullptr) return ctrl && (msg.lParam & 0x40000000) == 0 && raiseKeyCommand(*from, key);
     altLetterUsed = alt;
     if ((msg.lParam & 0x40000000) == 0) raiseClick(*button);
     return true;
@@ -138,6 +139,36 @@ bool pressButton(const MSG& msg) {
     if (b == nullptr || b->inner || b->self->kind != ControlKind::Button) return false;
     if (!IsWindowEnabled(msg.hwnd) || (msg.lParam & 0x40000000) != 0) return true; // no repeats
     SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+    return true;
+}
+
+// Whether c is a drop-down list showing its entries (its own keys then).
+bool droppedList(const Control& c) {
+    return c.kind == ControlKind::List && SendMessageW(hwndOf(c), CB_GETDROPPEDSTATE, 0, 0);
+}
+
+// Enter and Esc press the default and cancel buttons of the window (after
+// pressButton: Enter on a focused button presses that one).
+bool pressDialogButton(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr || droppedList(*from)) return false;
+    Control* button = dialogButton(topLevelOf(*from), msg.wParam == VK_ESCAPE);
+    if (button == nullptr) return false;
+    if ((msg.lParam & 0x40000000) == 0) raiseClick(*button);
+    return true;
+}
+
+// Shift+F10 and the menu key open the focused control's context menu; their
+// releases are taken too, so that F10 does not go on to the window's menu mode.
+bool contextMenuKey(const MSG& msg) {
+    const bool f10 = msg.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0;
+    if (!f10 && msg.wParam != VK_APPS) return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr || from->menuItems.empty() || droppedList(*from)) return false;
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) return true;
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    showContextMenu(*from, static_cast<LPARAM>(-1));
     return true;
 }
 
@@ -215,7 +246,25 @@ void pasteThroughHandler(Control& c, HWND hwnd) {
 
 bool takeLoopKey(const MSG& msg) {
     return pressShortcut(msg) || switchPage(msg) || navigate(msg) || pressButton(msg) ||
-           keyboardClose(msg);
+           pressDialogButton(msg) || contextMenuKey(msg) || keyboardClose(msg);
+}
+
+bool showContextMenu(Control& c, LPARAM where) {
+    if (c.menuItems.empty() || c.window == nullptr) return false;
+    HMENU menu = CreatePopupMenu();
+    for (size_t i = 0; i < c.menuItems.size(); ++i)
+        AppendMenuW(menu, MF_STRING, i + 1, toWide(c.menuItems[i]).c_str());
+    POINT p{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    if (p.x == -1 && p.y == -1) {
+        RECT r;
+        GetWindowRect(hwndOf(c), &r);
+        p = {r.left, r.bottom};
+    }
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, p.x,
+                                      p.y, 0, hwndOf(topLevelOf(c)), nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) menuItemChosen(c, chosen - 1);
+    return true;
 }
 
 } // namespace win32

@@ -74,10 +74,10 @@ LRESULT paintColours(const Control& c, HDC dc) {
     return reinterpret_cast<LRESULT>(active->brush(c.colour));
 }
 
-// Gives the focus to the control of the main window that had it last, or else
-// to its first tab stop.
+// Gives the focus to the control of the main window (or the dialog) that had it
+// last, or else to its first tab stop.
 void giveFocusBack(Control& main) {
-    HWND last = active->lastFocus;
+    HWND last = main.kind == ControlKind::Dialog ? active->dialogFocus : active->lastFocus;
     if (last != nullptr && IsWindow(last) && IsChild(hwndOf(main), last) &&
         IsWindowVisible(last) && IsWindowEnabled(last)) {
         SetFocus(last);
@@ -211,7 +211,9 @@ bool onFrame(Control& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
 bool onPaint(Control& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == WM_ERASEBKGND) {
         // A group box paints only its frame and caption; the inside is the layer's.
-        if (c.kind != ControlKind::MainWindow && c.kind != ControlKind::GroupBox) return false;
+        if (c.kind != ControlKind::MainWindow && c.kind != ControlKind::Dialog &&
+            c.kind != ControlKind::GroupBox)
+            return false;
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wp), &r, active->brush(c.colour));
@@ -242,6 +244,8 @@ bool onFocus(Control& c, HWND hwnd, UINT msg, WPARAM wp) {
     if (!isTopLevel(c)) {
         if (Control& top = topLevelOf(c); top.kind == ControlKind::MainWindow)
             active->lastFocus = hwnd;
+        else if (top.kind == ControlKind::Dialog)
+            active->dialogFocus = hwnd;
         return false;
     }
     if (c.kind == ControlKind::Application) {
@@ -287,6 +291,9 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         return onKey(c, hwnd, msg, wp);
     case WM_PASTE:
         return onPaste(c, hwnd);
+    case WM_CONTEXTMENU:
+        // A right click on c, or the keyboard's menu command it was given.
+        return showContextMenu(c, lp);
     case WM_CLOSE:
     case WM_GETMINMAXINFO:
     case WM_SIZE:

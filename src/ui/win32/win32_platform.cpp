@@ -18,6 +18,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -91,6 +92,38 @@ void Win32Platform::runLoop(Control&) {
         }
         WaitMessage();
     }
+}
+
+void Win32Platform::runModal(Control& dialog) {
+    HWND hwnd = hwndOf(dialog);
+    state_->dialogFocus = nullptr;
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
+    if (Control* first = nextTabStop(dialog, nullptr, false); first != nullptr) {
+        SetFocus(hwndOf(*first));
+        if (first->kind == ControlKind::EditBox) SendMessageW(hwndOf(*first), EM_SETSEL, 0, -1);
+    }
+    auto& ended = state_->endedDialogs;
+    while (std::find(ended.begin(), ended.end(), &dialog) == ended.end()) {
+        MSG msg;
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT) { // for the main loop, after the dialog
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (takeLoopKey(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    std::erase(ended, &dialog);
+}
+
+void Win32Platform::endModal(Control& dialog) {
+    state_->endedDialogs.push_back(&dialog);
+    PostMessageW(hwndOf(dialog), WM_NULL, 0, 0); // wakes the loop's wait
 }
 
 void Win32Platform::postClose(Control& window) {

@@ -44,6 +44,8 @@ class Win32Platform : public Platform {
     Control* tabPage(const Control& tabControl, int index) override;
     int currentTab(const Control& tabControl) override;
     void setTabItemSize(Control& tabControl, int width, int height) override;
+    void runModal(Control& dialog) override;
+    void endModal(Control& dialog) override;
     void runLoop(Control& application) override;
     void postClose(Control& window) override;
     void quitLoop() override;

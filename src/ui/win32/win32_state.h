@@ -51,7 +51,9 @@ struct Win32Platform::State {
     HDC measuringDc = nullptr; // a screen-compatible memory DC: texts measured without a window
     std::map<uint32_t, HBRUSH> brushes; // solid brushes of RGB colours (message_handlers.cpp)
 
-    HWND lastFocus = nullptr; // the control of the main window that had the focus last
+    HWND lastFocus = nullptr;   // the control of the main window that had the focus last
+    HWND dialogFocus = nullptr; // the same in the dialog shown modal
+    std::vector<Control*> endedDialogs; // dialogs whose modal loop is to end
 
     // Until the main window is first shown nothing is on the screen to repaint:
     // showing it paints every window.
@@ -109,7 +111,8 @@ inline HWND hwndOf(const Control& c) {
 }
 
 inline bool isTopLevel(const Control& c) {
-    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow;
+    return c.kind == ControlKind::Application || c.kind == ControlKind::MainWindow ||
+           c.kind == ControlKind::Dialog;
 }
 
 } // namespace win32

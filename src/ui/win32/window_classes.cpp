@@ -62,7 +62,7 @@ DWORD kindStyle(const Control& c) {
     case ControlKind::CheckBox:
         return BS_AUTOCHECKBOX;
     case ControlKind::Button:
-        return BS_PUSHBUTTON;
+        return c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     default:
         return 0;
     }
@@ -86,6 +86,8 @@ DWORD windowExStyle(const Control& c) {
     switch (c.kind) {
     case ControlKind::MainWindow:
         return WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    case ControlKind::Dialog:
+        return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     case ControlKind::EditBox:
         return WS_EX_CLIENTEDGE;
     case ControlKind::Panel:
@@ -127,6 +129,7 @@ void Win32Platform::State::registerClasses() {
     registerOwnClass();
     classNames[ControlKind::Application] = kOwnClass;
     classNames[ControlKind::MainWindow] = kOwnClass;
+    classNames[ControlKind::Dialog] = kOwnClass;
     superclass(WC_TABCONTROLW, {ControlKind::TabControl});
     superclass(L"STATIC", {ControlKind::Page, ControlKind::Panel, ControlKind::Label,
                            ControlKind::WrappingLabel});
