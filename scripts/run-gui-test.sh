@@ -8,7 +8,8 @@
 #                   [--timeout SECONDS] [--keep] SCRIPT.uid
 #
 # The script sees PROGRAM (the program's Unix path), WORK (the temporary folder,
-# also the current folder of the driver and so of the program it starts) and
+# also the current folder of the driver and so of the program it starts),
+# WORK_WIN (the same as the program names it, Z:\tmp\...) and
 # SHOT (a BMP file in WORK that `screenshot ${SHOT}` writes; --shot turns it
 # into a PNG). --copy copies a folder's contents into WORK (a game folder).
 # --env sets a variable for the driver and the program only (LANG=...).
@@ -97,7 +98,8 @@ started=$(date +%s%N)
 # can take seconds to repaint. The driver's output goes to a file and is shown afterwards: a wineserver or
 # Wine service this run happens to start lives on and would hold a pipe open,
 # keeping ctest waiting for the end of its output.
-env PROGRAM="$program" WORK="$work" SHOT="$work/shot.bmp" "${settings[@]}" \
+# WORK_WIN: the folder as the program names it (Wine's drive Z: is the Unix root).
+env PROGRAM="$program" WORK="$work" WORK_WIN="Z:${work//\//\\}" SHOT="$work/shot.bmp" "${settings[@]}" \
     timeout -k 5 "$limit" wine "$driver" --timeout "${ORVEX_DRIVER_TIMEOUT:-15000}" "$script" </dev/null >"$work/driver.log" 2>&1
 status=$?
 cat "$work/driver.log"

@@ -4,9 +4,12 @@
 #include "editor/control_list.h"
 #include "editor/editor.h"
 #include "editor/main_form.h"
+#include "names/display_names.h"
 #include "names/name_page.h"
 #include "tables/game_state.h"
 #include "tables/editor_fields.h"
+#include "text/files.h"
+#include "text/format.h"
 #include "ui/control.h"
 #include "ui/fit_texts.h"
 #include "ui/styles.h"
@@ -328,6 +331,16 @@ void buildStationsPage(MainForm& f, Control& page) {
     w.inputs = w.fields;
 }
 
+// The message of a folder without a name page: which folder, what was looked for,
+// how to start in the game's folder. No window for the caller.
+MainForm* tellNoGame(Control& application, const GameState& game, Language language) {
+    messageBox(application,
+               std::string(text(Text::noNamePage, language)) + "\r\n\r\n" +
+                   formatText(text(Text::noGameFolder, language), {fullFolderPath(game.folder)}),
+               kMbOk | kMbIconError);
+    return nullptr;
+}
+
 void releaseForm(void* context, Control&) {
     delete static_cast<MainForm*>(context);
 }
@@ -340,6 +353,8 @@ void addListedEntries(Control& list, Shown shown) {
 }
 
 MainForm* buildMainWindow(Control& application, GameState& game, Language language) {
+    // Without a name page there is no game here: told before any window shows.
+    if (findNamePage(game.folder).empty()) return tellNoGame(application, game, language);
     auto* f = new MainForm;
     f->application = &application;
     f->game = &game;
@@ -398,6 +413,6 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
     centre(window);
     traceTotals("while the window was built");
 
-    if (!runStartup(*f)) return nullptr;
+    if (!runStartup(*f)) return tellNoGame(application, game, language); // the page went meanwhile
     return f;
 }

@@ -24,7 +24,7 @@ Language chooseEditorLanguage(Control& application, std::optional<std::string_vi
                               const char* variable, uint16_t windowsLanguageId);
 
 // Start-up: name page, tables, lists, first records. False when there is no
-// name page: the user has been told and the program ends without its window.
+// name page (the caller tells the user; the program ends without its window).
 bool runStartup(MainForm& form);
 
 // Fills a list whose entries the core knows (listedValues: numbers, container

@@ -73,11 +73,7 @@ bool runStartup(MainForm& f) {
     setTabItemSize(*f.tabs, 150, 18);
 
     const std::string page = findNamePage(game.folder);
-    if (page.empty()) {
-        messageBox(*f.application, f.text(Text::noNamePage),
-                   kMbOk | kMbIconError);
-        return false;
-    }
+    if (page.empty()) return false;
     // Claimed before anything is read, so that two editors started at once
     // cannot both miss each other.
     const bool openElsewhere = !claimFolder(*f.window, game.folder);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -262,3 +263,12 @@ FileFault lastFileFault() {
 std::string folderMarkName(std::string_view) { return {}; }
 
 bool folderOpenInEditor(std::string_view) { return false; }
+
+std::string fullFolderPath(std::string_view folder) {
+    const std::string path = folder.empty() ? std::string(".") : platformPath(folder);
+    char* full = realpath(path.c_str(), nullptr);
+    if (full == nullptr) return path;
+    std::string shown(full);
+    free(full);
+    return shown;
+}

@@ -50,6 +50,20 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+// The folder's full path ("" for the current folder); empty when it cannot be made.
+std::wstring fullPathOf(std::string_view folder) {
+    const std::wstring relative = folder.empty() ? std::wstring(L".") : wide(folder);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return {};
+    full.resize(length);
+    return full;
+}
+
 } // namespace
 
 void setPathSpelling(PathSpelling chosen) { spelling = chosen; }
@@ -216,15 +230,8 @@ FileFault lastFileFault() {
 }
 
 std::string folderMarkName(std::string_view folder) {
-    const std::wstring relative = folder.empty() ? std::wstring(L".") : wide(folder);
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (length == 0 || length >= full.size()) return {};
-    full.resize(length);
+    std::wstring full = fullPathOf(folder);
+    if (full.empty()) return {};
     while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
     for (wchar_t& c : full) c = c == L'/' ? L'\\' : c;
     CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
@@ -243,4 +250,14 @@ bool folderOpenInEditor(std::string_view folder) {
     if (!mutex) return false;
     CloseHandle(mutex);
     return true;
+}
+
+std::string fullFolderPath(std::string_view folder) {
+    const std::wstring full = fullPathOf(folder);
+    if (full.empty()) return platformPath(folder);
+    const int length = static_cast<int>(full.size());
+    const int size = WideCharToMultiByte(1251, 0, full.data(), length, nullptr, 0, "?", nullptr);
+    std::string shown(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(1251, 0, full.data(), length, shown.data(), size, "?", nullptr);
+    return shown;
 }

@@ -120,6 +120,17 @@ constexpr TextForms kTexts[] = {
      "Only digits and one decimal point (or comma) can be entered here."},
 
     {Text::noNamePage, u8"Не найден(ы) файл(ы) локализаций!"_cp1251, "Name page file(s) not found!"},
+    {Text::noGameFolder,
+     u8"Папка: %s\r\n"
+     u8"В ней нет t\\70001.xml или t\\440001.xml, а таблицы ищутся в types\\.\r\n"
+     u8"\r\n"
+     u8"Запустите Orvex в папке игры: положите orvex.exe рядом с папками t и types "
+     u8"или укажите папку игры как рабочую в ярлыке программы."_cp1251,
+     "Folder: %s\r\n"
+     "It holds neither t\\70001.xml nor t\\440001.xml, and the tables are looked for in types\\.\r\n"
+     "\r\n"
+     "Start Orvex in the game's folder: put orvex.exe beside the t and types folders, "
+     "or give the program's shortcut the game's folder to start in."},
     {Text::closeQuestion, u8"Файлы не сохранены! Сохранить?"_cp1251, "Files are not saved! Save?"},
     {Text::closeQuestionCaption, u8"Внимание!"_cp1251, "Attention!"},
     {Text::saveFailed, u8"Не удалось сохранить файлы:"_cp1251, "Could not save these files:"},

@@ -40,7 +40,7 @@ enum class Text {
     // The balloon tip of a number box that refused an input
     inputRefused, inputDigits, inputDigitsAndPoint,
     // Message boxes
-    noNamePage, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
+    noNamePage, noGameFolder, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, faultChangedMeanwhile, otherTablesSaved, noTableSaved, keptTables,
     changedOnDisk, changedOnDiskConflicts, mergeConflictLine, mergeRecordRemoved, mergeRecordChanged, mergeConflictsMore, mergedOnSave,
     folderAlreadyOpen, missingTables, noTypesFolder,

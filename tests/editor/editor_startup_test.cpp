@@ -3,6 +3,7 @@
 
 #include "editor_fixture.h"
 
+#include <filesystem>
 #include <tuple>
 
 namespace {
@@ -110,6 +111,27 @@ TEST_F(EditorTest, TheSecondNamePageIsUsedWhenTheFirstIsMissing) {
     ASSERT_NE(start(false), nullptr);
     EXPECT_EQ(itemText(*form->shipList, 0), cp("Кондор"));
     EXPECT_TRUE(platform.messageBoxes().empty());
+}
+
+// Started where there is no game (no name page; a folder named like one does not
+// count): one message says which folder was searched, for what, and how to start
+// in the game's folder, before any window but the application's exists.
+TEST_F(EditorTest, AFolderWithoutTheGameIsToldBeforeAnyWindow) {
+    writeEditorGame(game);
+    std::filesystem::remove(game.path("t/70001.xml"));
+    std::filesystem::create_directory(game.path("t/440001.xml"));
+    platform.answer(kIdOk);
+    EXPECT_EQ(start(false), nullptr);
+    EXPECT_EQ(platform.windowsCreated(), 1);
+    EXPECT_EQ(platform.problems(), std::vector<std::string>{});
+    ASSERT_EQ(platform.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = platform.messageBoxes()[0];
+    EXPECT_EQ(box.flags, kMbOk | kMbIconError);
+    const std::string folder = std::filesystem::canonical(game.folder()).string();
+    EXPECT_TRUE(box.text.starts_with(cp("Не найден(ы) файл(ы) локализаций!\r\n\r\nПапка: ") + folder + "\r\n"))
+        << box.text;
+    for (const char* part : {"t\\70001.xml", "t\\440001.xml", "types\\", "orvex.exe"})
+        EXPECT_NE(box.text.find(part), std::string::npos) << part;
 }
 
 // Missing tables and a table not in format (another version's laser table) load
