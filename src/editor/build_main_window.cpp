@@ -404,6 +404,7 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
     f->helpButton = &button(*f, window, "helpButton").place(520, 556).resize(90, 27);
     f->helpButton->onClick = {showAbout, f};
     addRecordCommands(*f);
+    addFindAndHelp(*f);
 
     // The texts as measured in the window's font, in either language.
     fitTexts(window);

@@ -71,6 +71,10 @@ constexpr FixedControl kFixedControls[] = {
     {"dialog.objectId", {}},
     {"dialog.ok", Text::dialogOk},
     {"dialog.cancel", Text::dialogCancel},
+    {"find.whatLabel", Text::findWhat},
+    {"find.what", {}},
+    {"find.next", Text::findNext},
+    {"find.cancel", Text::dialogCancel},
 };
 
 // A weapon mask's bits 0..23 each have a check box, named by its bit

@@ -134,6 +134,13 @@ std::optional<std::pair<TableId, size_t>> recordOfGroup(const MainForm& form, co
 // renameRecord, whose refusal the box it concerns tells in its tip while the
 // dialog stays; Cancel (Esc) changes nothing.
 void addRecordCommands(MainForm& form);
+// Ctrl+F and F3 (find an object in the record lists) and F1 (the guide).
+void addFindAndHelp(MainForm& form);
+// Whether c is ancestor or lies inside it.
+bool within(const Control* c, const Control* ancestor);
+// Chooses entry `entry` of the list that selects table `id`'s records (for a
+// ware file, the ware list's entry) and shows its record.
+void chooseEntry(MainForm& form, TableId id, int entry);
 
 // Save: a table whose file another program changed since Orvex read or wrote it
 // is merged, or asked about where it does not merge (Yes writes it, No leaves it,

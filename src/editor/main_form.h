@@ -121,6 +121,8 @@ struct MainForm {
     // What start-up tells once the window shows (another Orvex on the folder,
     // tables not found or kept from saving); empty when there is nothing.
     std::string startupNotes;
+    // What Find looked for last (F3 looks for it again).
+    std::string findText;
 };
 
 // Builds the window and all its controls on the application, then runs the

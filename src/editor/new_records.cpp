@@ -13,12 +13,6 @@
 
 namespace {
 
-bool within(const Control* c, const Control* ancestor) {
-    for (; c != nullptr; c = c->parent)
-        if (c == ancestor) return true;
-    return false;
-}
-
 // The selector of table `id` and how to show its choice.
 struct Chooser {
     Control* list;
@@ -51,13 +45,23 @@ int entryOf(const MainForm& f, TableId id, size_t index) {
 void showEdited(MainForm& f, TableId id, size_t index) {
     readNamePage(*f.nameLines, f.page.bytes);
     refillRecordLists(f, id);
-    const Chooser chooser = chooserOf(f, id);
-    setSelectedIndex(*chooser.list, entryOf(f, id, index));
-    chooser.show(f);
+    chooseEntry(f, id, entryOf(f, id, index));
     markChanged(f, true);
 }
 
 } // namespace
+
+bool within(const Control* c, const Control* ancestor) {
+    for (; c != nullptr; c = c->parent)
+        if (c == ancestor) return true;
+    return false;
+}
+
+void chooseEntry(MainForm& f, TableId id, int entry) {
+    const Chooser chooser = chooserOf(f, id);
+    setSelectedIndex(*chooser.list, entry);
+    chooser.show(f);
+}
 
 std::optional<std::pair<TableId, size_t>> recordOfGroup(const MainForm& f, const Control& control) {
     const auto record = [](TableId id, int32_t index, size_t count) -> std::optional<std::pair<TableId, size_t>> {

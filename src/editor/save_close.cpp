@@ -422,5 +422,5 @@ void confirmClose(void* context, Control&, bool& accept) {
 void showAbout(void* context, Control&) {
     MainForm& f = formOf(context);
     messageBoxOwned(*f.window, f.text(Text::aboutText), f.text(Text::aboutCaption),
-                    kMbOk | kMbIconInformation);
+                    kMbOk | kMbIconInformation | kMbHelp);
 }

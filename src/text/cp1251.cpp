@@ -79,4 +79,22 @@ std::string toUtf8(std::string_view text) {
     return out;
 }
 
+std::string lowerCase(std::string_view text) {
+    static const std::array<char, 256> lower = [] {
+        std::array<char, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            char32_t c = b < 0x80 ? static_cast<char32_t>(b) : kHighHalf[b - 0x80];
+            if (c >= U'A' && c <= U'Z') c += 0x20;
+            else if (c >= 0x410 && c <= 0x42F) c += 0x20; // А..Я
+            else if (c >= 0x400 && c <= 0x40F) c += 0x50; // Ё, Ђ, Ў ...
+            const int small = c == 0 ? b : byteForCodePoint(c);
+            table[static_cast<size_t>(b)] = static_cast<char>(small < 0 ? b : small);
+        }
+        return table;
+    }();
+    std::string out(text);
+    for (char& ch : out) ch = lower[static_cast<unsigned char>(ch)];
+    return out;
+}
+
 } // namespace cp1251

@@ -50,6 +50,9 @@ std::string fromUtf8(std::string_view utf8);
 std::string toUtf8(std::string_view text);
 // Appends the UTF-8 form of a code point below 0x10000 (every character of the code page).
 void appendUtf8(std::string& out, char32_t c);
+// The text with its Latin and Cyrillic capitals (Ё, Ў, Ї too) made small letters,
+// for comparisons that ignore letter case.
+std::string lowerCase(std::string_view text);
 
 template <std::size_t N> struct Utf8Literal {
     char8_t bytes[N]{};

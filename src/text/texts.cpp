@@ -525,6 +525,15 @@ constexpr TextForms kTexts[] = {
     {Text::dialogObjectId, u8"Идентификатор:"_cp1251, "Identifier:"},
     {Text::dialogOk, "OK", "OK"},
     {Text::dialogCancel, u8"Отмена"_cp1251, "Cancel"},
+    {Text::findCaption, u8"Найти"_cp1251, "Find"},
+    {Text::findWhat, u8"Что искать:"_cp1251, "Find what:"},
+    {Text::findNext, u8"Найти &далее"_cp1251, "&Find Next"},
+    {Text::findNotFoundTitle, u8"Не найдено"_cp1251, "Not found"},
+    {Text::findNotFound, u8"«%s» нет ни в названиях, ни в идентификаторах списков."_cp1251,
+     u8"“%s” is in no list's names or identifiers."_cp1251},
+    {Text::guideFile, "guide.ru.html", "guide.en.html"},
+    {Text::guideMissing, u8"Не удалось открыть руководство %s: его нет рядом с программой или его нечем открыть."_cp1251,
+     "Could not open the guide %s: it is not beside the program, or nothing can open it."},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

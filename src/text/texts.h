@@ -101,6 +101,8 @@ enum class Text {
     // The record lists' context menu and the copy and rename dialogs
     menuDuplicate, menuRename, duplicateCaption, renameCaption, dialogName, dialogObjectId,
     dialogOk, dialogCancel,
+    // Find (Ctrl+F, F3) and the guide (F1)
+    findCaption, findWhat, findNext, findNotFoundTitle, findNotFound, guideFile, guideMissing,
     count_
 };
 

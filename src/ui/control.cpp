@@ -373,8 +373,17 @@ void setCancelButton(Control& button) {
     if (button.kind == ControlKind::Button) button.isCancel = true;
 }
 
-void setKeyCommand(Control& window, char letterKey, ClickSlot slot) {
-    if (letterKey >= 'A' && letterKey <= 'Z') window.keyCommands.push_back({letterKey, slot});
+void setKeyCommand(Control& window, char key, ClickSlot slot) {
+    if ((key >= 'A' && key <= 'Z') || (key >= kKeyF1 && key <= kKeyF12)) window.keyCommands.push_back({key, slot});
+}
+
+void setFocus(Control& c) {
+    ensureWindow(c);
+    c.platform->giveFocus(c);
+}
+
+bool openProgramFile(Control& c, std::string_view fileName) {
+    return c.platform != nullptr && c.platform->openProgramFile(fileName);
 }
 
 void setContextMenu(Control& c, std::vector<std::string> entries, MenuSlot onItem) {
@@ -550,6 +559,13 @@ void setTabItemSize(Control& tabControl, int width, int height) {
 int currentTab(const Control& tabControl) {
     if (tabControl.kind != ControlKind::TabControl || tabControl.window == nullptr) return -1;
     return tabControl.platform->currentTab(tabControl);
+}
+
+void showTab(Control& tabControl, int index) {
+    if (tabControl.kind != ControlKind::TabControl || tabControl.window == nullptr) return;
+    if (index < 0 || index >= static_cast<int>(tabControl.pages.size()) || currentTab(tabControl) == index) return;
+    tabControl.platform->setCurrentTab(tabControl, index);
+    tabChosen(tabControl, index);
 }
 
 // ---- application ----

@@ -63,8 +63,13 @@ struct MenuSlot {
     Fn fn = nullptr;
     void* context = nullptr;
 };
+// Function keys for setKeyCommand, pressed alone (no Ctrl, Alt or Shift).
+inline constexpr char kKeyF1 = 1;
+inline constexpr char kKeyF3 = 3;
+inline constexpr char kKeyF12 = 12;
+
 struct KeyCommand {
-    char key = 0; // 'A'..'Z', pressed with Ctrl
+    char key = 0; // 'A'..'Z', pressed with Ctrl; or kKeyF1..kKeyF12 alone
     ClickSlot slot;
 };
 struct CloseSlot {
@@ -198,10 +203,16 @@ void setShortcut(Control& button, char letterKey);
 // presses that one).
 void setDefaultButton(Control& button);
 void setCancelButton(Control& button);
-// Ctrl with the letter key ('A'..'Z') from any control of the top-level window
-// raises slot, with the control that has the keyboard focus as its sender (the
-// window when none has). A button's shortcut of the same key comes first.
-void setKeyCommand(Control& window, char letterKey, ClickSlot slot);
+// Ctrl with the letter key ('A'..'Z'), or a function key (kKeyF1..kKeyF12) alone,
+// from any control of the top-level window raises slot, with the control that
+// has the keyboard focus as its sender (the window when none has). A button's
+// shortcut of the same key comes first.
+void setKeyCommand(Control& window, char key, ClickSlot slot);
+// The keyboard focus to c (creating its window first), as a click would put it.
+void setFocus(Control& c);
+// Opens a file beside the program (a guide: in the browser); false when it is
+// missing or nothing could open it.
+bool openProgramFile(Control& c, std::string_view fileName);
 // A context menu on c: its entries (1251; "&" marks each one's letter), opened by a
 // right click on c, or Shift+F10 or the menu key while c has the focus. The entry
 // chosen raises onItem with its index; a menu closed without a choice raises nothing.
@@ -262,6 +273,9 @@ void setChecked(Control& box, bool on);
 // other kinds.
 void setTabItemSize(Control& tabControl, int width, int height);
 int currentTab(const Control& tabControl); // -1 without a window or for other kinds
+// Shows page `index` as the user's choice of its tab does (onSelect raised); nothing
+// when it is already shown or there is no such page.
+void showTab(Control& tabControl, int index);
 
 // Application.
 // Creates every window not yet created, shows the main window, dispatches until the

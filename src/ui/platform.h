@@ -72,6 +72,13 @@ class Platform {
     virtual Control* tabPage(const Control& tabControl, int index) = 0;
     virtual int currentTab(const Control& tabControl) = 0;
     virtual void setTabItemSize(Control& tabControl, int width, int height) = 0;
+    virtual void setCurrentTab(Control& tabControl, int index) = 0; // raises nothing
+
+    // The keyboard focus to c (its window exists); raises nothing of c's own.
+    virtual void giveFocus(Control& c) = 0;
+    // Opens a file beside the program (1251 name) with the system's program for
+    // its kind; false when it is missing or nothing could open it.
+    virtual bool openProgramFile(std::string_view fileName) = 0;
 
     // The loop. runLoop dispatches until quitLoop; postClose queues a close request
     // for the window, delivered by the loop to closeRequested (ui/dispatch.h).

@@ -43,6 +43,7 @@ inline constexpr unsigned kMbIconError = 0x10;
 inline constexpr unsigned kMbIconQuestion = 0x20;
 inline constexpr unsigned kMbIconExclamation = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbHelp = 0x4000; // a Help button: the owner's F1 command
 
 // Message-box answers (the button pressed).
 inline constexpr int kIdOk = 1;

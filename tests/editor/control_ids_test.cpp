@@ -20,13 +20,10 @@ void collect(const Control& c, std::vector<const Control*>& out) {
 
 TEST_F(EditorTest, EveryControlHasAnEntryOfItsOwn) {
     ASSERT_NE(start(), nullptr);
-    // Checked once the loop has made every window, with the copy dialog open.
-    platform.focus(*form->hullStrength);
-    platform.pressKey(*form->window, 'D', true);
-    check([&] {
+    std::map<int, int> uses;
+    const auto record = [&](const Control& root) {
         std::vector<const Control*> controls;
-        collect(*form->window, controls);
-        std::map<int, int> uses;
+        collect(root, controls);
         for (const Control* c : controls) {
             const ControlEntry* entry = controlEntry(c->id);
             ASSERT_NE(entry, nullptr) << "a control reading \"" << c->text << "\" has no entry";
@@ -38,6 +35,17 @@ TEST_F(EditorTest, EveryControlHasAnEntryOfItsOwn) {
                 EXPECT_EQ(c->text, form->text(*entry->text)) << entry->name;
             }
         }
+    };
+    // Checked once the loop has made every window, with the copy dialog open,
+    // then the find dialog's controls.
+    platform.focus(*form->hullStrength);
+    platform.pressKey(*form->window, 'D', true);
+    check([&] { record(*form->window); });
+    platform.pressEscape();
+    platform.pressKey(*form->window, 'F', true);
+    check([&] {
+        ASSERT_NE(platform.openDialog(), nullptr);
+        record(*platform.openDialog());
         // No entry names a control the window lacks.
         EXPECT_EQ(uses.size(), controlList().size());
     });

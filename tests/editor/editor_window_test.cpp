@@ -1,7 +1,12 @@
-// The window's own questions: closing with unsaved changes asks Yes / No /
-// Cancel, and only Yes or No lets the window go.
+// The window's own commands: closing with unsaved changes asks Yes / No /
+// Cancel, and only Yes or No lets the window go; Find (Ctrl+F, F3) and the guide (F1).
 
 #include "editor_fixture.h"
+
+#include "editor/control_list.h"
+
+#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -21,6 +26,85 @@ TEST_F(EditorTest, CancelOnTheCloseQuestionKeepsTheWindow) {
     ASSERT_EQ(platform.messageBoxes().size(), 3u);
     EXPECT_EQ(platform.messageBoxes()[1].flags, kMbYesNoCancel | kMbIconExclamation);
     EXPECT_EQ(game.read("types/TShips.txt"), ships);
+}
+
+// Find goes through the lists in page order from the shown record on, in any
+// letter case, by name or objectId, and around; it shows the page and focuses
+// the list. Ctrl+F's box holds the last text, selected; F3 finds the next; a
+// text no list has is told in the box's tip and the dialog stays until Esc.
+TEST_F(EditorTest, FindChoosesTheNextObjectWithTheTextInAnyList) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    struct Step {
+        const char* typed; // UTF-8 for Ctrl+F and Enter; null: F3
+        int page;
+        Control* list;
+        int entry;
+    };
+    const Step steps[] = {
+        {"щит 5", 1, f.shield.list, 1},    // a name, small letters
+        {"ware_ore", 2, f.ware.list, 2},   // an objectId, in the third ware file
+        {"ss_SH_", 0, f.shipList, 0},      // from the ware list around to the ships
+        {nullptr, 0, f.shipList, 1},       // F3: a ship without a name, by objectId
+        {nullptr, 0, f.shipList, 2},
+        {nullptr, 0, f.shipList, 0},       // around again
+        {"нет такого", 0, f.shipList, 0},  // told; Esc keeps the shown record
+    };
+    std::string last;
+    std::function<void(size_t)> play = [&](size_t i) {
+        if (i == std::size(steps)) return;
+        const Step& step = steps[i];
+        const auto after = [&, i] {
+            check([&, i] {
+                SCOPED_TRACE(i);
+                EXPECT_EQ(platform.openDialog(), nullptr);
+                EXPECT_EQ(currentTab(*f.tabs), step.page);
+                EXPECT_EQ(selectedIndex(*step.list), step.entry);
+                EXPECT_EQ(platform.focused(), step.list);
+                play(i + 1);
+            });
+        };
+        if (step.typed == nullptr) {
+            platform.pressKey(*f.window, kKeyF3, false);
+            return after();
+        }
+        platform.pressKey(*f.window, 'F', true);
+        check([&, i, after] {
+            Control* dialog = platform.openDialog();
+            ASSERT_NE(dialog, nullptr);
+            Control* box = findControl(*dialog, controlNumber("find.what"));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(platform.focused(), box);
+            EXPECT_EQ(std::tuple(controlText(*box), selection(*box).start, selection(*box).end),
+                      std::tuple(last, 0, static_cast<int>(last.size())));
+            last = cp(step.typed);
+            platform.paste(*box, last);
+            platform.pressEnter();
+            if (i + 1 == std::size(steps)) {
+                check([&, dialog, box] {
+                    EXPECT_EQ(platform.openDialog(), dialog);
+                    ASSERT_EQ(platform.tips().size(), 1u);
+                    EXPECT_EQ(std::tuple(platform.tips()[0].box, platform.tips()[0].text),
+                              std::tuple(box, cp("«нет такого» нет ни в названиях, ни в идентификаторах списков.")));
+                });
+                platform.pressEscape();
+                check([&] { EXPECT_EQ(selectedIndex(*f.shipList), 0); });
+                return;
+            }
+            after();
+        });
+    };
+    play(0);
+    run();
+}
+
+// F1 opens the guide of the window's language beside the program.
+TEST_F(EditorTest, F1OpensTheGuide) {
+    ASSERT_NE(start(), nullptr);
+    platform.pressKey(*form->window, kKeyF1, false);
+    platform.pressClose(*form->window);
+    run();
+    EXPECT_EQ(platform.openedFiles(), std::vector<std::string>{"guide.ru.html"});
 }
 
 } // namespace

@@ -12,6 +12,15 @@ TEST(LowerLatin, OnlyLatinCapitalsChange) {
     EXPECT_EQ(lowerLatin(u8"Корабли ЁЖ"_cp1251), u8"Корабли ЁЖ"_cp1251);
 }
 
+// Find ignores letter case in either alphabet; the rest of the code page stays.
+TEST(LowerCase, LatinAndCyrillicCapitalsBecomeSmall) {
+    EXPECT_EQ(cp1251::lowerCase(u8"SS_Sh_KND Кондор ЁЖИК ЎЇЄІ Ђ"_cp1251), u8"ss_sh_knd кондор ёжик ўїєі ђ"_cp1251);
+    EXPECT_EQ(cp1251::lowerCase(u8"№1 — «x» 0,5 €"_cp1251), u8"№1 — «x» 0,5 €"_cp1251);
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(cp1251::lowerCase(cp1251::lowerCase(all)), cp1251::lowerCase(all));
+}
+
 TEST(TrimBlanks, DropsControlsAndSpacesAtBothEnds) {
     EXPECT_EQ(trimBlanks("\t\r\n\x01x y\x1f "), "x y");
     EXPECT_EQ(trimBlanks(std::string_view("\0a\0", 3)), "a");

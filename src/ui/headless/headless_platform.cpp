@@ -325,6 +325,19 @@ int HeadlessPlatform::currentTab(const Control& tabControl) {
     return state(tabControl).currentTab;
 }
 
+void HeadlessPlatform::setCurrentTab(Control& tabControl, int index) {
+    state(tabControl).currentTab = index;
+}
+
+void HeadlessPlatform::giveFocus(Control& c) {
+    moveFocus(&c);
+}
+
+bool HeadlessPlatform::openProgramFile(std::string_view fileName) {
+    openedFiles_.emplace_back(fileName);
+    return true;
+}
+
 void HeadlessPlatform::setTabItemSize(Control& tabControl, int width, int height) {
     HeadlessWindow& w = state(tabControl);
     w.tabWidth = width;
@@ -503,7 +516,7 @@ void HeadlessPlatform::performKey(const Action& a) {
         raiseClick(*button);
         return;
     }
-    if (a.number == 0) return;
+    if (a.number == 0 && a.text[0] > kKeyF12) return; // Alt with a letter no button has
     Control* from = focused_ != nullptr && &topLevelOf(*focused_) == a.control ? focused_ : a.control;
     raiseKeyCommand(*from, a.text[0]);
 }

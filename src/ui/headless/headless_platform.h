@@ -64,7 +64,8 @@ class HeadlessPlatform : public Platform {
     void focus(Control& c);
     void click(Control& buttonOrCheckBox);            // a check box toggles, then onClick
     // A letter key ('A'..'Z') pressed with Ctrl (ctrl) or Alt in window: presses
-    // the button that answers to it (buttonForKey), else nothing happens.
+    // the button that answers to it (buttonForKey), else a Ctrl letter raises the
+    // window's key command. A function key (kKeyF1..kKeyF12, ctrl false) raises its command.
     void pressKey(Control& window, char key, bool ctrl);
     void switchTab(Control& tabControl, int index);
     // Enter and Esc where the focus is: a focused button is pressed by Enter; else
@@ -84,6 +85,7 @@ class HeadlessPlatform : public Platform {
     // What happened.
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
     const std::vector<ShownTip>& tips() const { return tips_; }
+    const std::vector<std::string>& openedFiles() const { return openedFiles_; } // openProgramFile's names
     // The dialog showModal shows now (the innermost), or nullptr.
     Control* openDialog() const { return modal_.empty() ? nullptr : modal_.back(); }
     Control* focused() const { return focused_; }
@@ -125,6 +127,9 @@ class HeadlessPlatform : public Platform {
     Control* tabPage(const Control& tabControl, int index) override;
     int currentTab(const Control& tabControl) override;
     void setTabItemSize(Control& tabControl, int width, int height) override;
+    void setCurrentTab(Control& tabControl, int index) override;
+    void giveFocus(Control& c) override;
+    bool openProgramFile(std::string_view fileName) override;
     void runModal(Control& dialog) override;
     void endModal(Control& dialog) override;
     void runLoop(Control& application) override;
@@ -186,6 +191,7 @@ class HeadlessPlatform : public Platform {
     std::deque<Posted> posted_;
     std::vector<ShownMessageBox> boxes_;
     std::vector<ShownTip> tips_;
+    std::vector<std::string> openedFiles_;
     Control* focused_ = nullptr;
     std::vector<Control*> modal_; // the dialogs shown, innermost last
     std::vector<Control*> ended_; // the dialogs endModal ended

@@ -305,6 +305,14 @@ int Win32Platform::currentTab(const Control& tabControl) {
     return static_cast<int>(SendMessageW(hwndOf(tabControl), TCM_GETCURSEL, 0, 0));
 }
 
+void Win32Platform::setCurrentTab(Control& tabControl, int index) {
+    SendMessageW(hwndOf(tabControl), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Win32Platform::giveFocus(Control& c) {
+    SetFocus(hwndOf(c));
+}
+
 void Win32Platform::setTabItemSize(Control& tabControl, int width, int height) {
     SendMessageW(hwndOf(tabControl), TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
     layoutPages(tabControl);

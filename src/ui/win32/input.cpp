@@ -147,6 +147,18 @@ bool droppedList(const Control& c) {
     return c.kind == ControlKind::List && SendMessageW(hwndOf(c), CB_GETDROPPEDSTATE, 0, 0);
 }
 
+// F1..F12 alone raise the window's command for the key (a held key once),
+// except while a list shows its entries.
+bool functionKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam < VK_F1 || msg.wParam > VK_F12) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
+    Control* from = controlHolding(msg.hwnd);
+    if (from == nullptr || droppedList(*from)) return false;
+    const char key = static_cast<char>(kKeyF1 + (msg.wParam - VK_F1));
+    if ((msg.lParam & 0x40000000) != 0) return true;
+    return raiseKeyCommand(*from, key);
+}
+
 // Enter and Esc press the default and cancel buttons of the window (after
 // pressButton: Enter on a focused button presses that one).
 bool pressDialogButton(const MSG& msg) {
@@ -245,7 +257,7 @@ void pasteThroughHandler(Control& c, HWND hwnd) {
 }
 
 bool takeLoopKey(const MSG& msg) {
-    return pressShortcut(msg) || switchPage(msg) || navigate(msg) || pressButton(msg) ||
+    return pressShortcut(msg) || functionKey(msg) || switchPage(msg) || navigate(msg) || pressButton(msg) ||
            pressDialogButton(msg) || contextMenuKey(msg) || keyboardClose(msg);
 }
 

@@ -294,6 +294,9 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
     case WM_CONTEXTMENU:
         // A right click on c, or the keyboard's menu command it was given.
         return showContextMenu(c, lp);
+    case WM_HELP:
+        // A message box's Help button (or F1 in it) asks its owner: the window's F1 command.
+        return isTopLevel(c) && raiseKeyCommand(c, kKeyF1);
     case WM_CLOSE:
     case WM_GETMINMAXINFO:
     case WM_SIZE:

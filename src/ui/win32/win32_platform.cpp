@@ -152,3 +152,29 @@ std::function<void()> Win32Platform::claimFolder(std::string_view folder, bool& 
     heldElsewhere = GetLastError() == ERROR_ALREADY_EXISTS;
     return [mutex] { CloseHandle(mutex); };
 }
+
+bool Win32Platform::openProgramFile(std::string_view fileName) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    while (length == path.size()) {
+        path.resize(path.size() * 2);
+        length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    }
+    if (length == 0) return false;
+    path.resize(length);
+    path.erase(path.find_last_of(L"\\/") + 1);
+    path += toWide(fileName);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    // The shell is loaded only for this: the program's imports stay the four system libraries.
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    if (shell == nullptr) return false;
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto execute = reinterpret_cast<ShellExecuteFn>(
+        reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
+    const bool opened =
+        execute != nullptr &&
+        reinterpret_cast<INT_PTR>(execute(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    FreeLibrary(shell);
+    return opened;
+}

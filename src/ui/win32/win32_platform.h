@@ -44,6 +44,9 @@ class Win32Platform : public Platform {
     Control* tabPage(const Control& tabControl, int index) override;
     int currentTab(const Control& tabControl) override;
     void setTabItemSize(Control& tabControl, int width, int height) override;
+    void setCurrentTab(Control& tabControl, int index) override;
+    void giveFocus(Control& c) override;
+    bool openProgramFile(std::string_view fileName) override;
     void runModal(Control& dialog) override;
     void endModal(Control& dialog) override;
     void runLoop(Control& application) override;
