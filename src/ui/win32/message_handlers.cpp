@@ -159,6 +159,9 @@ bool onKey(Control& c, HWND hwnd, UINT msg, WPARAM& wp) {
     return true;
 }
 
+// A help request is waiting in the queue (WM_HELP).
+bool helpPosted = false;
+
 // WM_PASTE: Ctrl+V and the context menu's Paste.
 bool onPaste(Control& c, HWND hwnd) {
     if (c.kind != ControlKind::EditBox || c.onPaste.fn == nullptr) return false;
@@ -295,8 +298,14 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         // A right click on c, or the keyboard's menu command it was given.
         return showContextMenu(c, lp);
     case WM_HELP:
-        // A message box's Help button (or F1 in it) asks its owner: the window's F1 command.
-        return isTopLevel(c) && raiseKeyCommand(c, kKeyF1);
+        // A message box's Help button (or F1 in it) asks its owner, and the system
+        // passes F1 on to the owner again: asked twice, answered once, from the loop.
+        if (isTopLevel(c) && !helpPosted) helpPosted = PostMessageW(hwnd, kHelpAsked, 0, 0);
+        return true;
+    case kHelpAsked:
+        helpPosted = false;
+        raiseKeyCommand(c, kKeyF1);
+        return true;
     case WM_CLOSE:
     case WM_GETMINMAXINFO:
     case WM_SIZE:
