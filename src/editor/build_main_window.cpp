@@ -178,6 +178,11 @@ void buildWeaponsGroup(MainForm& f, Control& page) {
         Control& box = createCheckBox(weapons, caption);
         box.setId(controlNumber(idIn("weapon", std::to_string(b.bit))));
         regular(box).place(b.x, b.y).setAutoSize(true);
+        // Measured like the labels: a word that runs into the next column (or out
+        // of the group) takes its short form.
+        const int right = b.x < 110 ? 110 : b.x < 210 ? 210 : weapons.width - 6;
+        if (b.word == Text::weaponGamma && textExtent(box).width > right - b.x - 4)
+            setControlText(box, weaponCaption(f, Text::weaponGammaShort, b.family));
         setTag(box, b.bit);
         box.onClick = {onWeaponBoxClicked, &f};
         f.weaponBoxes[i] = &box;

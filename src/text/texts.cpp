@@ -101,7 +101,8 @@ constexpr TextForms kTexts[] = {
     {Text::missileThorn, u8"Колючка"_cp1251, "Thorn"},
     {Text::weaponAlpha, u8"Альфа"_cp1251, "Alpha"},
     {Text::weaponBeta, u8"Бета"_cp1251, "Beta"},
-    {Text::weaponGamma, u8"Гамма"_cp1251, "Gam."}, // "Gamma PPC" runs out of its group
+    {Text::weaponGamma, u8"Гамма"_cp1251, "Gamma"},
+    {Text::weaponGammaShort, u8"Гамма"_cp1251, "Gam."}, // where the whole word does not fit
 
     {Text::estimateShip, u8"Примерная стоимость корабля %s кр."_cp1251, "Estimated ship price %s Cr."},
     {Text::estimateStation, u8"Примерная стоимость станции на верфи %s кр."_cp1251,

@@ -33,7 +33,7 @@ enum class Text {
     raceArgon, raceBoron, raceSplit, raceParanid, raceTeladi, raceXenon,
     missileMosquito, missileWasp, missileDragonfly, missileSilkworm, missileHornet,
     missileSting, missileNeedle, missileThorn,
-    weaponAlpha, weaponBeta, weaponGamma,
+    weaponAlpha, weaponBeta, weaponGamma, weaponGammaShort,
     // Price labels (%s: the number)
     estimateShip, estimateStation, averageLaser, averageShield, averageMissile, averageWare,
     priceRange,

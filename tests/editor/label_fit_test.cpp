@@ -127,6 +127,9 @@ TEST(LabelFit, TheEnglishWindowKeepsItsDrawnSize) {
     EXPECT_EQ(w.form->window->clientWidth, 618);
     EXPECT_EQ(w.form->window->clientHeight, 592);
     EXPECT_EQ(w.form->speed->x, 170) << "nothing moved where everything fitted";
+    // Weapon words are whole where they fit (the short form only where they would not).
+    EXPECT_EQ(w.form->weaponBoxes[2]->text, "Gamma IRE");
+    EXPECT_EQ(w.form->weaponBoxes[5]->text, "Gam. PAC");
 }
 
 TEST(LabelFit, AnOpenedListShowsItsLongestEntryWhole) {
