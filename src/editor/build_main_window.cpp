@@ -150,6 +150,7 @@ void buildWeaponsGroup(MainForm& f, Control& page) {
     Control& weapons = groupBox(f, page, "ship.weaponsBox", 301, 3, 299, 222);
     f.turretLabel = &label(f, weapons, "turret.listLabel", 16, 26);
     f.turretList = &list(weapons, "turret.list", 70, 22, 200, f, onTurretSelected);
+    f.turretShared = &infoLabel(weapons, "turret.shared", 70, 45);
     struct Box {
         Text word; // none for the boxes named by their family alone
         std::string_view family;

@@ -30,6 +30,7 @@ constexpr FixedControl kFixedControls[] = {
     {"ship.weaponsBox", Text::groupArmament},
     {"turret.listLabel", Text::turret},
     {"turret.list", {}},
+    {"turret.shared", {}},
     {"ship.techBox", Text::groupSpecifications},
     {"ship.divider", {}},
     {"ship.price", {}},

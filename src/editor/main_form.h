@@ -68,6 +68,7 @@ struct MainForm {
     Control* maxMissileCountList = nullptr;
     Control* turretLabel = nullptr;
     Control* turretList = nullptr;
+    Control* turretShared = nullptr; // "shared by 3 ships" when other ships mount its cockpit
     std::array<Control*, 24> weaponBoxes{}; // in creation order; each box's tag is its bit
     Control* speed = nullptr;
     Control* speedUpgrades = nullptr;

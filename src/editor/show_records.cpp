@@ -6,10 +6,12 @@
 #include "editor/main_form.h"
 #include "tables/editor_fields.h"
 #include "tables/game_state.h"
+#include "tables/ship_turrets.h"
 #include "tables/ware_list.h"
 #include "text/format.h"
 #include "ui/control.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -141,6 +143,17 @@ void showTurret(MainForm& f) {
     f.selection.turret = selectedIndex(*f.turretList);
     const int32_t* mask = chosenWeaponMask(f);
     showWeaponMask(f, mask ? *mask : 0);
+    // The boxes edit the cockpit's mask: say so when other ships mount that cockpit too.
+    const Selection& at = f.selection;
+    const auto& ships = f.game->ships.records;
+    std::optional<int32_t> cockpit;
+    if (at.ship >= 0 && static_cast<size_t>(at.ship) < ships.size() && at.turret >= 0 &&
+        static_cast<size_t>(at.turret) < f.turretOfEntry.size())
+        cockpit = turretCockpit(ships[at.ship], static_cast<size_t>(f.turretOfEntry[at.turret]));
+    const int users = cockpit ? shipsUsingCockpit(ships, *cockpit) : 0;
+    const bool one = users % 10 == 1 && users % 100 != 11;
+    setControlText(*f.turretShared,
+                   users > 1 ? formatText(f.text(one ? Text::cockpitSharedOne : Text::cockpitShared), {users}) : "");
 }
 
 void showShip(MainForm& f) {

@@ -6,6 +6,7 @@
 
 #include "tables/columns.h"
 #include "tables/editor_fields.h"
+#include "tables/ship_turrets.h"
 #include "tables/table_list.h"
 #include "tables/table_rows.h"
 #include "text/texts.h"
@@ -14,8 +15,6 @@
 #include "text/line_list.h"
 
 namespace {
-
-constexpr int kMountedTurrets = 7; // the main position and the six mounts
 
 int remarkCount(const TableFile& file) { return static_cast<int>(file.remarks.size()); }
 

@@ -526,6 +526,9 @@ constexpr TextForms kTexts[] = {
     {Text::dialogObjectId, u8"Идентификатор:"_cp1251, "Identifier:"},
     {Text::dialogOk, "OK", "OK"},
     {Text::dialogCancel, u8"Отмена"_cp1251, "Cancel"},
+    // Under the turret list: the cockpit's mask is every such ship's (21, 31 … ships: One).
+    {Text::cockpitSharedOne, u8"общая у %d корабля"_cp1251, "shared by %d ships"},
+    {Text::cockpitShared, u8"общая у %d кораблей"_cp1251, "shared by %d ships"},
     {Text::findCaption, u8"Найти"_cp1251, "Find"},
     {Text::findWhat, u8"Что искать:"_cp1251, "Find what:"},
     {Text::findNext, u8"Найти &далее"_cp1251, "&Find Next"},

@@ -100,7 +100,7 @@ enum class Text {
     cliFolderOpen, findingManoeuvrability,
     // The record lists' context menu and the copy and rename dialogs
     menuDuplicate, menuRename, duplicateCaption, renameCaption, dialogName, dialogObjectId,
-    dialogOk, dialogCancel,
+    dialogOk, dialogCancel, cockpitSharedOne, cockpitShared,
     // Find (Ctrl+F, F3) and the guide (F1)
     findCaption, findWhat, findNext, findNotFoundTitle, findNotFound, guideFile, guideMissing,
     count_

@@ -158,15 +158,18 @@ TEST_F(EditorTest, WeaponBoxesStoreIntoTheChosenTurretsPlace) {
     Control& repair = *f.weaponBoxes[23];
     platform.click(alphaIre); // main position: clears bit 0, keeps 23 and 30
     check([&] { EXPECT_EQ(state.ships.records[0].mainWeaponMask, (1 << 23) | (1 << 30)); });
+    check([&] { EXPECT_EQ(controlText(*f.turretShared), "") << "the main turret is the ship's own"; });
     platform.choose(*f.turretList, 1); // mount 0: cockpit 1, shared with ship 2
     platform.click(repair);
     check([&] {
         EXPECT_EQ(static_cast<uint32_t>(state.cockpits.records[1].weaponMask), 0xFF800000u)
             << "bits 24..31 kept";
+        EXPECT_EQ(controlText(*f.turretShared), cp("общая у 2 кораблей"));
     });
     platform.choose(*f.turretList, 2); // no cockpit behind this mount
     platform.click(alphaIre);
     check([&] {
+        EXPECT_EQ(controlText(*f.turretShared), "");
         EXPECT_EQ(static_cast<uint32_t>(state.cockpits.records[1].weaponMask), 0xFF800000u);
         EXPECT_EQ(state.ships.records[0].mainWeaponMask, (1 << 23) | (1 << 30));
     });
