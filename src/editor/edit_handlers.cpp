@@ -10,6 +10,7 @@
 #include "tables/game_state.h"
 #include "tables/typed_input.h"
 #include "tables/ware_list.h"
+#include "text/format.h"
 #include "ui/control.h"
 
 #include <algorithm>
@@ -197,7 +198,14 @@ void onNumberBoxLeft(void* context, Control& box) {
     GameState& g = *f.game;
     auto show = [&](const auto& field, const auto& record) {
         const std::string stored = shownText(field, record);
-        if (controlText(box) == stored) return;
+        const std::string typed = controlText(box);
+        if (typed == stored) return;
+        // A number the table cannot hold is told before the box shows the limit
+        // (a range is stored as a time, which rounds: never beyond).
+        if (!field.real && field.shown != Shown::flightRange && typedBeyond(typed, stored)) {
+            const std::string limit = field.unit ? stored + " " + std::string(f.text(*field.unit)) : stored;
+            showInputTip(box, f.text(Text::inputLimitTitle), formatText(f.text(Text::inputLimit), {limit}));
+        }
         ++f.showing;
         setControlText(box, stored);
         --f.showing;

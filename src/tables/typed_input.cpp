@@ -30,6 +30,8 @@ int32_t typedScaledInt(std::string_view text, int32_t factor) {
     return saturate(typedWide(text) * factor);
 }
 
+bool typedBeyond(std::string_view typed, std::string_view shown) { return typedWide(typed) > typedWide(shown); }
+
 std::optional<std::string> numberInput(std::string_view boxText, size_t selStart, size_t selEnd,
                                        std::string_view inserted, bool decimal) {
     const std::string trimmed = trimBlanks(inserted);

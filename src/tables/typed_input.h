@@ -16,6 +16,10 @@ int32_t typedInt(std::string_view text);
 // typedInt(text) × factor, saturated at the 32-bit limits.
 int32_t typedScaledInt(std::string_view text, int32_t factor);
 
+// Whether the typed number is larger than the one a box shows for what was
+// stored of it: the table could not hold it, and the box shows its limit.
+bool typedBeyond(std::string_view typed, std::string_view shown);
+
 // The one rule of the number boxes, for a typed character and a paste alike:
 // `inserted` is to replace the characters selStart..selEnd of `boxText` (indexes
 // beyond the text count as its end). An integer box takes digits; a decimal box

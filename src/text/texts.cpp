@@ -119,6 +119,8 @@ constexpr TextForms kTexts[] = {
     {Text::inputDigitsAndPoint,
      u8"Здесь можно ввести только цифры и одну десятичную точку (или запятую)."_cp1251,
      "Only digits and one decimal point (or comma) can be entered here."},
+    {Text::inputLimitTitle, u8"Слишком большое число"_cp1251, "Too large a number"},
+    {Text::inputLimit, u8"Таблица хранит здесь не больше %s."_cp1251, "The table holds at most %s here."},
 
     {Text::noNamePage, u8"Не найден(ы) файл(ы) локализаций!"_cp1251, "Name page file(s) not found!"},
     {Text::noGameFolder,

@@ -38,7 +38,7 @@ enum class Text {
     estimateShip, estimateStation, averageLaser, averageShield, averageMissile, averageWare,
     priceRange,
     // The balloon tip of a number box that refused an input
-    inputRefused, inputDigits, inputDigitsAndPoint,
+    inputRefused, inputDigits, inputDigitsAndPoint, inputLimitTitle, inputLimit,
     // Message boxes
     noNamePage, noGameFolder, closeQuestion, closeQuestionCaption, saveFailed, faultReadOnly, faultAccessDenied,
     faultDiskFull, faultInUse, faultNoFolder, faultOther, faultChangedMeanwhile, otherTablesSaved, noTableSaved, keptTables,

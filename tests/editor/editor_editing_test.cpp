@@ -81,8 +81,9 @@ TEST_F(EditorTest, KeysAndPastesFollowOneRule) {
     run();
 }
 
-// Leaving a box shows what it stores: a value saturated at its limit, 0 for an
-// emptied box; the editing keys pass the key filters, other control keys do not.
+// Leaving a box shows what it stores: a value saturated at its limit, told in
+// the box's tip with the largest value, 0 for an emptied box; the editing keys
+// pass the key filters, other control keys do not.
 TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
     ASSERT_NE(start(), nullptr);
     MainForm& f = *form;
@@ -90,21 +91,30 @@ TEST_F(EditorTest, LeavingABoxShowsTheValueStored) {
         Control* box;
         const char* typed;
         const char* shown; // once the focus has left
+        const char* tip;   // UTF-8; "" for none
     };
     const Case cases[] = {
-        {f.hullStrength, "99999999999", "2147483647"},
-        {f.speed, "99999999999", "9673349"}, // 2147483647 / 222
-        {f.hullStrength, "\b\b\b\b\b\b\b\b\b\b\b", "0"},
-        {f.manoeuvrabilityX, "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b", "0"},
+        {f.hullStrength, "99999999999", "2147483647", "Таблица хранит здесь не больше 2147483647."},
+        {f.speed, "99999999999", "9673349", "Таблица хранит здесь не больше 9673349 м/с."}, // 2147483647 / 222
+        {f.speed, "\b\b\b\b\b\b\b\b\b\b\b0009673349", "9673349", ""},
+        {f.hullStrength, "\b\b\b\b\b\b\b\b\b\b\b", "0", ""},
+        {f.manoeuvrabilityX, "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b", "0", ""},
     };
+    size_t tips = 0;
     for (const Case& c : cases) {
         platform.type(*c.box, c.typed);
         platform.focus(*f.shipList);
-        check([&, c] { EXPECT_EQ(controlText(*c.box), c.shown) << c.typed; });
+        check([&, c] {
+            EXPECT_EQ(controlText(*c.box), c.shown) << c.typed;
+            if (*c.tip != 0) ++tips;
+            ASSERT_EQ(platform.tips().size(), tips) << c.typed;
+            if (*c.tip == 0) return;
+            EXPECT_EQ(std::tuple(platform.tips().back().box, platform.tips().back().text), std::tuple(c.box, cp(c.tip)));
+        });
     }
     check([&] {
         EXPECT_EQ(state.ships.records[0].hullStrength, 0);
-        EXPECT_EQ(state.ships.records[0].speed, INT32_MAX);
+        EXPECT_EQ(state.ships.records[0].speed, 9673349 * 222) << "the largest speed typed whole";
         const std::pair<char, char> keys[] = {{3, 3}, {0x16, 0x16}, {0x18, 0x18}, {0x1A, 0x1A},
                                               {8, 8}, {1, 1},       {'\r', 0},    {0x1B, 0},
                                               {0x7F, 0}};
