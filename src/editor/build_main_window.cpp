@@ -379,6 +379,7 @@ MainForm* buildMainWindow(Control& application, GameState& game, Language langua
     setFontHeight(window, 11);
     setFontStyle(window, 0);
     window.onCloseRequest = {confirmClose, f};
+    window.onActivate = {onWindowActivated, f};
 
     // Each tab reads as its page is named in the list.
     const int pages[] = {controlNumber("shipsPage"), controlNumber("armamentPage"),

@@ -136,6 +136,18 @@ std::optional<std::pair<TableId, size_t>> recordOfGroup(const MainForm& form, co
 void addRecordCommands(MainForm& form);
 // Ctrl+F and F3 (find an object in the record lists) and F1 (the guide).
 void addFindAndHelp(MainForm& form);
+
+// The tables another program changed since the window read or wrote them, taken
+// in when all of them merge cleanly with the window's edits (as Save merges):
+// the lists keep their records, every page shows again, and a notice at the
+// shown page's list names the files. False when nothing changed, or a change
+// waits for Save (a conflict, an unreadable side, a file gone).
+bool takeChangedTables(MainForm& form);
+// The window activated again: takeChangedTables, unless Save or the close
+// question is at work.
+void onWindowActivated(void* form, Control& sender);
+// Shows the chosen record of every group again (after values came in).
+void showEveryRecord(MainForm& form);
 // Whether c is ancestor or lies inside it.
 bool within(const Control* c, const Control* ancestor);
 // Chooses entry `entry` of the list that selects table `id`'s records (for a

@@ -122,6 +122,8 @@ struct MainForm {
     // What start-up tells once the window shows (another Orvex on the folder,
     // tables not found or kept from saving); empty when there is nothing.
     std::string startupNotes;
+    // Above 0 while Save or the close question runs: an activation then reads nothing.
+    int busy = 0;
     // What Find looked for last (F3 looks for it again).
     std::string findText;
 };

@@ -25,6 +25,15 @@ namespace {
 
 MainForm& formOf(void* context) { return *static_cast<MainForm*>(context); }
 
+// While Save or the close question works, an activation reads no file.
+struct Busy {
+    MainForm& f;
+    explicit Busy(MainForm& form) : f(form) { ++f.busy; }
+    ~Busy() { --f.busy; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+};
+
 // The system's reason for a file that could not be written, in the user's words.
 std::string_view faultText(const MainForm& f, FileFault fault) {
     switch (fault) {
@@ -97,16 +106,6 @@ std::string conflictList(const MainForm& f, TableId id, const std::vector<MergeC
     if (conflicts.size() > kShown)
         (text += "\r\n") += formatText(f.text(Text::mergeConflictsMore), {static_cast<int>(conflicts.size() - kShown)});
     return text;
-}
-
-// Shows the current record of every page again, after merged values came in.
-void showAgain(MainForm& f) {
-    showShip(f);
-    showLaser(f);
-    showShield(f);
-    showRocket(f);
-    showStation(f);
-    showWare(f);
 }
 
 size_t slot(TableId id) { return static_cast<size_t>(id); }
@@ -251,7 +250,7 @@ void afterWriting(MainForm& f, SaveReport& report, SaveProgress& progress, SaveR
         refillRecordLists(f, id);
         shownChanged = true;
     }
-    if (shownChanged) showAgain(f);
+    if (shownChanged) showEveryRecord(f);
     for (TableId id : r.asOnDisk)
         if (!holds(r.heldBack, id)) rememberBase(*f.game, id, f.tableBases);
     const auto written = [&](TableId id) {
@@ -331,7 +330,7 @@ void writePage(MainForm& f, const PagePlan& plan, SaveProgress& progress) {
     progress.pageMerged = true;
     readNamePage(*f.nameLines, f.page.bytes);
     for (const TableName& t : kTableNames) refillRecordLists(f, t.id);
-    showAgain(f);
+    showEveryRecord(f);
 }
 
 // Tells what Save could not do, or the files it merged. False after a failure.
@@ -358,7 +357,17 @@ void markChanged(MainForm& f, bool changed) {
     setControlText(*f.window, changed ? "*" + caption : caption);
 }
 
+void showEveryRecord(MainForm& f) {
+    showShip(f);
+    showLaser(f);
+    showShield(f);
+    showRocket(f);
+    showStation(f);
+    showWare(f);
+}
+
 bool saveTables(MainForm& f) {
+    const Busy busy(f);
     // Each file as Save last saw it; one that another program writes after that
     // is not replaced (saveAllTables), and Save merges it or asks about it again.
     // A program that keeps writing is given up on after a few rounds.
@@ -407,6 +416,7 @@ void onCloseClicked(void* context, Control&) { requestClose(*formOf(context).win
 
 void confirmClose(void* context, Control&, bool& accept) {
     MainForm& f = formOf(context);
+    const Busy busy(f);
     // Nothing changed since the tables were loaded or saved: nothing to ask.
     if (!f.changed) return;
     const int answer = messageBoxOwned(*f.window, f.text(Text::closeQuestion),

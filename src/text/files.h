@@ -77,8 +77,9 @@ bool removeFolder(std::string_view path);
 // keep their spelling); on Windows with backslashes. What messages show a user.
 std::string platformPath(std::string_view path);
 // The folder's full path as a message names it (a path as the program's files
-// name it; "" for the current folder), in Windows-1251 on Windows ('?' for a
-// character it cannot hold); the path itself when it cannot be made full.
+// name it; "" for the current folder), without a separator at the end, in
+// Windows-1251 on Windows ('?' for a character it cannot hold); the path itself
+// when it cannot be made full.
 std::string fullFolderPath(std::string_view folder);
 
 // Why the file operation that just failed on this thread failed, as far as the

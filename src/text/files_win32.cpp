@@ -253,8 +253,9 @@ bool folderOpenInEditor(std::string_view folder) {
 }
 
 std::string fullFolderPath(std::string_view folder) {
-    const std::wstring full = fullPathOf(folder);
+    std::wstring full = fullPathOf(folder);
     if (full.empty()) return platformPath(folder);
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
     const int length = static_cast<int>(full.size());
     const int size = WideCharToMultiByte(1251, 0, full.data(), length, nullptr, 0, "?", nullptr);
     std::string shown(static_cast<size_t>(size > 0 ? size : 0), '\0');

@@ -540,6 +540,9 @@ constexpr TextForms kTexts[] = {
     {Text::guideFile, "guide.ru.html", "guide.en.html"},
     {Text::guideMissing, u8"Не удалось открыть руководство %s: его нет рядом с программой или его нечем открыть."_cp1251,
      "Could not open the guide %s: it is not beside the program, or nothing can open it."},
+    {Text::refreshedTitle, u8"Таблицы обновлены"_cp1251, "Tables updated"},
+    {Text::refreshed, u8"Другая программа изменила %s; окно показывает их такими, вместе со своими правками."_cp1251,
+     "Another program changed %s; the window shows them so, with its own edits."},
 };
 
 // A key without its row, a row out of order or a form left empty fails the build.

@@ -103,6 +103,7 @@ enum class Text {
     dialogOk, dialogCancel, cockpitSharedOne, cockpitShared,
     // Find (Ctrl+F, F3) and the guide (F1)
     findCaption, findWhat, findNext, findNotFoundTitle, findNotFound, guideFile, guideMissing,
+    refreshedTitle, refreshed,
     count_
 };
 

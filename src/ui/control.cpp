@@ -428,6 +428,10 @@ void showInputTip(Control& edit, std::string_view title, std::string_view text) 
         edit.platform->showInputTip(edit, title, text);
 }
 
+void showNotice(Control& c, std::string_view title, std::string_view text) {
+    if (c.window != nullptr) c.platform->showNotice(c, title, text);
+}
+
 void setEnabled(Control& c, bool on) {
     c.enabled = on;
     if (c.window != nullptr) c.platform->applyEnabled(c);

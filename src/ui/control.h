@@ -143,6 +143,7 @@ struct Control {
     CloseSlot onCloseRequest; // the main window
     ClickSlot onDestroy;      // any control, when the object tree is released
     ClickSlot onShown;        // the main window, once, right after it is first shown
+    ClickSlot onActivate;     // the main window: activated again, raised from the loop
     MenuSlot onMenuItem;      // any control with a context menu: an entry was chosen
 
     std::vector<std::function<void()>> releasers; // owned objects, released with the control
@@ -237,6 +238,9 @@ TextRange selection(const Control& edit);
 // Edit boxes: a balloon tip at the box telling why an input was refused, as the
 // platform's digits-only boxes show one. Nothing without a window or on another kind.
 void showInputTip(Control& edit, std::string_view title, std::string_view text);
+// A balloon at any control with news rather than a refusal (an information
+// icon, no sound). Nothing without a window.
+void showNotice(Control& c, std::string_view title, std::string_view text);
 bool isEnabled(const Control& c);
 void setColour(Control& c, uint32_t colour);
 // The control's own font, made from the inherited one on first use.

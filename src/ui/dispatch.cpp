@@ -44,6 +44,10 @@ void raiseFocusLeave(Control& c) {
     c.onFocusLeave.fn(c.onFocusLeave.context, c);
 }
 
+void raiseActivate(Control& window) {
+    if (!window.releasing && window.onActivate.fn != nullptr) window.onActivate.fn(window.onActivate.context, window);
+}
+
 void menuItemChosen(Control& c, int item) {
     if (c.releasing || c.onMenuItem.fn == nullptr) return;
     if (item < 0 || item >= static_cast<int>(c.menuItems.size())) return;

@@ -20,6 +20,8 @@ bool raiseKeyChar(Control& c, char& ch, unsigned shiftState);
 bool raisePaste(Control& c, std::string& text);
 // The keyboard focus left an edit box.
 void raiseFocusLeave(Control& c);
+// The main window was activated again (from the loop, after the activation).
+void raiseActivate(Control& window);
 // An entry of c's context menu was chosen.
 void menuItemChosen(Control& c, int item);
 // Ctrl with the letter key `key` pressed while `from` had the focus: the key

@@ -36,6 +36,7 @@ class Platform {
     // Edit boxes; the window exists.
     virtual TextRange selection(const Control& edit) = 0;
     virtual void showInputTip(Control& edit, std::string_view title, std::string_view text) = 0;
+    virtual void showNotice(Control& c, std::string_view title, std::string_view text) = 0; // any kind
     virtual void setWindowBounds(Control& c) = 0; // from c.x, c.y, c.width, c.height
     virtual void applyStyle(Control& c) = 0;      // c.styleBits (with tab stop, alignment)
     virtual void applyEnabled(Control& c) = 0;

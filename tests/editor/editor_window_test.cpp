@@ -107,4 +107,62 @@ TEST_F(EditorTest, F1OpensTheGuide) {
     EXPECT_EQ(platform.openedFiles(), std::vector<std::string>{"guide.ru.html"});
 }
 
+// Activated again after another program changed tables: a table without the
+// window's edits is shown as the file holds it, one with edits merged with
+// them, both at once with a notice; a conflict waits for Save's question.
+TEST_F(EditorTest, AnActivatedWindowShowsTablesAnotherProgramChanged) {
+    struct Case {
+        const char* what;
+        const char* typedHull; // the window's edit of ship 0's hull ("" for none)
+        const char* typedSpeed;
+        int32_t otherHull; // another program's
+        const char* shownHull;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"no edits: the file's table", "", "", 4000, "4000", true},
+        {"edits elsewhere: merged", "", "\b\b\b\b3", 4000, "4000", true},
+        {"the same field both ways: waits for Save", "\b\b\b\b7", "", 4000, "7", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        struct Editor : EditorTest {
+            void TestBody() override {}
+            using EditorTest::check, EditorTest::cp, EditorTest::form, EditorTest::game, EditorTest::platform,
+                EditorTest::run, EditorTest::start, EditorTest::state;
+        } t;
+        ASSERT_NE(t.start(), nullptr);
+        MainForm& f = *t.form;
+        const std::string other =
+            changedTableText(t.game, TableId::ships, [&](GameState& s) { s.ships.records[0].hullStrength = c.otherHull; });
+        if (*c.typedHull) t.platform.type(*f.hullStrength, c.typedHull);
+        if (*c.typedSpeed) t.platform.type(*f.speed, c.typedSpeed);
+        t.platform.choose(*f.shipList, 1);
+        t.check([&] { t.game.write("types/TShips.txt", other); });
+        t.platform.activate(*f.window);
+        t.platform.choose(*f.shipList, 0);
+        t.check([&] {
+            EXPECT_EQ(controlText(*f.hullStrength), c.shownHull);
+            if (*c.typedSpeed) {
+                EXPECT_EQ(controlText(*f.speed), "3");
+            }
+            EXPECT_EQ(controlText(*f.window), *c.typedHull || *c.typedSpeed ? "*Orvex" : "Orvex");
+            const size_t notices = t.platform.tips().size();
+            ASSERT_EQ(notices, c.taken ? 1u : 0u);
+            if (c.taken) {
+                EXPECT_EQ(t.platform.tips()[0].text,
+                          t.cp("Другая программа изменила types\\TShips.txt; окно показывает их такими, "
+                               "вместе со своими правками."));
+            }
+        });
+        // Save then asks only about what waited.
+        t.platform.click(*f.saveButton);
+        if (!c.taken) t.platform.answer(kIdYes);
+        t.platform.pressClose(*f.window);
+        t.run();
+        EXPECT_EQ(t.platform.messageBoxes().size() - 1, c.taken ? 0u : 1u) << "after the start-up note";
+        EXPECT_EQ(loadedGame(t.game).ships.records[0].hullStrength, c.taken ? c.otherHull : 7);
+    }
+}
+
 } // namespace

@@ -138,6 +138,10 @@ void HeadlessPlatform::closeFromTaskbar() {
     actions_.push_back({ActionKind::TaskbarClose, nullptr, 0, {}, {}});
 }
 
+void HeadlessPlatform::activate(Control& window) {
+    actions_.push_back({ActionKind::Activate, &window, 0, {}, {}});
+}
+
 void HeadlessPlatform::call(std::function<void()> step) {
     actions_.push_back({ActionKind::Call, nullptr, 0, {}, std::move(step)});
 }
@@ -196,6 +200,10 @@ TextRange HeadlessPlatform::selection(const Control& edit) {
 
 void HeadlessPlatform::showInputTip(Control& edit, std::string_view title, std::string_view text) {
     tips_.push_back({&edit, std::string(title), std::string(text)});
+}
+
+void HeadlessPlatform::showNotice(Control& c, std::string_view title, std::string_view text) {
+    tips_.push_back({&c, std::string(title), std::string(text), true});
 }
 
 void HeadlessPlatform::setWindowBounds(Control& c) {
@@ -578,6 +586,9 @@ void HeadlessPlatform::perform(Action& a) {
             return;
         }
         closeRequested(*a.control);
+        return;
+    case ActionKind::Activate:
+        if (a.control != nullptr && a.control->window != nullptr) raiseActivate(*a.control);
         return;
     case ActionKind::TaskbarClose:
         if (application_ != nullptr) closeRequested(*application_);

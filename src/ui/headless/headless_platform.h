@@ -30,6 +30,7 @@ struct ShownTip {
     Control* box = nullptr;
     std::string title;
     std::string text;
+    bool notice = false; // showNotice's, not a refusal's
 };
 
 // What a headless window holds (the counterpart of the real window's state).
@@ -80,6 +81,7 @@ class HeadlessPlatform : public Platform {
     void answer(int button, std::function<void()> whileShown = {});
     void pressClose(Control& window);      // the title bar's close box
     void closeFromTaskbar();               // close command to the application window
+    void activate(Control& window);        // the user comes back to the window (from another program)
     void call(std::function<void()> step); // runs between actions, e.g. to inspect
 
     // What happened.
@@ -103,6 +105,7 @@ class HeadlessPlatform : public Platform {
     std::string windowText(const Control& c) override;
     TextRange selection(const Control& edit) override;
     void showInputTip(Control& edit, std::string_view title, std::string_view text) override;
+    void showNotice(Control& c, std::string_view title, std::string_view text) override;
     void setWindowBounds(Control& c) override;
     void applyStyle(Control& c) override;
     void applyEnabled(Control& c) override;
@@ -155,6 +158,7 @@ class HeadlessPlatform : public Platform {
         Answer,
         PressClose,
         TaskbarClose,
+        Activate,
         Call
     };
     struct Action {

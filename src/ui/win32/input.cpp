@@ -202,7 +202,7 @@ bool navigate(const MSG& msg) {
 
 // Where the edit box has no balloon of its own (Wine's has none): a tracking
 // balloon tooltip below the box stands in, one for the program, for a few seconds.
-void showOwnBalloon(HWND edit, const std::wstring& title, std::wstring text) {
+void showOwnBalloon(HWND edit, const std::wstring& title, std::wstring text, WPARAM icon = TTI_ERROR) {
     static HWND tipWindow = nullptr;
     static TTTOOLINFOW tool{};
     if (tipWindow == nullptr || !IsWindow(tipWindow)) {
@@ -221,7 +221,7 @@ void showOwnBalloon(HWND edit, const std::wstring& title, std::wstring text) {
     }
     tool.lpszText = text.data();
     SendMessageW(tipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tipWindow, TTM_SETTITLEW, TTI_ERROR, reinterpret_cast<LPARAM>(title.c_str()));
+    SendMessageW(tipWindow, TTM_SETTITLEW, icon, reinterpret_cast<LPARAM>(title.c_str()));
     RECT r;
     GetWindowRect(edit, &r);
     SendMessageW(tipWindow, TTM_TRACKPOSITION, 0, MAKELPARAM(r.left + 12, r.bottom - 2));
@@ -287,4 +287,8 @@ void Win32Platform::showInputTip(Control& edit, std::string_view title, std::str
     if (!SendMessageW(hwndOf(edit), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)))
         showOwnBalloon(hwndOf(edit), wideTitle, wideText);
     MessageBeep(MB_ICONWARNING);
+}
+
+void Win32Platform::showNotice(Control& c, std::string_view title, std::string_view text) {
+    showOwnBalloon(hwndOf(c), toWide(title), toWide(text), TTI_INFO);
 }

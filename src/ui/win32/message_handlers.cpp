@@ -240,6 +240,7 @@ bool onFocus(Control& c, HWND hwnd, UINT msg, WPARAM wp) {
         if (c.kind != ControlKind::MainWindow || LOWORD(wp) == WA_INACTIVE || HIWORD(wp) != 0)
             return false;
         giveFocusBack(c);
+        if (c.onActivate.fn != nullptr) PostMessageW(hwnd, kActivated, 0, 0);
         return true;
     }
     // WM_SETFOCUS: a top-level window that gets it passes it on to the control
@@ -301,6 +302,9 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
         // A message box's Help button (or F1 in it) asks its owner, and the system
         // passes F1 on to the owner again: asked twice, answered once, from the loop.
         if (isTopLevel(c) && !helpPosted) helpPosted = PostMessageW(hwnd, kHelpAsked, 0, 0);
+        return true;
+    case kActivated:
+        raiseActivate(c);
         return true;
     case kHelpAsked:
         helpPosted = false;

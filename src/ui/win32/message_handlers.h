@@ -12,6 +12,7 @@ namespace win32 {
 constexpr UINT kChildCommand = 0xB005;
 constexpr UINT kChildNotify = 0xB006;
 constexpr UINT kHelpAsked = 0xB007;
+constexpr UINT kActivated = 0xB008; // the main window was activated: raised from the loop
 constexpr UINT kChildColourBase = 0xBC00;
 
 // The procedure of every window of the layer's classes, in front of the platform's.

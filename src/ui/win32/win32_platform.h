@@ -20,6 +20,7 @@ class Win32Platform : public Platform {
     std::string windowText(const Control& c) override;
     TextRange selection(const Control& edit) override;
     void showInputTip(Control& edit, std::string_view title, std::string_view text) override;
+    void showNotice(Control& c, std::string_view title, std::string_view text) override;
     void setWindowBounds(Control& c) override;
     void applyStyle(Control& c) override;
     void applyEnabled(Control& c) override;
