@@ -146,6 +146,12 @@ TEST(LabelFit, AnOpenedListShowsItsLongestEntryWhole) {
     addItem(ships,
             u8"Корабль дальнего действия новой серии с ещё более длинным именем (Аргон)"_cp1251);
     EXPECT_GE(droppedWidth(ships), longestEntry(ships) + 4);
+    // A 200-letter name opens the list only up to the work area's right edge.
+    addItem(ships, std::string(200, 'W'));
+    RECT at{}, work{};
+    GetWindowRect(static_cast<HWND>(ships.window), &at);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(droppedWidth(ships), work.right - at.left);
 }
 
 } // namespace

@@ -29,27 +29,34 @@ constexpr WORD kDeferredChange = 0xF;
 // rest go in right after the first paint (the field shows only the chosen one).
 constexpr int kEntriesAhead = 200;
 
-// An opened list as wide as its longest entry in the list's font, with room
-// for its scroll bar; never narrower than the list.
-void fitDroppedWidth(const Control& list, HWND hwnd) {
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
-    int widest = 0;
-    std::wstring entry;
-    for (WPARAM i = 0; i < static_cast<WPARAM>(std::max<LRESULT>(count, 0)); ++i) {
-        entry.resize(
-            static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) +
-            1);
-        const auto length =
-            SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        SIZE size{0, 0};
-        if (length > 0) GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
-        widest = std::max<int>(widest, size.cx);
+// An opened list as wide as its longest entry in the list's font (measured
+// again only when its entries changed), with room for its scroll bar; never
+// narrower than the list, and never past the right edge of its monitor's work
+// area where it opens now (a 200-letter name would run off the screen).
+void fitDroppedWidth(const Control& list, HWND hwnd, bool measure) {
+    int& widest = active->entriesWidth[const_cast<Control*>(&list)];
+    if (measure) {
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+        const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+        widest = 0;
+        std::wstring entry;
+        for (WPARAM i = 0; i < static_cast<WPARAM>(std::max<LRESULT>(count, 0)); ++i) {
+            entry.resize(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, CB_GETLBTEXTLEN, i, 0), 0)) + 1);
+            const auto length = SendMessageW(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+            SIZE size{0, 0};
+            if (length > 0) GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(length), &size);
+            widest = std::max<int>(widest, size.cx);
+        }
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
     }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    const int width = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    int width = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    RECT at{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetWindowRect(hwnd, &at) && GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        width = std::min<int>(width, monitor.rcWork.right - at.left);
     SendMessageW(hwnd, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(width, list.width)), 0);
 }
 
@@ -137,7 +144,7 @@ void listNotified(Control& c, HWND hwnd, WPARAM wp, LPARAM lp) {
     switch (HIWORD(wp)) {
     case CBN_DROPDOWN:
         addWaitingEntries(c);
-        if (active->entriesChanged.erase(&c) > 0) fitDroppedWidth(c, hwnd);
+        fitDroppedWidth(c, hwnd, active->entriesChanged.erase(&c) > 0);
         t = {static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), false, false, t.changePosted};
         break;
     case CBN_SELCHANGE:

@@ -73,6 +73,7 @@ struct Win32Platform::State {
     // Lists whose entries changed since they were last opened: the next opening
     // measures them again for the opened width.
     std::unordered_set<Control*> entriesChanged;
+    std::unordered_map<Control*, int> entriesWidth; // the longest entry's, as last measured
     // Before the main window is first shown, a list keeps only its first
     // kEntriesAhead entries in its window; the rest wait here (with the number
     // already in the window) and go in right after the first paint, in one batch,

@@ -237,6 +237,7 @@ void Win32Platform::State::forget(Control& c) {
     quietLists.erase(&c);
     listChoices.erase(&c);
     entriesChanged.erase(&c);
+    entriesWidth.erase(&c);
     waitingEntries.erase(&c);
     releaseFont(c);
 }
