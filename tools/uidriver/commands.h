@@ -12,6 +12,7 @@ bool cmdWaitWindow(Target& t, const Command& c, JsonLine& out, std::string& erro
 bool cmdWaitMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdExpectMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdExpectNoMsgbox(Target& t, const Command& c, JsonLine& out, std::string& error);
+bool cmdExpectTip(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdAnswer(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdClose(Target& t, const Command& c, JsonLine& out, std::string& error);
 bool cmdMinimise(Target& t, const Command& c, JsonLine& out, std::string& error);

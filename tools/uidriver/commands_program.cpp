@@ -131,6 +131,28 @@ bool cmdExpectNoMsgbox(Target& t, const Command&, JsonLine&, std::string& error)
     return true;
 }
 
+bool cmdExpectTip(Target& t, const Command& c, JsonLine& out, std::string& error) {
+    int ms = 0;
+    if (!timeoutArg(c, 1, t.timeoutMs, ms, error)) return false;
+    const DWORD start = GetTickCount();
+    std::string seen;
+    for (;;) {
+        for (HWND tip : shownTips(t)) {
+            seen = windowText(tip);
+            if (seen == c.args[0]) {
+                out.str("tip", seen);
+                return true;
+            }
+        }
+        if (GetTickCount() - start >= static_cast<DWORD>(ms)) {
+            error = seen.empty() ? "no tip shown within " + std::to_string(ms) + " ms"
+                                 : "the tip reads \"" + seen + "\", expected \"" + c.args[0] + "\"";
+            return false;
+        }
+        Sleep(10);
+    }
+}
+
 bool cmdAnswer(Target& t, const Command& c, JsonLine& out, std::string& error) {
     if (!t.box || !IsWindow(t.box) || !IsWindowVisible(t.box)) {
         JsonLine ignored;

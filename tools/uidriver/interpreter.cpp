@@ -21,6 +21,7 @@ constexpr CommandEntry kCommands[] = {
     {"wait-msgbox", 0, 1, cmdWaitMsgbox},
     {"expect-msgbox", 2, 3, cmdExpectMsgbox},
     {"expect-no-msgbox", 0, 0, cmdExpectNoMsgbox},
+    {"expect-tip", 1, 2, cmdExpectTip},
     {"answer", 1, 1, cmdAnswer},
     {"close", 0, 0, cmdClose},
     {"minimise", 1, 1, cmdMinimise},

@@ -289,6 +289,23 @@ HWND findMessageBox(const Target& target) {
     return search.found;
 }
 
+std::vector<HWND> shownTips(const Target& target) {
+    struct Search {
+        const Target* target;
+        std::vector<HWND> tips;
+    } search{&target, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (IsWindowVisible(window) && className(window) == "tooltips_class32" &&
+                (s->target->pid == 0 || ownerProcess(window) == s->target->pid))
+                s->tips.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tips;
+}
+
 bool processRunning(const Target& target) {
     return target.process && WaitForSingleObject(target.process, 0) == WAIT_TIMEOUT;
 }

@@ -69,6 +69,8 @@ HWND findTopWindow(const Target& target, const std::u16string& caption);
 
 // A visible message box (class #32770) of the program, or nullptr.
 HWND findMessageBox(const Target& target);
+// The program's tooltip windows shown now (balloon tips), in window order.
+std::vector<HWND> shownTips(const Target& target);
 
 // Whether the started program still runs (false when none was started).
 bool processRunning(const Target& target);
