@@ -6,12 +6,14 @@
 #include "editor/main_form.h"
 #include "game_generator.h"
 #include "tables/game_state.h"
+#include "tables/ware_list.h"
 #include "ui/control.h"
 #include "ui/headless/headless_platform.h"
 #include "version.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -67,5 +69,33 @@ void copyShipAndSaveHugeGame(benchmark::State& run) {
     std::filesystem::remove_all(path, ignored);
 }
 BENCHMARK(copyShipAndSaveHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// F3 from the ship list for the last ware's identifier in the huge game (about
+// 30,000 wares): every list read through, in every letter case, to the last entry.
+void findLastWareHugeGame(benchmark::State& run) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvex-bench-editor-find";
+    generateGame(path.string() + "/", realGameTimes(100));
+    HeadlessPlatform platform;
+    GameState game;
+    game.folder = path.string() + "/";
+    Control& application = createApplication(platform, ORVEX_CAPTION);
+    MainForm* form = buildMainWindow(application, game, Language::ru);
+    if (!form) run.SkipWithError("start-up found no name page");
+    platform.call([&] {
+        const int last = static_cast<int>(wareCount(game)) - 1;
+        form->findText = wareAt(game, last)->objectId;
+        const auto f3 = std::find_if(form->window->keyCommands.begin(), form->window->keyCommands.end(),
+                                     [](const KeyCommand& k) { return k.key == kKeyF3; });
+        for (auto _ : run) {
+            f3->slot.fn(f3->slot.context, *form->shipList);
+            if (selectedIndex(*form->ware.list) != last) run.SkipWithError("F3 did not reach the last ware");
+        }
+        run.counters["wares"] = last + 1;
+    });
+    runMessageLoop(application);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+BENCHMARK(findLastWareHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
