@@ -55,6 +55,14 @@ duplicate_caption() {
     esac
 }
 
+# The find dialog's caption in the language's interface.
+find_caption() {
+    case "$1" in
+        ru) echo "Найти" ;;
+        en) echo "Find" ;;
+    esac
+}
+
 # Runs a driver script (stdin) in a fresh copy of the sample game; a before
 # step (a function name or :) may change the copy first.
 drive() {
@@ -113,6 +121,20 @@ settle
 screenshot \${SHOTS}/duplicate.bmp
 key - escape
 UID
+    # The find dialog Ctrl+F opens, with a text typed, alone.
+    drive "$language" : <<UID
+start \${PROGRAM} --lang \${ORVEX_LANG}
+wait-window Orvex
+key ComboBox[id=ship.list] ctrl+f
+wait-window "$(find_caption "$language")"
+key - c
+key - o
+key - r
+key - e
+settle
+screenshot \${SHOTS}/find.bmp
+key - escape
+UID
     # The warning over the window: the whole screen, cut to what is not background.
     drive "$language" break_a_table <<UID
 start \${PROGRAM} --lang \${ORVEX_LANG}
@@ -123,7 +145,7 @@ screenshot \${SHOTS}/warning.bmp screen
 answer 1
 UID
     mkdir -p "$out"
-    for page in ships armament stations duplicate; do
+    for page in ships armament stations duplicate find; do
         to_png "$work/$page.bmp" "$out/$page.png"
     done
     to_png "$work/warning.bmp" "$out/warning.png" -trim +repage
