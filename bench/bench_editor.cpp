@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace {
@@ -46,10 +47,10 @@ void editorStartup(benchmark::State& run) {
 }
 BENCHMARK(editorStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Ctrl+D's copy of the shown ship in the huge game (100 times a real one),
-// then Save: every table and the name page written.
-void copyShipAndSaveHugeGame(benchmark::State& run) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvex-bench-editor-huge";
+// The editor on the huge game (100 times a real one), started; `work` runs
+// inside its loop, as a user's actions do.
+void onHugeGame(benchmark::State& run, const char* name, const std::function<void(MainForm&, GameState&)>& work) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
     generateGame(path.string() + "/", realGameTimes(100));
     HeadlessPlatform platform;
     GameState game;
@@ -57,44 +58,39 @@ void copyShipAndSaveHugeGame(benchmark::State& run) {
     Control& application = createApplication(platform, ORVEX_CAPTION);
     MainForm* form = buildMainWindow(application, game, Language::ru);
     if (!form) run.SkipWithError("start-up found no name page");
-    platform.call([&] {
-        int n = 0;
-        for (auto _ : run)
-            if (!duplicateRecord(*form, TableId::ships, 0, "SS_SH_BENCH_" + std::to_string(++n), "Kestrel").empty() ||
-                !saveTables(*form))
-                run.SkipWithError("the copy or Save failed");
-    });
+    else platform.call([&] { work(*form, game); });
     runMessageLoop(application);
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
+}
+
+// Ctrl+D's copy of the shown ship in the huge game, then Save: every table and
+// the name page written.
+void copyShipAndSaveHugeGame(benchmark::State& run) {
+    onHugeGame(run, "orvex-bench-editor-huge", [&](MainForm& form, GameState&) {
+        int n = 0;
+        for (auto _ : run)
+            if (!duplicateRecord(form, TableId::ships, 0, "SS_SH_BENCH_" + std::to_string(++n), "Kestrel").empty() ||
+                !saveTables(form))
+                run.SkipWithError("the copy or Save failed");
+    });
 }
 BENCHMARK(copyShipAndSaveHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // F3 from the ship list for the last ware's identifier in the huge game (about
 // 30,000 wares): every list read through, in every letter case, to the last entry.
 void findLastWareHugeGame(benchmark::State& run) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvex-bench-editor-find";
-    generateGame(path.string() + "/", realGameTimes(100));
-    HeadlessPlatform platform;
-    GameState game;
-    game.folder = path.string() + "/";
-    Control& application = createApplication(platform, ORVEX_CAPTION);
-    MainForm* form = buildMainWindow(application, game, Language::ru);
-    if (!form) run.SkipWithError("start-up found no name page");
-    platform.call([&] {
+    onHugeGame(run, "orvex-bench-editor-find", [&](MainForm& form, GameState& game) {
         const int last = static_cast<int>(wareCount(game)) - 1;
-        form->findText = wareAt(game, last)->objectId;
-        const auto f3 = std::find_if(form->window->keyCommands.begin(), form->window->keyCommands.end(),
+        form.findText = wareAt(game, last)->objectId;
+        const auto f3 = std::find_if(form.window->keyCommands.begin(), form.window->keyCommands.end(),
                                      [](const KeyCommand& k) { return k.key == kKeyF3; });
         for (auto _ : run) {
-            f3->slot.fn(f3->slot.context, *form->shipList);
-            if (selectedIndex(*form->ware.list) != last) run.SkipWithError("F3 did not reach the last ware");
+            f3->slot.fn(f3->slot.context, *form.shipList);
+            if (selectedIndex(*form.ware.list) != last) run.SkipWithError("F3 did not reach the last ware");
         }
         run.counters["wares"] = last + 1;
     });
-    runMessageLoop(application);
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
 }
 BENCHMARK(findLastWareHugeGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -51,3 +51,11 @@ protected:
     Control* application = nullptr;
     MainForm* form = nullptr;
 };
+
+// An editor of its own, beside a test's (or several, one after another: a
+// table of cases, each with a fresh game and window).
+struct Editor : EditorTest {
+    void TestBody() override {}
+    using EditorTest::application, EditorTest::check, EditorTest::cp, EditorTest::form, EditorTest::game,
+        EditorTest::language, EditorTest::platform, EditorTest::run, EditorTest::start, EditorTest::state;
+};

@@ -67,11 +67,7 @@ TEST(EditorSavePage, MergesAnotherProgramsNamesAndAsksAboutTheSameName) {
                  {"the same name, Yes", "Сокол", kIdYes}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        struct Editor : EditorTest {
-            void TestBody() override {}
-            using EditorTest::check, EditorTest::form, EditorTest::game, EditorTest::platform, EditorTest::run,
-                EditorTest::start, EditorTest::state;
-        } t;
+        Editor t;
         ASSERT_NE(t.start(), nullptr);
         MainForm& f = *t.form;
         t.check([&] {

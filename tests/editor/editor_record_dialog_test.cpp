@@ -57,11 +57,7 @@ const Case kCases[] = {
 TEST(EditorRecordDialog, OpensForTheShownRecordAndMakesOrRefusesTheEdit) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        struct Editor : EditorTest {
-            void TestBody() override {}
-            using EditorTest::check, EditorTest::cp, EditorTest::form, EditorTest::game, EditorTest::platform,
-                EditorTest::run, EditorTest::start, EditorTest::state;
-        } t;
+        Editor t;
         ASSERT_NE(t.start(), nullptr);
         MainForm& f = *t.form;
         Control& list = *c.group.list(f);

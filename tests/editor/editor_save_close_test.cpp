@@ -13,14 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An editor of its own, beside a test's (or several, one after another).
-struct Editor : EditorTest {
-    void TestBody() override {}
-    using EditorTest::application, EditorTest::check, EditorTest::form, EditorTest::game,
-        EditorTest::language, EditorTest::platform, EditorTest::run, EditorTest::start,
-        EditorTest::state, EditorTest::cp;
-};
-
 const std::string kChangedOnDisk = "Файл types\\TShips.txt изменён другой программой после того, как Orvex его "
                                    "прочитал. Эти поля изменили и она, и Orvex:\r\n";
 const std::string kMergedNote = "Эти файлы изменила другая программа. Её изменения объединены с правками Orvex "

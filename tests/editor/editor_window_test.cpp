@@ -126,11 +126,7 @@ TEST_F(EditorTest, AnActivatedWindowShowsTablesAnotherProgramChanged) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        struct Editor : EditorTest {
-            void TestBody() override {}
-            using EditorTest::check, EditorTest::cp, EditorTest::form, EditorTest::game, EditorTest::platform,
-                EditorTest::run, EditorTest::start, EditorTest::state;
-        } t;
+        Editor t;
         ASSERT_NE(t.start(), nullptr);
         MainForm& f = *t.form;
         const std::string other =
