@@ -138,10 +138,11 @@ void addRecordCommands(MainForm& form);
 void addFindAndHelp(MainForm& form);
 
 // The tables another program changed since the window read or wrote them, taken
-// in when all of them merge cleanly with the window's edits (as Save merges):
-// the lists keep their records, every page shows again, and a notice at the
-// shown page's list names the files. False when nothing changed, or a change
-// waits for Save (a conflict, an unreadable side, a file gone).
+// in when all of them merge cleanly with the window's edits (as Save merges),
+// and the name page when the window has no names of its own: the lists keep
+// their records, every page shows again, and a notice at the shown page's list
+// names the files. False when nothing was taken (nothing changed, or a change
+// waits for Save: a conflict, an unreadable side, a file gone, the window's names).
 bool takeChangedTables(MainForm& form);
 // The window activated again: takeChangedTables, unless Save or the close
 // question is at work.

@@ -161,4 +161,28 @@ TEST_F(EditorTest, AnActivatedWindowShowsTablesAnotherProgramChanged) {
     }
 }
 
+// A name another program gave is listed once the window is activated, unless
+// the window has names of its own (Save merges those).
+TEST_F(EditorTest, AnActivatedWindowListsNamesAnotherProgramGave) {
+    ASSERT_NE(start(), nullptr);
+    MainForm& f = *form;
+    std::string page = game.read("t/70001.xml");
+    page.replace(page.find("Кондор"), std::string("Кондор").size(), "Пустельга");
+    check([&] { game.write("t/70001.xml", page); });
+    platform.activate(*f.window);
+    check([&] {
+        EXPECT_EQ(itemText(*f.shipList, 0), cp("Пустельга"));
+        EXPECT_EQ(selectedIndex(*f.shipList), 0);
+        ASSERT_EQ(platform.tips().size(), 1u);
+        EXPECT_NE(platform.tips()[0].text.find("t\\70001.xml"), std::string::npos);
+        EXPECT_EQ(renameRecord(f, TableId::lasers, 0, cp("Лазер")), "");
+        game.write("t/70001.xml", namePage());
+    });
+    platform.activate(*f.window);
+    check([&] { EXPECT_EQ(itemText(*f.shipList, 0), cp("Пустельга")) << "the window's own names wait for Save"; });
+    platform.pressClose(*f.window);
+    platform.answer(kIdNo);
+    run();
+}
+
 } // namespace
