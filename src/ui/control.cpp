@@ -76,42 +76,46 @@ Control& makeTextControl(Control& parent, ControlKind kind, std::string_view tex
     return c;
 }
 
+// c's window, given what c kept while it had none.
+void makeWindow(Control& c) {
+    {
+        TraceSpan span("window creation");
+        c.platform->createWindow(c);
+    }
+    if (c.window == nullptr) return;
+    if (c.kind == ControlKind::List && !c.keptItems.empty()) {
+        c.platform->addItems(c, c.keptItems);
+        c.keptItems = {};
+        c.platform->setSelectedIndex(c, c.keptSelection);
+    }
+    if (c.kind == ControlKind::CheckBox && c.keptChecked) c.platform->setChecked(c, true);
+}
+
 // The windows of c's ancestors, each alone: their other children wait for the
 // loop, so that edit boxes beside a list that needed its window stay windowless.
 void createAncestors(Control& c) {
     if (c.parent == nullptr || c.parent->window != nullptr) return;
     createAncestors(*c.parent);
-    TraceSpan span("window creation");
-    c.platform->createWindow(*c.parent);
+    makeWindow(*c.parent);
 }
 
 // c's window with its ancestors', then the windows of its descendants in creation order.
 void ensureWindow(Control& c) {
     if (c.window != nullptr) return;
     createAncestors(c);
-    {
-        TraceSpan span("window creation");
-        c.platform->createWindow(c);
-    }
+    makeWindow(c);
     for (auto& child : c.children)
         ensureWindow(*child);
 }
 
-// Every window of the tree that does not exist yet, parents before children.
+// Every window of the tree that does not exist yet, parents before children;
+// a hidden page's wait until it is shown (most of a window's controls are on
+// the pages not shown first, and each window costs time to make).
 void createAll(Control& c) {
-    if (c.window == nullptr) {
-        TraceSpan span("window creation");
-        c.platform->createWindow(c);
-    }
+    if (c.kind == ControlKind::Page && !c.visible) return;
+    if (c.window == nullptr) makeWindow(c);
     for (auto& child : c.children)
         createAll(*child);
-}
-
-// Operations that send a message to a window create it, even for const reads.
-Control& needWindow(const Control& c) {
-    Control& mutableControl = const_cast<Control&>(c);
-    ensureWindow(mutableControl);
-    return mutableControl;
 }
 
 void applyBounds(Control& c) {
@@ -137,11 +141,7 @@ void autoSizeNow(Control& c) {
     }
     c.width = size.width;
     c.height = size.height;
-    // Auto-sizing makes the window; made now, it already has the measured size.
-    if (c.window != nullptr)
-        applyBounds(c);
-    else
-        ensureWindow(c);
+    applyBounds(c);
 }
 
 // Re-measures c and the auto-sized descendants that draw with its font.
@@ -393,6 +393,9 @@ void setContextMenu(Control& c, std::vector<std::string> entries, MenuSlot onIte
 
 void setVisible(Control& c, bool on) {
     c.visible = on;
+    // A page shown for the first time gets its windows now.
+    if (on && c.kind == ControlKind::Page && c.parent != nullptr && c.parent->window != nullptr)
+        createAll(c);
     if (c.window != nullptr) c.platform->applyVisible(c);
 }
 
@@ -404,6 +407,8 @@ bool isVisible(const Control& c) {
 
 std::string controlText(const Control& c) {
     if (c.window != nullptr) return c.platform->windowText(c);
+    // A list shows its chosen entry.
+    if (c.kind == ControlKind::List) return itemText(c, c.keptSelection);
     return c.text;
 }
 
@@ -489,7 +494,11 @@ int32_t tag(const Control& c) {
 
 int addItem(Control& list, std::string_view text) {
     if (list.kind != ControlKind::List) return -1;
-    ensureWindow(list);
+    if (list.window == nullptr) {
+        list.keptItems.emplace_back(text);
+        if (list.keptItems.size() == 1) list.keptSelection = 0;
+        return static_cast<int>(list.keptItems.size()) - 1;
+    }
     // Entries are appended: index 0 means the list was empty.
     int index = list.platform->addItem(list, text);
     if (index == 0) list.platform->setSelectedIndex(list, 0);
@@ -498,58 +507,63 @@ int addItem(Control& list, std::string_view text) {
 
 void setItemText(Control& list, int index, std::string_view text) {
     if (list.kind != ControlKind::List) return;
-    ensureWindow(list);
-    const int count = list.platform->itemCount(list);
+    const int count = itemCount(list);
     if (index == count)
         addItem(list, text);
+    else if (index >= 0 && index < count && list.window == nullptr)
+        list.keptItems[static_cast<size_t>(index)] = std::string(text);
     else if (index >= 0 && index < count)
         list.platform->replaceItem(list, index, text);
 }
 
 std::string itemText(const Control& list, int index) {
-    if (list.kind != ControlKind::List) return {};
-    Control& c = needWindow(list);
-    if (index < 0 || index >= c.platform->itemCount(c)) return {};
-    return c.platform->itemText(c, index);
+    if (list.kind != ControlKind::List || index < 0 || index >= itemCount(list)) return {};
+    if (list.window == nullptr) return list.keptItems[static_cast<size_t>(index)];
+    return list.platform->itemText(list, index);
 }
 
 int itemCount(const Control& list) {
     if (list.kind != ControlKind::List) return 0;
-    Control& c = needWindow(list);
-    return c.platform->itemCount(c);
+    if (list.window == nullptr) return static_cast<int>(list.keptItems.size());
+    return list.platform->itemCount(list);
 }
 
 int selectedIndex(const Control& list) {
     if (list.kind != ControlKind::List) return -1;
-    Control& c = needWindow(list);
-    return c.platform->selectedIndex(c);
+    if (list.window == nullptr) return list.keptSelection;
+    return list.platform->selectedIndex(list);
 }
 
 void setSelectedIndex(Control& list, int index) {
     if (list.kind != ControlKind::List) return;
-    ensureWindow(list);
-    if (index < 0 || index >= list.platform->itemCount(list)) index = -1;
-    list.platform->setSelectedIndex(list, index);
+    if (index < 0 || index >= itemCount(list)) index = -1;
+    if (list.window == nullptr)
+        list.keptSelection = index;
+    else
+        list.platform->setSelectedIndex(list, index);
 }
 
 void clearItems(Control& list) {
     if (list.kind != ControlKind::List) return;
-    ensureWindow(list);
-    list.platform->clearItems(list);
+    list.keptItems.clear();
+    list.keptSelection = -1;
+    if (list.window != nullptr) list.platform->clearItems(list);
 }
 
 // ---- check boxes ----
 
 bool isChecked(const Control& box) {
     if (box.kind != ControlKind::CheckBox) return false;
-    Control& c = needWindow(box);
-    return c.platform->isChecked(c);
+    if (box.window == nullptr) return box.keptChecked;
+    return box.platform->isChecked(box);
 }
 
 void setChecked(Control& box, bool on) {
     if (box.kind != ControlKind::CheckBox) return;
-    ensureWindow(box);
-    box.platform->setChecked(box, on);
+    if (box.window == nullptr)
+        box.keptChecked = on;
+    else
+        box.platform->setChecked(box, on);
 }
 
 // ---- tab controls ----

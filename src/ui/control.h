@@ -130,6 +130,12 @@ struct Control {
     bool isCancel = false;  // buttons: Esc and the window's close box press it
     std::vector<KeyCommand> keyCommands; // top-level windows: Ctrl+letter commands
     std::vector<std::string> menuItems;  // the context menu's entries ("&" marks a letter)
+    // Until the window is made (then it holds them): a list's entries and its
+    // chosen one, a check box's mark. A hidden page's controls get no windows
+    // until the page is first shown.
+    std::vector<std::string> keptItems;
+    int keptSelection = -1;
+    bool keptChecked = false;
     int dialogResult = 0;                // dialogs: what endDialog gave
     int clientWidth = -1, clientHeight = -1; // set by setClientSize, kept across style changes
     std::vector<Control*> pages;             // a tab control's pages, in tab order

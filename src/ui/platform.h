@@ -56,6 +56,11 @@ class Platform {
 
     // Lists; the window exists.
     virtual int addItem(Control& list, std::string_view text) = 0;
+    // The entries a list kept before its window was made, appended at once.
+    virtual void addItems(Control& list, const std::vector<std::string>& texts) {
+        for (const std::string& text : texts)
+            addItem(list, text);
+    }
     virtual void replaceItem(Control& list, int index, std::string_view text) = 0;
     virtual std::string itemText(const Control& list, int index) = 0;
     virtual int itemCount(const Control& list) = 0;

@@ -36,8 +36,13 @@ TEST_F(EditorTest, EveryControlHasAnEntryOfItsOwn) {
             }
         }
     };
-    // Checked once the loop has made every window, with the copy dialog open,
-    // then the find dialog's controls.
+    // Checked once every page was shown (a page's windows are made when it is
+    // first shown), with the copy dialog open, then the find dialog's controls.
+    check([&] {
+        EXPECT_EQ(platform.windowOf(*form->ware.list), nullptr);
+        for (int page : {2, 1, 0})
+            showTab(*form->tabs, page);
+    });
     platform.focus(*form->hullStrength);
     platform.pressKey(*form->window, 'D', true);
     check([&] { record(*form->window); });

@@ -136,6 +136,9 @@ TEST(LabelFit, AnOpenedListShowsItsLongestEntryWhole) {
     Window w(Language::ru);
     ASSERT_NE(w.form, nullptr);
     Control& ships = *w.form->shipList;
+    // Windows are made when first needed: here, by the focus.
+    setFocus(*w.form->cargoBayType);
+    setFocus(ships);
     addItem(ships, u8"Корабль дальнего действия новой серии с длинным именем (Аргон)"_cp1251);
     const int longest = longestEntry(ships);
     ASSERT_GT(longest, ships.width) << "the entry is longer than the closed list";

@@ -222,6 +222,24 @@ int Win32Platform::addItem(Control& list, std::string_view text) {
     return static_cast<int>(index);
 }
 
+void Win32Platform::addItems(Control& list, const std::vector<std::string>& texts) {
+    // Before the window is first shown the long lists take only their first
+    // entries; later, a page's list made when the page is first shown takes
+    // them in one batch.
+    if (!state_->mainWindowShown) {
+        for (const std::string& text : texts)
+            addItem(list, text);
+        return;
+    }
+    state_->entriesChanged.insert(&list);
+    const int inWindow = itemCount(list);
+    auto& waiting = state_->waitingEntries[&list];
+    waiting.inWindow = inWindow;
+    for (const std::string& text : texts)
+        waiting.texts.push_back(toWide(text));
+    addWaitingEntries(list);
+}
+
 void Win32Platform::replaceItem(Control& list, int index, std::string_view text) {
     addWaitingEntries(list);
     HWND hwnd = hwndOf(list);

@@ -33,6 +33,7 @@ class Win32Platform : public Platform {
     Size screenSize() override;
     Size outerSize(const Control& c, Size client) override;
     int addItem(Control& list, std::string_view text) override;
+    void addItems(Control& list, const std::vector<std::string>& texts) override;
     void replaceItem(Control& list, int index, std::string_view text) override;
     std::string itemText(const Control& list, int index) override;
     int itemCount(const Control& list) override;
