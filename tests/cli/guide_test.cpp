@@ -12,11 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "cli/command_list.h"
+#include "support/cli_run.h"
 #include "text/cp1251.h"
 #include "text/files.h"
 #include "text/texts.h"
@@ -146,27 +148,18 @@ std::vector<std::regex> shownTexts(Language language) {
     return shown;
 }
 
-// The buttons of the platform's Yes/No(/Cancel) and OK boxes: texts the window shows
-// that are not the program's.
-bool isSystemButton(const std::string& quote) {
-    for (const char* button : {"Да", "Нет", "Отмена", "OK", "Yes", "No", "Cancel"})
-        if (quote == button) return true;
-    return false;
-}
-
 TEST(Guides, EveryQuotedTextIsOneTheProgramShows) {
     for (const Guide& guide : kGuides) {
         const std::vector<std::regex> shown = shownTexts(guide.language);
         int checked = 0;
         for (const std::string& quote : quotes(guide, prose(readGuide(guide)))) {
-            if (!holdsLetter(quote) || isSystemButton(quote)) continue;
+            // The buttons of the platform's Yes/No(/Cancel) and OK boxes are not the program's texts.
+            const std::string_view buttons[] = {"Да", "Нет", "Отмена", "OK", "Yes", "No", "Cancel"};
+            if (!holdsLetter(quote) || std::ranges::find(buttons, quote) != std::end(buttons)) continue;
             // Either table form is Windows-1251: an English "Duplicate…" too.
             const std::string inTable = cp1251::fromUtf8(quote);
-            bool found = false;
-            for (const std::regex& pattern : shown)
-                if (std::regex_match(inTable, pattern)) found = true;
-            EXPECT_TRUE(found) << guide.file << " quotes \"" << quote
-                               << "\", which is no text of the program";
+            const bool found = std::ranges::any_of(shown, [&](const std::regex& p) { return std::regex_match(inTable, p); });
+            EXPECT_TRUE(found) << guide.file << " quotes \"" << quote << "\", which is no text of the program";
             ++checked;
         }
         EXPECT_GE(checked, 4) << guide.file << ": the guide's quotes were not found";
@@ -178,11 +171,11 @@ TEST(Guides, EveryCommandIsDescribedInBothAndInTheFileDescription) {
     std::string rc;
     ASSERT_TRUE(readWholeFile(ORVEX_CLI_RC, rc));
     const size_t at = rc.find("#define ORVEX_FILE_DESCRIPTION ");
-    EXPECT_NE(rc.substr(at, rc.find('\n', at) - at).find(": " + commandNames() + "\""), std::string::npos) << rc;
+    EXPECT_TRUE(holds(rc.substr(at, rc.find('\n', at) - at), ": " + commandNames() + "\"")) << rc;
     for (const Guide& guide : kGuides) {
         const std::string text = readGuide(guide);
         for (const CliCommand& command : kCliCommands)
-            EXPECT_NE(text.find("**" + std::string(command.name) + "**"), std::string::npos)
+            EXPECT_TRUE(holds(text, "**" + std::string(command.name) + "**"))
                 << guide.file << " does not describe orvex-cli " << command.name;
     }
 }

@@ -25,15 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every file of the folder by its relative path.
-std::map<std::string, std::string> filesOf(const TempGame& game) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(game.path("")))
-        if (e.is_regular_file()) files[fs::relative(e.path(), game.path("")).generic_string()] = game.read(
-            fs::relative(e.path(), game.path("")).generic_string());
-    return files;
-}
-
 // The page without the line holding `<t id="N">`: what it was before that line was added.
 std::string withoutLine(std::string page, int32_t id) {
     const size_t at = page.find("<t id=\"" + std::to_string(id) + "\">");
@@ -150,15 +141,15 @@ TEST(AddCommand, RefusalsChangeNothing) {
         TempGame game;
         writeEditorGame(game);
         if (c.page) game.write("t/70001.xml", c.page);
-        const auto before = filesOf(game);
+        const auto before = game.files();
         std::vector<std::string> args = c.args;
         args.insert(args.begin() + 1, {"--folder", game.folder()});
         args.insert(args.end(), {"--name", "Kestrel"});
         const CliRun run = runCliIn(Language::en, args);
         EXPECT_EQ(run.status, 2);
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find("Nothing written."), std::string::npos) << run.err;
-        EXPECT_EQ(filesOf(game), before);
+        EXPECT_TRUE(holds(run.err, c.says)) << run.err;
+        EXPECT_TRUE(holds(run.err, "Nothing written.")) << run.err;
+        EXPECT_EQ(game.files(), before);
     }
     TempGame noPage;
     writeEditorGame(noPage);
@@ -166,7 +157,7 @@ TEST(AddCommand, RefusalsChangeNothing) {
     const CliRun run = runCliIn(Language::ru, {"add", "--folder", noPage.folder(), "ships", "--copy", "SS_SH_CONDOR",
                                                "--id", "X", "--name", "Y"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("нет страницы имён"), std::string::npos) << run.err;
+    EXPECT_TRUE(holds(run.err, "нет страницы имён")) << run.err;
 }
 
 // rename changes the object's own line alone; a text id shared with another
@@ -231,18 +222,15 @@ TEST(MergeNames, EveryObjectKeepsItsSidesName) {
         SCOPED_TRACE(c.what);
         TempGame base, mine, theirs;
         for (const TempGame* g : {&base, &mine, &theirs}) writeEditorGame(*g);
-        for (const auto& [game, args] : {std::pair{&mine, c.mine}, {&theirs, c.theirs}}) {
-            Args withFolder = args;
-            withFolder.insert(withFolder.begin() + 1, {"--folder", game->folder()});
-            ASSERT_EQ(runCliIn(Language::en, withFolder).status, 0);
+        for (auto [game, args] : {std::pair{&mine, c.mine}, {&theirs, c.theirs}}) {
+            args.insert(args.begin() + 1, {"--folder", game->folder()});
+            ASSERT_EQ(runCliIn(Language::en, args).status, 0);
         }
         Args merge = {"merge", base.folder(), mine.folder(), theirs.folder()};
         merge.insert(merge.end(), c.prefer.begin(), c.prefer.end());
         const CliRun run = runCliIn(Language::en, merge);
         EXPECT_EQ(run.status, c.status) << run.out << run.err;
         const GameState merged = loadedGame(mine);
-        NamePage page;
-        readNamePage(page, mine.read("t/70001.xml"));
         for (const auto& [objectId, name] : c.names) {
             int32_t textId = -1;
             for (const TableName& t : kTableNames)
@@ -251,7 +239,7 @@ TEST(MergeNames, EveryObjectKeepsItsSidesName) {
                         for (const auto& r : table.records)
                             if (r.objectId == objectId) textId = r.nameTextId;
                 });
-            EXPECT_EQ(cp1251::toUtf8(lookupName(page, textId)), name) << objectId;
+            EXPECT_EQ(nameOn(mine, textId), name) << objectId;
         }
     }
 }

@@ -26,18 +26,10 @@ uint32_t seedCount() {
     return n && *n ? static_cast<uint32_t>(std::strtoul(n, nullptr, 10)) : 24u;
 }
 
-// Every file of `types` by name, with its bytes.
-std::map<std::string, std::string> typesFiles(const TempGame& game, std::string_view folder = "") {
-    const std::string types = std::string(folder) + "types/";
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(game.path(types)))
-        files[entry.path().filename().string()] = game.read(types + entry.path().filename().string());
-    return files;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+std::string lowered(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 // Names the files that differ rather than printing whole folders.
@@ -55,8 +47,8 @@ void expectSameFiles(const std::map<std::string, std::string>& got,
 // What the seed made of a table, by the file name the editor gives it.
 const WildTable& made(const WildGame& wild, std::string_view fileName) {
     static const WildTable none;
-    for (const WildTable& t : wild.tables)
-        if (sameName(t.fileName, fileName.substr(6))) return t; // after "types\\"
+    for (const WildTable& t : wild)
+        if (lowered(t.fileName) == lowered(fileName.substr(6))) return t; // after "types\\"
     return none;
 }
 
@@ -72,7 +64,7 @@ TEST(WildFolders, ExportThenImportEqualsOneSave) {
         writeWildGame(viaEditor, ORVEX_SAMPLE_GAME, seed);
         const GameState before = loadedGame(viaEditor);
         ASSERT_TRUE(saveAllTables(before).failed.empty());
-        auto expected = typesFiles(viaEditor);
+        auto expected = viaEditor.files("types");
         for (const TableName& t : kTableNames) {
             const WildTable& table = made(wild, t.fileName);
             const std::string csv = viaCli.folder() + std::string(t.key) + ".csv";
@@ -89,12 +81,12 @@ TEST(WildFolders, ExportThenImportEqualsOneSave) {
                 visitTable(before, t.id, [&](const auto& v) {
                     expected[table.fileName] = tableFileText(v.headerValue, forReplacement(v.file), v.records);
                 });
-                for (const auto& [name, bytes] : typesFiles(viaCli))
-                    if (name.ends_with(".bak") && sameName(name, fs::path(table.fileName).replace_extension(".bak").string()))
+                for (const auto& [name, bytes] : viaCli.files("types"))
+                    if (lowered(name) == lowered(fs::path(table.fileName).replace_extension(".bak").string()))
                         expected[name] = bytes;
             }
         }
-        expectSameFiles(typesFiles(viaCli), expected);
+        expectSameFiles(viaCli.files("types"), expected);
     }
 }
 
@@ -103,13 +95,9 @@ TEST(WildFolders, ExportThenImportEqualsOneSave) {
 // merged copy (a new folder) is MINE's files byte for byte, its name page with them.
 TEST(WildFolders, DiffAndMergeOfAFolderWithItsCopiesChangeNothing) {
     const auto lowerNames = [](const std::map<std::string, std::string>& files) {
-        std::map<std::string, std::string> lowered;
-        for (const auto& [name, bytes] : files) {
-            std::string lower = name;
-            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            lowered[lower] = bytes;
-        }
-        return lowered;
+        std::map<std::string, std::string> lower;
+        for (const auto& [name, bytes] : files) lower[lowered(name)] = bytes;
+        return lower;
     };
     for (uint32_t seed = 0; seed < seedCount(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
@@ -117,12 +105,12 @@ TEST(WildFolders, DiffAndMergeOfAFolderWithItsCopiesChangeNothing) {
         for (const TempGame* g : {&base, &mine, &theirs}) writeWildGame(*g, ORVEX_SAMPLE_GAME, seed, false);
         const CliRun same = cli({"diff", "--folder", mine.folder(), "--against", base.folder()});
         EXPECT_EQ(same.status, 0) << same.out << same.err;
-        const auto before = typesFiles(mine);
+        const auto before = mine.files("types");
         const CliRun merged =
             cli({"merge", base.folder(), mine.folder(), theirs.folder(), "-o", out.folder() + "mods/merged"});
         ASSERT_EQ(merged.status, 0) << merged.out << merged.err;
-        expectSameFiles(typesFiles(mine), before);
-        expectSameFiles(lowerNames(typesFiles(out, "mods/merged/")), lowerNames(before));
+        expectSameFiles(mine.files("types"), before);
+        expectSameFiles(lowerNames(out.files("mods/merged/types")), lowerNames(before));
         EXPECT_EQ(out.read("mods/merged/t/70001.xml"), mine.read("t/70001.xml"));
     }
 }

@@ -3,6 +3,7 @@
 // name, in a language of the test's choosing; the exit status and what it said.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/run_cli.h"
@@ -18,3 +19,6 @@ inline CliRun runCliIn(Language language, std::vector<std::string> args) {
     const int status = runCli(args, io, language);
     return {status, io.out, io.err};
 }
+
+// Whether `text` holds `part` anywhere.
+inline bool holds(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,16 @@ class TempGame {
                                       std::filesystem::copy_options::overwrite_existing);
     }
 
+    // Every entry under `folder` (the whole game by default) by its path from
+    // there: a file's bytes, "<folder>" for a folder.
+    std::map<std::string, std::string> files(std::string_view folder = "") const {
+        std::map<std::string, std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path(folder))) {
+            const std::string name = std::filesystem::relative(entry.path(), path(folder)).generic_string();
+            found[name] = entry.is_directory() ? "<folder>" : read((std::filesystem::path(folder) / name).generic_string());
+        }
+        return found;
+    }
     // Names of the entries in `types` as the disk spells them, sorted.
     std::vector<std::string> typesEntries() const {
         std::vector<std::string> names;

@@ -44,9 +44,7 @@ struct WildTable {
     bool recordsLoaded() const { return countAboveLines && !nulTail; }
 };
 
-struct WildGame {
-    std::vector<WildTable> tables;
-};
+using WildGame = std::vector<WildTable>; // a table a file
 
 namespace wild_detail {
 
@@ -163,7 +161,7 @@ inline WildGame writeWildGame(const TempGame& game, const std::filesystem::path&
             for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         game.write("types/" + name, text);
         made.fileName = name;
-        wild.tables.push_back(made);
+        wild.push_back(made);
     }
     return wild;
 }
