@@ -47,6 +47,19 @@ std::string csvOf(const std::vector<CsvRow>& rows) {
     return csv;
 }
 
+// Each table's state in a JSON report of check or diff.
+std::map<std::string, std::string> statesOf(const nlohmann::json& doc) {
+    std::map<std::string, std::string> states;
+    for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
+    return states;
+}
+
+// A command and its exit status.
+struct StatusCase {
+    std::vector<std::string> args;
+    int status;
+};
+
 // A ship line whose shield and missile counts are 1 unless given.
 std::string ship(std::map<int, std::string> set, const std::string& groups, const std::string& id) {
     set.try_emplace(21, "1");
@@ -121,31 +134,23 @@ TEST(Check, ReportsEachFindingWithItsPlace) {
     EXPECT_EQ(found, expected);
     // A station without a name is listed by its objectId and race (a line this
     // short has neither).
-    EXPECT_NE(text.out.find("types\\TFactories.txt:3: warning: поле 7: nameTextId 0 — нет на странице "
-                            "имён, в списке будет « ()»"),
-              std::string::npos);
-    EXPECT_NE(text.out.find("types\\TWareB.txt:1: error: поле 2: в заголовке записей 3, а строк записей 1; "
-                            "редактор не сохранит эту таблицу [count-lines]"),
-              std::string::npos);
+    EXPECT_TRUE(holds(text.out, "types\\TFactories.txt:3: warning: поле 7: nameTextId 0 — нет на странице имён, "
+                                "в списке будет « ()»"));
+    EXPECT_TRUE(holds(text.out, "types\\TWareB.txt:1: error: поле 2: в заголовке записей 3, а строк записей 1; "
+                                "редактор не сохранит эту таблицу [count-lines]"));
     EXPECT_EQ(doc.at("errors"), 3);
     EXPECT_EQ(doc.at("warnings"), 20);
-    EXPECT_NE(text.out.find("ошибок: 3, предупреждений: 20"), std::string::npos) << text.out;
-    std::map<std::string, std::string> states;
-    for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
+    EXPECT_TRUE(holds(text.out, "ошибок: 3, предупреждений: 20")) << text.out;
+    std::map<std::string, std::string> states = statesOf(doc);
     EXPECT_EQ(states.size(), 12u);
-    EXPECT_EQ(states["wareE"], "missing");
-    EXPECT_EQ(states["wareF"], "unreadable");
-    EXPECT_EQ(states["wareM"], "notInFormat");
-    EXPECT_EQ(states["ships"], "ok");
+    EXPECT_EQ(std::tuple(states["wareE"], states["wareF"], states["wareM"], states["ships"]),
+              std::tuple("missing", "unreadable", "notInFormat", "ok"));
 }
 
 TEST(Check, ExitStatuses) {
     TempGame empty;
     fs::remove(empty.path("types"));
-    const struct {
-        std::vector<std::string> args;
-        int status;
-    } cases[] = {
+    const StatusCase cases[] = {
         {{"check", "--folder", ORVEX_SAMPLE_GAME}, 0},             // warnings only
         {{"check", "--strict", "--folder", ORVEX_SAMPLE_GAME}, 1}, // warnings count
         {{"check", "--folder", empty.folder()}, 2},                // no types folder
@@ -158,7 +163,7 @@ TEST(Check, ExitStatuses) {
         {{"--version"}, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(cli(c.args).status, c.status) << testing::PrintToString(c.args);
-    EXPECT_NE(cli({"import", "--help"}).out.find("--dry-run"), std::string::npos);
+    EXPECT_TRUE(holds(cli({"import", "--help"}).out, "--dry-run"));
     EXPECT_EQ(cli({"export", "--version"}).out, "orvex-cli " ORVEX_PROJECT_VERSION "\n");
     const std::string noCommand = cli({}).err;
     EXPECT_EQ(noCommand.substr(0, noCommand.find('\n')), "orvex-cli: нет команды: укажите одну из " + commandNames());
@@ -186,10 +191,10 @@ class Import : public ::testing::Test {
         ships = cli({"export", "--folder", game.folder(), "ships"}).out;
         before = game.read("types/TShips.txt");
     }
-    CliRun importShips(const std::string& csv, bool dryRun = false) {
+    CliRun importShips(const std::string& csv, const char* option = nullptr) {
         game.write("ships.csv", csv);
         std::vector<std::string> args = {"import", "--folder", game.folder(), "ships", game.folder() + "ships.csv"};
-        if (dryRun) args.push_back("--dry-run");
+        if (option) args.push_back(option);
         return cli(args);
     }
     TempGame game;
@@ -207,23 +212,15 @@ TEST_F(Import, RefusesEveryBadCellAndWritesNothing) {
             row.cells[12] = "12abc";
         }
     };
-    const CliRun run = importShips(asRussianSpreadsheet(ships, edit), true);
+    const CliRun run = importShips(asRussianSpreadsheet(ships, edit), "--dry-run");
     EXPECT_EQ(run.status, 1);
     const std::string file = game.folder() + "ships.csv";
     for (const std::string& line : {file + ":2: error: column speed: «0,58» — не число",
                                     file + ":3: error: column col11: «12abc» — не число",
                                     file + ":3: error: column groups: "})
-        EXPECT_NE(run.err.find(line), std::string::npos) << run.err;
+        EXPECT_TRUE(holds(run.err, line)) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4) << run.err; // three and "nothing written"
-
-    std::string noHull = ships;
-    const size_t at = noHull.find(",hullStrength");
-    noHull.erase(at, std::string(",hullStrength").size());
-    const CliRun missing = importShips(noHull);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find(":1: error: column hullStrength: столбца нет в файле"), std::string::npos);
     EXPECT_EQ(game.read("types/TShips.txt"), before);
-    EXPECT_FALSE(game.exists("types/TShips.bak"));
 }
 
 // The summary counts what diff reports between the table before and after, and
@@ -248,7 +245,7 @@ TEST_F(Import, SummaryCountsAsDiffAndNamesRewrittenLines) {
         });
     const std::string expected = "types\\TShips.txt: записей было 6, %s 6; %s 1, %s 1, %s 1; ещё строк %s "
                                  "только в записи чисел редактора: 2 (строка 2: «0.58» %s «0.58000»)\n";
-    const CliRun dry = importShips(csv, true);
+    const CliRun dry = importShips(csv, "--dry-run");
     ASSERT_EQ(dry.status, 0) << dry.err;
     EXPECT_EQ(dry.out.substr(0, dry.out.find('\n') + 1),
               formatText(expected, {"будет", "изменится", "добавится", "удалится", "перепишется", "станет"}));
@@ -299,28 +296,42 @@ TEST_F(Import, TakesOrRefusesEachCell) {
         const std::string file = game.read("types/TShips.txt");
         if (c.error.empty()) {
             EXPECT_EQ(run.status, 0) << c.value << run.err;
-            EXPECT_NE(file.substr(0, file.find("\r\n", file.find("\r\n") + 2) + 2).find(c.written), std::string::npos)
+            EXPECT_TRUE(holds(file.substr(0, file.find("\r\n", file.find("\r\n") + 2) + 2), c.written))
                 << c.column << file.substr(0, 400);
         } else {
             EXPECT_EQ(run.status, 1) << c.column << " " << c.value;
-            EXPECT_NE(run.err.find("ships.csv:2: error: " + c.error), std::string::npos) << run.err;
+            EXPECT_TRUE(holds(run.err, "ships.csv:2: error: " + c.error)) << run.err;
             EXPECT_EQ(file, before);
         }
         game.write("types/TShips.txt", before);
     }
 }
 
-// A CSV of the header row alone would empty the table: refused unless asked for.
-TEST_F(Import, EmptiesATableOnlyWhenAllowed) {
+// A file without a column, a header row alone (which would empty the table unless
+// asked for) and a table that cannot be written write nothing, and a failed write
+// says only that: no counts as if the table were written.
+TEST_F(Import, WholeFileRefusalsWriteNothing) {
+    std::string noHull = ships;
+    noHull.erase(noHull.find(",hullStrength"), 13);
     const std::string headerOnly = ships.substr(0, ships.find('\n') + 1);
-    const CliRun refused = importShips(headerOnly);
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("--allow-empty"), std::string::npos) << refused.err;
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(game.read("types/TShips.txt"), before);
-    game.write("ships.csv", headerOnly);
-    const CliRun allowed =
-        cli({"import", "--folder", game.folder(), "ships", game.folder() + "ships.csv", "--allow-empty"});
+    const auto noWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const struct {
+        std::string csv;
+        bool readOnly;
+        std::string says;
+    } cases[] = {{noHull, false, ":1: error: column hullStrength: столбца нет в файле"},
+                 {headerOnly, false, "--allow-empty"},
+                 {ships, true, "не удалось записать types\\TShips.txt"}};
+    for (const auto& c : cases) {
+        if (c.readOnly) fs::permissions(game.path("types/TShips.txt"), noWrite, fs::perm_options::remove);
+        const CliRun run = importShips(c.csv);
+        fs::permissions(game.path("types/TShips.txt"), fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(std::pair(run.status, run.out), std::pair(1, std::string())) << c.says;
+        EXPECT_TRUE(holds(run.err, c.says)) << run.err;
+        EXPECT_EQ(game.read("types/TShips.txt"), before);
+        EXPECT_FALSE(game.exists("types/TShips.bak"));
+    }
+    const CliRun allowed = importShips(headerOnly, "--allow-empty");
     EXPECT_EQ(allowed.status, 0) << allowed.err;
     EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships"}).out, headerOnly);
 }
@@ -328,39 +339,28 @@ TEST_F(Import, EmptiesATableOnlyWhenAllowed) {
 // The bytes about to be written are read back as the loader reads them: an
 // objectId with a NUL (which the CSV check refuses earlier) would end its line.
 TEST(ReadBack, NamesTheRecordAndColumnThatWouldNotComeBack) {
-    std::vector<TLasers> lasers(3);
-    lasers[1].objectId = std::string("LA\0X", 4);
-    const ReadBackProblem problem = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::ru);
-    EXPECT_EQ(problem.record, 1);
-    EXPECT_EQ(problem.column, columnIndex(recordColumns<TLasers>(), "objectId"));
-    EXPECT_NE(problem.reason, "");
-    // A ";" in an objectId loads in format, as another objectId and rest.
-    lasers[1].objectId = "LA;X";
-    const ReadBackProblem other =
-        readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);
-    EXPECT_EQ(other.record, 1);
-    EXPECT_EQ(other.column, columnIndex(recordColumns<TLasers>(), "objectId"));
-    EXPECT_NE(other.reason.find("\"LA\" instead of \"LA;X\""), std::string::npos) << other.reason;
-    lasers[1].objectId = "LA_X";
-    EXPECT_EQ(readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::ru).record, -1);
-    // A real with more digits than the writer keeps: the same cells, another value.
-    lasers[2].col11 = 1.0 / 3;
-    const ReadBackProblem digits = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);
-    EXPECT_EQ(digits.record, 2);
-    EXPECT_EQ(digits.column, columnIndex(recordColumns<TLasers>(), "col11"));
-    EXPECT_NE(digits.reason.find("\"0.333333333333333\""), std::string::npos) << digits.reason;
-}
-
-// A failed write says only that: no counts as if the table were written.
-TEST_F(Import, AFailedWriteReportsOnlyTheFailure) {
-    fs::permissions(game.path("types/TShips.txt"), fs::perms::owner_write | fs::perms::group_write |
-                                                        fs::perms::others_write,
-                    fs::perm_options::remove);
-    const CliRun run = importShips(ships);
-    fs::permissions(game.path("types/TShips.txt"), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("не удалось записать types\\TShips.txt"), std::string::npos) << run.err;
+    const struct {
+        std::string objectId; // of the second laser
+        double col11;         // of the third
+        int record;
+        std::string_view column, says;
+    } cases[] = {
+        {std::string("LA\0X", 4), 0, 1, "objectId", ""},
+        {"LA;X", 0, 1, "objectId", "\"LA\" instead of \"LA;X\""}, // loads in format, as another objectId and rest
+        {"LA_X", 0, -1, "", ""},
+        {"LA_X", 1.0 / 3, 2, "col11", "\"0.333333333333333\""}, // the same cells, another value
+    };
+    for (const auto& c : cases) {
+        std::vector<TLasers> lasers(3);
+        lasers[1].objectId = c.objectId;
+        lasers[2].col11 = c.col11;
+        const ReadBackProblem p = readBackProblem(1, TableFile{}, std::span<const TLasers>(lasers), Language::en);
+        EXPECT_EQ(std::tuple(p.record, p.column, p.reason.empty()),
+                  std::tuple(c.record, c.column.empty() ? -1 : columnIndex(recordColumns<TLasers>(), c.column),
+                             c.record < 0))
+            << c.objectId;
+        EXPECT_TRUE(holds(p.reason, c.says)) << p.reason;
+    }
 }
 
 // export -o never replaces a table, a name page or a backup, of this game folder
@@ -370,26 +370,24 @@ TEST(Export, RefusesATableFileOrBackupAsItsOutput) {
     game.copyGame(ORVEX_SAMPLE_GAME);
     other.copyGame(ORVEX_SAMPLE_GAME);
     const std::string before = game.read("types/TShips.txt");
-    for (const std::string out : {"types/TShips.txt", "types/tships.TXT", "types/../types/TLaser.txt",
-                                  "types/./TWareB.txt", "types/TShips.bak", "types/TWareT.bak", "mine.BAK",
-                                  "t/70001.xml", "T/440001.XML", "elsewhere/TYPES/TFactories.txt"}) {
-        const CliRun run = cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + out});
-        EXPECT_EQ(run.status, 1) << out;
-        EXPECT_NE(run.err.find("резервная копия"), std::string::npos) << run.err;
-    }
+    std::vector<std::pair<const char*, std::string>> outs; // the table exported, the output
+    for (const char* out : {"types/TShips.txt", "types/tships.TXT", "types/../types/TLaser.txt", "types/./TWareB.txt",
+                            "types/TShips.bak", "types/TWareT.bak", "mine.BAK", "t/70001.xml", "T/440001.XML",
+                            "elsewhere/TYPES/TFactories.txt"})
+        outs.emplace_back("ships", game.folder() + out);
+    // Another game folder's table, in another letter case.
+    for (const char* out : {"types/TShips.txt", "types/tships.txt", "TYPES/TShips.txt"})
+        outs.emplace_back("lasers", other.folder() + out);
     // Another name of the table's own file, where the system has them.
     std::error_code linked;
     fs::create_hard_link(game.path("types/TShips.txt"), game.path("ships-link.txt"), linked);
-    if (!linked) {
-        EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "ships-link.txt"}).status, 1);
+    if (!linked) outs.emplace_back("ships", game.folder() + "ships-link.txt");
+    for (const auto& [table, out] : outs) {
+        const CliRun run = cli({"export", "--folder", game.folder(), table, "-o", out});
+        EXPECT_EQ(run.status, 1) << out;
+        EXPECT_TRUE(holds(run.err, "резервная копия")) << run.err;
     }
-    // Another game folder's table, in another letter case.
-    const std::string otherShips = other.read("types/TShips.txt");
-    for (const std::string out : {"types/TShips.txt", "types/tships.txt", "TYPES/TShips.txt"}) {
-        EXPECT_EQ(cli({"export", "--folder", game.folder(), "lasers", "-o", other.folder() + out}).status, 1) << out;
-    }
-    EXPECT_EQ(other.read("types/TShips.txt"), otherShips);
-    EXPECT_EQ(game.read("types/TShips.txt"), before);
+    EXPECT_EQ(std::pair(game.read("types/TShips.txt"), other.read("types/TShips.txt")), std::pair(before, before));
     EXPECT_FALSE(game.exists("types/TShips.bak"));
     // A table's name outside a types folder is an ordinary file.
     EXPECT_EQ(cli({"export", "--folder", game.folder(), "ships", "-o", game.folder() + "TShips.txt"}).status, 0);
@@ -440,9 +438,7 @@ class Diff : public ::testing::Test {
 
 TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
     const CliRun json = diff({"--format", "json"}), text = diff({}), markdown = diff({"--format", "markdown"});
-    EXPECT_EQ(json.status, 1);
-    EXPECT_EQ(text.status, 1);
-    EXPECT_EQ(markdown.status, 1);
+    EXPECT_EQ(std::tuple(json.status, text.status, markdown.status), std::tuple(1, 1, 1));
     const nlohmann::json doc = nlohmann::json::parse(json.out);
     const auto str = [](const nlohmann::json& j) { return j.is_string() ? j.get<std::string>() : j.dump(); };
     std::set<std::string> seen; // "table state [header old>new] [remarks] [reordered] changes…"
@@ -472,27 +468,22 @@ TEST_F(Diff, ReportsEveryChangeAlikeInItsThreeForms) {
          {"types\\TShips.txt: Кондор (SS_SH_KND): Начальная скорость 125 → 140 м/с (speed 27750 → 31080)",
           "→ XL (cargoBayType", "Примерная стоимость корабля 272680 → 324620 кр.",
           "Ценовой коэффициент 60 → 100 (priceCoefficient 60 → 100), Средняя стоимость 728 → 1213 кр."})
-        EXPECT_NE(text.out.find(expected), std::string::npos) << expected << "\n" << text.out;
-    EXPECT_NE(diff({"--lang", "en", "ships"}).out.find(": Speed 125 → 140 m/s (speed 27750 → 31080)"), std::string::npos);
-    EXPECT_NE(markdown.out.find("## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Маневренность вращения: 92 → 95 %; Начальная скорость: 125 → 140 "
-                                 "м/с; Ускорение: 18 → 20 м/с²; `col11`: `35` → `36`;"), std::string::npos) << markdown.out;
+        EXPECT_TRUE(holds(text.out, expected)) << expected << "\n" << text.out;
+    EXPECT_TRUE(holds(diff({"--lang", "en", "ships"}).out, ": Speed 125 → 140 m/s (speed 27750 → 31080)"));
+    EXPECT_TRUE(holds(markdown.out, "## types\\TShips.txt\n\n- Кондор (`SS_SH_KND`): Маневренность вращения: 92 → 95 %; "
+                                    "Начальная скорость: 125 → 140 м/с; Ускорение: 18 → 20 м/с²; `col11`: `35` → `36`;"))
+        << markdown.out;
 }
 
 TEST_F(Diff, BackupsSidesNotInFormatAndExitStatuses) {
     const CliRun backups = cli({"diff", "--folder", after.folder(), "--backups", "--format", "json"});
     EXPECT_EQ(backups.status, 1) << backups.err;
-    std::map<std::string, std::string> states;
-    const nlohmann::json doc = nlohmann::json::parse(backups.out);
-    for (const auto& t : doc.at("tables")) states[t.at("table")] = t.at("state");
-    EXPECT_EQ(states["ships"], "compared");
-    EXPECT_EQ(states["lasers"], "compared");
-    EXPECT_EQ(states["rockets"], "no-backup");
+    std::map<std::string, std::string> states = statesOf(nlohmann::json::parse(backups.out));
+    EXPECT_EQ(std::tuple(states["ships"], states["lasers"], states["rockets"]),
+              std::tuple("compared", "compared", "no-backup"));
 
     before.writeLines("types/TRockets.txt", {"12;1;", "0;x;"}); // a side not in format
-    const struct {
-        std::vector<std::string> args;
-        int status;
-    } cases[] = {
+    const StatusCase cases[] = {
         {{"diff", "--folder", ORVEX_SAMPLE_GAME, "--against", ORVEX_SAMPLE_GAME}, 0},
         {{"diff", "--folder", after.folder(), "--against", before.folder(), "wareB", "TWareE.txt"}, 0},
         {{"diff", "--folder", after.folder(), "--against", before.folder(), "ships"}, 1},
