@@ -29,11 +29,8 @@ class Loading : public ::testing::Test {
   protected:
     Loading() { state.folder = game.folder(); }
     // Loads a ship table holding the given record lines under a header of 1;n;.
-    void loadShipLines(std::initializer_list<std::string> lines) {
-        std::string text = "1;" + std::to_string(lines.size()) + ";\r\n";
-        for (const std::string& line : lines)
-            text += line + "\r\n";
-        game.write("types/TShips.txt", text);
+    void loadShipLines(const std::vector<std::string>& lines) {
+        game.write("types/TShips.txt", tablesFile(1, lines));
         loadTable(state, TableId::ships);
     }
     TempGame game;
@@ -42,9 +39,11 @@ class Loading : public ::testing::Test {
 
 // A cockpit line: fourteen numbers, the weapon mask in column 8.
 std::string cockpit(int mask, std::string_view objectId) {
-    return "1;2;3;4;5;6;7;8;" + std::to_string(mask) + ";10;11;12;13;14;" + std::string(objectId) +
-           ";";
+    return "1;2;3;4;5;6;7;8;" + std::to_string(mask) + ";10;11;12;13;14;" + std::string(objectId) + ";";
 }
+
+// A ware line: twelve numbers with the name id in column 6, then the objectId.
+std::string ware(std::string_view objectId) { return "1;2;0.5;1.5;5;6;7;8;100;10;11;3;" + std::string(objectId) + ";"; }
 
 // Lines 1 to count are records whatever they hold: a blank line is a record of
 // zeros. Lines after them are no records but are kept. Lines end in CR LF, CR or LF.
@@ -105,8 +104,8 @@ TEST_F(Loading, ACountAboveTheLinesLoadsOnlyTheRecordsTheFileHas) {
         EXPECT_LE(state.lasers.records.capacity(), 3u);
     }
     // Ware files after a short one take their records at the right place.
-    game.writeLines("types/TWareB.txt", {"10;4;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;B0;"});
-    game.writeLines("types/TWareE.txt", {"11;1;", "1;2;0.5;1.5;5;6;7;8;100;10;11;3;E0;"});
+    game.writeLines("types/TWareB.txt", {"10;4;", ware("B0")});
+    game.writeLines("types/TWareE.txt", {"11;1;", ware("E0")});
     loadWares(state);
     EXPECT_EQ(std::tuple(wareCount(state), state.wareB.count, wareAt(state, 1)->objectId), std::tuple(2u, 1, "E0"));
 }
@@ -159,11 +158,6 @@ TEST_F(Loading, HeaderRules) {
                              !c.problem.empty() && !c.unreadable))
             << c.file;
     }
-}
-
-// A ware line: twelve numbers with the name id in column 6, then the objectId.
-std::string ware(std::string_view objectId) {
-    return "1;2;0.5;1.5;5;6;7;8;100;10;11;3;" + std::string(objectId) + ";";
 }
 
 // Ware files of 3, 0, 2, 1 and 4 records join in file order, each record priced

@@ -25,8 +25,6 @@ std::vector<std::string> failedPaths(const SaveReport& report) {
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 
-std::string zeros(int n) { return numbers(n); }
-
 // Every table, in the shapes a game's files take: numbers with signs, leading
 // zeros and long fractions, lower-case file names, LF and CR LF line ends, text
 // after the fields and after the records, counts that do not match the line.
@@ -42,16 +40,16 @@ void writeUntidyGame(const TempGame& game) {
     game.writeLines("types/TLaser.txt",
                     {"2;2;", "1;2;0.50000;1.25;5;6;77;8;9;10;11;12.5;13;14;15;16;4;SS_LA_A;",
                      "1;2;3;4;5;6;78;8;9;10;11;12;13;14;15;16;4;SS_LA_B;"});
-    game.writeLines("types/TBullets.txt", {"3;1;", zeros(32) + "SS_BU_A;"});
-    game.writeLines("types/TShields.txt", {"4;1;", zeros(16) + "SS_SH_A;"});
-    game.writeLines("types/TRockets.txt", {"5;1;", zeros(30) + "SS_MI_A;", "", "trailing"});
+    game.writeLines("types/TBullets.txt", {"3;1;", numbers(32) + "SS_BU_A;"});
+    game.writeLines("types/TShields.txt", {"4;1;", numbers(16) + "SS_SH_A;"});
+    game.writeLines("types/TRockets.txt", {"5;1;", numbers(30) + "SS_MI_A;", "", "trailing"});
     game.writeLines("types/TFactories.txt",
                     {"6;1;", "1;2;3;4;5;6;79;8;1.5e1;10;11;12;13;5;15;16;17;18;19;20;2;SS_FA_A;"});
-    game.writeLines("types/TWareB.txt", {"10;2;", zeros(12) + "W_B0;", zeros(12) + "W_B1;"});
+    game.writeLines("types/TWareB.txt", {"10;2;", numbers(12) + "W_B0;", numbers(12) + "W_B1;"});
     game.writeLines("types/TWareE.txt", {"11;0;"});
     game.writeLines("types/TWareF.txt", {"12;1;", "1;2;0.333;4;5;6;7;8;9;10;11;3;W_F0;"});
-    game.writeLines("types/TWareM.txt", {"13;1;", zeros(12) + "W_M0;"});
-    game.writeLines("types/TWareT.txt", {"14;1;", zeros(12) + "W_T0;"});
+    game.writeLines("types/TWareM.txt", {"13;1;", numbers(12) + "W_M0;"});
+    game.writeLines("types/TWareT.txt", {"14;1;", numbers(12) + "W_T0;"});
 }
 
 const char* const kTables[12] = {"TBullets", "TCockpits", "TShips",   "TFactories",
@@ -95,7 +93,7 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     EXPECT_EQ(game.read("types/TFactories.txt"),
               "6;1;\r\n1;2;3;4;5;6;79;8;15;10;11;12;13;5;15;16;17;18;19;20;2;SS_FA_A;\r\n");
     EXPECT_EQ(game.read("types/TRockets.txt"),
-              "5;1;\r\n" + zeros(30) + "SS_MI_A;\r\n\r\ntrailing\r\n");
+              "5;1;\r\n" + numbers(30) + "SS_MI_A;\r\n\r\ntrailing\r\n");
     EXPECT_EQ(game.read("types/TWareE.txt"), "11;0;\r\n") << "a header line alone";
     EXPECT_EQ(game.read("types/TWareF.txt"), "12;1;\r\n1;2;0.333;4;5;6;7;8;42;10;11;3;W_F0;\r\n");
     std::string fixed = shipFixedColumns();
@@ -108,12 +106,9 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     const std::vector<std::string> first = tableBytes(game);
     ASSERT_EQ(failedPaths(saveAllTables(loadedGame(game))), Paths{});
     EXPECT_EQ(tableBytes(game), first);
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(game.read(std::string("types/") + kTables[i] + ".bak"), original[i])
-            << kTables[i];
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(game.read(std::string("types/") + kTables[i] + ".bak"), original[i]) << kTables[i];
     const Paths entries = game.typesEntries();
-    EXPECT_EQ(entries.size(), 24u);
-    EXPECT_EQ(std::count(entries.begin(), entries.end(), "tships.txt"), 1);
+    EXPECT_EQ(std::pair(entries.size(), std::count(entries.begin(), entries.end(), "tships.txt")), std::pair(24ul, 1l));
 }
 
 // Tables missing at start-up are not created; unreadable ones and ones not in
@@ -124,11 +119,11 @@ TEST_F(Saving, OnlyTablesReadAsTheyStandAreWritten) {
         {"types/TLaser.txt", "1;1000001;\r\nwhatever\r\n"},
         {"types/TWareM.txt", "1;-1;\r\n"},
         {"types/TWareB.txt", "1;-1;\r\n"},
-        {"types/TBullets.txt", "1;1;\n" + zeros(5) + "0;SG_LASER_IRE;8003;" + zeros(24) + "X;\n"},
-        {"types/TShields.txt", "// tool\r\n4;1;\r\n" + zeros(16) + "SS_SH_A\r\n"},
-        {"types/TRockets.txt", "5;1;\r\n0,58;" + zeros(29) + "SS_MI_A;\r\n"},
-        {"types/TFactories.txt", "6;3;\n" + zeros(21) + "SS_FA_A;\n" + zeros(21) + "SS_FA_B;\n"},
-        {"types/TWareT.txt", "14;1;\r\n" + zeros(12) + "W_T0;\r\n" + std::string(3, '\0')}};
+        {"types/TBullets.txt", "1;1;\n" + numbers(5) + "0;SG_LASER_IRE;8003;" + numbers(24) + "X;\n"},
+        {"types/TShields.txt", "// tool\r\n4;1;\r\n" + numbers(16) + "SS_SH_A\r\n"},
+        {"types/TRockets.txt", "5;1;\r\n0,58;" + numbers(29) + "SS_MI_A;\r\n"},
+        {"types/TFactories.txt", "6;3;\n" + numbers(21) + "SS_FA_A;\n" + numbers(21) + "SS_FA_B;\n"},
+        {"types/TWareT.txt", "14;1;\r\n" + numbers(12) + "W_T0;\r\n" + std::string(3, '\0')}};
     for (const auto& [name, bytes] : kept) game.write(name, bytes);
     game.writeLines("types/TCockpits.txt", {"1;0;"});
     game.write("types/TWareB.bak", "old");
@@ -146,8 +141,7 @@ TEST_F(Saving, OnlyTablesReadAsTheyStandAreWritten) {
 // alone stays LF alone, CR LF and any mix (a lone CR too) become CR LF, and the
 // last line ends only if it did.
 TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
-    const std::string a = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_A;";
-    const std::string b = "1;2;3;4;5;6;7;8;9;10;11;12;13;14;SS_CO_B;";
+    const std::string a = recordLine(14, {}, "SS_CO_A"), b = recordLine(14, {}, "SS_CO_B");
     const struct {
         std::string read, written;
     } cases[] = {
@@ -168,7 +162,7 @@ TEST_F(Saving, EachTableKeepsTheLineEndsItWasReadWith) {
     loadTable(state, TableId::cockpits);
     state.cockpits.records[0].weaponMask = 77;
     ASSERT_EQ(failedPaths(saveAllTables(state)), Paths{});
-    EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n1;2;3;4;5;6;7;8;77;10;11;12;13;14;SS_CO_A;\n");
+    EXPECT_EQ(game.read("types/TCockpits.txt"), "1;1;\n" + recordLine(14, {{8, "77"}}, "SS_CO_A") + "\n");
 }
 
 // Each file that cannot be written is reported and keeps its bytes (so does a
@@ -252,8 +246,7 @@ TEST_F(Saving, AMissingTypesFolderIsReportedForEveryTable) {
     loadAllTables(state);
     fs::rename(game.path("types"), game.path("types-away"));
     Paths all;
-    for (const char* table : kTables)
-        all.push_back(std::string("types\\") + table + ".txt");
+    for (const char* table : kTables) all.push_back(std::string("types\\") + table + ".txt");
     const SaveReport report = saveAllTables(state);
     EXPECT_EQ(failedPaths(report), all);
     EXPECT_EQ(std::tuple(report.failed[0].fault, report.written), std::tuple(FileFault::NoFolder, 0));

@@ -11,29 +11,39 @@
 
 namespace {
 
-// "A:10:1 B:20:2" -> shields A and B with their power and volume.
-std::vector<TShields> shields(const std::string& text) {
-    std::vector<TShields> records;
+// The records of a blank-separated list of items "id:n:n…": each item's parts to `fill`.
+template <class Record, class Fill> std::vector<Record> parsed(const std::string& text, Fill fill) {
+    std::vector<Record> records;
     std::istringstream in(text);
-    std::string item;
-    while (in >> item) {
-        TShields& r = records.emplace_back();
-        const size_t a = item.find(':'), b = item.find(':', a + 1);
-        r.objectId = item.substr(0, a);
-        r.shieldPower = std::stoi(item.substr(a + 1, b - a - 1));
-        r.volume = std::stoi(item.substr(b + 1));
+    for (std::string item; in >> item;) {
+        std::vector<std::string> parts;
+        std::istringstream split(item);
+        for (std::string part; std::getline(split, part, ':');) parts.push_back(part);
+        Record& r = records.emplace_back();
+        r.objectId = parts[0];
+        fill(r, parts);
     }
     return records;
 }
 
-std::string written(const std::vector<TShields>& records) {
+// The reverse: each item shown by `show`, blank-separated.
+template <class Item, class Show> std::string listed(const std::vector<Item>& items, Show show) {
     std::string text;
-    for (const TShields& r : records) {
-        if (!text.empty()) text += ' ';
-        text.append(r.objectId).append(":").append(std::to_string(r.shieldPower));
-        text.append(":").append(std::to_string(r.volume));
-    }
+    for (const Item& item : items) (text += text.empty() ? "" : " ") += show(item);
     return text;
+}
+
+// "A:10:1 B:20:2" -> shields A and B with their power and volume, and back.
+std::vector<TShields> shields(const std::string& text) {
+    return parsed<TShields>(text, [](TShields& r, const std::vector<std::string>& f) {
+        r.shieldPower = std::stoi(f[1]);
+        r.volume = std::stoi(f[2]);
+    });
+}
+std::string written(const std::vector<TShields>& records) {
+    return listed(records, [](const TShields& r) {
+        return r.objectId + ":" + std::to_string(r.shieldPower) + ":" + std::to_string(r.volume);
+    });
 }
 
 GameState game(const std::string& records, int32_t header = 1, std::vector<std::string> remarks = {}) {
@@ -46,9 +56,7 @@ GameState game(const std::string& records, int32_t header = 1, std::vector<std::
 }
 
 std::string columnsOf(const TableMerge& m) {
-    std::string columns;
-    for (const MergeConflict& k : m.conflicts) (columns += columns.empty() ? "" : " ") += k.column;
-    return columns;
+    return listed(m.conflicts, [](const MergeConflict& k) { return std::string(k.column); });
 }
 
 const TableMerge& table(const GameMerge& g, TableId id) { return g.tables[static_cast<size_t>(id)]; }
@@ -145,11 +153,7 @@ struct Small {
 };
 
 template <class Record> std::vector<Record> named(const std::string& ids) {
-    std::vector<Record> records;
-    std::istringstream in(ids);
-    std::string id;
-    while (in >> id) records.emplace_back().objectId = id;
-    return records;
+    return parsed<Record>(ids, [](Record&, const std::vector<std::string>&) {});
 }
 
 template <class Record> void put(Table<Record>& t, std::vector<Record> records) {
@@ -166,38 +170,24 @@ GameState small(const Small& s) {
     std::vector<TBullets> bullets = named<TBullets>(s.lasers);
     for (TBullets& b : bullets) b.objectId[0] = 'B';
     put(g.bullets, std::move(bullets));
-    std::vector<TShips> ships;
-    std::istringstream in(s.ships);
-    std::string item;
-    while (in >> item) {
-        TShips& r = ships.emplace_back();
-        std::vector<std::string> f;
-        std::istringstream parts(item);
-        for (std::string p; std::getline(parts, p, ':');) f.push_back(p);
-        r.objectId = f[0];
+    put(g.ships, parsed<TShips>(s.ships, [](TShips& r, const std::vector<std::string>& f) {
         r.maxShieldType = std::stoi(f[1]);
         r.maxMissileType = std::stoi(f[2]);
         r.turretMounts[0].cockpitIndex = std::stoi(f[3]);
         r.speed = std::stoi(f[4]);
-    }
-    put(g.ships, std::move(ships));
+    }));
     return g;
 }
 
 template <class Record> std::string ids(const std::vector<Record>& records) {
-    std::string text;
-    for (const Record& r : records) (text += text.empty() ? "" : " ") += r.objectId;
-    return text;
+    return listed(records, [](const Record& r) { return r.objectId; });
 }
 
 std::string shipsOf(const GameState& g) {
-    std::string text;
-    for (const TShips& r : g.ships.records)
-        (text += text.empty() ? "" : " ") += r.objectId + ":" + std::to_string(r.maxShieldType) + ":" +
-                                             std::to_string(r.maxMissileType) + ":" +
-                                             std::to_string(r.turretMounts[0].cockpitIndex) + ":" +
-                                             std::to_string(r.speed);
-    return text;
+    return listed(g.ships.records, [](const TShips& r) {
+        return r.objectId + ":" + std::to_string(r.maxShieldType) + ":" + std::to_string(r.maxMissileType) + ":" +
+               std::to_string(r.turretMounts[0].cockpitIndex) + ":" + std::to_string(r.speed);
+    });
 }
 
 std::string conflictsOf(const GameMerge& g) {
