@@ -6,14 +6,14 @@
 
 namespace {
 
-struct Case {
-    std::string_view text;
-    std::string_view expected; // Windows-1251
-};
-
 // The five entities and the numeric references read as the characters they name.
-TEST(DecodeReferences, EntitiesAndNumericReferencesBecomeTheirCharacters) {
-    const Case cases[] = {
+// What names no character a one-line name can hold stays as written, and the text
+// after it is still read.
+TEST(DecodeReferences, ReferencesBecomeTheirCharactersOrStayAsWritten) {
+    const struct {
+        std::string_view text;
+        std::string_view expected; // Windows-1251
+    } cases[] = {
         {"Tom &amp; Jerry &quot;Special&quot;", "Tom & Jerry \"Special\""},
         {"&lt;b&gt; &apos;x&apos;", "<b> 'x'"},
         {"&#65;&#x42;&#X43;&#x00044;", "ABCD"},
@@ -24,14 +24,7 @@ TEST(DecodeReferences, EntitiesAndNumericReferencesBecomeTheirCharacters) {
         {"&amp;amp;", "&amp;"},                    // decoded once only
         {"", ""},
         {"no references", "no references"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(decodeReferences(c.text), c.expected) << c.text;
-}
-
-// What names no character a one-line name can hold stays as written, and the
-// text after it is still read.
-TEST(DecodeReferences, BadReferencesStayAsWritten) {
-    const Case cases[] = {
+        // Bad references.
         {"A & B", "A & B"},
         {"&amp", "&amp"},
         {"&nbsp; &AMP; &;", "&nbsp; &AMP; &;"},
@@ -44,7 +37,7 @@ TEST(DecodeReferences, BadReferencesStayAsWritten) {
         {"&#x0000000000000000041;", "&#x0000000000000000041;"}, // too long to be a reference
         {"x&", "x&"},
     };
-    for (const Case& c : cases) EXPECT_EQ(decodeReferences(c.text), c.expected) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(decodeReferences(c.text), c.expected) << c.text;
 }
 
 } // namespace

@@ -42,8 +42,7 @@ TEST(LineListSplit, BreaksAreCrCrLfAndLoneLfAndNulEndsText) {
     for (const auto& c : cases) {
         LineList list;
         list.setText(c.text);
-        EXPECT_EQ(linesOf(list), c.lines) << testing::PrintToString(c.text);
-        EXPECT_EQ(list.text(), c.joined) << testing::PrintToString(c.text);
+        EXPECT_EQ(std::pair(linesOf(list), list.text()), std::pair(c.lines, c.joined)) << testing::PrintToString(c.text);
     }
 }
 
@@ -82,13 +81,9 @@ TEST(LineListSplit, TheShapeOfTheTextIsRemembered) {
     EXPECT_EQ(list.shape().nulOffset, -1) << "cleared with the text";
 }
 
-class LineListFiles : public testing::Test {
-  protected:
-    TempGame game{TempGame::Current};
-};
-
 // A loaded CR LF file joins back to its bytes; a failed load keeps the content.
-TEST_F(LineListFiles, LoadGivesTheLinesAndAFailedLoadKeepsTheContent) {
+TEST(LineListFiles, LoadGivesTheLinesAndAFailedLoadKeepsTheContent) {
+    const TempGame game{TempGame::Current};
     const std::string table = "7;3;\r\n1;2.5;a b;\r\n\r\n-4;0.58000;c;\r\n";
     game.write("types/TLaser.txt", table);
     LineList list;
