@@ -108,7 +108,8 @@ TEST_F(Saving, TablesAreWrittenInTheWritersFormAfterABackup) {
     EXPECT_EQ(tableBytes(game), first);
     for (int i = 0; i < 12; ++i) EXPECT_EQ(game.read(std::string("types/") + kTables[i] + ".bak"), original[i]) << kTables[i];
     const Paths entries = game.typesEntries();
-    EXPECT_EQ(std::pair(entries.size(), std::count(entries.begin(), entries.end(), "tships.txt")), std::pair(24ul, 1l));
+    EXPECT_EQ(entries.size(), 24u);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "tships.txt"), 1);
 }
 
 // Tables missing at start-up are not created; unreadable ones and ones not in
