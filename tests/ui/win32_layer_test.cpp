@@ -209,6 +209,42 @@ TEST_F(Win32Layer, AnOpenedListHasTheListsColours) {
     run();
 }
 
+// An entry longer than the opened list can show ends in "…": the dots sit low,
+// so above them the entry's last pixels show only the background.
+TEST_F(Win32Layer, AnEntryCutAtTheScreensEdgeEndsInDots) {
+    Control& list = createList(main, 0).place(10, 10).resize(150, 0);
+    addItem(list, "short");
+    addItem(list, std::string(400, 'W'));
+    steps.push_back([&] {
+        SendMessageW(hwndOf(list), CB_SHOWDROPDOWN, TRUE, 0);
+        HWND inner = innerListOf(list);
+        RECT client{}, entry{};
+        GetClientRect(inner, &client);
+        SendMessageW(inner, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&entry));
+        HDC screen = GetDC(inner);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(inner, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        const COLORREF background = GetPixel(dc, entry.right - 1, entry.top);
+        int inkAbove = 0, inkBefore = 0;
+        for (int y = entry.top + 1; y < (entry.top + entry.bottom) / 2; ++y) {
+            for (int x = entry.right - 6; x < entry.right - 1; ++x)
+                inkAbove += GetPixel(dc, x, y) != background;
+            for (int x = entry.left; x < entry.left + 20; ++x)
+                inkBefore += GetPixel(dc, x, y) != background;
+        }
+        EXPECT_GT(inkBefore, 0) << "the entry is drawn";
+        EXPECT_EQ(inkAbove, 0) << "the entry ends in dots";
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(inner, screen);
+        SendMessageW(hwndOf(list), CB_SHOWDROPDOWN, FALSE, 0);
+    });
+    run();
+}
+
 // A long list filled before the window is shown keeps most of its entries
 // aside until right after the first paint; every question about it answers as
 // if they were all in, and by the time the loop runs they are.

@@ -68,8 +68,20 @@ void Win32Platform::State::giveFont(const Control& c, bool redraw) {
         ++fonts[*key].users;
     }
     SendMessageW(hwndOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(h), redraw);
+    // A list the layer draws keeps the entry height a drawn-by-the-system one has.
+    if (c.kind == ControlKind::List) SendMessageW(hwndOf(c), CB_SETITEMHEIGHT, 0, lineHeight(c));
     releaseFont(c);
     if (key) heldFonts[&c] = *key;
+}
+
+int Win32Platform::State::lineHeight(const Control& c) {
+    if (measuringDc == nullptr) measuringDc = CreateCompatibleDC(nullptr);
+    const std::optional<FontKey> key = fontKeyOf(c);
+    HGDIOBJ old = SelectObject(measuringDc, key ? fontObject(*key) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(measuringDc, &metrics);
+    SelectObject(measuringDc, old);
+    return metrics.tmHeight;
 }
 
 void Win32Platform::State::releaseFont(const Control& c) {

@@ -14,6 +14,9 @@
 #include "ui/win32/win32_state.h"
 #include "ui/win32/window_classes.h"
 
+#include <algorithm>
+#include <string>
+
 #include <windows.h>
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
@@ -114,6 +117,42 @@ bool onColour(Control& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
     if (child == nullptr || directChild(c, child) == nullptr) return false;
     result = SendMessageW(child, kChildColourBase + msg, wp, lp);
+    return true;
+}
+
+// WM_MEASUREITEM, WM_DRAWITEM: c's lists are drawn by the layer, as the system
+// draws them but with an entry too long for the opened list ending in "…".
+// The height asked while a list is being made is its parent's font's; giving
+// the list its font sets its own.
+bool onListEntry(Control& c, UINT msg, LPARAM lp, LRESULT& result) {
+    if (msg == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (measure->CtlType != ODT_COMBOBOX) return false;
+        measure->itemHeight = static_cast<UINT>(active->lineHeight(c));
+        result = TRUE;
+        return true;
+    }
+    const auto& d = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    const Control* list = d.CtlType == ODT_COMBOBOX ? directChild(c, d.hwndItem) : nullptr;
+    if (list == nullptr) return false;
+    HBRUSH background = reinterpret_cast<HBRUSH>(paintColours(*list, d.hDC));
+    if ((d.itemState & ODS_SELECTED) != 0 && list->enabled) {
+        SetTextColor(d.hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        background = GetSysColorBrush(COLOR_HIGHLIGHT);
+    }
+    FillRect(d.hDC, &d.rcItem, background);
+    if (d.itemID != static_cast<UINT>(-1)) {
+        const auto length = SendMessageW(d.hwndItem, CB_GETLBTEXTLEN, d.itemID, 0);
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const auto copied = SendMessageW(d.hwndItem, CB_GETLBTEXT, d.itemID, reinterpret_cast<LPARAM>(text.data()));
+        RECT at = d.rcItem;
+        at.left += 1;
+        SetBkMode(d.hDC, TRANSPARENT);
+        DrawTextW(d.hDC, text.c_str(), static_cast<int>(std::max<LRESULT>(copied, 0)), &at,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if ((d.itemState & ODS_FOCUS) != 0 && (d.itemState & ODS_NOFOCUSRECT) == 0) DrawFocusRect(d.hDC, &d.rcItem);
+    result = TRUE;
     return true;
 }
 
@@ -286,6 +325,9 @@ bool handle(Control& c, HWND hwnd, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& res
     case kChildColourBase + WM_CTLCOLORSTATIC:
         result = paintColours(c, reinterpret_cast<HDC>(wp));
         return true;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        return onListEntry(c, msg, lp, result);
     case kChildCommand:
         return onChildCommand(c, hwnd, wp, lp);
     case kChildNotify:

@@ -96,6 +96,7 @@ struct Win32Platform::State {
     HFONT fontObject(const FontKey& key);
     void freeIfUnused(const FontKey& key);
     void giveFont(const Control& c, bool redraw);
+    int lineHeight(const Control& c); // of c's font: a list entry's height
     void releaseFont(const Control& c);
     // message_handlers.cpp
     HBRUSH brush(uint32_t colour);

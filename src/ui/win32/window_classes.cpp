@@ -58,7 +58,9 @@ DWORD kindStyle(const Control& c) {
     case ControlKind::EditBox:
         return ES_AUTOHSCROLL | ((c.options & kDigitsOnly) != 0 ? ES_NUMBER : 0);
     case ControlKind::List:
-        return CBS_DROPDOWNLIST | WS_VSCROLL;
+        // Drawn by the layer (message_handlers.cpp), so that an entry longer
+        // than the opened list ends in "…".
+        return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL;
     case ControlKind::CheckBox:
         return BS_AUTOCHECKBOX;
     case ControlKind::Button:
