@@ -102,7 +102,8 @@ configure() {
 
 # build <flavour> [part regex]: only the test programs the part names when
 # each of its tests is a program of that name (the CLI's program tests need
-# orvex-cli), else everything; a header fault then rebuilds a fraction.
+# orvex-cli, the end-to-end roads the programs and the driver), else
+# everything; a header fault then rebuilds a fraction.
 build() {
     local dir="$work/$1" targets=() name
     if [ -n "${2:-}" ]; then
@@ -111,6 +112,8 @@ build() {
                 targets+=("$name")
             elif [[ "$name" == cli_* ]]; then
                 targets+=(orvex-cli)
+            elif [[ "$name" == e2e_* ]]; then
+                targets+=(orvex orvex-cli uidriver)
             else
                 targets=()
                 break
