@@ -1,5 +1,6 @@
-// Start-up: choose and read the name page, load every table, fill every list and
-// show the first record of each group, before the window is first shown.
+// Start-up: choose and read the name page, load every table (beside making the
+// shown page's windows), fill every list and show the first record of each
+// group, before the window is first shown.
 
 #include "editor/editor.h"
 #include "editor/main_form.h"
@@ -10,6 +11,7 @@
 #include "tables/load_tables.h"
 #include "tables/save_merge.h"
 #include "tables/table_files.h"
+#include "tables/table_list.h"
 #include "tables/ware_list.h"
 #include "text/cp1251.h"
 #include "text/files.h"
@@ -19,6 +21,7 @@
 #include "ui/trace.h"
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -66,6 +69,22 @@ void showStartupNotes(void* context, Control&) {
     f.startupNotes.clear();
 }
 
+// What start-up reads: the name page (its bytes kept, since names added from
+// the window are edits of them), every table, and the tables as read for Save's
+// merge. Run beside the making of the shown page's windows: it touches no control.
+void readGame(MainForm& f, const std::string& page) {
+    GameState& game = *f.game;
+    f.page.name = page.substr(game.folder.size());
+    readWholeFile(page, f.page.bytes);
+    f.page.base = f.page.bytes;
+    f.page.identity = fingerprintOf(f.page.bytes);
+    f.nameLines = std::make_unique<NamePage>();
+    readNamePage(*f.nameLines, f.page.bytes);
+    for (TableId id : tablesInOrder(&TableName::readStep))
+        loadTable(game, id);
+    rememberBases(game, f.tableBases);
+}
+
 } // namespace
 
 bool runStartup(MainForm& f) {
@@ -77,61 +96,30 @@ bool runStartup(MainForm& f) {
     // Claimed before anything is read, so that two editors started at once
     // cannot both miss each other.
     const bool openElsewhere = !claimFolder(*f.window, game.folder);
-    // Its bytes are kept: names added from the window are edits of them.
-    f.page.name = page.substr(game.folder.size());
-    readWholeFile(page, f.page.bytes);
-    f.page.base = f.page.bytes;
-    f.page.identity = fingerprintOf(f.page.bytes);
-    f.nameLines = std::make_unique<NamePage>();
-    readNamePage(*f.nameLines, f.page.bytes);
-    traceMark("name page read");
+    // Both take long on a large game, and neither waits for the other.
+    std::thread reader(readGame, std::ref(f), std::cref(page));
+    makeWindows(*f.window);
+    traceMark("shown page's windows made");
+    reader.join();
+    traceMark("name page and tables read beside them");
 
-    loadTable(game, TableId::ships);
-    loadTable(game, TableId::cockpits);
-    traceMark("ships and cockpits read");
     fillRecordLists(f, TableId::ships);
-    traceMark("ship list filled");
-
     addListedEntries(*f.maxShieldCountList, Shown::countEntry);
     addListedEntries(*f.maxMissileCountList, Shown::countEntry);
     for (RecordGroup* g : {&f.laser, &f.shield, &f.rocket, &f.ware})
         addListedEntries(*g->averagePriceChange, Shown::percentEntry);
-    traceMark("count and percentage lists filled");
-
-    loadTable(game, TableId::lasers);
-    fillRecordLists(f, TableId::lasers);
-    traceMark("lasers read, laser list filled");
-    loadTable(game, TableId::bullets);
-    traceMark("bullets read");
-    loadTable(game, TableId::shields);
-    fillRecordLists(f, TableId::shields);
-    traceMark("shields read, two shield lists filled");
-    loadTable(game, TableId::rockets);
-    fillRecordLists(f, TableId::rockets);
-    traceMark("missiles read, two missile lists filled");
-
+    for (TableId id : {TableId::lasers, TableId::shields, TableId::rockets})
+        fillRecordLists(f, id);
     // Only now do the shield and missile lists hold the entries a ship selects.
     showShip(f);
     showLaser(f);
     showShield(f);
     showRocket(f);
-    traceMark("first ship, laser, shield and missile shown");
-
-    loadTable(game, TableId::stations);
-    traceMark("stations read");
     fillRecordLists(f, TableId::stations);
-    traceMark("station list filled");
     showStation(f);
-
-    forEachWareFile(game, [&](TableId id, const Table<TWares>&) { loadTable(game, id); });
-    traceMark("wares read");
     fillRecordLists(f, TableId::wareB); // the ware list names all five files' records
-    traceMark("ware list filled");
     showWare(f);
-    traceMark("first station and ware shown");
-
-    rememberBases(game, f.tableBases);
-    traceMark("tables kept for Save's merge");
+    traceMark("lists filled, first records shown");
 
     f.startupNotes = startupNotes(f, openElsewhere);
     if (!f.startupNotes.empty()) f.window->onShown = {showStartupNotes, &f};

@@ -588,6 +588,10 @@ void showTab(Control& tabControl, int index) {
 
 // ---- application ----
 
+void makeWindows(Control& c) {
+    createAll(c);
+}
+
 void runMessageLoop(Control& application) {
     if (application.kind != ControlKind::Application) return;
     Platform& platform = *application.platform;
