@@ -589,6 +589,7 @@ void showTab(Control& tabControl, int index) {
 // ---- application ----
 
 void makeWindows(Control& c) {
+    createAncestors(c);
     createAll(c);
 }
 

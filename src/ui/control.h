@@ -193,8 +193,8 @@ Control& createCheckBox(Control& parent, std::string_view caption);
 Control& createButton(Control& parent, std::string_view caption);
 
 // Windows.
-// Makes the windows of c and of its descendants on shown pages now rather than
-// when the message loop starts (other work can go on meanwhile).
+// Makes the windows of c (and its ancestors') and of its descendants on shown
+// pages now rather than when the message loop starts (other work can go on meanwhile).
 void makeWindows(Control& c);
 void setClientSize(Control& window, int width, int height); // outer size follows the frame
 void centre(Control& window);              // top-level: on the screen; child: on its parent
